@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace rad {
+
+// Reads TZ once more so that later conversions see the current zone.
+void InitTimeZone();
+// Local calendar time of t; nullopt when the C library cannot convert it.
+std::optional<std::tm> ToLocalTm(int64_t t);
+// strftime of the local time of t; throws std::invalid_argument when t cannot be converted.
+// An empty formatting result gives "".
+std::string FormatLocalTime(int64_t t, const char* format);
+// Local calendar fields to seconds since 1970, DST decided by the C library for that date.
+// Fields are passed as they stand (day 30 of February rolls over); nullopt when mktime fails.
+std::optional<int64_t> LocalFieldsToTime(int year, int month, int day, int hour, int minute,
+                                         int second);
+// Standard (non-DST) offset from UTC in whole hours, "%+d", truncated toward zero.
+std::string StandardOffsetText();
+// Current wall time in seconds since 1970.
+int64_t Now();
+
+}  // namespace rad

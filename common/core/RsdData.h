@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Rad.h"
+#include "RsdErrors.h"
+#include "SensorBlocks.h"
+
+// Load results below zero.
+enum RsdLoadError {
+    kRsdBadHeader = -1,   // the data does not begin with "HD_RSD,"
+    kRsdCannotOpen = -2,  // the file exists but cannot be opened for reading
+    kRsdNoFile = -3,      // no file at the path
+    kRsdNoMemory = -4,    // no buffer for the file contents
+};
+
+// Text for a Load result (a negative code or a count).
+const char* RsdLoadResultText(int result);
+
+// One data set: the contents of one RSD file.
+class CRsdData {
+public:
+    CRsdData() = default;
+    CRsdData(const CRsdData&) = delete;
+    CRsdData& operator=(const CRsdData&) = delete;
+
+    std::string m_strSite;
+    std::string m_strLon;
+    std::string m_strLat;
+    std::string m_strAlt;
+    std::string m_strTZ;
+    std::array<std::unique_ptr<SensorCal>, kModelCount> m_pCal;
+    std::vector<std::unique_ptr<CRad>> m_arRad;
+
+    // ---- records and calibrations ----
+    // Appends a copy of rad (selection cleared) and returns its index.
+    int AddRecord(const CRad& rad);
+    CRad* GetLast() const;
+    int GetCount() const { return static_cast<int>(m_arRad.size()); }
+    // Throws std::out_of_range outside 0..count-1.
+    CRad& GetAt(int index) const;
+    void RemoveAt(int index);
+    void Clear();
+    // SetCalQS100 .. SetCalQS400.
+    void SetCal(int model, const SensorCal& cal);
+    const SensorCal* GetCal(int model) const;
+    double GetCalWavelength(int model, int pixel) const;
+    SensorData* GetRecordBlock(int model, int index) const;
+    // The block only when its calibration is present and usable: every spectral operation
+    // treats a block without calibration as absent. Throws std::out_of_range for a bad index.
+    const SensorData* GetSpectralBlock(int model, int index) const;
+    // Model with calibration usable for spectral work (present, right size, rising table).
+    bool HasUsableCal(int model) const;
+
+    // ---- files (RsdFile.cpp) ----
+    int Load(const std::string& path);
+    // Same reader on bytes already in memory (fuzzing, tests); never kRsdNoFile/kRsdCannotOpen.
+    int LoadFromMemory(const char* data, std::size_t length);
+    // Writes the whole set through a temporary file renamed over the target.
+    bool Save(const std::string& path) const;
+    // Appends one record to an existing file; never creates one.
+    bool Append(const std::string& path, const CRad& rad) const;
+
+    // ---- spectral access (RsdSpectral.cpp) ----
+    double GetPixelValue(int model, int index, int pixel) const;
+    bool IsInRange(int model, double wavelength) const;
+    double GetValueAt(int model, int index, double wavelength) const;
+    double GetMergedValueAt(int index, double wavelength) const;
+    double GetDarkRange(int model, int index) const;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "SensorModel.h"
+
+using TextField = char[kTextFieldSize];
+
+// Copies at most 31 bytes and always terminates; the rest of the field is zeroed.
+void SetTextField(TextField& field, std::string_view text);
+
+// One sensor's identity and calibration.
+struct SensorCal {
+    explicit SensorCal(int model = kQS100);
+
+    int m_nModel;
+    TextField SN{};
+    TextField ID{};
+    TextField ST{};
+    TextField FV{};
+    TextField FT{};
+    TextField C[6]{};
+    std::vector<float> WL;   // pixel centre wavelengths, nm; derived from C, never stored
+    std::vector<float> CAL;  // per-pixel factor: counts/s -> W/m2/um
+
+    // Recomputes WL from the coefficient texts (pixel numbers start at 1).
+    void ComputeWavelengths();
+    // True when WL rises strictly and spans at least 1 nm: the spectral maths rely on it.
+    bool HasUsableWavelengths() const;
+};
+
+// One sensor's measurement inside a record.
+struct SensorData {
+    explicit SensorData(int model = kQS100);
+
+    int m_nModel;
+    TextField SN{};
+    int64_t MT = 0;  // seconds since 1970, UTC
+    int32_t ET = 0;  // exposure, ms
+    // Status values in block order; only the first statusInts / statusFloats of the model are used.
+    int32_t statusInt[kMaxStatusInts]{};
+    float statusFloat[kMaxStatusFloats]{};
+    std::vector<float> MD;  // measured signal, counts/s
+    std::vector<float> DD;  // dark signal, counts/s
+};
+
+// Double value of the leading decimal number of a text (0 when there is none), like atof.
+double LeadingNumber(const char* text);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+
+// Settings blocks shared by both programs; the profiles (RadlogSettings, RadviewSettings)
+// embed them.
+
+// [GRAPH]: axis ranges, scale, grid and colours (COLORREF 0x00BBGGRR).
+struct GraphSettings {
+    double left = 300;
+    double right = 1800;
+    double top = 100.0;
+    double bottom = 0.0;
+    bool autoScale = true;
+    bool grid = true;
+    int color0 = 255;    // curve
+    int color1 = 32768;  // frame, ticks, grid
+};
+
+// [SAVE] keys that shape the spectral CSV.
+struct CsvSettings {
+    int left = 300;
+    int right = 1800;
+    int pitch = 0;  // 0 = raw pixel wavelengths, anything else = 1 nm
+    std::array<bool, 4> models{true, true, true, true};
+    bool merge = true;
+};
+
+// [INTEG]: band of the integral.
+struct IntegSettings {
+    int left = 300;
+    int right = 1800;
+};

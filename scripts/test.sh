@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds everything and runs every test:
+#   1. the normal build (with the Qt programs) and all its tests,
+#   2. the core, link and controller tests under AddressSanitizer and UBSan,
+#   3. a short fuzzing run of the RSD reader.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=${JOBS:-$(nproc)}
+
+scripts/install-deps.sh
+
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+
+echo "== build and test (release with debug info)"
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/release -j "$jobs"
+ctest --test-dir build/release -j "$jobs" --output-on-failure
+
+echo "== sanitizer build (ASan + UBSan, no Qt)"
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRAD_WITH_QT=OFF -DRAD_SANITIZE=ON
+cmake --build build/asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/asan -j "$jobs" --output-on-failure
+
+if [ -x scripts/fuzz.sh ]; then
+  echo "== fuzzing"
+  FUZZ_SECONDS=${FUZZ_SECONDS:-60} scripts/fuzz.sh
+fi
+echo "== all tests passed"

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "RsdData.h"
+
+TEST(DataSet, RecordsKeepOrderAndOwnCopies)
+{
+    CRsdData set;
+    EXPECT_EQ(set.GetLast(), nullptr);
+    CRad rad;
+    EXPECT_EQ(rad.m_time, 0);
+    EXPECT_EQ(rad.Block(kQS100), nullptr);
+    rad.m_nSelect = 1;
+    for (int i = 0; i < 5; ++i) {
+        rad.m_time = 1000 + i;
+        if (i == 2) rad.SetBlock(kQS300, SensorData(kQS300));
+        EXPECT_EQ(set.AddRecord(rad), i);
+    }
+    EXPECT_EQ(set.GetAt(0).m_nSelect, 0);
+    rad.Block(kQS300)->ET = 77;  // the set holds its own copy
+    EXPECT_EQ(set.GetAt(2).Block(kQS300)->ET, 0);
+    EXPECT_EQ(set.GetAt(1).Block(kQS300), nullptr);
+
+    set.RemoveAt(1);
+    ASSERT_EQ(set.GetCount(), 4);
+    EXPECT_EQ(set.GetAt(1).m_time, 1002);
+    EXPECT_EQ(set.GetLast()->m_time, 1004);
+    EXPECT_THROW(set.GetAt(4), std::out_of_range);
+    EXPECT_THROW(set.GetAt(-1), std::out_of_range);
+    EXPECT_THROW(set.RemoveAt(4), std::out_of_range);
+    set.Clear();
+    EXPECT_EQ(set.GetCount(), 0);
+}
+
+TEST(Calibration, WavelengthRuleAndUsability)
+{
+    SensorCal cal(kQS100);
+    SetTextField(cal.C[0], "300");
+    SetTextField(cal.C[1], "1");
+    cal.ComputeWavelengths();
+    ASSERT_EQ(cal.WL.size(), 1024u);
+    EXPECT_FLOAT_EQ(cal.WL[0], 301.0f);
+    EXPECT_FLOAT_EQ(cal.WL[1023], 1324.0f);
+    EXPECT_TRUE(cal.HasUsableWavelengths());
+
+    SensorCal flat(kQS300);  // all-zero coefficients, as a truncated block leaves them
+    flat.ComputeWavelengths();
+    EXPECT_FALSE(flat.HasUsableWavelengths());
+    SetTextField(flat.C[0], "1000");
+    SetTextField(flat.C[1], "-1");  // falling table
+    flat.ComputeWavelengths();
+    EXPECT_FALSE(flat.HasUsableWavelengths());
+
+    CRsdData set;
+    CRad rad;
+    rad.SetBlock(kQS300, SensorData(kQS300));
+    set.AddRecord(rad);
+    EXPECT_EQ(set.GetSpectralBlock(kQS300, 0), nullptr);  // no calibration: treated as absent
+    set.SetCal(kQS300, flat);
+    EXPECT_EQ(set.GetSpectralBlock(kQS300, 0), nullptr);
+    EXPECT_NE(set.GetRecordBlock(kQS300, 0), nullptr);    // but kept for saving
+}
+
+TEST(TextField, CutsAtThirtyOneBytes)
+{
+    TextField f;
+    SetTextField(f, std::string(40, 'x'));
+    EXPECT_EQ(std::string(f), std::string(31, 'x'));
+}
