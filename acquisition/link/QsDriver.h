@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "DriverStatus.h"
+#include "ModelTraits.h"
+#include "Port.h"
+#include "SensorBlocks.h"
+
+// One sensor driver: identification, calibration download and measurement over its own port.
+// The four models share this code; their differences come from kModelTraits.
+// Operations return 1 for success and 0 for failure; a driver never throws or logs.
+class CQSDriver {
+public:
+    static constexpr int kReplySize = 256;
+    static constexpr int kMaxFields = 16;
+    static constexpr int kMaskSize = 256;
+
+    explicit CQSDriver(int model);
+    // Tests hand in their own transport.
+    CQSDriver(int model, std::unique_ptr<CPort> port);
+    virtual ~CQSDriver();
+    CQSDriver(const CQSDriver&) = delete;
+    CQSDriver& operator=(const CQSDriver&) = delete;
+
+    // COM number -> device path through the port map, then OpenDevice.
+    int OpenPort(int portNumber, int baud);
+    int OpenDevice(const std::string& path, int baud);
+    int ClosePort();
+    int GetSensorInfo();
+    int Measure();
+    bool IsOpen() const;
+    bool DeviceLost() const;
+
+    void SetPortMap(std::map<int, std::string> ports) { m_ports = std::move(ports); }
+    // Multiplies every reply time-out; 1.0 (the instruments' values) unless a test shortens them.
+    void SetTimeScale(double scale) { m_timeScale = scale; }
+    int Model() const { return m_traits.model; }
+    CPort& Port() { return *m_pPort; }
+
+    char m_szReply[kReplySize]{};
+    const char* m_pField[kMaxFields]{};
+    int m_nExpIndex = 0;  // exposure-table index of the last accepted exposure
+    SensorCal m_cal;
+    SensorData m_data;
+    int m_nStatus = kStatusNone;
+    int m_bValid = 0;
+    unsigned char m_byMask[kMaskSize]{};  // used by the masked model only; 0 = pixel unused
+
+protected:
+    int SendCommand(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    int ReadLine(char* buffer, int seconds);
+    int ReadBlock(unsigned char* buffer, int length, int seconds);
+    int ReadReply(int seconds);
+    int Query(const char* command);
+    int ReadIdentity(SensorCal& cal);
+    int ReadCalibration();
+    int ReadMask();
+    int ReadPixels(std::int16_t* buffer, int block);
+    int Expose(int exposureMs);
+    int SearchExposure(std::int16_t* light, int& idx, std::int64_t& t);
+    void StoreSignals(const std::int16_t* light, const std::int16_t* dark, int exposureMs, bool saturate);
+    int ReadSerialAndStatus();
+    int ReadSecondTemperature();
+    int MeasureAuto();
+    int MeasureFixed();
+
+private:
+    std::int64_t DeadlineAfter(int seconds) const;
+
+    const ModelTraits& m_traits;
+    std::unique_ptr<CPort> m_pPort;
+    std::map<int, std::string> m_ports;
+    double m_timeScale = 1.0;
+};
+
+class CQS100 : public CQSDriver {
+public:
+    CQS100() : CQSDriver(kQS100) {}
+};
+class CQS200 : public CQSDriver {
+public:
+    CQS200() : CQSDriver(kQS200) {}
+};
+class CQS300 : public CQSDriver {
+public:
+    CQS300() : CQSDriver(kQS300) {}
+};
+class CQS400 : public CQSDriver {
+public:
+    CQS400() : CQSDriver(kQS400) {}
+};
