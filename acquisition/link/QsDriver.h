@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "DriverStatus.h"
 #include "ModelTraits.h"
 #include "Port.h"
+#include "PortMapping.h"
 #include "SensorBlocks.h"
 
 // One sensor driver: identification, calibration download and measurement over its own port.
@@ -35,7 +35,7 @@ public:
     bool IsOpen() const;
     bool DeviceLost() const;
 
-    void SetPortMap(std::map<int, std::string> ports) { m_ports = std::move(ports); }
+    void SetPortMap(rad::PortMap ports) { m_ports = std::move(ports); }
     // Multiplies every reply time-out; 1.0 (the instruments' values) unless a test shortens them.
     void SetTimeScale(double scale) { m_timeScale = scale; }
     int Model() const { return m_traits.model; }
@@ -70,10 +70,11 @@ protected:
 
 private:
     std::int64_t DeadlineAfter(int seconds) const;
+    int FieldCount() const;
 
     const ModelTraits& m_traits;
     std::unique_ptr<CPort> m_pPort;
-    std::map<int, std::string> m_ports;
+    rad::PortMap m_ports;
     double m_timeScale = 1.0;
 };
 
