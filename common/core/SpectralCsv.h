@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "RsdData.h"
+#include "SettingsBlocks.h"
+
+// The transposed spectral CSV that both programs write: one line per header field and per
+// wavelength row, one group of columns per record.
+class CSpectralCsv {
+public:
+    std::vector<double> mergedAxis;  // wavelengths of the Merge column
+    std::vector<double> csvAxis;     // wavelengths of the rows
+    std::vector<std::string> csvLines;
+
+    // From the calibrations of the set: the first merge pair present, else the first table.
+    void BuildMergedAxis(const CRsdData& set);
+    // The row wavelengths and the label column; needs mergedAxis.
+    void BuildCsvRows(const CRsdData& set, const CsvSettings& settings);
+    // One record's columns on every line; a record without any column is skipped entirely.
+    // Throws std::out_of_range for a bad index.
+    void AppendCsvColumns(const CRsdData& set, int index, const CsvSettings& settings);
+    // AppendCsvColumns for each index in the order given, with the lines' room reserved once.
+    void AppendRecords(const CRsdData& set, const std::vector<int>& indices,
+                       const CsvSettings& settings);
+};
+
+namespace rad {
+
+// Creates or truncates path and writes every line followed by a single LF.
+bool WriteCsvLines(const std::string& path, const std::vector<std::string>& lines);
+
+}  // namespace rad
