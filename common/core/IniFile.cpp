@@ -1,0 +1,248 @@
+#include "IniFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr const char* kBlanks = " \t";
+
+std::string_view Trim(std::string_view s)
+{
+    const auto first = s.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    const auto last = s.find_last_not_of(kBlanks);
+    return s.substr(first, last - first + 1);
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// A value cannot carry a line break without breaking the file's line structure.
+std::string_view FirstLineOf(std::string_view value)
+{
+    return value.substr(0, value.find_first_of("\r\n"));
+}
+
+bool WriteAll(int fd, const std::string& data)
+{
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace rad {
+
+int ParseProfileInt(std::string_view text)
+{
+    text = Trim(text);
+    bool negative = false;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10u + static_cast<uint32_t>(text[i] - '0');
+    }
+    if (negative) value = 0u - value;
+    return static_cast<int>(value);
+}
+
+}  // namespace rad
+
+CIniFile::Line CIniFile::ParseLine(std::string text)
+{
+    Line line;
+    const std::string_view body = Trim(text);
+    if (!body.empty() && body.front() == '[') {
+        const auto close = body.find(']');
+        line.kind = Line::kSection;
+        line.name = Trim(body.substr(1, close == std::string_view::npos ? close : close - 1));
+    } else if (!body.empty() && body.front() != ';') {
+        const auto eq = body.find('=');
+        if (eq != std::string_view::npos && !Trim(body.substr(0, eq)).empty()) {
+            line.kind = Line::kKey;
+            line.name = Trim(body.substr(0, eq));
+            std::string_view value = Trim(body.substr(eq + 1));
+            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                value.back() == value.front()) {
+                value = value.substr(1, value.size() - 2);
+            }
+            line.value = value;
+        }
+    }
+    line.text = std::move(text);
+    return line;
+}
+
+void CIniFile::SetText(std::string_view text)
+{
+    m_lines.clear();
+    m_bByteOrderMark = text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+    if (m_bByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+    const auto firstLf = text.find('\n');
+    m_bCrLf = firstLf == std::string_view::npos || (firstLf > 0 && text[firstLf - 1] == '\r');
+    while (!text.empty()) {
+        const auto lf = text.find('\n');
+        std::string_view piece = text.substr(0, lf);
+        text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
+        if (!piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
+        m_lines.push_back(ParseLine(std::string(piece)));
+    }
+}
+
+std::string CIniFile::GetText() const
+{
+    const char* eol = m_bCrLf ? "\r\n" : "\n";
+    std::string out;
+    if (m_bByteOrderMark) out += kByteOrderMark;
+    for (const Line& line : m_lines) {
+        out += line.text;
+        out += eol;
+    }
+    return out;
+}
+
+bool CIniFile::Load(const std::string& path)
+{
+    SetText({});
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream data;
+    data << in.rdbuf();
+    if (in.bad()) return false;
+    SetText(data.str());
+    return true;
+}
+
+bool CIniFile::Save(const std::string& path) const
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, GetText()) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+int CIniFile::FindSection(std::string_view section) const
+{
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].kind == Line::kSection && SameName(m_lines[i].name, section)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int CIniFile::FindKey(int header, std::string_view key) const
+{
+    for (std::size_t i = static_cast<std::size_t>(header) + 1; i < m_lines.size(); ++i) {
+        if (m_lines[i].kind == Line::kSection) break;
+        if (m_lines[i].kind == Line::kKey && SameName(m_lines[i].name, key)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int CIniFile::SectionInsertPoint(int header) const
+{
+    int end = header + 1;
+    for (std::size_t i = static_cast<std::size_t>(header) + 1; i < m_lines.size(); ++i) {
+        if (m_lines[i].kind == Line::kSection) break;
+        if (!Trim(m_lines[i].text).empty()) end = static_cast<int>(i) + 1;
+    }
+    return end;
+}
+
+bool CIniFile::HasSection(std::string_view section) const { return FindSection(section) >= 0; }
+
+bool CIniFile::HasKey(std::string_view section, std::string_view key) const
+{
+    const int header = FindSection(section);
+    return header >= 0 && FindKey(header, key) >= 0;
+}
+
+std::vector<std::string> CIniFile::GetKeys(std::string_view section) const
+{
+    std::vector<std::string> keys;
+    const int header = FindSection(section);
+    if (header < 0) return keys;
+    for (std::size_t i = static_cast<std::size_t>(header) + 1; i < m_lines.size(); ++i) {
+        if (m_lines[i].kind == Line::kSection) break;
+        if (m_lines[i].kind == Line::kKey && FindKey(header, m_lines[i].name) == static_cast<int>(i)) {
+            keys.push_back(m_lines[i].name);
+        }
+    }
+    return keys;
+}
+
+std::string CIniFile::GetString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const
+{
+    const int header = FindSection(section);
+    const int index = header >= 0 ? FindKey(header, key) : -1;
+    if (index < 0) return std::string(defaultValue);
+    return m_lines[static_cast<std::size_t>(index)].value;
+}
+
+int CIniFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const
+{
+    const std::string text = GetString(section, key, "");
+    return text.empty() ? defaultValue : rad::ParseProfileInt(text);
+}
+
+void CIniFile::SetString(std::string_view section, std::string_view key, std::string_view value)
+{
+    value = FirstLineOf(value);
+    int header = FindSection(section);
+    if (header < 0) {
+        m_lines.push_back(ParseLine("[" + std::string(section) + "]"));
+        header = static_cast<int>(m_lines.size()) - 1;
+    }
+    const int index = FindKey(header, key);
+    if (index >= 0) {
+        // Keep the key's spelling as the file has it.
+        Line& line = m_lines[static_cast<std::size_t>(index)];
+        line = ParseLine(line.name + "=" + std::string(value));
+        return;
+    }
+    m_lines.insert(m_lines.begin() + SectionInsertPoint(header),
+                   ParseLine(std::string(key) + "=" + std::string(value)));
+}
+
+void CIniFile::SetInt(std::string_view section, std::string_view key, int value)
+{
+    SetString(section, key, std::to_string(value));
+}
+
+void CIniFile::DeleteKey(std::string_view section, std::string_view key)
+{
+    const int header = FindSection(section);
+    const int index = header >= 0 ? FindKey(header, key) : -1;
+    if (index >= 0) m_lines.erase(m_lines.begin() + index);
+}

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "IniFile.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream data;
+    data << in.rdbuf();
+    return data.str();
+}
+
+CIniFile FromText(const std::string& text)
+{
+    CIniFile ini;
+    ini.SetText(text);
+    return ini;
+}
+
+}  // namespace
+
+TEST(ProfileInt, ParsesLikeTheWindowsIntegerRead)
+{
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"12", 12},          {" 12abc", 12},       {"0x10", 0},          {"-5", -5},
+        {"+7", 7},           {"abc", 0},           {"-", 0},             {"1.9", 1},
+        {"4294967295", -1},  {"4294967296", 0},    {"2147483648", -2147483647 - 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(rad::ParseProfileInt(c.text), c.value) << c.text;
+}
+
+TEST(IniRead, NamesIgnoreCaseValuesLoseBlanksAndQuotes)
+{
+    const CIniFile ini = FromText(
+        "; comment=1\n[Graph]\n  Left =  300.5  \nTOP=\"quoted\"\nMEMO='a'b\nDUP=1\ndup=2\n"
+        "EMPTY=\n[graph]\nLATE=1\n");
+    EXPECT_EQ(ini.GetString("GRAPH", "LEFT", "x"), "300.5");
+    EXPECT_EQ(ini.GetString("graph", "top", "x"), "quoted");
+    EXPECT_EQ(ini.GetString("GRAPH", "MEMO", "x"), "'a'b");
+    EXPECT_EQ(ini.GetInt("GRAPH", "DUP", 9), 1);
+    EXPECT_EQ(ini.GetInt("GRAPH", "EMPTY", 9), 9);
+    EXPECT_EQ(ini.GetInt("GRAPH", "MISSING", 9), 9);
+    EXPECT_EQ(ini.GetString("GRAPH", "LATE", "only the first section counts"),
+              "only the first section counts");
+    EXPECT_FALSE(ini.HasKey("", "; comment"));
+    EXPECT_EQ(ini.GetKeys("GRAPH"), (std::vector<std::string>{"Left", "TOP", "MEMO", "DUP", "EMPTY"}));
+}
+
+TEST(IniWrite, KeepsForeignLinesAndPlacesNewKeys)
+{
+    CIniFile ini = FromText("; keep me\n[A]\nX=1\nother = kept\n\n[B]\n; note\nY=2\n");
+    ini.SetInt("a", "x", 5);
+    ini.SetInt("A", "x", 6);
+    ini.SetString("A", "NEW", "n");
+    ini.SetString("C", "Z", "z\r\nsecond line");
+    ini.SetString("C", "W", "w");
+    EXPECT_EQ(ini.GetText(),
+              "; keep me\n[A]\nX=6\nother = kept\nNEW=n\n\n[B]\n; note\nY=2\n[C]\nZ=z\nW=w\n");
+    ini.DeleteKey("A", "NEW");
+    EXPECT_FALSE(ini.HasKey("A", "NEW"));
+}
+
+TEST(IniWrite, KeepsTheLineEndingAndByteOrderMark)
+{
+    EXPECT_EQ(FromText("[A]\r\nX=1\r\n").GetText(), "[A]\r\nX=1\r\n");
+    EXPECT_EQ(FromText("\xEF\xBB\xBF[A]\nX=1").GetText(), "\xEF\xBB\xBF[A]\nX=1\n");
+    EXPECT_EQ(FromText("\xEF\xBB\xBF[A]\nX=1").GetInt("A", "X", 0), 1);
+    CIniFile fresh;
+    fresh.SetInt("A", "X", 1);
+    EXPECT_EQ(fresh.GetText(), "[A]\r\nX=1\r\n");
+}
+
+TEST(IniFile, SaveReplacesTheFileWholeOrNotAtAll)
+{
+    const auto folder = std::filesystem::temp_directory_path() / ("ini_test_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "radlog.ini").string();
+    CIniFile ini;
+    EXPECT_FALSE(ini.Load(path));
+    ini.SetString("A", "X", "1");
+    ASSERT_TRUE(ini.Save(path));
+    ::chmod(path.c_str(), 0600);
+    ini.SetString("A", "X", "2");
+    ASSERT_TRUE(ini.Save(path));
+    EXPECT_EQ(ReadFile(path), "[A]\r\nX=2\r\n");
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);  // a rewrite keeps the file's permissions
+    EXPECT_FALSE(ini.Save((folder / "missing" / "radlog.ini").string()));
+    CIniFile again;
+    ASSERT_TRUE(again.Load(path));
+    EXPECT_EQ(again.GetInt("a", "x", 0), 2);
+    // No temporary file is left beside the profile.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    std::filesystem::remove_all(folder);
+}
