@@ -1,0 +1,197 @@
+// Reading RSD files into a data set.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "FileLock.h"
+#include "LocalTime.h"
+#include "RsdData.h"
+#include "RsdFileFormat.h"
+#include "RsdReader.h"
+
+namespace {
+
+namespace rsd = rad::rsd;
+
+// "%Y%m%d%H%M%S" text to seconds since 1970, local time with the system's DST rule.
+int64_t ParseFileTime(std::string_view text)
+{
+    auto part = [text](std::size_t from, std::size_t length) {
+        return rad::ParseInt(from < text.size() ? text.substr(from, length) : std::string_view());
+    };
+    const int year = part(0, 4), month = part(4, 2), day = part(6, 2);
+    const int hour = part(8, 2), minute = part(10, 2), second = part(12, 2);
+    const bool valid = year >= 1970 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
+                       hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 &&
+                       second <= 59;
+    const auto t = valid ? rad::LocalFieldsToTime(year, month, day, hour, minute, second)
+                         : std::nullopt;
+    if (!t) throw RsdInvalidDataError("invalid time \"" + std::string(text) + "\" in RSD file");
+    return *t;
+}
+
+void SetText(TextField& field, std::string_view value)
+{
+    SetTextField(field, value);
+}
+
+// Walks the blocks of one file; the tags decide, everything unknown is passed over.
+class CRsdFileParser {
+public:
+    CRsdFileParser(CRsdData& set, const char* data, std::size_t length)
+        : m_set(set), m_lines(data, length)
+    {
+    }
+
+    void Run()
+    {
+        while (m_lines.ReadLine()) {
+            const std::string_view tag = m_lines.Tag();
+            if (tag == rsd::kSiteOpen) {
+                ReadSiteHeader();
+            } else if (tag == rsd::kRecordOpen) {
+                ReadRecord();
+            } else if (const int cal = rsd::ModelOfCalOpen(tag); cal >= 0) {
+                ReadCalibration(cal);
+            } else if (const int data = rsd::ModelOfDataOpen(tag); data >= 0 && !m_set.m_arRad.empty()) {
+                ReadDataBlock(data);
+            }
+        }
+    }
+
+private:
+    std::string FieldText(int i) const { return std::string(m_lines.Field(i)); }
+
+    void ReadSiteHeader()
+    {
+        while (m_lines.ReadLine() && m_lines.Tag() != rsd::kSiteClose) {
+            const std::string_view tag = m_lines.Tag();
+            if (tag == rsd::kSite) m_set.m_strSite = FieldText(1);
+            else if (tag == rsd::kLon) m_set.m_strLon = FieldText(1);
+            else if (tag == rsd::kLat) m_set.m_strLat = FieldText(1);
+            else if (tag == rsd::kAlt) m_set.m_strAlt = FieldText(1);
+            else if (tag == rsd::kTZ) m_set.m_strTZ = FieldText(1);
+        }
+    }
+
+    void ReadCalibration(int model)
+    {
+        auto cal = std::make_unique<SensorCal>(model);
+        bool closed = false;
+        while (m_lines.ReadLine()) {
+            if (m_lines.Tag() == rsd::TagsOf(model).calClose) {
+                closed = true;
+                break;
+            }
+            if (m_lines.Tag() == rsd::kCalBegin) {
+                m_lines.ReadFloats(cal->CAL.data(), cal->CAL.size());
+                // The line after the payload may only carry text fields, never the end tag.
+                if (!m_lines.ReadLine()) break;
+            }
+            SetCalText(*cal);
+        }
+        if (closed) cal->ComputeWavelengths();
+        m_set.m_pCal[static_cast<std::size_t>(model)] = std::move(cal);
+    }
+
+    void SetCalText(SensorCal& cal) const
+    {
+        if (m_lines.FieldCount() < 2) return;
+        const std::string_view tag = m_lines.Tag(), value = m_lines.Field(1);
+        if (tag == rsd::kSN) SetText(cal.SN, value);
+        else if (tag == rsd::kID) SetText(cal.ID, value);
+        else if (tag == rsd::kST) SetText(cal.ST, value);
+        else if (tag == rsd::kFV) SetText(cal.FV, value);
+        else if (tag == rsd::kFT) SetText(cal.FT, value);
+        for (int k = 0; k < 6; ++k)
+            if (tag == rsd::kCoefficient[k]) SetText(cal.C[k], value);
+    }
+
+    void ReadRecord()
+    {
+        auto rad = std::make_unique<CRad>();
+        while (m_lines.ReadLine() && m_lines.Tag() != rsd::kRecordClose) {
+            if (m_lines.Tag() == rsd::kMT) rad->m_time = ParseFileTime(m_lines.Field(1));
+            else if (m_lines.Tag() == rsd::kMemo) rad->m_strMemo = FieldText(1);
+        }
+        m_set.m_arRad.push_back(std::move(rad));
+    }
+
+    void ReadDataBlock(int model)
+    {
+        auto data = std::make_unique<SensorData>(model);
+        while (m_lines.ReadLine() && m_lines.Tag() != rsd::TagsOf(model).dataClose) {
+            if (m_lines.Tag() == rsd::kMeasuredBegin) {
+                m_lines.ReadFloats(data->MD.data(), data->MD.size());
+                if (!m_lines.ReadLine()) break;
+                if (m_lines.Tag() != rsd::kDarkBegin) continue;
+            }
+            if (m_lines.Tag() == rsd::kDarkBegin) {
+                m_lines.ReadFloats(data->DD.data(), data->DD.size());
+                // Nothing may follow a dark payload in the same pass: its end line is skipped.
+                if (!m_lines.ReadLine()) break;
+                continue;
+            }
+            SetDataField(*data);
+        }
+        m_set.m_arRad.back()->m_pBlock[static_cast<std::size_t>(model)] = std::move(data);
+    }
+
+    void SetDataField(SensorData& data) const
+    {
+        const std::string_view tag = m_lines.Tag();
+        if (tag == rsd::kSN && m_lines.FieldCount() >= 2) SetText(data.SN, m_lines.Field(1));
+        else if (tag == rsd::kMT) data.MT = ParseFileTime(m_lines.Field(1));
+        else if (tag == rsd::kET) data.ET = rad::ParseInt(m_lines.Field(1));
+        else if (tag == rsd::kSS) SetStatus(data);
+    }
+
+    // Values in block order: the model's integers, then its floats; missing values stay 0.
+    void SetStatus(SensorData& data) const
+    {
+        const SensorModelInfo& info = kModels[static_cast<std::size_t>(data.m_nModel)];
+        int field = 1;
+        for (int k = 0; k < info.statusInts; ++k) data.statusInt[k] = rad::ParseInt(m_lines.Field(field++));
+        for (int k = 0; k < info.statusFloats; ++k)
+            data.statusFloat[k] = rad::ToFloat(rad::ParseDouble(m_lines.Field(field++)));
+    }
+
+    CRsdData& m_set;
+    rad::RsdLineReader m_lines;
+};
+
+}  // namespace
+
+int CRsdData::LoadFromMemory(const char* data, std::size_t length)
+{
+    if (length < rsd::kMagic.size() || std::memcmp(data, rsd::kMagic.data(), rsd::kMagic.size()) != 0)
+        return kRsdBadHeader;
+    CRsdFileParser(*this, data, length).Run();
+    return GetCount();
+}
+
+int CRsdData::Load(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return kRsdNoFile;
+    // A shared lock: an Append or Save in progress finishes before we read.
+    CFileLock file = CFileLock::Open(path, O_RDONLY, CFileLock::kShared);
+    if (!file || ::fstat(file.Fd(), &st) != 0 || !S_ISREG(st.st_mode)) return kRsdCannotOpen;
+    const auto size = static_cast<std::size_t>(st.st_size);
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[size > 0 ? size : 1]);
+    if (!buffer) return kRsdNoMemory;
+    std::size_t have = 0;
+    while (have < size) {
+        const ssize_t n = ::read(file.Fd(), buffer.get() + have, size - have);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return kRsdCannotOpen;
+        if (n == 0) break;
+        have += static_cast<std::size_t>(n);
+    }
+    return LoadFromMemory(buffer.get(), have);
+}

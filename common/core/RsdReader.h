@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// The lexical layer of the RSD reader: lines, fields, payloads and number conversion,
+// on bytes that are already in memory.
+namespace rad {
+
+class RsdLineReader {
+public:
+    static constexpr std::size_t kMaxLine = 256;     // longer lines are read as several lines
+    static constexpr int kMaxFields = 16;            // further fields of a line are ignored
+    static constexpr std::size_t kMaxFieldLength = 31;  // what fits a 32-byte text field
+
+    RsdLineReader(const char* data, std::size_t length) : m_data(data), m_length(length) {}
+
+    // Reads the next line and splits it into fields. False when no line is left: the data
+    // has ended or the line is empty (the LF of an empty line is consumed).
+    bool ReadLine();
+    int FieldCount() const { return m_count; }
+    // Field i of the current line, "" beyond the last one. Field 0 is the tag.
+    std::string_view Field(int i) const { return i < m_count ? m_fields[i] : std::string_view(); }
+    std::string_view Tag() const { return Field(0); }
+    // Copies up to 4 * count bytes of little-endian float32 from the read position into out
+    // (fewer when the data ends first; the rest of out is left alone). Returns the bytes read.
+    std::size_t ReadFloats(float* out, std::size_t count);
+
+private:
+    void Split(const char* line, std::size_t length);
+
+    const char* m_data;
+    std::size_t m_length;
+    std::size_t m_pos = 0;
+    std::string_view m_fields[kMaxFields];
+    int m_count = 0;
+};
+
+// Leading decimal integer like atoi (spaces, sign, digits), saturated to the int32 range;
+// 0 when there is none.
+int32_t ParseInt(std::string_view text);
+// Leading decimal number like atof; 0 when there is none.
+double ParseDouble(std::string_view text);
+// double to float; values beyond the float range become infinities instead of undefined.
+float ToFloat(double value);
+
+}  // namespace rad

@@ -1,0 +1,229 @@
+// Save, Load and Append of whole data sets: the round trip, file safety and writer exclusion.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+#include "FileLock.h"
+#include "SyntheticData.h"
+#include "rsd_fixture.h"
+
+namespace {
+
+void ExpectSameFloats(const std::vector<float>& a, const std::vector<float>& b)
+{
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(float)), 0);
+}
+
+float RoundedToOneDecimal(float value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
+    return std::strtof(text, nullptr);
+}
+
+void ExpectSameBlock(const SensorData& in, const SensorData& out)
+{
+    const SensorModelInfo& info = kModels[in.m_nModel];
+    EXPECT_STREQ(in.SN, out.SN);
+    EXPECT_EQ(in.MT, out.MT);
+    EXPECT_EQ(in.ET, out.ET);
+    for (int k = 0; k < info.statusInts; ++k) EXPECT_EQ(in.statusInt[k], out.statusInt[k]);
+    for (int k = 0; k < info.statusFloats; ++k)
+        EXPECT_EQ(RoundedToOneDecimal(in.statusFloat[k]), out.statusFloat[k]);
+    ExpectSameFloats(in.MD, out.MD);
+    ExpectSameFloats(in.DD, out.DD);
+}
+
+// A day that crosses the spring DST change of New York, with records of every shape.
+void MakeMixedDay(CRsdData& set)
+{
+    rad::MakeSyntheticDay(set, 8, {kQS100, kQS200, kQS300, kQS400}, LocalTime(2024, 3, 10, 0, 0, 0), 1800);
+    set.GetAt(1).RemoveBlock(kQS200);
+    set.GetAt(2).m_strMemo = "";
+    set.GetAt(3).Block(kQS400)->statusFloat[6] = -0.25f;
+    CRad empty;
+    empty.m_time = LocalTime(2024, 3, 10, 12, 0, 0);
+    set.AddRecord(empty);
+}
+
+}  // namespace
+
+TEST_F(RsdFileTest, SaveThenLoadKeepsEverythingBitForBit)
+{
+    CRsdData in;
+    MakeMixedDay(in);
+    const std::string path = PathOf("day.rsd");
+    ASSERT_TRUE(in.Save(path));
+    CRsdData out;
+    ASSERT_EQ(out.Load(path), in.GetCount());
+
+    EXPECT_EQ(out.m_strSite, in.m_strSite);
+    EXPECT_EQ(out.m_strLon, in.m_strLon);
+    EXPECT_EQ(out.m_strLat, in.m_strLat);
+    EXPECT_EQ(out.m_strAlt, in.m_strAlt);
+    EXPECT_EQ(out.m_strTZ, in.m_strTZ);
+    for (int m = 0; m < kModelCount; ++m) {
+        const SensorCal& a = *in.GetCal(m);
+        const SensorCal& b = *out.GetCal(m);
+        EXPECT_STREQ(a.SN, b.SN);
+        EXPECT_STREQ(a.ID, b.ID);
+        EXPECT_STREQ(a.ST, b.ST);
+        EXPECT_STREQ(a.FV, b.FV);
+        EXPECT_STREQ(a.FT, b.FT);
+        for (int k = 0; k < 6; ++k) EXPECT_STREQ(a.C[k], b.C[k]);
+        ExpectSameFloats(a.WL, b.WL);
+        ExpectSameFloats(a.CAL, b.CAL);
+    }
+    for (int i = 0; i < in.GetCount(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(in.GetAt(i).m_time, out.GetAt(i).m_time);
+        EXPECT_EQ(in.GetAt(i).m_strMemo, out.GetAt(i).m_strMemo);
+        for (int m = 0; m < kModelCount; ++m) {
+            const SensorData* a = in.GetAt(i).Block(m);
+            const SensorData* b = out.GetAt(i).Block(m);
+            ASSERT_EQ(a == nullptr, b == nullptr);
+            if (a) ExpectSameBlock(*a, *b);
+        }
+    }
+    // Once rounded, the status values are stable: a second round trip changes no byte.
+    EXPECT_EQ(SavedBytes(out, "again.rsd"), ReadBytes(path));
+}
+
+TEST_F(RsdFileTest, AppendAddsOneRecordAndNeverCreatesAFile)
+{
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 2, {kQS200, kQS300}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
+    const std::string path = PathOf("day.rsd");
+    ASSERT_TRUE(set.Save(path));
+    CRad extra(set.GetAt(1));
+    extra.m_time += 60;
+    extra.m_strMemo = "third";
+    ASSERT_TRUE(set.Append(path, extra));
+    EXPECT_EQ(set.GetCount(), 2);  // the set itself is not changed
+
+    CRsdData back;
+    ASSERT_EQ(back.Load(path), 3);
+    EXPECT_EQ(back.GetAt(2).m_time, extra.m_time);
+    EXPECT_EQ(back.GetAt(2).m_strMemo, "third");
+    ExpectSameBlock(*extra.Block(kQS300), *back.GetAt(2).Block(kQS300));
+
+    const std::string missing = PathOf("missing.rsd");
+    EXPECT_FALSE(set.Append(missing, extra));
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST_F(RsdFileTest, FailedSaveLeavesTheOldFileAndNoTemporary)
+{
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 3, {kQS100}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
+    // The temporary file's name is longer than a folder entry may be.
+    const std::string longName = PathOf(std::string(250, 'd'));
+    WriteBytes(longName, "old");
+    EXPECT_FALSE(set.Save(longName));
+    EXPECT_EQ(ReadBytes(longName), "old");
+    EXPECT_FALSE(set.Save(PathOf("no/such/folder.rsd")));
+
+    if (geteuid() != 0) {  // root writes into read-only folders anyway
+        const std::string path = PathOf("old.rsd");
+        WriteBytes(path, "old");
+        std::filesystem::permissions(m_dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_FALSE(set.Save(path));
+        std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all);
+        EXPECT_EQ(ReadBytes(path), "old");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1 + (geteuid() != 0));
+}
+
+TEST_F(RsdFileTest, WriteErrorsReturnFalseAndKeepTheFileAsItWas)
+{
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 50, {kQS200, kQS300}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
+    const std::string path = PathOf("day.rsd");
+    CRsdData small;
+    rad::MakeSyntheticDay(small, 1, {kQS200}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
+    ASSERT_TRUE(small.Save(path));
+    const std::string before = ReadBytes(path);
+
+    // A file size limit makes the writes fail half-way, like a full disk.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old;
+    limit.rlim_cur = before.size() + 5000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const bool saved = set.Save(path);
+    const bool appended = set.Append(path, set.GetAt(0));
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(appended);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1);
+}
+
+TEST_F(RsdFileTest, SaveWaitsWhileAnotherWriterHoldsTheFile)
+{
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 2, {kQS100}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
+    const std::string path = PathOf("day.rsd");
+    WriteBytes(path, "being appended");
+    CFileLock appender = CFileLock::Open(path, O_WRONLY, CFileLock::kExclusive);
+    ASSERT_TRUE(appender);
+
+    std::atomic<bool> done{false};
+    std::thread saver([&] {
+        EXPECT_TRUE(set.Save(path));
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_FALSE(done);
+    EXPECT_EQ(ReadBytes(path), "being appended");
+    appender.Close();
+    saver.join();
+    CRsdData back;
+    EXPECT_EQ(back.Load(path), 2);
+}
+
+TEST_F(RsdFileTest, AppendWaitingOnAReplacedFileWritesIntoTheNewOne)
+{
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 2, {kQS300}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
+    const std::string path = PathOf("day.rsd");
+    const std::string replacement = PathOf("new.rsd");
+    ASSERT_TRUE(set.Save(path));
+    ASSERT_TRUE(set.Save(replacement));
+    CFileLock saver = CFileLock::Open(path, O_RDONLY, CFileLock::kExclusive);
+    ASSERT_TRUE(saver);
+
+    std::thread appender([&] { EXPECT_TRUE(set.Append(path, set.GetAt(0))); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_EQ(std::rename(replacement.c_str(), path.c_str()), 0);  // what Save does
+    saver.Close();
+    appender.join();
+    CRsdData back;
+    EXPECT_EQ(back.Load(path), 3);
+}
+
+TEST_F(RsdFileTest, BlockWithoutCalibrationIsKeptButNotSpectral)
+{
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 1, {kQS100, kQS300}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
+    set.m_pCal[kQS300].reset();
+    const std::string path = PathOf("a.rsd");
+    ASSERT_TRUE(set.Save(path));
+    CRsdData back;
+    ASSERT_EQ(back.Load(path), 1);
+    ASSERT_NE(back.GetRecordBlock(kQS300, 0), nullptr);
+    EXPECT_EQ(back.GetSpectralBlock(kQS300, 0), nullptr);
+    EXPECT_NE(back.GetSpectralBlock(kQS100, 0), nullptr);
+    EXPECT_EQ(SavedBytes(back, "b.rsd"), ReadBytes(path));
+}
