@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <stdexcept>
+
+#include "Resample.h"
+#include "SpectralMath.h"
+#include "spectral_fixture.h"
+
+using fixture::AddRecord;
+using fixture::RampBlock;
+using fixture::WideCal;
+
+TEST(PixelSearch, AgreesWithBinarySearchOnUnevenTables)
+{
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> gap(0.001f, 5.0f);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<float> t(2 + rng() % 300);
+        t[0] = 300.0f;
+        // Every tenth table jumps, so the interpolation guess lands far from the answer.
+        for (std::size_t i = 1; i < t.size(); ++i) t[i] = t[i - 1] + gap(rng) * (i % 10 == 0 ? 100 : 1);
+        const int n = static_cast<int>(t.size());
+        std::uniform_real_distribution<double> at(t.front() - 1, t.back() + 1);
+        for (int k = 0; k < 50; ++k) {
+            const double lambda = k == 0 ? t.front() : k == 1 ? t.back() : at(rng);
+            int expected = static_cast<int>(std::upper_bound(t.begin(), t.end(), lambda) - t.begin()) - 1;
+            if (lambda < t.front() || lambda > t.back()) expected = -1;
+            if (lambda == t.back()) expected = n - 2;
+            ASSERT_EQ(rad::FindPixelInterval(t.data(), n, lambda), expected) << lambda;
+        }
+    }
+}
+
+TEST(ValueAt, InterpolatesAndReachesBothTableEnds)
+{
+    CRsdData set;
+    set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 1.0));  // 300 .. 1323 nm
+    AddRecord(set, 0, {RampBlock(kQS100, 10.0f, 2.0f)});
+    EXPECT_DOUBLE_EQ(set.GetValueAt(kQS100, 0, 300.0), 10.0);
+    EXPECT_DOUBLE_EQ(set.GetValueAt(kQS100, 0, 1323.0), 10.0 + 2 * 1023);
+    EXPECT_DOUBLE_EQ(set.GetValueAt(kQS100, 0, 300.25), 10.5);
+    EXPECT_EQ(set.GetValueAt(kQS100, 0, 299.999), 0.0);
+    EXPECT_EQ(set.GetValueAt(kQS100, 0, 1323.001), 0.0);
+    EXPECT_TRUE(set.IsInRange(kQS100, 1323.0));
+    EXPECT_FALSE(set.IsInRange(kQS100, 1323.001));
+    EXPECT_EQ(set.GetValueAt(kQS300, 0, 500.0), 0.0);
+}
+
+struct MergeCase {
+    int shortModel, longModel;
+    double lambda, expected;  // short-wave block 100, long-wave block 300
+};
+
+class MergeBand : public testing::TestWithParam<MergeCase> {};
+
+TEST_P(MergeBand, BlendsLinearlyAcrossThePairsBand)
+{
+    const MergeCase c = GetParam();
+    CRsdData set;
+    set.SetCal(c.shortModel, WideCal(c.shortModel));
+    set.SetCal(c.longModel, WideCal(c.longModel));
+    AddRecord(set, 0, {RampBlock(c.shortModel, 100.0f), RampBlock(c.longModel, 300.0f)});
+    EXPECT_NEAR(set.GetMergedValueAt(0, c.lambda), c.expected, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPair, MergeBand,
+    testing::Values(MergeCase{kQS100, kQS300, 899.9, 100}, MergeCase{kQS100, kQS300, 900, 100},
+                    MergeCase{kQS100, kQS300, 925, 200}, MergeCase{kQS100, kQS300, 950, 300},
+                    MergeCase{kQS100, kQS400, 925, 200}, MergeCase{kQS100, kQS400, 950.1, 300},
+                    MergeCase{kQS200, kQS300, 925, 200}, MergeCase{kQS200, kQS300, 900, 100},
+                    MergeCase{kQS200, kQS400, 949, 100}, MergeCase{kQS200, kQS400, 1000, 200},
+                    MergeCase{kQS200, kQS400, 1050, 300}, MergeCase{kQS200, kQS400, 975, 150}));
+
+TEST(Merge, PairOrderDecidesWhichBlocksAreUsed)
+{
+    CRsdData set;
+    for (int m = 0; m < kModelCount; ++m) set.SetCal(m, WideCal(m));
+    const SensorData s0 = RampBlock(kQS100, 100), s1 = RampBlock(kQS200, 500), l2 = RampBlock(kQS300, 300);
+    AddRecord(set, 0, {s0, s1, l2});
+    AddRecord(set, 0, {s0, s1});
+    AddRecord(set, 0, {});
+    EXPECT_NEAR(set.GetMergedValueAt(0, 925), 200, 1e-9);  // models 0 and 2, model 1 unused
+    EXPECT_NEAR(set.GetMergedValueAt(1, 925), 100, 1e-9);  // no pair: the first model
+    CResample spectrum;
+    spectrum.Resample(set, 1);
+    EXPECT_NEAR(spectrum.GetValue(925), 500, 1e-9);  // no pair: the last model
+    EXPECT_EQ(set.GetMergedValueAt(2, 925), 0.0);    // no block at all
+    spectrum.Resample(set, 2);
+    EXPECT_TRUE(spectrum.IsEmpty());
+    EXPECT_EQ(spectrum.m_nFirst, 0);
+}
+
+TEST(Resample, GridRunsOverTheWholeNanometresInsideTheTable)
+{
+    const struct {
+        double first, last;
+        int gridFirst, gridLast;
+    } cases[] = {{300.4, 1100.2, 301, 1100}, {300.0, 1100.0, 301, 1100}, {299.9, 300.9, 300, 300}};
+    for (const auto& c : cases) {
+        CRsdData set;
+        set.SetCal(kQS100, fixture::LinearCal(kQS100, c.first, (c.last - c.first) / 1023));
+        AddRecord(set, 0, {RampBlock(kQS100, -5.0f, 0.01f)});
+        CResample spectrum;
+        spectrum.Resample(set, 0);
+        EXPECT_EQ(spectrum.m_nFirst, c.gridFirst) << c.first;
+        EXPECT_EQ(spectrum.m_nLast, c.gridLast) << c.first;
+        EXPECT_EQ(spectrum.m_pValue.size(), static_cast<std::size_t>(c.gridLast - c.gridFirst + 1));
+        EXPECT_LT(spectrum.m_dMin, 0.0);  // negative values are kept
+        EXPECT_EQ(spectrum.m_dMax, *std::max_element(spectrum.m_pValue.begin(), spectrum.m_pValue.end()));
+    }
+}
+
+TEST(Resample, MergedGridSpansShortStartToLongEnd)
+{
+    CRsdData set;
+    set.SetCal(kQS200, fixture::LinearCal(kQS200, 300.5, 0.4));  // 300.5 .. 1119.3
+    set.SetCal(kQS400, fixture::LinearCal(kQS400, 900.0, 4.0));  // 900 .. 1920
+    AddRecord(set, 0, {RampBlock(kQS200, 1), RampBlock(kQS400, 3)});
+    CResample spectrum;
+    spectrum.Resample(set, 0);
+    EXPECT_EQ(spectrum.m_nFirst, 301);
+    EXPECT_EQ(spectrum.m_nLast, 1920);
+    EXPECT_NEAR(spectrum.GetValue(1000), 2.0, 1e-9);
+}
+
+TEST(UnusableCalibration, BlocksCountAsAbsentAndGiveNoSpectrum)
+{
+    SensorCal falling = WideCal(kQS100), narrow = fixture::LinearCal(kQS100, 500.0, 0.0005);
+    std::reverse(falling.WL.begin(), falling.WL.end());
+    SensorCal zero(kQS100);  // a truncated calibration block: every wavelength 0
+    const SensorCal* none = nullptr;
+    for (const SensorCal* cal : std::initializer_list<const SensorCal*>{&falling, &narrow, &zero, none}) {
+        CRsdData set;
+        if (cal) set.SetCal(kQS100, *cal);
+        AddRecord(set, 0, {RampBlock(kQS100, 1)});
+        CResample spectrum;
+        spectrum.Resample(set, 0);
+        EXPECT_TRUE(spectrum.IsEmpty());
+        EXPECT_EQ(set.GetValueAt(kQS100, 0, 500.0), 0.0);
+        EXPECT_EQ(set.GetPixelValue(kQS100, 0, 0), 0.0);
+        EXPECT_FALSE(set.IsInRange(kQS100, 500.0));
+        EXPECT_EQ(set.GetMergedValueAt(0, 500.0), 0.0);
+    }
+}
+
+TEST(RecordIndex, OutsideTheSetRaises)
+{
+    CRsdData set;
+    set.SetCal(kQS100, WideCal(kQS100));
+    AddRecord(set, 0, {RampBlock(kQS100, 1)});
+    CResample spectrum;
+    for (const int bad : {-1, 1}) {
+        EXPECT_THROW(set.GetPixelValue(kQS100, bad, 0), std::out_of_range);
+        EXPECT_THROW(set.GetValueAt(kQS100, bad, 500), std::out_of_range);
+        EXPECT_THROW(set.GetMergedValueAt(bad, 500), std::out_of_range);
+        EXPECT_THROW(set.GetDarkRange(kQS100, bad), std::out_of_range);
+        EXPECT_THROW(spectrum.Resample(set, bad), std::out_of_range);
+    }
+}
+
+// A spectrum of constant E on the grid first..last.
+CResample Flat(int first, int last, double e)
+{
+    CResample spectrum;
+    spectrum.m_nFirst = first;
+    spectrum.m_nLast = last;
+    spectrum.m_pValue.assign(static_cast<std::size_t>(last - first + 1), e);
+    return spectrum;
+}
+
+TEST(Derived, FlatSpectraGiveTheReferenceFigures)
+{
+    const CResample flat = Flat(300, 1100, 1000);
+    EXPECT_NEAR(flat.GetPAR(), 300.0, 1e-9);
+    EXPECT_NEAR(flat.GetPPFD(), 1379.3, 0.05);
+    EXPECT_NEAR(flat.GetIlluminance(), 72983.0, 0.05);
+    EXPECT_NEAR(flat.GetIntegral(500, 500), 0.5, 1e-12);
+    EXPECT_EQ(flat.GetIntegral(700, 400), 0.0);
+    EXPECT_EQ(flat.GetIntegral(100, 200), 0.0);
+    // Half weight belongs to the band limits, not to the grid's ends.
+    EXPECT_NEAR(Flat(450, 1100, 1000).GetPAR(), 250.5, 1e-9);
+    EXPECT_NEAR(Flat(300, 1100, -1000).GetPAR(), -300.0, 1e-9);
+    const CResample empty;
+    EXPECT_EQ(empty.GetPAR() + empty.GetPPFD() + empty.GetIlluminance() + empty.GetIntegral(300, 1800), 0.0);
+    EXPECT_EQ(Flat(800, 1100, 1000).GetPPFD(), 0.0);
+}
+
+TEST(Derived, DarkRangeIsTheSpreadOfTheDarkSignal)
+{
+    CRsdData set;
+    SensorData block = RampBlock(kQS300, 1);
+    block.DD.assign(block.DD.size(), 7.0f);
+    AddRecord(set, 0, {block});
+    block.DD[3] = -2.5f;
+    block.DD[100] = 40.0f;
+    AddRecord(set, 0, {block});
+    EXPECT_EQ(set.GetDarkRange(kQS300, 0), 0.0);
+    EXPECT_DOUBLE_EQ(set.GetDarkRange(kQS300, 1), 42.5);
+}
