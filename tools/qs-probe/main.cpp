@@ -1,0 +1,132 @@
+// qs-probe: the field technician's first check of a sensor and its cable.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "IniFile.h"
+#include "PortMapping.h"
+#include "QsDriver.h"
+#include "Rad.h"
+#include "RsdData.h"
+
+namespace {
+
+constexpr int kBaud = 38400;
+
+struct Args {
+    int model = kQS100;
+    int measurements = 0;
+    std::string rsdPath;
+    std::string iniPath;
+    std::string port;
+};
+
+void Usage()
+{
+    std::fprintf(stderr, "usage: qs-probe [--model QS-100|QS-200|QS-300|QS-400] [--measure N] [--rsd OUT]\n"
+                         "                [--ini PROFILE] PORT-OR-DEVICE\n"
+                         "PORT is a COM number (mapped through [PORTS] of PROFILE); DEVICE is a path.\n");
+}
+
+bool Parse(int argc, char** argv, Args& a)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--model" && hasValue) {
+            const std::string label = argv[++i];
+            a.model = -1;
+            for (int m = 0; m < kModelCount; ++m) {
+                if (label == kModels[static_cast<std::size_t>(m)].label) a.model = m;
+            }
+            if (a.model < 0) return false;
+        } else if (arg == "--measure" && hasValue) {
+            a.measurements = std::atoi(argv[++i]);
+        } else if (arg == "--rsd" && hasValue) {
+            a.rsdPath = argv[++i];
+        } else if (arg == "--ini" && hasValue) {
+            a.iniPath = argv[++i];
+        } else if (a.port.empty() && !arg.empty() && arg[0] != '-') {
+            a.port = arg;
+        } else {
+            return false;
+        }
+    }
+    return !a.port.empty() && a.measurements >= 0;
+}
+
+bool IsNumber(const std::string& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int Open(CQSDriver& driver, const Args& a)
+{
+    if (!IsNumber(a.port)) return driver.OpenDevice(a.port, kBaud);
+    if (!a.iniPath.empty()) {
+        CIniFile ini;
+        if (ini.Load(a.iniPath)) driver.SetPortMap(rad::LoadPortMap(ini));
+    }
+    return driver.OpenPort(std::atoi(a.port.c_str()), kBaud);
+}
+
+void PrintIdentity(const SensorCal& cal)
+{
+    std::printf("ID %s\nST %s\nSN %s\nFV %s\nFT %s\n", cal.ID, cal.ST, cal.SN, cal.FV, cal.FT);
+    if (!cal.WL.empty()) std::printf("WL %.2f .. %.2f nm\n", cal.WL.front(), cal.WL.back());
+}
+
+void PrintMeasurement(int n, const CQSDriver& driver)
+{
+    const SensorData& d = driver.m_data;
+    const SensorModelInfo& info = kModels[static_cast<std::size_t>(driver.Model())];
+    // Counts per second back to counts, so the peak reads as the sensor's own number.
+    const float peak = *std::max_element(d.MD.begin(), d.MD.end()) * static_cast<float>(d.ET) / 1000.0f;
+    std::printf("measurement %d: ET %d ms, peak %.0f counts, status", n, d.ET, peak);
+    for (int i = 0; i < info.statusInts; ++i) std::printf(" %d", d.statusInt[i]);
+    for (int i = 0; i < info.statusFloats; ++i) std::printf(" %.3f", d.statusFloat[i]);
+    std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Args a;
+    if (!Parse(argc, argv, a)) {
+        Usage();
+        return 2;
+    }
+    CQSDriver driver(a.model);
+    if (!Open(driver, a) || !driver.GetSensorInfo()) {
+        std::printf("%s\n", DriverStatusText(driver.m_nStatus, false));
+        if (driver.m_nStatus > kStatusPortFailed) PrintIdentity(driver.m_cal);
+        return 1;
+    }
+    std::printf("%s\n", DriverStatusText(driver.m_nStatus, false));
+    PrintIdentity(driver.m_cal);
+    CRsdData rsd;
+    rsd.SetCal(a.model, driver.m_cal);
+    bool allMeasured = true;
+    for (int n = 1; n <= a.measurements; ++n) {
+        if (!driver.Measure()) {
+            std::printf("measurement %d: failed\n", n);
+            allMeasured = false;
+            continue;
+        }
+        PrintMeasurement(n, driver);
+        CRad rad;
+        rad.m_time = driver.m_data.MT;
+        rad.SetBlock(a.model, driver.m_data);
+        rsd.AddRecord(rad);
+    }
+    driver.ClosePort();
+    if (!a.rsdPath.empty() && !rsd.Save(a.rsdPath)) {
+        std::fprintf(stderr, "qs-probe: cannot write %s\n", a.rsdPath.c_str());
+        return 1;
+    }
+    return allMeasured ? 0 : 1;
+}
