@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSize>
+#include <functional>
+#include <memory>
+
+#include "GraphTypes.h"
+
+class QMimeData;
+class QPainter;
+class QWidget;
+
+namespace rad {
+
+// Draws one page of the given size (the clipboard's is kClipboardArea) into a painter whose
+// target has already been filled with white.
+using PageDrawer = std::function<void(QPainter&, QSize)>;
+
+inline constexpr const char* kSvgMime = "image/svg+xml";
+
+// The page as a vector picture (image/svg+xml) and as image/png in one QMimeData;
+// null when either picture cannot be made.
+std::unique_ptr<QMimeData> MakeGraphMimeData(const PageDrawer& draw);
+
+// The Copy command: puts the page on the clipboard, or shows the program's message that the
+// copy failed (string 61446). Returns whether the clipboard got the picture.
+bool CopyGraphToClipboard(QWidget* parent, GraphProgram program, const PageDrawer& draw);
+
+}  // namespace rad
