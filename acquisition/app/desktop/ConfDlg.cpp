@@ -1,0 +1,181 @@
+#include "ConfDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QValidator>
+
+#include "SensorModel.h"
+
+namespace {
+
+// Refuses any edit after which the memo would not read back whole from the day file.
+class CMemoValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        return rad::MemoReadsBackWhole(input.toStdString()) ? Acceptable : Invalid;
+    }
+};
+
+void SetChecked(QAbstractButton* box, bool on) { box->setChecked(on); }
+
+}  // namespace
+
+CConfDlg::CConfDlg(const ConfValues& values, const std::vector<PortEntry>& ports,
+                   QWidget* parent)
+    : QDialog(parent), m_values(values)
+{
+    BuildLayout();
+    m_pMemo->setValidator(new CMemoValidator(m_pMemo));
+    m_pStartHour->setValue(rad::HourOf(values.start));
+    m_pStartMinute->setValue(rad::MinuteOf(values.start));
+    m_pFinishHour->setValue(rad::HourOf(values.finish));
+    m_pFinishMinute->setValue(rad::MinuteOf(values.finish));
+    m_pInterval->setValue(rad::IntervalMinutesOf(values.interval));
+    FillPortLists(ports);
+    ToControls();
+    ApplyRules();
+    ConnectRules();
+}
+
+void CConfDlg::FillPortLists(const std::vector<PortEntry>& ports)
+{
+    for (int m = 0; m < kModelCount; ++m) {
+        QComboBox* list = m_pPort[m];
+        list->addItem(QString(), 0);
+        for (const PortEntry& port : ports) {
+            list->addItem(QStringLiteral("COM%1").arg(port.number), port.number);
+            list->setItemData(list->count() - 1, port.device, Qt::ToolTipRole);
+        }
+        // A saved port that is not offered now leaves the list without a selection.
+        list->setCurrentIndex(list->findData(m_values.port[m]));
+    }
+}
+
+void CConfDlg::ConnectRules()
+{
+    for (int m = 0; m < kModelCount; ++m) {
+        connect(m_pUse[m], &QCheckBox::clicked, this, [this, m] { OnUseClicked(m); });
+        connect(m_pCsvModel[m], &QCheckBox::clicked, this, &CConfDlg::ApplyRules);
+    }
+    for (QAbstractButton* box : {static_cast<QAbstractButton*>(m_pCsvSave),
+                                 static_cast<QAbstractButton*>(m_pPitchRaw),
+                                 static_cast<QAbstractButton*>(m_pPitch1nm)})
+        connect(box, &QAbstractButton::clicked, this, &CConfDlg::ApplyRules);
+    connect(m_pRsdBrowse, &QPushButton::clicked, this,
+            [this] { Browse(m_pRsdFolder, tr("RSD File Folder")); });
+    connect(m_pCsvBrowse, &QPushButton::clicked, this,
+            [this] { Browse(m_pCsvFolder, tr("CSV File Folder")); });
+}
+
+void CConfDlg::ToControls()
+{
+    const ConfValues& v = m_values;
+    SetChecked(m_pAutoStart, v.autoStart);
+    m_pCsvFolder->setText(QString::fromStdString(v.csvFolder));
+    m_pRsdFolder->setText(QString::fromStdString(v.rsdFolder));
+    SetChecked(m_pCsvSave, v.csvSave);
+    m_pMemo->setText(QString::fromStdString(v.memo));
+    m_pIntegFrom->setText(QString::number(v.integFrom));
+    m_pIntegTo->setText(QString::number(v.integTo));
+    m_pCsvFrom->setText(QString::number(v.csvFrom));
+    m_pCsvTo->setText(QString::number(v.csvTo));
+    SetChecked(v.pitch == 0 ? m_pPitchRaw : m_pPitch1nm, true);
+    SetChecked(m_pMerge, v.merge);
+    for (int m = 0; m < kModelCount; ++m) {
+        SetChecked(m_pCsvModel[m], v.csvModel[m]);
+        SetChecked(m_pUse[m], v.use[m]);
+    }
+}
+
+bool CConfDlg::FromControls(bool report)
+{
+    ConfValues& v = m_values;
+    v.autoStart = m_pAutoStart->isChecked();
+    v.csvFolder = m_pCsvFolder->text().toStdString();
+    v.rsdFolder = m_pRsdFolder->text().toStdString();
+    v.csvSave = m_pCsvSave->isChecked();
+    v.memo = m_pMemo->text().toStdString();
+    v.pitch = m_pPitch1nm->isChecked() ? 1 : 0;
+    v.merge = m_pMerge->isChecked();
+    for (int m = 0; m < kModelCount; ++m) {
+        v.csvModel[m] = m_pCsvModel[m]->isChecked();
+        v.use[m] = m_pUse[m]->isChecked();
+    }
+    const std::pair<QLineEdit*, int*> numbers[] = {{m_pIntegFrom, &v.integFrom},
+                                                   {m_pIntegTo, &v.integTo},
+                                                   {m_pCsvFrom, &v.csvFrom},
+                                                   {m_pCsvTo, &v.csvTo}};
+    for (const auto& [edit, field] : numbers) {
+        bool ok = false;
+        const int value = edit->text().trimmed().toInt(&ok);
+        if (ok) {
+            *field = value;
+        } else if (report) {
+            QMessageBox::warning(this, QStringLiteral("Radlog"), tr("Please enter an integer."));
+            edit->setFocus();
+            edit->selectAll();
+            return false;
+        }
+    }
+    return true;
+}
+
+void CConfDlg::ApplyRules()
+{
+    FromControls(false);
+    rad::ApplySelectionRules(m_values);
+    ToControls();
+    const ConfEnabling e = rad::ComputeEnabling(m_values);
+    for (int m = 0; m < kModelCount; ++m) {
+        m_pPort[m]->setEnabled(e.portList[m]);
+        m_pCsvModel[m]->setEnabled(e.csvModel[m]);
+    }
+    m_pCsvFolder->setEnabled(e.csvFolder);
+    m_pCsvBrowse->setEnabled(e.csvFolder);
+    m_pPitchRaw->setEnabled(e.pitch);
+    m_pPitch1nm->setEnabled(e.pitch);
+    m_pMerge->setEnabled(e.merge);
+    m_pCsvFrom->setEnabled(e.csvRange);
+    m_pCsvTo->setEnabled(e.csvRange);
+}
+
+void CConfDlg::OnUseClicked(int model)
+{
+    FromControls(false);
+    rad::ApplyPairRule(m_values, model);
+    ToControls();
+    ApplyRules();
+}
+
+void CConfDlg::Browse(QLineEdit* folder, const QString& title)
+{
+    QString start = folder->text();
+    while (start.size() > 1 && start.endsWith('/')) start.chop(1);
+    const QString chosen = QFileDialog::getExistingDirectory(this, title, start);
+    if (chosen.isEmpty()) return;
+    FromControls(false);
+    const std::string path = rad::WithTrailingSeparator(chosen.toStdString());
+    (folder == m_pRsdFolder ? m_values.rsdFolder : m_values.csvFolder) = path;
+    ToControls();
+}
+
+void CConfDlg::accept()
+{
+    m_values.start = rad::SecondOfDay(m_pStartHour->value(), m_pStartMinute->value());
+    m_values.finish = rad::SecondOfDay(m_pFinishHour->value(), m_pFinishMinute->value());
+    m_values.interval = rad::IntervalSeconds(m_pInterval->value());
+    for (int m = 0; m < kModelCount; ++m) {
+        const int index = m_pPort[m]->currentIndex();
+        if (index >= 0) m_values.port[m] = m_pPort[m]->itemData(index).toInt();
+    }
+    if (!FromControls(true)) return;
+    QDialog::accept();
+}

@@ -1,0 +1,74 @@
+#include "IntDlg.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CIntDlg::CIntDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      m_pClock(new QLabel(this)),
+      m_pSensors(new QLabel(this)),
+      m_pAbort(new QPushButton(tr("Abort"), this))
+{
+    setObjectName("CIntDlg");
+    setModal(false);
+    m_pClock->setObjectName("clock");
+    m_pSensors->setObjectName("sensors");
+    m_pAbort->setObjectName("abort");
+    m_pAbort->setAutoDefault(false);
+    m_pSensors->setMinimumWidth(360);
+    m_pSensors->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pClock);
+    layout->addWidget(m_pSensors, 1);
+    layout->addWidget(m_pAbort, 0, Qt::AlignHCenter);
+    connect(m_pAbort, &QPushButton::clicked, this, &CIntDlg::abortClicked);
+}
+
+void CIntDlg::SetKind(bool interval)
+{
+    setWindowTitle(interval ? tr("Interval Measurement")
+                            : tr("Manual Measurement", "progress dialog title"));
+}
+
+void CIntDlg::SetClockText(const QString& text) { m_pClock->setText(text); }
+
+void CIntDlg::SetSensorText(const QString& lines)
+{
+    // The controller ends every line with a line feed; a label would show it as a blank line.
+    QString text = lines;
+    if (text.endsWith('\n')) text.chop(1);
+    m_pSensors->setText(text);
+}
+
+QString CIntDlg::ClockText() const { return m_pClock->text(); }
+
+QString CIntDlg::SensorText() const { return m_pSensors->text(); }
+
+void CIntDlg::ShowCentredOn(const QWidget* mainWindow)
+{
+    adjustSize();
+    if (mainWindow) {
+        const QRect frame = mainWindow->frameGeometry();
+        move(frame.center() - rect().center());
+    }
+    show();
+    raise();
+}
+
+void CIntDlg::reject() {}
+
+void CIntDlg::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+bool ConfirmStopInterval(QWidget* parent)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Radlog"),
+                    CIntDlg::tr("Stop Interval Measurement"),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setObjectName("stopConfirmation");
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The progress dialog of an acquisition: modeless, on top, no close button. Only Abort ends
+// the acquisition, so Esc and the window manager's close are ignored.
+class CIntDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CIntDlg(QWidget* parent = nullptr);
+
+    // Caption for the kind of acquisition being started.
+    void SetKind(bool interval);
+    void SetClockText(const QString& text);    // upper label
+    void SetSensorText(const QString& lines);  // lower label
+    QString ClockText() const;
+    QString SensorText() const;
+    // Shown on top, centred on the main window, without moving it later.
+    void ShowCentredOn(const QWidget* mainWindow);
+
+signals:
+    void abortClicked();
+
+public slots:
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLabel* m_pClock;
+    QLabel* m_pSensors;
+    QPushButton* m_pAbort;
+};
+
+// Text of the interval stop confirmation; the answer is true only for OK.
+bool ConfirmStopInterval(QWidget* parent);
