@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// The controller's own string-table texts; driver status texts come from DriverStatusText.
+enum ControllerTextId {
+    kTextConfirmStop = 61447,   // asked before an interval acquisition is stopped
+    kTextGettingInfo = 61449,   // port opened, identification begins
+    kTextMeasuring = 61450,
+    kTextMeasureOk = 61451,
+    kTextMeasureFailed = 61452,  // third attempt failed
+    kTextRetrying = 61453,       // an attempt failed
+    kTextTitleInterval = 61461,  // progress dialog title
+    kTextTitleManual = 61462,
+};
+
+namespace rad {
+
+// UTF-8 text of an id in English or Japanese; "" for an unknown id.
+const char* ControllerText(ControllerTextId id, bool japanese);
+// Text of a driver status code, 0 to 6.
+std::string StateText(int status, bool japanese);
+
+}  // namespace rad

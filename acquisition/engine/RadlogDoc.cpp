@@ -1,0 +1,404 @@
+#include "RadlogDoc.h"
+
+#include <chrono>
+#include <system_error>
+#include <thread>
+
+#include "LocalTime.h"
+#include "Schedule.h"
+#include "YearLog.h"
+
+namespace {
+constexpr int kBaud = 38400;
+constexpr int kAttempts = 3;
+constexpr const char* kClockFormat = "%Y/%m/%d  %H:%M:%S";
+// Logged when a worker outlives the bounded wait and the controller goes on without it.
+constexpr const char* kThreadTimeoutText = "ERROR THREAD TIMEOUT";
+
+CWorker::Models OnlyModel(int model)
+{
+    CWorker::Models models{};
+    models[static_cast<std::size_t>(model)] = true;
+    return models;
+}
+}  // namespace
+
+CRadlogDoc::CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock& clock,
+                       ReportLanguage language, DocLimits limits)
+    : m_settings(settings),
+      m_host(host),
+      m_clock(clock),
+      m_bJapanese(language == ReportLanguage::Japanese),
+      m_limits(limits),
+      m_pDriver{std::make_unique<CQS100>(), std::make_unique<CQS200>(),
+                std::make_unique<CQS300>(), std::make_unique<CQS400>()}
+{
+    m_queue.SetWakeup([this] { m_host.Wake(); });
+    WriteLog("APP START");
+}
+
+CRadlogDoc::~CRadlogDoc()
+{
+    // Exit is normally refused while an acquisition runs; a close from outside still stops it.
+    if (IsRunning()) CloseAcquisition();
+    m_queue.SetWakeup({});
+    WriteLog("APP CLOSE");
+}
+
+std::string CRadlogDoc::Text(ControllerTextId id) const
+{
+    return rad::ControllerText(id, m_bJapanese);
+}
+
+void CRadlogDoc::WriteLog(const std::string& text)
+{
+    const int64_t now = m_clock.Now();
+    rad::AppendYearLog(m_settings.rsdFolder, now, text);
+    std::string line = rad::FormatLogLine(now, text);
+    line.resize(line.size() - 2);  // without CR LF
+    m_host.LogWritten(line);
+}
+
+// ---- starting and stopping ----
+
+void CRadlogDoc::StartInterval()
+{
+    m_settings.measType = 0;
+    StartMeasurement();
+}
+
+void CRadlogDoc::StartManual()
+{
+    m_settings.measType = 1;
+    StartMeasurement();
+}
+
+int CRadlogDoc::StartMeasurement()
+{
+    ReapLateWorkers();
+    ++m_nGeneration;
+    m_prevSecondOfDay = 0;
+    m_running = 1;
+    m_bStalled = false;
+    m_bManualWaiting = false;
+    m_host.AcquisitionChanged(true);
+    m_host.ShowProgress(Text(m_settings.measType == 0 ? kTextTitleInterval : kTextTitleManual));
+    WriteLog("INT.MEAS START");
+
+    m_identifyThreads.clear();
+    m_enabled = m_settings.use;
+    m_sensorState.fill(kStatusNone);
+    for (auto& cal : m_readyCal) cal.reset();
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!m_enabled[model]) continue;
+        CQSDriver& driver = Driver(model);
+        driver.SetPortMap(m_settings.ports);
+        // A driver still held by a worker of an earlier acquisition counts as not openable.
+        if (DriverBusy(model) || !driver.OpenPort(m_settings.comPort[model], kBaud)) {
+            m_sensorState[model] = kStatusPortFailed;
+            m_sensorStatus[model] = rad::StateText(kStatusPortFailed, m_bJapanese);
+            UpdateProgressText();
+            continue;
+        }
+        m_sensorStatus[model] = Text(kTextGettingInfo);
+        UpdateProgressText();
+        StartIdentification(model, false);
+    }
+    if (m_settings.measType != 0) {
+        m_bManualWaiting = true;
+        m_manualDeadline = m_clock.Now() + (m_limits.threadWaitMs + 999) / 1000;
+        CheckManualStart();
+    }
+    return 1;
+}
+
+void CRadlogDoc::CheckManualStart()
+{
+    if (!m_bManualWaiting) return;
+    bool waiting = false;
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!m_enabled[model]) continue;
+        const int state = m_sensorState[model];
+        if (state == kStatusNone) {
+            waiting = true;
+        } else if (state != kStatusReady) {
+            m_bManualWaiting = false;
+            m_bStalled = true;
+            return;
+        }
+    }
+    if (waiting) {
+        if (m_clock.Now() < m_manualDeadline) return;
+        m_bManualWaiting = false;
+        m_bStalled = true;
+        WriteLog(kThreadTimeoutText);
+        return;
+    }
+    m_bManualWaiting = false;
+    StartCycle(m_clock.Now());
+}
+
+void CRadlogDoc::RequestStop()
+{
+    m_queue.Post(StopRequestEvent{});
+}
+
+int CRadlogDoc::StopMeasurement()
+{
+    m_host.HideProgress();
+    if (m_settings.measType == 0 && !m_host.ConfirmStop(Text(kTextConfirmStop))) {
+        m_host.ShowProgress(Text(kTextTitleInterval));
+        return 0;
+    }
+    CloseAcquisition();
+    return 1;
+}
+
+void CRadlogDoc::CloseAcquisition()
+{
+    m_running = 0;
+    m_bManualWaiting = false;
+    for (auto it = m_identifyThreads.rbegin(); it != m_identifyThreads.rend(); ++it)
+        WaitWorker(*it);
+    m_identifyThreads.clear();
+    if (m_cycleThread) WaitWorker(m_cycleThread);
+    // A cycle that ended before the flag fell is stored before the stop is logged.
+    while (auto done = m_queue.TakeFirst<CycleDoneEvent>()) Handle(*done);
+    for (int model = 0; model < kModelCount; ++model)
+        if (!DriverBusy(model)) Driver(model).ClosePort();
+    WriteLog("INT.MEAS STOP");
+}
+
+// ---- workers ----
+
+void CRadlogDoc::StartIdentification(int model, bool reopen)
+{
+    const uint64_t generation = m_nGeneration;
+    const int port = m_settings.comPort[model];
+    try {
+        m_identifyThreads.push_back(std::make_unique<CWorker>(
+            OnlyModel(model), [this, model, reopen, port, generation] {
+                IdentifyLoop(model, reopen, port, generation);
+            }));
+    } catch (const std::system_error&) {
+        // Not reported: the model simply stays in its state.
+    }
+}
+
+void CRadlogDoc::PostStatus(int model, std::string text, uint64_t generation)
+{
+    m_queue.Post(StatusChangedEvent{generation, model, std::move(text), std::nullopt, std::nullopt});
+}
+
+void CRadlogDoc::Pause() const
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(m_limits.retryMs));
+}
+
+void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generation)
+{
+    CQSDriver& driver = Driver(model);
+    if (m_running != 1) return;
+    if (reopen) {
+        // The device vanished: wait for it to come back at its path.
+        driver.ClosePort();
+        while (!driver.OpenPort(port, kBaud)) {
+            PostStatus(model, rad::StateText(kStatusPortFailed, m_bJapanese), generation);
+            Pause();
+            if (m_running != 1) return;
+        }
+        PostStatus(model, Text(kTextGettingInfo), generation);
+    }
+    for (;;) {
+        const bool ok = driver.GetSensorInfo() == 1;
+        StatusChangedEvent event{generation, model, rad::StateText(driver.m_nStatus, m_bJapanese),
+                                 driver.m_nStatus, std::nullopt};
+        if (ok) event.cal = driver.m_cal;
+        m_queue.Post(std::move(event));
+        if (ok) return;
+        m_queue.Post(BeepEvent{});
+        Pause();
+        if (m_running != 1) return;
+    }
+}
+
+bool CRadlogDoc::StartCycle(int64_t time)
+{
+    if (m_cycleThread) WaitWorker(m_cycleThread);
+    ReapLateWorkers();
+    CWorker::Models ready{};
+    for (int model = 0; model < kModelCount; ++model) {
+        ready[model] = m_enabled[model] && m_sensorState[model] == kStatusReady && !DriverBusy(model);
+        // No block of an earlier cycle or acquisition may be taken for this one.
+        if (ready[model]) Driver(model).m_bValid = 0;
+    }
+    CCycleResult result;
+    result.generation = m_nGeneration;
+    result.time = time;
+    const bool manual = m_settings.measType != 0;
+    try {
+        m_cycleThread = std::make_unique<CWorker>(ready, [this, result, ready, manual]() mutable {
+            CycleBody(std::move(result), ready, manual);
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void CRadlogDoc::CycleBody(CCycleResult result, CWorker::Models ready, bool manual)
+{
+    std::vector<std::jthread> threads;
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!ready[model]) continue;
+        try {
+            threads.emplace_back([this, model, &result] { MeasureBody(model, result); });
+        } catch (const std::system_error&) {
+            // Not reported: the model is not measured in this cycle.
+        }
+    }
+    for (auto it = threads.rbegin(); it != threads.rend(); ++it) it->join();
+    if (m_running != 1) return;
+    m_queue.Post(CycleDoneEvent{std::move(result)});
+    if (manual) m_queue.Post(StopRequestEvent{});
+}
+
+void CRadlogDoc::MeasureBody(int model, CCycleResult& result)
+{
+    CQSDriver& driver = Driver(model);
+    const uint64_t generation = result.generation;
+    PostStatus(model, Text(kTextMeasuring), generation);
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (driver.Measure() == 1) {
+            result.data[model] = driver.m_data;
+            PostStatus(model, Text(kTextMeasureOk), generation);
+            return;
+        }
+        PostStatus(model, Text(kTextRetrying), generation);
+        m_queue.Post(BeepEvent{});
+        // A vanished device or a stop makes further attempts pointless.
+        if (driver.DeviceLost() || m_running != 1) break;
+    }
+    PostStatus(model, Text(kTextMeasureFailed), generation);
+    result.lost[model] = driver.DeviceLost();
+}
+
+bool CRadlogDoc::WaitWorker(std::unique_ptr<CWorker>& worker)
+{
+    const bool ended = worker->WaitFor(m_limits.threadWaitMs);
+    if (!ended) {
+        m_lateThreads.push_back(std::move(worker));
+        WriteLog(kThreadTimeoutText);
+    }
+    worker.reset();
+    return ended;
+}
+
+void CRadlogDoc::ReapLateWorkers()
+{
+    for (auto it = m_lateThreads.begin(); it != m_lateThreads.end();) {
+        if (!(*it)->Done()) {
+            ++it;
+            continue;
+        }
+        const CWorker::Models models = (*it)->UsedModels();
+        it = m_lateThreads.erase(it);
+        // Its acquisition was closed without it: close the ports it kept.
+        for (int model = 0; model < kModelCount; ++model)
+            if (models[model] && !IsRunning() && !DriverBusy(model)) Driver(model).ClosePort();
+    }
+}
+
+bool CRadlogDoc::DriverBusy(int model) const
+{
+    for (const auto& worker : m_lateThreads)
+        if (worker->Uses(model) && !worker->Done()) return true;
+    return false;
+}
+
+// ---- the user-interface side ----
+
+void CRadlogDoc::OnTimerTick()
+{
+    ReapLateWorkers();
+    if (!IsRunning()) return;
+    const int64_t now = m_clock.Now();
+    if (m_settings.measType != 0) {
+        CheckManualStart();
+        return;
+    }
+    m_host.SetClockText(rad::FormatLocalTime(now, kClockFormat));
+    const auto second = rad::SecondOfDay(now);
+    if (!second) return;
+    const rad::IntervalWindow window{m_settings.start, m_settings.end, m_settings.interval};
+    if (rad::IsCycleDue(window, *second, m_prevSecondOfDay)) {
+        const auto time = rad::SlotTime(now, *second, window.interval);
+        if (!time || !StartCycle(*time)) WriteLog("ERROR MEAS THREAD CREATE");
+    }
+    m_prevSecondOfDay = *second;
+}
+
+int CRadlogDoc::ProcessEvents()
+{
+    int handled = 0;
+    while (auto event = m_queue.TryPop()) {
+        std::visit([this](auto& e) { Handle(e); }, *event);
+        ++handled;
+    }
+    return handled;
+}
+
+int CRadlogDoc::WaitAndProcess(int timeoutMs)
+{
+    m_queue.WaitFor(timeoutMs);
+    return ProcessEvents();
+}
+
+void CRadlogDoc::Handle(CycleDoneEvent& event)
+{
+    if (event.result.generation != m_nGeneration) return;
+    StoreCycle(event.result);
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!event.result.lost[model]) continue;
+        // Unplugged: identify it again in the background; until then it is not measured.
+        m_sensorState[model] = kStatusNone;
+        m_readyCal[model].reset();
+        if (IsRunning()) StartIdentification(model, true);
+    }
+}
+
+void CRadlogDoc::Handle(StopRequestEvent&)
+{
+    if (StopMeasurement() == 1) m_host.AcquisitionChanged(false);
+}
+
+void CRadlogDoc::Handle(StatusChangedEvent& event)
+{
+    if (event.generation != m_nGeneration) return;
+    m_sensorStatus[event.model] = std::move(event.text);
+    if (event.status) m_sensorState[event.model] = *event.status;
+    if (event.cal) {
+        m_knownCal[event.model] = *event.cal;
+        m_readyCal[event.model] = std::move(event.cal);
+    }
+    UpdateProgressText();
+    CheckManualStart();
+}
+
+void CRadlogDoc::Handle(BeepEvent&)
+{
+    m_host.Beep();
+}
+
+void CRadlogDoc::UpdateProgressText()
+{
+    std::string text;
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!m_enabled[model]) continue;
+        text += kModels[model].label;
+        text += ' ';
+        text += m_sensorStatus[model];
+        text += '\n';
+    }
+    m_host.SetProgressText(text);
+}

@@ -1,0 +1,145 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Clock.h"
+#include "ControllerTexts.h"
+#include "DocEvents.h"
+#include "QsDriver.h"
+#include "RadlogHost.h"
+#include "RadlogSettings.h"
+#include "Resample.h"
+#include "RsdData.h"
+#include "SpectralCsv.h"
+#include "StatusReport.h"
+#include "Worker.h"
+
+// Limits of the controller's waits on the user-interface thread.
+struct DocLimits {
+    int threadWaitMs = 30000;  // for a worker to end; a dead adapter must not hang the program
+    int retryMs = 500;         // pause between identification attempts
+};
+
+// The measurement controller: drives the four sensors through an acquisition, stores every
+// cycle into the day, hour and log files, and tells its host what to show. Everything but the
+// workers runs on the user-interface thread, which pumps ProcessEvents.
+class CRadlogDoc {
+public:
+    // Logs "APP START".
+    CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock& clock,
+               ReportLanguage language = ReportLanguage::English, DocLimits limits = {});
+    // Closes an open acquisition without asking, joins every thread, logs "APP CLOSE".
+    ~CRadlogDoc();
+    CRadlogDoc(const CRadlogDoc&) = delete;
+    CRadlogDoc& operator=(const CRadlogDoc&) = delete;
+
+    // The view commands Start Interval Measurement and Manual Measurement.
+    void StartInterval();
+    void StartManual();
+    int StartMeasurement();
+    // 0 when the user declined the stop, 1 when the acquisition is closed.
+    int StopMeasurement();
+    // Posts WM_STOP_REQUEST, as the progress dialog's Abort does; any thread.
+    void RequestStop();
+    bool StartCycle(int64_t time);
+    // Timer 1, every second while an acquisition is open.
+    void OnTimerTick();
+    // Handles every queued event; returns how many.
+    int ProcessEvents();
+    // Waits up to timeoutMs for an event, then handles all waiting ones.
+    int WaitAndProcess(int timeoutMs);
+    int StoreCycle(const CCycleResult& cycle);
+    void UpdateProgressText();
+    void WriteLog(const std::string& text);
+
+    bool IsRunning() const { return m_running.load() == 1; }
+    // The manual acquisition waits no longer: a sensor failed before its measurement.
+    bool IsStalled() const { return m_bStalled; }
+    // Every enabled model had a valid block in the last stored record.
+    bool LastStoreComplete() const { return m_bLastStoreComplete; }
+    int StoredCycles() const { return m_nStoredCycles; }
+    int PendingRecords() const { return static_cast<int>(m_pending.size()); }
+    CQSDriver& Driver(int model) { return *m_pDriver[static_cast<std::size_t>(model)]; }
+    const std::string& SensorStatus(int model) const { return m_sensorStatus[static_cast<std::size_t>(model)]; }
+    const CRsdData& DataSet() const { return m_dataSet; }
+    const CSpectralCsv& Csv() const { return m_csv; }
+
+    // What the view shows of the last record: statusText, integralText, dateText, titleText.
+    StatusReport report;
+
+private:
+    struct PendingRecord {
+        std::string path;
+        CRad rad;
+    };
+
+    void StartIdentification(int model, bool reopen);
+    void IdentifyLoop(int model, bool reopen, int port, uint64_t generation);
+    void Pause() const;
+    void CycleBody(CCycleResult result, CWorker::Models ready, bool manual);
+    void MeasureBody(int model, CCycleResult& result);
+    void PostStatus(int model, std::string text, uint64_t generation);
+    void Handle(CycleDoneEvent& event);
+    void Handle(StopRequestEvent& event);
+    void Handle(StatusChangedEvent& event);
+    void Handle(BeepEvent& event);
+    void CheckManualStart();
+    bool WaitWorker(std::unique_ptr<CWorker>& worker);
+    void ReapLateWorkers();
+    bool DriverBusy(int model) const;
+    void CloseAcquisition();
+    std::string Text(ControllerTextId id) const;
+
+    // Store step (StoreStep.cpp).
+    struct DayFileState {
+        bool readable = true;  // absent, or loaded without error
+        bool rewrite = false;  // the whole file must be written
+    };
+    using CalSources = std::array<const SensorCal*, kModelCount>;
+    DayFileState OpenDayFile(CRsdData& set, const std::string& path);
+    void JoinCalibrations(CRsdData& set, const CalSources& cals, DayFileState& state) const;
+    CRad BuildRecord(const CCycleResult& cycle);
+    std::vector<CRad> TakePending(const std::string& path);
+    std::vector<CRad> WriteDayRecords(const CRsdData& set, const std::string& path,
+                                      const DayFileState& state, std::vector<CRad> records);
+    void FlushOtherDays(const std::string& path);
+    void WriteHourFile(int64_t recordTime);
+    void BuildReport();
+
+    RadlogSettings& m_settings;
+    IRadlogHost& m_host;
+    const IClock& m_clock;
+    const bool m_bJapanese;  // string-table language of the status texts
+    const DocLimits m_limits;
+
+    std::array<std::unique_ptr<CQSDriver>, kModelCount> m_pDriver;
+    std::atomic<int> m_running{0};
+    CEventQueue m_queue;
+    uint64_t m_nGeneration = 0;
+    int64_t m_prevSecondOfDay = 0;
+    bool m_bManualWaiting = false;
+    int64_t m_manualDeadline = 0;
+    bool m_bStalled = false;
+    bool m_bLastStoreComplete = false;
+    int m_nStoredCycles = 0;
+
+    std::array<bool, kModelCount> m_enabled{};
+    std::array<int, kModelCount> m_sensorState{};  // driver status as last reported
+    std::array<std::optional<SensorCal>, kModelCount> m_readyCal;  // of the ready sensors
+    std::array<std::optional<SensorCal>, kModelCount> m_knownCal;  // last ever reported
+    std::array<std::string, kModelCount> m_sensorStatus;
+    std::vector<std::unique_ptr<CWorker>> m_identifyThreads;
+    std::unique_ptr<CWorker> m_cycleThread;
+    std::vector<std::unique_ptr<CWorker>> m_lateThreads;  // outlived their wait
+
+    CRsdData m_dataSet;
+    CSpectralCsv m_csv;
+    CResample m_spectrum;
+    std::vector<PendingRecord> m_pending;  // records not yet in their day file, oldest first
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+// What the controller asks of the program around it: the progress dialog, the views, the
+// stop confirmation and the bell. Every call but Wake comes on the user-interface thread.
+class IRadlogHost {
+public:
+    virtual ~IRadlogHost() = default;
+
+    // An event was queued by a worker: arrange for CRadlogDoc::ProcessEvents on the
+    // user-interface thread soon. Called on the worker's thread.
+    virtual void Wake() {}
+    // The progress dialog: shown with its title at a start, hidden at the stop.
+    virtual void ShowProgress(const std::string& title) { (void)title; }
+    virtual void HideProgress() {}
+    // Upper label: the clock "%Y/%m/%d  %H:%M:%S", every tick of an interval acquisition.
+    virtual void SetClockText(const std::string& text) { (void)text; }
+    // Lower label: one line per enabled sensor.
+    virtual void SetProgressText(const std::string& text) { (void)text; }
+    // Asked before an interval acquisition is stopped; false keeps it going.
+    virtual bool ConfirmStop(const std::string& question) { (void)question; return true; }
+    // An acquisition was opened or closed (menus, the window's Close item, timer 1).
+    virtual void AcquisitionChanged(bool running) { (void)running; }
+    // A cycle was stored: redraw the views.
+    virtual void CycleStored() {}
+    // A log event, whether or not the log file could be written.
+    virtual void LogWritten(const std::string& line) { (void)line; }
+    // The error beep (MB_ICONHAND): the desktop bell, BEL on a terminal, or nothing.
+    virtual void Beep() {}
+};

@@ -1,0 +1,193 @@
+// The store step of a finished cycle: day file, hour file, status report.
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include "LocalTime.h"
+#include "OutputPaths.h"
+#include "RadlogDoc.h"
+
+namespace {
+std::string MeasErrorText(int model)
+{
+    return std::string("ERROR ") + kModels[model].key + " MEAS";
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+}  // namespace
+
+int CRadlogDoc::StoreCycle(const CCycleResult& cycle)
+{
+    const std::string path = rad::DayFilePath(m_settings.rsdFolder, cycle.time);
+    FlushOtherDays(path);
+    DayFileState state = OpenDayFile(m_dataSet, path);
+    CalSources cals{};
+    for (int model = 0; model < kModelCount; ++model)
+        if (m_settings.use[model] && m_sensorState[model] == kStatusReady && m_readyCal[model])
+            cals[model] = &*m_readyCal[model];
+    JoinCalibrations(m_dataSet, cals, state);
+
+    const CRad record = BuildRecord(cycle);
+    // Records an earlier store could not write go first, in time order.
+    std::vector<CRad> toWrite = TakePending(path);
+    toWrite.push_back(record);
+    for (const CRad& rad : toWrite) m_dataSet.AddRecord(rad);
+    BuildReport();
+    m_host.CycleStored();
+
+    for (CRad& rad : WriteDayRecords(m_dataSet, path, state, std::move(toWrite)))
+        m_pending.push_back({path, std::move(rad)});
+    if (m_settings.saveCsv) WriteHourFile(record.m_time);
+    ++m_nStoredCycles;
+    return 1;
+}
+
+CRadlogDoc::DayFileState CRadlogDoc::OpenDayFile(CRsdData& set, const std::string& path)
+{
+    DayFileState state;
+    set.Clear();
+    if (FileExists(path)) {
+        try {
+            state.readable = set.Load(path) >= 0;
+        } catch (const RsdInvalidDataError&) {
+            state.readable = false;
+        } catch (const std::invalid_argument&) {
+            state.readable = false;
+        }
+        // An unreadable file is only ever appended to, so nothing on disk is lost.
+        if (!state.readable) WriteLog("ERROR RSD LOAD");
+        return state;
+    }
+    rad::CreateParentFolders(path);
+    m_settings.timeZoneText = rad::StandardOffsetText();
+    set.m_strTZ = m_settings.timeZoneText;
+    set.m_strSite = m_settings.siteName;
+    set.m_strLon = m_settings.siteLon;
+    set.m_strLat = m_settings.siteLat;
+    set.m_strAlt = m_settings.siteAlt;
+    state.rewrite = true;
+    return state;
+}
+
+void CRadlogDoc::JoinCalibrations(CRsdData& set, const CalSources& cals,
+                                  DayFileState& state) const
+{
+    for (int model = 0; model < kModelCount; ++model) {
+        // A day file that holds the model's calibration keeps the stored one.
+        if (!cals[model] || set.GetCal(model)) continue;
+        set.SetCal(model, *cals[model]);
+        if (state.readable) state.rewrite = true;
+    }
+}
+
+CRad CRadlogDoc::BuildRecord(const CCycleResult& cycle)
+{
+    CRad record;
+    record.m_time = cycle.time;
+    report.titleText = m_settings.memo;
+    record.m_strMemo = m_settings.memo;
+    bool complete = true;
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!m_settings.use[model]) continue;
+        if (cycle.data[model]) {
+            record.SetBlock(model, *cycle.data[model]);
+        } else {
+            WriteLog(MeasErrorText(model));
+            complete = false;
+        }
+    }
+    m_bLastStoreComplete = complete;
+    return record;
+}
+
+std::vector<CRad> CRadlogDoc::TakePending(const std::string& path)
+{
+    std::vector<CRad> taken;
+    std::vector<PendingRecord> others;
+    for (PendingRecord& pending : m_pending) {
+        if (pending.path == path)
+            taken.push_back(std::move(pending.rad));
+        else
+            others.push_back(std::move(pending));
+    }
+    m_pending = std::move(others);
+    return taken;
+}
+
+std::vector<CRad> CRadlogDoc::WriteDayRecords(const CRsdData& set, const std::string& path,
+                                              const DayFileState& state,
+                                              std::vector<CRad> records)
+{
+    std::size_t written = 0;
+    try {
+        if (state.rewrite) {
+            if (set.Save(path)) written = records.size();
+        } else {
+            while (written < records.size() && set.Append(path, records[written])) ++written;
+        }
+    } catch (const std::exception&) {
+        // A write error after the open: the records not confirmed stay pending.
+    }
+    if (written == records.size()) return {};
+    WriteLog("ERROR RSD SAVE");
+    records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(written));
+    return records;
+}
+
+void CRadlogDoc::FlushOtherDays(const std::string& path)
+{
+    while (!m_pending.empty() && m_pending.front().path != path) {
+        const std::string otherPath = m_pending.front().path;
+        std::vector<CRad> records = TakePending(otherPath);
+        CRsdData set;
+        DayFileState state = OpenDayFile(set, otherPath);
+        CalSources cals{};
+        for (const CRad& rad : records)
+            for (int model = 0; model < kModelCount; ++model)
+                if (rad.Block(model) && m_knownCal[model]) cals[model] = &*m_knownCal[model];
+        JoinCalibrations(set, cals, state);
+        for (const CRad& rad : records) set.AddRecord(rad);
+        std::vector<CRad> unwritten = WriteDayRecords(set, otherPath, state, std::move(records));
+        if (unwritten.empty()) continue;
+        // Still not writable: keep them ahead of the newer records and try at the next store.
+        std::vector<PendingRecord> kept;
+        for (CRad& rad : unwritten) kept.push_back({otherPath, std::move(rad)});
+        for (PendingRecord& pending : m_pending) kept.push_back(std::move(pending));
+        m_pending = std::move(kept);
+        return;
+    }
+}
+
+void CRadlogDoc::WriteHourFile(int64_t recordTime)
+{
+    const std::string path = rad::HourFilePath(m_settings.csvFolder, recordTime);
+    rad::CreateParentFolders(path);
+    m_csv.BuildMergedAxis(m_dataSet);
+    m_csv.BuildCsvRows(m_dataSet, m_settings.csv);
+    const auto hourOf = [](int64_t t) {
+        const auto tm = rad::ToLocalTm(t);
+        return tm ? tm->tm_hour : -1;
+    };
+    const int hour = hourOf(recordTime);
+    std::vector<int> indices;
+    for (int index = 0; index < m_dataSet.GetCount(); ++index)
+        if (hourOf(m_dataSet.GetAt(index).m_time) == hour) indices.push_back(index);
+    m_csv.AppendRecords(m_dataSet, indices, m_settings.csv);
+    if (!rad::WriteCsvLines(path, m_csv.csvLines)) WriteLog("ERROR CSV SAVE");
+}
+
+void CRadlogDoc::BuildReport()
+{
+    try {
+        BuildStatusReport(m_dataSet, m_dataSet.GetCount() - 1, m_settings.dispMode,
+                          m_settings.integ, m_bJapanese ? ReportLanguage::Japanese
+                                                        : ReportLanguage::English,
+                          m_spectrum, report);
+    } catch (const std::invalid_argument&) {
+        // A record time without a local form leaves the date text as it was.
+    }
+}
