@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds the release tree and runs the main job:
+#   Radlog on its simulated sensors (a window when $DISPLAY is set, headless otherwise),
+#   or, in a build without Radlog, rsdtool on a generated day file.
+# Extra arguments go to the program that runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${JOBS:-$(nproc)}
+build=build/release
+
+scripts/install-deps.sh
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j "$jobs"
+
+radlog="$build/acquisition/app/radlog"
+if [ -x "$radlog" ]; then
+  if [ -n "${DISPLAY:-}" ]; then
+    exec "$radlog" --demo "$@"
+  fi
+  exec "$radlog" --headless --demo "$@"
+fi
+
+rsdtool="$build/tools/rsdtool/rsdtool"
+demo_dir="$build/demo"
+mkdir -p "$demo_dir"
+day="$demo_dir/$(date +%Y%m%d).RSD"
+"$rsdtool" demo "$day"
+"$rsdtool" info "$day"
+echo
+"$rsdtool" report "$@" "$day" 0

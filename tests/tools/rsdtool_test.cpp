@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "CalcCsv.h"
+#include "LocalTime.h"
+#include "RadviewSettings.h"
+#include "SpectralCsv.h"
+#include "StatusReport.h"
+#include "SyntheticData.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream data;
+    data << in.rdbuf();
+    return data.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& data)
+{
+    std::ofstream(path, std::ios::binary) << data;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Four records of a QS-100 and a QS-300 from 06:00 every 10 minutes, a copy whose QS-300
+// calibration is gone, one whose second record has an impossible time, and a profile.
+class RsdTool : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        rad::InitTimeZone();
+        m_dir = fs::temp_directory_path() / ("rsdtool_test_" + std::to_string(getpid()));
+        fs::create_directories(m_dir);
+        rad::MakeSyntheticDay(m_set, 4, {kQS100, kQS300}, *rad::LocalFieldsToTime(2024, 6, 1, 6, 0, 0), 600);
+        ASSERT_TRUE(m_set.Save(Path("day.RSD")));
+        CRsdData noCal;
+        rad::MakeSyntheticDay(noCal, 2, {kQS100, kQS300}, m_set.GetAt(0).m_time, 600);
+        noCal.m_pCal[kQS300].reset();
+        ASSERT_TRUE(noCal.Save(Path("nocal.RSD")));
+        std::string bytes = ReadFile(Path("day.RSD"));
+        const std::string second = rad::FormatLocalTime(m_set.GetAt(1).m_time, "%Y%m%d%H%M%S");
+        for (auto at = bytes.find(second); at != std::string::npos; at = bytes.find(second)) {
+            bytes.replace(at, second.size(), "19691231235959");
+        }
+        WriteFile(Path("badtime.RSD"), bytes);
+        m_ini.SetText("[SAVE]\nPITCH=1\nLEFT=400\nRIGHT=405\nQS300=0\n[INTEG]\nLEFT=400\nRIGHT=700\n[MODE]\nDISP=0\n");
+        ASSERT_TRUE(m_ini.Save(Path("view.ini")));
+        m_settings.LoadSettings(m_ini, "");
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+
+    ToolRun Tool(const std::string& args) const
+    {
+        const std::string command = std::string(RSDTOOL_PATH) + " " + args + " >" + Path("out") +
+                                    " 2>" + Path("err");
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("out")),
+                ReadFile(Path("err"))};
+    }
+
+    fs::path m_dir;
+    CRsdData m_set;
+    CIniFile m_ini;
+    RadviewSettings m_settings;
+};
+
+}  // namespace
+
+TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem)
+{
+    const struct {
+        std::string args;
+        int status;
+        std::string errPart;
+    } cases[] = {
+        {"info " + Path("day.RSD"), 0, ""},
+        {"info " + Path("missing.RSD"), 1, Path("missing.RSD") + ": cannot load (-3): the file does not exist"},
+        {"info " + Path("view.ini"), 1, "not an RSD file"},
+        {"info " + Path("badtime.RSD"), 1, "invalid time \"19691231235959\""},
+        {"", 2, "usage: rsdtool"},
+        {"frobnicate", 2, "unknown command"},
+        {"info", 2, "missing arguments"},
+        {"info --bogus " + Path("day.RSD"), 2, "unknown option"},
+        {"spectral-csv --records x " + Path("day.RSD") + " " + Path("s.csv"), 2, "--records"},
+        {"spectral-csv --records 1,9 " + Path("day.RSD") + " " + Path("s.csv"), 1, "no record 9"},
+        {"calc-csv " + Path("day.RSD") + " " + Path("nofolder/c.csv"), 1, "cannot be written"},
+        {"report --lang fr " + Path("day.RSD") + " 0", 2, "--lang"},
+        {"report " + Path("day.RSD") + " 4", 1, "no record 4 (the file holds 4 records)"},
+        {"report --profile " + Path("none.ini") + " " + Path("day.RSD") + " 0", 1, "none.ini: cannot read"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = Tool(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        EXPECT_NE(run.err.find(c.errPart), std::string::npos) << c.args << "\n" << run.err;
+    }
+    for (const char* command : {"info", "copy", "spectral-csv", "calc-csv", "report", "demo"}) {
+        const ToolRun help = Tool(std::string(command) + " --help");
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.out.starts_with(std::string("usage: rsdtool ") + command)) << help.out;
+    }
+}
+
+TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks)
+{
+    const ToolRun day = Tool("info " + Path("day.RSD"));
+    EXPECT_NE(day.out.find("Load: 4 (loaded)"), std::string::npos) << day.out;
+    EXPECT_NE(day.out.find("Calibration QS-300: SN " + std::string(m_set.GetCal(kQS300)->SN)), std::string::npos);
+    EXPECT_NE(day.out.find("Record 3: 2024/06/01  06:30:00  \"ARVEN SOLIS\"  QS-100 QS-300\n"), std::string::npos)
+        << day.out;
+    const ToolRun noCal = Tool("info " + Path("nocal.RSD"));
+    EXPECT_EQ(noCal.status, 0);
+    EXPECT_NE(noCal.out.find("QS-100 QS-300 (no calibration block)\n"), std::string::npos) << noCal.out;
+    EXPECT_NE(noCal.err.find(Path("nocal.RSD") + ": 2 QS-300 block(s) with no calibration block"), std::string::npos)
+        << noCal.err;
+}
+
+TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore)
+{
+    ASSERT_EQ(Tool("copy " + Path("day.RSD") + " " + Path("copy.RSD")).status, 0);
+    EXPECT_EQ(ReadFile(Path("copy.RSD")), ReadFile(Path("day.RSD")));
+
+    ASSERT_EQ(Tool("spectral-csv --profile " + Path("view.ini") + " --records 2,0 " + Path("day.RSD") + " " +
+                   Path("s.csv")).status, 0);
+    CSpectralCsv csv;
+    csv.BuildMergedAxis(m_set);
+    csv.BuildCsvRows(m_set, m_settings.csv);
+    csv.AppendRecords(m_set, {2, 0}, m_settings.csv);
+    EXPECT_EQ(ReadFile(Path("s.csv")), JoinLines(csv.csvLines));
+    EXPECT_TRUE(ReadFile(Path("s.csv")).find("405.00") != std::string::npos);
+
+    // One failing file does not stop the others, but the status reports it.
+    const ToolRun batch = Tool("calc-csv --profile " + Path("view.ini") + " --out-dir " + Path("csv") + " " +
+                           Path("day.RSD") + " " + Path("missing.RSD") + " " + Path("nocal.RSD"));
+    EXPECT_EQ(batch.status, 1);
+    EXPECT_NE(batch.err.find("missing.RSD"), std::string::npos);
+    EXPECT_EQ(ReadFile(Path("csv/day.csv")), JoinLines(rad::BuildCalcCsvLines(m_set, {0, 1, 2, 3}, m_settings.integ)));
+    EXPECT_TRUE(fs::exists(Path("csv/nocal.csv")));
+    EXPECT_EQ(Tool("spectral-csv --out-dir " + Path("csv") + " " + Path("day.RSD")).status, 0);
+    EXPECT_TRUE(fs::exists(Path("csv/day.csv")));
+}
+
+TEST_F(RsdTool, ReportPrintsTheViewerTextsInEitherLanguage)
+{
+    const ToolRun en = Tool("report --profile " + Path("view.ini") + " --lang en " + Path("day.RSD") + " 1");
+    ASSERT_EQ(en.status, 0) << en.err;
+    CResample spectrum;
+    StatusReport report;
+    BuildStatusReport(m_set, 1, 0, m_settings.integ, ReportLanguage::English, spectrum, report);
+    EXPECT_EQ(en.out, report.titleText + "\n" + report.dateText + "\n" + report.integralText + "\n" +
+                          report.statusText);
+    EXPECT_NE(en.out.find("(400 - 700nm)"), std::string::npos);
+    EXPECT_NE(en.out.find("Dark Counts"), std::string::npos);  // DISP 0 of the profile
+    const ToolRun ja = Tool("report --lang ja " + Path("day.RSD") + " 1");
+    EXPECT_NE(ja.out.find("蓄積時間"), std::string::npos);
+    EXPECT_EQ(ja.out.find("ペルチェ"), std::string::npos);  // no profile: DISP 1
+    EXPECT_EQ(Tool("demo --records 3 " + Path("demo.RSD")).status, 0);
+    EXPECT_NE(Tool("info " + Path("demo.RSD")).out.find("Load: 3 (loaded)"), std::string::npos);
+}

@@ -1,0 +1,57 @@
+#include "Commands.h"
+
+#include <array>
+
+namespace {
+
+constexpr const char* kInfoHelp =
+    "usage: rsdtool info FILE\n"
+    "Loads an RSD file and lists its site header, its calibrations and every record\n"
+    "(index, local time, memo, models). Blocks whose calibration is missing or unusable are\n"
+    "named. Exit 0 when the file loads, 1 when it does not, 2 on usage errors.\n";
+
+constexpr const char* kCopyHelp =
+    "usage: rsdtool copy IN OUT\n"
+    "Loads IN and saves the data set to OUT as the programs write it.\n";
+
+constexpr const char* kSpectralCsvHelp =
+    "usage: rsdtool spectral-csv [--profile INI] [--records LIST] FILE OUT\n"
+    "       rsdtool spectral-csv [--profile INI] --out-dir DIR FILE...\n"
+    "Writes the spectral data CSV as Radview's \"Save as CSV(Spectral Data)\" does, with the\n"
+    "[SAVE] settings of a Radview profile (defaults without one). LIST: comma-separated\n"
+    "0-based record indices in the order given; default all records. With --out-dir, one CSV\n"
+    "per file, named after the RSD file with \".csv\"; the others are written when one fails.\n";
+
+constexpr const char* kCalcCsvHelp =
+    "usage: rsdtool calc-csv [--profile INI] [--records LIST] FILE OUT\n"
+    "       rsdtool calc-csv [--profile INI] --out-dir DIR FILE...\n"
+    "Writes the calculated data CSV (PAR, PPFD, illuminance, band total) as Radview's\n"
+    "\"Save as CSV(Calculated Data)\" does, with the [INTEG] band of a Radview profile.\n"
+    "A file without records gives no CSV. LIST and --out-dir as for spectral-csv.\n";
+
+constexpr const char* kReportHelp =
+    "usage: rsdtool report [--profile INI] [--lang en|ja] FILE INDEX\n"
+    "Prints the memo, the date, the integral line and the sensor status report of record\n"
+    "INDEX (0-based), with [MODE] DISP and [INTEG] of a Radview profile. The language\n"
+    "follows the locale (Japanese when it begins with \"ja\") unless --lang says.\n";
+
+constexpr const char* kDemoHelp =
+    "usage: rsdtool demo [--records N] OUT\n"
+    "Writes a generated day file: N records (default 85, at most 1440) of a QS-200 and a\n"
+    "QS-300 every 10 minutes from 06:00 today, for trying the programs without a sensor.\n";
+
+constexpr std::array kCommands = {
+    Command{"info", RunInfo, kInfoHelp},
+    Command{"copy", RunCopy, kCopyHelp},
+    Command{"spectral-csv", RunSpectralCsv, kSpectralCsvHelp},
+    Command{"calc-csv", RunCalcCsv, kCalcCsvHelp},
+    Command{"report", RunReport, kReportHelp},
+    Command{"demo", RunDemo, kDemoHelp},
+#ifdef RSDTOOL_WITH_PLOT
+    Command{"plot", RunPlot, kPlotHelp},
+#endif
+};
+
+}  // namespace
+
+std::span<const Command> CommandTable() { return kCommands; }

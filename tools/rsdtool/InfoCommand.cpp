@@ -1,0 +1,94 @@
+// rsdtool info: what a day file holds, and what of it the spectral operations cannot use.
+#include <array>
+#include <cstdio>
+#include <string>
+#include <stdexcept>
+
+#include "LocalTime.h"
+#include "StatusReport.h"
+#include "ToolSupport.h"
+
+namespace {
+
+constexpr const char* kCommand = "info";
+
+// "" when the model's blocks are usable, else why they count as absent.
+const char* CalProblem(const CRsdData& set, int model)
+{
+    if (set.GetCal(model) == nullptr) return "no calibration block";
+    if (!set.HasUsableCal(model)) return "unusable calibration";
+    return "";
+}
+
+void PrintHeader(const CRsdData& set)
+{
+    std::printf("Site: %s\nLon: %s\nLat: %s\nAlt: %s\nTZ: %s\n", set.m_strSite.c_str(),
+                set.m_strLon.c_str(), set.m_strLat.c_str(), set.m_strAlt.c_str(),
+                set.m_strTZ.c_str());
+}
+
+void PrintCalibrations(const CRsdData& set)
+{
+    for (int m = 0; m < kModelCount; ++m) {
+        const SensorCal* cal = set.GetCal(m);
+        if (cal == nullptr) continue;
+        const char* label = kModels[static_cast<std::size_t>(m)].label;
+        if (set.HasUsableCal(m)) {
+            std::printf("Calibration %s: SN %s, %.2f - %.2f nm\n", label, cal->SN,
+                        static_cast<double>(cal->WL.front()), static_cast<double>(cal->WL.back()));
+        } else {
+            std::printf("Calibration %s: SN %s, unusable wavelength table\n", label, cal->SN);
+        }
+    }
+}
+
+// Prints every record; returns the models with blocks that spectral operations ignore.
+std::array<int, kModelCount> PrintRecords(const CRsdData& set)
+{
+    std::array<int, kModelCount> ignored{};
+    for (int i = 0; i < set.GetCount(); ++i) {
+        const CRad& rad = set.GetAt(i);
+        std::string time;
+        try {
+            time = rad::FormatLocalTime(rad.m_time, rad::kReportDateFormat);
+        } catch (const std::invalid_argument&) {
+            time = "(time " + std::to_string(rad.m_time) + " has no local form)";
+        }
+        std::printf("Record %d: %s  \"%s\" ", i, time.c_str(), rad.m_strMemo.c_str());
+        for (int m = 0; m < kModelCount; ++m) {
+            if (rad.Block(m) == nullptr) continue;
+            const char* problem = CalProblem(set, m);
+            std::printf(*problem ? " %s (%s)" : " %s", kModels[static_cast<std::size_t>(m)].label,
+                        problem);
+            if (*problem) ++ignored[static_cast<std::size_t>(m)];
+        }
+        std::printf("\n");
+    }
+    return ignored;
+}
+
+}  // namespace
+
+int RunInfo(const CommandArgs& args)
+{
+    const auto parsed = ParseArgs(args, {}, kCommand);
+    if (!parsed) return kExitUsage;
+    if (!CheckPositionalCount(*parsed, 1, 1, kCommand)) return kExitUsage;
+    const std::string& path = parsed->positional[0];
+    CRsdData set;
+    if (!LoadRsd(path, set)) return kExitFailed;
+
+    std::printf("File: %s\nLoad: %d (%s)\n", path.c_str(), set.GetCount(),
+                RsdLoadResultText(set.GetCount()));
+    PrintHeader(set);
+    PrintCalibrations(set);
+    const auto ignored = PrintRecords(set);
+    for (int m = 0; m < kModelCount; ++m) {
+        const int count = ignored[static_cast<std::size_t>(m)];
+        if (count == 0) continue;
+        FileError(path, std::to_string(count) + " " + kModels[static_cast<std::size_t>(m)].label +
+                            " block(s) with " + CalProblem(set, m) +
+                            ": kept in the file, left out of spectra, CSV and reports");
+    }
+    return kExitOk;
+}

@@ -1,0 +1,25 @@
+// rsdtool spectral-csv: the viewer's "Save as CSV(Spectral Data)".
+#include "CsvExport.h"
+#include "SpectralCsv.h"
+#include "ToolSupport.h"
+
+namespace {
+
+bool WriteSpectralCsv(const CRsdData& set, const std::vector<int>& indices,
+                      const RadviewSettings& settings, const std::string& out)
+{
+    CSpectralCsv csv;
+    csv.BuildMergedAxis(set);
+    csv.BuildCsvRows(set, settings.csv);
+    csv.AppendRecords(set, indices, settings.csv);
+    if (rad::WriteCsvLines(out, csv.csvLines)) return true;
+    FileError(out, "cannot be written");
+    return false;
+}
+
+}  // namespace
+
+int RunSpectralCsv(const CommandArgs& args)
+{
+    return RunCsvExport(args, "spectral-csv", WriteSpectralCsv);
+}

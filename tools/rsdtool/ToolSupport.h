@@ -1,0 +1,46 @@
+#pragma once
+
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Commands.h"
+#include "RadviewSettings.h"
+#include "RsdData.h"
+
+// Options with values ("--profile INI" or "--profile=INI") and the remaining words.
+struct ParsedArgs {
+    std::map<std::string, std::string, std::less<>> options;
+    std::vector<std::string> positional;
+
+    const std::string* Option(std::string_view name) const;
+};
+
+// Prints "rsdtool COMMAND: message" and a pointer to --help on stderr; returns kExitUsage.
+int UsageError(const char* command, const std::string& message);
+// Prints "rsdtool: FILE: problem" on stderr; returns kExitFailed.
+int FileError(const std::string& file, const std::string& problem);
+
+// nullopt (after the usage error) for an unknown option or one without its value.
+std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,
+                                    std::initializer_list<std::string_view> valueOptions,
+                                    const char* command);
+// Usage error unless the positional words number between least and most.
+bool CheckPositionalCount(const ParsedArgs& parsed, std::size_t least, std::size_t most,
+                          const char* command);
+
+// Loads path into an empty set; false after naming the file and the problem.
+bool LoadRsd(const std::string& path, CRsdData& set);
+// Radview settings of --profile, or the defaults without it; nullopt after an error.
+std::optional<RadviewSettings> LoadViewerProfile(const ParsedArgs& parsed);
+
+// "3,0,7" -> {3, 0, 7}; nullopt unless every item is a decimal number.
+std::optional<std::vector<int>> ParseRecordList(std::string_view text);
+std::optional<int> ParseRecordIndex(std::string_view text);
+// The records of --records (checked against the set), or all in record order; nullopt after
+// naming the file and the index outside it.
+std::optional<std::vector<int>> SelectRecords(const std::optional<std::vector<int>>& wanted,
+                                              const CRsdData& set, const std::string& file);

@@ -1,0 +1,45 @@
+// rsdtool: RSD day files from the command line, on the same core as Radlog and Radview.
+#include <cstdio>
+#include <string_view>
+
+#include "Commands.h"
+#include "LocalTime.h"
+
+namespace {
+
+void PrintCommands(std::FILE* out)
+{
+    std::fputs("usage: rsdtool COMMAND [OPTIONS] ARGS...\n"
+               "       rsdtool COMMAND --help\n\ncommands:\n", out);
+    for (const Command& command : CommandTable()) std::fprintf(out, "  %s\n", command.name);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    rad::InitTimeZone();
+    if (argc < 2) {
+        PrintCommands(stderr);
+        return kExitUsage;
+    }
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintCommands(stdout);
+        return kExitOk;
+    }
+    for (const Command& command : CommandTable()) {
+        if (name != command.name) continue;
+        const CommandArgs args(argv + 2, argv + argc);
+        for (const std::string& arg : args) {
+            if (arg == "--help" || arg == "-h") {
+                std::fputs(command.help, stdout);
+                return kExitOk;
+            }
+        }
+        return command.run(args);
+    }
+    std::fprintf(stderr, "rsdtool: unknown command \"%s\"\n", argv[1]);
+    PrintCommands(stderr);
+    return kExitUsage;
+}
