@@ -1,0 +1,278 @@
+#include <cmath>
+#include <algorithm>
+#include <cstring>
+#include <unistd.h>
+
+#include "LocalTime.h"
+
+#include "SimDriverFixture.h"
+
+namespace {
+
+using Identification = SimDriver;
+using ExposureSearch = SimDriver;
+using Measurement = SimDriver;
+
+TEST_F(Identification, EveryModelBecomesReadyWithItsCalibration)
+{
+    for (int model = 0; model < kModelCount; ++model) {
+        SCOPED_TRACE(kModels[model].label);
+        Start(model);
+        ASSERT_EQ(m_driver->GetSensorInfo(), 1);
+        const SensorCal& cal = m_driver->m_cal;
+        EXPECT_EQ(m_driver->m_nStatus, kStatusReady);
+        EXPECT_STREQ(cal.ST, kModels[model].label);
+        EXPECT_STREQ(cal.FT, "2015/04/01 10:20:30");
+        EXPECT_TRUE(cal.HasUsableWavelengths());
+        EXPECT_NEAR(cal.WL.front(), kModels[model].shortWave ? 300 : 900, 10);
+        EXPECT_NEAR(cal.WL.back(), kModels[model].shortWave ? 1100 : 1700, 10);
+        EXPECT_GT(cal.CAL[cal.CAL.size() / 2], 0.0f);
+        EXPECT_EQ(WasSent("PXSB"), model == kQS400);
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    int model;
+    QsSimFaults faults;
+    int status;
+    const char* notSent;  // a command the failure must keep the driver from sending
+};
+
+QsSimFaults With(void (*set)(QsSimFaults&))
+{
+    QsSimFaults f;
+    set(f);
+    return f;
+}
+
+TEST_F(Identification, EveryFailureGivesTheCodeOfItsCause)
+{
+    const FailureCase cases[] = {
+        {"silent", kQS100, With([](QsSimFaults& f) { f.silent = true; }), kStatusNoReply, "ID"},
+        {"overlong line", kQS100, With([](QsSimFaults& f) { f.longLine = true; }), kStatusNoReply, "ID"},
+        {"ID refused", kQS200, With([](QsSimFaults& f) { f.ngCommand = "ID"; }), kStatusIdentityFailed, "ST"},
+        {"C5 refused", kQS300, With([](QsSimFaults& f) { f.ngCommand = "C5"; }), kStatusIdentityFailed, "CALB"},
+        {"other model", kQS100, With([](QsSimFaults& f) { f.wrongModel = "QS-200"; }), kStatusWrongModel, "CALB"},
+        {"garbage", kQS300, With([](QsSimFaults& f) { f.garbage = "~#"; }), kStatusWrongModel, "CALB"},
+        {"short CALB", kQS300, With([](QsSimFaults& f) { f.shortCalb = 1; }), kStatusCalFailed, ""},
+        {"short CALB masked", kQS400, With([](QsSimFaults& f) { f.shortCalb = 10; }), kStatusCalFailed, "PXSB"},
+        {"short PXSB", kQS400, With([](QsSimFaults& f) { f.shortPxsb = 1; }), kStatusCalFailed, ""},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Start(c.model, c.faults);
+        EXPECT_EQ(m_driver->GetSensorInfo(), 0);
+        EXPECT_EQ(m_driver->m_nStatus, c.status);
+        EXPECT_LT(std::strlen(m_driver->m_szReply), sizeof m_driver->m_szReply);
+        if (*c.notSent) {
+            EXPECT_FALSE(WasSent(c.notSent));
+        }
+    }
+}
+
+TEST_F(Identification, VanishedDeviceIsSeenAndCanBeReopened)
+{
+    QsSimFaults drop;
+    drop.dropAfter = 3;
+    drop.dropMs = 200;
+    Start(kQS100, drop);
+    EXPECT_EQ(m_driver->GetSensorInfo(), 0);
+    EXPECT_EQ(m_driver->m_nStatus, kStatusIdentityFailed);
+    EXPECT_TRUE(m_driver->DeviceLost());
+    EXPECT_FALSE(m_driver->IsOpen());
+    int opened = 0;
+    for (int i = 0; i < 50 && !opened; ++i) {
+        opened = m_driver->OpenDevice(m_path, 38400);
+        if (!opened) usleep(20000);
+    }
+    ASSERT_EQ(opened, 1);
+    EXPECT_EQ(m_driver->GetSensorInfo(), 1);
+}
+
+struct SearchCase {
+    const char* name;
+    int model;
+    int startIndex;
+    std::vector<int> peaks;
+    std::vector<int> lightMs;
+};
+
+TEST_F(ExposureSearch, FollowsThePeakToTheAcceptedExposure)
+{
+    const SearchCase cases[] = {
+        {"worked example", kQS100, 3, {4000, 8000, 20000}, {100, 200, 500}},
+        {"exactly LOW lengthens", kQS100, 3, {10000, 20000}, {100, 200}},
+        {"exactly HIGH shortens", kQS100, 3, {25000, 20000}, {100, 50}},
+        {"shortest kept", kQS100, 0, {30000}, {10}},
+        {"longest kept", kQS100, 8, {5000}, {5000}},
+        {"QS-200 HIGH shortens", kQS200, 4, {17700, 12000}, {200, 100}},
+        {"QS-200 LOW lengthens", kQS200, 4, {7000, 12000}, {200, 500}},
+        {"QS-300 below HIGH accepted", kQS300, 3, {29999}, {100}},
+    };
+    for (const SearchCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QsSimFaults f;
+        f.peaks = c.peaks;
+        StartReady(c.model, f);
+        m_driver->m_nExpIndex = c.startIndex;
+        ASSERT_EQ(m_driver->Measure(), 1);
+        EXPECT_EQ(LightExposures(), c.lightMs);
+        EXPECT_EQ(m_driver->m_data.ET, c.lightMs.back());
+        EXPECT_EQ(kExposureTable[static_cast<std::size_t>(m_driver->m_nExpIndex)], c.lightMs.back());
+        EXPECT_EQ(Sent()[Sent().size() - 4], "GM," + std::to_string(c.lightMs.back()) + ",0,1");  // dark
+    }
+}
+
+TEST_F(ExposureSearch, NextMeasurementStartsFromTheLastAcceptedExposure)
+{
+    QsSimFaults f;
+    f.peaks = {4000, 8000, 20000, 20000, 4000, 20000, 20000};
+    StartReady(kQS100, f);
+    m_driver->m_nExpIndex = 3;
+    ASSERT_EQ(m_driver->Measure(), 1);
+    ASSERT_EQ(m_driver->Measure(), 1);
+    EXPECT_EQ(LightExposures(), std::vector<int>{500});
+
+    // This one fails in SER, after its light and dark readings at 1000 ms were complete:
+    // that exposure stays the starting point.
+    f.ngCommand = "SER";
+    m_sim->SetFaults(0, f);
+    EXPECT_EQ(m_driver->Measure(), 0);
+    EXPECT_EQ(m_driver->m_bValid, 0);
+    EXPECT_EQ(LightExposures(), (std::vector<int>{500, 1000}));
+    f.ngCommand.clear();
+    m_sim->SetFaults(0, f);
+    ASSERT_EQ(m_driver->Measure(), 1);
+    EXPECT_EQ(LightExposures(), std::vector<int>{1000});
+}
+
+TEST_F(ExposureSearch, FifteenthPassThatMovesTakesTheLightAgain)
+{
+    QsSimFaults f;
+    for (int pass = 0; pass < 15; ++pass) f.peaks.push_back(pass % 2 == 0 ? 26000 : 5000);
+    f.peaks.push_back(15000);
+    StartReady(kQS100, f);
+    m_driver->m_nExpIndex = 3;
+    ASSERT_EQ(m_driver->Measure(), 1);
+    const std::vector<int> light = LightExposures();
+    ASSERT_EQ(light.size(), 16u);
+    EXPECT_EQ(light[14], 100);
+    EXPECT_EQ(light[15], 50);
+    EXPECT_EQ(m_driver->m_data.ET, 50);
+    const float peak = *std::max_element(m_driver->m_data.MD.begin(), m_driver->m_data.MD.end());
+    EXPECT_FLOAT_EQ(peak, 15000 / 0.05f);
+}
+
+TEST_F(ExposureSearch, FailedExposureStillClosesTheShutter)
+{
+    QsSimFaults f;
+    f.noGmReply = true;
+    StartReady(kQS200, f);
+    m_driver->m_nExpIndex = 2;
+    EXPECT_EQ(m_driver->Measure(), 0);
+    const std::vector<std::string> sent = Sent();
+    EXPECT_EQ(sent.back(), "CL");
+    EXPECT_EQ(sent[sent.size() - 2], "GM,50,0,1");
+    EXPECT_EQ(m_driver->m_nExpIndex, 2);
+}
+
+struct SaturationCase {
+    int model;
+    int startIndex;
+    int high;
+};
+
+TEST_F(Measurement, PixelsAboveHighAreZeroedAndNegativeCountsKept)
+{
+    const SaturationCase cases[] = {{kQS100, 0, 25000}, {kQS200, 0, 17700}, {kQS300, 0, 30000}};
+    for (const SaturationCase& c : cases) {
+        SCOPED_TRACE(kModels[c.model].label);
+        QsSimFaults f;
+        f.rawPixels = {{10, static_cast<std::uint16_t>(c.high + 1)}, {11, static_cast<std::uint16_t>(c.high)}, {12, 0x8000}, {13, 0xFFFF}};
+        StartReady(c.model, f);
+        m_driver->m_nExpIndex = c.startIndex;
+        ASSERT_EQ(m_driver->Measure(), 1);
+        const SensorData& d = m_driver->m_data;
+        EXPECT_EQ(d.ET, 10);
+        EXPECT_EQ(d.MD[10], 0.0f);
+        EXPECT_EQ(d.DD[10], 0.0f);
+        EXPECT_FLOAT_EQ(d.MD[11], c.high / 0.01f);
+        EXPECT_GT(d.DD[11], 0.0f);
+        EXPECT_FLOAT_EQ(d.MD[12], -32768 / 0.01f);
+        EXPECT_FLOAT_EQ(d.MD[13], -1 / 0.01f);
+    }
+}
+
+TEST_F(Measurement, StatusValuesAndSerialComeFromTheSensor)
+{
+    StartReady(kQS300);
+    ASSERT_EQ(m_driver->Measure(), 1);
+    const SensorData& d = m_driver->m_data;
+    EXPECT_EQ(m_driver->m_bValid, 1);
+    EXPECT_STREQ(d.SN, m_driver->m_cal.SN);
+    EXPECT_EQ(d.statusInt[3], -1);
+    EXPECT_NEAR(d.statusFloat[0], -10.0, 0.2);
+    EXPECT_NEAR(d.statusFloat[5], 2.05, 0.1);
+    EXPECT_LE(std::llabs(d.MT - rad::Now()), 2);
+}
+
+TEST_F(Measurement, MaskedModelZeroesUnusedPixelsAndSkipsSaturation)
+{
+    QsSimFaults f;
+    f.rawPixels = {{5, 32767}, {97, 20000}};
+    StartReady(kQS400, f);
+    ASSERT_EQ(m_driver->m_byMask[97], 0);
+    ASSERT_EQ(m_driver->Measure(), 1);
+    const SensorData& d = m_driver->m_data;
+    EXPECT_EQ(d.ET, 30);
+    EXPECT_FLOAT_EQ(d.MD[5], static_cast<float>(32767 / 0.03));
+    for (int k = 0; k < 256; ++k) {
+        if (m_driver->m_byMask[k] != 0) continue;
+        EXPECT_EQ(d.MD[k], 0.0f) << k;
+        EXPECT_EQ(d.DD[k], 0.0f) << k;
+    }
+    EXPECT_GT(d.DD[6], 0.0f);
+}
+
+struct FirmwareCase {
+    const char* firmware;
+    bool asksT2;
+};
+
+TEST_F(Measurement, SecondTemperatureOnlyForItsFirmware)
+{
+    const FirmwareCase cases[] = {{"1.80", true}, {"1.81", false}, {"1.8", false}, {"1.80a", false}};
+    for (const FirmwareCase& c : cases) {
+        SCOPED_TRACE(c.firmware);
+        StartReady(kQS400);
+        m_sim->SetFirmware(0, c.firmware);
+        ASSERT_EQ(m_driver->Measure(), 1);
+        EXPECT_EQ(WasSent("T2"), c.asksT2);
+        EXPECT_FLOAT_EQ(m_driver->m_data.statusFloat[6], c.asksT2 ? 36.4f : kNoTemperature);
+    }
+}
+
+TEST_F(Measurement, MaskedModelFailsOnMissingFirmwareReply)
+{
+    QsSimFaults f;
+    f.ngCommand = "FV";
+    StartReady(kQS400, f);
+    EXPECT_EQ(m_driver->Measure(), 0);
+    EXPECT_EQ(m_driver->m_bValid, 0);
+    EXPECT_EQ(m_driver->m_nStatus, kStatusReady);
+}
+
+TEST(DriverPort, UnopenablePortGivesCode1AndCloseResets)
+{
+    CQS100 driver;
+    driver.SetPortMap({{3, "/dev/nonexistent-serial-port"}});
+    EXPECT_EQ(driver.OpenPort(3, 38400), 0);
+    EXPECT_EQ(driver.m_nStatus, kStatusPortFailed);
+    EXPECT_STREQ(DriverStatusText(driver.m_nStatus, false), "Error(Opening COM Port failed)");
+    EXPECT_STREQ(DriverStatusText(driver.m_nStatus, true), "COMポートオープン失敗");
+    EXPECT_EQ(driver.ClosePort(), 1);
+    EXPECT_EQ(driver.m_nStatus, kStatusNone);
+}
+
+}  // namespace

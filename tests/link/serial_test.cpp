@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "Serial.h"
+
+namespace {
+
+// A pseudo-terminal pair: the test plays the instrument on the master side.
+class PtyPair : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char name[128];
+        termios tio{};
+        cfmakeraw(&tio);
+        ASSERT_EQ(openpty(&m_master, &m_slave, name, &tio, nullptr), 0);
+        m_path = name;
+    }
+    void TearDown() override
+    {
+        if (m_slave >= 0) close(m_slave);
+        if (m_master >= 0) close(m_master);
+    }
+    void Send(const std::string& bytes) { ASSERT_EQ(write(m_master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+    // Waits for the bytes to cross the pseudo-terminal.
+    static void WaitForQueue(CSerial& port, std::uint32_t n)
+    {
+        for (int i = 0; i < 200 && port.GetInQueue() < n; ++i) usleep(1000);
+    }
+
+    int m_master = -1;
+    int m_slave = -1;
+    std::string m_path;
+};
+
+// A line whose instrument holds CTS low.
+class CtsLowSerial : public CSerial {
+public:
+    std::uint32_t GetModemStatus() override { return 0; }
+};
+
+TEST_F(PtyPair, ReadNeverBlocksAndNeverReturnsMoreThanAsked)
+{
+    CSerial port;
+    ASSERT_EQ(port.Open(m_path, 38400), 1);
+    char c = 0;
+    EXPECT_EQ(port.GetInQueue(), 0u);
+    EXPECT_EQ(port.Read(&c, 1), 0u);
+    Send("ABC");
+    WaitForQueue(port, 3);
+    EXPECT_EQ(port.GetInQueue(), 3u);
+    EXPECT_EQ(port.Read(&c, 1), 1u);
+    EXPECT_EQ(c, 'A');
+    char rest[8] = {};
+    EXPECT_EQ(port.Read(rest, sizeof rest), 2u);
+    EXPECT_STREQ(rest, "BC");
+}
+
+TEST_F(PtyPair, WriteHandsEveryByteToTheDevice)
+{
+    CSerial port;
+    ASSERT_EQ(port.Open(m_path, 38400), 1);
+    EXPECT_EQ(port.Write("GM,100,0,1\r", 11), 1);
+    char got[32] = {};
+    usleep(20000);
+    EXPECT_EQ(read(m_master, got, sizeof got), 11);
+    EXPECT_STREQ(got, "GM,100,0,1\r");
+}
+
+TEST_F(PtyPair, WriteIsRefusedWhileCtsIsLow)
+{
+    CtsLowSerial port;
+    ASSERT_EQ(port.Open(m_path, 38400), 1);
+    EXPECT_EQ(port.Write("ID\r", 3), 0);
+    fcntl(m_master, F_SETFL, O_NONBLOCK);
+    char got[8];
+    usleep(20000);
+    EXPECT_EQ(read(m_master, got, sizeof got), -1);
+}
+
+TEST_F(PtyPair, SecondOpenIsRefusedEvenInTheSameProcess)
+{
+    CSerial first, second;
+    ASSERT_EQ(first.Open(m_path, 38400), 1);
+    EXPECT_EQ(second.Open(m_path, 38400), 0);
+    EXPECT_FALSE(second.IsOpen());
+    first.Close();
+    EXPECT_EQ(second.Open(m_path, 38400), 1);
+}
+
+TEST_F(PtyPair, CloseTwiceAndReopenAreHarmless)
+{
+    CSerial port;
+    ASSERT_EQ(port.Open(m_path, 38400), 1);
+    port.Close();
+    port.Close();
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.Open(m_path, 38400), 1);
+}
+
+TEST_F(PtyPair, PurgeDiscardsWaitingInput)
+{
+    CSerial port;
+    ASSERT_EQ(port.Open(m_path, 38400), 1);
+    Send("stale\r");
+    WaitForQueue(port, 6);
+    port.Purge();
+    EXPECT_EQ(port.GetInQueue(), 0u);
+}
+
+TEST_F(PtyPair, VanishedDeviceIsReportedAsClosed)
+{
+    CSerial port;
+    ASSERT_EQ(port.Open(m_path, 38400), 1);
+    close(m_slave);
+    close(m_master);
+    m_slave = m_master = -1;
+    EXPECT_EQ(port.GetInQueue(), 0u);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_TRUE(port.DeviceLost());
+}
+
+TEST(Serial, OpenFailsForMissingDevicesAndUnknownRates)
+{
+    CSerial port;
+    EXPECT_EQ(port.Open("/dev/nonexistent-serial-port", 38400), 0);
+    EXPECT_FALSE(port.IsOpen());
+    char name[128];
+    int master, slave;
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    EXPECT_EQ(port.Open(name, 12345), 0);
+    EXPECT_FALSE(port.IsOpen());
+    close(slave);
+    close(master);
+}
+
+}  // namespace
