@@ -1,0 +1,31 @@
+#include "AboutDlg.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(tr("About Radview"));
+    auto* icon = new QLabel(this);
+    const QIcon appIcon = QApplication::windowIcon().isNull()
+                              ? style()->standardIcon(QStyle::SP_MessageBoxInformation)
+                              : QApplication::windowIcon();
+    icon->setPixmap(appIcon.pixmap(32, 32));
+    auto* text = new QLabel(tr("Radview Version 5.0"), this);
+    text->setObjectName(QStringLiteral("version"));
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(icon);
+    row->addWidget(text, 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(row);
+    top->addWidget(buttons);
+}

@@ -1,0 +1,144 @@
+#include "CatView.h"
+
+#include <QContextMenuEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "GraphTile.h"
+#include "RadviewApp.h"
+#include "RadviewDoc.h"
+#include "Resample.h"
+
+CCatView::CCatView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc), m_app(app)
+{
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(&m_doc, &CRadviewDoc::updated, this, &CCatView::OnUpdate);
+}
+
+const QImage* CCatView::TileOf(const CRad& rad) const
+{
+    auto it = m_tiles.find(&rad);
+    return it == m_tiles.end() ? nullptr : &it->second;
+}
+
+void CCatView::OnUpdate(int hint)
+{
+    LayoutGrid();
+    if (hint == kHintRebuildTiles)
+        RebuildTiles();
+    else
+        PruneTiles();
+    viewport()->update();
+}
+
+void CCatView::LayoutGrid()
+{
+    const CRsdData& data = m_doc.Data();
+    m_layout.Layout(data.GetCount(), viewport()->width(),
+                    rad::CatalogTileSize(m_app.Settings().catSize));
+    const QSize view = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, m_layout.TotalWidth() - view.width()));
+    horizontalScrollBar()->setPageStep(view.width());
+    horizontalScrollBar()->setSingleStep(std::max(1, view.width() / 10));
+    verticalScrollBar()->setRange(0, std::max(0, m_layout.TotalHeight() - view.height()));
+    verticalScrollBar()->setPageStep(view.height());
+    verticalScrollBar()->setSingleStep(std::max(1, view.height() / 10));
+}
+
+void CCatView::RebuildTiles()
+{
+    const RadviewSettings& settings = m_app.Settings();
+    const QSize tile = rad::CatalogTileSize(settings.catSize);
+    const CRsdData& data = m_doc.Data();
+    m_tiles.clear();
+    m_tiles.reserve(static_cast<std::size_t>(data.GetCount()));
+    CResample spectrum;
+    for (const auto& rad : data.m_arRad) {
+        spectrum.Resample(data, static_cast<int>(&rad - data.m_arRad.data()));
+        rad->m_nSelect = 0;
+        m_tiles.emplace(rad.get(), rad::RenderCatalogTile(tile, spectrum, settings.graph, rad->m_time));
+    }
+}
+
+void CCatView::PruneTiles()
+{
+    const CRsdData& data = m_doc.Data();
+    if (m_tiles.size() <= static_cast<std::size_t>(data.GetCount())) return;
+    std::unordered_map<const CRad*, QImage> kept;
+    for (const auto& rad : data.m_arRad) {
+        auto it = m_tiles.find(rad.get());
+        if (it != m_tiles.end()) kept.emplace(rad.get(), std::move(it->second));
+    }
+    m_tiles.swap(kept);
+}
+
+QPoint CCatView::ScrollOffset() const
+{
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+int CCatView::HitTest(QPoint viewportPoint) const
+{
+    const QPoint p = viewportPoint + ScrollOffset();
+    return m_layout.HitTest(p.x(), p.y(), m_doc.Data().GetCount());
+}
+
+void CCatView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.translate(-ScrollOffset());
+    const QRect visible(ScrollOffset(), viewport()->size());
+    const CRsdData& data = m_doc.Data();
+    for (int i = 0; i < data.GetCount(); ++i) {
+        const QRect rect = m_layout.RectOf(i);
+        if (!rect.intersects(visible)) continue;
+        const CRad& rad = data.GetAt(i);
+        const QImage* tile = TileOf(rad);
+        if (!tile) continue;
+        if (rad.m_nSelect & 1) {
+            // White XOR picture: the tile in inverted colours.
+            QImage inverted = *tile;
+            inverted.invertPixels();
+            painter.drawImage(rect.topLeft(), inverted);
+        } else {
+            painter.drawImage(rect.topLeft(), *tile);
+        }
+    }
+}
+
+void CCatView::resizeEvent(QResizeEvent* event)
+{
+    LayoutGrid();
+    QAbstractScrollArea::resizeEvent(event);
+}
+
+void CCatView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        ClickMode mode = ClickMode::Plain;
+        if (event->modifiers() & Qt::ControlModifier)
+            mode = ClickMode::Toggle;
+        else if (event->modifiers() & Qt::ShiftModifier)
+            mode = ClickMode::Range;
+        ApplyCatalogClick(m_doc.Data(), HitTest(event->position().toPoint()), mode, m_nAnchor);
+        m_doc.UpdateAllViews(kHintRedraw);
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CCatView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()) >= 0) {
+        m_doc.ShowSelected();
+        emit switchRequested(1);
+    }
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+void CCatView::contextMenuEvent(QContextMenuEvent* event)
+{
+    emit contextMenuRequested(event->globalPos());
+}

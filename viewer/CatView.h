@@ -1,0 +1,52 @@
+#pragma once
+
+#include <unordered_map>
+
+#include <QAbstractScrollArea>
+#include <QImage>
+
+#include "CatLayout.h"
+
+class CRad;
+class CRadviewApp;
+class CRadviewDoc;
+
+// The tiled catalog: one cached picture per record, selection by click, Ctrl and Shift.
+class CCatView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    CCatView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent = nullptr);
+
+    const CCatLayout& Layout() const { return m_layout; }
+    int Anchor() const { return m_nAnchor; }
+    // The cached picture of a record; null when it has none.
+    const QImage* TileOf(const CRad& rad) const;
+    // Record under a viewport point, or -1.
+    int HitTest(QPoint viewportPoint) const;
+
+    void OnUpdate(int hint);
+
+signals:
+    void switchRequested(int mode);
+    void contextMenuRequested(QPoint globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void LayoutGrid();
+    void RebuildTiles();
+    // Drops the pictures of records that were deleted.
+    void PruneTiles();
+    QPoint ScrollOffset() const;
+
+    CRadviewDoc& m_doc;
+    const CRadviewApp& m_app;
+    CCatLayout m_layout;
+    int m_nAnchor = -1;
+    std::unordered_map<const CRad*, QImage> m_tiles;
+};

@@ -1,0 +1,166 @@
+// Command handlers of the main window.
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+
+#include "AboutDlg.h"
+#include "CatView.h"
+#include "ChildFrame.h"
+#include "ConfDlg.h"
+#include "GraphDlg.h"
+#include "MainFrame.h"
+#include "RadviewApp.h"
+#include "RadviewDoc.h"
+#include "UniView.h"
+
+namespace {
+
+QString CsvFileName(QWidget* parent)
+{
+    QFileDialog dialog(parent, CMainFrame::tr("Save with CSV Format"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.setNameFilters({CMainFrame::tr("CSV Files(*.csv)"), CMainFrame::tr("All files(*.*)")});
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+}  // namespace
+
+QString RsdFileFilter() { return CMainFrame::tr("RSD Files (*.rsd *.RSD)"); }
+
+CGraphDlg* CreateViewerGraphDlg(RadviewSettings& settings, CMainFrame* frame)
+{
+    auto* dialog = new CGraphDlg(settings.graph, GraphProgram::Radview,
+                                 [frame] { frame->RefreshAll(kHintRebuildTiles); }, frame,
+                                 &settings.catSize);
+    dialog->hide();
+    return dialog;
+}
+
+void CMainFrame::OnFileOpen()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(this, tr("Open"), QString(), RsdFileFilter());
+    OpenFiles(paths);
+}
+
+void CMainFrame::OnSave()
+{
+    if (CChildFrame* child = ActiveChild()) child->SaveDocument(false);
+}
+
+void CMainFrame::OnSaveAs()
+{
+    if (CChildFrame* child = ActiveChild()) child->SaveDocument(true);
+}
+
+void CMainFrame::OnSaveSpectralCsv()
+{
+    CChildFrame* child = ActiveChild();
+    if (!child) return;
+    const QString path = CsvFileName(this);
+    if (path.isEmpty()) return;
+    if (child->Doc().ExportSpectralCsv(path.toStdString()))
+        m_app.Settings().csvFolder = path.toStdString();
+    else
+        QMessageBox::warning(this, tr("Radview"), QStringLiteral("Error!\nOnFileSaveCsv"));
+}
+
+void CMainFrame::OnSaveCalcCsv()
+{
+    CChildFrame* child = ActiveChild();
+    if (!child) return;
+    const QString path = CsvFileName(this);
+    // Written silently; a file that cannot be created is skipped without a word.
+    if (!path.isEmpty()) child->Doc().ExportCalcCsv(path.toStdString());
+}
+
+void CMainFrame::OnCsvSettings()
+{
+    RadviewSettings& settings = m_app.Settings();
+    CConfDlg dialog(this);
+    dialog.Load(settings.csv, settings.integ);
+    if (dialog.exec() != QDialog::Accepted) return;
+    dialog.Store(settings.csv, settings.integ);
+    m_app.SaveSettings();
+    RefreshAll(kHintRebuildTiles);
+}
+
+void CMainFrame::OnPrint()
+{
+    CChildFrame* child = ActiveChild();
+    if (child && child->UniView()) child->UniView()->Print(*m_pPrinter);
+}
+
+void CMainFrame::OnPrintPreview()
+{
+    CChildFrame* child = ActiveChild();
+    if (child && child->UniView()) child->UniView()->PrintPreview(*m_pPrinter);
+}
+
+void CMainFrame::OnPrinterSettings()
+{
+    QPageSetupDialog dialog(m_pPrinter, this);
+    dialog.exec();
+}
+
+void CMainFrame::OnCopy()
+{
+    CChildFrame* child = ActiveChild();
+    if (child && child->UniView() && child->Doc().m_nViewMode == 1) child->UniView()->Copy();
+}
+
+void CMainFrame::OnSelectAll()
+{
+    if (CChildFrame* child = ActiveChild()) child->Doc().SelectAll();
+}
+
+void CMainFrame::OnDelete()
+{
+    if (CChildFrame* child = ActiveChild()) child->Doc().DeleteSelected();
+}
+
+void CMainFrame::OnTiledData()
+{
+    if (CChildFrame* child = ActiveChild()) child->PostSwitchView(0);
+}
+
+void CMainFrame::OnSelectedData()
+{
+    CChildFrame* child = ActiveChild();
+    if (!child) return;
+    child->Doc().ShowSelected();
+    child->PostSwitchView(1);
+}
+
+void CMainFrame::OnGraphSettings() { m_pGraphDlg->ShowDialog(); }
+
+void CMainFrame::OnNext()
+{
+    if (CChildFrame* child = ActiveChild()) child->Doc().Next();
+}
+
+void CMainFrame::OnPrevious()
+{
+    if (CChildFrame* child = ActiveChild()) child->Doc().Previous();
+}
+
+void CMainFrame::OnAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::ShowContextMenu(QPoint globalPos)
+{
+    QMenu menu(this);
+    menu.addActions({Action(ID_EDIT_COPY), Action(ID_DELETE)});
+    menu.addSeparator();
+    menu.addActions({Action(ID_TILED_DATA), Action(ID_SELECTED_DATA)});
+    menu.addSeparator();
+    menu.addAction(Action(ID_GRAPH_SETTINGS));
+    menu.exec(globalPos);
+}

@@ -1,0 +1,170 @@
+#include "MainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QStatusBar>
+
+#include "CatView.h"
+#include "ChildFrame.h"
+#include "GraphDlg.h"
+#include "RadviewApp.h"
+#include "RadviewDoc.h"
+
+namespace {
+
+// From this many files on, opening shows its progress.
+constexpr int kProgressFromFiles = 4;
+
+}  // namespace
+
+CMainFrame::CMainFrame(CRadviewApp& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_pMdi(new QMdiArea(this)), m_pPrinter(new QPrinter)
+{
+    setWindowTitle(tr("Radview"));
+    setCentralWidget(m_pMdi);
+    setAcceptDrops(true);
+    createActions();
+    createToolBar();
+    createStatusBar();
+    connect(m_pMdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateMenus);
+    m_pGraphDlg = CreateViewerGraphDlg(app.Settings(), this);
+    updateMenus();
+}
+
+CMainFrame::~CMainFrame() { delete m_pPrinter; }
+
+CChildFrame* CMainFrame::ActiveChild() const
+{
+    QMdiSubWindow* sub = m_pMdi->activeSubWindow();
+    return sub ? qobject_cast<CChildFrame*>(sub->widget()) : nullptr;
+}
+
+QList<CChildFrame*> CMainFrame::Children() const
+{
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* sub : m_pMdi->subWindowList()) {
+        if (auto* child = qobject_cast<CChildFrame*>(sub->widget())) children.append(child);
+    }
+    return children;
+}
+
+bool CMainFrame::OpenFile(const QString& path)
+{
+    auto* child = new CChildFrame(m_app);
+    if (!child->OpenDocument(path)) {
+        statusBar()->showMessage(tr("Cannot open %1: %2").arg(path, child->Doc().LastError()));
+        delete child;
+        return false;
+    }
+    connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateMenus);
+    connect(child, &CChildFrame::contextMenuRequested, this, &CMainFrame::ShowContextMenu);
+    QMdiSubWindow* sub = m_pMdi->addSubWindow(child);
+    sub->resize(600, 450);
+    child->show();
+    child->CatView()->setFocus();
+    m_app.Settings().AddRecentFile(QFileInfo(path).absoluteFilePath().toStdString());
+    UpdateRecentMenu();
+    updateMenus();
+    return true;
+}
+
+void CMainFrame::OpenFiles(const QStringList& paths)
+{
+    std::unique_ptr<QProgressDialog> progress;
+    if (paths.size() >= kProgressFromFiles) {
+        progress = std::make_unique<QProgressDialog>(tr("Opening files..."), tr("Cancel"), 0,
+                                                     static_cast<int>(paths.size()), this);
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+    }
+    int done = 0;
+    for (const QString& path : paths) {
+        if (progress) {
+            if (progress->wasCanceled()) break;
+            progress->setLabelText(QFileInfo(path).fileName());
+            progress->setValue(done);
+        }
+        OpenFile(path);
+        ++done;
+    }
+}
+
+void CMainFrame::RefreshAll(int hint)
+{
+    for (CChildFrame* child : Children()) child->Doc().UpdateAllViews(hint);
+}
+
+void CMainFrame::UpdateRecentMenu()
+{
+    m_pRecentMenu->clear();
+    int n = 0;
+    for (const std::string& file : m_app.Settings().recentFiles) {
+        const QString path = QString::fromStdString(file);
+        QAction* action = m_pRecentMenu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(path));
+        connect(action, &QAction::triggered, this, [this, path] { OpenFile(path); });
+    }
+    m_pRecentMenu->setEnabled(n > 0);
+}
+
+void CMainFrame::updateMenus()
+{
+    CChildFrame* child = ActiveChild();
+    const CRadviewDoc* doc = child ? &child->Doc() : nullptr;
+    const bool catalog = doc && doc->m_nViewMode == 0;
+    const bool detail = doc && doc->m_nViewMode == 1;
+
+    if (!m_bMenusBuilt || m_bDocumentMenus != (doc != nullptr)) createMenus(doc != nullptr);
+    for (CommandId id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_SPECTRAL_CSV,
+                         ID_SAVE_CALC_CSV, ID_CSV_SETTINGS, ID_GRAPH_SETTINGS, ID_WINDOW_CASCADE,
+                         ID_WINDOW_TILE_HORZ})
+        Action(id)->setEnabled(doc != nullptr);
+    Action(ID_TILE_SIZE)->setEnabled(false);
+    Action(ID_FILE_PRINT)->setEnabled(detail);
+    Action(ID_FILE_PRINT_PREVIEW)->setEnabled(detail);
+    Action(ID_EDIT_COPY)->setEnabled(detail);
+    Action(ID_EDIT_SELECT_ALL)->setEnabled(catalog);
+    Action(ID_DELETE)->setEnabled(catalog && doc->SelectedCount() > 0);
+    Action(ID_TILED_DATA)->setEnabled(doc && doc->m_nViewMode != 0);
+    Action(ID_SELECTED_DATA)->setEnabled(doc && doc->m_nViewMode != 1);
+    Action(ID_NEXT_DATA)->setEnabled(doc && doc->CanNext());
+    Action(ID_PREV_DATA)->setEnabled(doc && doc->CanPrevious());
+    setWindowTitle(child ? tr("Radview - %1").arg(child->windowTitle().remove(QStringLiteral("[*]")))
+                         : tr("Radview"));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    for (CChildFrame* child : Children()) {
+        if (!child->MaySave()) {
+            event->ignore();
+            return;
+        }
+    }
+    // The question has been asked: close the windows without asking again.
+    for (CChildFrame* child : Children()) child->Doc().SetModified(false);
+    m_pMdi->closeAllSubWindows();
+    m_app.SaveSettings();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths.append(url.toLocalFile());
+    }
+    OpenFiles(paths);
+    event->acceptProposedAction();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <map>
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include "Commands.h"
+
+class CChildFrame;
+class CRadviewApp;
+class QAction;
+class QMdiArea;
+class QMenu;
+class QPrinter;
+class CGraphDlg;
+struct RadviewSettings;
+
+// The main window: documents in an MDI area, menus, toolbar and status bar.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CRadviewApp& app, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Opens one file as a new window; false (and a status-bar message) when it cannot be read.
+    bool OpenFile(const QString& path);
+    // Several files, with a progress dialog when there are many.
+    void OpenFiles(const QStringList& paths);
+
+    QAction* Action(CommandId id) const { return m_actions.at(id); }
+    CChildFrame* ActiveChild() const;
+    QList<CChildFrame*> Children() const;
+    QMdiArea* MdiArea() const { return m_pMdi; }
+
+    // Every view of every document gets the update hint.
+    void RefreshAll(int hint);
+
+public slots:
+    void updateMenus();
+    void OnFileOpen();
+    // Menu 139 of both views, its commands routed to this window.
+    void ShowContextMenu(QPoint globalPos);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createActions();
+    void createFileActions();
+    void createEditActions();
+    void createViewActions();
+    void createWindowActions();
+    // Menu 129 with a document open, the small menu 128 without.
+    void createMenus(bool document);
+    void createToolBar();
+    void createStatusBar();
+    QAction* AddAction(CommandId id);
+    QAction* Connect(CommandId id, void (CMainFrame::*slot)());
+    void UpdateRecentMenu();
+
+    void OnSave();
+    void OnSaveAs();
+    void OnSaveSpectralCsv();
+    void OnSaveCalcCsv();
+    void OnCsvSettings();
+    void OnPrint();
+    void OnPrintPreview();
+    void OnPrinterSettings();
+    void OnCopy();
+    void OnSelectAll();
+    void OnDelete();
+    void OnTiledData();
+    void OnSelectedData();
+    void OnGraphSettings();
+    void OnNext();
+    void OnPrevious();
+    void OnAbout();
+
+    CRadviewApp& m_app;
+    QMdiArea* m_pMdi;
+    std::map<int, QAction*> m_actions;
+    bool m_bMenusBuilt = false;
+    bool m_bDocumentMenus = false;
+    QMenu* m_pRecentMenu = nullptr;
+    QPrinter* m_pPrinter;
+    CGraphDlg* m_pGraphDlg = nullptr;
+};
+
+// "RSD Files (*.rsd)", matching the upper-case names Radlog writes as well.
+QString RsdFileFilter();
+// The hidden modeless Graph Settings dialog; its changes rebuild every catalog.
+CGraphDlg* CreateViewerGraphDlg(RadviewSettings& settings, CMainFrame* frame);
