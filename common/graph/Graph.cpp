@@ -44,14 +44,16 @@ bool IsMappable(double from, double to)
     return std::isfinite(span) && span != 0;
 }
 
-// Calls f with every multiple of step inside [from, to].
-template <class F>
-void ForEachTick(double from, double to, double step, F f)
+// Every multiple of step inside [from, to].
+std::vector<double> TickValues(double from, double to, double step)
 {
+    std::vector<double> ticks;
     const double first = std::ceil(from / step);
     const double last = std::floor(to / step);
-    if (!std::isfinite(first) || !std::isfinite(last) || last - first > rad::kMaxTicks) return;
-    for (double k = first; k <= last; ++k) f(k * step + 0.0);  // + 0.0 turns -0 into 0
+    if (!std::isfinite(first) || !std::isfinite(last) || last - first > rad::kMaxTicks)
+        return ticks;
+    for (double k = first; k <= last; ++k) ticks.push_back(k * step + 0.0);  // -0 becomes 0
+    return ticks;
 }
 
 QPen SolidPen(int color, int width)
@@ -113,6 +115,16 @@ std::optional<int> CGraph::MapY(double value) const
     return MapAxis(bottom, -Height(), value, yBottom, yTop - yBottom);
 }
 
+std::vector<double> CGraph::XTicks() const
+{
+    return HasXRange() ? TickValues(xFrom, xTo, xStep) : std::vector<double>{};
+}
+
+std::vector<double> CGraph::YTicks() const
+{
+    return HasYRange() ? TickValues(yBottom, yTop, yStep) : std::vector<double>{};
+}
+
 void CGraph::CalcTickSteps()
 {
     xStep = rad::TickStep(xTo - xFrom);
@@ -130,85 +142,79 @@ void CGraph::DrawFrame(QPainter& painter, int penWidth, int color) const
 
 void CGraph::DrawXLabels(QPainter& painter, const rad::GraphFont& font, int color) const
 {
-    if (!HasXRange()) return;
     painter.save();
     painter.setPen(SolidPen(color, 1));
     const int h = font.height;
-    ForEachTick(xFrom, xTo, xStep, [&](double w) {
+    for (double w : XTicks()) {
         const int x = *MapX(w);
         rad::DrawAlignedText(painter, font, QPoint(x, bottom + h), QString::asprintf("%.0f", w),
                              rad::HAlign::Center, rad::VAlign::Top);
         painter.drawLine(x, bottom, x, bottom + h);
-    });
+    }
     painter.restore();
 }
 
 void CGraph::DrawYLabels(QPainter& painter, const rad::GraphFont& font, int color) const
 {
-    if (!HasYRange()) return;
     painter.save();
     painter.setPen(SolidPen(color, 1));
     const int h = font.height;
-    ForEachTick(yBottom, yTop, yStep, [&](double v) {
+    for (double v : YTicks()) {
         const int y = *MapY(v);
         rad::DrawAlignedText(painter, font, QPoint(left - h, y), QString::asprintf("%.1f", v),
                              rad::HAlign::Right, rad::VAlign::Baseline);
         painter.drawLine(left, y, left - h, y);
-    });
+    }
     painter.restore();
 }
 
 void CGraph::DrawXGrid(QPainter& painter, int color) const
 {
-    if (!HasXRange()) return;
     painter.save();
     painter.setPen(SolidPen(color, 1));
-    ForEachTick(xFrom, xTo, xStep, [&](double w) {
-        const int x = *MapX(w);
-        painter.drawLine(x, bottom, x, top);
-    });
+    for (double w : XTicks()) painter.drawLine(*MapX(w), bottom, *MapX(w), top);
     painter.restore();
 }
 
 void CGraph::DrawYGrid(QPainter& painter, int color) const
 {
-    if (!HasYRange()) return;
     painter.save();
     painter.setPen(SolidPen(color, 1));
-    ForEachTick(yBottom, yTop, yStep, [&](double v) {
-        const int y = *MapY(v);
-        painter.drawLine(left, y, right, y);
-    });
+    for (double v : YTicks()) painter.drawLine(left, *MapY(v), right, *MapY(v));
     painter.restore();
 }
 
 void CGraph::DrawSpectrum(QPainter& painter, const CResample& spectrum, int color) const
 {
-    if (spectrum.IsEmpty() || !HasXRange() || !HasYRange()) return;
-    painter.save();
-    painter.setPen(SolidPen(color, 1));
-    ClipInside(painter, *this);
-    {
-        PolylineBuilder line(painter);
+    if (spectrum.IsEmpty()) return;
+    DrawCurves(painter, color, [&](QPainter& p) {
+        PolylineBuilder line(p);
         for (int w = spectrum.m_nFirst; w <= spectrum.m_nLast; ++w)
             line.Add(MapX(w), MapY(spectrum.GetValue(w)));
-    }
-    painter.restore();
+    });
 }
 
 void CGraph::DrawPixelData(QPainter& painter, const CRsdData& data, int index, int color) const
+{
+    DrawCurves(painter, color, [&](QPainter& p) {
+        for (int model = 0; model < kModelCount; ++model) {
+            if (!data.GetSpectralBlock(model, index)) continue;
+            PolylineBuilder line(p);
+            for (int pixel = 0; pixel < PixelCount(model); ++pixel)
+                line.Add(MapX(data.GetCalWavelength(model, pixel)),
+                         MapY(data.GetPixelValue(model, index, pixel)));
+        }
+    });
+}
+
+void CGraph::DrawCurves(QPainter& painter, int color,
+                        const std::function<void(QPainter&)>& draw) const
 {
     if (!HasXRange() || !HasYRange()) return;
     painter.save();
     painter.setPen(SolidPen(color, 1));
     ClipInside(painter, *this);
-    for (int model = 0; model < kModelCount; ++model) {
-        if (!data.GetSpectralBlock(model, index)) continue;
-        PolylineBuilder line(painter);
-        for (int pixel = 0; pixel < PixelCount(model); ++pixel)
-            line.Add(MapX(data.GetCalWavelength(model, pixel)),
-                     MapY(data.GetPixelValue(model, index, pixel)));
-    }
+    draw(painter);
     painter.restore();
 }
 

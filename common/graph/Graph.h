@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,9 @@ public:
     std::optional<int> MapY(double value) const;
 
     void CalcTickSteps();
+    // Tick values xFrom..xTo / yBottom..yTop at the steps; empty for an axis without range.
+    std::vector<double> XTicks() const;
+    std::vector<double> YTicks() const;
     void DrawFrame(QPainter& painter, int penWidth, int color) const;
     void DrawXLabels(QPainter& painter, const rad::GraphFont& font, int color) const;
     void DrawYLabels(QPainter& painter, const rad::GraphFont& font, int color) const;
@@ -61,4 +65,9 @@ public:
     void DrawLegend(QPainter& painter, const rad::GraphFont& font, const rad::PlotRect& box,
                     const std::vector<const CResample*>& spectra,
                     const std::vector<int>& colors) const;
+
+private:
+    // Pen of width 1 in the colour, clipped one unit inside the plot; skipped when the ranges
+    // cannot be mapped.
+    void DrawCurves(QPainter& painter, int color, const std::function<void(QPainter&)>& draw) const;
 };

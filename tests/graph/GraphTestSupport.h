@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <functional>
+
+#include "Resample.h"
+
+// A white RGB32 picture with something drawn into it.
+inline QImage Paint(QSize size, const std::function<void(QPainter&)>& draw)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    draw(painter);
+    return image;
+}
+
+inline bool HasColor(const QImage& image, QRgb color, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) == color) return true;
+    return false;
+}
+
+// A spectrum with the same value at every nanometre from first to last.
+inline CResample FlatSpectrum(int first, int last, double value)
+{
+    CResample spectrum;
+    spectrum.m_nFirst = first;
+    spectrum.m_nLast = last;
+    spectrum.m_pValue.assign(static_cast<std::size_t>(last - first + 1), value);
+    spectrum.m_dMax = value;
+    spectrum.m_dMin = value;
+    return spectrum;
+}
