@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "RsdData.h"
@@ -15,6 +17,9 @@ struct SensorSpectrum {
     const float* md = nullptr;   // measured signal
     const float* dd = nullptr;   // dark signal
     int n = 0;
+    // Interval of the last lookup: callers walk up the wavelengths, so the next answer is
+    // usually the same interval or the one after it.
+    mutable int lastInterval = -1;
 
     double First() const { return wl[0]; }
     double Last() const { return wl[n - 1]; }
@@ -26,8 +31,41 @@ struct SensorSpectrum {
 };
 
 // Interval index i with t[i] <= lambda < t[i+1] (n-2 at the last entry), -1 outside the table.
-// t must rise strictly; n >= 2.
-int FindPixelInterval(const float* t, int n, double lambda);
+// t must rise strictly; n >= 2. A hint (an earlier answer) a few pixels below lambda replaces
+// the interpolation guess. Inline: resampling and the CSV call it for every cell.
+inline int FindPixelInterval(const float* t, int n, double lambda, int hint = -1)
+{
+    constexpr int kHintReach = 16;
+    const int last = n - 1;
+    const double t0 = t[0], tn = t[last];
+    if (lambda > tn || lambda < t0) return -1;
+    if (lambda == tn) return last - 1;
+    int g;
+    if (hint >= 0 && hint < last && t[hint] <= lambda && lambda < t[std::min(hint + kHintReach, last)]) {
+        g = hint;
+    } else {
+        // The guesses are clamped before they index t, so rounding or an uneven table never
+        // reads outside it.
+        const auto clampIndex = [last](double guess) {
+            return static_cast<int>(std::clamp(std::trunc(guess), 0.0, static_cast<double>(last - 1)));
+        };
+        g = clampIndex((lambda - t0) / (tn - t0) * last);
+        g = clampIndex(std::trunc((lambda - t[g]) / (static_cast<double>(t[g + 1]) - t[g])) + g);
+    }
+    while (g > 0 && t[g] > lambda) --g;
+    while (g < last - 1 && lambda >= t[g + 1]) ++g;
+    return g;
+}
+
+inline double SensorSpectrum::ValueAt(double lambda) const
+{
+    const int i = FindPixelInterval(wl, n, lambda, lastInterval);
+    if (i < 0) return 0.0;
+    lastInterval = i;
+    const double y0 = Pixel(i), y1 = Pixel(i + 1);
+    const double t0 = wl[i], t1 = wl[i + 1];
+    return y0 + (y1 - y0) * (lambda - t0) / (t1 - t0);
+}
 
 // The model's block of record index as a spectrum; nullopt when the block or its usable
 // calibration is missing. Throws std::out_of_range for a bad index.
@@ -47,6 +85,15 @@ struct MergePlan {
 };
 
 MergePlan MakeMergePlan(const CRsdData& set, int index);
+
+inline double MergePlan::ValueAt(double lambda) const
+{
+    if (!IsPair()) return single ? single->ValueAt(lambda) : 0.0;
+    if (lambda < lo) return shortWave->ValueAt(lambda);
+    if (lambda > hi) return longWave->ValueAt(lambda);
+    const double w = (hi - lambda) / (hi - lo);
+    return shortWave->ValueAt(lambda) * w + longWave->ValueAt(lambda) * (1 - w);
+}
 
 // The pairs in the order they are tried, with their blend bands (also the merged axis limits).
 struct MergePair {

@@ -13,7 +13,7 @@ using fixture::AddRecord;
 using fixture::RampBlock;
 using fixture::WideCal;
 
-TEST(PixelSearch, AgreesWithBinarySearchOnUnevenTables)
+TEST(PixelSearch, AgreesWithBinarySearchOnUnevenTablesWithAnyHint)
 {
     std::mt19937 rng(7);
     std::uniform_real_distribution<float> gap(0.001f, 5.0f);
@@ -30,6 +30,9 @@ TEST(PixelSearch, AgreesWithBinarySearchOnUnevenTables)
             if (lambda < t.front() || lambda > t.back()) expected = -1;
             if (lambda == t.back()) expected = n - 2;
             ASSERT_EQ(rad::FindPixelInterval(t.data(), n, lambda), expected) << lambda;
+            // A hint from an earlier lookup never changes the answer.
+            const int hint = static_cast<int>(rng() % (n + 1)) - 1;
+            ASSERT_EQ(rad::FindPixelInterval(t.data(), n, lambda, hint), expected) << hint;
         }
     }
 }
