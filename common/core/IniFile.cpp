@@ -194,7 +194,8 @@ std::vector<std::string> CIniFile::GetKeys(std::string_view section) const
     if (header < 0) return keys;
     for (std::size_t i = static_cast<std::size_t>(header) + 1; i < m_lines.size(); ++i) {
         if (m_lines[i].kind == Line::kSection) break;
-        if (m_lines[i].kind == Line::kKey && FindKey(header, m_lines[i].name) == static_cast<int>(i)) {
+        if (m_lines[i].kind == Line::kKey &&
+            FindKey(header, m_lines[i].name) == static_cast<int>(i)) {
             keys.push_back(m_lines[i].name);
         }
     }

@@ -15,7 +15,8 @@ int ComNumberOfKey(const std::string& key)
     // "COM03" would not be the key SavePortMap writes back, so only the plain form counts.
     if (key.size() < 4 || key.size() > 6 || key[3] == '0') return 0;
     for (int i = 0; i < 3; ++i) {
-        if (std::toupper(static_cast<unsigned char>(key[static_cast<std::size_t>(i)])) != "COM"[i]) {
+        if (std::toupper(static_cast<unsigned char>(key[static_cast<std::size_t>(i)])) !=
+            "COM"[i]) {
             return 0;
         }
     }

@@ -54,7 +54,8 @@ TEST(IniRead, NamesIgnoreCaseValuesLoseBlanksAndQuotes)
     EXPECT_EQ(ini.GetString("GRAPH", "LATE", "only the first section counts"),
               "only the first section counts");
     EXPECT_FALSE(ini.HasKey("", "; comment"));
-    EXPECT_EQ(ini.GetKeys("GRAPH"), (std::vector<std::string>{"Left", "TOP", "MEMO", "DUP", "EMPTY"}));
+    EXPECT_EQ(ini.GetKeys("GRAPH"),
+              (std::vector<std::string>{"Left", "TOP", "MEMO", "DUP", "EMPTY"}));
 }
 
 TEST(IniWrite, KeepsForeignLinesAndPlacesNewKeys)
@@ -83,7 +84,8 @@ TEST(IniWrite, KeepsTheLineEndingAndByteOrderMark)
 
 TEST(IniFile, SaveReplacesTheFileWholeOrNotAtAll)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("ini_test_" + std::to_string(getpid()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("ini_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "radlog.ini").string();
     CIniFile ini;

@@ -27,7 +27,8 @@ std::vector<std::string> KeyOrder(const CIniFile& ini)
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.starts_with("[")) section = line.substr(1, line.size() - 2);
-        else if (line.find('=') != std::string::npos) keys.push_back(section + " " + line.substr(0, line.find('=')));
+        else if (line.find('=') != std::string::npos)
+            keys.push_back(section + " " + line.substr(0, line.find('=')));
     }
     return keys;
 }
@@ -87,7 +88,8 @@ TEST(RadlogProfile, OddValuesLoadAndSaveAsTheOtherPlatformDoes)
         EXPECT_EQ(Saved(settings).GetString(c.section, c.key, ""), c.saved) << c.line;
     }
     RadlogSettings settings;
-    settings.LoadSettings(FromText("[USE]\nQS200=5\n[SAVE]\nPITCH=7\n[GRAPH]\nTOP=abc\n[INT]\nSTART=-1"), "/");
+    settings.LoadSettings(
+        FromText("[USE]\nQS200=5\n[SAVE]\nPITCH=7\n[GRAPH]\nTOP=abc\n[INT]\nSTART=-1"), "/");
     EXPECT_TRUE(settings.use[kQS200]);
     EXPECT_EQ(settings.csv.pitch, 7);
     EXPECT_EQ(settings.graph.top, 0.0);
@@ -117,7 +119,8 @@ TEST(PortMapping, PortsSectionMapsComNumbersAndStaysOptional)
     EXPECT_EQ(rad::ComPortDevice(plain.ports, 3), "/dev/ttyUSB2");
     EXPECT_EQ(rad::ComPortDevice(plain.ports, 0), "");
 
-    const std::string text = "[PORTS]\ncom3=/dev/serial/by-id/usb-QS\nCOM1=/dev/ttyS0\nCOM02=x\nCOMX=y\nCOM4=\n";
+    const std::string text =
+        "[PORTS]\ncom3=/dev/serial/by-id/usb-QS\nCOM1=/dev/ttyS0\nCOM02=x\nCOMX=y\nCOM4=\n";
     RadlogSettings mapped;
     mapped.LoadSettings(FromText(text), "/");
     EXPECT_EQ(rad::ComPortDevice(mapped.ports, 3), "/dev/serial/by-id/usb-QS");
@@ -171,7 +174,8 @@ TEST(RadviewProfile, RecentFilesStayInTheProfile)
 {
     RadviewSettings settings;
     settings.LoadSettings(FromText("[RECENT]\nFILE1=/d/a.RSD\nFILE2=/d/b.RSD\n"), "/");
-    for (const char* path : {"/d/c.RSD", "/d/d.RSD", "/d/e.RSD", "/d/b.RSD"}) settings.AddRecentFile(path);
+    for (const char* path : {"/d/c.RSD", "/d/d.RSD", "/d/e.RSD", "/d/b.RSD"})
+        settings.AddRecentFile(path);
     EXPECT_EQ(settings.recentFiles,
               (std::vector<std::string>{"/d/b.RSD", "/d/e.RSD", "/d/d.RSD", "/d/c.RSD"}));
     settings.recentFiles.resize(1);

@@ -53,7 +53,8 @@ protected:
         rad::InitTimeZone();
         m_dir = fs::temp_directory_path() / ("rsdtool_test_" + std::to_string(getpid()));
         fs::create_directories(m_dir);
-        rad::MakeSyntheticDay(m_set, 4, {kQS100, kQS300}, *rad::LocalFieldsToTime(2024, 6, 1, 6, 0, 0), 600);
+        rad::MakeSyntheticDay(m_set, 4, {kQS100, kQS300},
+                              *rad::LocalFieldsToTime(2024, 6, 1, 6, 0, 0), 600);
         ASSERT_TRUE(m_set.Save(Path("day.RSD")));
         CRsdData noCal;
         rad::MakeSyntheticDay(noCal, 2, {kQS100, kQS300}, m_set.GetAt(0).m_time, 600);
@@ -65,7 +66,9 @@ protected:
             bytes.replace(at, second.size(), "19691231235959");
         }
         WriteFile(Path("badtime.RSD"), bytes);
-        m_ini.SetText("[SAVE]\nPITCH=1\nLEFT=400\nRIGHT=405\nQS300=0\n[INTEG]\nLEFT=400\nRIGHT=700\n[MODE]\nDISP=0\n");
+        m_ini.SetText(
+            "[SAVE]\nPITCH=1\nLEFT=400\nRIGHT=405\nQS300=0\n[INTEG]\nLEFT=400\nRIGHT=700\n[MODE]"
+            "\nDISP=0\n");
         ASSERT_TRUE(m_ini.Save(Path("view.ini")));
         m_settings.LoadSettings(m_ini, "");
     }
@@ -98,7 +101,8 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem)
         std::string errPart;
     } cases[] = {
         {"info " + Path("day.RSD"), 0, ""},
-        {"info " + Path("missing.RSD"), 1, Path("missing.RSD") + ": cannot load (-3): the file does not exist"},
+        {"info " + Path("missing.RSD"), 1,
+         Path("missing.RSD") + ": cannot load (-3): the file does not exist"},
         {"info " + Path("view.ini"), 1, "not an RSD file"},
         {"info " + Path("badtime.RSD"), 1, "invalid time \"19691231235959\""},
         {"", 2, "usage: rsdtool"},
@@ -110,7 +114,8 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem)
         {"calc-csv " + Path("day.RSD") + " " + Path("nofolder/c.csv"), 1, "cannot be written"},
         {"report --lang fr " + Path("day.RSD") + " 0", 2, "--lang"},
         {"report " + Path("day.RSD") + " 4", 1, "no record 4 (the file holds 4 records)"},
-        {"report --profile " + Path("none.ini") + " " + Path("day.RSD") + " 0", 1, "none.ini: cannot read"},
+        {"report --profile " + Path("none.ini") + " " + Path("day.RSD") + " 0", 1,
+         "none.ini: cannot read"},
     };
     for (const auto& c : cases) {
         const ToolRun run = Tool(c.args);
@@ -128,13 +133,17 @@ TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks)
 {
     const ToolRun day = Tool("info " + Path("day.RSD"));
     EXPECT_NE(day.out.find("Load: 4 (loaded)"), std::string::npos) << day.out;
-    EXPECT_NE(day.out.find("Calibration QS-300: SN " + std::string(m_set.GetCal(kQS300)->SN)), std::string::npos);
-    EXPECT_NE(day.out.find("Record 3: 2024/06/01  06:30:00  \"ARVEN SOLIS\"  QS-100 QS-300\n"), std::string::npos)
+    EXPECT_NE(day.out.find("Calibration QS-300: SN " + std::string(m_set.GetCal(kQS300)->SN)),
+              std::string::npos);
+    EXPECT_NE(day.out.find("Record 3: 2024/06/01  06:30:00  \"ARVEN SOLIS\"  QS-100 QS-300\n"),
+              std::string::npos)
         << day.out;
     const ToolRun noCal = Tool("info " + Path("nocal.RSD"));
     EXPECT_EQ(noCal.status, 0);
-    EXPECT_NE(noCal.out.find("QS-100 QS-300 (no calibration block)\n"), std::string::npos) << noCal.out;
-    EXPECT_NE(noCal.err.find(Path("nocal.RSD") + ": 2 QS-300 block(s) with no calibration block"), std::string::npos)
+    EXPECT_NE(noCal.out.find("QS-100 QS-300 (no calibration block)\n"), std::string::npos)
+        << noCal.out;
+    EXPECT_NE(noCal.err.find(Path("nocal.RSD") + ": 2 QS-300 block(s) with no calibration block"),
+              std::string::npos)
         << noCal.err;
 }
 
@@ -143,8 +152,10 @@ TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore)
     ASSERT_EQ(Tool("copy " + Path("day.RSD") + " " + Path("copy.RSD")).status, 0);
     EXPECT_EQ(ReadFile(Path("copy.RSD")), ReadFile(Path("day.RSD")));
 
-    ASSERT_EQ(Tool("spectral-csv --profile " + Path("view.ini") + " --records 2,0 " + Path("day.RSD") + " " +
-                   Path("s.csv")).status, 0);
+    ASSERT_EQ(Tool("spectral-csv --profile " + Path("view.ini") + " --records 2,0 " +
+                   Path("day.RSD") + " " + Path("s.csv"))
+                  .status,
+              0);
     CSpectralCsv csv;
     csv.BuildMergedAxis(m_set);
     csv.BuildCsvRows(m_set, m_settings.csv);
@@ -153,11 +164,13 @@ TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore)
     EXPECT_TRUE(ReadFile(Path("s.csv")).find("405.00") != std::string::npos);
 
     // One failing file does not stop the others, but the status reports it.
-    const ToolRun batch = Tool("calc-csv --profile " + Path("view.ini") + " --out-dir " + Path("csv") + " " +
-                           Path("day.RSD") + " " + Path("missing.RSD") + " " + Path("nocal.RSD"));
+    const ToolRun batch =
+        Tool("calc-csv --profile " + Path("view.ini") + " --out-dir " + Path("csv") + " " +
+             Path("day.RSD") + " " + Path("missing.RSD") + " " + Path("nocal.RSD"));
     EXPECT_EQ(batch.status, 1);
     EXPECT_NE(batch.err.find("missing.RSD"), std::string::npos);
-    EXPECT_EQ(ReadFile(Path("csv/day.csv")), JoinLines(rad::BuildCalcCsvLines(m_set, {0, 1, 2, 3}, m_settings.integ)));
+    EXPECT_EQ(ReadFile(Path("csv/day.csv")),
+              JoinLines(rad::BuildCalcCsvLines(m_set, {0, 1, 2, 3}, m_settings.integ)));
     EXPECT_TRUE(fs::exists(Path("csv/nocal.csv")));
     EXPECT_EQ(Tool("spectral-csv --out-dir " + Path("csv") + " " + Path("day.RSD")).status, 0);
     EXPECT_TRUE(fs::exists(Path("csv/day.csv")));
@@ -165,13 +178,14 @@ TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore)
 
 TEST_F(RsdTool, ReportPrintsTheViewerTextsInEitherLanguage)
 {
-    const ToolRun en = Tool("report --profile " + Path("view.ini") + " --lang en " + Path("day.RSD") + " 1");
+    const ToolRun en =
+        Tool("report --profile " + Path("view.ini") + " --lang en " + Path("day.RSD") + " 1");
     ASSERT_EQ(en.status, 0) << en.err;
     CResample spectrum;
     StatusReport report;
     BuildStatusReport(m_set, 1, 0, m_settings.integ, ReportLanguage::English, spectrum, report);
-    EXPECT_EQ(en.out, report.titleText + "\n" + report.dateText + "\n" + report.integralText + "\n" +
-                          report.statusText);
+    EXPECT_EQ(en.out, report.titleText + "\n" + report.dateText + "\n" + report.integralText +
+                          "\n" + report.statusText);
     EXPECT_NE(en.out.find("(400 - 700nm)"), std::string::npos);
     EXPECT_NE(en.out.find("Dark Counts"), std::string::npos);  // DISP 0 of the profile
     const ToolRun ja = Tool("report --lang ja " + Path("day.RSD") + " 1");

@@ -17,8 +17,8 @@ int64_t MorningOfToday()
 {
     const auto now = rad::ToLocalTm(rad::Now());
     if (!now) return 0;
-    const auto morning =
-        rad::LocalFieldsToTime(now->tm_year + 1900, now->tm_mon + 1, now->tm_mday, kFirstHour, 0, 0);
+    const auto morning = rad::LocalFieldsToTime(now->tm_year + 1900, now->tm_mon + 1, now->tm_mday,
+                                                kFirstHour, 0, 0);
     return morning.value_or(0);
 }
 
@@ -39,6 +39,7 @@ int RunDemo(const CommandArgs& args)
     }
     CRsdData set;
     rad::MakeSyntheticDay(set, records, {kQS200, kQS300}, MorningOfToday(), kStepSeconds);
-    if (!set.Save(parsed->positional[0])) return FileError(parsed->positional[0], "cannot be written");
+    if (!set.Save(parsed->positional[0]))
+        return FileError(parsed->positional[0], "cannot be written");
     return kExitOk;
 }

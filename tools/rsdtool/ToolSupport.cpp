@@ -76,7 +76,8 @@ bool LoadRsd(const std::string& path, CRsdData& set)
     try {
         const int result = set.Load(path);
         if (result >= 0) return true;
-        FileError(path, "cannot load (" + std::to_string(result) + "): " + RsdLoadResultText(result));
+        FileError(path,
+                  "cannot load (" + std::to_string(result) + "): " + RsdLoadResultText(result));
     } catch (const RsdInvalidDataError& error) {
         FileError(path, std::string(error.what()) + " after " + std::to_string(set.GetCount()) +
                             " record(s)");
@@ -101,7 +102,8 @@ std::optional<int> ParseRecordIndex(std::string_view text)
 {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
     return value;
 }
 
