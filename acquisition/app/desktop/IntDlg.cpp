@@ -28,12 +28,6 @@ CIntDlg::CIntDlg(QWidget* parent)
     connect(m_pAbort, &QPushButton::clicked, this, &CIntDlg::abortClicked);
 }
 
-void CIntDlg::SetKind(bool interval)
-{
-    setWindowTitle(interval ? tr("Interval Measurement")
-                            : tr("Manual Measurement", "progress dialog title"));
-}
-
 void CIntDlg::SetClockText(const QString& text) { m_pClock->setText(text); }
 
 void CIntDlg::SetSensorText(const QString& lines)
@@ -63,12 +57,13 @@ void CIntDlg::reject() {}
 
 void CIntDlg::closeEvent(QCloseEvent* event) { event->ignore(); }
 
-bool ConfirmStopInterval(QWidget* parent)
+bool ConfirmStopInterval(QWidget* parent, const QString& question)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Radlog"),
-                    CIntDlg::tr("Stop Interval Measurement"),
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Radlog"), question,
                     QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setObjectName("stopConfirmation");
+    box.button(QMessageBox::Ok)->setText(CIntDlg::tr("OK"));
+    box.button(QMessageBox::Cancel)->setText(CIntDlg::tr("Cancel"));
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
 }

@@ -12,8 +12,6 @@ class CIntDlg : public QDialog {
 public:
     explicit CIntDlg(QWidget* parent = nullptr);
 
-    // Caption for the kind of acquisition being started.
-    void SetKind(bool interval);
     void SetClockText(const QString& text);    // upper label
     void SetSensorText(const QString& lines);  // lower label
     QString ClockText() const;
@@ -36,5 +34,5 @@ private:
     QPushButton* m_pAbort;
 };
 
-// Text of the interval stop confirmation; the answer is true only for OK.
-bool ConfirmStopInterval(QWidget* parent);
+// The question before an interval acquisition is stopped; true only for OK.
+bool ConfirmStopInterval(QWidget* parent, const QString& question);

@@ -90,7 +90,7 @@ Software Starting</source>
     </message>
     <message>
         <source>File Name:&quot;YYYYMMDD.rsd&quot; (Daily)</source>
-        <translation>ファイル名："YYYYMMDD.rsd" (日毎）</translation>
+        <translation>ファイル名：&quot;YYYYMMDD.rsd&quot; (日毎）</translation>
     </message>
     <message>
         <source>Browse</source>
@@ -102,7 +102,7 @@ Software Starting</source>
     </message>
     <message>
         <source>Save - File Name:&quot;YYYYMMDDhh.csv&quot; (Hourly)</source>
-        <translation>保存する - ファイル名："YYYYMMDDhh.csv" (時間毎）</translation>
+        <translation>保存する - ファイル名：&quot;YYYYMMDDhh.csv&quot; (時間毎）</translation>
     </message>
     <message>
         <source>Wavelength Interval</source>
@@ -132,8 +132,12 @@ Software Starting</source>
         <translation>中止</translation>
     </message>
     <message>
-        <source>Stop Interval Measurement</source>
-        <translation>インターバル測定を停止します</translation>
+        <source>OK</source>
+        <translation type="unfinished">OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">ｷｬﾝｾﾙ</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,150 @@
+#include "RadlogApp.h"
+
+#include <QApplication>
+#include <QLocale>
+
+#include "GraphDlg.h"
+#include "IntDlg.h"
+#include "Language.h"
+#include "MainFrame.h"
+#include "RadlogDoc.h"
+#include "RadlogView.h"
+
+namespace {
+constexpr int kTimerMs = 1000;
+
+// Counts a stay inside the controller for the re-entry guard.
+struct BusyScope {
+    explicit BusyScope(int& count) : m_count(count) { ++m_count; }
+    ~BusyScope() { --m_count; }
+    int& m_count;
+};
+}  // namespace
+
+CRadlogApp::CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock)
+    : m_settings(settings), m_save(std::move(save)), m_clock(clock)
+{
+    m_timer1.setInterval(kTimerMs);
+    connect(&m_timer1, &QTimer::timeout, this, &CRadlogApp::Tick);
+}
+
+CRadlogApp::~CRadlogApp()
+{
+    m_timer1.stop();
+    m_pFrame.reset();
+    m_pDoc.reset();
+    m_pIntDlg.reset();
+    m_pGraphDlg.reset();
+    if (m_save) m_save();
+}
+
+void CRadlogApp::Start()
+{
+    m_pIntDlg = std::make_unique<CIntDlg>();
+    connect(m_pIntDlg.get(), &CIntDlg::abortClicked, this, [this] { m_pDoc->RequestStop(); });
+    m_pDoc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
+    m_pView = new CRadlogView;
+    m_pView->SetPageSource([this](GraphPage& page) { FillPage(page); });
+    m_pFrame = std::make_unique<CMainFrame>(m_pView);
+    ConnectCommands();
+    if (m_settings.autoStart) m_pFrame->Action(Cmd::StartInterval)->trigger();
+    m_pFrame->show();
+    m_pGraphDlg = std::make_unique<CGraphDlg>(
+        m_settings.graph, GraphProgram::Radlog, [this] { m_pView->update(); }, m_pFrame.get());
+}
+
+void CRadlogApp::Shutdown()
+{
+    if (!m_pDoc) return;
+    m_bShuttingDown = true;
+    if (m_pDoc->IsRunning()) {
+        BusyScope busy(m_nBusy);
+        m_pDoc->StopMeasurement();
+    }
+    if (m_pFrame) m_pFrame->close();
+}
+
+void CRadlogApp::Wake()
+{
+    // Any thread: the pump itself runs on the user-interface thread.
+    QMetaObject::invokeMethod(this, &CRadlogApp::Pump, Qt::QueuedConnection);
+}
+
+void CRadlogApp::Pump()
+{
+    if (!m_pDoc) return;
+    if (m_nBusy > 0) {
+        // Inside the stop confirmation: the events wait in the queue until it is answered.
+        QTimer::singleShot(50, this, &CRadlogApp::Pump);
+        return;
+    }
+    BusyScope busy(m_nBusy);
+    m_pDoc->ProcessEvents();
+}
+
+void CRadlogApp::Tick()
+{
+    if (!m_pDoc || m_nBusy > 0) return;  // a late tick still finds its slot
+    BusyScope busy(m_nBusy);
+    m_pDoc->OnTimerTick();
+}
+
+void CRadlogApp::ShowProgress(const std::string& title)
+{
+    m_pIntDlg->setWindowTitle(QString::fromStdString(title));
+    m_pIntDlg->ShowCentredOn(m_pFrame.get());
+}
+
+void CRadlogApp::HideProgress() { m_pIntDlg->hide(); }
+
+void CRadlogApp::SetClockText(const std::string& text)
+{
+    m_pIntDlg->SetClockText(QString::fromStdString(text));
+}
+
+void CRadlogApp::SetProgressText(const std::string& text)
+{
+    m_pIntDlg->SetSensorText(QString::fromStdString(text));
+}
+
+bool CRadlogApp::ConfirmStop(const std::string& question)
+{
+    if (m_bShuttingDown) return true;
+    return ConfirmStopInterval(m_pFrame.get(), QString::fromStdString(question));
+}
+
+void CRadlogApp::AcquisitionChanged(bool running)
+{
+    if (m_pFrame) m_pFrame->UpdateMenus(running);
+    if (running && m_settings.measType == 0)
+        m_timer1.start();
+    else if (!running)
+        m_timer1.stop();
+}
+
+void CRadlogApp::CycleStored()
+{
+    const CRsdData& set = m_pDoc->DataSet();
+    if (set.GetCount() > 0)
+        m_spectrum.Resample(set, set.GetCount() - 1);
+    else
+        m_spectrum.Free();
+    if (m_pView) m_pView->update();
+}
+
+void CRadlogApp::Beep() { QApplication::beep(); }
+
+void CRadlogApp::FillPage(GraphPage& page) const
+{
+    page.settings = m_settings.graph;
+    page.disp = m_settings.dispMode;
+    if (!m_pDoc) return;
+    const CRsdData& set = m_pDoc->DataSet();
+    if (!m_spectrum.IsEmpty()) page.spectra.push_back(&m_spectrum);
+    page.data = &set;
+    if (set.GetCount() > 0) page.pixelRecords.push_back(set.GetCount() - 1);
+    page.title = m_pDoc->report.titleText;
+    page.dateText = m_pDoc->report.dateText;
+    page.integralText = m_pDoc->report.integralText;
+    page.statusText = m_pDoc->report.statusText;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "Clock.h"
+#include "RadlogHost.h"
+#include "RadlogSettings.h"
+#include "Resample.h"
+
+class CGraphDlg;
+class CIntDlg;
+class CMainFrame;
+class CRadlogDoc;
+class CRadlogView;
+struct GraphPage;
+
+// Radlog's window mode: the controller with its main window, progress dialog and Graph
+// Settings dialog, created and destroyed in the program's start-up and exit order.
+class CRadlogApp : public QObject, public IRadlogHost {
+    Q_OBJECT
+public:
+    // save writes the profile; it runs after OK in Measurement Settings and at exit.
+    CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock);
+    // Frame and view, then the controller ("APP CLOSE"), the Graph Settings dialog, the save.
+    ~CRadlogApp() override;
+
+    // Controller, frame and view; the automatic start; the window shown; the Graph Settings
+    // dialog created hidden.
+    void Start();
+    // A close request from outside (SIGTERM, the end of the desktop session): an open
+    // acquisition is stopped without asking, then the window closes.
+    void Shutdown();
+
+    CMainFrame* Frame() const { return m_pFrame.get(); }
+    CRadlogView* View() const { return m_pView; }
+    CIntDlg* ProgressDlg() const { return m_pIntDlg.get(); }
+    CGraphDlg* GraphDlg() const { return m_pGraphDlg.get(); }
+    CRadlogDoc* Doc() const { return m_pDoc.get(); }
+
+    // IRadlogHost
+    void Wake() override;
+    void ShowProgress(const std::string& title) override;
+    void HideProgress() override;
+    void SetClockText(const std::string& text) override;
+    void SetProgressText(const std::string& text) override;
+    bool ConfirmStop(const std::string& question) override;
+    void AcquisitionChanged(bool running) override;
+    void CycleStored() override;
+    void Beep() override;
+
+private slots:
+    void Pump();
+    void Tick();
+
+private:
+    void ConnectCommands();
+    void OnMeasurementSettings();
+    void OnGraphSettings();
+    void OnAbout();
+    void FillPage(GraphPage& page) const;
+
+    RadlogSettings& m_settings;
+    std::function<void()> m_save;
+    const IClock& m_clock;
+    std::unique_ptr<CIntDlg> m_pIntDlg;
+    std::unique_ptr<CRadlogDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    CRadlogView* m_pView = nullptr;  // owned by the frame
+    std::unique_ptr<CGraphDlg> m_pGraphDlg;
+    CResample m_spectrum;  // the last record's spectrum, as the page draws it
+    QTimer m_timer1;       // the one-second tick of an interval acquisition
+    int m_nBusy = 0;       // inside the controller: a nested event loop must not re-enter it
+    bool m_bShuttingDown = false;
+};

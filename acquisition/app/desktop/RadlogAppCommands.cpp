@@ -1,0 +1,48 @@
+// The commands of the main window and where each one goes.
+#include <QAction>
+
+#include "AboutDlg.h"
+#include "ConfDlg.h"
+#include "ConfSettings.h"
+#include "GraphDlg.h"
+#include "MainFrame.h"
+#include "PortProbe.h"
+#include "RadlogApp.h"
+#include "RadlogDoc.h"
+#include "RadlogView.h"
+
+void CRadlogApp::ConnectCommands()
+{
+    auto on = [this](Cmd id, auto handler) {
+        connect(m_pFrame->Action(id), &QAction::triggered, this, handler);
+    };
+    on(Cmd::StartInterval, [this] { m_pDoc->StartInterval(); });
+    on(Cmd::ManualMeasurement, [this] { m_pDoc->StartManual(); });
+    on(Cmd::MeasurementSettings, [this] { OnMeasurementSettings(); });
+    on(Cmd::GraphSettings, [this] { OnGraphSettings(); });
+    on(Cmd::About, [this] { OnAbout(); });
+    on(Cmd::Copy, [this] { m_pView->Copy(); });
+    on(Cmd::Print, [this] { m_pView->Print(); });
+    on(Cmd::PrintPreview, [this] { m_pView->PrintPreview(); });
+    on(Cmd::PrinterSetup, [this] { m_pView->PrinterSetup(); });
+}
+
+void CRadlogApp::OnMeasurementSettings()
+{
+    CConfDlg dialog(rad::ConfValuesFrom(m_settings), ProbePorts(m_settings.ports),
+                    m_pFrame.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+    rad::StoreConfValues(dialog.Values(), m_settings);
+    if (m_save) m_save();
+}
+
+void CRadlogApp::OnGraphSettings()
+{
+    if (m_pGraphDlg) m_pGraphDlg->ShowDialog();
+}
+
+void CRadlogApp::OnAbout()
+{
+    CAboutDlg dialog(m_pFrame.get());
+    dialog.exec();
+}

@@ -1,0 +1,222 @@
+// The Measurement Settings dialog: its rules, the values it stores on OK and the port probe.
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "ConfDlg.h"
+#include "ConfRules.h"
+#include "DesktopTestSupport.h"
+#include "PortProbe.h"
+#include "Serial.h"
+
+namespace {
+
+template <class T>
+T* Find(const QWidget& dialog, const QString& name)
+{
+    T* widget = dialog.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+}
+
+QCheckBox* Use(const QWidget& d, int m) { return Find<QCheckBox>(d, QString("use%1").arg(m)); }
+QComboBox* Port(const QWidget& d, int m) { return Find<QComboBox>(d, QString("port%1").arg(m)); }
+
+TEST(ConfRules, SpinPositionsFromStoredSeconds)
+{
+    struct Case {
+        int64_t seconds;
+        int hour, minute, intervalMinutes;
+    } cases[] = {
+        {21600, 6, 0, 360}, {72000, 20, 0, 720}, {600, 0, 10, 10},
+        {7200, 2, 0, 120},  {86399, 23, 59, 720}, {59, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(rad::HourOf(c.seconds), c.hour) << c.seconds;
+        EXPECT_EQ(rad::MinuteOf(c.seconds), c.minute) << c.seconds;
+        EXPECT_EQ(rad::IntervalMinutesOf(c.seconds), c.intervalMinutes) << c.seconds;
+    }
+    EXPECT_EQ(rad::SecondOfDay(6, 30), 23400);
+    EXPECT_EQ(rad::IntervalSeconds(720), 43200);
+}
+
+TEST(ConfRules, MemoMustReadBackWhole)
+{
+    const std::pair<std::string, bool> cases[] = {
+        {"ARVEN SOLIS", true},
+        {std::string(31, 'a'), true},
+        {std::string(32, 'a'), false},
+        {"roof, north", false},
+        {"line\nbreak", false},
+        {"\xE5\xB1\x8B\xE4\xB8\x8A", true},  // two Japanese characters, 6 bytes
+        {std::string(30, 'a') + "\xE5\xB1\x8B", false},  // 31 characters but 33 bytes
+        {"", true},
+    };
+    for (const auto& [memo, ok] : cases) EXPECT_EQ(rad::MemoReadsBackWhole(memo), ok) << memo;
+}
+
+TEST(ConfDialog, ModelPairsExcludeEachOther)
+{
+    ConfValues values;
+    values.use = {true, false, true, false};
+    CConfDlg dialog(values, {});
+    EXPECT_TRUE(Port(dialog, 0)->isEnabled());
+    QTest::mouseClick(Use(dialog, 1), Qt::LeftButton);
+    EXPECT_FALSE(Use(dialog, 0)->isChecked());
+    EXPECT_TRUE(Use(dialog, 1)->isChecked());
+    EXPECT_FALSE(Port(dialog, 0)->isEnabled());
+    EXPECT_TRUE(Port(dialog, 1)->isEnabled());
+    QTest::mouseClick(Use(dialog, 3), Qt::LeftButton);
+    EXPECT_FALSE(Use(dialog, 2)->isChecked());
+    // Unchecking QS-100 also clears QS-200.
+    QTest::mouseClick(Use(dialog, 0), Qt::LeftButton);
+    QTest::mouseClick(Use(dialog, 0), Qt::LeftButton);
+    EXPECT_FALSE(Use(dialog, 0)->isChecked());
+    EXPECT_FALSE(Use(dialog, 1)->isChecked());
+}
+
+TEST(ConfDialog, MergeNeedsShortAndLongWave)
+{
+    ConfValues values;
+    values.use = {true, false, true, false};
+    CConfDlg dialog(values, {});
+    auto* merge = Find<QCheckBox>(dialog, "merge");
+    EXPECT_TRUE(merge->isChecked());
+    EXPECT_TRUE(merge->isEnabled());
+    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // no long-wave model left
+    EXPECT_FALSE(merge->isChecked());
+    EXPECT_FALSE(merge->isEnabled());
+    EXPECT_FALSE(Find<QCheckBox>(dialog, "csvModel2")->isChecked());
+    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // Merge stays cleared
+    EXPECT_FALSE(merge->isChecked());
+    EXPECT_TRUE(merge->isEnabled());
+}
+
+TEST(ConfDialog, CsvControlsFollowSaveAndPitch)
+{
+    ConfValues values;
+    values.use = {true, false, false, false};
+    CConfDlg dialog(values, {});
+    auto* from = Find<QLineEdit>(dialog, "csvFrom");
+    auto* folder = Find<QLineEdit>(dialog, "csvFolder");
+    EXPECT_FALSE(from->isEnabled());  // "Raw" keeps the range disabled
+    EXPECT_TRUE(folder->isEnabled());
+    QTest::mouseClick(Find<QRadioButton>(dialog, "pitch1nm"), Qt::LeftButton);
+    EXPECT_TRUE(from->isEnabled());
+    QTest::mouseClick(Find<QCheckBox>(dialog, "csvSave"), Qt::LeftButton);
+    for (const char* name : {"csvFrom", "csvFolder", "csvBrowse", "pitchRaw", "csvModel0"})
+        EXPECT_FALSE(Find<QWidget>(dialog, name)->isEnabled()) << name;
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "pitch1nm")->isChecked());  // values are kept
+    EXPECT_TRUE(Find<QCheckBox>(dialog, "csvModel0")->isChecked());
+    EXPECT_TRUE(Find<QLineEdit>(dialog, "rsdFolder")->isEnabled());
+}
+
+TEST(ConfDialog, OkStoresWholeMinutes)
+{
+    ConfValues values;
+    values.start = 21600 + 59;  // seconds are not shown, so they are not kept
+    values.interval = 600;
+    values.port = {3, 9, 0, 0};
+    CConfDlg dialog(values, {{3, "/dev/ttyUSB2"}});
+    auto* interval = Find<QSpinBox>(dialog, "interval");
+    EXPECT_EQ(interval->value(), 10);
+    EXPECT_EQ(Find<QSpinBox>(dialog, "startHour")->value(), 6);
+    EXPECT_EQ(Find<QSpinBox>(dialog, "finishHour")->value(), 20);
+    EXPECT_EQ(Port(dialog, 1)->currentIndex(), -1);  // COM9 is not there now
+    EXPECT_EQ(Port(dialog, 2)->currentText(), "");
+    interval->setValue(720);
+    interval->stepUp();  // wraps around
+    EXPECT_EQ(interval->value(), 1);
+    Find<QSpinBox>(dialog, "startMinute")->setValue(45);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Values().interval, 60);
+    EXPECT_EQ(dialog.Values().start, 6 * 3600 + 45 * 60);
+    EXPECT_EQ(dialog.Values().finish, 72000);
+    EXPECT_EQ(dialog.Values().port, (std::array<int, 4>{3, 9, 0, 0}));
+}
+
+TEST(ConfDialog, InvalidIntegerKeepsTheDialogOpen)
+{
+    CConfDlg dialog(ConfValues{}, {});
+    dialog.show();
+    Find<QLineEdit>(dialog, "integFrom")->setText("3OO");
+    auto question = desktop_test::AnswerNextMessageBox(QMessageBox::Ok);
+    dialog.accept();
+    EXPECT_FALSE(question->isEmpty());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.Values().integFrom, 300);
+    EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, "integFrom"));
+}
+
+TEST(ConfDialog, MemoRefusesWhatWouldNotReadBack)
+{
+    CConfDlg dialog(ConfValues{}, {});
+    auto* memo = Find<QLineEdit>(dialog, "memo");
+    memo->clear();
+    QTest::keyClicks(memo, "roof, north");
+    EXPECT_EQ(memo->text(), "roof north");
+    memo->clear();
+    QTest::keyClicks(memo, QString(40, 'x'));
+    EXPECT_EQ(memo->text().size(), 31);
+}
+
+// A pseudo-terminal pair; the slave side stands in for a serial adapter.
+struct Pty {
+    int master = -1;
+    int slave = -1;
+    std::string path;
+    Pty()
+    {
+        char name[256] = {};
+        if (openpty(&master, &slave, name, nullptr, nullptr) == 0) path = name;
+    }
+    ~Pty()
+    {
+        if (slave >= 0) close(slave);
+        if (master >= 0) close(master);
+    }
+};
+
+TEST(PortProbe, ListsOnlyPortsThatOpenExclusively)
+{
+    Pty free;
+    Pty held;
+    ASSERT_FALSE(free.path.empty());
+    ASSERT_FALSE(held.path.empty());
+    CSerial owner;  // another program holds this adapter
+    ASSERT_EQ(owner.Open(held.path, 38400), 1);
+    // Unmapped numbers go to /dev/ttyUSB<n-1>; point them at nothing so the machine's own
+    // adapters do not take part.
+    rad::PortMap map;
+    for (int n = 1; n <= 17; ++n) map[n] = "/nonexistent/tty" + std::to_string(n);
+    map[3] = free.path;
+    map[5] = held.path;
+    map[17] = free.path;  // above COM16: never offered
+    const std::vector<PortEntry> ports = ProbePorts(map);
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0].number, 3);
+    EXPECT_EQ(ports[0].device.toStdString(), free.path);
+
+    // The probe closed the port again, so the acquisition can take it.
+    CSerial later;
+    EXPECT_EQ(later.Open(free.path, 38400), 1);
+
+    ConfValues values;
+    values.port = {3, 0, 0, 0};
+    CConfDlg dialog(values, ports);
+    QComboBox* list = Port(dialog, 0);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentText(), "COM3");
+    EXPECT_EQ(list->itemData(1, Qt::ToolTipRole).toString().toStdString(), free.path);
+    EXPECT_EQ(Port(dialog, 1)->currentIndex(), 0);  // the empty entry stands for port 0
+}
+
+}  // namespace
