@@ -40,7 +40,8 @@ constexpr const char* kDemoHelp =
     "Writes a generated day file: N records (default 85, at most 1440) of a QS-200 and a\n"
     "QS-300 every 10 minutes from 06:00 today, for trying the programs without a sensor.\n";
 
-constexpr std::array kCommands = {
+// Not constexpr: the plot entry's help text lives in its own file.
+const std::array kCommands = {
     Command{"info", RunInfo, kInfoHelp},
     Command{"copy", RunCopy, kCopyHelp},
     Command{"spectral-csv", RunSpectralCsv, kSpectralCsvHelp},
