@@ -10,7 +10,8 @@ namespace rad {
 
 // Lines of the calculated CSV (PAR, PPFD, illuminance and the band total per record) for the
 // records of indices in the order given. No lines for a set without records.
-// Throws std::out_of_range for a bad index.
+// Throws std::out_of_range for a bad index, std::invalid_argument for a time without a
+// local form.
 std::vector<std::string> BuildCalcCsvLines(const CRsdData& set, const std::vector<int>& indices,
                                            const IntegSettings& integ);
 // 1 written, 0 nothing to write (the set has no record), -1 the file cannot be written.

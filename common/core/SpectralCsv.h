@@ -19,7 +19,8 @@ public:
     // The row wavelengths and the label column; needs mergedAxis.
     void BuildCsvRows(const CRsdData& set, const CsvSettings& settings);
     // One record's columns on every line; a record without any column is skipped entirely.
-    // Throws std::out_of_range for a bad index.
+    // Throws std::out_of_range for a bad index, std::invalid_argument for a time without a
+    // local form (the lines are unchanged then).
     void AppendCsvColumns(const CRsdData& set, int index, const CsvSettings& settings);
     // AppendCsvColumns for each index in the order given, with the lines' room reserved once.
     void AppendRecords(const CRsdData& set, const std::vector<int>& indices,

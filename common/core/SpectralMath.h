@@ -38,7 +38,7 @@ inline int FindPixelInterval(const float* t, int n, double lambda, int hint = -1
     constexpr int kHintReach = 16;
     const int last = n - 1;
     const double t0 = t[0], tn = t[last];
-    if (lambda > tn || lambda < t0) return -1;
+    if (!(t0 <= lambda && lambda <= tn)) return -1;  // also NaN
     if (lambda == tn) return last - 1;
     int g;
     if (hint >= 0 && hint < last && t[hint] <= lambda && lambda < t[std::min(hint + kHintReach, last)]) {

@@ -47,6 +47,7 @@ TEST(ValueAt, InterpolatesAndReachesBothTableEnds)
     EXPECT_DOUBLE_EQ(set.GetValueAt(kQS100, 0, 300.25), 10.5);
     EXPECT_EQ(set.GetValueAt(kQS100, 0, 299.999), 0.0);
     EXPECT_EQ(set.GetValueAt(kQS100, 0, 1323.001), 0.0);
+    EXPECT_EQ(set.GetValueAt(kQS100, 0, std::nan("")), 0.0);
     EXPECT_TRUE(set.IsInRange(kQS100, 1323.0));
     EXPECT_FALSE(set.IsInRange(kQS100, 1323.001));
     EXPECT_EQ(set.GetValueAt(kQS300, 0, 500.0), 0.0);
