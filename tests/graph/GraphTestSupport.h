@@ -25,6 +25,15 @@ inline bool HasColor(const QImage& image, QRgb color, QRect area)
     return false;
 }
 
+// Anything but white: text is anti-aliased, so its pixels are greys rather than black.
+inline bool HasInk(const QImage& image, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
+    return false;
+}
+
 // A spectrum with the same value at every nanometre from first to last.
 inline CResample FlatSpectrum(int first, int last, double value)
 {
