@@ -19,21 +19,47 @@ namespace {
 namespace rsd = rad::rsd;
 
 // "%Y%m%d%H%M%S" text to seconds since 1970, local time with the system's DST rule.
-int64_t ParseFileTime(std::string_view text)
-{
-    auto part = [text](std::size_t from, std::size_t length) {
-        return rad::ParseInt(from < text.size() ? text.substr(from, length) : std::string_view());
-    };
-    const int year = part(0, 4), month = part(4, 2), day = part(6, 2);
-    const int hour = part(8, 2), minute = part(10, 2), second = part(12, 2);
-    const bool valid = year >= 1970 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
-                       hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 &&
-                       second <= 59;
-    const auto t = valid ? rad::LocalFieldsToTime(year, month, day, hour, minute, second)
-                         : std::nullopt;
-    if (!t) throw RsdInvalidDataError("invalid time \"" + std::string(text) + "\" in RSD file");
-    return *t;
-}
+// The conversion of the last hour seen is kept: a day file has a few thousand time stamps
+// but only 24 hours, and each conversion asks the C library for the zone again.
+class CFileTimeParser {
+public:
+    int64_t Parse(std::string_view text)
+    {
+        auto part = [text](std::size_t from, std::size_t length) {
+            return rad::ParseInt(from < text.size() ? text.substr(from, length) : std::string_view());
+        };
+        const int year = part(0, 4), month = part(4, 2), day = part(6, 2);
+        const int hour = part(8, 2), minute = part(10, 2), second = part(12, 2);
+        const bool valid = year >= 1970 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
+                           hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 &&
+                           second >= 0 && second <= 59;
+        if (!valid) Fail(text);
+        const int key = ((year * 16 + month) * 32 + day) * 32 + hour;
+        if (key != m_hourKey) {
+            m_hourKey = -1;
+            const auto start = rad::LocalFieldsToTime(year, month, day, hour, 0, 0);
+            const auto end = rad::LocalFieldsToTime(year, month, day, hour, 59, 59);
+            // Only an hour without a change of offset inside it can be counted through.
+            if (start && end && *end - *start == 3599) {
+                m_hourKey = key;
+                m_hourStart = *start;
+            }
+        }
+        if (key == m_hourKey) return m_hourStart + minute * 60 + second;
+        const auto t = rad::LocalFieldsToTime(year, month, day, hour, minute, second);
+        if (!t) Fail(text);
+        return *t;
+    }
+
+private:
+    [[noreturn]] static void Fail(std::string_view text)
+    {
+        throw RsdInvalidDataError("invalid time \"" + std::string(text) + "\" in RSD file");
+    }
+
+    int m_hourKey = -1;
+    int64_t m_hourStart = 0;
+};
 
 void SetText(TextField& field, std::string_view value)
 {
@@ -43,10 +69,7 @@ void SetText(TextField& field, std::string_view value)
 // Walks the blocks of one file; the tags decide, everything unknown is passed over.
 class CRsdFileParser {
 public:
-    CRsdFileParser(CRsdData& set, const char* data, std::size_t length)
-        : m_set(set), m_lines(data, length)
-    {
-    }
+    CRsdFileParser(CRsdData& set, rad::RsdLineReader& lines) : m_set(set), m_lines(lines) {}
 
     void Run()
     {
@@ -116,7 +139,7 @@ private:
     {
         auto rad = std::make_unique<CRad>();
         while (m_lines.ReadLine() && m_lines.Tag() != rsd::kRecordClose) {
-            if (m_lines.Tag() == rsd::kMT) rad->m_time = ParseFileTime(m_lines.Field(1));
+            if (m_lines.Tag() == rsd::kMT) rad->m_time = m_times.Parse(m_lines.Field(1));
             else if (m_lines.Tag() == rsd::kMemo) rad->m_strMemo = FieldText(1);
         }
         m_set.m_arRad.push_back(std::move(rad));
@@ -142,11 +165,11 @@ private:
         m_set.m_arRad.back()->m_pBlock[static_cast<std::size_t>(model)] = std::move(data);
     }
 
-    void SetDataField(SensorData& data) const
+    void SetDataField(SensorData& data)
     {
         const std::string_view tag = m_lines.Tag();
         if (tag == rsd::kSN && m_lines.FieldCount() >= 2) SetText(data.SN, m_lines.Field(1));
-        else if (tag == rsd::kMT) data.MT = ParseFileTime(m_lines.Field(1));
+        else if (tag == rsd::kMT) data.MT = m_times.Parse(m_lines.Field(1));
         else if (tag == rsd::kET) data.ET = rad::ParseInt(m_lines.Field(1));
         else if (tag == rsd::kSS) SetStatus(data);
     }
@@ -162,17 +185,26 @@ private:
     }
 
     CRsdData& m_set;
-    rad::RsdLineReader m_lines;
+    rad::RsdLineReader& m_lines;
+    CFileTimeParser m_times;
 };
+
+int ParseAll(CRsdData& set, rad::RsdLineReader& lines)
+{
+    if (!lines.StartsWith(rsd::kMagic)) return kRsdBadHeader;
+    CRsdFileParser(set, lines).Run();
+    return set.GetCount();
+}
+
+// Big enough for few reads, small enough to stay in the cache while its payloads are copied.
+constexpr std::size_t kReadWindow = 256 * 1024;
 
 }  // namespace
 
 int CRsdData::LoadFromMemory(const char* data, std::size_t length)
 {
-    if (length < rsd::kMagic.size() || std::memcmp(data, rsd::kMagic.data(), rsd::kMagic.size()) != 0)
-        return kRsdBadHeader;
-    CRsdFileParser(*this, data, length).Run();
-    return GetCount();
+    rad::RsdLineReader lines(data, length);
+    return ParseAll(*this, lines);
 }
 
 int CRsdData::Load(const std::string& path)
@@ -182,16 +214,15 @@ int CRsdData::Load(const std::string& path)
     // A shared lock: an Append or Save in progress finishes before we read.
     CFileLock file = CFileLock::Open(path, O_RDONLY, CFileLock::kShared);
     if (!file || ::fstat(file.Fd(), &st) != 0 || !S_ISREG(st.st_mode)) return kRsdCannotOpen;
-    const auto size = static_cast<std::size_t>(st.st_size);
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[size > 0 ? size : 1]);
-    if (!buffer) return kRsdNoMemory;
-    std::size_t have = 0;
-    while (have < size) {
-        const ssize_t n = ::read(file.Fd(), buffer.get() + have, size - have);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return kRsdCannotOpen;
-        if (n == 0) break;
-        have += static_cast<std::size_t>(n);
-    }
-    return LoadFromMemory(buffer.get(), have);
+    std::unique_ptr<char[]> window(new (std::nothrow) char[kReadWindow]);
+    if (!window) return kRsdNoMemory;
+    const int fd = file.Fd();
+    rad::RsdLineReader lines(window.get(), kReadWindow, [fd](char* dst, std::size_t n) {
+        ssize_t got;
+        do got = ::read(fd, dst, n);
+        while (got < 0 && errno == EINTR);
+        return got;
+    });
+    const int result = ParseAll(*this, lines);
+    return lines.Failed() ? kRsdCannotOpen : result;
 }

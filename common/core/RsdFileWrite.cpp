@@ -175,27 +175,15 @@ public:
     int Fd() const { return m_fd; }
     bool IsOpen() const { return m_fd >= 0; }
 
-    // Flushes to disk, closes and renames over target.
+    // Flushes to disk, closes and renames over target. The folder is not synced: until it
+    // reaches the disk a crash brings back the old file, which is whole as well.
     bool Commit(const std::string& target)
     {
         const int fd = std::exchange(m_fd, -1);
         if (::fsync(fd) != 0 || ::close(fd) != 0) return false;
         if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
         m_committed = true;
-        SyncFolder(target);
         return true;
-    }
-
-private:
-    // The rename itself reaches the disk only with the folder; failure here loses no data.
-    static void SyncFolder(const std::string& target)
-    {
-        const std::size_t slash = target.rfind('/');
-        const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) return;
-        ::fsync(fd);
-        ::close(fd);
     }
 
     std::string m_path;
@@ -218,11 +206,15 @@ bool CRsdData::Save(const std::string& path) const
     CRsdText text;
     std::string& bytes = text.Bytes();
     bytes.reserve(kFlushSize + 64 * 1024);
+    off_t written = 0;
     auto flush = [&](std::size_t threshold) {
         if (bytes.size() < threshold) return true;
-        const bool ok = WriteAll(temp.Fd(), bytes);
+        if (!WriteAll(temp.Fd(), bytes)) return false;
+        // Start the disk writes now, so that the final fsync has little left to wait for.
+        ::sync_file_range(temp.Fd(), written, static_cast<off_t>(bytes.size()), SYNC_FILE_RANGE_WRITE);
+        written += static_cast<off_t>(bytes.size());
         bytes.clear();
-        return ok;
+        return true;
     };
     text.SiteHeader(*this);
     for (int model = 0; model < kModelCount; ++model) {

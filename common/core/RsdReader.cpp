@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace rad {
 namespace {
@@ -23,9 +24,37 @@ bool IsSpace(char c)
 
 }  // namespace
 
+RsdLineReader::RsdLineReader(char* window, std::size_t windowSize, Source source)
+    : m_data(window), m_length(0), m_window(window), m_windowSize(windowSize),
+      m_source(std::move(source)), m_ended(false)
+{
+}
+
+void RsdLineReader::Fill(std::size_t want)
+{
+    if (m_ended || m_length - m_pos >= want) return;
+    const std::size_t left = m_length - m_pos;
+    std::memmove(m_window, m_window + m_pos, left);
+    m_pos = 0;
+    m_length = left;
+    while (m_length < want && !m_ended) {
+        const ssize_t n = m_source(m_window + m_length, m_windowSize - m_length);
+        if (n < 0) m_failed = true;
+        if (n <= 0) m_ended = true;
+        else m_length += static_cast<std::size_t>(n);
+    }
+}
+
+bool RsdLineReader::StartsWith(std::string_view text)
+{
+    Fill(text.size());
+    return m_length - m_pos >= text.size() && std::memcmp(m_data + m_pos, text.data(), text.size()) == 0;
+}
+
 bool RsdLineReader::ReadLine()
 {
     m_count = 0;
+    Fill(kMaxLine + 1);  // the line and the LF that may follow a full one
     const char* start = m_data + m_pos;
     const std::size_t limit = std::min(m_length - m_pos, kMaxLine);
     const void* lf = std::memchr(start, '\n', limit);
@@ -63,16 +92,24 @@ void RsdLineReader::Split(const char* line, std::size_t length)
 
 std::size_t RsdLineReader::ReadFloats(float* out, std::size_t count)
 {
-    const std::size_t bytes = std::min(count * sizeof(float), m_length - m_pos);
-    const char* src = m_data + m_pos;
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(out, src, bytes);
-    } else {
-        auto* dst = reinterpret_cast<unsigned char*>(out);
-        for (std::size_t i = 0; i < bytes; ++i) dst[i - i % 4 + 3 - i % 4] = static_cast<unsigned char>(src[i]);
+    auto* dst = reinterpret_cast<char*>(out);
+    const std::size_t wanted = count * sizeof(float);
+    std::size_t copied = 0;
+    while (copied < wanted) {
+        if (m_pos == m_length) Fill(1);
+        const std::size_t n = std::min(wanted - copied, m_length - m_pos);
+        if (n == 0) break;
+        std::memcpy(dst + copied, m_data + m_pos, n);
+        m_pos += n;
+        copied += n;
     }
-    m_pos += bytes;
-    return bytes;
+    if constexpr (std::endian::native == std::endian::big) {
+        for (std::size_t i = 0; i + sizeof(float) <= copied; i += sizeof(float)) {
+            std::swap(dst[i], dst[i + 3]);
+            std::swap(dst[i + 1], dst[i + 2]);
+        }
+    }
+    return copied;
 }
 
 int32_t ParseInt(std::string_view text)

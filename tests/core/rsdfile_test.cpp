@@ -42,10 +42,11 @@ void ExpectSameBlock(const SensorData& in, const SensorData& out)
     ExpectSameFloats(in.DD, out.DD);
 }
 
-// A day that crosses the spring DST change of New York, with records of every shape.
+// A day that crosses the spring DST change of New York, with records of every shape; big
+// enough that Load reads it in several pieces.
 void MakeMixedDay(CRsdData& set)
 {
-    rad::MakeSyntheticDay(set, 8, {kQS100, kQS200, kQS300, kQS400}, LocalTime(2024, 3, 10, 0, 0, 0), 1800);
+    rad::MakeSyntheticDay(set, 24, {kQS100, kQS200, kQS300, kQS400}, LocalTime(2024, 3, 10, 0, 0, 0), 600);
     set.GetAt(1).RemoveBlock(kQS200);
     set.GetAt(2).m_strMemo = "";
     set.GetAt(3).Block(kQS400)->statusFloat[6] = -0.25f;

@@ -1,0 +1,259 @@
+// The reader's rules on handwritten files: line ends, empty lines, long lines, fields,
+// payloads, the time rule and the codes for files that are not RSD files.
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "RsdReader.h"
+#include "rsd_fixture.h"
+
+namespace {
+
+// Handwritten file text; payloads are runs of one float value.
+struct FileText {
+    std::string eol = "\n";
+    std::string bytes;
+
+    FileText& operator<<(std::string_view line)
+    {
+        bytes.append(line).append(eol);
+        return *this;
+    }
+    FileText& Floats(int count, float value)
+    {
+        for (int i = 0; i < count; ++i) bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+        return *this;
+    }
+    FileText& Header(std::string_view site = "Field")
+    {
+        return *this << "HD_RSD,100" << "SITE," + std::string(site) << "LON,139.7" << "LAT,35.6"
+                     << "ALT,40" << "TZ,+9" << "HD_RSD_END";
+    }
+    FileText& Calibration()
+    {
+        *this << "HD_QS400,100" << "SN,S400" << "C0,900" << "C1,3" << "CAL_BGN";
+        return Floats(256, 0.5f) << "CAL_END" << "HD_QS400_END";
+    }
+    FileText& Record(std::string_view mt, std::string_view memo = "m")
+    {
+        return *this << "DT_RSD,100" << "MT," + std::string(mt) << "MEMO," + std::string(memo) << "DT_RSD_END";
+    }
+    FileText& Block(std::string_view ss = "SS,1,2,3,4,1.5,2.5,3.5,4.5,5.5,6.5,7.5")
+    {
+        *this << "DT_QS400,100" << "SN,S400" << "MT,20240601120000" << "ET,250" << ss << "MD_BGN";
+        Floats(256, 1.5f) << "MD_END" << "DD_BGN";
+        return Floats(256, 0.25f) << "DD_END" << "DT_QS400_END";
+    }
+    FileText& Day()
+    {
+        return Header().Calibration().Record("20240601120000", "first").Block().Record("20240601121000", "second").Block();
+    }
+};
+
+int Load(CRsdData& set, const std::string& bytes)
+{
+    return set.LoadFromMemory(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+TEST_F(RsdFileTest, NotAnRsdFileGivesBadHeader)
+{
+    for (const char* text : {"\xEF\xBB\xBFHD_RSD,100\n", "\nHD_RSD,100\n", "HD_RSD\nSITE,x\n", "", "HD_RS"}) {
+        CRsdData set;
+        EXPECT_EQ(Load(set, text), kRsdBadHeader) << text;
+    }
+    CRsdData set;
+    EXPECT_EQ(set.Load(PathOf("missing.rsd")), kRsdNoFile);
+    EXPECT_EQ(set.Load(m_dir.string()), kRsdCannotOpen);
+    EXPECT_EQ(Load(set, "HD_RSD,100\nHD_RSD_END\n"), 0);
+    EXPECT_EQ(set.m_strSite, "");
+    EXPECT_EQ(set.GetCal(kQS400), nullptr);
+}
+
+TEST_F(RsdFileTest, CrLfFileReadsLikeLfFile)
+{
+    FileText lf, crlf;
+    crlf.eol = "\r\n";
+    lf.Day();
+    crlf.Day();
+    CRsdData a, b;
+    ASSERT_EQ(Load(a, lf.bytes), 2);
+    ASSERT_EQ(Load(b, crlf.bytes), 2);
+    EXPECT_EQ(SavedBytes(a, "a.rsd"), SavedBytes(b, "b.rsd"));
+    EXPECT_EQ(b.m_strSite, "Field");
+    EXPECT_EQ(b.GetAt(1).Block(kQS400)->DD[255], 0.25f);
+    EXPECT_GT(b.GetCal(kQS400)->WL[0], 900.0f);
+}
+
+TEST_F(RsdFileTest, EmptyLineEndsTheFileBetweenBlocksAndCutsABlockShort)
+{
+    FileText between;
+    between.Header().Record("20240601120000") << "";
+    between.Record("20240601121000");
+    CRsdData set;
+    EXPECT_EQ(Load(set, between.bytes), 1);
+
+    // Inside a block the empty line ends only that block; its remaining lines are unknown
+    // at the top level and the next record is read again.
+    FileText inside;
+    inside.Header().Calibration().Record("20240601120000") << "DT_QS400,100" << "SN,S400" << ""
+                                                          << "ET,250";
+    inside.Record("20240601121000").Block();
+    CRsdData cut;
+    ASSERT_EQ(Load(cut, inside.bytes), 2);
+    EXPECT_STREQ(cut.GetAt(0).Block(kQS400)->SN, "S400");
+    EXPECT_EQ(cut.GetAt(0).Block(kQS400)->ET, 0);
+    EXPECT_EQ(cut.GetAt(1).Block(kQS400)->ET, 250);
+}
+
+TEST_F(RsdFileTest, LongLinesAndFieldLimits)
+{
+    struct Case {
+        std::string siteLine;
+        std::string site, lon, tz;
+    };
+    const std::string s251(251, 's');
+    const Case cases[] = {
+        {"SITE," + s251, std::string(31, 's'), "139.7", "+9"},        // 256 bytes then LF
+        {"SITE," + s251 + "TZ,+5", std::string(31, 's'), "139.7", "+9"},  // continues as a line
+        {"SITE," + std::string(40, 'x'), std::string(31, 'x'), "139.7", "+9"},
+        {"SITE,a b,c", "a b", "139.7", "+9"},
+    };
+    for (const Case& c : cases) {
+        FileText text;
+        text << "HD_RSD,100" << c.siteLine << "LON,139.7" << "HD_RSD_END";
+        CRsdData set;
+        set.m_strTZ = "+9";
+        ASSERT_EQ(Load(set, text.bytes), 0);
+        EXPECT_EQ(set.m_strSite, c.site) << c.siteLine;
+        EXPECT_EQ(set.m_strLon, c.lon) << c.siteLine;
+        EXPECT_EQ(set.m_strTZ, c.siteLine.ends_with("TZ,+5") ? "+5" : c.tz);
+    }
+
+    std::string many = "SS";
+    for (int i = 1; i <= 40; ++i) many += "," + std::to_string(i);
+    rad::RsdLineReader lines(many.data(), many.size());
+    ASSERT_TRUE(lines.ReadLine());
+    EXPECT_EQ(lines.FieldCount(), rad::RsdLineReader::kMaxFields);
+    EXPECT_EQ(lines.Field(15), "15");
+    EXPECT_EQ(lines.Field(16), "");
+}
+
+TEST_F(RsdFileTest, MemoIsCutAtACommaAndMissingValuesReadAsZero)
+{
+    FileText text;
+    text.Header().Calibration().Record("20240601120000", "cloudy, windy").Block("SS,7,,1") << "";
+    CRsdData set;
+    ASSERT_EQ(Load(set, text.bytes), 1);
+    EXPECT_EQ(set.GetAt(0).m_strMemo, "cloudy");
+    const SensorData& block = *set.GetAt(0).Block(kQS400);
+    EXPECT_EQ(block.statusInt[0], 7);
+    EXPECT_EQ(block.statusInt[1], 1);  // empty fields vanish
+    EXPECT_EQ(block.statusInt[3], 0);
+    EXPECT_EQ(block.statusFloat[6], 0.0f);
+
+    FileText odd;
+    odd.Header() << "DT_QS400,100" << "ET,1";  // a data block before any record is ignored
+    odd.Record("20240601120000") << "DT_QS400,100" << "ET" << "SS" << "DT_QS400_END";
+    CRsdData bare;
+    ASSERT_EQ(Load(bare, odd.bytes), 1);
+    EXPECT_EQ(bare.GetAt(0).Block(kQS400)->ET, 0);
+}
+
+TEST_F(RsdFileTest, TruncatedPayloadKeepsThePixelsThatArrived)
+{
+    FileText text;
+    text.Header().Calibration().Record("20240601120000") << "DT_QS400,100" << "MD_BGN";
+    text.Floats(100, 1.5f);
+    text.bytes += "\x01\x02";  // half a float
+    CRsdData set;
+    ASSERT_EQ(Load(set, text.bytes), 1);
+    const SensorData& block = *set.GetAt(0).Block(kQS400);
+    EXPECT_EQ(block.MD[99], 1.5f);
+    EXPECT_NE(block.MD[100], 0.0f);
+    EXPECT_EQ(block.MD[101], 0.0f);
+    EXPECT_EQ(block.DD[0], 0.0f);
+
+    FileText cal;
+    cal.Header() << "HD_QS400,100" << "C0,900" << "C1,3" << "CAL_BGN";
+    cal.Floats(10, 2.0f);
+    ASSERT_EQ(Load(set, cal.bytes), 1);
+    EXPECT_EQ(set.GetCal(kQS400)->CAL[9], 2.0f);
+    EXPECT_EQ(set.GetCal(kQS400)->WL[0], 0.0f);  // no end line: no wavelength table
+    EXPECT_FALSE(set.HasUsableCal(kQS400));
+}
+
+TEST_F(RsdFileTest, TimeRule)
+{
+    const auto tm = rad::ToLocalTm([] {
+        CRsdData set;
+        FileText text;
+        text.Header().Record("20240230120000");
+        EXPECT_EQ(Load(set, text.bytes), 1);
+        return set.GetAt(0).m_time;
+    }());
+    ASSERT_TRUE(tm);
+    EXPECT_EQ(tm->tm_mon, 2);
+    EXPECT_EQ(tm->tm_mday, 1);
+    EXPECT_EQ(tm->tm_hour, 12);
+
+    for (const char* bad : {"19691231235959", "20241301000000", "20240100000000", "20240101240000",
+                            "20240101006000", "20240101000060", "2024", ""}) {
+        FileText text;
+        text.Header().Record("20240601120000").Record(bad).Record("20240601122000");
+        CRsdData set;
+        EXPECT_THROW(Load(set, text.bytes), RsdInvalidDataError) << bad;
+        EXPECT_EQ(set.GetCount(), 1) << bad;  // what came before stays
+        EXPECT_EQ(set.m_strSite, "Field");
+    }
+}
+
+// Lines, fields and payloads as a text, to compare two ways of reading the same bytes.
+std::string Transcript(rad::RsdLineReader& lines)
+{
+    std::string out;
+    while (lines.ReadLine()) {
+        for (int i = 0; i < lines.FieldCount(); ++i) out.append(lines.Field(i)).append("|");
+        if (lines.Tag().ends_with("_BGN")) {
+            float values[256] = {};
+            out += std::to_string(lines.ReadFloats(values, 256)) + ":" + std::to_string(values[0] + values[255]);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+TEST(RsdLineReader, SmallWindowReadsLikeMemory)
+{
+    FileText text;
+    text.Day() << "SITE," + std::string(251, 'x') << "TZ,+1";
+    text.bytes.resize(text.bytes.size() - 3);  // ends inside the last line
+    rad::RsdLineReader memory(text.bytes.data(), text.bytes.size());
+    std::size_t at = 0;
+    char window[2 * rad::RsdLineReader::kMaxLine];
+    rad::RsdLineReader streamed(window, sizeof window, [&](char* dst, std::size_t n) {
+        n = std::min({n, std::size_t{97}, text.bytes.size() - at});  // short reads on purpose
+        std::memcpy(dst, text.bytes.data() + at, n);
+        at += n;
+        return static_cast<ssize_t>(n);
+    });
+    EXPECT_TRUE(streamed.StartsWith("HD_RSD,"));
+    const std::string expected = Transcript(memory);
+    EXPECT_EQ(Transcript(streamed), expected);
+    EXPECT_NE(expected.find("1024:"), std::string::npos);
+    EXPECT_FALSE(streamed.Failed());
+}
+
+TEST(RsdNumbers, IntegersSaturateLikeAClampedAtoi)
+{
+    const std::pair<const char*, int32_t> cases[] = {
+        {"42", 42}, {" -7x", -7}, {"+3", 3}, {"abc", 0}, {"", 0},
+        {"2147483647", INT_MAX}, {"99999999999999999999", INT_MAX},
+        {"-2147483648", INT_MIN}, {"-99999999999999999999", INT_MIN},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(rad::ParseInt(text), value) << text;
+    EXPECT_EQ(rad::ToFloat(1e300), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(rad::ToFloat(-1e300), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(rad::ToFloat(rad::ParseDouble("25.5C")), 25.5f);
+}
