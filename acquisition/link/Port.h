@@ -19,6 +19,8 @@ public:
     virtual std::uint32_t GetInQueue() = 0;
     // At most maxLength bytes and never more than are waiting.
     virtual std::uint32_t Read(void* buffer, std::uint32_t maxLength) = 0;
+    // Sleeps until bytes arrive or maxMs has passed, whichever is first.
+    virtual void WaitForInput(int maxMs) = 0;
     // Discards both queues.
     virtual void Purge() = 0;
     // The device went away (EIO/ENODEV, an unplugged adapter); the port then counts as closed.

@@ -5,7 +5,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "LocalTime.h"
@@ -14,8 +13,8 @@
 
 namespace {
 
-// Every wait polls the input queue at this interval.
-constexpr auto kPollInterval = std::chrono::milliseconds(10);
+// Every wait looks at the input queue at least this often; arriving bytes end a wait early.
+constexpr int kPollIntervalMs = 10;
 constexpr int kLineSeconds = 1;
 constexpr int kReplySeconds = 2;
 constexpr int kCalSeconds = 5;
@@ -115,7 +114,7 @@ int CQSDriver::ReadLine(char* buffer, int seconds)
             if (state == rad::LineBuffer::kOverlong) return 0;
         }
         if (!m_pPort->IsOpen()) return -1;  // the device is gone: nothing more will come
-        std::this_thread::sleep_for(kPollInterval);
+        m_pPort->WaitForInput(kPollIntervalMs);
     }
     return -1;
 }
@@ -128,7 +127,7 @@ int CQSDriver::ReadBlock(unsigned char* buffer, int length, int seconds)
         while (count < length && m_pPort->GetInQueue() > 0 && m_pPort->Read(buffer + count, 1) == 1) ++count;
         if (count == length) return length;
         if (!m_pPort->IsOpen()) return -1;
-        std::this_thread::sleep_for(kPollInterval);
+        m_pPort->WaitForInput(kPollIntervalMs);
     }
     return -1;
 }

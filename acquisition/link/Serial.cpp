@@ -157,3 +157,10 @@ void CSerial::Purge()
 {
     if (m_fd >= 0) tcflush(m_fd, TCIOFLUSH);
 }
+
+void CSerial::WaitForInput(int maxMs)
+{
+    if (m_fd < 0) return;
+    pollfd pfd{m_fd, POLLIN, 0};
+    poll(&pfd, 1, maxMs);
+}

@@ -20,6 +20,7 @@ public:
     std::uint32_t GetInQueue() override;
     std::uint32_t Read(void* buffer, std::uint32_t maxLength) override;
     void Purge() override;
+    void WaitForInput(int maxMs) override;
     bool DeviceLost() const override { return m_bLost; }
 
     // Modem lines with kModemCts set when CTS is on; a device without modem lines (a

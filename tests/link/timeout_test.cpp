@@ -4,7 +4,15 @@
 
 namespace {
 
-using RealTimeouts = SimDriver;
+class RealTimeouts : public SimDriver {
+protected:
+    void StartSilent(int model)
+    {
+        QsSimFaults silent;
+        silent.silent = true;
+        Start(model, silent, 1.0);
+    }
+};
 using Clock = std::chrono::steady_clock;
 
 double SecondsSince(Clock::time_point start)
@@ -14,9 +22,7 @@ double SecondsSince(Clock::time_point start)
 
 TEST_F(RealTimeouts, SilentSensorGivesCode2AfterOneSecond)
 {
-    QsSimFaults silent;
-    silent.silent = true;
-    Start(kQS100, silent, 1.0);
+    StartSilent(kQS100);
     const auto start = Clock::now();
     EXPECT_EQ(m_driver->GetSensorInfo(), 0);
     EXPECT_EQ(m_driver->m_nStatus, kStatusNoReply);
@@ -25,9 +31,7 @@ TEST_F(RealTimeouts, SilentSensorGivesCode2AfterOneSecond)
 
 TEST_F(RealTimeouts, SilentMeasureSendsNoOp)
 {
-    QsSimFaults silent;
-    silent.silent = true;
-    Start(kQS300, silent, 1.0);
+    StartSilent(kQS300);
     const auto start = Clock::now();
     EXPECT_EQ(m_driver->Measure(), 0);
     EXPECT_NEAR(SecondsSince(start), 1.0, 0.15);
