@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+#include "ColorButton.h"
+#include "GraphDlg.h"
+
+namespace {
+
+struct DialogFixture : testing::Test {
+    GraphSettings settings;
+    int catSize = 1;
+    int refreshes = 0;
+    CGraphDlg dialog{settings, GraphProgram::Radview, [this] { ++refreshes; }, nullptr, &catSize};
+
+    void Click(const char* text)
+    {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == QLatin1String(text)) return QTest::mouseClick(button, Qt::LeftButton);
+        FAIL() << "no button " << text;
+    }
+    void Type(QLineEdit* edit, const char* text)
+    {
+        edit->clear();
+        QTest::keyClicks(edit, QLatin1String(text));
+    }
+};
+
+}  // namespace
+
+TEST_F(DialogFixture, ApplyStoresEveryFieldAndRefreshes)
+{
+    settings.autoScale = false;
+    dialog.ShowDialog();
+    Type(dialog.XFromEdit(), "400");
+    Type(dialog.XToEdit(), " 1000.5 ");
+    Type(dialog.YTopEdit(), "2.5e1");
+    dialog.GraphColorButton()->SetColor(0x00FF00);
+    dialog.TileSizeGroup()->button(3)->click();
+    EXPECT_EQ(refreshes, 0);
+    Click("Apply");
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(settings.left, 400);
+    EXPECT_EQ(settings.right, 1000.5);
+    EXPECT_EQ(settings.top, 25);
+    EXPECT_EQ(settings.color0, 0x00FF00);
+    EXPECT_EQ(catSize, 3);
+    EXPECT_TRUE(dialog.isVisible());
+    Click("OK");
+    EXPECT_EQ(refreshes, 2);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(DialogFixture, CancelDropsUnappliedChangesUntilTheNextShow)
+{
+    dialog.ShowDialog();
+    dialog.FrameColorButton()->SetColor(0x123456);
+    Type(dialog.XFromEdit(), "999");
+    Click("Cancel");
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(refreshes, 0);
+    EXPECT_EQ(settings.color1, GraphSettings{}.color1);
+    EXPECT_EQ(settings.left, GraphSettings{}.left);
+    dialog.ShowDialog();
+    EXPECT_EQ(dialog.FrameColorButton()->GetColor(), GraphSettings{}.color1);
+    EXPECT_EQ(dialog.XFromEdit()->text(), QStringLiteral("300"));
+}
+
+TEST_F(DialogFixture, AutoScaleAndGridApplyAtOnce)
+{
+    dialog.ShowDialog();
+    EXPECT_FALSE(dialog.YTopEdit()->isEnabled());  // auto scale on by default
+    Type(dialog.XToEdit(), "1500");
+    dialog.AutoScaleBox()->click();
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_FALSE(settings.autoScale);
+    EXPECT_EQ(settings.right, 1500);  // the other fields are read with it
+    EXPECT_TRUE(dialog.YTopEdit()->isEnabled());
+    dialog.GridBox()->click();
+    EXPECT_EQ(refreshes, 2);
+    EXPECT_FALSE(settings.grid);
+}
+
+TEST_F(DialogFixture, RefusedNumberStopsReadingButKeepsTheDialogOpen)
+{
+    dialog.ShowDialog();
+    Type(dialog.XFromEdit(), "350");
+    Type(dialog.XToEdit(), "12abc");
+    Type(dialog.YTopEdit(), "80");
+    dialog.TileSizeGroup()->button(0)->click();
+    Click("OK");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(settings.left, 350);                 // read before the refused control
+    EXPECT_EQ(settings.right, GraphSettings{}.right);
+    EXPECT_EQ(settings.top, GraphSettings{}.top);  // read after it: unchanged
+    EXPECT_EQ(catSize, 1);
+    const auto boxes = dialog.findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes.front()->text(), QStringLiteral("Please enter a number."));
+}
+
+TEST(GraphDialog, TileSizeGroupOnlyInRadview)
+{
+    GraphSettings settings;
+    CGraphDlg radlog(settings, GraphProgram::Radlog, {});
+    EXPECT_EQ(radlog.TileSizeGroup(), nullptr);
+    EXPECT_EQ(radlog.AutoScaleBox()->text(), QStringLiteral("Auto"));
+    EXPECT_EQ(radlog.windowTitle(), QStringLiteral("Graph Settings"));
+}
