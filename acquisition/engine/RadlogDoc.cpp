@@ -243,6 +243,7 @@ bool CRadlogDoc::StartCycle(int64_t time)
     } catch (const std::system_error&) {
         return false;
     }
+    ++m_nStartedCycles;
     return true;
 }
 

@@ -63,6 +63,7 @@ public:
     bool IsStalled() const { return m_bStalled; }
     // Every enabled model had a valid block in the last stored record.
     bool LastStoreComplete() const { return m_bLastStoreComplete; }
+    int StartedCycles() const { return m_nStartedCycles; }
     int StoredCycles() const { return m_nStoredCycles; }
     int PendingRecords() const { return static_cast<int>(m_pending.size()); }
     CQSDriver& Driver(int model) { return *m_pDriver[static_cast<std::size_t>(model)]; }
@@ -127,6 +128,7 @@ private:
     int64_t m_manualDeadline = 0;
     bool m_bStalled = false;
     bool m_bLastStoreComplete = false;
+    int m_nStartedCycles = 0;
     int m_nStoredCycles = 0;
 
     std::array<bool, kModelCount> m_enabled{};

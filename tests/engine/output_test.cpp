@@ -1,0 +1,82 @@
+// The files of the store step without sensors: paths, the year log, records that cannot be
+// written yet and a day file that cannot be read.
+#include <filesystem>
+
+#include "EngineFixture.h"
+#include "OutputPaths.h"
+#include "YearLog.h"
+
+namespace {
+
+using Output = EngineTest;
+
+TEST(OutputPaths, FilesOfATime)
+{
+    const int64_t t = LocalTime(2024, 7, 1, 6, 10, 0);
+    EXPECT_EQ(rad::DayFilePath("/d/", t), "/d/2024/20240701.RSD");
+    EXPECT_EQ(rad::HourFilePath("/c/", t), "/c/2024/2024070106.CSV");
+    EXPECT_EQ(rad::YearLogPath("/d/", t), "/d/2024.LOG");
+    EXPECT_EQ(rad::FormatLogLine(t + 3, "ERROR QS300 MEAS"), "2024/07/01,06:10:03,ERROR QS300 MEAS\r\n");
+}
+
+TEST_F(Output, FreshInstallLogsEveryEventInOrder)
+{
+    MakeDoc();  // the folder does not exist yet
+    m_doc->StartManual();
+    ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
+    m_doc.reset();
+    const std::string log = ReadFile(m_settings.rsdFolder + "2024.LOG");
+    EXPECT_EQ(log, "2024/07/01,05:59:58,APP START\r\n2024/07/01,05:59:58,INT.MEAS START\r\n"
+                   "2024/07/01,05:59:58,INT.MEAS STOP\r\n2024/07/01,05:59:58,APP CLOSE\r\n");
+    // No sensor enabled: one record without blocks.
+    EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
+}
+
+TEST_F(Output, NoSensorIntervalStoresAnEmptyRecordEverySlot)
+{
+    MakeDoc();
+    m_doc->StartInterval();
+    Tick(2 + 600);  // to 06:10:00
+    const auto set = DayFile(m_clock.Now());
+    ASSERT_EQ(set->GetCount(), 2);
+    EXPECT_EQ(set->GetAt(0).m_time, LocalTime(2024, 7, 1, 6, 0, 0));
+    EXPECT_EQ(set->GetAt(1).m_time, LocalTime(2024, 7, 1, 6, 10, 0));
+    EXPECT_EQ(set->m_strTZ, "+9");
+}
+
+TEST_F(Output, UnwritableDayFileKeepsRecordsUntilItCanBeWritten)
+{
+    MakeDoc();
+    // A plain file where the year folder belongs: no day file can be created.
+    const std::string blocker = m_settings.rsdFolder + "2024";
+    std::ofstream(blocker) << "x";
+    m_doc->StartInterval();
+    Tick(2 + 1200);  // 06:00, 06:10, 06:20
+    EXPECT_EQ(Count("ERROR RSD SAVE"), 3);
+    EXPECT_EQ(m_doc->PendingRecords(), 3);
+    std::filesystem::remove(blocker);
+    Tick(600);
+    EXPECT_EQ(m_doc->PendingRecords(), 0);
+    const auto set = DayFile(m_clock.Now());
+    ASSERT_EQ(set->GetCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(set->GetAt(i).m_time, LocalTime(2024, 7, 1, 6, 10 * i, 0));
+}
+
+TEST_F(Output, CorruptDayFileIsAppendedToNeverRewritten)
+{
+    MakeDoc();
+    const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_clock.Now());
+    rad::CreateParentFolders(path);
+    const std::string garbage = "written by something else\n";
+    std::ofstream(path, std::ios::binary) << garbage;
+    m_doc->StartInterval();
+    Tick(2 + 600);
+    EXPECT_EQ(Count("ERROR RSD LOAD"), 2);
+    EXPECT_EQ(Count("ERROR RSD SAVE"), 0);
+    const std::string bytes = ReadFile(path);
+    EXPECT_EQ(bytes.substr(0, garbage.size()), garbage);
+    EXPECT_GT(bytes.size(), garbage.size());
+}
+
+}  // namespace
