@@ -31,10 +31,10 @@ CRadlogApp::CRadlogApp(RadlogSettings& settings, std::function<void()> save, con
 CRadlogApp::~CRadlogApp()
 {
     m_timer1.stop();
+    m_pGraphDlg = nullptr;
     m_pFrame.reset();
     m_pDoc.reset();
     m_pIntDlg.reset();
-    m_pGraphDlg.reset();
     if (m_save) m_save();
 }
 
@@ -49,8 +49,8 @@ void CRadlogApp::Start()
     ConnectCommands();
     if (m_settings.autoStart) m_pFrame->Action(Cmd::StartInterval)->trigger();
     m_pFrame->show();
-    m_pGraphDlg = std::make_unique<CGraphDlg>(
-        m_settings.graph, GraphProgram::Radlog, [this] { m_pView->update(); }, m_pFrame.get());
+    m_pGraphDlg = new CGraphDlg(m_settings.graph, GraphProgram::Radlog,
+                                [this] { m_pView->update(); }, m_pFrame.get());
 }
 
 void CRadlogApp::Shutdown()
@@ -59,7 +59,8 @@ void CRadlogApp::Shutdown()
     m_bShuttingDown = true;
     if (m_pDoc->IsRunning()) {
         BusyScope busy(m_nBusy);
-        m_pDoc->StopMeasurement();
+        // As the stop request does: menus, Close and timer 1 follow a closed acquisition.
+        if (m_pDoc->StopMeasurement() == 1) AcquisitionChanged(false);
     }
     if (m_pFrame) m_pFrame->close();
 }

@@ -24,7 +24,7 @@ class CRadlogApp : public QObject, public IRadlogHost {
 public:
     // save writes the profile; it runs after OK in Measurement Settings and at exit.
     CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock);
-    // Frame and view, then the controller ("APP CLOSE"), the Graph Settings dialog, the save.
+    // Frame, view and Graph Settings dialog, then the controller ("APP CLOSE"), then the save.
     ~CRadlogApp() override;
 
     // Controller, frame and view; the automatic start; the window shown; the Graph Settings
@@ -37,7 +37,7 @@ public:
     CMainFrame* Frame() const { return m_pFrame.get(); }
     CRadlogView* View() const { return m_pView; }
     CIntDlg* ProgressDlg() const { return m_pIntDlg.get(); }
-    CGraphDlg* GraphDlg() const { return m_pGraphDlg.get(); }
+    CGraphDlg* GraphDlg() const { return m_pGraphDlg; }
     CRadlogDoc* Doc() const { return m_pDoc.get(); }
 
     // IRadlogHost
@@ -69,7 +69,7 @@ private:
     std::unique_ptr<CRadlogDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
     CRadlogView* m_pView = nullptr;  // owned by the frame
-    std::unique_ptr<CGraphDlg> m_pGraphDlg;
+    CGraphDlg* m_pGraphDlg = nullptr;  // owned by the frame, which it centres on
     CResample m_spectrum;  // the last record's spectrum, as the page draws it
     QTimer m_timer1;       // the one-second tick of an interval acquisition
     int m_nBusy = 0;       // inside the controller: a nested event loop must not re-enter it

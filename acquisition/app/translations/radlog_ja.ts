@@ -133,11 +133,11 @@ Software Starting</source>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">ｷｬﾝｾﾙ</translation>
+        <translation>ｷｬﾝｾﾙ</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,26 @@
+#include "DesktopMain.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include "CloseRequests.h"
+#include "RadlogApp.h"
+#include "Translations.h"
+
+int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock)
+{
+    QApplication::setApplicationName("radlog");
+    QApplication::setApplicationDisplayName("Radlog");
+    QApplication::setDesktopFileName("radlog");
+    QApplication::setWindowIcon(QIcon(":/radlog/radlog.svg"));
+    rad::InstallTranslations(*qApp, {"radgraph", "radlog"});
+    int code = 0;
+    {
+        CRadlogApp app(settings, std::move(save), clock);
+        CCloseRequests requests;
+        QObject::connect(&requests, &CCloseRequests::closeRequested, &app, &CRadlogApp::Shutdown);
+        app.Start();
+        code = QApplication::exec();
+    }
+    return code;
+}

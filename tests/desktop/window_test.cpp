@@ -1,0 +1,167 @@
+// The main window around the controller: enabling rules, the progress dialog, Abort with its
+// confirmation, the automatic start, close requests from outside, and both languages.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+#include "CloseRequests.h"
+#include "ConfDlg.h"
+#include "DesktopTestSupport.h"
+#include "IntDlg.h"
+#include "LocalTime.h"
+#include "MainFrame.h"
+#include "RadlogApp.h"
+#include "RadlogDoc.h"
+#include "Translations.h"
+
+namespace {
+
+using desktop_test::AnswerNextMessageBox;
+using desktop_test::WaitFor;
+
+class DesktopWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings.rsdFolder = m_dir.path().toStdString() + "/";
+        m_settings.csvFolder = m_settings.rsdFolder;
+        m_settings.programFolder = m_settings.rsdFolder;
+    }
+
+    void Open(bool autoStart)
+    {
+        m_settings.autoStart = autoStart;
+        m_app = std::make_unique<CRadlogApp>(m_settings, [this] { ++m_nSaves; }, m_clock);
+        m_app->Start();
+    }
+
+    QAction* Action(Cmd id) const { return m_app->Frame()->Action(id); }
+    bool Running() const { return m_app->Doc()->IsRunning(); }
+    void ClickAbort() const
+    {
+        QTest::mouseClick(m_app->ProgressDlg()->findChild<QPushButton*>("abort"), Qt::LeftButton);
+    }
+    QString Log() const
+    {
+        QFile file(QString::fromStdString(m_settings.rsdFolder +
+                                          rad::FormatLocalTime(rad::Now(), "%Y.LOG")));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    QTemporaryDir m_dir;
+    RadlogSettings m_settings;
+    CSystemClock m_clock;
+    int m_nSaves = 0;
+    std::unique_ptr<CRadlogApp> m_app;
+};
+
+TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow)
+{
+    Open(true);
+    CIntDlg* progress = m_app->ProgressDlg();
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->windowTitle().toStdString(),
+              rad::ControllerText(kTextTitleInterval, rad::UseJapaneseTexts(QLocale::system())));
+    EXPECT_FALSE(progress->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(Running());
+    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings,
+                   Cmd::Exit})
+        EXPECT_FALSE(Action(id)->isEnabled()) << static_cast<int>(id);
+    for (Cmd id : {Cmd::Copy, Cmd::Print, Cmd::PrintPreview, Cmd::GraphSettings, Cmd::About})
+        EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
+    EXPECT_FALSE(m_app->Frame()->close());
+    EXPECT_TRUE(m_app->Frame()->isVisible());
+    EXPECT_FALSE(progress->close());  // only Abort ends it
+    QTest::keyClick(progress, Qt::Key_Escape);
+    EXPECT_TRUE(progress->isVisible());
+    // The clock label runs once a second.
+    EXPECT_TRUE(WaitFor([&] { return !progress->ClockText().isEmpty(); }, 2500));
+}
+
+TEST_F(DesktopWindow, AbortAsksBeforeStoppingAnIntervalAcquisition)
+{
+    Open(true);
+    auto question = AnswerNextMessageBox(QMessageBox::Cancel);
+    ClickAbort();
+    ASSERT_TRUE(WaitFor([&] { return !question->isEmpty(); }));
+    EXPECT_EQ(question->toStdString(),
+              rad::ControllerText(kTextConfirmStop, rad::UseJapaneseTexts(QLocale::system())));
+    EXPECT_TRUE(WaitFor([&] { return m_app->ProgressDlg()->isVisible(); }));
+    EXPECT_TRUE(Running());
+    EXPECT_FALSE(Action(Cmd::StartInterval)->isEnabled());
+
+    question = AnswerNextMessageBox(QMessageBox::Ok);
+    ClickAbort();
+    ASSERT_TRUE(WaitFor([&] { return !Running(); }));
+    EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
+    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings,
+                   Cmd::Exit})
+        EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
+    EXPECT_TRUE(m_app->Frame()->close());
+}
+
+TEST_F(DesktopWindow, ManualAcquisitionWithoutSensorsStoresOneRecordWithoutAsking)
+{
+    Open(false);
+    EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
+    bool asked = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget()) asked = true;
+    });
+    watch.start(10);
+    Action(Cmd::ManualMeasurement)->trigger();
+    ASSERT_TRUE(WaitFor([&] { return m_app->Doc()->StoredCycles() == 1 && !Running(); }));
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
+    EXPECT_TRUE(m_app->ProgressDlg()->SensorText().isEmpty());  // no sensor enabled
+    EXPECT_FALSE(m_app->Doc()->report.dateText.empty());
+    const QString log = Log();
+    EXPECT_LT(log.indexOf("INT.MEAS START"), log.indexOf("INT.MEAS STOP"));
+}
+
+TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly)
+{
+    Open(true);
+    CCloseRequests requests;
+    QObject::connect(&requests, &CCloseRequests::closeRequested, m_app.get(),
+                     &CRadlogApp::Shutdown);
+    std::raise(SIGTERM);
+    ASSERT_TRUE(WaitFor([&] { return !m_app->Frame()->isVisible(); }));
+    EXPECT_FALSE(Running());
+    EXPECT_FALSE(QApplication::activeModalWidget());  // no confirmation on the way out
+    m_app.reset();
+    EXPECT_EQ(m_nSaves, 1);
+    const QString log = Log();
+    EXPECT_LT(log.indexOf("INT.MEAS STOP"), log.indexOf("APP CLOSE"));
+}
+
+TEST_F(DesktopWindow, TextsFollowTheUserLanguage)
+{
+    Open(false);
+    const bool ja = rad::UseJapaneseTexts(QLocale::system());
+    QStringList menus;
+    for (QAction* menu : m_app->Frame()->menuBar()->actions()) menus << menu->text();
+    EXPECT_EQ(menus, ja ? QStringList({"ﾌｧｲﾙ(&F)", "計測", "表示(&V)", "ﾍﾙﾌﾟ(&H)"})
+                        : QStringList({"&File", "&Measure", "&View", "&Help"}));
+    QAction* interval = Action(Cmd::StartInterval);
+    EXPECT_EQ(interval->text(), ja ? "インターバル計測開始(&S)" : "&Start Interval Measurement");
+    EXPECT_EQ(interval->statusTip(), ja ? "インターバル計測を開始する" : "Start Interval Measurement");
+    EXPECT_EQ(interval->toolTip(), ja ? "インターバル計測開始" : "Start");
+    EXPECT_EQ(m_app->Frame()->MessageText(), ja ? "ﾚﾃﾞｨ" : "Ready");
+    CConfDlg settings(ConfValues{}, {});
+    EXPECT_EQ(settings.windowTitle(), ja ? "計測設定" : "Measurement Settings");
+    CIntDlg progress;
+    EXPECT_EQ(progress.findChild<QPushButton*>("abort")->text(), ja ? "中止" : "Abort");
+}
+
+}  // namespace
