@@ -2,11 +2,11 @@
 # Installs what is needed, builds the release tree and runs the main job:
 #   Radlog on its simulated sensors (a window when $DISPLAY is set, headless otherwise),
 #   or, in a build without Radlog, rsdtool on a generated day file.
-# Extra arguments go to the program that runs.
+# Extra arguments go to the program that runs; BUILD_DIR chooses another build tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-$(nproc)}
-build=build/release
+build=${BUILD_DIR:-build/release}
 
 scripts/install-deps.sh
 
@@ -28,4 +28,5 @@ day="$demo_dir/$(date +%Y%m%d).RSD"
 "$rsdtool" demo "$day"
 "$rsdtool" info "$day"
 echo
-"$rsdtool" report "$@" "$day" 0
+# Record 36 of the 06:00 start every 10 minutes is noon, the brightest of the day.
+"$rsdtool" report "$@" "$day" 36
