@@ -1,20 +1,14 @@
 #pragma once
 
-#include <QSize>
-#include <functional>
 #include <memory>
 
+#include "GraphPictures.h"
 #include "GraphTypes.h"
 
 class QMimeData;
-class QPainter;
 class QWidget;
 
 namespace rad {
-
-// Draws one page of the given size (the clipboard's is kClipboardArea) into a painter whose
-// target has already been filled with white.
-using PageDrawer = std::function<void(QPainter&, QSize)>;
 
 inline constexpr const char* kSvgMime = "image/svg+xml";
 

@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QPrinter>
 #include <QTemporaryDir>
 
 #include "DrawingArea.h"
 #include "GraphClipboard.h"
 #include "GraphPage.h"
+#include "GraphPictures.h"
 #include "GraphTestSupport.h"
 
 namespace {
@@ -60,15 +60,12 @@ TEST(Output, PdfHasExactlyOnePage)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("page.pdf"));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    {
-        QPainter painter(&printer);
-        const QSize area = rad::BeginPrintPage(painter, printer);
-        EXPECT_NEAR(area.width() * 0.75, area.height(), 2);
+    QSize drawn;
+    ASSERT_TRUE(rad::WritePdfPage(path, [&](QPainter& painter, QSize area) {
+        drawn = area;
         DrawPage(painter, area);
-    }
+    }));
+    EXPECT_NEAR(drawn.width() * 0.75, drawn.height(), 2);  // A4 landscape keeps 4:3
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
