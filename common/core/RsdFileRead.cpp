@@ -197,7 +197,7 @@ int ParseAll(CRsdData& set, rad::RsdLineReader& lines)
 }
 
 // Big enough for few reads, small enough to stay in the cache while its payloads are copied.
-constexpr std::size_t kReadWindow = 256 * 1024;
+constexpr std::size_t kReadWindow = 64 * 1024;
 
 }  // namespace
 

@@ -130,7 +130,7 @@ double ParseDouble(std::string_view text)
 {
     char buffer[RsdLineReader::kMaxFieldLength + 1];
     const std::size_t n = std::min(text.size(), sizeof buffer - 1);
-    std::memcpy(buffer, text.data(), n);
+    if (n > 0) std::memcpy(buffer, text.data(), n);  // an empty view may have no data pointer
     buffer[n] = '\0';
     return std::strtod(buffer, nullptr);
 }
