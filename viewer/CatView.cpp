@@ -109,10 +109,11 @@ void CCatView::paintEvent(QPaintEvent*)
     }
 }
 
-void CCatView::resizeEvent(QResizeEvent* event)
+bool CCatView::viewportEvent(QEvent* event)
 {
-    LayoutGrid();
-    QAbstractScrollArea::resizeEvent(event);
+    // The grid follows the viewport, which the scroll area sizes after its own resize.
+    if (event->type() == QEvent::Resize) LayoutGrid();
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void CCatView::mousePressEvent(QMouseEvent* event)

@@ -77,6 +77,7 @@ void CMainFrame::createEditActions()
 
 void CMainFrame::createViewActions()
 {
+    AddAction(ID_VIEW_STATUS_BAR);
     Connect(ID_TILED_DATA, &CMainFrame::OnTiledData);
     Connect(ID_SELECTED_DATA, &CMainFrame::OnSelectedData);
     Connect(ID_GRAPH_SETTINGS, &CMainFrame::OnGraphSettings);
@@ -162,10 +163,10 @@ void CMainFrame::createToolBar()
         if (std::find(std::begin(gapsAfter), std::end(gapsAfter), id) != std::end(gapsAfter))
             bar->addSeparator();
     }
+    const CommandText& c = TextOf(ID_VIEW_TOOLBAR);
     QAction* toggle = bar->toggleViewAction();
-    toggle->setText(Action(ID_VIEW_TOOLBAR)->text());
-    toggle->setStatusTip(Action(ID_VIEW_TOOLBAR)->statusTip());
-    m_actions[ID_VIEW_TOOLBAR]->deleteLater();
+    toggle->setText(Tr(c.text));
+    toggle->setStatusTip(Tr(c.prompt));
     m_actions[ID_VIEW_TOOLBAR] = toggle;
 }
 
@@ -175,5 +176,9 @@ void CMainFrame::createStatusBar()
     toggle->setCheckable(true);
     toggle->setChecked(true);
     connect(toggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    // The idle text comes back whenever a prompt or message is cleared.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty()) statusBar()->showMessage(tr("Ready"));
+    });
     statusBar()->showMessage(tr("Ready"));
 }

@@ -156,11 +156,18 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::ShowContextMenu(QPoint globalPos)
 {
+    // Menu 139 has texts of its own; each entry runs and greys like the main command.
+    const std::pair<CommandId, QString> entries[] = {
+        {ID_EDIT_COPY, tr("&Copy", "context menu")},          {ID_DELETE, tr("&Delete", "context menu")},
+        {ID_TILED_DATA, tr("Tiled Data", "context menu")},    {ID_SELECTED_DATA, tr("Selected Data", "context menu")},
+        {ID_GRAPH_SETTINGS, tr("&Graph Settings", "context menu")},
+    };
     QMenu menu(this);
-    menu.addActions({Action(ID_EDIT_COPY), Action(ID_DELETE)});
-    menu.addSeparator();
-    menu.addActions({Action(ID_TILED_DATA), Action(ID_SELECTED_DATA)});
-    menu.addSeparator();
-    menu.addAction(Action(ID_GRAPH_SETTINGS));
+    for (const auto& [id, text] : entries) {
+        if (id == ID_TILED_DATA || id == ID_GRAPH_SETTINGS) menu.addSeparator();
+        QAction* command = Action(id);
+        QAction* entry = menu.addAction(text, command, &QAction::trigger);
+        entry->setEnabled(command->isEnabled());
+    }
     menu.exec(globalPos);
 }

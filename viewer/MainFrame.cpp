@@ -42,7 +42,7 @@ CMainFrame::~CMainFrame() { delete m_pPrinter; }
 
 CChildFrame* CMainFrame::ActiveChild() const
 {
-    QMdiSubWindow* sub = m_pMdi->activeSubWindow();
+    QMdiSubWindow* sub = m_pMdi->currentSubWindow();
     return sub ? qobject_cast<CChildFrame*>(sub->widget()) : nullptr;
 }
 
@@ -68,6 +68,7 @@ bool CMainFrame::OpenFile(const QString& path)
     QMdiSubWindow* sub = m_pMdi->addSubWindow(child);
     sub->resize(600, 450);
     child->show();
+    m_pMdi->setActiveSubWindow(sub);
     child->CatView()->setFocus();
     m_app.Settings().AddRecentFile(QFileInfo(path).absoluteFilePath().toStdString());
     UpdateRecentMenu();

@@ -1,0 +1,40 @@
+// Screenshots of the catalog and of a detail view, written as PNG files for review.
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "CatView.h"
+#include "ChildFrame.h"
+#include "MainFrame.h"
+#include "RadviewDoc.h"
+#include "UniView.h"
+#include "ViewerTest.h"
+
+using Screenshot = ViewerTest;
+
+TEST_F(Screenshot, CatalogAndDetailView)
+{
+    const QString outDir = qEnvironmentVariable("SCREENSHOT_DIR", QDir::currentPath());
+    ASSERT_TRUE(QDir().mkpath(outDir));
+    CMainFrame frame(*m_app);
+    frame.resize(1000, 760);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    ASSERT_TRUE(frame.OpenFile(WriteDayFile("20240601.RSD", 40)));
+    frame.MdiArea()->activeSubWindow()->showMaximized();
+    CChildFrame* child = frame.ActiveChild();
+    QTest::mouseClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
+    QTest::qWait(100);
+    const QImage catalog = frame.grab().toImage();
+    EXPECT_TRUE(catalog.save(outDir + "/catalog.png"));
+
+    QTest::mouseClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
+    QTest::mouseDClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
+    QTest::qWait(100);
+    ASSERT_EQ(child->Doc().m_nViewMode, 1);
+    const QImage detail = frame.grab().toImage();
+    EXPECT_TRUE(detail.save(outDir + "/detail.png"));
+    // The two pictures show different views.
+    EXPECT_NE(catalog, detail);
+}
