@@ -16,8 +16,7 @@ namespace {
 
 int64_t Noon() { return *rad::LocalFieldsToTime(2024, 5, 1, 12, 0, 0); }
 
-void BM_MergedPage(benchmark::State& state)
-{
+void BM_MergedPage(benchmark::State& state) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 1, {kQS200, kQS300}, Noon(), 600);
     CResample spectrum;
@@ -29,7 +28,8 @@ void BM_MergedPage(benchmark::State& state)
     page.data = &set;
     page.pixelRecords = {0};
     page.disp = static_cast<int>(state.range(0));
-    page.statusText = "--- QS-200 ---\nExposure time : 915ms\n--- QS-300 ---\nExposure time : 915ms\n";
+    page.statusText =
+        "--- QS-200 ---\nExposure time : 915ms\n--- QS-300 ---\nExposure time : 915ms\n";
     page.dateText = "2024/05/01  12:00:00";
     page.integralText = "Integral : 512.3W/m2(300 - 1800nm)";
     page.title = "ARVEN SOLIS";
@@ -43,8 +43,7 @@ void BM_MergedPage(benchmark::State& state)
 }
 BENCHMARK(BM_MergedPage)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
-void BM_Catalog1440Tiles(benchmark::State& state)
-{
+void BM_Catalog1440Tiles(benchmark::State& state) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 1440, {kQS200, kQS300}, Noon() - 12 * 3600, 60);
     const GraphSettings settings;
@@ -61,10 +60,9 @@ BENCHMARK(BM_Catalog1440Tiles)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     benchmark::Initialize(&argc, argv);

@@ -6,19 +6,19 @@
 // system colour dialog. The colour is a COLORREF like the settings it edits.
 class CColorButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit CColorButton(QWidget* parent = nullptr);
 
     int GetColor() const { return m_crColor; }
     void SetColor(int colorref);
 
-signals:
+  signals:
     void ColorChosen(int colorref);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void ChooseColor();
 
     int m_crColor = 0;

@@ -11,11 +11,10 @@
 
 namespace rad {
 
-double TickStep(double span)
-{
+double TickStep(double span) {
     static constexpr std::array<double, 27> kCandidates = {
-        1000000, 500000, 200000, 100000, 50000, 20000, 10000, 5000, 2000,
-        1000,    500,    200,    100,    50,    20,    10,    5,    2,
+        1000000, 500000, 200000, 100000, 50000, 20000, 10000, 5000,  2000,
+        1000,    500,    200,    100,    50,    20,    10,    5,     2,
         1,       0.5,    0.2,    0.1,    0.05,  0.02,  0.01,  0.005, 0.002};
     for (double c : kCandidates) {
         if (std::trunc(span / c) >= 5) return c;
@@ -30,23 +29,20 @@ namespace {
 constexpr double kCoordMin = -32768;
 constexpr double kCoordMax = 32767;
 
-std::optional<int> MapAxis(int origin, int extent, double value, double from, double span)
-{
+std::optional<int> MapAxis(int origin, int extent, double value, double from, double span) {
     const double offset = std::trunc(extent * (value - from) / span);
     const double coord = origin + offset;
     if (std::isnan(coord)) return std::nullopt;
     return static_cast<int>(std::clamp(coord, kCoordMin, kCoordMax));
 }
 
-bool IsMappable(double from, double to)
-{
+bool IsMappable(double from, double to) {
     const double span = to - from;
     return std::isfinite(span) && span != 0;
 }
 
 // Every multiple of step inside [from, to].
-std::vector<double> TickValues(double from, double to, double step)
-{
+std::vector<double> TickValues(double from, double to, double step) {
     std::vector<double> ticks;
     const double first = std::ceil(from / step);
     const double last = std::floor(to / step);
@@ -56,8 +52,7 @@ std::vector<double> TickValues(double from, double to, double step)
     return ticks;
 }
 
-QPen SolidPen(int color, int width)
-{
+QPen SolidPen(int color, int width) {
     QPen pen(rad::ToQColor(color));
     pen.setWidth(width);
     pen.setCapStyle(Qt::FlatCap);
@@ -66,19 +61,17 @@ QPen SolidPen(int color, int width)
 }
 
 // Clip to the rectangle shrunk by one unit on each side, so curves never touch the frame.
-void ClipInside(QPainter& painter, const rad::PlotRect& rect)
-{
+void ClipInside(QPainter& painter, const rad::PlotRect& rect) {
     painter.setClipRect(QRect(rect.left + 1, rect.top + 1, rect.Width() - 2, rect.Height() - 2));
 }
 
 // Adds a point unless it repeats the last one; a gap (nullopt) ends the current run.
 class PolylineBuilder {
-public:
+  public:
     explicit PolylineBuilder(QPainter& painter) : m_painter(painter) {}
     ~PolylineBuilder() { Flush(); }
 
-    void Add(std::optional<int> x, std::optional<int> y)
-    {
+    void Add(std::optional<int> x, std::optional<int> y) {
         if (!x || !y) {
             Flush();
             return;
@@ -86,13 +79,12 @@ public:
         const QPoint p(*x, *y);
         if (m_points.isEmpty() || m_points.last() != p) m_points.append(p);
     }
-    void Flush()
-    {
+    void Flush() {
         if (m_points.size() > 1) m_painter.drawPolyline(m_points);
         m_points.clear();
     }
 
-private:
+  private:
     QPainter& m_painter;
     QPolygon m_points;
 };
@@ -103,36 +95,30 @@ bool CGraph::HasXRange() const { return IsMappable(xFrom, xTo); }
 
 bool CGraph::HasYRange() const { return IsMappable(yBottom, yTop); }
 
-std::optional<int> CGraph::MapX(double wavelength) const
-{
+std::optional<int> CGraph::MapX(double wavelength) const {
     if (!HasXRange()) return std::nullopt;
     return MapAxis(left, Width(), wavelength, xFrom, xTo - xFrom);
 }
 
-std::optional<int> CGraph::MapY(double value) const
-{
+std::optional<int> CGraph::MapY(double value) const {
     if (!HasYRange()) return std::nullopt;
     return MapAxis(bottom, -Height(), value, yBottom, yTop - yBottom);
 }
 
-std::vector<double> CGraph::XTicks() const
-{
+std::vector<double> CGraph::XTicks() const {
     return HasXRange() ? TickValues(xFrom, xTo, xStep) : std::vector<double>{};
 }
 
-std::vector<double> CGraph::YTicks() const
-{
+std::vector<double> CGraph::YTicks() const {
     return HasYRange() ? TickValues(yBottom, yTop, yStep) : std::vector<double>{};
 }
 
-void CGraph::CalcTickSteps()
-{
+void CGraph::CalcTickSteps() {
     xStep = rad::TickStep(xTo - xFrom);
     yStep = rad::TickStep(yTop - yBottom);
 }
 
-void CGraph::DrawFrame(QPainter& painter, int penWidth, int color) const
-{
+void CGraph::DrawFrame(QPainter& painter, int penWidth, int color) const {
     painter.save();
     painter.setPen(SolidPen(color, penWidth));
     // The outline runs on the first and last pixel inside left..right-1, top..bottom-1.
@@ -140,8 +126,7 @@ void CGraph::DrawFrame(QPainter& painter, int penWidth, int color) const
     painter.restore();
 }
 
-void CGraph::DrawXLabels(QPainter& painter, const rad::GraphFont& font, int color) const
-{
+void CGraph::DrawXLabels(QPainter& painter, const rad::GraphFont& font, int color) const {
     painter.save();
     painter.setPen(SolidPen(color, 1));
     const int h = font.height;
@@ -154,8 +139,7 @@ void CGraph::DrawXLabels(QPainter& painter, const rad::GraphFont& font, int colo
     painter.restore();
 }
 
-void CGraph::DrawYLabels(QPainter& painter, const rad::GraphFont& font, int color) const
-{
+void CGraph::DrawYLabels(QPainter& painter, const rad::GraphFont& font, int color) const {
     painter.save();
     painter.setPen(SolidPen(color, 1));
     const int h = font.height;
@@ -168,24 +152,21 @@ void CGraph::DrawYLabels(QPainter& painter, const rad::GraphFont& font, int colo
     painter.restore();
 }
 
-void CGraph::DrawXGrid(QPainter& painter, int color) const
-{
+void CGraph::DrawXGrid(QPainter& painter, int color) const {
     painter.save();
     painter.setPen(SolidPen(color, 1));
     for (double w : XTicks()) painter.drawLine(*MapX(w), bottom, *MapX(w), top);
     painter.restore();
 }
 
-void CGraph::DrawYGrid(QPainter& painter, int color) const
-{
+void CGraph::DrawYGrid(QPainter& painter, int color) const {
     painter.save();
     painter.setPen(SolidPen(color, 1));
     for (double v : YTicks()) painter.drawLine(left, *MapY(v), right, *MapY(v));
     painter.restore();
 }
 
-void CGraph::DrawSpectrum(QPainter& painter, const CResample& spectrum, int color) const
-{
+void CGraph::DrawSpectrum(QPainter& painter, const CResample& spectrum, int color) const {
     if (spectrum.IsEmpty()) return;
     DrawCurves(painter, color, [&](QPainter& p) {
         PolylineBuilder line(p);
@@ -194,8 +175,7 @@ void CGraph::DrawSpectrum(QPainter& painter, const CResample& spectrum, int colo
     });
 }
 
-void CGraph::DrawPixelData(QPainter& painter, const CRsdData& data, int index, int color) const
-{
+void CGraph::DrawPixelData(QPainter& painter, const CRsdData& data, int index, int color) const {
     DrawCurves(painter, color, [&](QPainter& p) {
         for (int model = 0; model < kModelCount; ++model) {
             if (!data.GetSpectralBlock(model, index)) continue;
@@ -208,8 +188,7 @@ void CGraph::DrawPixelData(QPainter& painter, const CRsdData& data, int index, i
 }
 
 void CGraph::DrawCurves(QPainter& painter, int color,
-                        const std::function<void(QPainter&)>& draw) const
-{
+                        const std::function<void(QPainter&)>& draw) const {
     if (!HasXRange() || !HasYRange()) return;
     painter.save();
     painter.setPen(SolidPen(color, 1));
@@ -219,8 +198,7 @@ void CGraph::DrawCurves(QPainter& painter, int color,
 }
 
 void CGraph::DrawTextBox(QPainter& painter, const rad::GraphFont& font, const rad::PlotRect& box,
-                         const std::string& text) const
-{
+                         const std::string& text) const {
     painter.save();
     ClipInside(painter, box);
     const int advance = TextHeight(painter, font) * 12 / 10;
@@ -239,8 +217,7 @@ void CGraph::DrawTextBox(QPainter& painter, const rad::GraphFont& font, const ra
 
 void CGraph::DrawLegend(QPainter& painter, const rad::GraphFont& font, const rad::PlotRect& box,
                         const std::vector<const CResample*>& spectra,
-                        const std::vector<int>& colors) const
-{
+                        const std::vector<int>& colors) const {
     if (colors.empty()) return;
     painter.save();
     ClipInside(painter, box);

@@ -31,7 +31,7 @@ inline constexpr double kMaxTicks = 10000;
 // needs that axis (its ticks, grid lines, curves, pixel data) is skipped and the frame is
 // still drawn. A reversed range maps mirrored, as the formula gives, and has no ticks.
 class CGraph : public rad::PlotRect {
-public:
+  public:
     virtual ~CGraph() = default;
 
     double xFrom = 0;
@@ -66,7 +66,7 @@ public:
                     const std::vector<const CResample*>& spectra,
                     const std::vector<int>& colors) const;
 
-private:
+  private:
     // Pen of width 1 in the colour, clipped one unit inside the plot; skipped when the ranges
     // cannot be mapped.
     void DrawCurves(QPainter& painter, int color, const std::function<void(QPainter&)>& draw) const;

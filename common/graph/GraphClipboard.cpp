@@ -11,8 +11,7 @@
 namespace rad {
 namespace {
 
-QString CopyFailedText(GraphProgram program)
-{
+QString CopyFailedText(GraphProgram program) {
     return program == GraphProgram::Radlog
                ? QCoreApplication::translate("GraphClipboard", "Error(Copy to clipboard failed)")
                : QCoreApplication::translate("GraphClipboard", "Clipboard Error");
@@ -20,8 +19,7 @@ QString CopyFailedText(GraphProgram program)
 
 }  // namespace
 
-std::unique_ptr<QMimeData> MakeGraphMimeData(const PageDrawer& draw)
-{
+std::unique_ptr<QMimeData> MakeGraphMimeData(const PageDrawer& draw) {
     const QByteArray svg = SvgPicture(kClipboardArea, draw);
     const QByteArray png = PngPicture(kClipboardArea, draw);
     if (svg.isEmpty() || png.isEmpty()) return nullptr;
@@ -31,8 +29,7 @@ std::unique_ptr<QMimeData> MakeGraphMimeData(const PageDrawer& draw)
     return mime;
 }
 
-bool CopyGraphToClipboard(QWidget* parent, GraphProgram program, const PageDrawer& draw)
-{
+bool CopyGraphToClipboard(QWidget* parent, GraphProgram program, const PageDrawer& draw) {
     std::unique_ptr<QMimeData> mime = MakeGraphMimeData(draw);
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!mime) {

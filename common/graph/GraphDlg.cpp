@@ -23,8 +23,7 @@ constexpr std::array<const char*, 4> kTileSizeTexts = {"40x30", "80x60", "160x12
 QString NumberText(double value) { return QString::number(value, 'g', 15); }
 
 // A whole number text in the "C" notation, blanks around it allowed.
-bool ParseNumber(const QString& text, double& value)
-{
+bool ParseNumber(const QString& text, double& value) {
     const QByteArray bytes = text.trimmed().toLatin1();
     if (bytes.isEmpty()) return false;
     char* end = nullptr;
@@ -42,8 +41,7 @@ CGraphDlg::CGraphDlg(GraphSettings& settings, GraphProgram program, std::functio
       m_settings(settings),
       m_pCatSize(catSize),
       m_program(program),
-      m_refresh(std::move(refresh))
-{
+      m_refresh(std::move(refresh)) {
     setWindowTitle(tr("Graph Settings"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
@@ -63,8 +61,7 @@ CGraphDlg::CGraphDlg(GraphSettings& settings, GraphProgram program, std::functio
     WriteControls();
 }
 
-QWidget* CGraphDlg::CreateYAxisGroup()
-{
+QWidget* CGraphDlg::CreateYAxisGroup() {
     auto* group = new QGroupBox(tr("Y-Axis"), this);
     auto* layout = new QGridLayout(group);
     m_pAuto = new QCheckBox(m_program == GraphProgram::Radlog ? tr("Auto") : tr("AUTO"), group);
@@ -75,10 +72,9 @@ QWidget* CGraphDlg::CreateYAxisGroup()
     return group;
 }
 
-QWidget* CGraphDlg::CreateXAxisGroup()
-{
-    auto* group =
-        new QGroupBox(m_program == GraphProgram::Radlog ? tr("X-Axis[nm]") : tr("X-Axis(nm)"), this);
+QWidget* CGraphDlg::CreateXAxisGroup() {
+    auto* group = new QGroupBox(
+        m_program == GraphProgram::Radlog ? tr("X-Axis[nm]") : tr("X-Axis(nm)"), this);
     auto* layout = new QHBoxLayout(group);
     m_pXFrom = new QLineEdit(group);
     m_pXTo = new QLineEdit(group);
@@ -96,8 +92,7 @@ QWidget* CGraphDlg::CreateXAxisGroup()
     return group;
 }
 
-QWidget* CGraphDlg::CreateColorRow()
-{
+QWidget* CGraphDlg::CreateColorRow() {
     auto* row = new QWidget(this);
     auto* layout = new QGridLayout(row);
     m_pGraphColor = new CColorButton(row);
@@ -111,8 +106,7 @@ QWidget* CGraphDlg::CreateColorRow()
     return row;
 }
 
-QWidget* CGraphDlg::CreateTileGroup()
-{
+QWidget* CGraphDlg::CreateTileGroup() {
     auto* group = new QGroupBox(tr("Tile Size"), this);
     auto* layout = new QHBoxLayout(group);
     m_pTileSize = new QButtonGroup(group);
@@ -124,8 +118,7 @@ QWidget* CGraphDlg::CreateTileGroup()
     return group;
 }
 
-QWidget* CGraphDlg::CreateButtons()
-{
+QWidget* CGraphDlg::CreateButtons() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     auto* ok = new QPushButton(tr("OK"), row);
@@ -142,8 +135,7 @@ QWidget* CGraphDlg::CreateButtons()
     return row;
 }
 
-void CGraphDlg::ShowDialog()
-{
+void CGraphDlg::ShowDialog() {
     TransferToDialog();
     WriteControls();
     if (QWidget* owner = parentWidget()) {
@@ -155,13 +147,11 @@ void CGraphDlg::ShowDialog()
     activateWindow();
 }
 
-void CGraphDlg::accept()
-{
+void CGraphDlg::accept() {
     if (ApplyChanges()) hide();
 }
 
-void CGraphDlg::TransferToDialog()
-{
+void CGraphDlg::TransferToDialog() {
     m_pGraphColor->SetColor(m_settings.color0);
     m_pFrameColor->SetColor(m_settings.color1);
     m_nAutoScale = m_settings.autoScale ? 1 : 0;
@@ -173,8 +163,7 @@ void CGraphDlg::TransferToDialog()
     EnableYTop();
 }
 
-void CGraphDlg::TransferToSettings()
-{
+void CGraphDlg::TransferToSettings() {
     m_settings.color0 = m_pGraphColor->GetColor();
     m_settings.color1 = m_pFrameColor->GetColor();
     m_settings.autoScale = m_nAutoScale != 0;
@@ -186,8 +175,7 @@ void CGraphDlg::TransferToSettings()
     EnableYTop();
 }
 
-void CGraphDlg::WriteControls()
-{
+void CGraphDlg::WriteControls() {
     m_pGrid->setChecked(m_nGrid != 0);
     m_pXFrom->setText(NumberText(m_dXFrom));
     m_pXTo->setText(NumberText(m_dXTo));
@@ -202,8 +190,7 @@ void CGraphDlg::WriteControls()
     }
 }
 
-bool CGraphDlg::ReadNumber(QLineEdit* edit, double& value)
-{
+bool CGraphDlg::ReadNumber(QLineEdit* edit, double& value) {
     if (ParseNumber(edit->text(), value)) return true;
     auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), tr("Please enter a number."),
                                 QMessageBox::Ok, this);
@@ -214,8 +201,7 @@ bool CGraphDlg::ReadNumber(QLineEdit* edit, double& value)
     return false;
 }
 
-bool CGraphDlg::ReadControls()
-{
+bool CGraphDlg::ReadControls() {
     m_nGrid = m_pGrid->isChecked() ? 1 : 0;
     if (!ReadNumber(m_pXFrom, m_dXFrom) || !ReadNumber(m_pXTo, m_dXTo) ||
         !ReadNumber(m_pYTop, m_dYTop))
@@ -225,8 +211,7 @@ bool CGraphDlg::ReadControls()
     return true;
 }
 
-bool CGraphDlg::ApplyChanges()
-{
+bool CGraphDlg::ApplyChanges() {
     const bool complete = ReadControls();
     // What was read before a refused number is applied with the rest unchanged.
     TransferToSettings();

@@ -15,7 +15,7 @@ class QLineEdit;
 // refresh after every change it applies; Radview also passes its tile size ([GRAPH] CATSIZE).
 class CGraphDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CGraphDlg(GraphSettings& settings, GraphProgram program, std::function<void()> refresh,
               QWidget* parent = nullptr, int* catSize = nullptr);
 
@@ -34,7 +34,7 @@ public:
     CColorButton* FrameColorButton() const { return m_pFrameColor; }
     QButtonGroup* TileSizeGroup() const { return m_pTileSize; }
 
-private:
+  private:
     QWidget* CreateYAxisGroup();
     QWidget* CreateXAxisGroup();
     QWidget* CreateColorRow();

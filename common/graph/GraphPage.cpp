@@ -15,14 +15,12 @@ constexpr int kPixelDataColor = 200 | (200 << 8) | (200 << 16);
 constexpr double kNoMaximum = -999999;
 constexpr double kAutoScaleFactor = 1.2;
 
-bool HasValues(const GraphPage& page)
-{
+bool HasValues(const GraphPage& page) {
     return !page.spectra.empty() && !page.spectra.front()->IsEmpty();
 }
 
 void DrawTitles(QPainter& painter, const GraphPage& page, const GraphFont& titleFont,
-                const GraphFont& labelFont, const GraphFont& yTitleFont)
-{
+                const GraphFont& labelFont, const GraphFont& yTitleFont) {
     const int w = page.area.width();
     const int h = page.area.height();
     DrawAlignedText(painter, titleFont, QPoint(w / 2, static_cast<int>(0.05 * h)),
@@ -34,8 +32,7 @@ void DrawTitles(QPainter& painter, const GraphPage& page, const GraphFont& title
 }
 
 void DrawHeaderTexts(QPainter& painter, const CGraph& graph, const GraphPage& page,
-                     const GraphFont& font, int penWidth)
-{
+                     const GraphFont& font, int penWidth) {
     if (page.program == GraphProgram::Radview && page.spectra.size() != 1) return;
     const int y = graph.top - penWidth;
     DrawAlignedText(painter, font, QPoint(graph.left, y), QString::fromStdString(page.dateText),
@@ -46,8 +43,7 @@ void DrawHeaderTexts(QPainter& painter, const CGraph& graph, const GraphPage& pa
 }
 
 void DrawData(QPainter& painter, const CGraph& graph, const GraphPage& page,
-              const GraphFont& labelFont)
-{
+              const GraphFont& labelFont) {
     const GraphSettings& s = page.settings;
     graph.DrawXLabels(painter, labelFont, s.color1);
     graph.DrawYLabels(painter, labelFont, s.color1);
@@ -73,16 +69,14 @@ void DrawData(QPainter& painter, const CGraph& graph, const GraphPage& page,
 
 }  // namespace
 
-PlotRect PagePlotRect(QSize area)
-{
+PlotRect PagePlotRect(QSize area) {
     const int w = area.width();
     const int h = area.height();
     return PlotRect{static_cast<int>(0.14 * w), static_cast<int>(0.125 * h),
                     static_cast<int>(0.8 * w), static_cast<int>(0.85 * h)};
 }
 
-double PageTopValue(const GraphPage& page)
-{
+double PageTopValue(const GraphPage& page) {
     if (!page.settings.autoScale) return page.settings.top;
     if (page.program == GraphProgram::Radlog)
         return kAutoScaleFactor * (page.spectra.empty() ? 0.0 : page.spectra.front()->m_dMax);
@@ -91,8 +85,7 @@ double PageTopValue(const GraphPage& page)
     return kAutoScaleFactor * largest;
 }
 
-PlotRect PageRightBox(const GraphPage& page)
-{
+PlotRect PageRightBox(const GraphPage& page) {
     const int w = page.area.width();
     const PlotRect plot = PagePlotRect(page.area);
     // Radview lets status lines run past the drawing area into the rest of the window.
@@ -100,8 +93,7 @@ PlotRect PageRightBox(const GraphPage& page)
     return PlotRect{static_cast<int>(0.82 * w), plot.top, right, plot.bottom};
 }
 
-void DrawGraphPage(QPainter& painter, CGraph& graph, const GraphPage& page)
-{
+void DrawGraphPage(QPainter& painter, CGraph& graph, const GraphPage& page) {
     const int h = page.area.height();
     graph.SetRect(PagePlotRect(page.area));
     graph.xFrom = page.settings.left;

@@ -13,8 +13,7 @@
 namespace rad {
 namespace {
 
-bool PaintPage(QPaintDevice& device, QSize size, const PageDrawer& draw)
-{
+bool PaintPage(QPaintDevice& device, QSize size, const PageDrawer& draw) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
@@ -24,8 +23,7 @@ bool PaintPage(QPaintDevice& device, QSize size, const PageDrawer& draw)
 
 }  // namespace
 
-QByteArray SvgPicture(QSize size, const PageDrawer& draw)
-{
+QByteArray SvgPicture(QSize size, const PageDrawer& draw) {
     QBuffer buffer;
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
@@ -35,8 +33,7 @@ QByteArray SvgPicture(QSize size, const PageDrawer& draw)
     return buffer.data();
 }
 
-QByteArray PngPicture(QSize size, const PageDrawer& draw)
-{
+QByteArray PngPicture(QSize size, const PageDrawer& draw) {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull() || !PaintPage(image, size, draw)) return {};
     QBuffer buffer;
@@ -45,13 +42,12 @@ QByteArray PngPicture(QSize size, const PageDrawer& draw)
     return buffer.data();
 }
 
-bool WritePdfPage(const QString& path, const PageDrawer& draw)
-{
+bool WritePdfPage(const QString& path, const PageDrawer& draw) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                      QMarginsF(0, 0, 0, 0)));
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     const QSize area = BeginPrintPage(painter, printer);

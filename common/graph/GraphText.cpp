@@ -10,8 +10,7 @@ namespace {
 
 constexpr const char* kGraphFamily = "Times New Roman";
 
-QFont BaseFont(int pixelSize)
-{
+QFont BaseFont(int pixelSize) {
     QFont font(QString::fromLatin1(kGraphFamily));
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(std::max(1, pixelSize));
@@ -19,8 +18,7 @@ QFont BaseFont(int pixelSize)
 }
 
 // Cell height per pixel of em size; the family is fixed, so it is measured once.
-double CellPerEm()
-{
+double CellPerEm() {
     static const double ratio = [] {
         constexpr int kProbe = 200;
         const double cell = QFontMetricsF(BaseFont(kProbe)).height();
@@ -31,19 +29,14 @@ double CellPerEm()
 
 }  // namespace
 
-GraphFont MakeCellFont(int cellHeight, int escapement)
-{
+GraphFont MakeCellFont(int cellHeight, int escapement) {
     const int em = static_cast<int>(std::lround(cellHeight / CellPerEm()));
     return GraphFont{BaseFont(em), cellHeight, escapement};
 }
 
-GraphFont MakeCharFont(int charHeight)
-{
-    return GraphFont{BaseFont(charHeight), charHeight, 0};
-}
+GraphFont MakeCharFont(int charHeight) { return GraphFont{BaseFont(charHeight), charHeight, 0}; }
 
-int TextWidth(QPainter& painter, const GraphFont& font, const QString& text)
-{
+int TextWidth(QPainter& painter, const GraphFont& font, const QString& text) {
     painter.save();
     painter.setFont(font.font);
     const int width = painter.fontMetrics().horizontalAdvance(text);
@@ -51,8 +44,7 @@ int TextWidth(QPainter& painter, const GraphFont& font, const QString& text)
     return width;
 }
 
-int TextHeight(QPainter& painter, const GraphFont& font)
-{
+int TextHeight(QPainter& painter, const GraphFont& font) {
     painter.save();
     painter.setFont(font.font);
     const int height = painter.fontMetrics().height();
@@ -61,8 +53,7 @@ int TextHeight(QPainter& painter, const GraphFont& font)
 }
 
 void DrawAlignedText(QPainter& painter, const GraphFont& font, QPoint at, const QString& text,
-                     HAlign h, VAlign v)
-{
+                     HAlign h, VAlign v) {
     if (text.isEmpty()) return;
     painter.save();
     painter.setFont(font.font);

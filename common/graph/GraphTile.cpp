@@ -10,23 +10,20 @@
 
 namespace rad {
 
-QSize CatalogTileSize(int catSize)
-{
+QSize CatalogTileSize(int catSize) {
     static constexpr std::array<QSize, 4> kSizes = {QSize(40, 30), QSize(80, 60), QSize(160, 120),
                                                     QSize(240, 180)};
     return catSize >= 0 && catSize < 4 ? kSizes[static_cast<std::size_t>(catSize)] : kSizes[1];
 }
 
-PlotRect TilePlotRect(QSize tile)
-{
+PlotRect TilePlotRect(QSize tile) {
     const int w = tile.width();
     const int h = tile.height();
     return PlotRect{3, 3, w - 3, h - 1 - (h / 10 + 2)};
 }
 
 void DrawCatalogTile(QPainter& painter, QSize tile, const CResample& spectrum,
-                     const GraphSettings& settings, const std::string& timeText)
-{
+                     const GraphSettings& settings, const std::string& timeText) {
     CGraph graph;
     graph.SetRect(TilePlotRect(tile));
     graph.xFrom = settings.left;
@@ -51,8 +48,7 @@ void DrawCatalogTile(QPainter& painter, QSize tile, const CResample& spectrum,
 }
 
 QImage RenderCatalogTile(QSize tile, const CResample& spectrum, const GraphSettings& settings,
-                         int64_t time)
-{
+                         int64_t time) {
     QImage image(tile, QImage::Format_RGB32);
     image.fill(Qt::white);
     std::string timeText;

@@ -20,13 +20,11 @@ struct PlotRect {
 };
 
 // Settings hold Windows COLORREF values, 0x00BBGGRR.
-inline QColor ToQColor(int colorref)
-{
+inline QColor ToQColor(int colorref) {
     return QColor(colorref & 0xFF, (colorref >> 8) & 0xFF, (colorref >> 16) & 0xFF);
 }
 
-inline int ToColorRef(const QColor& color)
-{
+inline int ToColorRef(const QColor& color) {
     return color.red() | (color.green() << 8) | (color.blue() << 16);
 }
 

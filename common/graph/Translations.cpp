@@ -7,8 +7,7 @@ namespace rad {
 
 bool UseJapaneseTexts(const QLocale& locale) { return locale.language() == QLocale::Japanese; }
 
-int InstallTranslations(QCoreApplication& app, const QStringList& catalogues)
-{
+int InstallTranslations(QCoreApplication& app, const QStringList& catalogues) {
     if (!UseJapaneseTexts(QLocale::system())) return 0;
     int loaded = 0;
     for (const QString& name : catalogues) {

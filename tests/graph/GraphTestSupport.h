@@ -8,8 +8,7 @@
 #include "Resample.h"
 
 // A white RGB32 picture with something drawn into it.
-inline QImage Paint(QSize size, const std::function<void(QPainter&)>& draw)
-{
+inline QImage Paint(QSize size, const std::function<void(QPainter&)>& draw) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -17,8 +16,7 @@ inline QImage Paint(QSize size, const std::function<void(QPainter&)>& draw)
     return image;
 }
 
-inline bool HasColor(const QImage& image, QRgb color, QRect area)
-{
+inline bool HasColor(const QImage& image, QRgb color, QRect area) {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
             if (image.pixel(x, y) == color) return true;
@@ -26,8 +24,7 @@ inline bool HasColor(const QImage& image, QRgb color, QRect area)
 }
 
 // Anything but white: text is anti-aliased, so its pixels are greys rather than black.
-inline bool HasInk(const QImage& image, QRect area)
-{
+inline bool HasInk(const QImage& image, QRect area) {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
             if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
@@ -35,8 +32,7 @@ inline bool HasInk(const QImage& image, QRect area)
 }
 
 // A spectrum with the same value at every nanometre from first to last.
-inline CResample FlatSpectrum(int first, int last, double value)
-{
+inline CResample FlatSpectrum(int first, int last, double value) {
     CResample spectrum;
     spectrum.m_nFirst = first;
     spectrum.m_nLast = last;

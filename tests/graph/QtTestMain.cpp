@@ -4,8 +4,7 @@
 #include <QApplication>
 #include <clocale>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     testing::InitGoogleTest(&argc, argv);

@@ -17,14 +17,13 @@ struct DialogFixture : testing::Test {
     int refreshes = 0;
     CGraphDlg dialog{settings, GraphProgram::Radview, [this] { ++refreshes; }, nullptr, &catSize};
 
-    void Click(const char* text)
-    {
+    void Click(const char* text) {
         for (QPushButton* button : dialog.findChildren<QPushButton*>())
-            if (button->text() == QLatin1String(text)) return QTest::mouseClick(button, Qt::LeftButton);
+            if (button->text() == QLatin1String(text))
+                return QTest::mouseClick(button, Qt::LeftButton);
         FAIL() << "no button " << text;
     }
-    void Type(QLineEdit* edit, const char* text)
-    {
+    void Type(QLineEdit* edit, const char* text) {
         edit->clear();
         QTest::keyClicks(edit, QLatin1String(text));
     }
@@ -32,8 +31,7 @@ struct DialogFixture : testing::Test {
 
 }  // namespace
 
-TEST_F(DialogFixture, ApplyStoresEveryFieldAndRefreshes)
-{
+TEST_F(DialogFixture, ApplyStoresEveryFieldAndRefreshes) {
     settings.autoScale = false;
     dialog.ShowDialog();
     Type(dialog.XFromEdit(), "400");
@@ -55,8 +53,7 @@ TEST_F(DialogFixture, ApplyStoresEveryFieldAndRefreshes)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(DialogFixture, CancelDropsUnappliedChangesUntilTheNextShow)
-{
+TEST_F(DialogFixture, CancelDropsUnappliedChangesUntilTheNextShow) {
     dialog.ShowDialog();
     dialog.FrameColorButton()->SetColor(0x123456);
     Type(dialog.XFromEdit(), "999");
@@ -70,8 +67,7 @@ TEST_F(DialogFixture, CancelDropsUnappliedChangesUntilTheNextShow)
     EXPECT_EQ(dialog.XFromEdit()->text(), QStringLiteral("300"));
 }
 
-TEST_F(DialogFixture, AutoScaleAndGridApplyAtOnce)
-{
+TEST_F(DialogFixture, AutoScaleAndGridApplyAtOnce) {
     dialog.ShowDialog();
     EXPECT_FALSE(dialog.YTopEdit()->isEnabled());  // auto scale on by default
     Type(dialog.XToEdit(), "1500");
@@ -85,8 +81,7 @@ TEST_F(DialogFixture, AutoScaleAndGridApplyAtOnce)
     EXPECT_FALSE(settings.grid);
 }
 
-TEST_F(DialogFixture, RefusedNumberStopsReadingButKeepsTheDialogOpen)
-{
+TEST_F(DialogFixture, RefusedNumberStopsReadingButKeepsTheDialogOpen) {
     dialog.ShowDialog();
     Type(dialog.XFromEdit(), "350");
     Type(dialog.XToEdit(), "12abc");
@@ -94,7 +89,7 @@ TEST_F(DialogFixture, RefusedNumberStopsReadingButKeepsTheDialogOpen)
     dialog.TileSizeGroup()->button(0)->click();
     Click("OK");
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(settings.left, 350);                 // read before the refused control
+    EXPECT_EQ(settings.left, 350);  // read before the refused control
     EXPECT_EQ(settings.right, GraphSettings{}.right);
     EXPECT_EQ(settings.top, GraphSettings{}.top);  // read after it: unchanged
     EXPECT_EQ(catSize, 1);
@@ -103,8 +98,7 @@ TEST_F(DialogFixture, RefusedNumberStopsReadingButKeepsTheDialogOpen)
     EXPECT_EQ(boxes.front()->text(), QStringLiteral("Please enter a number."));
 }
 
-TEST(GraphDialog, TileSizeGroupOnlyInRadview)
-{
+TEST(GraphDialog, TileSizeGroupOnlyInRadview) {
     GraphSettings settings;
     CGraphDlg radlog(settings, GraphProgram::Radlog, {});
     EXPECT_EQ(radlog.TileSizeGroup(), nullptr);

@@ -1,16 +1,16 @@
+#include "Graph.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "Graph.h"
 #include "GraphPage.h"
 #include "GraphTestSupport.h"
 
 namespace {
 
-CGraph MakeGraph(double xFrom, double xTo, double yBottom, double yTop)
-{
+CGraph MakeGraph(double xFrom, double xTo, double yBottom, double yTop) {
     CGraph graph;
     graph.SetRect(rad::PlotRect{100, 50, 500, 350});
     graph.xFrom = xFrom;
@@ -21,8 +21,7 @@ CGraph MakeGraph(double xFrom, double xTo, double yBottom, double yTop)
     return graph;
 }
 
-std::vector<double> Series(double first, double last, double step)
-{
+std::vector<double> Series(double first, double last, double step) {
     std::vector<double> values;
     for (int k = 0; first + k * step <= last + step / 2; ++k) values.push_back(first + k * step);
     return values;
@@ -30,20 +29,18 @@ std::vector<double> Series(double first, double last, double step)
 
 }  // namespace
 
-TEST(TickRule, FirstStepWithFiveIntervals)
-{
+TEST(TickRule, FirstStepWithFiveIntervals) {
     struct Case {
         double span;
         double step;
     };
-    const Case cases[] = {{1500, 200}, {100, 20},    {50, 10},    {20, 2},     {5, 1},
-                          {1, 0.2},    {99.96, 10},  {4.9, 0.5},  {0.004, 0.001},
-                          {0, 0.001},  {-50, 0.001}, {1e9, 1e6}, {0.01, 0.002}};
+    const Case cases[] = {{1500, 200},  {100, 20},   {50, 10},     {20, 2},        {5, 1},
+                          {1, 0.2},     {99.96, 10}, {4.9, 0.5},   {0.004, 0.001}, {0, 0.001},
+                          {-50, 0.001}, {1e9, 1e6},  {0.01, 0.002}};
     for (const Case& c : cases) EXPECT_DOUBLE_EQ(rad::TickStep(c.span), c.step) << c.span;
 }
 
-TEST(Ticks, DefaultRangesAndAutoScale)
-{
+TEST(Ticks, DefaultRangesAndAutoScale) {
     const CGraph standard = MakeGraph(300, 1800, 0, 100);
     EXPECT_EQ(standard.XTicks(), Series(400, 1800, 200));
     const std::vector<double> y = standard.YTicks();
@@ -66,8 +63,7 @@ TEST(Ticks, DefaultRangesAndAutoScale)
     EXPECT_LE(narrow.YTicks().size(), 5u);  // at most four intervals
 }
 
-TEST(Ticks, AutoScaleSourcesPerProgram)
-{
+TEST(Ticks, AutoScaleSourcesPerProgram) {
     const CResample low = FlatSpectrum(400, 500, 10);
     const CResample high = FlatSpectrum(400, 500, 50);
     GraphPage page;
@@ -81,8 +77,7 @@ TEST(Ticks, AutoScaleSourcesPerProgram)
     EXPECT_DOUBLE_EQ(rad::PageTopValue(page), 7);
 }
 
-TEST(Mapping, TruncatesAndClampsToSixteenBits)
-{
+TEST(Mapping, TruncatesAndClampsToSixteenBits) {
     const CGraph graph = MakeGraph(300, 1800, 0, 100);
     struct Case {
         double value;
@@ -90,19 +85,18 @@ TEST(Mapping, TruncatesAndClampsToSixteenBits)
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
     // 400 units for 1500 nm: 0.27 units per nm, truncated towards zero on both sides.
-    const Case xCases[] = {{300, 100},     {1800, 500},     {301, 100},    {299, 100},
-                           {1e9, 32767},   {-1e9, -32768},  {1e300, 32767}};
+    const Case xCases[] = {{300, 100},   {1800, 500},    {301, 100},    {299, 100},
+                           {1e9, 32767}, {-1e9, -32768}, {1e300, 32767}};
     for (const Case& c : xCases) EXPECT_EQ(graph.MapX(c.value), c.coord) << c.value;
     // 300 units for 100 W/m2/um, y growing downwards.
-    const Case yCases[] = {{0, 350}, {100, 50}, {0.5, 349}, {-0.5, 351}, {1e9, -32768},
-                           {-1e9, 32767}};
+    const Case yCases[] = {{0, 350},    {100, 50},     {0.5, 349},
+                           {-0.5, 351}, {1e9, -32768}, {-1e9, 32767}};
     for (const Case& c : yCases) EXPECT_EQ(graph.MapY(c.value), c.coord) << c.value;
     EXPECT_EQ(graph.MapX(nan), std::nullopt);
     EXPECT_EQ(graph.MapY(std::numeric_limits<double>::infinity()), -32768);
 }
 
-TEST(Mapping, DegenerateAndReversedRanges)
-{
+TEST(Mapping, DegenerateAndReversedRanges) {
     const CGraph flat = MakeGraph(500, 500, 0, 0);
     EXPECT_FALSE(flat.HasXRange());
     EXPECT_FALSE(flat.HasYRange());
@@ -123,8 +117,7 @@ TEST(Mapping, DegenerateAndReversedRanges)
     EXPECT_TRUE(wide.XTicks().empty());  // a million ticks would be no axis at all
 }
 
-TEST(Curves, DegenerateRangeDrawsFrameOnly)
-{
+TEST(Curves, DegenerateRangeDrawsFrameOnly) {
     GraphPage page;
     page.area = QSize(400, 300);
     page.settings.bottom = 0;

@@ -14,8 +14,7 @@
 
 namespace {
 
-void DrawPage(QPainter& painter, QSize area)
-{
+void DrawPage(QPainter& painter, QSize area) {
     static const CResample spectrum = FlatSpectrum(300, 1800, 40);
     GraphPage page;
     page.area = area;
@@ -26,20 +25,21 @@ void DrawPage(QPainter& painter, QSize area)
 
 }  // namespace
 
-TEST(DrawingArea, ScreenUsesTheLargestFourByThreeArea)
-{
+TEST(DrawingArea, ScreenUsesTheLargestFourByThreeArea) {
     struct Case {
         QSize client;
         QSize area;
     };
-    const Case cases[] = {{{800, 600}, {800, 600}}, {{1000, 600}, {800, 600}},
-                          {{800, 900}, {800, 600}}, {{801, 500}, {666, 500}},
+    const Case cases[] = {{{800, 600}, {800, 600}},
+                          {{1000, 600}, {800, 600}},
+                          {{800, 900}, {800, 600}},
+                          {{801, 500}, {666, 500}},
                           {{0, 0}, {0, 0}}};
-    for (const Case& c : cases) EXPECT_EQ(rad::ScreenDrawingArea(c.client), c.area) << c.client.width();
+    for (const Case& c : cases)
+        EXPECT_EQ(rad::ScreenDrawingArea(c.client), c.area) << c.client.width();
 }
 
-TEST(DrawingArea, PrinterKeepsPhysicalProportionsWithMargins)
-{
+TEST(DrawingArea, PrinterKeepsPhysicalProportionsWithMargins) {
     // A4 landscape at 600 dpi: 0.75 of the full width is too tall, so the height limits.
     const rad::PrintArea square = rad::PrinterDrawingArea(7016, 4960, 600, 600);
     EXPECT_EQ(square.origin, QPoint(330, 248));
@@ -56,8 +56,7 @@ TEST(DrawingArea, PrinterKeepsPhysicalProportionsWithMargins)
     EXPECT_EQ(rad::PrinterDrawingArea(100, 100, 0, 0).size, QSize());
 }
 
-TEST(Output, PdfHasExactlyOnePage)
-{
+TEST(Output, PdfHasExactlyOnePage) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("page.pdf"));
     QSize drawn;
@@ -74,8 +73,7 @@ TEST(Output, PdfHasExactlyOnePage)
               1);
 }
 
-TEST(Output, ClipboardHoldsVectorAndImageOfTheClipboardPage)
-{
+TEST(Output, ClipboardHoldsVectorAndImageOfTheClipboardPage) {
     const std::unique_ptr<QMimeData> mime = rad::MakeGraphMimeData(DrawPage);
     ASSERT_TRUE(mime);
     const QByteArray svg = mime->data(QString::fromLatin1(rad::kSvgMime));

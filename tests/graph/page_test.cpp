@@ -16,8 +16,7 @@ constexpr int kBlue = 255 << 16;
 QRgb Rgb(int colorref) { return rad::ToQColor(colorref).rgb(); }
 
 // First row of every band of rows that hold anything but white inside the columns.
-std::vector<int> InkBandTops(const QImage& image, int left, int right)
-{
+std::vector<int> InkBandTops(const QImage& image, int left, int right) {
     std::vector<int> tops;
     bool previous = false;
     for (int y = 0; y < image.height(); ++y) {
@@ -28,8 +27,7 @@ std::vector<int> InkBandTops(const QImage& image, int left, int right)
     return tops;
 }
 
-CGraph PlotGraph()
-{
+CGraph PlotGraph() {
     CGraph graph;
     graph.SetRect(rad::PlotRect{20, 20, 220, 170});
     graph.xFrom = 300;
@@ -42,8 +40,7 @@ CGraph PlotGraph()
 
 }  // namespace
 
-TEST(Curve, LeavingTheRangeIsCutOneUnitInsideTheFrame)
-{
+TEST(Curve, LeavingTheRangeIsCutOneUnitInsideTheFrame) {
     const CGraph graph = PlotGraph();
     CResample spectrum = FlatSpectrum(300, 1800, 50);
     for (int w = 1000; w <= 1800; ++w) spectrum.m_pValue[w - 300] = 150;  // far above yTop
@@ -62,11 +59,10 @@ TEST(Curve, LeavingTheRangeIsCutOneUnitInsideTheFrame)
     EXPECT_FALSE(HasColor(floor, Rgb(kRed), floor.rect()));
 }
 
-TEST(Curve, PixelDataOnlyWithDispZeroAndUnderTheCurve)
-{
+TEST(Curve, PixelDataOnlyWithDispZeroAndUnderTheCurve) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 1, {kQS200, kQS300}, *rad::LocalFieldsToTime(2024, 5, 1, 12, 0, 0),
-                         600);
+                          600);
     CResample spectrum;
     spectrum.Resample(set, 0);
     ASSERT_FALSE(spectrum.IsEmpty());
@@ -98,8 +94,7 @@ TEST(Curve, PixelDataOnlyWithDispZeroAndUnderTheCurve)
     EXPECT_GT(curvePixels, 100);
 }
 
-TEST(TextBox, LineAdvanceAndEmptyLastLine)
-{
+TEST(TextBox, LineAdvanceAndEmptyLastLine) {
     const CGraph graph = PlotGraph();
     const rad::GraphFont font = rad::MakeCellFont(16);
     const rad::PlotRect box{10, 10, 200, 190};
@@ -124,8 +119,7 @@ TEST(TextBox, LineAdvanceAndEmptyLastLine)
     EXPECT_EQ(InkBandTops(clipped, 10, 200).size(), 1u);
 }
 
-TEST(Legend, OneLineSampleAndLabelPerSpectrumInTableColours)
-{
+TEST(Legend, OneLineSampleAndLabelPerSpectrumInTableColours) {
     const CGraph graph = PlotGraph();
     const rad::GraphFont font = rad::MakeCellFont(16);
     const rad::PlotRect box{10, 10, 200, 190};
@@ -149,8 +143,7 @@ TEST(Legend, OneLineSampleAndLabelPerSpectrumInTableColours)
     EXPECT_FALSE(HasInk(image, QRect(box.left + 40, box.top + lineHeight, 100, 2 * lineHeight)));
 }
 
-TEST(Page, RightBoxAndHeaderTextsPerProgram)
-{
+TEST(Page, RightBoxAndHeaderTextsPerProgram) {
     GraphPage page;
     page.area = QSize(1000, 750);
     EXPECT_EQ(rad::PageRightBox(page).right, 1000);
@@ -176,8 +169,7 @@ TEST(Page, RightBoxAndHeaderTextsPerProgram)
     EXPECT_TRUE(headerInk({}));  // Radlog always draws them
 }
 
-TEST(Tile, GeometryAndPicture)
-{
+TEST(Tile, GeometryAndPicture) {
     const QSize sizes[] = {{40, 30}, {80, 60}, {160, 120}, {240, 180}};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(rad::CatalogTileSize(i), sizes[i]);
     EXPECT_EQ(rad::CatalogTileSize(7), QSize(80, 60));

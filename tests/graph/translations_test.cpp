@@ -1,12 +1,11 @@
+#include "Translations.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QTranslator>
 
-#include "Translations.h"
-
-TEST(Translations, JapaneseExactlyForAJapaneseLocale)
-{
+TEST(Translations, JapaneseExactlyForAJapaneseLocale) {
     struct Case {
         const char* name;
         bool japanese;
@@ -17,8 +16,7 @@ TEST(Translations, JapaneseExactlyForAJapaneseLocale)
         EXPECT_EQ(rad::UseJapaneseTexts(QLocale(QLatin1String(c.name))), c.japanese) << c.name;
 }
 
-TEST(Translations, CatalogueIsCompiledAndEmbedded)
-{
+TEST(Translations, CatalogueIsCompiledAndEmbedded) {
     QTranslator translator;
     ASSERT_TRUE(translator.load(QStringLiteral(":/i18n/radgraph_ja.qm")));
     EXPECT_EQ(translator.translate("CGraphDlg", "Graph Settings"), QStringLiteral("グラフ設定"));

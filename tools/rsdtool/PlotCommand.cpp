@@ -29,8 +29,7 @@ constexpr int kMaxSide = 16384;
 
 enum class PlotFormat { Png, Svg, Pdf };
 
-std::optional<PlotFormat> FormatOf(const std::string& path)
-{
+std::optional<PlotFormat> FormatOf(const std::string& path) {
     const QString name = QString::fromStdString(path).toLower();
     if (name.endsWith(QLatin1String(".png"))) return PlotFormat::Png;
     if (name.endsWith(QLatin1String(".svg"))) return PlotFormat::Svg;
@@ -38,8 +37,7 @@ std::optional<PlotFormat> FormatOf(const std::string& path)
     return std::nullopt;
 }
 
-std::optional<QSize> ParseSize(std::string_view text)
-{
+std::optional<QSize> ParseSize(std::string_view text) {
     const auto x = text.find('x');
     if (x == std::string_view::npos) return std::nullopt;
     const auto w = ParseRecordIndex(text.substr(0, x));
@@ -48,15 +46,13 @@ std::optional<QSize> ParseSize(std::string_view text)
     return QSize(*w, *h);
 }
 
-bool WriteBytes(const std::string& path, const QByteArray& bytes)
-{
+bool WriteBytes(const std::string& path, const QByteArray& bytes) {
     QSaveFile file(QString::fromStdString(path));
-    return !bytes.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-           file.commit();
+    return !bytes.isEmpty() && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size() && file.commit();
 }
 
-bool WritePlot(const std::string& path, PlotFormat format, QSize size, const GraphPage& page)
-{
+bool WritePlot(const std::string& path, PlotFormat format, QSize size, const GraphPage& page) {
     const rad::PageDrawer draw = [&page](QPainter& painter, QSize area) {
         GraphPage sized = page;
         sized.area = area;
@@ -64,18 +60,20 @@ bool WritePlot(const std::string& path, PlotFormat format, QSize size, const Gra
         rad::DrawGraphPage(painter, graph, sized);
     };
     switch (format) {
-        case PlotFormat::Png: return WriteBytes(path, rad::PngPicture(size, draw));
-        case PlotFormat::Svg: return WriteBytes(path, rad::SvgPicture(size, draw));
-        case PlotFormat::Pdf: return rad::WritePdfPage(QString::fromStdString(path), draw);
+        case PlotFormat::Png:
+            return WriteBytes(path, rad::PngPicture(size, draw));
+        case PlotFormat::Svg:
+            return WriteBytes(path, rad::SvgPicture(size, draw));
+        case PlotFormat::Pdf:
+            return rad::WritePdfPage(QString::fromStdString(path), draw);
     }
     return false;
 }
 
 // Shows the records as Radview prepares them for its detailed view.
 std::optional<GraphPage> PreparePage(const CRsdData& set, const std::vector<int>& indices,
-                                     const RadviewSettings& settings,
-                                     std::vector<CResample>& shown, const std::string& path)
-{
+                                     const RadviewSettings& settings, std::vector<CResample>& shown,
+                                     const std::string& path) {
     GraphPage page;
     page.program = GraphProgram::Radview;
     page.settings = settings.graph;
@@ -103,8 +101,7 @@ std::optional<GraphPage> PreparePage(const CRsdData& set, const std::vector<int>
 
 }  // namespace
 
-int RunPlot(const CommandArgs& args)
-{
+int RunPlot(const CommandArgs& args) {
     const auto parsed = ParseArgs(args, {"--profile", "--size", "-o"}, kCommand);
     if (!parsed) return kExitUsage;
     if (!CheckPositionalCount(*parsed, 2, SIZE_MAX, kCommand)) return kExitUsage;
@@ -115,7 +112,8 @@ int RunPlot(const CommandArgs& args)
     QSize size = kDefaultSize;
     if (const std::string* text = parsed->Option("--size")) {
         const auto chosen = ParseSize(*text);
-        if (!chosen) return UsageError(kCommand, "--size takes WxH, each 1.." + std::to_string(kMaxSide));
+        if (!chosen)
+            return UsageError(kCommand, "--size takes WxH, each 1.." + std::to_string(kMaxSide));
         size = *chosen;
     }
     std::vector<int> indices;
