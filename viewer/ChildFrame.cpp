@@ -88,7 +88,8 @@ bool CChildFrame::SaveDocument(bool askName)
         QPushButton* overwrite = box.addButton(tr("&Overwrite"), QMessageBox::DestructiveRole);
         box.exec();
         if (box.clickedButton() == reload) {
-            m_pDoc->Reload();
+            // The reloaded records replace what the detail view showed.
+            if (m_pDoc->Reload() >= 0) SwitchView(0);
             return false;
         }
         if (box.clickedButton() != overwrite) return false;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QTimer>
 
 #include "LocalTime.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Radview"));
     QApplication::setApplicationVersion(QStringLiteral("5.0"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/radview.svg")));
     rad::InitTimeZone();
     rad::InstallTranslations(qapp, {QStringLiteral("radgraph"), QStringLiteral("radview")});
 
