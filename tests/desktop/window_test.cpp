@@ -12,7 +12,13 @@
 #include <QTest>
 #include <csignal>
 
+#include <QClipboard>
+#include <QMimeData>
+#include <QPrinter>
+#include <QStatusBar>
+
 #include "CloseRequests.h"
+#include "LockIndicators.h"
 #include "ConfDlg.h"
 #include "DesktopTestSupport.h"
 #include "IntDlg.h"
@@ -20,6 +26,7 @@
 #include "MainFrame.h"
 #include "RadlogApp.h"
 #include "RadlogDoc.h"
+#include "RadlogView.h"
 #include "Translations.h"
 
 namespace {
@@ -162,6 +169,41 @@ TEST_F(DesktopWindow, TextsFollowTheUserLanguage)
     EXPECT_EQ(settings.windowTitle(), ja ? "計測設定" : "Measurement Settings");
     CIntDlg progress;
     EXPECT_EQ(progress.findChild<QPushButton*>("abort")->text(), ja ? "中止" : "Abort");
+}
+
+TEST_F(DesktopWindow, PageGoesToPdfAndClipboard)
+{
+    Open(false);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = m_dir.filePath("page.pdf");
+    printer.setOutputFileName(pdf);
+    m_app->View()->PrintTo(&printer);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+
+    QApplication::clipboard()->clear();
+    Action(Cmd::Copy)->trigger();
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_TRUE(mime->hasImage() || mime->hasFormat("image/png"));
+}
+
+TEST(LockIndicators, PanesShowTheLocksThatAreOn)
+{
+    QStatusBar bar;
+    CLockIndicators panes(&bar);
+    panes.Show({std::nullopt, true, false, std::nullopt});
+    EXPECT_EQ(panes.Text(1), "CAPS");
+    EXPECT_EQ(panes.Text(2), "");
+    EXPECT_EQ(panes.Text(3), "");
+    EXPECT_FALSE(bar.findChild<QWidget*>("KANA")->isVisibleTo(&bar));  // no such lamp
+    panes.Show({true, false, true, true});
+    EXPECT_EQ(panes.Text(0), "KANA");
+    EXPECT_EQ(panes.Text(2), "NUM");
+    EXPECT_EQ(panes.Text(3), "SCRL");
+    EXPECT_TRUE(bar.findChild<QWidget*>("KANA")->isVisibleTo(&bar));
 }
 
 }  // namespace
