@@ -14,15 +14,11 @@ namespace {
 
 std::string g_path;
 
-void RemoveScratch()
-{
-    std::remove(g_path.c_str());
-}
+void RemoveScratch() { std::remove(g_path.c_str()); }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // A zone without offset: every time the reader accepts is then also one it can write
     // back (time 0 of a record without MT stays in 1970).
     setenv("TZ", "UTC0", 1);
@@ -33,8 +29,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CRsdData set;
     try {
         if (set.LoadFromMemory(reinterpret_cast<const char*>(data), size) < 0) return 0;

@@ -15,20 +15,17 @@ namespace {
 namespace fs = std::filesystem;
 namespace rsd = rad::rsd;
 
-std::string ReadBytes(const fs::path& path)
-{
+std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void WriteBytes(const fs::path& path, const std::string& bytes)
-{
+void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // The same file with CR LF after every text line; payloads are copied as they are.
-std::string WithCrLf(const std::string& lf)
-{
+std::string WithCrLf(const std::string& lf) {
     std::string out;
     int model = 0;
     std::size_t pos = 0;
@@ -52,8 +49,7 @@ std::string WithCrLf(const std::string& lf)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: fuzz_rsd_seeds DIR\n");
         return 2;
@@ -81,7 +77,8 @@ int main(int argc, char** argv)
         }
         const std::string bytes = ReadBytes(lf);
         WriteBytes(dir / (std::string(seed.name) + "-crlf.rsd"), WithCrLf(bytes));
-        WriteBytes(dir / (std::string(seed.name) + "-cut.rsd"), bytes.substr(0, bytes.size() * 2 / 3));
+        WriteBytes(dir / (std::string(seed.name) + "-cut.rsd"),
+                   bytes.substr(0, bytes.size() * 2 / 3));
     }
     WriteBytes(dir / "header-only.rsd", "HD_RSD,100\nSITE,x\nHD_RSD_END\n");
     return 0;

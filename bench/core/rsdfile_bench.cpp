@@ -18,9 +18,8 @@
 namespace {
 
 class DayFile {
-public:
-    DayFile()
-    {
+  public:
+    DayFile() {
         std::string pattern = (std::filesystem::temp_directory_path() / "rsdbench.XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
         m_dir = pattern;
@@ -35,28 +34,25 @@ public:
     const CRsdData& Set() const { return m_set; }
     std::string Scratch(const char* name) const { return m_dir + "/" + name; }
 
-private:
+  private:
     std::string m_dir;
     std::string m_path;
     CRsdData m_set;
 };
 
-const DayFile& Day()
-{
+const DayFile& Day() {
     static const DayFile day;
     return day;
 }
 
-void SetBytes(benchmark::State& state)
-{
+void SetBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             static_cast<int64_t>(std::filesystem::file_size(Day().Path())));
 }
 
 // Plain read(2) of the whole file, into a buffer kept across runs (cache- and page-warm) or,
 // as a loader must, into a fresh one each time.
-void ReadWhole(char* buffer, std::size_t size)
-{
+void ReadWhole(char* buffer, std::size_t size) {
     const int fd = ::open(Day().Path().c_str(), O_RDONLY);
     std::size_t have = 0;
     while (have < size) {
@@ -68,8 +64,7 @@ void ReadWhole(char* buffer, std::size_t size)
     benchmark::DoNotOptimize(buffer);
 }
 
-void BM_ReadBytes(benchmark::State& state)
-{
+void BM_ReadBytes(benchmark::State& state) {
     const auto size = std::filesystem::file_size(Day().Path());
     std::unique_ptr<char[]> buffer(new char[size]);
     for (auto _ : state) ReadWhole(buffer.get(), size);
@@ -77,8 +72,7 @@ void BM_ReadBytes(benchmark::State& state)
 }
 BENCHMARK(BM_ReadBytes)->Unit(benchmark::kMillisecond);
 
-void BM_ReadBytesFreshBuffer(benchmark::State& state)
-{
+void BM_ReadBytesFreshBuffer(benchmark::State& state) {
     const auto size = std::filesystem::file_size(Day().Path());
     for (auto _ : state) {
         std::unique_ptr<char[]> buffer(new char[size]);
@@ -88,8 +82,7 @@ void BM_ReadBytesFreshBuffer(benchmark::State& state)
 }
 BENCHMARK(BM_ReadBytesFreshBuffer)->Unit(benchmark::kMillisecond);
 
-void BM_Load(benchmark::State& state)
-{
+void BM_Load(benchmark::State& state) {
     for (auto _ : state) {
         CRsdData set;
         if (set.Load(Day().Path()) != 1440) state.SkipWithError("load failed");
@@ -99,8 +92,7 @@ void BM_Load(benchmark::State& state)
 }
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
 
-void BM_Save(benchmark::State& state)
-{
+void BM_Save(benchmark::State& state) {
     const std::string path = Day().Scratch("save.RSD");
     for (auto _ : state) {
         if (!Day().Set().Save(path)) state.SkipWithError("save failed");
@@ -109,8 +101,7 @@ void BM_Save(benchmark::State& state)
 }
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
 
-void BM_AppendOneRecord(benchmark::State& state)
-{
+void BM_AppendOneRecord(benchmark::State& state) {
     const std::string path = Day().Scratch("append.RSD");
     if (!Day().Set().Save(path)) state.SkipWithError("save failed");
     const CRad& rad = *Day().Set().GetLast();

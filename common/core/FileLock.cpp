@@ -10,15 +10,14 @@
 
 namespace {
 
-bool SameFile(int fd, const std::string& path)
-{
-    struct stat open {}, named {};
+bool SameFile(int fd, const std::string& path) {
+    struct stat open {
+    }, named{};
     return ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
            open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
-int LockWait(int fd, int operation)
-{
+int LockWait(int fd, int operation) {
     int rc;
     do rc = ::flock(fd, operation);
     while (rc != 0 && errno == EINTR);
@@ -29,8 +28,7 @@ int LockWait(int fd, int operation)
 
 CFileLock::CFileLock(CFileLock&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
 
-CFileLock& CFileLock::operator=(CFileLock&& other) noexcept
-{
+CFileLock& CFileLock::operator=(CFileLock&& other) noexcept {
     if (this != &other) {
         Close();
         m_fd = std::exchange(other.m_fd, -1);
@@ -38,19 +36,14 @@ CFileLock& CFileLock::operator=(CFileLock&& other) noexcept
     return *this;
 }
 
-CFileLock::~CFileLock()
-{
-    Close();
-}
+CFileLock::~CFileLock() { Close(); }
 
-void CFileLock::Close()
-{
+void CFileLock::Close() {
     if (m_fd >= 0) ::close(m_fd);  // closing the last descriptor releases the flock
     m_fd = -1;
 }
 
-CFileLock CFileLock::Open(const std::string& path, int flags, Mode mode)
-{
+CFileLock CFileLock::Open(const std::string& path, int flags, Mode mode) {
     const int operation = mode == kShared ? LOCK_SH : LOCK_EX;
     for (;;) {
         const int fd = ::open(path.c_str(), (flags & ~O_CREAT) | O_CLOEXEC);

@@ -10,7 +10,7 @@
 // notices that the path names another file now and locks that one instead, so an Append
 // never lands in a file that Save has just replaced.
 class CFileLock {
-public:
+  public:
     enum Mode { kShared, kExclusive };
 
     CFileLock() = default;
@@ -29,7 +29,7 @@ public:
     // Releases the lock and closes the file.
     void Close();
 
-private:
+  private:
     explicit CFileLock(int fd) : m_fd(fd) {}
     int m_fd = -1;
 };

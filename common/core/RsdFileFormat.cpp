@@ -5,8 +5,7 @@
 namespace rad::rsd {
 namespace {
 
-std::array<ModelTags, kModelCount> BuildTags()
-{
+std::array<ModelTags, kModelCount> BuildTags() {
     std::array<ModelTags, kModelCount> tags;
     for (int m = 0; m < kModelCount; ++m) {
         const std::string key = kModels[static_cast<std::size_t>(m)].key;
@@ -16,28 +15,22 @@ std::array<ModelTags, kModelCount> BuildTags()
     return tags;
 }
 
-const std::array<ModelTags, kModelCount>& AllTags()
-{
+const std::array<ModelTags, kModelCount>& AllTags() {
     static const std::array<ModelTags, kModelCount> tags = BuildTags();
     return tags;
 }
 
 }  // namespace
 
-const ModelTags& TagsOf(int model)
-{
-    return AllTags()[static_cast<std::size_t>(model)];
-}
+const ModelTags& TagsOf(int model) { return AllTags()[static_cast<std::size_t>(model)]; }
 
-int ModelOfCalOpen(std::string_view tag)
-{
+int ModelOfCalOpen(std::string_view tag) {
     for (int m = 0; m < kModelCount; ++m)
         if (tag == TagsOf(m).calOpen) return m;
     return -1;
 }
 
-int ModelOfDataOpen(std::string_view tag)
-{
+int ModelOfDataOpen(std::string_view tag) {
     for (int m = 0; m < kModelCount; ++m)
         if (tag == TagsOf(m).dataOpen) return m;
     return -1;

@@ -9,7 +9,7 @@
 namespace rad::rsd {
 
 inline constexpr std::string_view kMagic = "HD_RSD,";  // every RSD file begins with these bytes
-inline constexpr std::string_view kVersion = "100";   // written after every block-opening tag
+inline constexpr std::string_view kVersion = "100";    // written after every block-opening tag
 inline constexpr const char* kTimeFormat = "%Y%m%d%H%M%S";
 
 inline constexpr std::string_view kSiteOpen = "HD_RSD";

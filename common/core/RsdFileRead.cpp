@@ -22,17 +22,17 @@ namespace rsd = rad::rsd;
 // The conversion of the last hour seen is kept: a day file has a few thousand time stamps
 // but only 24 hours, and each conversion asks the C library for the zone again.
 class CFileTimeParser {
-public:
-    int64_t Parse(std::string_view text)
-    {
+  public:
+    int64_t Parse(std::string_view text) {
         auto part = [text](std::size_t from, std::size_t length) {
-            return rad::ParseInt(from < text.size() ? text.substr(from, length) : std::string_view());
+            return rad::ParseInt(from < text.size() ? text.substr(from, length)
+                                                    : std::string_view());
         };
         const int year = part(0, 4), month = part(4, 2), day = part(6, 2);
         const int hour = part(8, 2), minute = part(10, 2), second = part(12, 2);
         const bool valid = year >= 1970 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
-                           hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 &&
-                           second >= 0 && second <= 59;
+                           hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 &&
+                           second <= 59;
         if (!valid) Fail(text);
         const int key = ((year * 16 + month) * 32 + day) * 32 + hour;
         if (key != m_hourKey) {
@@ -51,9 +51,8 @@ public:
         return *t;
     }
 
-private:
-    [[noreturn]] static void Fail(std::string_view text)
-    {
+  private:
+    [[noreturn]] static void Fail(std::string_view text) {
         throw RsdInvalidDataError("invalid time \"" + std::string(text) + "\" in RSD file");
     }
 
@@ -61,18 +60,14 @@ private:
     int64_t m_hourStart = 0;
 };
 
-void SetText(TextField& field, std::string_view value)
-{
-    SetTextField(field, value);
-}
+void SetText(TextField& field, std::string_view value) { SetTextField(field, value); }
 
 // Walks the blocks of one file; the tags decide, everything unknown is passed over.
 class CRsdFileParser {
-public:
+  public:
     CRsdFileParser(CRsdData& set, rad::RsdLineReader& lines) : m_set(set), m_lines(lines) {}
 
-    void Run()
-    {
+    void Run() {
         while (m_lines.ReadLine()) {
             const std::string_view tag = m_lines.Tag();
             if (tag == rsd::kSiteOpen) {
@@ -81,29 +76,33 @@ public:
                 ReadRecord();
             } else if (const int cal = rsd::ModelOfCalOpen(tag); cal >= 0) {
                 ReadCalibration(cal);
-            } else if (const int data = rsd::ModelOfDataOpen(tag); data >= 0 && !m_set.m_arRad.empty()) {
+            } else if (const int data = rsd::ModelOfDataOpen(tag);
+                       data >= 0 && !m_set.m_arRad.empty()) {
                 ReadDataBlock(data);
             }
         }
     }
 
-private:
+  private:
     std::string FieldText(int i) const { return std::string(m_lines.Field(i)); }
 
-    void ReadSiteHeader()
-    {
+    void ReadSiteHeader() {
         while (m_lines.ReadLine() && m_lines.Tag() != rsd::kSiteClose) {
             const std::string_view tag = m_lines.Tag();
-            if (tag == rsd::kSite) m_set.m_strSite = FieldText(1);
-            else if (tag == rsd::kLon) m_set.m_strLon = FieldText(1);
-            else if (tag == rsd::kLat) m_set.m_strLat = FieldText(1);
-            else if (tag == rsd::kAlt) m_set.m_strAlt = FieldText(1);
-            else if (tag == rsd::kTZ) m_set.m_strTZ = FieldText(1);
+            if (tag == rsd::kSite)
+                m_set.m_strSite = FieldText(1);
+            else if (tag == rsd::kLon)
+                m_set.m_strLon = FieldText(1);
+            else if (tag == rsd::kLat)
+                m_set.m_strLat = FieldText(1);
+            else if (tag == rsd::kAlt)
+                m_set.m_strAlt = FieldText(1);
+            else if (tag == rsd::kTZ)
+                m_set.m_strTZ = FieldText(1);
         }
     }
 
-    void ReadCalibration(int model)
-    {
+    void ReadCalibration(int model) {
         auto cal = std::make_unique<SensorCal>(model);
         bool closed = false;
         while (m_lines.ReadLine()) {
@@ -122,31 +121,35 @@ private:
         m_set.m_pCal[static_cast<std::size_t>(model)] = std::move(cal);
     }
 
-    void SetCalText(SensorCal& cal) const
-    {
+    void SetCalText(SensorCal& cal) const {
         if (m_lines.FieldCount() < 2) return;
         const std::string_view tag = m_lines.Tag(), value = m_lines.Field(1);
-        if (tag == rsd::kSN) SetText(cal.SN, value);
-        else if (tag == rsd::kID) SetText(cal.ID, value);
-        else if (tag == rsd::kST) SetText(cal.ST, value);
-        else if (tag == rsd::kFV) SetText(cal.FV, value);
-        else if (tag == rsd::kFT) SetText(cal.FT, value);
+        if (tag == rsd::kSN)
+            SetText(cal.SN, value);
+        else if (tag == rsd::kID)
+            SetText(cal.ID, value);
+        else if (tag == rsd::kST)
+            SetText(cal.ST, value);
+        else if (tag == rsd::kFV)
+            SetText(cal.FV, value);
+        else if (tag == rsd::kFT)
+            SetText(cal.FT, value);
         for (int k = 0; k < 6; ++k)
             if (tag == rsd::kCoefficient[k]) SetText(cal.C[k], value);
     }
 
-    void ReadRecord()
-    {
+    void ReadRecord() {
         auto rad = std::make_unique<CRad>();
         while (m_lines.ReadLine() && m_lines.Tag() != rsd::kRecordClose) {
-            if (m_lines.Tag() == rsd::kMT) rad->m_time = m_times.Parse(m_lines.Field(1));
-            else if (m_lines.Tag() == rsd::kMemo) rad->m_strMemo = FieldText(1);
+            if (m_lines.Tag() == rsd::kMT)
+                rad->m_time = m_times.Parse(m_lines.Field(1));
+            else if (m_lines.Tag() == rsd::kMemo)
+                rad->m_strMemo = FieldText(1);
         }
         m_set.m_arRad.push_back(std::move(rad));
     }
 
-    void ReadDataBlock(int model)
-    {
+    void ReadDataBlock(int model) {
         auto data = std::make_unique<SensorData>(model);
         while (m_lines.ReadLine() && m_lines.Tag() != rsd::TagsOf(model).dataClose) {
             if (m_lines.Tag() == rsd::kMeasuredBegin) {
@@ -165,21 +168,24 @@ private:
         m_set.m_arRad.back()->m_pBlock[static_cast<std::size_t>(model)] = std::move(data);
     }
 
-    void SetDataField(SensorData& data)
-    {
+    void SetDataField(SensorData& data) {
         const std::string_view tag = m_lines.Tag();
-        if (tag == rsd::kSN && m_lines.FieldCount() >= 2) SetText(data.SN, m_lines.Field(1));
-        else if (tag == rsd::kMT) data.MT = m_times.Parse(m_lines.Field(1));
-        else if (tag == rsd::kET) data.ET = rad::ParseInt(m_lines.Field(1));
-        else if (tag == rsd::kSS) SetStatus(data);
+        if (tag == rsd::kSN && m_lines.FieldCount() >= 2)
+            SetText(data.SN, m_lines.Field(1));
+        else if (tag == rsd::kMT)
+            data.MT = m_times.Parse(m_lines.Field(1));
+        else if (tag == rsd::kET)
+            data.ET = rad::ParseInt(m_lines.Field(1));
+        else if (tag == rsd::kSS)
+            SetStatus(data);
     }
 
     // Values in block order: the model's integers, then its floats; missing values stay 0.
-    void SetStatus(SensorData& data) const
-    {
+    void SetStatus(SensorData& data) const {
         const SensorModelInfo& info = kModels[static_cast<std::size_t>(data.m_nModel)];
         int field = 1;
-        for (int k = 0; k < info.statusInts; ++k) data.statusInt[k] = rad::ParseInt(m_lines.Field(field++));
+        for (int k = 0; k < info.statusInts; ++k)
+            data.statusInt[k] = rad::ParseInt(m_lines.Field(field++));
         for (int k = 0; k < info.statusFloats; ++k)
             data.statusFloat[k] = rad::ToFloat(rad::ParseDouble(m_lines.Field(field++)));
     }
@@ -189,8 +195,7 @@ private:
     CFileTimeParser m_times;
 };
 
-int ParseAll(CRsdData& set, rad::RsdLineReader& lines)
-{
+int ParseAll(CRsdData& set, rad::RsdLineReader& lines) {
     if (!lines.StartsWith(rsd::kMagic)) return kRsdBadHeader;
     CRsdFileParser(set, lines).Run();
     return set.GetCount();
@@ -201,14 +206,12 @@ constexpr std::size_t kReadWindow = 64 * 1024;
 
 }  // namespace
 
-int CRsdData::LoadFromMemory(const char* data, std::size_t length)
-{
+int CRsdData::LoadFromMemory(const char* data, std::size_t length) {
     rad::RsdLineReader lines(data, length);
     return ParseAll(*this, lines);
 }
 
-int CRsdData::Load(const std::string& path)
-{
+int CRsdData::Load(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return kRsdNoFile;
     // A shared lock: an Append or Save in progress finishes before we read.

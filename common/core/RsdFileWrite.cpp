@@ -24,30 +24,26 @@ namespace rsd = rad::rsd;
 constexpr std::size_t kFlushSize = std::size_t{1} << 20;
 
 class CRsdText {
-public:
+  public:
     std::string& Bytes() { return m_out; }
 
-    void Line(std::string_view tag)
-    {
+    void Line(std::string_view tag) {
         m_out.append(tag);
         m_out.push_back('\n');
     }
-    void Line(std::string_view tag, std::string_view value)
-    {
+    void Line(std::string_view tag, std::string_view value) {
         m_out.append(tag);
         m_out.push_back(',');
         m_out.append(value);
         m_out.push_back('\n');
     }
     void Open(std::string_view tag) { Line(tag, rsd::kVersion); }
-    void Text(std::string_view tag, const TextField& field)
-    {
+    void Text(std::string_view tag, const TextField& field) {
         Line(tag, std::string_view(field, strnlen(field, kTextFieldSize)));
     }
     void Time(int64_t t) { Line(rsd::kMT, rad::FormatLocalTime(t, rsd::kTimeFormat)); }
 
-    void Status(const SensorData& data, const SensorModelInfo& info)
-    {
+    void Status(const SensorData& data, const SensorModelInfo& info) {
         char number[64];
         m_out.append(rsd::kSS);
         for (int k = 0; k < info.statusInts; ++k) {
@@ -63,8 +59,8 @@ public:
 
     // Exactly pixels floats, little-endian; a short array is padded with zeros so that the
     // payload always has the length the reader expects.
-    void Payload(std::string_view begin, const std::vector<float>& values, int pixels, std::string_view end)
-    {
+    void Payload(std::string_view begin, const std::vector<float>& values, int pixels,
+                 std::string_view end) {
         Line(begin);
         const std::size_t n = std::min(values.size(), static_cast<std::size_t>(pixels));
         const std::size_t at = m_out.size();
@@ -81,8 +77,7 @@ public:
         Line(end);
     }
 
-    void SiteHeader(const CRsdData& set)
-    {
+    void SiteHeader(const CRsdData& set) {
         Open(rsd::kSiteOpen);
         Line(rsd::kSite, set.m_strSite);
         Line(rsd::kLon, set.m_strLon);
@@ -92,8 +87,7 @@ public:
         Line(rsd::kSiteClose);
     }
 
-    void Calibration(int model, const SensorCal& cal)
-    {
+    void Calibration(int model, const SensorCal& cal) {
         const rsd::ModelTags& tags = rsd::TagsOf(model);
         Open(tags.calOpen);
         Text(rsd::kSN, cal.SN);
@@ -107,8 +101,7 @@ public:
     }
 
     // Throws std::invalid_argument when a time has no local form.
-    void Record(const CRad& rad)
-    {
+    void Record(const CRad& rad) {
         Open(rsd::kRecordOpen);
         Time(rad.m_time);
         Line(rsd::kMemo, rad.m_strMemo);
@@ -118,9 +111,8 @@ public:
         }
     }
 
-private:
-    void DataBlock(int model, const SensorData& data)
-    {
+  private:
+    void DataBlock(int model, const SensorData& data) {
         const rsd::ModelTags& tags = rsd::TagsOf(model);
         const SensorModelInfo& info = kModels[static_cast<std::size_t>(model)];
         char number[16];
@@ -138,8 +130,7 @@ private:
     std::string m_out;
 };
 
-bool WriteAll(int fd, const std::string& bytes)
-{
+bool WriteAll(int fd, const std::string& bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -154,20 +145,19 @@ bool WriteAll(int fd, const std::string& bytes)
 
 // The file that Save writes before it is renamed over the target; removed unless committed.
 class CTempFile {
-public:
-    explicit CTempFile(const std::string& target)
-    {
+  public:
+    explicit CTempFile(const std::string& target) {
         static std::atomic<unsigned> counter{0};
         for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-            m_path = target + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+            m_path = target + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
+                     ".tmp";
             m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (m_fd < 0 && errno != EEXIST) break;
         }
     }
     CTempFile(const CTempFile&) = delete;
     CTempFile& operator=(const CTempFile&) = delete;
-    ~CTempFile()
-    {
+    ~CTempFile() {
         if (m_fd >= 0) ::close(m_fd);
         if (!m_committed) ::unlink(m_path.c_str());
     }
@@ -177,8 +167,7 @@ public:
 
     // Flushes to disk, closes and renames over target. The folder is not synced: until it
     // reaches the disk a crash brings back the old file, which is whole as well.
-    bool Commit(const std::string& target)
-    {
+    bool Commit(const std::string& target) {
         const int fd = std::exchange(m_fd, -1);
         if (::fsync(fd) != 0 || ::close(fd) != 0) return false;
         if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
@@ -193,8 +182,7 @@ public:
 
 }  // namespace
 
-bool CRsdData::Save(const std::string& path) const
-{
+bool CRsdData::Save(const std::string& path) const {
     // Writers of the same file wait for each other; a missing target has no writer yet.
     CFileLock target = CFileLock::Open(path, O_RDONLY, CFileLock::kExclusive);
     if (!target && errno != ENOENT) return false;
@@ -211,7 +199,8 @@ bool CRsdData::Save(const std::string& path) const
         if (bytes.size() < threshold) return true;
         if (!WriteAll(temp.Fd(), bytes)) return false;
         // Start the disk writes now, so that the final fsync has little left to wait for.
-        ::sync_file_range(temp.Fd(), written, static_cast<off_t>(bytes.size()), SYNC_FILE_RANGE_WRITE);
+        ::sync_file_range(temp.Fd(), written, static_cast<off_t>(bytes.size()),
+                          SYNC_FILE_RANGE_WRITE);
         written += static_cast<off_t>(bytes.size());
         bytes.clear();
         return true;
@@ -227,8 +216,7 @@ bool CRsdData::Save(const std::string& path) const
     return flush(0) && temp.Commit(path);
 }
 
-bool CRsdData::Append(const std::string& path, const CRad& rad) const
-{
+bool CRsdData::Append(const std::string& path, const CRad& rad) const {
     CRsdText text;
     text.Record(rad);  // an unconvertible time throws before the file is touched
     CFileLock file = CFileLock::Open(path, O_WRONLY | O_APPEND, CFileLock::kExclusive);

@@ -12,26 +12,21 @@
 namespace rad {
 namespace {
 
-bool IsSeparator(char c)
-{
-    return c == ',' || c == '\r' || c == '\n';
-}
+bool IsSeparator(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
-bool IsSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
 RsdLineReader::RsdLineReader(char* window, std::size_t windowSize, Source source)
-    : m_data(window), m_length(0), m_window(window), m_windowSize(windowSize),
-      m_source(std::move(source)), m_ended(false)
-{
-}
+    : m_data(window),
+      m_length(0),
+      m_window(window),
+      m_windowSize(windowSize),
+      m_source(std::move(source)),
+      m_ended(false) {}
 
-void RsdLineReader::Fill(std::size_t want)
-{
+void RsdLineReader::Fill(std::size_t want) {
     if (m_ended || m_length - m_pos >= want) return;
     const std::size_t left = m_length - m_pos;
     std::memmove(m_window, m_window + m_pos, left);
@@ -40,19 +35,20 @@ void RsdLineReader::Fill(std::size_t want)
     while (m_length < want && !m_ended) {
         const ssize_t n = m_source(m_window + m_length, m_windowSize - m_length);
         if (n < 0) m_failed = true;
-        if (n <= 0) m_ended = true;
-        else m_length += static_cast<std::size_t>(n);
+        if (n <= 0)
+            m_ended = true;
+        else
+            m_length += static_cast<std::size_t>(n);
     }
 }
 
-bool RsdLineReader::StartsWith(std::string_view text)
-{
+bool RsdLineReader::StartsWith(std::string_view text) {
     Fill(text.size());
-    return m_length - m_pos >= text.size() && std::memcmp(m_data + m_pos, text.data(), text.size()) == 0;
+    return m_length - m_pos >= text.size() &&
+           std::memcmp(m_data + m_pos, text.data(), text.size()) == 0;
 }
 
-bool RsdLineReader::ReadLine()
-{
+bool RsdLineReader::ReadLine() {
     m_count = 0;
     Fill(kMaxLine + 1);  // the line and the LF that may follow a full one
     const char* start = m_data + m_pos;
@@ -74,8 +70,7 @@ bool RsdLineReader::ReadLine()
     return true;
 }
 
-void RsdLineReader::Split(const char* line, std::size_t length)
-{
+void RsdLineReader::Split(const char* line, std::size_t length) {
     // The line is text: a NUL byte ends it.
     const void* nul = std::memchr(line, '\0', length);
     const char* end = nul ? static_cast<const char*>(nul) : line + length;
@@ -90,8 +85,7 @@ void RsdLineReader::Split(const char* line, std::size_t length)
     }
 }
 
-std::size_t RsdLineReader::ReadFloats(float* out, std::size_t count)
-{
+std::size_t RsdLineReader::ReadFloats(float* out, std::size_t count) {
     auto* dst = reinterpret_cast<char*>(out);
     const std::size_t wanted = count * sizeof(float);
     std::size_t copied = 0;
@@ -112,8 +106,7 @@ std::size_t RsdLineReader::ReadFloats(float* out, std::size_t count)
     return copied;
 }
 
-int32_t ParseInt(std::string_view text)
-{
+int32_t ParseInt(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsSpace(text[i])) ++i;
     bool negative = false;
@@ -126,8 +119,7 @@ int32_t ParseInt(std::string_view text)
     return static_cast<int32_t>(std::min(value, kLimit - 1));
 }
 
-double ParseDouble(std::string_view text)
-{
+double ParseDouble(std::string_view text) {
     char buffer[RsdLineReader::kMaxFieldLength + 1];
     const std::size_t n = std::min(text.size(), sizeof buffer - 1);
     if (n > 0) std::memcpy(buffer, text.data(), n);  // an empty view may have no data pointer
@@ -135,8 +127,7 @@ double ParseDouble(std::string_view text)
     return std::strtod(buffer, nullptr);
 }
 
-float ToFloat(double value)
-{
+float ToFloat(double value) {
     if (value > FLT_MAX) return std::numeric_limits<float>::infinity();
     if (value < -FLT_MAX) return -std::numeric_limits<float>::infinity();
     return static_cast<float>(value);

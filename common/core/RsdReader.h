@@ -12,9 +12,9 @@
 namespace rad {
 
 class RsdLineReader {
-public:
-    static constexpr std::size_t kMaxLine = 256;     // longer lines are read as several lines
-    static constexpr int kMaxFields = 16;            // further fields of a line are ignored
+  public:
+    static constexpr std::size_t kMaxLine = 256;        // longer lines are read as several lines
+    static constexpr int kMaxFields = 16;               // further fields of a line are ignored
     static constexpr std::size_t kMaxFieldLength = 31;  // what fits a 32-byte text field
 
     // Fills dst with at most n further bytes: the count, 0 at the end, -1 on a read error.
@@ -36,8 +36,7 @@ public:
     bool ReadLine();
     int FieldCount() const { return m_count; }
     // Field i of the current line, "" beyond the last one. Field 0 is the tag.
-    std::string_view Field(int i) const
-    {
+    std::string_view Field(int i) const {
         return i >= 0 && i < m_count && i < kMaxFields ? m_fields[i] : std::string_view();
     }
     std::string_view Tag() const { return Field(0); }
@@ -45,7 +44,7 @@ public:
     // (fewer when the data ends first; the rest of out is left alone). Returns the bytes read.
     std::size_t ReadFloats(float* out, std::size_t count);
 
-private:
+  private:
     void Split(const char* line, std::size_t length);
     // Makes at least want bytes available from the read position unless the data ends first.
     void Fill(std::size_t want);

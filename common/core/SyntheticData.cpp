@@ -26,48 +26,44 @@ constexpr SyntheticOptics kOptics[kModelCount] = {
 
 // Small fixed generator: std distributions differ between standard libraries.
 class Noise {
-public:
+  public:
     explicit Noise(uint32_t seed) : m_state(seed * 2654435761u + 0x9E3779B9u) {}
     // Uniform in [-1, 1).
-    double Next()
-    {
+    double Next() {
         m_state ^= m_state << 13;
         m_state ^= m_state >> 17;
         m_state ^= m_state << 5;
         return static_cast<double>(m_state) / 2147483648.0 - 1.0;
     }
 
-private:
+  private:
     uint32_t m_state;
 };
 
-double Response(int model, double wavelength)
-{
+double Response(int model, double wavelength) {
     const SyntheticOptics& o = kOptics[model];
     const double x = (wavelength - o.responsePeak) / o.responseWidth;
     return 0.05 + 0.95 * std::exp(-x * x);
 }
 
 // Sunlight at the ground, relative to its maximum: a 5800 K black body.
-double SolarShape(double wavelength)
-{
+double SolarShape(double wavelength) {
     const double um = wavelength / 1000.0;
-    const double peak = 0.5;  // um, maximum of the 5800 K curve
+    const double peak = 0.5;            // um, maximum of the 5800 K curve
     const double k = 14388.0 / 5800.0;  // second radiation constant / T, in um
     auto planck = [k](double l) { return 1.0 / (std::pow(l, 5) * (std::exp(k / l) - 1.0)); };
     return planck(um) / planck(peak);
 }
 
 // 0 at night, 1 at local noon.
-double Daylight(int64_t time)
-{
+double Daylight(int64_t time) {
     const auto tm = ToLocalTm(time);
-    const double hour = tm ? tm->tm_hour + tm->tm_min / 60.0 : static_cast<double>(time % 86400) / 3600.0;
+    const double hour =
+        tm ? tm->tm_hour + tm->tm_min / 60.0 : static_cast<double>(time % 86400) / 3600.0;
     return std::max(0.0, std::sin((hour - 6.0) * 3.14159265358979 / 12.0));
 }
 
-void Format(TextField& field, const char* format, int value)
-{
+void Format(TextField& field, const char* format, int value) {
     char text[kTextFieldSize];
     std::snprintf(text, sizeof text, format, value);
     SetTextField(field, text);
@@ -75,8 +71,7 @@ void Format(TextField& field, const char* format, int value)
 
 }  // namespace
 
-SensorCal MakeSyntheticCal(int model)
-{
+SensorCal MakeSyntheticCal(int model) {
     SensorCal cal(model);
     const SensorModelInfo& info = kModels[model];
     Format(cal.SN, "%05d", 10231 + 1000 * model);
@@ -84,7 +79,8 @@ SensorCal MakeSyntheticCal(int model)
     SetTextField(cal.ST, info.label);
     SetTextField(cal.FV, "2.14");
     SetTextField(cal.FT, "20230915");
-    for (int k = 0; k < 6; ++k) SetTextField(cal.C[k], k < 4 ? kOptics[model].coefficients[k] : "0");
+    for (int k = 0; k < 6; ++k)
+        SetTextField(cal.C[k], k < 4 ? kOptics[model].coefficients[k] : "0");
     cal.ComputeWavelengths();
     // Factor that turns the detector's counts/s back into W/m2/um: the inverse of its response.
     for (std::size_t i = 0; i < cal.CAL.size(); ++i)
@@ -92,8 +88,7 @@ SensorCal MakeSyntheticCal(int model)
     return cal;
 }
 
-SensorData MakeSyntheticData(int model, int64_t time, uint32_t seed)
-{
+SensorData MakeSyntheticData(int model, int64_t time, uint32_t seed) {
     const SensorCal cal = MakeSyntheticCal(model);
     const SensorModelInfo& info = kModels[model];
     Noise noise(seed);
@@ -113,7 +108,8 @@ SensorData MakeSyntheticData(int model, int64_t time, uint32_t seed)
     if (info.shortWave) {
         data.statusInt[0] = -1;  // cooling
         const float values[4] = {25.0f, 12.0f, 0.8f, 2.1f};
-        for (int k = 0; k < 4; ++k) data.statusFloat[k] = values[k] + static_cast<float>(0.2 * noise.Next());
+        for (int k = 0; k < 4; ++k)
+            data.statusFloat[k] = values[k] + static_cast<float>(0.2 * noise.Next());
     } else {
         const int32_t ints[4] = {18, 0, 0, -1};
         std::copy(std::begin(ints), std::end(ints), data.statusInt);
@@ -125,8 +121,7 @@ SensorData MakeSyntheticData(int model, int64_t time, uint32_t seed)
 }
 
 void MakeSyntheticDay(CRsdData& set, int records, std::initializer_list<int> models,
-                      int64_t firstTime, int stepSeconds)
-{
+                      int64_t firstTime, int stepSeconds) {
     set.m_strSite = "ARVEN FIELD STATION";
     set.m_strLon = "139.7414";
     set.m_strLat = "35.6581";
@@ -138,7 +133,8 @@ void MakeSyntheticDay(CRsdData& set, int records, std::initializer_list<int> mod
         rad.m_time = firstTime + static_cast<int64_t>(i) * stepSeconds;
         rad.m_strMemo = "ARVEN SOLIS";
         for (int model : models)
-            rad.SetBlock(model, MakeSyntheticData(model, rad.m_time, static_cast<uint32_t>(i * kModelCount + model)));
+            rad.SetBlock(model, MakeSyntheticData(model, rad.m_time,
+                                                  static_cast<uint32_t>(i * kModelCount + model)));
         set.AddRecord(rad);
     }
 }

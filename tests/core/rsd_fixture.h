@@ -13,34 +13,29 @@
 
 // A fresh folder per test for the files it writes.
 class RsdFileTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         std::string pattern = (std::filesystem::temp_directory_path() / "rsdtest.XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_dir = pattern;
         rad::InitTimeZone();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all);
         std::filesystem::remove_all(m_dir);
     }
 
     std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
 
-    static std::string ReadBytes(const std::string& path)
-    {
+    static std::string ReadBytes(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    static void WriteBytes(const std::string& path, const std::string& bytes)
-    {
+    static void WriteBytes(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
     // What Save writes for set: the canonical form two sets can be compared by.
-    std::string SavedBytes(const CRsdData& set, const std::string& name = "canonical.rsd") const
-    {
+    std::string SavedBytes(const CRsdData& set, const std::string& name = "canonical.rsd") const {
         const std::string path = PathOf(name);
         EXPECT_TRUE(set.Save(path));
         return ReadBytes(path);
@@ -49,7 +44,6 @@ protected:
     std::filesystem::path m_dir;
 };
 
-inline int64_t LocalTime(int year, int month, int day, int hour, int minute, int second)
-{
+inline int64_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
     return rad::LocalFieldsToTime(year, month, day, hour, minute, second).value();
 }

@@ -16,21 +16,18 @@
 
 namespace {
 
-void ExpectSameFloats(const std::vector<float>& a, const std::vector<float>& b)
-{
+void ExpectSameFloats(const std::vector<float>& a, const std::vector<float>& b) {
     ASSERT_EQ(a.size(), b.size());
     EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(float)), 0);
 }
 
-float RoundedToOneDecimal(float value)
-{
+float RoundedToOneDecimal(float value) {
     char text[64];
     std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
     return std::strtof(text, nullptr);
 }
 
-void ExpectSameBlock(const SensorData& in, const SensorData& out)
-{
+void ExpectSameBlock(const SensorData& in, const SensorData& out) {
     const SensorModelInfo& info = kModels[in.m_nModel];
     EXPECT_STREQ(in.SN, out.SN);
     EXPECT_EQ(in.MT, out.MT);
@@ -44,9 +41,9 @@ void ExpectSameBlock(const SensorData& in, const SensorData& out)
 
 // A day that crosses the spring DST change of New York, with records of every shape; big
 // enough that Load reads it in several pieces.
-void MakeMixedDay(CRsdData& set)
-{
-    rad::MakeSyntheticDay(set, 24, {kQS100, kQS200, kQS300, kQS400}, LocalTime(2024, 3, 10, 0, 0, 0), 600);
+void MakeMixedDay(CRsdData& set) {
+    rad::MakeSyntheticDay(set, 24, {kQS100, kQS200, kQS300, kQS400},
+                          LocalTime(2024, 3, 10, 0, 0, 0), 600);
     set.GetAt(1).RemoveBlock(kQS200);
     set.GetAt(2).m_strMemo = "";
     set.GetAt(3).Block(kQS400)->statusFloat[6] = -0.25f;
@@ -57,8 +54,7 @@ void MakeMixedDay(CRsdData& set)
 
 }  // namespace
 
-TEST_F(RsdFileTest, SaveThenLoadKeepsEverythingBitForBit)
-{
+TEST_F(RsdFileTest, SaveThenLoadKeepsEverythingBitForBit) {
     CRsdData in;
     MakeMixedDay(in);
     const std::string path = PathOf("day.rsd");
@@ -98,8 +94,7 @@ TEST_F(RsdFileTest, SaveThenLoadKeepsEverythingBitForBit)
     EXPECT_EQ(SavedBytes(out, "again.rsd"), ReadBytes(path));
 }
 
-TEST_F(RsdFileTest, AppendAddsOneRecordAndNeverCreatesAFile)
-{
+TEST_F(RsdFileTest, AppendAddsOneRecordAndNeverCreatesAFile) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 2, {kQS200, kQS300}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
     const std::string path = PathOf("day.rsd");
@@ -121,8 +116,7 @@ TEST_F(RsdFileTest, AppendAddsOneRecordAndNeverCreatesAFile)
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-TEST_F(RsdFileTest, FailedSaveLeavesTheOldFileAndNoTemporary)
-{
+TEST_F(RsdFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 3, {kQS100}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
     // The temporary file's name is longer than a folder entry may be.
@@ -135,7 +129,8 @@ TEST_F(RsdFileTest, FailedSaveLeavesTheOldFileAndNoTemporary)
     if (geteuid() != 0) {  // root writes into read-only folders anyway
         const std::string path = PathOf("old.rsd");
         WriteBytes(path, "old");
-        std::filesystem::permissions(m_dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(
+            m_dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         EXPECT_FALSE(set.Save(path));
         std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all);
         EXPECT_EQ(ReadBytes(path), "old");
@@ -143,8 +138,7 @@ TEST_F(RsdFileTest, FailedSaveLeavesTheOldFileAndNoTemporary)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1 + (geteuid() != 0));
 }
 
-TEST_F(RsdFileTest, WriteErrorsReturnFalseAndKeepTheFileAsItWas)
-{
+TEST_F(RsdFileTest, WriteErrorsReturnFalseAndKeepTheFileAsItWas) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 50, {kQS200, kQS300}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
     const std::string path = PathOf("day.rsd");
@@ -171,8 +165,7 @@ TEST_F(RsdFileTest, WriteErrorsReturnFalseAndKeepTheFileAsItWas)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1);
 }
 
-TEST_F(RsdFileTest, SaveWaitsWhileAnotherWriterHoldsTheFile)
-{
+TEST_F(RsdFileTest, SaveWaitsWhileAnotherWriterHoldsTheFile) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 2, {kQS100}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
     const std::string path = PathOf("day.rsd");
@@ -194,8 +187,7 @@ TEST_F(RsdFileTest, SaveWaitsWhileAnotherWriterHoldsTheFile)
     EXPECT_EQ(back.Load(path), 2);
 }
 
-TEST_F(RsdFileTest, AppendWaitingOnAReplacedFileWritesIntoTheNewOne)
-{
+TEST_F(RsdFileTest, AppendWaitingOnAReplacedFileWritesIntoTheNewOne) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 2, {kQS300}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
     const std::string path = PathOf("day.rsd");
@@ -214,8 +206,7 @@ TEST_F(RsdFileTest, AppendWaitingOnAReplacedFileWritesIntoTheNewOne)
     EXPECT_EQ(back.Load(path), 3);
 }
 
-TEST_F(RsdFileTest, BlockWithoutCalibrationIsKeptButNotSpectral)
-{
+TEST_F(RsdFileTest, BlockWithoutCalibrationIsKeptButNotSpectral) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 1, {kQS100, kQS300}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
     set.m_pCal[kQS300].reset();

@@ -1,10 +1,11 @@
 // The reader's rules on handwritten files: line ends, empty lines, long lines, fields,
 // payloads, the time rule and the codes for files that are not RSD files.
+#include "RsdReader.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
 
-#include "RsdReader.h"
 #include "rsd_fixture.h"
 
 namespace {
@@ -14,52 +15,65 @@ struct FileText {
     std::string eol = "\n";
     std::string bytes;
 
-    FileText& operator<<(std::string_view line)
-    {
+    FileText& operator<<(std::string_view line) {
         bytes.append(line).append(eol);
         return *this;
     }
-    FileText& Floats(int count, float value)
-    {
-        for (int i = 0; i < count; ++i) bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+    FileText& Floats(int count, float value) {
+        for (int i = 0; i < count; ++i)
+            bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
         return *this;
     }
-    FileText& Header(std::string_view site = "Field")
-    {
-        return *this << "HD_RSD,100" << "SITE," + std::string(site) << "LON,139.7" << "LAT,35.6"
-                     << "ALT,40" << "TZ,+9" << "HD_RSD_END";
+    FileText& Header(std::string_view site = "Field") {
+        return *this << "HD_RSD,100"
+                     << "SITE," + std::string(site) << "LON,139.7"
+                     << "LAT,35.6"
+                     << "ALT,40"
+                     << "TZ,+9"
+                     << "HD_RSD_END";
     }
-    FileText& Calibration()
-    {
-        *this << "HD_QS400,100" << "SN,S400" << "C0,900" << "C1,3" << "CAL_BGN";
-        return Floats(256, 0.5f) << "CAL_END" << "HD_QS400_END";
+    FileText& Calibration() {
+        *this << "HD_QS400,100"
+              << "SN,S400"
+              << "C0,900"
+              << "C1,3"
+              << "CAL_BGN";
+        return Floats(256, 0.5f) << "CAL_END"
+                                 << "HD_QS400_END";
     }
-    FileText& Record(std::string_view mt, std::string_view memo = "m")
-    {
-        return *this << "DT_RSD,100" << "MT," + std::string(mt) << "MEMO," + std::string(memo) << "DT_RSD_END";
+    FileText& Record(std::string_view mt, std::string_view memo = "m") {
+        return *this << "DT_RSD,100"
+                     << "MT," + std::string(mt) << "MEMO," + std::string(memo) << "DT_RSD_END";
     }
-    FileText& Block(std::string_view ss = "SS,1,2,3,4,1.5,2.5,3.5,4.5,5.5,6.5,7.5")
-    {
-        *this << "DT_QS400,100" << "SN,S400" << "MT,20240601120000" << "ET,250" << ss << "MD_BGN";
-        Floats(256, 1.5f) << "MD_END" << "DD_BGN";
-        return Floats(256, 0.25f) << "DD_END" << "DT_QS400_END";
+    FileText& Block(std::string_view ss = "SS,1,2,3,4,1.5,2.5,3.5,4.5,5.5,6.5,7.5") {
+        *this << "DT_QS400,100"
+              << "SN,S400"
+              << "MT,20240601120000"
+              << "ET,250" << ss << "MD_BGN";
+        Floats(256, 1.5f) << "MD_END"
+                          << "DD_BGN";
+        return Floats(256, 0.25f) << "DD_END"
+                                  << "DT_QS400_END";
     }
-    FileText& Day()
-    {
-        return Header().Calibration().Record("20240601120000", "first").Block().Record("20240601121000", "second").Block();
+    FileText& Day() {
+        return Header()
+            .Calibration()
+            .Record("20240601120000", "first")
+            .Block()
+            .Record("20240601121000", "second")
+            .Block();
     }
 };
 
-int Load(CRsdData& set, const std::string& bytes)
-{
+int Load(CRsdData& set, const std::string& bytes) {
     return set.LoadFromMemory(bytes.data(), bytes.size());
 }
 
 }  // namespace
 
-TEST_F(RsdFileTest, NotAnRsdFileGivesBadHeader)
-{
-    for (const char* text : {"\xEF\xBB\xBFHD_RSD,100\n", "\nHD_RSD,100\n", "HD_RSD\nSITE,x\n", "", "HD_RS"}) {
+TEST_F(RsdFileTest, NotAnRsdFileGivesBadHeader) {
+    for (const char* text :
+         {"\xEF\xBB\xBFHD_RSD,100\n", "\nHD_RSD,100\n", "HD_RSD\nSITE,x\n", "", "HD_RS"}) {
         CRsdData set;
         EXPECT_EQ(Load(set, text), kRsdBadHeader) << text;
     }
@@ -71,8 +85,7 @@ TEST_F(RsdFileTest, NotAnRsdFileGivesBadHeader)
     EXPECT_EQ(set.GetCal(kQS400), nullptr);
 }
 
-TEST_F(RsdFileTest, CrLfFileReadsLikeLfFile)
-{
+TEST_F(RsdFileTest, CrLfFileReadsLikeLfFile) {
     FileText lf, crlf;
     crlf.eol = "\r\n";
     lf.Day();
@@ -86,8 +99,7 @@ TEST_F(RsdFileTest, CrLfFileReadsLikeLfFile)
     EXPECT_GT(b.GetCal(kQS400)->WL[0], 900.0f);
 }
 
-TEST_F(RsdFileTest, EmptyLineEndsTheFileBetweenBlocksAndCutsABlockShort)
-{
+TEST_F(RsdFileTest, EmptyLineEndsTheFileBetweenBlocksAndCutsABlockShort) {
     FileText between;
     between.Header().Record("20240601120000") << "";
     between.Record("20240601121000");
@@ -97,8 +109,10 @@ TEST_F(RsdFileTest, EmptyLineEndsTheFileBetweenBlocksAndCutsABlockShort)
     // Inside a block the empty line ends only that block; its remaining lines are unknown
     // at the top level and the next record is read again.
     FileText inside;
-    inside.Header().Calibration().Record("20240601120000") << "DT_QS400,100" << "SN,S400" << ""
-                                                          << "ET,250";
+    inside.Header().Calibration().Record("20240601120000") << "DT_QS400,100"
+                                                           << "SN,S400"
+                                                           << ""
+                                                           << "ET,250";
     inside.Record("20240601121000").Block();
     CRsdData cut;
     ASSERT_EQ(Load(cut, inside.bytes), 2);
@@ -107,22 +121,22 @@ TEST_F(RsdFileTest, EmptyLineEndsTheFileBetweenBlocksAndCutsABlockShort)
     EXPECT_EQ(cut.GetAt(1).Block(kQS400)->ET, 250);
 }
 
-TEST_F(RsdFileTest, LongLinesAndFieldLimits)
-{
+TEST_F(RsdFileTest, LongLinesAndFieldLimits) {
     struct Case {
         std::string siteLine;
         std::string site, lon, tz;
     };
     const std::string s251(251, 's');
     const Case cases[] = {
-        {"SITE," + s251, std::string(31, 's'), "139.7", "+9"},        // 256 bytes then LF
+        {"SITE," + s251, std::string(31, 's'), "139.7", "+9"},            // 256 bytes then LF
         {"SITE," + s251 + "TZ,+5", std::string(31, 's'), "139.7", "+9"},  // continues as a line
         {"SITE," + std::string(40, 'x'), std::string(31, 'x'), "139.7", "+9"},
         {"SITE,a b,c", "a b", "139.7", "+9"},
     };
     for (const Case& c : cases) {
         FileText text;
-        text << "HD_RSD,100" << c.siteLine << "LON,139.7" << "HD_RSD_END";
+        text << "HD_RSD,100" << c.siteLine << "LON,139.7"
+             << "HD_RSD_END";
         CRsdData set;
         set.m_strTZ = "+9";
         ASSERT_EQ(Load(set, text.bytes), 0);
@@ -140,8 +154,7 @@ TEST_F(RsdFileTest, LongLinesAndFieldLimits)
     EXPECT_EQ(lines.Field(16), "");
 }
 
-TEST_F(RsdFileTest, MemoIsCutAtACommaAndMissingValuesReadAsZero)
-{
+TEST_F(RsdFileTest, MemoIsCutAtACommaAndMissingValuesReadAsZero) {
     FileText text;
     text.Header().Calibration().Record("20240601120000", "cloudy, windy").Block("SS,7,,1") << "";
     CRsdData set;
@@ -154,17 +167,21 @@ TEST_F(RsdFileTest, MemoIsCutAtACommaAndMissingValuesReadAsZero)
     EXPECT_EQ(block.statusFloat[6], 0.0f);
 
     FileText odd;
-    odd.Header() << "DT_QS400,100" << "ET,1";  // a data block before any record is ignored
-    odd.Record("20240601120000") << "DT_QS400,100" << "ET" << "SS" << "DT_QS400_END";
+    odd.Header() << "DT_QS400,100"
+                 << "ET,1";  // a data block before any record is ignored
+    odd.Record("20240601120000") << "DT_QS400,100"
+                                 << "ET"
+                                 << "SS"
+                                 << "DT_QS400_END";
     CRsdData bare;
     ASSERT_EQ(Load(bare, odd.bytes), 1);
     EXPECT_EQ(bare.GetAt(0).Block(kQS400)->ET, 0);
 }
 
-TEST_F(RsdFileTest, TruncatedPayloadKeepsThePixelsThatArrived)
-{
+TEST_F(RsdFileTest, TruncatedPayloadKeepsThePixelsThatArrived) {
     FileText text;
-    text.Header().Calibration().Record("20240601120000") << "DT_QS400,100" << "MD_BGN";
+    text.Header().Calibration().Record("20240601120000") << "DT_QS400,100"
+                                                         << "MD_BGN";
     text.Floats(100, 1.5f);
     text.bytes += "\x01\x02";  // half a float
     CRsdData set;
@@ -176,7 +193,10 @@ TEST_F(RsdFileTest, TruncatedPayloadKeepsThePixelsThatArrived)
     EXPECT_EQ(block.DD[0], 0.0f);
 
     FileText cal;
-    cal.Header() << "HD_QS400,100" << "C0,900" << "C1,3" << "CAL_BGN";
+    cal.Header() << "HD_QS400,100"
+                 << "C0,900"
+                 << "C1,3"
+                 << "CAL_BGN";
     cal.Floats(10, 2.0f);
     ASSERT_EQ(Load(set, cal.bytes), 1);
     EXPECT_EQ(set.GetCal(kQS400)->CAL[9], 2.0f);
@@ -184,8 +204,7 @@ TEST_F(RsdFileTest, TruncatedPayloadKeepsThePixelsThatArrived)
     EXPECT_FALSE(set.HasUsableCal(kQS400));
 }
 
-TEST_F(RsdFileTest, TimeRule)
-{
+TEST_F(RsdFileTest, TimeRule) {
     const auto tm = rad::ToLocalTm([] {
         CRsdData set;
         FileText text;
@@ -210,22 +229,21 @@ TEST_F(RsdFileTest, TimeRule)
 }
 
 // Lines, fields and payloads as a text, to compare two ways of reading the same bytes.
-std::string Transcript(rad::RsdLineReader& lines)
-{
+std::string Transcript(rad::RsdLineReader& lines) {
     std::string out;
     while (lines.ReadLine()) {
         for (int i = 0; i < lines.FieldCount(); ++i) out.append(lines.Field(i)).append("|");
         if (lines.Tag().ends_with("_BGN")) {
             float values[256] = {};
-            out += std::to_string(lines.ReadFloats(values, 256)) + ":" + std::to_string(values[0] + values[255]);
+            out += std::to_string(lines.ReadFloats(values, 256)) + ":" +
+                   std::to_string(values[0] + values[255]);
         }
         out += "\n";
     }
     return out;
 }
 
-TEST(RsdLineReader, SmallWindowReadsLikeMemory)
-{
+TEST(RsdLineReader, SmallWindowReadsLikeMemory) {
     FileText text;
     text.Day() << "SITE," + std::string(251, 'x') << "TZ,+1";
     text.bytes.resize(text.bytes.size() - 3);  // ends inside the last line
@@ -245,12 +263,17 @@ TEST(RsdLineReader, SmallWindowReadsLikeMemory)
     EXPECT_FALSE(streamed.Failed());
 }
 
-TEST(RsdNumbers, IntegersSaturateLikeAClampedAtoi)
-{
+TEST(RsdNumbers, IntegersSaturateLikeAClampedAtoi) {
     const std::pair<const char*, int32_t> cases[] = {
-        {"42", 42}, {" -7x", -7}, {"+3", 3}, {"abc", 0}, {"", 0},
-        {"2147483647", INT_MAX}, {"99999999999999999999", INT_MAX},
-        {"-2147483648", INT_MIN}, {"-99999999999999999999", INT_MIN},
+        {"42", 42},
+        {" -7x", -7},
+        {"+3", 3},
+        {"abc", 0},
+        {"", 0},
+        {"2147483647", INT_MAX},
+        {"99999999999999999999", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"-99999999999999999999", INT_MIN},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(rad::ParseInt(text), value) << text;
     EXPECT_EQ(rad::ToFloat(1e300), std::numeric_limits<float>::infinity());
