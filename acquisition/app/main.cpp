@@ -1,0 +1,101 @@
+// radlog: the acquisition program. Without --headless it opens its window.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "DemoRig.h"
+#include "DesktopMain.h"
+#include "HeadlessRunner.h"
+#include "IniFile.h"
+#include "LocalTime.h"
+#include "ProfileLocation.h"
+#include "RadlogSettings.h"
+
+namespace {
+
+bool WantsHeadless(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--headless") == 0) return true;
+    return false;
+}
+
+struct Profile {
+    CIniFile ini;
+    std::string path;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // The window needs a QApplication; the headless mode must run without a display.
+    const bool headless = WantsHeadless(argc, argv);
+    std::unique_ptr<QCoreApplication> app(headless ? new QCoreApplication(argc, argv)
+                                                   : new QApplication(argc, argv));
+    std::setlocale(LC_NUMERIC, "C");
+    QCoreApplication::setApplicationName("radlog");
+    QCoreApplication::setApplicationVersion("5.0");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Radlog: spectroradiometer acquisition");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption headlessOption("headless", "Run without a window (field stations).");
+    const QCommandLineOption profileOption("profile", "Use this profile file.", "INI");
+    const QCommandLineOption intervalOption("interval", "Interval measurement (the default).");
+    const QCommandLineOption manualOption("manual", "One manual cycle, then exit.");
+    const QCommandLineOption demoOption("demo", "Measure simulated sensors into a demo folder.");
+    const QCommandLineOption secondsOption("interval-seconds",
+                                           "Demo only: measure every N seconds.", "N");
+    parser.addOptions({headlessOption, profileOption, intervalOption, manualOption, demoOption,
+                       secondsOption});
+    parser.process(*app);
+    if (parser.isSet(intervalOption) && parser.isSet(manualOption)) {
+        std::fputs("radlog: --interval and --manual exclude each other\n", stderr);
+        return 2;
+    }
+    if (parser.isSet(secondsOption) && !parser.isSet(demoOption)) {
+        std::fputs("radlog: --interval-seconds is for --demo only\n", stderr);
+        return 2;
+    }
+
+    rad::InitTimeZone();
+    std::optional<std::string> profileOverride;
+    if (parser.isSet(profileOption)) profileOverride = parser.value(profileOption).toStdString();
+    const rad::ProfileLocation location = rad::LocateProfile("radlog", profileOverride);
+    Profile profile{{}, location.profilePath};
+    profile.ini.Load(profile.path);
+    RadlogSettings settings;
+    settings.LoadSettings(profile.ini, location.programFolder);
+    std::function<void()> save = [&] {
+        settings.SaveSettings(profile.ini);
+        rad::SaveProfile(profile.ini, profile.path);
+    };
+
+    CDemoRig demo;
+    std::string banner;
+    if (parser.isSet(demoOption)) {
+        if (!demo.Start()) {
+            std::fprintf(stderr, "radlog: %s\n", demo.Error().c_str());
+            return 1;
+        }
+        demo.Apply(settings, parser.value(secondsOption).toInt());
+        banner = demo.Describe();
+        save = nullptr;  // the profile on disk stays as it is
+    }
+
+    CSystemClock clock;
+    if (!headless) {
+        if (!banner.empty()) std::puts(banner.c_str());
+        return RunDesktop(settings, save ? save : [] {}, clock);
+    }
+    CHeadlessRunner runner(settings, clock, {parser.isSet(manualOption), banner}, save);
+    return runner.Run();
+}
