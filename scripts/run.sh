@@ -18,7 +18,12 @@ if [ -x "$radlog" ]; then
   if [ -n "${DISPLAY:-}" ]; then
     exec "$radlog" --demo "$@"
   fi
-  exec "$radlog" --headless --demo "$@"
+  # No display: about a minute of the headless demo, then a clean stop (SIGINT).
+  status=0
+  timeout --signal=INT "${RUN_SECONDS:-60}" "$radlog" --headless --demo --interval-seconds 10 "$@" ||
+    status=$?
+  [ "$status" -eq 124 ] && status=0  # timeout's own code: the demo ran its full minute
+  exit "$status"
 fi
 
 rsdtool="$build/tools/rsdtool/rsdtool"
