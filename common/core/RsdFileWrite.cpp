@@ -194,16 +194,11 @@ bool CRsdData::Save(const std::string& path) const {
     CRsdText text;
     std::string& bytes = text.Bytes();
     bytes.reserve(kFlushSize + 64 * 1024);
-    off_t written = 0;
     auto flush = [&](std::size_t threshold) {
         if (bytes.size() < threshold) return true;
-        if (!WriteAll(temp.Fd(), bytes)) return false;
-        // Start the disk writes now, so that the final fsync has little left to wait for.
-        ::sync_file_range(temp.Fd(), written, static_cast<off_t>(bytes.size()),
-                          SYNC_FILE_RANGE_WRITE);
-        written += static_cast<off_t>(bytes.size());
+        const bool ok = WriteAll(temp.Fd(), bytes);
         bytes.clear();
-        return true;
+        return ok;
     };
     text.SiteHeader(*this);
     for (int model = 0; model < kModelCount; ++model) {
