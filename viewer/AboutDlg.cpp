@@ -8,8 +8,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
-{
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Radview"));
     auto* icon = new QLabel(this);
     const QIcon appIcon = QApplication::windowIcon().isNull()

@@ -5,6 +5,6 @@
 // Help > About: the program's name and version.
 class CAboutDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 };

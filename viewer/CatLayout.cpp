@@ -4,8 +4,7 @@
 
 #include "RsdData.h"
 
-void CCatLayout::Layout(int count, int clientWidth, QSize tile)
-{
+void CCatLayout::Layout(int count, int clientWidth, QSize tile) {
     if (count <= 0) return;
     m_size = tile;
     m_nColumns = std::max(1, clientWidth / m_size.width());
@@ -13,14 +12,12 @@ void CCatLayout::Layout(int count, int clientWidth, QSize tile)
     m_nRows = count / m_nColumns + 1;
 }
 
-QRect CCatLayout::RectOf(int index) const
-{
+QRect CCatLayout::RectOf(int index) const {
     return {(index % m_nColumns) * m_size.width(), (index / m_nColumns) * m_size.height(),
             m_size.width(), m_size.height()};
 }
 
-int CCatLayout::HitTest(int x, int y, int count) const
-{
+int CCatLayout::HitTest(int x, int y, int count) const {
     if (x < 0 || y < 0) return -1;
     const int column = x / m_size.width();
     if (column >= m_nColumns) return -1;
@@ -30,8 +27,7 @@ int CCatLayout::HitTest(int x, int y, int count) const
     return index < count ? index : -1;
 }
 
-void ApplyCatalogClick(CRsdData& data, int hit, ClickMode mode, int& anchor)
-{
+void ApplyCatalogClick(CRsdData& data, int hit, ClickMode mode, int& anchor) {
     const int previous = anchor;
     anchor = hit;
     auto clearAll = [&data] {
@@ -42,20 +38,19 @@ void ApplyCatalogClick(CRsdData& data, int hit, ClickMode mode, int& anchor)
         return;
     }
     switch (mode) {
-    case ClickMode::Toggle:
-        data.GetAt(hit).m_nSelect ^= 1;
-        break;
-    case ClickMode::Range:
-        if (previous >= 0) {
-            // An anchor left behind by a delete may point past the end.
-            const int last = std::min(std::max(previous, hit), data.GetCount() - 1);
-            for (int i = std::min(previous, hit); i <= last; ++i)
-                data.GetAt(i).m_nSelect |= 1;
-        }
-        break;
-    case ClickMode::Plain:
-        clearAll();
-        data.GetAt(hit).m_nSelect = 1;
-        break;
+        case ClickMode::Toggle:
+            data.GetAt(hit).m_nSelect ^= 1;
+            break;
+        case ClickMode::Range:
+            if (previous >= 0) {
+                // An anchor left behind by a delete may point past the end.
+                const int last = std::min(std::max(previous, hit), data.GetCount() - 1);
+                for (int i = std::min(previous, hit); i <= last; ++i) data.GetAt(i).m_nSelect |= 1;
+            }
+            break;
+        case ClickMode::Plain:
+            clearAll();
+            data.GetAt(hit).m_nSelect = 1;
+            break;
     }
 }

@@ -7,7 +7,7 @@ class CRsdData;
 
 // Grid geometry of the tiled catalog: tiles in record order, row by row.
 class CCatLayout {
-public:
+  public:
     // Lays out count records for a client width; with no record the layout keeps its old values.
     void Layout(int count, int clientWidth, QSize tile);
 
@@ -21,7 +21,7 @@ public:
     // Record under a logical (scrolled) point, or -1.
     int HitTest(int x, int y, int count) const;
 
-private:
+  private:
     QSize m_size{80, 60};
     int m_nColumns = 1;
     int m_nRows = 0;

@@ -10,22 +10,19 @@
 #include "Resample.h"
 
 CCatView::CCatView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc), m_app(app)
-{
+    : QAbstractScrollArea(parent), m_doc(doc), m_app(app) {
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
     connect(&m_doc, &CRadviewDoc::updated, this, &CCatView::OnUpdate);
 }
 
-const QImage* CCatView::TileOf(const CRad& rad) const
-{
+const QImage* CCatView::TileOf(const CRad& rad) const {
     auto it = m_tiles.find(&rad);
     return it == m_tiles.end() ? nullptr : &it->second;
 }
 
-void CCatView::OnUpdate(int hint)
-{
+void CCatView::OnUpdate(int hint) {
     LayoutGrid();
     if (hint == kHintRebuildTiles)
         RebuildTiles();
@@ -34,8 +31,7 @@ void CCatView::OnUpdate(int hint)
     viewport()->update();
 }
 
-void CCatView::LayoutGrid()
-{
+void CCatView::LayoutGrid() {
     const CRsdData& data = m_doc.Data();
     m_layout.Layout(data.GetCount(), viewport()->width(),
                     rad::CatalogTileSize(m_app.Settings().catSize));
@@ -48,8 +44,7 @@ void CCatView::LayoutGrid()
     verticalScrollBar()->setSingleStep(std::max(1, view.height() / 10));
 }
 
-void CCatView::RebuildTiles()
-{
+void CCatView::RebuildTiles() {
     const RadviewSettings& settings = m_app.Settings();
     const QSize tile = rad::CatalogTileSize(settings.catSize);
     const CRsdData& data = m_doc.Data();
@@ -59,12 +54,12 @@ void CCatView::RebuildTiles()
     for (const auto& rad : data.m_arRad) {
         spectrum.Resample(data, static_cast<int>(&rad - data.m_arRad.data()));
         rad->m_nSelect = 0;
-        m_tiles.emplace(rad.get(), rad::RenderCatalogTile(tile, spectrum, settings.graph, rad->m_time));
+        m_tiles.emplace(rad.get(),
+                        rad::RenderCatalogTile(tile, spectrum, settings.graph, rad->m_time));
     }
 }
 
-void CCatView::PruneTiles()
-{
+void CCatView::PruneTiles() {
     const CRsdData& data = m_doc.Data();
     if (m_tiles.size() <= static_cast<std::size_t>(data.GetCount())) return;
     std::unordered_map<const CRad*, QImage> kept;
@@ -75,19 +70,16 @@ void CCatView::PruneTiles()
     m_tiles.swap(kept);
 }
 
-QPoint CCatView::ScrollOffset() const
-{
+QPoint CCatView::ScrollOffset() const {
     return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
-int CCatView::HitTest(QPoint viewportPoint) const
-{
+int CCatView::HitTest(QPoint viewportPoint) const {
     const QPoint p = viewportPoint + ScrollOffset();
     return m_layout.HitTest(p.x(), p.y(), m_doc.Data().GetCount());
 }
 
-void CCatView::paintEvent(QPaintEvent*)
-{
+void CCatView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.translate(-ScrollOffset());
     const QRect visible(ScrollOffset(), viewport()->size());
@@ -109,15 +101,13 @@ void CCatView::paintEvent(QPaintEvent*)
     }
 }
 
-bool CCatView::viewportEvent(QEvent* event)
-{
+bool CCatView::viewportEvent(QEvent* event) {
     // The grid follows the viewport, which the scroll area sizes after its own resize.
     if (event->type() == QEvent::Resize) LayoutGrid();
     return QAbstractScrollArea::viewportEvent(event);
 }
 
-void CCatView::mousePressEvent(QMouseEvent* event)
-{
+void CCatView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         ClickMode mode = ClickMode::Plain;
         if (event->modifiers() & Qt::ControlModifier)
@@ -130,8 +120,7 @@ void CCatView::mousePressEvent(QMouseEvent* event)
     QAbstractScrollArea::mousePressEvent(event);
 }
 
-void CCatView::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void CCatView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()) >= 0) {
         m_doc.ShowSelected();
         emit switchRequested(1);
@@ -139,7 +128,6 @@ void CCatView::mouseDoubleClickEvent(QMouseEvent* event)
     QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
-void CCatView::contextMenuEvent(QContextMenuEvent* event)
-{
+void CCatView::contextMenuEvent(QContextMenuEvent* event) {
     emit contextMenuRequested(event->globalPos());
 }

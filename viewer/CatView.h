@@ -1,9 +1,8 @@
 #pragma once
 
-#include <unordered_map>
-
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <unordered_map>
 
 #include "CatLayout.h"
 
@@ -14,7 +13,7 @@ class CRadviewDoc;
 // The tiled catalog: one cached picture per record, selection by click, Ctrl and Shift.
 class CCatView : public QAbstractScrollArea {
     Q_OBJECT
-public:
+  public:
     CCatView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent = nullptr);
 
     const CCatLayout& Layout() const { return m_layout; }
@@ -26,18 +25,18 @@ public:
 
     void OnUpdate(int hint);
 
-signals:
+  signals:
     void switchRequested(int mode);
     void contextMenuRequested(QPoint globalPos);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     void LayoutGrid();
     void RebuildTiles();
     // Drops the pictures of records that were deleted.

@@ -18,8 +18,7 @@ CChildFrame::CChildFrame(CRadviewApp& app, QWidget* parent)
       m_app(app),
       m_pDoc(new CRadviewDoc(app, this)),
       m_pStack(new QStackedLayout(this)),
-      m_pCatView(new CCatView(*m_pDoc, app, this))
-{
+      m_pCatView(new CCatView(*m_pDoc, app, this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_pStack->setContentsMargins(0, 0, 0, 0);
     m_pStack->addWidget(m_pCatView);
@@ -29,31 +28,26 @@ CChildFrame::CChildFrame(CRadviewApp& app, QWidget* parent)
     connect(m_pDoc, &CRadviewDoc::updated, this, &CChildFrame::stateChanged);
 }
 
-QWidget* CChildFrame::ActiveView() const
-{
+QWidget* CChildFrame::ActiveView() const {
     return m_pDoc->m_nViewMode == 0 ? static_cast<QWidget*>(m_pCatView) : m_pUniView;
 }
 
-bool CChildFrame::OpenDocument(const QString& path)
-{
+bool CChildFrame::OpenDocument(const QString& path) {
     if (m_pDoc->Open(path) < 0) return false;
     UpdateTitle();
     return true;
 }
 
-void CChildFrame::UpdateTitle()
-{
+void CChildFrame::UpdateTitle() {
     setWindowTitle(QFileInfo(m_pDoc->Path()).fileName() + QStringLiteral("[*]"));
     setWindowModified(m_pDoc->IsModified());
 }
 
-void CChildFrame::PostSwitchView(int mode)
-{
+void CChildFrame::PostSwitchView(int mode) {
     QTimer::singleShot(0, this, [this, mode] { SwitchView(mode); });
 }
 
-void CChildFrame::SwitchView(int mode)
-{
+void CChildFrame::SwitchView(int mode) {
     if (mode == m_pDoc->m_nViewMode) return;
     m_pDoc->m_nViewMode = mode;
     if (mode == 1) {
@@ -71,8 +65,7 @@ void CChildFrame::SwitchView(int mode)
     emit stateChanged();
 }
 
-bool CChildFrame::SaveDocument(bool askName)
-{
+bool CChildFrame::SaveDocument(bool askName) {
     QString path = m_pDoc->Path();
     if (askName) {
         path = QFileDialog::getSaveFileName(this, tr("Save As"), path, RsdFileFilter());
@@ -97,8 +90,7 @@ bool CChildFrame::SaveDocument(bool askName)
     return SaveTo(path);
 }
 
-bool CChildFrame::SaveTo(const QString& path)
-{
+bool CChildFrame::SaveTo(const QString& path) {
     if (m_pDoc->Save(path)) {
         UpdateTitle();
         return true;
@@ -107,8 +99,7 @@ bool CChildFrame::SaveTo(const QString& path)
     return false;
 }
 
-bool CChildFrame::MaySave()
-{
+bool CChildFrame::MaySave() {
     if (!m_pDoc->IsModified()) return true;
     const auto answer = QMessageBox::question(
         this, tr("Radview"), tr("Save changes to %1?").arg(QFileInfo(m_pDoc->Path()).fileName()),
@@ -117,8 +108,7 @@ bool CChildFrame::MaySave()
     return answer == QMessageBox::No || SaveDocument(false);
 }
 
-void CChildFrame::closeEvent(QCloseEvent* event)
-{
+void CChildFrame::closeEvent(QCloseEvent* event) {
     if (MaySave())
         event->accept();
     else

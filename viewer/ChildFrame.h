@@ -12,7 +12,7 @@ class CRadviewApp;
 // one of them visible at a time.
 class CChildFrame : public QWidget {
     Q_OBJECT
-public:
+  public:
     CChildFrame(CRadviewApp& app, QWidget* parent = nullptr);
 
     CRadviewDoc& Doc() const { return *m_pDoc; }
@@ -31,14 +31,14 @@ public:
     void PostSwitchView(int mode);
     void SwitchView(int mode);
 
-signals:
+  signals:
     void stateChanged();
     void contextMenuRequested(QPoint globalPos);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void UpdateTitle();
     bool SaveTo(const QString& path);
 

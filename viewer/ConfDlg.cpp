@@ -18,8 +18,7 @@ namespace {
 // Partner of each model in its exclusive pair: QS-100/QS-200 and QS-300/QS-400.
 constexpr std::array<int, kModelCount> kPartner = {kQS200, kQS100, kQS400, kQS300};
 
-QLineEdit* IntegerEdit(QWidget* parent)
-{
+QLineEdit* IntegerEdit(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setMaximumWidth(80);
     return edit;
@@ -29,15 +28,13 @@ void SetInt(QLineEdit* edit, int value) { edit->setText(QString::number(value));
 
 int GetInt(const QLineEdit* edit) { return edit->text().trimmed().toInt(); }
 
-bool IsInt(const QLineEdit* edit)
-{
+bool IsInt(const QLineEdit* edit) {
     bool ok = false;
     edit->text().trimmed().toInt(&ok);
     return ok;
 }
 
-QWidget* FromToGroup(const QString& title, QLineEdit* from, QLineEdit* to)
-{
+QWidget* FromToGroup(const QString& title, QLineEdit* from, QLineEdit* to) {
     auto* group = new QGroupBox(title);
     auto* form = new QFormLayout(group);
     form->addRow(CConfDlg::tr("From"), from);
@@ -47,8 +44,7 @@ QWidget* FromToGroup(const QString& title, QLineEdit* from, QLineEdit* to)
 
 }  // namespace
 
-CConfDlg::CConfDlg(QWidget* parent) : QDialog(parent)
-{
+CConfDlg::CConfDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("CSV Settings"));
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;
@@ -72,8 +68,7 @@ CConfDlg::CConfDlg(QWidget* parent) : QDialog(parent)
     UpdateRangeEnabling();
 }
 
-QWidget* CConfDlg::CreateIntervalGroup()
-{
+QWidget* CConfDlg::CreateIntervalGroup() {
     auto* group = new QGroupBox(tr("Wavelength Interval"));
     m_pRaw = new QRadioButton(tr("Raw"), group);
     m_pOneNm = new QRadioButton(tr("1nm"), group);
@@ -85,19 +80,18 @@ QWidget* CConfDlg::CreateIntervalGroup()
     return group;
 }
 
-QWidget* CConfDlg::CreateRangeGroup()
-{
+QWidget* CConfDlg::CreateRangeGroup() {
     m_pRangeFrom = IntegerEdit(this);
     m_pRangeTo = IntegerEdit(this);
     return FromToGroup(tr("Wavelength Range(nm)"), m_pRangeFrom, m_pRangeTo);
 }
 
-QWidget* CConfDlg::CreateSelectionGroup()
-{
+QWidget* CConfDlg::CreateSelectionGroup() {
     auto* group = new QGroupBox(tr("Data Selection"));
     auto* box = new QVBoxLayout(group);
     for (int m = 0; m < kModelCount; ++m) {
-        auto* check = new QCheckBox(QString::fromLatin1(kModels[static_cast<std::size_t>(m)].label), group);
+        auto* check =
+            new QCheckBox(QString::fromLatin1(kModels[static_cast<std::size_t>(m)].label), group);
         m_pModel[static_cast<std::size_t>(m)] = check;
         box->addWidget(check);
         connect(check, &QCheckBox::clicked, this, [this, m] { ClearPartner(m); });
@@ -107,27 +101,24 @@ QWidget* CConfDlg::CreateSelectionGroup()
     return group;
 }
 
-QWidget* CConfDlg::CreateIntegrationGroup()
-{
+QWidget* CConfDlg::CreateIntegrationGroup() {
     m_pIntegFrom = IntegerEdit(this);
     m_pIntegTo = IntegerEdit(this);
     return FromToGroup(tr("Integration Range(nm)"), m_pIntegFrom, m_pIntegTo);
 }
 
-void CConfDlg::UpdateRangeEnabling()
-{
+void CConfDlg::UpdateRangeEnabling() {
     const bool oneNm = m_pOneNm->isChecked();
     m_pRangeFrom->setEnabled(oneNm);
     m_pRangeTo->setEnabled(oneNm);
 }
 
-void CConfDlg::ClearPartner(int model)
-{
-    m_pModel[static_cast<std::size_t>(kPartner[static_cast<std::size_t>(model)])]->setChecked(false);
+void CConfDlg::ClearPartner(int model) {
+    m_pModel[static_cast<std::size_t>(kPartner[static_cast<std::size_t>(model)])]->setChecked(
+        false);
 }
 
-void CConfDlg::Load(const CsvSettings& csv, const IntegSettings& integ)
-{
+void CConfDlg::Load(const CsvSettings& csv, const IntegSettings& integ) {
     SetInt(m_pIntegFrom, integ.left);
     SetInt(m_pIntegTo, integ.right);
     (csv.pitch == 0 ? m_pRaw : m_pOneNm)->setChecked(true);
@@ -139,8 +130,7 @@ void CConfDlg::Load(const CsvSettings& csv, const IntegSettings& integ)
     UpdateRangeEnabling();
 }
 
-void CConfDlg::Store(CsvSettings& csv, IntegSettings& integ) const
-{
+void CConfDlg::Store(CsvSettings& csv, IntegSettings& integ) const {
     integ.left = GetInt(m_pIntegFrom);
     integ.right = GetInt(m_pIntegTo);
     csv.pitch = m_pOneNm->isChecked() ? 1 : 0;
@@ -148,11 +138,11 @@ void CConfDlg::Store(CsvSettings& csv, IntegSettings& integ) const
     csv.right = GetInt(m_pRangeTo);
     csv.merge = m_pMerge->isChecked();
     for (int m = 0; m < kModelCount; ++m)
-        csv.models[static_cast<std::size_t>(m)] = m_pModel[static_cast<std::size_t>(m)]->isChecked();
+        csv.models[static_cast<std::size_t>(m)] =
+            m_pModel[static_cast<std::size_t>(m)]->isChecked();
 }
 
-void CConfDlg::accept()
-{
+void CConfDlg::accept() {
     // Disabled range edits keep their values and are still checked, as every edit is read back.
     for (QLineEdit* edit : {m_pIntegFrom, m_pIntegTo, m_pRangeFrom, m_pRangeTo}) {
         if (!IsInt(edit)) {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <array>
-
 #include <QDialog>
+#include <array>
 
 #include "SettingsBlocks.h"
 
@@ -13,7 +12,7 @@ class QRadioButton;
 // CSV Settings: wavelength grid, range, sensor blocks and integration band of the exports.
 class CConfDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CConfDlg(QWidget* parent = nullptr);
 
     // Settings -> controls.
@@ -29,7 +28,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     QWidget* CreateIntervalGroup();
     QWidget* CreateRangeGroup();
     QWidget* CreateSelectionGroup();

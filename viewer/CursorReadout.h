@@ -1,8 +1,7 @@
 #pragma once
 
-#include <optional>
-
 #include <QPoint>
+#include <optional>
 
 class CGraph;
 class CResample;
@@ -18,4 +17,5 @@ struct CursorReadout {
 // Whether a point lies in the plot (left and top edges in, right and bottom out).
 bool InPlot(const CGraph& graph, QPoint point);
 // Read-out at a point; nullopt when the axes cannot be mapped.
-std::optional<CursorReadout> ReadCursor(const CGraph& graph, const CResample& spectrum, QPoint point);
+std::optional<CursorReadout> ReadCursor(const CGraph& graph, const CResample& spectrum,
+                                        QPoint point);

@@ -11,8 +11,7 @@
 
 namespace {
 
-const CommandText& TextOf(CommandId id)
-{
+const CommandText& TextOf(CommandId id) {
     for (const CommandText& c : CommandTexts()) {
         if (c.id == id) return c;
     }
@@ -23,8 +22,7 @@ QString Tr(const char* text) { return QCoreApplication::translate("CMainFrame", 
 
 }  // namespace
 
-QAction* CMainFrame::AddAction(CommandId id)
-{
+QAction* CMainFrame::AddAction(CommandId id) {
     const CommandText& c = TextOf(id);
     auto* action = new QAction(Tr(c.text), this);
     action->setStatusTip(Tr(c.prompt));
@@ -34,15 +32,13 @@ QAction* CMainFrame::AddAction(CommandId id)
     return action;
 }
 
-QAction* CMainFrame::Connect(CommandId id, void (CMainFrame::*slot)())
-{
+QAction* CMainFrame::Connect(CommandId id, void (CMainFrame::*slot)()) {
     QAction* action = AddAction(id);
     connect(action, &QAction::triggered, this, slot);
     return action;
 }
 
-void CMainFrame::createActions()
-{
+void CMainFrame::createActions() {
     createFileActions();
     createEditActions();
     createViewActions();
@@ -50,8 +46,7 @@ void CMainFrame::createActions()
     Connect(ID_APP_ABOUT, &CMainFrame::OnAbout);
 }
 
-void CMainFrame::createFileActions()
-{
+void CMainFrame::createFileActions() {
     Connect(ID_FILE_OPEN, &CMainFrame::OnFileOpen)->setShortcut(QKeySequence::Open);
     connect(AddAction(ID_FILE_CLOSE), &QAction::triggered, this,
             [this] { m_pMdi->closeActiveSubWindow(); });
@@ -66,17 +61,16 @@ void CMainFrame::createFileActions()
     connect(AddAction(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
 }
 
-void CMainFrame::createEditActions()
-{
+void CMainFrame::createEditActions() {
     QAction* copy = Connect(ID_EDIT_COPY, &CMainFrame::OnCopy);
-    copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    copy->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     AddAction(ID_EDIT_PASTE)->setEnabled(false);  // on the toolbar only, never available
     Connect(ID_EDIT_SELECT_ALL, &CMainFrame::OnSelectAll);
     Connect(ID_DELETE, &CMainFrame::OnDelete);
 }
 
-void CMainFrame::createViewActions()
-{
+void CMainFrame::createViewActions() {
     AddAction(ID_VIEW_STATUS_BAR);
     Connect(ID_TILED_DATA, &CMainFrame::OnTiledData);
     Connect(ID_SELECTED_DATA, &CMainFrame::OnSelectedData);
@@ -86,14 +80,13 @@ void CMainFrame::createViewActions()
     Connect(ID_PREV_DATA, &CMainFrame::OnPrevious)->setShortcut(Qt::Key_Left);
 }
 
-void CMainFrame::createWindowActions()
-{
-    connect(AddAction(ID_WINDOW_CASCADE), &QAction::triggered, m_pMdi, &QMdiArea::cascadeSubWindows);
+void CMainFrame::createWindowActions() {
+    connect(AddAction(ID_WINDOW_CASCADE), &QAction::triggered, m_pMdi,
+            &QMdiArea::cascadeSubWindows);
     connect(AddAction(ID_WINDOW_TILE_HORZ), &QAction::triggered, m_pMdi, &QMdiArea::tileSubWindows);
 }
 
-void CMainFrame::createMenus(bool document)
-{
+void CMainFrame::createMenus(bool document) {
     m_bMenusBuilt = true;
     m_bDocumentMenus = document;
     menuBar()->clear();
@@ -103,7 +96,8 @@ void CMainFrame::createMenus(bool document)
     if (document) {
         file->addActions({Action(ID_FILE_CLOSE), Action(ID_FILE_SAVE), Action(ID_FILE_SAVE_AS)});
         file->addSeparator();
-        file->addActions({Action(ID_SAVE_SPECTRAL_CSV), Action(ID_SAVE_CALC_CSV), Action(ID_CSV_SETTINGS)});
+        file->addActions(
+            {Action(ID_SAVE_SPECTRAL_CSV), Action(ID_SAVE_CALC_CSV), Action(ID_CSV_SETTINGS)});
         file->addSeparator();
         file->addActions({Action(ID_FILE_PRINT), Action(ID_FILE_PRINT_PREVIEW)});
     }
@@ -133,8 +127,7 @@ void CMainFrame::createMenus(bool document)
     menuBar()->addMenu(tr("&Help"))->addAction(Action(ID_APP_ABOUT));
 }
 
-void CMainFrame::createToolBar()
-{
+void CMainFrame::createToolBar() {
     QToolBar* bar = addToolBar(tr("Standard"));
     bar->setObjectName(QStringLiteral("toolbar"));
     QStyle* style = QApplication::style();
@@ -155,7 +148,7 @@ void CMainFrame::createToolBar()
     };
     // A gap follows these buttons.
     const CommandId gapsAfter[] = {ID_SAVE_SPECTRAL_CSV, ID_GRAPH_SETTINGS, ID_TILED_DATA,
-                                   ID_NEXT_DATA, ID_EDIT_PASTE, ID_FILE_PRINT};
+                                   ID_NEXT_DATA,         ID_EDIT_PASTE,     ID_FILE_PRINT};
     for (const auto& [id, pixmap] : buttons) {
         QAction* action = Action(id);
         action->setIcon(style->standardIcon(pixmap));
@@ -170,8 +163,7 @@ void CMainFrame::createToolBar()
     m_actions[ID_VIEW_TOOLBAR] = toggle;
 }
 
-void CMainFrame::createStatusBar()
-{
+void CMainFrame::createStatusBar() {
     QAction* toggle = Action(ID_VIEW_STATUS_BAR);
     toggle->setCheckable(true);
     toggle->setChecked(true);

@@ -17,8 +17,7 @@
 
 namespace {
 
-QString CsvFileName(QWidget* parent)
-{
+QString CsvFileName(QWidget* parent) {
     QFileDialog dialog(parent, CMainFrame::tr("Save with CSV Format"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
@@ -32,33 +31,29 @@ QString CsvFileName(QWidget* parent)
 
 QString RsdFileFilter() { return CMainFrame::tr("RSD Files (*.rsd *.RSD)"); }
 
-CGraphDlg* CreateViewerGraphDlg(RadviewSettings& settings, CMainFrame* frame)
-{
-    auto* dialog = new CGraphDlg(settings.graph, GraphProgram::Radview,
-                                 [frame] { frame->RefreshAll(kHintRebuildTiles); }, frame,
-                                 &settings.catSize);
+CGraphDlg* CreateViewerGraphDlg(RadviewSettings& settings, CMainFrame* frame) {
+    auto* dialog = new CGraphDlg(
+        settings.graph, GraphProgram::Radview, [frame] { frame->RefreshAll(kHintRebuildTiles); },
+        frame, &settings.catSize);
     dialog->hide();
     return dialog;
 }
 
-void CMainFrame::OnFileOpen()
-{
-    const QStringList paths = QFileDialog::getOpenFileNames(this, tr("Open"), QString(), RsdFileFilter());
+void CMainFrame::OnFileOpen() {
+    const QStringList paths =
+        QFileDialog::getOpenFileNames(this, tr("Open"), QString(), RsdFileFilter());
     OpenFiles(paths);
 }
 
-void CMainFrame::OnSave()
-{
+void CMainFrame::OnSave() {
     if (CChildFrame* child = ActiveChild()) child->SaveDocument(false);
 }
 
-void CMainFrame::OnSaveAs()
-{
+void CMainFrame::OnSaveAs() {
     if (CChildFrame* child = ActiveChild()) child->SaveDocument(true);
 }
 
-void CMainFrame::OnSaveSpectralCsv()
-{
+void CMainFrame::OnSaveSpectralCsv() {
     CChildFrame* child = ActiveChild();
     if (!child) return;
     const QString path = CsvFileName(this);
@@ -69,8 +64,7 @@ void CMainFrame::OnSaveSpectralCsv()
         QMessageBox::warning(this, tr("Radview"), QStringLiteral("Error!\nOnFileSaveCsv"));
 }
 
-void CMainFrame::OnSaveCalcCsv()
-{
+void CMainFrame::OnSaveCalcCsv() {
     CChildFrame* child = ActiveChild();
     if (!child) return;
     const QString path = CsvFileName(this);
@@ -78,8 +72,7 @@ void CMainFrame::OnSaveCalcCsv()
     if (!path.isEmpty()) child->Doc().ExportCalcCsv(path.toStdString());
 }
 
-void CMainFrame::OnCsvSettings()
-{
+void CMainFrame::OnCsvSettings() {
     RadviewSettings& settings = m_app.Settings();
     CConfDlg dialog(this);
     dialog.Load(settings.csv, settings.integ);
@@ -89,47 +82,39 @@ void CMainFrame::OnCsvSettings()
     RefreshAll(kHintRebuildTiles);
 }
 
-void CMainFrame::OnPrint()
-{
+void CMainFrame::OnPrint() {
     CChildFrame* child = ActiveChild();
     if (child && child->UniView()) child->UniView()->Print(*m_pPrinter);
 }
 
-void CMainFrame::OnPrintPreview()
-{
+void CMainFrame::OnPrintPreview() {
     CChildFrame* child = ActiveChild();
     if (child && child->UniView()) child->UniView()->PrintPreview(*m_pPrinter);
 }
 
-void CMainFrame::OnPrinterSettings()
-{
+void CMainFrame::OnPrinterSettings() {
     QPageSetupDialog dialog(m_pPrinter, this);
     dialog.exec();
 }
 
-void CMainFrame::OnCopy()
-{
+void CMainFrame::OnCopy() {
     CChildFrame* child = ActiveChild();
     if (child && child->UniView() && child->Doc().m_nViewMode == 1) child->UniView()->Copy();
 }
 
-void CMainFrame::OnSelectAll()
-{
+void CMainFrame::OnSelectAll() {
     if (CChildFrame* child = ActiveChild()) child->Doc().SelectAll();
 }
 
-void CMainFrame::OnDelete()
-{
+void CMainFrame::OnDelete() {
     if (CChildFrame* child = ActiveChild()) child->Doc().DeleteSelected();
 }
 
-void CMainFrame::OnTiledData()
-{
+void CMainFrame::OnTiledData() {
     if (CChildFrame* child = ActiveChild()) child->PostSwitchView(0);
 }
 
-void CMainFrame::OnSelectedData()
-{
+void CMainFrame::OnSelectedData() {
     CChildFrame* child = ActiveChild();
     if (!child) return;
     child->Doc().ShowSelected();
@@ -138,28 +123,26 @@ void CMainFrame::OnSelectedData()
 
 void CMainFrame::OnGraphSettings() { m_pGraphDlg->ShowDialog(); }
 
-void CMainFrame::OnNext()
-{
+void CMainFrame::OnNext() {
     if (CChildFrame* child = ActiveChild()) child->Doc().Next();
 }
 
-void CMainFrame::OnPrevious()
-{
+void CMainFrame::OnPrevious() {
     if (CChildFrame* child = ActiveChild()) child->Doc().Previous();
 }
 
-void CMainFrame::OnAbout()
-{
+void CMainFrame::OnAbout() {
     CAboutDlg dialog(this);
     dialog.exec();
 }
 
-void CMainFrame::ShowContextMenu(QPoint globalPos)
-{
+void CMainFrame::ShowContextMenu(QPoint globalPos) {
     // Menu 139 has texts of its own; each entry runs and greys like the main command.
     const std::pair<CommandId, QString> entries[] = {
-        {ID_EDIT_COPY, tr("&Copy", "context menu")},          {ID_DELETE, tr("&Delete", "context menu")},
-        {ID_TILED_DATA, tr("Tiled Data", "context menu")},    {ID_SELECTED_DATA, tr("Selected Data", "context menu")},
+        {ID_EDIT_COPY, tr("&Copy", "context menu")},
+        {ID_DELETE, tr("&Delete", "context menu")},
+        {ID_TILED_DATA, tr("Tiled Data", "context menu")},
+        {ID_SELECTED_DATA, tr("Selected Data", "context menu")},
         {ID_GRAPH_SETTINGS, tr("&Graph Settings", "context menu")},
     };
     QMenu menu(this);

@@ -25,8 +25,7 @@ constexpr int kProgressFromFiles = 4;
 }  // namespace
 
 CMainFrame::CMainFrame(CRadviewApp& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_pMdi(new QMdiArea(this)), m_pPrinter(new QPrinter)
-{
+    : QMainWindow(parent), m_app(app), m_pMdi(new QMdiArea(this)), m_pPrinter(new QPrinter) {
     setWindowTitle(tr("Radview"));
     setCentralWidget(m_pMdi);
     setAcceptDrops(true);
@@ -40,14 +39,12 @@ CMainFrame::CMainFrame(CRadviewApp& app, QWidget* parent)
 
 CMainFrame::~CMainFrame() { delete m_pPrinter; }
 
-CChildFrame* CMainFrame::ActiveChild() const
-{
+CChildFrame* CMainFrame::ActiveChild() const {
     QMdiSubWindow* sub = m_pMdi->currentSubWindow();
     return sub ? qobject_cast<CChildFrame*>(sub->widget()) : nullptr;
 }
 
-QList<CChildFrame*> CMainFrame::Children() const
-{
+QList<CChildFrame*> CMainFrame::Children() const {
     QList<CChildFrame*> children;
     for (QMdiSubWindow* sub : m_pMdi->subWindowList()) {
         if (auto* child = qobject_cast<CChildFrame*>(sub->widget())) children.append(child);
@@ -55,8 +52,7 @@ QList<CChildFrame*> CMainFrame::Children() const
     return children;
 }
 
-bool CMainFrame::OpenFile(const QString& path)
-{
+bool CMainFrame::OpenFile(const QString& path) {
     auto* child = new CChildFrame(m_app);
     if (!child->OpenDocument(path)) {
         statusBar()->showMessage(tr("Cannot open %1: %2").arg(path, child->Doc().LastError()));
@@ -76,8 +72,7 @@ bool CMainFrame::OpenFile(const QString& path)
     return true;
 }
 
-void CMainFrame::OpenFiles(const QStringList& paths)
-{
+void CMainFrame::OpenFiles(const QStringList& paths) {
     std::unique_ptr<QProgressDialog> progress;
     if (paths.size() >= kProgressFromFiles) {
         progress = std::make_unique<QProgressDialog>(tr("Opening files..."), tr("Cancel"), 0,
@@ -97,13 +92,11 @@ void CMainFrame::OpenFiles(const QStringList& paths)
     }
 }
 
-void CMainFrame::RefreshAll(int hint)
-{
+void CMainFrame::RefreshAll(int hint) {
     for (CChildFrame* child : Children()) child->Doc().UpdateAllViews(hint);
 }
 
-void CMainFrame::UpdateRecentMenu()
-{
+void CMainFrame::UpdateRecentMenu() {
     m_pRecentMenu->clear();
     int n = 0;
     for (const std::string& file : m_app.Settings().recentFiles) {
@@ -114,17 +107,16 @@ void CMainFrame::UpdateRecentMenu()
     m_pRecentMenu->setEnabled(n > 0);
 }
 
-void CMainFrame::updateMenus()
-{
+void CMainFrame::updateMenus() {
     CChildFrame* child = ActiveChild();
     const CRadviewDoc* doc = child ? &child->Doc() : nullptr;
     const bool catalog = doc && doc->m_nViewMode == 0;
     const bool detail = doc && doc->m_nViewMode == 1;
 
     if (!m_bMenusBuilt || m_bDocumentMenus != (doc != nullptr)) createMenus(doc != nullptr);
-    for (CommandId id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_SPECTRAL_CSV,
-                         ID_SAVE_CALC_CSV, ID_CSV_SETTINGS, ID_GRAPH_SETTINGS, ID_WINDOW_CASCADE,
-                         ID_WINDOW_TILE_HORZ})
+    for (CommandId id :
+         {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_SPECTRAL_CSV, ID_SAVE_CALC_CSV,
+          ID_CSV_SETTINGS, ID_GRAPH_SETTINGS, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ})
         Action(id)->setEnabled(doc != nullptr);
     Action(ID_TILE_SIZE)->setEnabled(false);
     Action(ID_FILE_PRINT)->setEnabled(detail);
@@ -136,12 +128,12 @@ void CMainFrame::updateMenus()
     Action(ID_SELECTED_DATA)->setEnabled(doc && doc->m_nViewMode != 1);
     Action(ID_NEXT_DATA)->setEnabled(doc && doc->CanNext());
     Action(ID_PREV_DATA)->setEnabled(doc && doc->CanPrevious());
-    setWindowTitle(child ? tr("Radview - %1").arg(child->windowTitle().remove(QStringLiteral("[*]")))
-                         : tr("Radview"));
+    setWindowTitle(child
+                       ? tr("Radview - %1").arg(child->windowTitle().remove(QStringLiteral("[*]")))
+                       : tr("Radview"));
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event)
-{
+void CMainFrame::closeEvent(QCloseEvent* event) {
     for (CChildFrame* child : Children()) {
         if (!child->MaySave()) {
             event->ignore();
@@ -155,13 +147,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
-{
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void CMainFrame::dropEvent(QDropEvent* event)
-{
+void CMainFrame::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) paths.append(url.toLocalFile());

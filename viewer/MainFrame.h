@@ -1,9 +1,8 @@
 #pragma once
 
-#include <map>
-
 #include <QMainWindow>
 #include <QStringList>
+#include <map>
 
 #include "Commands.h"
 
@@ -19,7 +18,7 @@ struct RadviewSettings;
 // The main window: documents in an MDI area, menus, toolbar and status bar.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit CMainFrame(CRadviewApp& app, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -36,18 +35,18 @@ public:
     // Every view of every document gets the update hint.
     void RefreshAll(int hint);
 
-public slots:
+  public slots:
     void updateMenus();
     void OnFileOpen();
     // Menu 139 of both views, its commands routed to this window.
     void ShowContextMenu(QPoint globalPos);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void createActions();
     void createFileActions();
     void createEditActions();

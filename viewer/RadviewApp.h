@@ -10,7 +10,7 @@
 
 // Program-wide state: the settings, loaded once at start and written as a whole.
 class CRadviewApp {
-public:
+  public:
     explicit CRadviewApp(const rad::ProfileLocation& location,
                          ReportLanguage language = ReportLanguage::English);
 
@@ -23,7 +23,7 @@ public:
     // Every key, keeping the lines of the profile the program does not know.
     bool SaveSettings();
 
-private:
+  private:
     rad::ProfileLocation m_location;
     ReportLanguage m_language;
     CIniFile m_ini;

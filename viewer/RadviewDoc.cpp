@@ -8,14 +8,11 @@
 #include "RsdErrors.h"
 
 CRadviewDoc::CRadviewDoc(const CRadviewApp& app, QObject* parent)
-    : QObject(parent), m_app(app), m_pData(std::make_unique<CRsdData>())
-{
-}
+    : QObject(parent), m_app(app), m_pData(std::make_unique<CRsdData>()) {}
 
 CRadviewDoc::~CRadviewDoc() = default;
 
-int CRadviewDoc::Open(const QString& path)
-{
+int CRadviewDoc::Open(const QString& path) {
     auto data = std::make_unique<CRsdData>();
     int result = kRsdBadHeader;
     try {
@@ -37,8 +34,7 @@ int CRadviewDoc::Open(const QString& path)
     return result;
 }
 
-bool CRadviewDoc::Save(const QString& path)
-{
+bool CRadviewDoc::Save(const QString& path) {
     if (!m_pData->Save(path.toStdString())) return false;
     m_strPath = path;
     RememberDiskState();
@@ -46,29 +42,25 @@ bool CRadviewDoc::Save(const QString& path)
     return true;
 }
 
-void CRadviewDoc::RememberDiskState()
-{
+void CRadviewDoc::RememberDiskState() {
     const QFileInfo info(m_strPath);
     m_diskTime = info.lastModified();
     m_nDiskSize = info.exists() ? info.size() : -1;
 }
 
-bool CRadviewDoc::ChangedOnDisk() const
-{
+bool CRadviewDoc::ChangedOnDisk() const {
     const QFileInfo info(m_strPath);
     if (!info.exists()) return m_nDiskSize >= 0;
     return info.size() != m_nDiskSize || info.lastModified() != m_diskTime;
 }
 
-void CRadviewDoc::SetModified(bool modified)
-{
+void CRadviewDoc::SetModified(bool modified) {
     if (modified == m_bModified) return;
     m_bModified = modified;
     emit modifiedChanged(modified);
 }
 
-void CRadviewDoc::DeleteSelected()
-{
+void CRadviewDoc::DeleteSelected() {
     for (int i = m_pData->GetCount() - 1; i >= 0; --i) {
         if (m_pData->GetAt(i).m_nSelect & 1) {
             m_pData->RemoveAt(i);
@@ -78,14 +70,12 @@ void CRadviewDoc::DeleteSelected()
     UpdateAllViews(kHintRedraw);
 }
 
-void CRadviewDoc::SelectAll()
-{
+void CRadviewDoc::SelectAll() {
     for (auto& rad : m_pData->m_arRad) rad->m_nSelect |= 1;
     UpdateAllViews(kHintRedraw);
 }
 
-std::vector<int> CRadviewDoc::SelectedIndices() const
-{
+std::vector<int> CRadviewDoc::SelectedIndices() const {
     std::vector<int> indices;
     for (int i = 0; i < m_pData->GetCount(); ++i) {
         if (m_pData->GetAt(i).m_nSelect & 1) indices.push_back(i);
@@ -95,54 +85,45 @@ std::vector<int> CRadviewDoc::SelectedIndices() const
 
 int CRadviewDoc::SelectedCount() const { return static_cast<int>(SelectedIndices().size()); }
 
-std::vector<int> CRadviewDoc::ExportIndices() const
-{
+std::vector<int> CRadviewDoc::ExportIndices() const {
     return m_nViewMode == 0 ? SelectedIndices() : m_shownIndices;
 }
 
-void CRadviewDoc::ShowSelected()
-{
+void CRadviewDoc::ShowSelected() {
     m_shownSpectra.clear();
     m_shownIndices = SelectedIndices();
 }
 
-void CRadviewDoc::PrepareShown()
-{
+void CRadviewDoc::PrepareShown() {
     m_shownSpectra.clear();
     for (int index : m_shownIndices) PrepareRecord(index);
 }
 
-bool CRadviewDoc::CanNext() const
-{
+bool CRadviewDoc::CanNext() const {
     return m_nViewMode == 1 && m_shownIndices.size() == 1 && m_pData->GetCount() > 0 &&
            m_shownIndices.front() < m_pData->GetCount() - 1;
 }
 
-bool CRadviewDoc::CanPrevious() const
-{
+bool CRadviewDoc::CanPrevious() const {
     return m_nViewMode == 1 && m_shownIndices.size() == 1 && m_pData->GetCount() > 0 &&
            m_shownIndices.front() > 0;
 }
 
-void CRadviewDoc::Next()
-{
+void CRadviewDoc::Next() {
     if (CanNext()) Step(+1);
 }
 
-void CRadviewDoc::Previous()
-{
+void CRadviewDoc::Previous() {
     if (CanPrevious()) Step(-1);
 }
 
-void CRadviewDoc::Step(int delta)
-{
+void CRadviewDoc::Step(int delta) {
     m_shownSpectra.clear();
     m_shownIndices.front() += delta;
     PrepareRecord(m_shownIndices.front());
 }
 
-void CRadviewDoc::PrepareRecord(int index)
-{
+void CRadviewDoc::PrepareRecord(int index) {
     const RadviewSettings& settings = m_app.Settings();
     try {
         m_report = PrepareDetailRecord(Data(), index, settings.dispMode, settings.integ,
@@ -155,15 +136,13 @@ void CRadviewDoc::PrepareRecord(int index)
     UpdateAllViews(kHintRedraw);
 }
 
-bool CRadviewDoc::ExportSpectralCsv(const std::string& path)
-{
+bool CRadviewDoc::ExportSpectralCsv(const std::string& path) {
     const CsvSettings& csv = m_app.Settings().csv;
     m_csv.BuildCsvRows(Data(), csv);
     m_csv.AppendRecords(Data(), ExportIndices(), csv);
     return rad::WriteCsvLines(path, m_csv.csvLines);
 }
 
-int CRadviewDoc::ExportCalcCsv(const std::string& path) const
-{
+int CRadviewDoc::ExportCalcCsv(const std::string& path) const {
     return rad::WriteCalcCsv(path, Data(), ExportIndices(), m_app.Settings().integ);
 }

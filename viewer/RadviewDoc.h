@@ -1,12 +1,11 @@
 #pragma once
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "Resample.h"
 #include "RsdData.h"
@@ -22,7 +21,7 @@ enum UpdateHint { kHintRedraw = 0, kHintRebuildTiles = 1 };
 // and spectra prepared for them.
 class CRadviewDoc : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CRadviewDoc(const CRadviewApp& app, QObject* parent = nullptr);
     ~CRadviewDoc() override;
 
@@ -62,7 +61,7 @@ public:
     std::vector<int> m_shownIndices;
     std::vector<CResample> m_shownSpectra;
     StatusReport m_report;  // texts of the record prepared last
-    CSpectralCsv m_csv;  // merged axis built at open; rows and lines of the last export
+    CSpectralCsv m_csv;     // merged axis built at open; rows and lines of the last export
 
     // Fills the shown list with the selected records (spectra emptied), ready for mode 1.
     void ShowSelected();
@@ -76,11 +75,11 @@ public:
 
     void UpdateAllViews(int hint) { emit updated(hint); }
 
-signals:
+  signals:
     void updated(int hint);
     void modifiedChanged(bool modified);
 
-private:
+  private:
     void Step(int delta);
     void RememberDiskState();
 

@@ -20,8 +20,7 @@ constexpr int kCursorColor = 0xFF0000;  // COLORREF blue
 }  // namespace
 
 CUniView::CUniView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_app(app)
-{
+    : QWidget(parent), m_doc(doc), m_app(app) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     connect(&m_doc, &CRadviewDoc::updated, this, &CUniView::OnUpdate);
@@ -29,8 +28,7 @@ CUniView::CUniView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
 
 void CUniView::OnUpdate(int) { update(); }
 
-GraphPage CUniView::Page(QSize area) const
-{
+GraphPage CUniView::Page(QSize area) const {
     const RadviewSettings& settings = m_app.Settings();
     GraphPage page;
     page.program = GraphProgram::Radview;
@@ -48,13 +46,11 @@ GraphPage CUniView::Page(QSize area) const
     return page;
 }
 
-QString CUniView::ReadoutText(const CursorReadout& readout)
-{
+QString CUniView::ReadoutText(const CursorReadout& readout) {
     return QString::asprintf("WL = %d Irr = %6.1f", readout.wavelength, readout.value);
 }
 
-void CUniView::paintEvent(QPaintEvent*)
-{
+void CUniView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     m_area = rad::ScreenDrawingArea(size());
@@ -62,8 +58,7 @@ void CUniView::paintEvent(QPaintEvent*)
     DrawReadout(painter);
 }
 
-void CUniView::DrawReadout(QPainter& painter) const
-{
+void CUniView::DrawReadout(QPainter& painter) const {
     if (!m_readout) return;
     painter.save();
     painter.setPen(QPen(rad::ToQColor(kCursorColor), 1));
@@ -71,13 +66,13 @@ void CUniView::DrawReadout(QPainter& painter) const
     painter.drawLine(c.x(), m_graph.bottom, c.x(), m_graph.top);
     painter.drawLine(m_graph.left, c.y(), m_graph.right, c.y());
     const rad::GraphFont font = rad::MakeCharFont(m_graph.Width() / 50);
-    rad::DrawAlignedText(painter, font, QPoint(m_graph.right, static_cast<int>(0.95 * m_area.height())),
+    rad::DrawAlignedText(painter, font,
+                         QPoint(m_graph.right, static_cast<int>(0.95 * m_area.height())),
                          ReadoutText(*m_readout), rad::HAlign::Right, rad::VAlign::Baseline);
     painter.restore();
 }
 
-void CUniView::TrackCursor(QPoint point)
-{
+void CUniView::TrackCursor(QPoint point) {
     // The cross belongs to a single curve; with several the press only captures the mouse.
     if (m_doc.m_shownSpectra.size() == 1)
         m_readout = ReadCursor(m_graph, m_doc.m_shownSpectra.front(), point);
@@ -86,8 +81,7 @@ void CUniView::TrackCursor(QPoint point)
     update();
 }
 
-void CUniView::mousePressEvent(QMouseEvent* event)
-{
+void CUniView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton && InPlot(m_graph, p)) {
         m_bTracking = true;
@@ -97,14 +91,12 @@ void CUniView::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
 }
 
-void CUniView::mouseMoveEvent(QMouseEvent* event)
-{
+void CUniView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (m_bTracking && InPlot(m_graph, p)) TrackCursor(p);
 }
 
-void CUniView::mouseReleaseEvent(QMouseEvent* event)
-{
+void CUniView::mouseReleaseEvent(QMouseEvent* event) {
     if (m_bTracking && event->button() == Qt::LeftButton) {
         m_bTracking = false;
         m_readout.reset();
@@ -112,42 +104,36 @@ void CUniView::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
-void CUniView::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void CUniView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit switchRequested(0);
     QWidget::mouseDoubleClickEvent(event);
 }
 
-void CUniView::contextMenuEvent(QContextMenuEvent* event)
-{
+void CUniView::contextMenuEvent(QContextMenuEvent* event) {
     emit contextMenuRequested(event->globalPos());
 }
 
-void CUniView::Copy()
-{
+void CUniView::Copy() {
     rad::CopyGraphToClipboard(this, GraphProgram::Radview, [this](QPainter& painter, QSize area) {
         CGraph graph;
         rad::DrawGraphPage(painter, graph, Page(area));
     });
 }
 
-void CUniView::DrawPrintPage(QPrinter& printer)
-{
+void CUniView::DrawPrintPage(QPrinter& printer) {
     QPainter painter(&printer);
     const QSize area = rad::BeginPrintPage(painter, printer);
     CGraph graph;
     rad::DrawGraphPage(painter, graph, Page(area));
 }
 
-void CUniView::Print(QPrinter& printer)
-{
+void CUniView::Print(QPrinter& printer) {
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, 1);  // the page is always one sheet
     if (dialog.exec() == QDialog::Accepted) DrawPrintPage(printer);
 }
 
-void CUniView::PrintPreview(QPrinter& printer)
-{
+void CUniView::PrintPreview(QPrinter& printer) {
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { DrawPrintPage(*target); });

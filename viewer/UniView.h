@@ -1,8 +1,7 @@
 #pragma once
 
-#include <optional>
-
 #include <QWidget>
+#include <optional>
 
 #include "CursorReadout.h"
 #include "Graph.h"
@@ -15,7 +14,7 @@ class QPrinter;
 // The single-record view: the graph page of the shown records and the cursor read-out.
 class CUniView : public QWidget {
     Q_OBJECT
-public:
+  public:
     CUniView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent = nullptr);
 
     const CGraph& Graph() const { return m_graph; }
@@ -30,11 +29,11 @@ public:
     void Print(QPrinter& printer);
     void PrintPreview(QPrinter& printer);
 
-signals:
+  signals:
     void switchRequested(int mode);
     void contextMenuRequested(QPoint globalPos);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -42,7 +41,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     void OnUpdate(int hint);
     void TrackCursor(QPoint point);
     void DrawReadout(QPainter& painter) const;

@@ -1,9 +1,8 @@
-#include <clocale>
-
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QTimer>
+#include <clocale>
 
 #include "LocalTime.h"
 #include "MainFrame.h"
@@ -11,8 +10,7 @@
 #include "RadviewApp.h"
 #include "Translations.h"
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);
     // The core formats and parses numbers for the "C" locale only.
     setlocale(LC_NUMERIC, "C");
@@ -23,12 +21,13 @@ int main(int argc, char* argv[])
     rad::InstallTranslations(qapp, {QStringLiteral("radgraph"), QStringLiteral("radview")});
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QCoreApplication::translate("main", "Viewer of RSD spectrum files"));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Viewer of RSD spectrum files"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption profile(QStringLiteral("profile"),
-                                     QCoreApplication::translate("main", "Settings profile to use."),
-                                     QStringLiteral("PATH"));
+    const QCommandLineOption profile(
+        QStringLiteral("profile"), QCoreApplication::translate("main", "Settings profile to use."),
+        QStringLiteral("PATH"));
     parser.addOption(profile);
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QCoreApplication::translate("main", "RSD files to open."),

@@ -15,8 +15,7 @@ namespace {
 
 constexpr int kDayRecords = 1440;
 
-void BM_OpenDayFileWithTiles(benchmark::State& state)
-{
+void BM_OpenDayFileWithTiles(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("20240601.RSD"));
     {
@@ -32,7 +31,8 @@ void BM_OpenDayFileWithTiles(benchmark::State& state)
         CChildFrame frame(app);
         frame.resize(800, 600);
         if (!frame.OpenDocument(path)) state.SkipWithError("cannot open the day file");
-        benchmark::DoNotOptimize(frame.CatView()->TileOf(frame.Doc().Data().GetAt(kDayRecords - 1)));
+        benchmark::DoNotOptimize(
+            frame.CatView()->TileOf(frame.Doc().Data().GetAt(kDayRecords - 1)));
     }
     state.counters["records"] = kDayRecords;
 }
@@ -40,8 +40,7 @@ BENCHMARK(BM_OpenDayFileWithTiles)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     setlocale(LC_NUMERIC, "C");

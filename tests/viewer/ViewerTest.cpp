@@ -13,8 +13,7 @@ namespace {
 
 constexpr int64_t kMorning = 1717221600;  // 2024-06-01 06:00:00 UTC
 
-void ClickWhenOpen(std::function<QAbstractButton*(QMessageBox*)> pick)
-{
+void ClickWhenOpen(std::function<QAbstractButton*(QMessageBox*)> pick) {
     QTimer::singleShot(0, [pick] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return ClickWhenOpen(pick);
@@ -24,8 +23,7 @@ void ClickWhenOpen(std::function<QAbstractButton*(QMessageBox*)> pick)
 
 }  // namespace
 
-void ViewerTest::SetUp()
-{
+void ViewerTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     rad::ProfileLocation location;
     location.profilePath = m_dir.filePath(QStringLiteral("radview.ini")).toStdString();
@@ -34,8 +32,7 @@ void ViewerTest::SetUp()
     m_app->LoadSettings();
 }
 
-QString ViewerTest::WriteDayFile(const QString& name, int count)
-{
+QString ViewerTest::WriteDayFile(const QString& name, int count) {
     CRsdData set;
     rad::MakeSyntheticDay(set, count, {kQS100, kQS300}, kMorning, 60);
     const QString path = m_dir.filePath(name);
@@ -43,13 +40,11 @@ QString ViewerTest::WriteDayFile(const QString& name, int count)
     return path;
 }
 
-void AnswerNextMessageBox(QMessageBox::StandardButton button)
-{
+void AnswerNextMessageBox(QMessageBox::StandardButton button) {
     ClickWhenOpen([button](QMessageBox* box) { return box->button(button); });
 }
 
-void AnswerNextMessageBox(const QString& buttonText)
-{
+void AnswerNextMessageBox(const QString& buttonText) {
     ClickWhenOpen([buttonText](QMessageBox* box) -> QAbstractButton* {
         for (QAbstractButton* b : box->buttons()) {
             if (b->text() == buttonText) return b;
@@ -58,16 +53,15 @@ void AnswerNextMessageBox(const QString& buttonText)
     });
 }
 
-std::string ReadBytes(const QString& path)
-{
+std::string ReadBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll().toStdString();
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     qputenv("TZ", "Asia/Tokyo");
     QApplication app(argc, argv);
     setlocale(LC_NUMERIC, "C");

@@ -1,21 +1,22 @@
 #pragma once
 
-#include <memory>
-#include <string>
+#include <gtest/gtest.h>
 
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <memory>
+#include <string>
 
 #include "RadviewApp.h"
 #include "RsdData.h"
 
 // A fresh profile and data folder per test, and day files made from synthetic records.
 class ViewerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
 
-    // Writes a day file of count records (QS-100 and QS-300, one minute apart) and returns its path.
+    // Writes a day file of count records (QS-100 and QS-300, one minute apart) and returns its
+    // path.
     QString WriteDayFile(const QString& name, int count);
     std::string Profile() const { return m_app->Location().profilePath; }
 

@@ -20,8 +20,7 @@ struct LayoutCase {
 
 class CatalogLayout : public ::testing::TestWithParam<LayoutCase> {};
 
-std::vector<int> Selected(const CRsdData& set)
-{
+std::vector<int> Selected(const CRsdData& set) {
     std::vector<int> marks;
     for (int i = 0; i < set.GetCount(); ++i) {
         if (set.GetAt(i).m_nSelect & 1) marks.push_back(i);
@@ -31,8 +30,7 @@ std::vector<int> Selected(const CRsdData& set)
 
 }  // namespace
 
-TEST_P(CatalogLayout, ColumnsRowsAndScrollSize)
-{
+TEST_P(CatalogLayout, ColumnsRowsAndScrollSize) {
     const LayoutCase& c = GetParam();
     CCatLayout layout;
     layout.Layout(c.records, c.width, QSize(80, 60));
@@ -47,8 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Grid, CatalogLayout,
                                            LayoutCase{12, 480, 6, 3, 480, 180},
                                            LayoutCase{3, 50, 1, 4, 80, 240}));
 
-TEST(CatalogHitTest, TilesInsideTheGridOnly)
-{
+TEST(CatalogHitTest, TilesInsideTheGridOnly) {
     CCatLayout layout;
     layout.Layout(25, 500, QSize(80, 60));
     EXPECT_EQ(layout.RectOf(7), QRect(80, 60, 80, 60));
@@ -60,8 +57,7 @@ TEST(CatalogHitTest, TilesInsideTheGridOnly)
     EXPECT_EQ(layout.HitTest(0, 240, 25), 24);
 }
 
-TEST(CatalogSelection, ClickCtrlShiftAndAnchor)
-{
+TEST(CatalogSelection, ClickCtrlShiftAndAnchor) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 8, {kQS100}, 1717221600, 60);
     int anchor = -1;
@@ -81,8 +77,7 @@ TEST(CatalogSelection, ClickCtrlShiftAndAnchor)
 
 using CatalogView = ViewerTest;
 
-TEST_F(CatalogView, MouseSelectionTilesAndHintOne)
-{
+TEST_F(CatalogView, MouseSelectionTilesAndHintOne) {
     CChildFrame frame(*m_app);
     frame.resize(500, 400);
     frame.show();

@@ -6,8 +6,7 @@
 
 using Document = ViewerTest;
 
-TEST_F(Document, OpenAndFailedOpen)
-{
+TEST_F(Document, OpenAndFailedOpen) {
     CRadviewDoc doc(*m_app);
     EXPECT_LT(doc.Open(m_dir.filePath(QStringLiteral("missing.RSD"))), 0);
     EXPECT_FALSE(doc.LastError().isEmpty());
@@ -25,8 +24,7 @@ TEST_F(Document, OpenAndFailedOpen)
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(Document, DeleteSecondAndFifthOfEight)
-{
+TEST_F(Document, DeleteSecondAndFifthOfEight) {
     CRadviewDoc doc(*m_app);
     ASSERT_EQ(doc.Open(WriteDayFile("a.RSD", 8)), 8);
     std::vector<int64_t> times;
@@ -36,12 +34,13 @@ TEST_F(Document, DeleteSecondAndFifthOfEight)
     doc.DeleteSelected();
     ASSERT_EQ(doc.Data().GetCount(), 6);
     EXPECT_TRUE(doc.IsModified());
-    const std::vector<int64_t> expected = {times[0], times[2], times[3], times[5], times[6], times[7]};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(doc.Data().GetAt(i).m_time, expected[static_cast<size_t>(i)]);
+    const std::vector<int64_t> expected = {times[0], times[2], times[3],
+                                           times[5], times[6], times[7]};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(doc.Data().GetAt(i).m_time, expected[static_cast<size_t>(i)]);
 }
 
-TEST_F(Document, NextAndPreviousEnabling)
-{
+TEST_F(Document, NextAndPreviousEnabling) {
     CRadviewDoc doc(*m_app);
     ASSERT_EQ(doc.Open(WriteDayFile("a.RSD", 3)), 3);
     doc.Data().GetAt(1).m_nSelect = 1;
@@ -63,8 +62,7 @@ TEST_F(Document, NextAndPreviousEnabling)
     EXPECT_FALSE(doc.CanPrevious());
 }
 
-TEST_F(Document, SaveNoticesAFileChangedOnDisk)
-{
+TEST_F(Document, SaveNoticesAFileChangedOnDisk) {
     CRadviewDoc doc(*m_app);
     const QString path = WriteDayFile("a.RSD", 3);
     ASSERT_EQ(doc.Open(path), 3);
@@ -76,8 +74,7 @@ TEST_F(Document, SaveNoticesAFileChangedOnDisk)
 }
 
 // The exports and rsdtool share the core; the files must agree byte for byte.
-TEST_F(Document, ExportsEqualRsdtool)
-{
+TEST_F(Document, ExportsEqualRsdtool) {
     const QByteArray rsdtool = qgetenv("RSDTOOL");
     if (rsdtool.isEmpty()) GTEST_SKIP() << "RSDTOOL not set";
     m_app->Settings().csv.pitch = 1;
@@ -98,9 +95,10 @@ TEST_F(Document, ExportsEqualRsdtool)
             ASSERT_TRUE(doc.ExportSpectralCsv(ours.toStdString()));
         else
             ASSERT_EQ(doc.ExportCalcCsv(ours.toStdString()), 1);
-        const int rc = QProcess::execute(QString::fromLocal8Bit(rsdtool),
-                                         {command, QStringLiteral("--profile"), QString::fromStdString(Profile()),
-                                          QStringLiteral("--records"), QStringLiteral("1,4"), day, theirs});
+        const int rc = QProcess::execute(
+            QString::fromLocal8Bit(rsdtool),
+            {command, QStringLiteral("--profile"), QString::fromStdString(Profile()),
+             QStringLiteral("--records"), QStringLiteral("1,4"), day, theirs});
         ASSERT_EQ(rc, 0) << command.toStdString();
         const std::string bytes = ReadBytes(ours);
         EXPECT_GT(bytes.size(), 100u);

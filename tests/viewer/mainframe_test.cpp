@@ -1,3 +1,5 @@
+#include "MainFrame.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -12,15 +14,13 @@
 #include "CatView.h"
 #include "ChildFrame.h"
 #include "ConfDlg.h"
-#include "MainFrame.h"
 #include "RadviewDoc.h"
 #include "UniView.h"
 #include "ViewerTest.h"
 
 namespace {
 
-QStringList MenuTitles(QMainWindow& window)
-{
+QStringList MenuTitles(QMainWindow& window) {
     QStringList titles;
     for (QAction* a : window.menuBar()->actions()) titles << a->text();
     return titles;
@@ -30,8 +30,7 @@ QStringList MenuTitles(QMainWindow& window)
 
 using MainFrame = ViewerTest;
 
-TEST_F(MainFrame, OpenFailAndCloseWithOrWithoutChanges)
-{
+TEST_F(MainFrame, OpenFailAndCloseWithOrWithoutChanges) {
     CMainFrame frame(*m_app);
     frame.show();
     EXPECT_EQ(MenuTitles(frame), (QStringList{"File(&F)", "View(&V)", "&Help"}));
@@ -60,8 +59,7 @@ TEST_F(MainFrame, OpenFailAndCloseWithOrWithoutChanges)
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
 }
 
-TEST_F(MainFrame, EnablingFollowsViewAndSelection)
-{
+TEST_F(MainFrame, EnablingFollowsViewAndSelection) {
     CMainFrame frame(*m_app);
     frame.resize(900, 700);
     frame.show();
@@ -94,7 +92,8 @@ TEST_F(MainFrame, EnablingFollowsViewAndSelection)
     ASSERT_TRUE(view->Readout());
     EXPECT_EQ(view->Readout()->wavelength, 1050);
     EXPECT_EQ(CUniView::ReadoutText(*view->Readout()),
-              QString::asprintf("WL = 1050 Irr = %6.1f", child->Doc().m_shownSpectra.front().GetValue(1050)));
+              QString::asprintf("WL = 1050 Irr = %6.1f",
+                                child->Doc().m_shownSpectra.front().GetValue(1050)));
     QTest::mouseRelease(view, Qt::LeftButton, {}, inside);
     EXPECT_FALSE(view->Readout());
 
@@ -105,8 +104,7 @@ TEST_F(MainFrame, EnablingFollowsViewAndSelection)
     EXPECT_TRUE(frame.Action(ID_DELETE)->isEnabled());
 }
 
-TEST(CsvSettingsDialog, PairsExcludeAndRangeFollowsInterval)
-{
+TEST(CsvSettingsDialog, PairsExcludeAndRangeFollowsInterval) {
     CConfDlg dialog;
     CsvSettings csv;
     IntegSettings integ;
@@ -123,8 +121,7 @@ TEST(CsvSettingsDialog, PairsExcludeAndRangeFollowsInterval)
     EXPECT_EQ(csv.pitch, 1);
 }
 
-TEST(Language, JapaneseCatalogueTranslatesTheMenus)
-{
+TEST(Language, JapaneseCatalogueTranslatesTheMenus) {
     QTranslator translator;
     ASSERT_TRUE(translator.load(QStringLiteral(":/i18n/radview_ja.qm")));
     QCoreApplication::installTranslator(&translator);

@@ -13,8 +13,7 @@
 
 using Screenshot = ViewerTest;
 
-TEST_F(Screenshot, CatalogAndDetailView)
-{
+TEST_F(Screenshot, CatalogAndDetailView) {
     const QString outDir = qEnvironmentVariable("SCREENSHOT_DIR", QDir::currentPath());
     ASSERT_TRUE(QDir().mkpath(outDir));
     CMainFrame frame(*m_app);

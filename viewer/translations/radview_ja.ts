@@ -4,17 +4,17 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../AboutDlg.cpp" line="13"/>
+        <location filename="../AboutDlg.cpp" line="12"/>
         <source>About Radview</source>
         <translation>Radviewのﾊﾞｰｼﾞｮﾝ情報</translation>
     </message>
     <message>
-        <location filename="../AboutDlg.cpp" line="19"/>
+        <location filename="../AboutDlg.cpp" line="18"/>
         <source>Radview Version 5.0</source>
         <translation>Radview Version 5.0</translation>
     </message>
     <message>
-        <location filename="../AboutDlg.cpp" line="22"/>
+        <location filename="../AboutDlg.cpp" line="21"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -22,41 +22,41 @@
 <context>
     <name>CChildFrame</name>
     <message>
-        <location filename="../ChildFrame.cpp" line="78"/>
+        <location filename="../ChildFrame.cpp" line="71"/>
         <source>Save As</source>
         <translation>名前を付けて保存</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="82"/>
+        <location filename="../ChildFrame.cpp" line="75"/>
+        <location filename="../ChildFrame.cpp" line="98"/>
         <location filename="../ChildFrame.cpp" line="105"/>
-        <location filename="../ChildFrame.cpp" line="113"/>
         <source>Radview</source>
         <translation>Radview</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="83"/>
+        <location filename="../ChildFrame.cpp" line="76"/>
         <source>The file %1 has been changed by another program since it was opened.
 Reload it and lose your changes, or overwrite it?</source>
         <translation>ファイル %1 は開いた後に他のプログラムによって変更されています。
 再読み込みして変更を破棄しますか、それとも上書きしますか?</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="87"/>
+        <location filename="../ChildFrame.cpp" line="80"/>
         <source>&amp;Reload</source>
         <translation>再読み込み(&amp;R)</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="88"/>
+        <location filename="../ChildFrame.cpp" line="81"/>
         <source>&amp;Overwrite</source>
         <translation>上書き(&amp;O)</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="105"/>
+        <location filename="../ChildFrame.cpp" line="98"/>
         <source>The file %1 could not be written.</source>
         <translation>ファイル %1 に書き込めませんでした。</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="113"/>
+        <location filename="../ChildFrame.cpp" line="105"/>
         <source>Save changes to %1?</source>
         <translation>%1 への変更を保存しますか?</translation>
     </message>
@@ -64,67 +64,67 @@ Reload it and lose your changes, or overwrite it?</source>
 <context>
     <name>CConfDlg</name>
     <message>
-        <location filename="../ConfDlg.cpp" line="43"/>
+        <location filename="../ConfDlg.cpp" line="40"/>
         <source>From</source>
         <translation>最小値</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="44"/>
+        <location filename="../ConfDlg.cpp" line="41"/>
         <source>To</source>
         <translation>最大値</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="52"/>
+        <location filename="../ConfDlg.cpp" line="48"/>
         <source>CSV Settings</source>
         <translation>データ設定</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="64"/>
+        <location filename="../ConfDlg.cpp" line="60"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="65"/>
+        <location filename="../ConfDlg.cpp" line="61"/>
         <source>Cancel</source>
         <translation>ｷｬﾝｾﾙ</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="77"/>
+        <location filename="../ConfDlg.cpp" line="72"/>
         <source>Wavelength Interval</source>
         <translation>CSVデータ波形</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="78"/>
+        <location filename="../ConfDlg.cpp" line="73"/>
         <source>Raw</source>
         <translation>オリジナル</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="79"/>
+        <location filename="../ConfDlg.cpp" line="74"/>
         <source>1nm</source>
         <translation>1nm</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="92"/>
+        <location filename="../ConfDlg.cpp" line="86"/>
         <source>Wavelength Range(nm)</source>
         <translation>CSV波長範囲(nm)</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="97"/>
+        <location filename="../ConfDlg.cpp" line="90"/>
         <source>Data Selection</source>
         <translation>データ選択</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="105"/>
+        <location filename="../ConfDlg.cpp" line="99"/>
         <source>Merge</source>
         <translation>マージ</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="114"/>
+        <location filename="../ConfDlg.cpp" line="107"/>
         <source>Integration Range(nm)</source>
         <translation>積分区間(nm)</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="159"/>
+        <location filename="../ConfDlg.cpp" line="149"/>
         <source>Please enter an integer.</source>
         <translation>整数を入力してください。</translation>
     </message>
@@ -137,440 +137,441 @@ Reload it and lose your changes, or overwrite it?</source>
         <translation>開く(&amp;O)...	Ctrl+O</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="8"/>
+        <location filename="../Commands.cpp" line="9"/>
         <source>Open Data File</source>
         <translation>既存のﾌｧｲﾙを開く</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="8"/>
-        <location filename="../MainCommands.cpp" line="46"/>
+        <location filename="../Commands.cpp" line="9"/>
+        <location filename="../MainCommands.cpp" line="44"/>
         <source>Open</source>
         <translation>開く</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="9"/>
+        <location filename="../Commands.cpp" line="10"/>
         <source>&amp;Close</source>
         <translation>閉じる(&amp;C)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="9"/>
+        <location filename="../Commands.cpp" line="11"/>
         <source>Close Current Data</source>
         <translation>作業中のﾌｧｲﾙを閉じる</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="10"/>
+        <location filename="../Commands.cpp" line="12"/>
         <source>&amp;Save	Ctrl+S</source>
         <translation>上書き保存(&amp;S)	Ctrl+S</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="10"/>
+        <location filename="../Commands.cpp" line="13"/>
         <source>Save Current Data</source>
         <translation>作業中のﾌｧｲﾙを上書きして保存</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="10"/>
+        <location filename="../Commands.cpp" line="13"/>
         <source>Save</source>
         <translation>上書き保存</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="11"/>
+        <location filename="../Commands.cpp" line="14"/>
         <source>Save &amp;As...</source>
         <translation>名前を付けて保存(&amp;A)...</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="11"/>
+        <location filename="../Commands.cpp" line="15"/>
         <source>Save Current Data with New Name</source>
         <translation>作業中のﾌｧｲﾙを新しい名前で保存</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="12"/>
+        <location filename="../Commands.cpp" line="16"/>
         <source>Save as CSV(Spectral Data)</source>
         <translation>測定値CSV保存</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="12"/>
+        <location filename="../Commands.cpp" line="17"/>
         <source>Save Data as CSV Format</source>
         <translation>測定値をＣＳＶ形式で保存する</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="13"/>
+        <location filename="../Commands.cpp" line="18"/>
         <source>Save as CSV</source>
         <translation>CSV保存</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="14"/>
+        <location filename="../Commands.cpp" line="19"/>
         <source>Save as CSV(Calculated Data)</source>
         <translation>計算値CSV保存</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="14"/>
+        <location filename="../Commands.cpp" line="20"/>
         <source>Save Calcurated Data as CSV Format</source>
         <translation>計算値をＣＳＶ形式で保存する</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="15"/>
+        <location filename="../Commands.cpp" line="21"/>
         <source>CSV Settings</source>
         <translation>データ設定</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="15"/>
+        <location filename="../Commands.cpp" line="22"/>
         <source>Data settings for displaying data</source>
         <translation>データ設定</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="15"/>
+        <location filename="../Commands.cpp" line="23"/>
         <source>Data Settings</source>
         <translation>データ設定</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="16"/>
+        <location filename="../Commands.cpp" line="24"/>
         <source>Print Pre&amp;view</source>
         <translation>印刷ﾌﾟﾚﾋﾞｭｰ(&amp;V)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="16"/>
+        <location filename="../Commands.cpp" line="25"/>
         <source>Print Preview</source>
         <translation>印刷ｲﾒｰｼﾞを表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="17"/>
+        <location filename="../Commands.cpp" line="26"/>
         <source>&amp;Print...	Ctrl+P</source>
         <translation>印刷(&amp;P)...	Ctrl+P</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="17"/>
+        <location filename="../Commands.cpp" line="27"/>
         <source>Print Current Data</source>
         <translation>作業中のﾌｧｲﾙを印刷</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="17"/>
+        <location filename="../Commands.cpp" line="28"/>
         <source>Print</source>
         <translation>印刷</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="18"/>
+        <location filename="../Commands.cpp" line="29"/>
         <source>P&amp;rinter Settings...</source>
         <translation>ﾌﾟﾘﾝﾀの設定(&amp;R)...</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="18"/>
+        <location filename="../Commands.cpp" line="30"/>
         <source>Change Printer Setup</source>
         <translation>ﾌﾟﾘﾝﾀ/印刷ｵﾌﾟｼｮﾝの変更</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="19"/>
+        <location filename="../Commands.cpp" line="31"/>
         <source>E&amp;xit</source>
         <translation>アプリケーションの終了(&amp;X)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="19"/>
+        <location filename="../Commands.cpp" line="32"/>
         <source>Quit the application</source>
         <translation>ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="20"/>
+        <location filename="../Commands.cpp" line="33"/>
         <source>Se&amp;lect All</source>
         <translation>すべて選択(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="20"/>
+        <location filename="../Commands.cpp" line="34"/>
         <source>Select All Data</source>
         <translation>すべてを選択</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="21"/>
+        <location filename="../Commands.cpp" line="35"/>
         <source>&amp;Copy	Ctrl+C</source>
         <translation>ｺﾋﾟｰ(&amp;C)	Ctrl+C</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="21"/>
+        <location filename="../Commands.cpp" line="36"/>
         <source>Copy Selected Data to Clipboard</source>
         <translation>選択したﾃﾞｰﾀをｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="21"/>
+        <location filename="../Commands.cpp" line="37"/>
         <source>Copy</source>
         <translation>ｺﾋﾟｰ</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="22"/>
+        <location filename="../Commands.cpp" line="38"/>
         <source>&amp;Paste	Ctrl+V</source>
         <translation>貼り付け(&amp;P)	Ctrl+V</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="22"/>
+        <location filename="../Commands.cpp" line="39"/>
         <source>Insert Clipboard contents</source>
         <translation>ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を挿入</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="22"/>
+        <location filename="../Commands.cpp" line="40"/>
         <source>Paste</source>
         <translation>貼り付け</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="23"/>
+        <location filename="../Commands.cpp" line="41"/>
         <source>&amp;Delete</source>
         <translation>削除(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="23"/>
+        <location filename="../Commands.cpp" line="42"/>
         <source>Delete Selected Data</source>
         <translation>選択されたデータの削除</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="24"/>
+        <location filename="../Commands.cpp" line="43"/>
         <source>&amp;Tool Bar</source>
         <translation>ﾂｰﾙ ﾊﾞｰ(&amp;T)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="24"/>
+        <location filename="../Commands.cpp" line="44"/>
         <source>Show or hide the toolbar</source>
         <translation>ﾂｰﾙ ﾊﾞｰの表示/非表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="25"/>
+        <location filename="../Commands.cpp" line="45"/>
         <source>&amp;Status Bar</source>
         <translation>ｽﾃｰﾀｽ ﾊﾞｰ(&amp;S)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="25"/>
+        <location filename="../Commands.cpp" line="46"/>
         <source>Show or hide the status bar</source>
         <translation>ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="26"/>
+        <location filename="../Commands.cpp" line="47"/>
         <source>Ti&amp;led Data</source>
         <translation>一覧表示(&amp;C)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="26"/>
+        <location filename="../Commands.cpp" line="48"/>
         <source>Back to tiled data view</source>
         <translation>一覧表示に戻す</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="26"/>
+        <location filename="../Commands.cpp" line="49"/>
         <source>Tiled Data</source>
         <translation>一覧表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="27"/>
+        <location filename="../Commands.cpp" line="50"/>
         <source>S&amp;elected Data</source>
         <translation>詳細表示(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="27"/>
+        <location filename="../Commands.cpp" line="51"/>
         <source>Show Selected Data</source>
         <translation>フォーカス図形を詳細表示する</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="27"/>
+        <location filename="../Commands.cpp" line="52"/>
         <source>Selected Data</source>
         <translation>詳細表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="28"/>
+        <location filename="../Commands.cpp" line="53"/>
         <source>&amp;Graph Settings</source>
         <translation>グラフ設定(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="28"/>
+        <location filename="../Commands.cpp" line="54"/>
         <source>Graph Setting</source>
         <translation>グラフの設定</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="28"/>
+        <location filename="../Commands.cpp" line="54"/>
         <source>Graph</source>
         <translation>グラフ</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="29"/>
+        <location filename="../Commands.cpp" line="55"/>
         <source>Tile Si&amp;ze</source>
         <translation>一覧表示サイズ(&amp;Z)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="29"/>
+        <location filename="../Commands.cpp" line="56"/>
         <source>Change Tiled Data Size</source>
         <translation>一覧表示サイズの設定</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="30"/>
+        <location filename="../Commands.cpp" line="57"/>
         <source>&amp;Next Data</source>
         <translation>次のデータ(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="30"/>
+        <location filename="../Commands.cpp" line="58"/>
         <source>Go to Next Data</source>
         <translation>次のデータに移動する</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="30"/>
+        <location filename="../Commands.cpp" line="59"/>
         <source>Next Data</source>
         <translation>次のデータ</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="31"/>
+        <location filename="../Commands.cpp" line="60"/>
         <source>&amp;Previous Data</source>
         <translation>前のデータ(&amp;P)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="31"/>
+        <location filename="../Commands.cpp" line="61"/>
         <source>Go to Previous Data</source>
         <translation>手前のデータに移動する</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="31"/>
+        <location filename="../Commands.cpp" line="62"/>
         <source>Previous Data</source>
         <translation>前のデータ</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="32"/>
+        <location filename="../Commands.cpp" line="63"/>
         <source>&amp;Cascade</source>
         <translation>重ねて表示(&amp;C)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="32"/>
+        <location filename="../Commands.cpp" line="64"/>
         <source>Arrange Window as Cascade</source>
         <translation>ｳｨﾝﾄﾞｳを重ねて表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="33"/>
+        <location filename="../Commands.cpp" line="65"/>
         <source>&amp;Tile</source>
         <translation>並べて表示(&amp;T)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="33"/>
+        <location filename="../Commands.cpp" line="66"/>
         <source>Arrange Windows as Tiled</source>
         <translation>ｳｨﾝﾄﾞｳを並べて表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="34"/>
+        <location filename="../Commands.cpp" line="67"/>
         <source>&amp;About Radview...</source>
         <translation>Radview のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="34"/>
+        <location filename="../Commands.cpp" line="68"/>
         <source>Display program information, version number and copyright</source>
         <translation>ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="35"/>
+        <location filename="../Commands.cpp" line="69"/>
         <source>About</source>
         <translation>ﾊﾞｰｼﾞｮﾝ情報</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="101"/>
+        <location filename="../MainActions.cpp" line="94"/>
         <source>File(&amp;F)</source>
         <translation>ﾌｧｲﾙ(&amp;F)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="112"/>
+        <location filename="../MainActions.cpp" line="106"/>
         <source>Recent Files</source>
         <translation>最近使ったﾌｧｲﾙ</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="118"/>
+        <location filename="../MainActions.cpp" line="112"/>
         <source>Edit(&amp;E)</source>
         <translation>編集(&amp;E)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="121"/>
+        <location filename="../MainActions.cpp" line="115"/>
         <source>View(&amp;V)</source>
         <translation>表示(&amp;V)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="130"/>
+        <location filename="../MainActions.cpp" line="124"/>
         <source>Window(&amp;W)</source>
         <translation>ｳｨﾝﾄﾞｳ(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="133"/>
+        <location filename="../MainActions.cpp" line="127"/>
         <source>&amp;Help</source>
         <translation>ﾍﾙﾌﾟ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="138"/>
+        <location filename="../MainActions.cpp" line="131"/>
         <source>Standard</source>
         <translation>標準</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="179"/>
+        <location filename="../MainActions.cpp" line="173"/>
+        <location filename="../MainActions.cpp" line="175"/>
         <source>Ready</source>
         <translation>ﾚﾃﾞｨ</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="22"/>
+        <location filename="../MainCommands.cpp" line="21"/>
         <source>Save with CSV Format</source>
         <translation>Save with CSV Format</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="25"/>
+        <location filename="../MainCommands.cpp" line="24"/>
         <source>CSV Files(*.csv)</source>
         <translation>CSV Files(*.csv)</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="25"/>
+        <location filename="../MainCommands.cpp" line="24"/>
         <source>All files(*.*)</source>
         <translation>All files(*.*)</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="33"/>
+        <location filename="../MainCommands.cpp" line="32"/>
         <source>RSD Files (*.rsd *.RSD)</source>
         <translation>RSD ﾌｧｲﾙ (*.rsd *.RSD)</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="69"/>
-        <location filename="../MainFrame.cpp" line="30"/>
-        <location filename="../MainFrame.cpp" line="140"/>
+        <location filename="../MainCommands.cpp" line="64"/>
+        <location filename="../MainFrame.cpp" line="29"/>
+        <location filename="../MainFrame.cpp" line="133"/>
         <source>Radview</source>
         <translation>Radview</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="161"/>
+        <location filename="../MainCommands.cpp" line="142"/>
         <source>&amp;Copy</source>
         <comment>context menu</comment>
         <translation>コピー</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="161"/>
+        <location filename="../MainCommands.cpp" line="143"/>
         <source>&amp;Delete</source>
         <comment>context menu</comment>
         <translation>削除(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="162"/>
+        <location filename="../MainCommands.cpp" line="144"/>
         <source>Tiled Data</source>
         <comment>context menu</comment>
         <translation>一覧表示</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="162"/>
+        <location filename="../MainCommands.cpp" line="145"/>
         <source>Selected Data</source>
         <comment>context menu</comment>
         <translation>詳細表示</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="163"/>
+        <location filename="../MainCommands.cpp" line="146"/>
         <source>&amp;Graph Settings</source>
         <comment>context menu</comment>
         <translation>グラフ設定</translation>
     </message>
     <message>
-        <location filename="../MainFrame.cpp" line="62"/>
+        <location filename="../MainFrame.cpp" line="58"/>
         <source>Cannot open %1: %2</source>
         <translation>%1 を開けません: %2</translation>
     </message>
     <message>
-        <location filename="../MainFrame.cpp" line="83"/>
+        <location filename="../MainFrame.cpp" line="78"/>
         <source>Opening files...</source>
         <translation>ファイルを開いています...</translation>
     </message>
     <message>
-        <location filename="../MainFrame.cpp" line="83"/>
+        <location filename="../MainFrame.cpp" line="78"/>
         <source>Cancel</source>
         <translation>ｷｬﾝｾﾙ</translation>
     </message>
     <message>
-        <location filename="../MainFrame.cpp" line="139"/>
+        <location filename="../MainFrame.cpp" line="132"/>
         <source>Radview - %1</source>
         <translation>Radview - %1</translation>
     </message>
@@ -578,17 +579,17 @@ Reload it and lose your changes, or overwrite it?</source>
 <context>
     <name>main</name>
     <message>
-        <location filename="../main.cpp" line="24"/>
+        <location filename="../main.cpp" line="25"/>
         <source>Viewer of RSD spectrum files</source>
         <translation>RSD 分光データファイルのビューア</translation>
     </message>
     <message>
-        <location filename="../main.cpp" line="28"/>
+        <location filename="../main.cpp" line="29"/>
         <source>Settings profile to use.</source>
         <translation>使用する設定ファイル。</translation>
     </message>
     <message>
-        <location filename="../main.cpp" line="32"/>
+        <location filename="../main.cpp" line="33"/>
         <source>RSD files to open.</source>
         <translation>開く RSD ファイル。</translation>
     </message>
