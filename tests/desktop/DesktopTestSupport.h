@@ -11,8 +11,7 @@
 namespace desktop_test {
 
 // Runs the event loop until cond holds or timeoutMs passes; returns cond's last answer.
-inline bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 5000)
-{
+inline bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 5000) {
     QElapsedTimer timer;
     timer.start();
     while (!cond()) {
@@ -24,8 +23,7 @@ inline bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 5000)
 
 // Answers the next message box that opens with the given button; the returned text is the
 // box's question once it has been answered.
-inline std::shared_ptr<QString> AnswerNextMessageBox(QMessageBox::StandardButton answer)
-{
+inline std::shared_ptr<QString> AnswerNextMessageBox(QMessageBox::StandardButton answer) {
     auto text = std::make_shared<QString>();
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, answer, text] {

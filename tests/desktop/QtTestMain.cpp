@@ -6,8 +6,7 @@
 
 #include "Translations.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     setlocale(LC_NUMERIC, "C");
     // A Japanese environment (LANG=ja_JP.UTF-8) runs the same cases on the translated texts.

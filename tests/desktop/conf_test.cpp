@@ -19,8 +19,7 @@
 namespace {
 
 template <class T>
-T* Find(const QWidget& dialog, const QString& name)
-{
+T* Find(const QWidget& dialog, const QString& name) {
     T* widget = dialog.findChild<T*>(name);
     EXPECT_NE(widget, nullptr) << name.toStdString();
     return widget;
@@ -29,13 +28,12 @@ T* Find(const QWidget& dialog, const QString& name)
 QCheckBox* Use(const QWidget& d, int m) { return Find<QCheckBox>(d, QString("use%1").arg(m)); }
 QComboBox* Port(const QWidget& d, int m) { return Find<QComboBox>(d, QString("port%1").arg(m)); }
 
-TEST(ConfRules, SpinPositionsFromStoredSeconds)
-{
+TEST(ConfRules, SpinPositionsFromStoredSeconds) {
     struct Case {
         int64_t seconds;
         int hour, minute, intervalMinutes;
     } cases[] = {
-        {21600, 6, 0, 360}, {72000, 20, 0, 720}, {600, 0, 10, 10},
+        {21600, 6, 0, 360}, {72000, 20, 0, 720},  {600, 0, 10, 10},
         {7200, 2, 0, 120},  {86399, 23, 59, 720}, {59, 0, 0, 1},
     };
     for (const Case& c : cases) {
@@ -47,23 +45,21 @@ TEST(ConfRules, SpinPositionsFromStoredSeconds)
     EXPECT_EQ(rad::IntervalSeconds(720), 43200);
 }
 
-TEST(ConfRules, MemoMustReadBackWhole)
-{
+TEST(ConfRules, MemoMustReadBackWhole) {
     const std::pair<std::string, bool> cases[] = {
         {"ARVEN SOLIS", true},
         {std::string(31, 'a'), true},
         {std::string(32, 'a'), false},
         {"roof, north", false},
         {"line\nbreak", false},
-        {"\xE5\xB1\x8B\xE4\xB8\x8A", true},  // two Japanese characters, 6 bytes
+        {"\xE5\xB1\x8B\xE4\xB8\x8A", true},              // two Japanese characters, 6 bytes
         {std::string(30, 'a') + "\xE5\xB1\x8B", false},  // 31 characters but 33 bytes
         {"", true},
     };
     for (const auto& [memo, ok] : cases) EXPECT_EQ(rad::MemoReadsBackWhole(memo), ok) << memo;
 }
 
-TEST(ConfDialog, ModelPairsExcludeEachOther)
-{
+TEST(ConfDialog, ModelPairsExcludeEachOther) {
     ConfValues values;
     values.use = {true, false, true, false};
     CConfDlg dialog(values, {});
@@ -82,8 +78,7 @@ TEST(ConfDialog, ModelPairsExcludeEachOther)
     EXPECT_FALSE(Use(dialog, 1)->isChecked());
 }
 
-TEST(ConfDialog, MergeNeedsShortAndLongWave)
-{
+TEST(ConfDialog, MergeNeedsShortAndLongWave) {
     ConfValues values;
     values.use = {true, false, true, false};
     CConfDlg dialog(values, {});
@@ -99,8 +94,7 @@ TEST(ConfDialog, MergeNeedsShortAndLongWave)
     EXPECT_TRUE(merge->isEnabled());
 }
 
-TEST(ConfDialog, CsvControlsFollowSaveAndPitch)
-{
+TEST(ConfDialog, CsvControlsFollowSaveAndPitch) {
     ConfValues values;
     values.use = {true, false, false, false};
     CConfDlg dialog(values, {});
@@ -118,8 +112,7 @@ TEST(ConfDialog, CsvControlsFollowSaveAndPitch)
     EXPECT_TRUE(Find<QLineEdit>(dialog, "rsdFolder")->isEnabled());
 }
 
-TEST(ConfDialog, OkStoresWholeMinutes)
-{
+TEST(ConfDialog, OkStoresWholeMinutes) {
     ConfValues values;
     values.start = 21600 + 59;  // seconds are not shown, so they are not kept
     values.interval = 600;
@@ -143,8 +136,7 @@ TEST(ConfDialog, OkStoresWholeMinutes)
     EXPECT_EQ(dialog.Values().port, (std::array<int, 4>{3, 9, 0, 0}));
 }
 
-TEST(ConfDialog, InvalidIntegerKeepsTheDialogOpen)
-{
+TEST(ConfDialog, InvalidIntegerKeepsTheDialogOpen) {
     CConfDlg dialog(ConfValues{}, {});
     dialog.show();
     Find<QLineEdit>(dialog, "integFrom")->setText("3OO");
@@ -156,8 +148,7 @@ TEST(ConfDialog, InvalidIntegerKeepsTheDialogOpen)
     EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, "integFrom"));
 }
 
-TEST(ConfDialog, MemoRefusesWhatWouldNotReadBack)
-{
+TEST(ConfDialog, MemoRefusesWhatWouldNotReadBack) {
     CConfDlg dialog(ConfValues{}, {});
     auto* memo = Find<QLineEdit>(dialog, "memo");
     memo->clear();
@@ -173,20 +164,17 @@ struct Pty {
     int master = -1;
     int slave = -1;
     std::string path;
-    Pty()
-    {
+    Pty() {
         char name[256] = {};
         if (openpty(&master, &slave, name, nullptr, nullptr) == 0) path = name;
     }
-    ~Pty()
-    {
+    ~Pty() {
         if (slave >= 0) close(slave);
         if (master >= 0) close(master);
     }
 };
 
-TEST(PortProbe, ListsOnlyPortsThatOpenExclusively)
-{
+TEST(PortProbe, ListsOnlyPortsThatOpenExclusively) {
     Pty free;
     Pty held;
     ASSERT_FALSE(free.path.empty());

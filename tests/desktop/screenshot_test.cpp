@@ -18,8 +18,7 @@
 namespace {
 
 // Pixels of the curve colour inside the image.
-int CountCurvePixels(const QImage& image, QRgb curve)
-{
+int CountCurvePixels(const QImage& image, QRgb curve) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -27,8 +26,7 @@ int CountCurvePixels(const QImage& image, QRgb curve)
     return count;
 }
 
-TEST(Screenshot, MainWindowAfterADemoCycle)
-{
+TEST(Screenshot, MainWindowAfterADemoCycle) {
     QsSimOptions options;
     options.exposureScale = 0.05;  // the exposures of a demo, not of the sun
     CQsSim sim(options);

@@ -3,26 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 
-#include <QClipboard>
-#include <QMimeData>
-#include <QPrinter>
-#include <QStatusBar>
-
 #include "CloseRequests.h"
-#include "LockIndicators.h"
 #include "ConfDlg.h"
 #include "DesktopTestSupport.h"
 #include "IntDlg.h"
 #include "LocalTime.h"
+#include "LockIndicators.h"
 #include "MainFrame.h"
 #include "RadlogApp.h"
 #include "RadlogDoc.h"
@@ -35,30 +34,27 @@ using desktop_test::AnswerNextMessageBox;
 using desktop_test::WaitFor;
 
 class DesktopWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_settings.rsdFolder = m_dir.path().toStdString() + "/";
         m_settings.csvFolder = m_settings.rsdFolder;
         m_settings.programFolder = m_settings.rsdFolder;
     }
 
-    void Open(bool autoStart)
-    {
+    void Open(bool autoStart) {
         m_settings.autoStart = autoStart;
-        m_app = std::make_unique<CRadlogApp>(m_settings, [this] { ++m_nSaves; }, m_clock);
+        m_app = std::make_unique<CRadlogApp>(
+            m_settings, [this] { ++m_nSaves; }, m_clock);
         m_app->Start();
     }
 
     QAction* Action(Cmd id) const { return m_app->Frame()->Action(id); }
     bool Running() const { return m_app->Doc()->IsRunning(); }
-    void ClickAbort() const
-    {
+    void ClickAbort() const {
         QTest::mouseClick(m_app->ProgressDlg()->findChild<QPushButton*>("abort"), Qt::LeftButton);
     }
-    QString Log() const
-    {
+    QString Log() const {
         QFile file(QString::fromStdString(m_settings.rsdFolder +
                                           rad::FormatLocalTime(rad::Now(), "%Y.LOG")));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -71,8 +67,7 @@ protected:
     std::unique_ptr<CRadlogApp> m_app;
 };
 
-TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow)
-{
+TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow) {
     Open(true);
     CIntDlg* progress = m_app->ProgressDlg();
     EXPECT_TRUE(progress->isVisible());
@@ -80,8 +75,7 @@ TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow)
               rad::ControllerText(kTextTitleInterval, rad::UseJapaneseTexts(QLocale::system())));
     EXPECT_FALSE(progress->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(Running());
-    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings,
-                   Cmd::Exit})
+    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings, Cmd::Exit})
         EXPECT_FALSE(Action(id)->isEnabled()) << static_cast<int>(id);
     for (Cmd id : {Cmd::Copy, Cmd::Print, Cmd::PrintPreview, Cmd::GraphSettings, Cmd::About})
         EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
@@ -94,8 +88,7 @@ TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow)
     EXPECT_TRUE(WaitFor([&] { return !progress->ClockText().isEmpty(); }, 2500));
 }
 
-TEST_F(DesktopWindow, AbortAsksBeforeStoppingAnIntervalAcquisition)
-{
+TEST_F(DesktopWindow, AbortAsksBeforeStoppingAnIntervalAcquisition) {
     Open(true);
     auto question = AnswerNextMessageBox(QMessageBox::Cancel);
     ClickAbort();
@@ -110,14 +103,12 @@ TEST_F(DesktopWindow, AbortAsksBeforeStoppingAnIntervalAcquisition)
     ClickAbort();
     ASSERT_TRUE(WaitFor([&] { return !Running(); }));
     EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
-    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings,
-                   Cmd::Exit})
+    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings, Cmd::Exit})
         EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
     EXPECT_TRUE(m_app->Frame()->close());
 }
 
-TEST_F(DesktopWindow, ManualAcquisitionWithoutSensorsStoresOneRecordWithoutAsking)
-{
+TEST_F(DesktopWindow, ManualAcquisitionWithoutSensorsStoresOneRecordWithoutAsking) {
     Open(false);
     EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
     bool asked = false;
@@ -136,8 +127,7 @@ TEST_F(DesktopWindow, ManualAcquisitionWithoutSensorsStoresOneRecordWithoutAskin
     EXPECT_LT(log.indexOf("INT.MEAS START"), log.indexOf("INT.MEAS STOP"));
 }
 
-TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly)
-{
+TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly) {
     Open(true);
     CCloseRequests requests;
     QObject::connect(&requests, &CCloseRequests::closeRequested, m_app.get(),
@@ -152,8 +142,7 @@ TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly)
     EXPECT_LT(log.indexOf("INT.MEAS STOP"), log.indexOf("APP CLOSE"));
 }
 
-TEST_F(DesktopWindow, TextsFollowTheUserLanguage)
-{
+TEST_F(DesktopWindow, TextsFollowTheUserLanguage) {
     Open(false);
     const bool ja = rad::UseJapaneseTexts(QLocale::system());
     QStringList menus;
@@ -162,7 +151,8 @@ TEST_F(DesktopWindow, TextsFollowTheUserLanguage)
                         : QStringList({"&File", "&Measure", "&View", "&Help"}));
     QAction* interval = Action(Cmd::StartInterval);
     EXPECT_EQ(interval->text(), ja ? "インターバル計測開始(&S)" : "&Start Interval Measurement");
-    EXPECT_EQ(interval->statusTip(), ja ? "インターバル計測を開始する" : "Start Interval Measurement");
+    EXPECT_EQ(interval->statusTip(),
+              ja ? "インターバル計測を開始する" : "Start Interval Measurement");
     EXPECT_EQ(interval->toolTip(), ja ? "インターバル計測開始" : "Start");
     EXPECT_EQ(m_app->Frame()->MessageText(), ja ? "ﾚﾃﾞｨ" : "Ready");
     CConfDlg settings(ConfValues{}, {});
@@ -171,8 +161,7 @@ TEST_F(DesktopWindow, TextsFollowTheUserLanguage)
     EXPECT_EQ(progress.findChild<QPushButton*>("abort")->text(), ja ? "中止" : "Abort");
 }
 
-TEST_F(DesktopWindow, PageGoesToPdfAndClipboard)
-{
+TEST_F(DesktopWindow, PageGoesToPdfAndClipboard) {
     Open(false);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -190,8 +179,7 @@ TEST_F(DesktopWindow, PageGoesToPdfAndClipboard)
     EXPECT_TRUE(mime->hasImage() || mime->hasFormat("image/png"));
 }
 
-TEST(LockIndicators, PanesShowTheLocksThatAreOn)
-{
+TEST(LockIndicators, PanesShowTheLocksThatAreOn) {
     QStatusBar bar;
     CLockIndicators panes(&bar);
     panes.Show({std::nullopt, true, false, std::nullopt});

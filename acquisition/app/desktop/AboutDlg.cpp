@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
-{
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName("CAboutDlg");
     setWindowTitle(tr("About Radlog"));
     auto* icon = new QLabel(this);

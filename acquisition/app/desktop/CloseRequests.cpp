@@ -15,16 +15,14 @@ namespace {
 int g_signalPipe[2] = {-1, -1};
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-void OnPosixSignal(int)
-{
+void OnPosixSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
 }
 
 }  // namespace
 
-CCloseRequests::CCloseRequests(QObject* parent) : QObject(parent)
-{
+CCloseRequests::CCloseRequests(QObject* parent) : QObject(parent) {
     if (g_signalPipe[0] < 0 &&
         ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_signalPipe) != 0)
         return;
@@ -42,13 +40,11 @@ CCloseRequests::CCloseRequests(QObject* parent) : QObject(parent)
     }
 }
 
-CCloseRequests::~CCloseRequests()
-{
+CCloseRequests::~CCloseRequests() {
     for (int sig : kSignals) std::signal(sig, SIG_DFL);
 }
 
-void CCloseRequests::OnSignal()
-{
+void CCloseRequests::OnSignal() {
     char buffer[16];
     while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
     }

@@ -8,14 +8,14 @@ class QSocketNotifier;
 // desktop session. Each arrives on the user-interface thread as closeRequested().
 class CCloseRequests : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CCloseRequests(QObject* parent = nullptr);
     ~CCloseRequests() override;
 
-signals:
+  signals:
     void closeRequested();
 
-private:
+  private:
     void OnSignal();
     QSocketNotifier* m_pNotifier = nullptr;
 };

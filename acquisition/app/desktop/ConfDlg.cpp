@@ -16,10 +16,9 @@ namespace {
 
 // Refuses any edit after which the memo would not read back whole from the day file.
 class CMemoValidator : public QValidator {
-public:
+  public:
     using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
+    State validate(QString& input, int&) const override {
         return rad::MemoReadsBackWhole(input.toStdString()) ? Acceptable : Invalid;
     }
 };
@@ -28,10 +27,8 @@ void SetChecked(QAbstractButton* box, bool on) { box->setChecked(on); }
 
 }  // namespace
 
-CConfDlg::CConfDlg(const ConfValues& values, const std::vector<PortEntry>& ports,
-                   QWidget* parent)
-    : QDialog(parent), m_values(values)
-{
+CConfDlg::CConfDlg(const ConfValues& values, const std::vector<PortEntry>& ports, QWidget* parent)
+    : QDialog(parent), m_values(values) {
     BuildLayout();
     m_pMemo->setValidator(new CMemoValidator(m_pMemo));
     m_pStartHour->setValue(rad::HourOf(values.start));
@@ -45,8 +42,7 @@ CConfDlg::CConfDlg(const ConfValues& values, const std::vector<PortEntry>& ports
     ConnectRules();
 }
 
-void CConfDlg::FillPortLists(const std::vector<PortEntry>& ports)
-{
+void CConfDlg::FillPortLists(const std::vector<PortEntry>& ports) {
     for (int m = 0; m < kModelCount; ++m) {
         QComboBox* list = m_pPort[m];
         list->addItem(QString(), 0);
@@ -59,15 +55,14 @@ void CConfDlg::FillPortLists(const std::vector<PortEntry>& ports)
     }
 }
 
-void CConfDlg::ConnectRules()
-{
+void CConfDlg::ConnectRules() {
     for (int m = 0; m < kModelCount; ++m) {
         connect(m_pUse[m], &QCheckBox::clicked, this, [this, m] { OnUseClicked(m); });
         connect(m_pCsvModel[m], &QCheckBox::clicked, this, &CConfDlg::ApplyRules);
     }
-    for (QAbstractButton* box : {static_cast<QAbstractButton*>(m_pCsvSave),
-                                 static_cast<QAbstractButton*>(m_pPitchRaw),
-                                 static_cast<QAbstractButton*>(m_pPitch1nm)})
+    for (QAbstractButton* box :
+         {static_cast<QAbstractButton*>(m_pCsvSave), static_cast<QAbstractButton*>(m_pPitchRaw),
+          static_cast<QAbstractButton*>(m_pPitch1nm)})
         connect(box, &QAbstractButton::clicked, this, &CConfDlg::ApplyRules);
     connect(m_pRsdBrowse, &QPushButton::clicked, this,
             [this] { Browse(m_pRsdFolder, tr("RSD File Folder")); });
@@ -75,8 +70,7 @@ void CConfDlg::ConnectRules()
             [this] { Browse(m_pCsvFolder, tr("CSV File Folder")); });
 }
 
-void CConfDlg::ToControls()
-{
+void CConfDlg::ToControls() {
     const ConfValues& v = m_values;
     SetChecked(m_pAutoStart, v.autoStart);
     m_pCsvFolder->setText(QString::fromStdString(v.csvFolder));
@@ -95,8 +89,7 @@ void CConfDlg::ToControls()
     }
 }
 
-bool CConfDlg::FromControls(bool report)
-{
+bool CConfDlg::FromControls(bool report) {
     ConfValues& v = m_values;
     v.autoStart = m_pAutoStart->isChecked();
     v.csvFolder = m_pCsvFolder->text().toStdString();
@@ -128,8 +121,7 @@ bool CConfDlg::FromControls(bool report)
     return true;
 }
 
-void CConfDlg::ApplyRules()
-{
+void CConfDlg::ApplyRules() {
     FromControls(false);
     rad::ApplySelectionRules(m_values);
     ToControls();
@@ -147,16 +139,14 @@ void CConfDlg::ApplyRules()
     m_pCsvTo->setEnabled(e.csvRange);
 }
 
-void CConfDlg::OnUseClicked(int model)
-{
+void CConfDlg::OnUseClicked(int model) {
     FromControls(false);
     rad::ApplyPairRule(m_values, model);
     ToControls();
     ApplyRules();
 }
 
-void CConfDlg::Browse(QLineEdit* folder, const QString& title)
-{
+void CConfDlg::Browse(QLineEdit* folder, const QString& title) {
     QString start = folder->text();
     while (start.size() > 1 && start.endsWith('/')) start.chop(1);
     const QString chosen = QFileDialog::getExistingDirectory(this, title, start);
@@ -167,8 +157,7 @@ void CConfDlg::Browse(QLineEdit* folder, const QString& title)
     ToControls();
 }
 
-void CConfDlg::accept()
-{
+void CConfDlg::accept() {
     m_values.start = rad::SecondOfDay(m_pStartHour->value(), m_pStartMinute->value());
     m_values.finish = rad::SecondOfDay(m_pFinishHour->value(), m_pFinishMinute->value());
     m_values.interval = rad::IntervalSeconds(m_pInterval->value());

@@ -18,24 +18,24 @@ class QSpinBox;
 
 // A COM port that could be opened when the dialog was built.
 struct PortEntry {
-    int number = 0;   // COM number, 1..16
-    QString device;   // device path the [PORTS] mapping gives it
+    int number = 0;  // COM number, 1..16
+    QString device;  // device path the [PORTS] mapping gives it
 };
 
 // The modal Measurement Settings dialog. It edits its own copy of the values; the caller takes
 // Values() back after OK.
 class CConfDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CConfDlg(const ConfValues& values, const std::vector<PortEntry>& ports,
              QWidget* parent = nullptr);
 
     const ConfValues& Values() const { return m_values; }
 
-public slots:
+  public slots:
     void accept() override;
 
-private:
+  private:
     void BuildLayout();
     QGroupBox* BuildPortGroup();
     QGroupBox* BuildIntegGroup();

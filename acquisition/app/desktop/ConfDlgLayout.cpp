@@ -19,8 +19,7 @@ namespace {
 
 constexpr const char* kModelLabels[4] = {"QS-100", "QS-200", "QS-300", "QS-400"};
 
-QSpinBox* MakeSpin(QWidget* parent, const char* name, int low, int high)
-{
+QSpinBox* MakeSpin(QWidget* parent, const char* name, int low, int high) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(name);
     spin->setRange(low, high);
@@ -29,8 +28,7 @@ QSpinBox* MakeSpin(QWidget* parent, const char* name, int low, int high)
     return spin;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int width = 0)
-{
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int width = 0) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     if (width > 0) edit->setMaximumWidth(width);
@@ -38,8 +36,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int width = 0)
 }
 
 // "From" edit "To" edit, as both range groups have it.
-void AddRange(QGridLayout* grid, int row, QLineEdit* from, QLineEdit* to)
-{
+void AddRange(QGridLayout* grid, int row, QLineEdit* from, QLineEdit* to) {
     grid->addWidget(new QLabel(CConfDlg::tr("From")), row, 0);
     grid->addWidget(from, row, 1);
     grid->addWidget(new QLabel(CConfDlg::tr("To")), row, 2);
@@ -47,9 +44,8 @@ void AddRange(QGridLayout* grid, int row, QLineEdit* from, QLineEdit* to)
 }
 
 // A folder edit with its Browse button on one row.
-void AddFolderRow(QGridLayout* grid, int row, QWidget* parent, const char* name,
-                  QLineEdit*& edit, QPushButton*& browse)
-{
+void AddFolderRow(QGridLayout* grid, int row, QWidget* parent, const char* name, QLineEdit*& edit,
+                  QPushButton*& browse) {
     edit = MakeEdit(parent, name);
     browse = new QPushButton(CConfDlg::tr("Browse"), parent);
     browse->setObjectName(QString(name).replace("Folder", "Browse"));
@@ -59,8 +55,7 @@ void AddFolderRow(QGridLayout* grid, int row, QWidget* parent, const char* name,
 
 }  // namespace
 
-void CConfDlg::BuildLayout()
-{
+void CConfDlg::BuildLayout() {
     setObjectName("CConfDlg");
     setWindowTitle(tr("Measurement Settings"));
     auto* left = new QVBoxLayout;
@@ -91,8 +86,7 @@ void CConfDlg::BuildLayout()
     layout->addLayout(right);
 }
 
-QGroupBox* CConfDlg::BuildPortGroup()
-{
+QGroupBox* CConfDlg::BuildPortGroup() {
     auto* group = new QGroupBox(tr("COM Port"), this);
     auto* grid = new QGridLayout(group);
     for (int m = 0; m < kModelCount; ++m) {
@@ -107,8 +101,7 @@ QGroupBox* CConfDlg::BuildPortGroup()
     return group;
 }
 
-QGroupBox* CConfDlg::BuildIntegGroup()
-{
+QGroupBox* CConfDlg::BuildIntegGroup() {
     auto* group = new QGroupBox(tr("Integration Range(nm)"), this);
     m_pIntegFrom = MakeEdit(group, "integFrom", 80);
     m_pIntegTo = MakeEdit(group, "integTo", 80);
@@ -116,8 +109,7 @@ QGroupBox* CConfDlg::BuildIntegGroup()
     return group;
 }
 
-QGroupBox* CConfDlg::BuildTimeGroup()
-{
+QGroupBox* CConfDlg::BuildTimeGroup() {
     auto* group = new QGroupBox(tr("Measurement Time"), this);
     auto* grid = new QGridLayout(group);
     m_pStartHour = MakeSpin(group, "startHour", 0, kHourMax);
@@ -144,8 +136,7 @@ QGroupBox* CConfDlg::BuildTimeGroup()
     return group;
 }
 
-QGroupBox* CConfDlg::BuildRsdGroup()
-{
+QGroupBox* CConfDlg::BuildRsdGroup() {
     auto* group = new QGroupBox(tr("RSD Format data"), this);
     auto* grid = new QGridLayout(group);
     grid->addWidget(new QLabel(tr("File Name:\"YYYYMMDD.rsd\" (Daily)"), group), 0, 0, 1, 2);
@@ -153,8 +144,7 @@ QGroupBox* CConfDlg::BuildRsdGroup()
     return group;
 }
 
-QGroupBox* CConfDlg::BuildCsvGroup()
-{
+QGroupBox* CConfDlg::BuildCsvGroup() {
     auto* group = new QGroupBox(tr("CSV Format data"), this);
     auto* grid = new QGridLayout(group);
     m_pCsvSave = new QCheckBox(tr("Save - File Name:\"YYYYMMDDhh.csv\" (Hourly)"), group);

@@ -4,8 +4,7 @@
 
 namespace {
 
-bool HasShortAndLongWave(const std::array<bool, 4>& use)
-{
+bool HasShortAndLongWave(const std::array<bool, 4>& use) {
     return (use[kQS100] || use[kQS200]) && (use[kQS300] || use[kQS400]);
 }
 
@@ -13,20 +12,17 @@ bool HasShortAndLongWave(const std::array<bool, 4>& use)
 
 namespace rad {
 
-void ApplyPairRule(ConfValues& values, int clickedModel)
-{
+void ApplyPairRule(ConfValues& values, int clickedModel) {
     if (clickedModel < 0 || clickedModel >= 4) return;
     values.use[clickedModel ^ 1] = false;  // pairs are 0/1 and 2/3
 }
 
-void ApplySelectionRules(ConfValues& values)
-{
+void ApplySelectionRules(ConfValues& values) {
     for (int m = 0; m < 4; ++m) values.csvModel[m] = values.csvModel[m] && values.use[m];
     values.merge = values.merge && HasShortAndLongWave(values.use);
 }
 
-ConfEnabling ComputeEnabling(const ConfValues& values)
-{
+ConfEnabling ComputeEnabling(const ConfValues& values) {
     ConfEnabling e;
     for (int m = 0; m < 4; ++m) {
         e.portList[m] = values.use[m];
@@ -43,8 +39,7 @@ int HourOf(int64_t secondOfDay) { return static_cast<int>((secondOfDay / 3600) %
 
 int MinuteOf(int64_t secondOfDay) { return static_cast<int>((secondOfDay / 60) % 60); }
 
-int IntervalMinutesOf(int64_t intervalSeconds)
-{
+int IntervalMinutesOf(int64_t intervalSeconds) {
     const int64_t minutes = intervalSeconds / 60;
     if (minutes < kIntervalMinMinutes) return kIntervalMinMinutes;
     if (minutes > kIntervalMaxMinutes) return kIntervalMaxMinutes;
@@ -55,14 +50,12 @@ int64_t SecondOfDay(int hour, int minute) { return (int64_t{hour} * 60 + minute)
 
 int64_t IntervalSeconds(int minutes) { return int64_t{minutes} * 60; }
 
-bool MemoReadsBackWhole(const std::string& utf8)
-{
+bool MemoReadsBackWhole(const std::string& utf8) {
     if (utf8.size() >= static_cast<std::size_t>(kTextFieldSize)) return false;
     return utf8.find_first_of(",\r\n") == std::string::npos;
 }
 
-std::string WithTrailingSeparator(std::string folder)
-{
+std::string WithTrailingSeparator(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;
 }

@@ -23,7 +23,7 @@ struct ConfValues {
     std::array<int, 4> port{};  // 0 = none
     int64_t start = 21600;      // seconds after local midnight
     int64_t finish = 72000;
-    int64_t interval = 600;     // seconds
+    int64_t interval = 600;  // seconds
 };
 
 // Which controls the enabling rules leave enabled.

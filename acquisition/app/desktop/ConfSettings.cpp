@@ -2,8 +2,7 @@
 
 namespace rad {
 
-ConfValues ConfValuesFrom(const RadlogSettings& s)
-{
+ConfValues ConfValuesFrom(const RadlogSettings& s) {
     ConfValues v;
     v.autoStart = s.autoStart;
     v.csvFolder = s.csvFolder;
@@ -25,8 +24,7 @@ ConfValues ConfValuesFrom(const RadlogSettings& s)
     return v;
 }
 
-void StoreConfValues(const ConfValues& v, RadlogSettings& s)
-{
+void StoreConfValues(const ConfValues& v, RadlogSettings& s) {
     s.autoStart = v.autoStart;
     s.csvFolder = v.csvFolder;
     s.rsdFolder = v.rsdFolder;

@@ -7,8 +7,7 @@
 #include "RadlogApp.h"
 #include "Translations.h"
 
-int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock)
-{
+int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock) {
     QApplication::setApplicationName("radlog");
     QApplication::setApplicationDisplayName("Radlog");
     QApplication::setDesktopFileName("radlog");

@@ -11,8 +11,7 @@ CIntDlg::CIntDlg(QWidget* parent)
                           Qt::WindowStaysOnTopHint),
       m_pClock(new QLabel(this)),
       m_pSensors(new QLabel(this)),
-      m_pAbort(new QPushButton(tr("Abort"), this))
-{
+      m_pAbort(new QPushButton(tr("Abort"), this)) {
     setObjectName("CIntDlg");
     setModal(false);
     m_pClock->setObjectName("clock");
@@ -30,8 +29,7 @@ CIntDlg::CIntDlg(QWidget* parent)
 
 void CIntDlg::SetClockText(const QString& text) { m_pClock->setText(text); }
 
-void CIntDlg::SetSensorText(const QString& lines)
-{
+void CIntDlg::SetSensorText(const QString& lines) {
     // The controller ends every line with a line feed; a label would show it as a blank line.
     QString text = lines;
     if (text.endsWith('\n')) text.chop(1);
@@ -42,8 +40,7 @@ QString CIntDlg::ClockText() const { return m_pClock->text(); }
 
 QString CIntDlg::SensorText() const { return m_pSensors->text(); }
 
-void CIntDlg::ShowCentredOn(const QWidget* mainWindow)
-{
+void CIntDlg::ShowCentredOn(const QWidget* mainWindow) {
     adjustSize();
     if (mainWindow) {
         const QRect frame = mainWindow->frameGeometry();
@@ -57,8 +54,7 @@ void CIntDlg::reject() {}
 
 void CIntDlg::closeEvent(QCloseEvent* event) { event->ignore(); }
 
-bool ConfirmStopInterval(QWidget* parent, const QString& question)
-{
+bool ConfirmStopInterval(QWidget* parent, const QString& question) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Radlog"), question,
                     QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setObjectName("stopConfirmation");

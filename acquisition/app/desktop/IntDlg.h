@@ -9,7 +9,7 @@ class QPushButton;
 // the acquisition, so Esc and the window manager's close are ignored.
 class CIntDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CIntDlg(QWidget* parent = nullptr);
 
     void SetClockText(const QString& text);    // upper label
@@ -19,16 +19,16 @@ public:
     // Shown on top, centred on the main window, without moving it later.
     void ShowCentredOn(const QWidget* mainWindow);
 
-signals:
+  signals:
     void abortClicked();
 
-public slots:
+  public slots:
     void reject() override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QLabel* m_pClock;
     QLabel* m_pSensors;
     QPushButton* m_pAbort;

@@ -17,8 +17,7 @@ constexpr const char* kPaneNames[4] = {"KANA", "CAPS", "NUM", "SCRL"};
 constexpr int kPollMs = 250;
 
 #ifdef RAD_HAVE_XKB
-std::optional<bool> NamedLamp(Display* display, const char* name)
-{
+std::optional<bool> NamedLamp(Display* display, const char* name) {
     Atom atom = XInternAtom(display, name, True);
     if (atom == None) return std::nullopt;
     Bool on = False;
@@ -31,8 +30,7 @@ std::optional<bool> NamedLamp(Display* display, const char* name)
 
 }  // namespace
 
-LockState QueryLockState()
-{
+LockState QueryLockState() {
     LockState state;
 #ifdef RAD_HAVE_XKB
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -46,8 +44,7 @@ LockState QueryLockState()
     return state;
 }
 
-CLockIndicators::CLockIndicators(QStatusBar* bar) : QObject(bar), m_pTimer(new QTimer(this))
-{
+CLockIndicators::CLockIndicators(QStatusBar* bar) : QObject(bar), m_pTimer(new QTimer(this)) {
     for (int i = 0; i < 4; ++i) {
         m_pPane[i] = new QLabel(bar);
         m_pPane[i]->setObjectName(kPaneNames[i]);
@@ -62,8 +59,7 @@ CLockIndicators::CLockIndicators(QStatusBar* bar) : QObject(bar), m_pTimer(new Q
     Refresh();
 }
 
-void CLockIndicators::Show(const LockState& state)
-{
+void CLockIndicators::Show(const LockState& state) {
     const std::optional<bool> lamps[4] = {state.kana, state.caps, state.num, state.scroll};
     for (int i = 0; i < 4; ++i) {
         m_pPane[i]->setText(lamps[i].value_or(false) ? kPaneNames[i] : "");
@@ -72,8 +68,7 @@ void CLockIndicators::Show(const LockState& state)
     }
 }
 
-QString CLockIndicators::Text(int pane) const
-{
+QString CLockIndicators::Text(int pane) const {
     return pane >= 0 && pane < 4 ? m_pPane[pane]->text() : QString();
 }
 

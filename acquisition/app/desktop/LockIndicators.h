@@ -24,15 +24,15 @@ LockState QueryLockState();
 // KANA appears only where the keyboard has such a lamp.
 class CLockIndicators : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CLockIndicators(QStatusBar* bar);
     void Show(const LockState& state);
     QString Text(int pane) const;  // pane 0..3 = KANA, CAPS, NUM, SCRL
 
-public slots:
+  public slots:
     void Refresh();
 
-private:
+  private:
     QLabel* m_pPane[4];
     QTimer* m_pTimer;
 };

@@ -8,8 +8,7 @@
 
 #include "LockIndicators.h"
 
-CMainFrame::CMainFrame(QWidget* view)
-{
+CMainFrame::CMainFrame(QWidget* view) {
     setObjectName("CMainFrame");
     setWindowTitle(QStringLiteral("Radlog"));
     setWindowIcon(QIcon(":/radlog/radlog.svg"));
@@ -27,30 +26,25 @@ CMainFrame::CMainFrame(QWidget* view)
 
 QAction* CMainFrame::Action(Cmd id) const { return m_actions.at(id); }
 
-QString CMainFrame::MessageText() const
-{
+QString CMainFrame::MessageText() const {
     const QString prompt = statusBar()->currentMessage();
     return prompt.isEmpty() ? m_pIdle->text() : prompt;
 }
 
-void CMainFrame::UpdateMenus(bool running)
-{
+void CMainFrame::UpdateMenus(bool running) {
     m_bRunning = running;
-    for (Cmd id : {Cmd::Exit, Cmd::MeasurementSettings, Cmd::ManualMeasurement,
-                   Cmd::StartInterval})
+    for (Cmd id : {Cmd::Exit, Cmd::MeasurementSettings, Cmd::ManualMeasurement, Cmd::StartInterval})
         Action(id)->setEnabled(!running);
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event)
-{
+void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_bRunning)
         event->ignore();
     else
         event->accept();
 }
 
-void CMainFrame::CreateStatusBar()
-{
+void CMainFrame::CreateStatusBar() {
     // A normal widget in the message pane: Qt hides it while a command prompt is shown.
     m_pIdle = new QLabel(tr("Ready"), this);
     m_pIdle->setObjectName("idle");
@@ -59,14 +53,19 @@ void CMainFrame::CreateStatusBar()
     connect(Action(Cmd::ToggleStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
 }
 
-void CMainFrame::CreateToolBar()
-{
+void CMainFrame::CreateToolBar() {
     m_pToolBar = addToolBar(tr("Toolbar"));
     m_pToolBar->setObjectName("toolbar");
     m_pToolBar->setIconSize(QSize(16, 16));
-    const Cmd order[] = {Cmd::MeasurementSettings, Cmd::ManualMeasurement, Cmd::StartInterval,
-                         Cmd{0},          Cmd::GraphSettings, Cmd::Copy,
-                         Cmd{0},          Cmd::Print,         Cmd{0},
+    const Cmd order[] = {Cmd::MeasurementSettings,
+                         Cmd::ManualMeasurement,
+                         Cmd::StartInterval,
+                         Cmd{0},
+                         Cmd::GraphSettings,
+                         Cmd::Copy,
+                         Cmd{0},
+                         Cmd::Print,
+                         Cmd{0},
                          Cmd::About};
     for (Cmd id : order) {
         if (id == Cmd{0})

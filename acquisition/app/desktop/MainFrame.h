@@ -28,7 +28,7 @@ enum class Cmd {
 // only offers the commands; the program connects their handlers.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit CMainFrame(QWidget* view);
 
     QAction* Action(Cmd id) const;
@@ -37,15 +37,15 @@ public:
     // Text of the message pane: the prompt under the mouse, else the idle text.
     QString MessageText() const;
 
-public slots:
+  public slots:
     // Acquisition commands, Measurement Settings and Exit only while no acquisition runs; the
     // window's close button follows the same rule.
     void UpdateMenus(bool running);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void CreateActions();
     void CreateFileMenu();
     void CreateMeasureMenu();

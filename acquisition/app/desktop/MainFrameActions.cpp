@@ -7,8 +7,7 @@
 namespace {
 
 // A command prompt is "status-bar text\ntool tip"; without a tool tip part the menu text is used.
-void ApplyPrompt(QAction* action, const QString& prompt)
-{
+void ApplyPrompt(QAction* action, const QString& prompt) {
     const qsizetype cut = prompt.indexOf('\n');
     action->setStatusTip(prompt.left(cut));
     if (cut >= 0) action->setToolTip(prompt.mid(cut + 1));
@@ -17,8 +16,7 @@ void ApplyPrompt(QAction* action, const QString& prompt)
 }  // namespace
 
 QAction* CMainFrame::AddAction(Cmd id, const QString& text, const QString& prompt,
-                               const char* icon)
-{
+                               const char* icon) {
     auto* action = new QAction(text, this);
     action->setObjectName(QStringLiteral("cmd%1").arg(static_cast<int>(id)));
     if (icon) action->setIcon(QIcon(QStringLiteral(":/radlog/icons/%1.svg").arg(icon)));
@@ -27,13 +25,11 @@ QAction* CMainFrame::AddAction(Cmd id, const QString& text, const QString& promp
     return action;
 }
 
-void CMainFrame::CreateActions()
-{
+void CMainFrame::CreateActions() {
     AddAction(Cmd::Print, tr("&Print..."), tr("Print Current Data\nPrint"), "print")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     AddAction(Cmd::PrintPreview, tr("Print Pre&view"), tr("Print Preview\nPrint Preview"));
-    AddAction(Cmd::PrinterSetup, tr("P&rinter Setup..."),
-              tr("Change Printer Setup\nPrint Setup"));
+    AddAction(Cmd::PrinterSetup, tr("P&rinter Setup..."), tr("Change Printer Setup\nPrint Setup"));
     connect(AddAction(Cmd::Exit, tr("E&xit"), tr("Exit Radlog")), &QAction::triggered, this,
             &QWidget::close);
     AddAction(Cmd::MeasurementSettings, tr("&Measurement Settings"),
@@ -47,10 +43,9 @@ void CMainFrame::CreateActions()
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     for (Cmd id : {Cmd::ToggleToolbar, Cmd::ToggleStatusBar}) {
         const bool bar = id == Cmd::ToggleToolbar;
-        QAction* toggle =
-            AddAction(id, bar ? tr("&Toolbar") : tr("&Status Bar"),
-                      bar ? tr("Show or hide the toolbar\nToggle ToolBar")
-                          : tr("Show or hide the status bar\nToggle StatusBar"));
+        QAction* toggle = AddAction(id, bar ? tr("&Toolbar") : tr("&Status Bar"),
+                                    bar ? tr("Show or hide the toolbar\nToggle ToolBar")
+                                        : tr("Show or hide the status bar\nToggle StatusBar"));
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
@@ -58,8 +53,7 @@ void CMainFrame::CreateActions()
               tr("Display program information, version number and copyright\nAbout"), "about");
 }
 
-void CMainFrame::CreateFileMenu()
-{
+void CMainFrame::CreateFileMenu() {
     QMenu* menu = menuBar()->addMenu(tr("&File"));
     menu->addAction(Action(Cmd::Print));
     menu->addAction(Action(Cmd::PrintPreview));
@@ -68,16 +62,14 @@ void CMainFrame::CreateFileMenu()
     menu->addAction(Action(Cmd::Exit));
 }
 
-void CMainFrame::CreateMeasureMenu()
-{
+void CMainFrame::CreateMeasureMenu() {
     QMenu* menu = menuBar()->addMenu(tr("&Measure"));
     menu->addAction(Action(Cmd::MeasurementSettings));
     menu->addAction(Action(Cmd::ManualMeasurement));
     menu->addAction(Action(Cmd::StartInterval));
 }
 
-void CMainFrame::CreateViewMenu()
-{
+void CMainFrame::CreateViewMenu() {
     QMenu* menu = menuBar()->addMenu(tr("&View"));
     menu->addAction(Action(Cmd::GraphSettings));
     menu->addAction(Action(Cmd::Copy));
@@ -85,8 +77,7 @@ void CMainFrame::CreateViewMenu()
     menu->addAction(Action(Cmd::ToggleStatusBar));
 }
 
-void CMainFrame::CreateHelpMenu()
-{
+void CMainFrame::CreateHelpMenu() {
     QMenu* menu = menuBar()->addMenu(tr("&Help"));
     menu->addAction(Action(Cmd::About));
 }

@@ -6,8 +6,7 @@ namespace {
 constexpr int kProbeBaud = 38400;
 }
 
-std::vector<PortEntry> ProbePorts(const rad::PortMap& ports)
-{
+std::vector<PortEntry> ProbePorts(const rad::PortMap& ports) {
     std::vector<PortEntry> found;
     for (int n = 1; n <= kProbeLastPort; ++n) {
         const std::string device = rad::ComPortDevice(ports, n);

@@ -22,14 +22,12 @@ struct BusyScope {
 }  // namespace
 
 CRadlogApp::CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock)
-    : m_settings(settings), m_save(std::move(save)), m_clock(clock)
-{
+    : m_settings(settings), m_save(std::move(save)), m_clock(clock) {
     m_timer1.setInterval(kTimerMs);
     connect(&m_timer1, &QTimer::timeout, this, &CRadlogApp::Tick);
 }
 
-CRadlogApp::~CRadlogApp()
-{
+CRadlogApp::~CRadlogApp() {
     m_timer1.stop();
     m_pGraphDlg = nullptr;
     m_pFrame.reset();
@@ -38,8 +36,7 @@ CRadlogApp::~CRadlogApp()
     if (m_save) m_save();
 }
 
-void CRadlogApp::Start()
-{
+void CRadlogApp::Start() {
     m_pIntDlg = std::make_unique<CIntDlg>();
     connect(m_pIntDlg.get(), &CIntDlg::abortClicked, this, [this] { m_pDoc->RequestStop(); });
     m_pDoc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
@@ -49,12 +46,11 @@ void CRadlogApp::Start()
     ConnectCommands();
     if (m_settings.autoStart) m_pFrame->Action(Cmd::StartInterval)->trigger();
     m_pFrame->show();
-    m_pGraphDlg = new CGraphDlg(m_settings.graph, GraphProgram::Radlog,
-                                [this] { m_pView->update(); }, m_pFrame.get());
+    m_pGraphDlg = new CGraphDlg(
+        m_settings.graph, GraphProgram::Radlog, [this] { m_pView->update(); }, m_pFrame.get());
 }
 
-void CRadlogApp::Shutdown()
-{
+void CRadlogApp::Shutdown() {
     if (!m_pDoc) return;
     m_bShuttingDown = true;
     if (m_pDoc->IsRunning()) {
@@ -65,14 +61,12 @@ void CRadlogApp::Shutdown()
     if (m_pFrame) m_pFrame->close();
 }
 
-void CRadlogApp::Wake()
-{
+void CRadlogApp::Wake() {
     // Any thread: the pump itself runs on the user-interface thread.
     QMetaObject::invokeMethod(this, &CRadlogApp::Pump, Qt::QueuedConnection);
 }
 
-void CRadlogApp::Pump()
-{
+void CRadlogApp::Pump() {
     if (!m_pDoc) return;
     if (m_nBusy > 0) {
         // Inside the stop confirmation: the events wait in the queue until it is answered.
@@ -83,39 +77,33 @@ void CRadlogApp::Pump()
     m_pDoc->ProcessEvents();
 }
 
-void CRadlogApp::Tick()
-{
+void CRadlogApp::Tick() {
     if (!m_pDoc || m_nBusy > 0) return;  // a late tick still finds its slot
     BusyScope busy(m_nBusy);
     m_pDoc->OnTimerTick();
 }
 
-void CRadlogApp::ShowProgress(const std::string& title)
-{
+void CRadlogApp::ShowProgress(const std::string& title) {
     m_pIntDlg->setWindowTitle(QString::fromStdString(title));
     m_pIntDlg->ShowCentredOn(m_pFrame.get());
 }
 
 void CRadlogApp::HideProgress() { m_pIntDlg->hide(); }
 
-void CRadlogApp::SetClockText(const std::string& text)
-{
+void CRadlogApp::SetClockText(const std::string& text) {
     m_pIntDlg->SetClockText(QString::fromStdString(text));
 }
 
-void CRadlogApp::SetProgressText(const std::string& text)
-{
+void CRadlogApp::SetProgressText(const std::string& text) {
     m_pIntDlg->SetSensorText(QString::fromStdString(text));
 }
 
-bool CRadlogApp::ConfirmStop(const std::string& question)
-{
+bool CRadlogApp::ConfirmStop(const std::string& question) {
     if (m_bShuttingDown) return true;
     return ConfirmStopInterval(m_pFrame.get(), QString::fromStdString(question));
 }
 
-void CRadlogApp::AcquisitionChanged(bool running)
-{
+void CRadlogApp::AcquisitionChanged(bool running) {
     if (m_pFrame) m_pFrame->UpdateMenus(running);
     if (running && m_settings.measType == 0)
         m_timer1.start();
@@ -123,8 +111,7 @@ void CRadlogApp::AcquisitionChanged(bool running)
         m_timer1.stop();
 }
 
-void CRadlogApp::CycleStored()
-{
+void CRadlogApp::CycleStored() {
     const CRsdData& set = m_pDoc->DataSet();
     if (set.GetCount() > 0)
         m_spectrum.Resample(set, set.GetCount() - 1);
@@ -135,8 +122,7 @@ void CRadlogApp::CycleStored()
 
 void CRadlogApp::Beep() { QApplication::beep(); }
 
-void CRadlogApp::FillPage(GraphPage& page) const
-{
+void CRadlogApp::FillPage(GraphPage& page) const {
     page.settings = m_settings.graph;
     page.disp = m_settings.dispMode;
     if (!m_pDoc) return;

@@ -21,7 +21,7 @@ struct GraphPage;
 // Settings dialog, created and destroyed in the program's start-up and exit order.
 class CRadlogApp : public QObject, public IRadlogHost {
     Q_OBJECT
-public:
+  public:
     // save writes the profile; it runs after OK in Measurement Settings and at exit.
     CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock);
     // Frame, view and Graph Settings dialog, then the controller ("APP CLOSE"), then the save.
@@ -51,11 +51,11 @@ public:
     void CycleStored() override;
     void Beep() override;
 
-private slots:
+  private slots:
     void Pump();
     void Tick();
 
-private:
+  private:
     void ConnectCommands();
     void OnMeasurementSettings();
     void OnGraphSettings();
@@ -68,10 +68,10 @@ private:
     std::unique_ptr<CIntDlg> m_pIntDlg;
     std::unique_ptr<CRadlogDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
-    CRadlogView* m_pView = nullptr;  // owned by the frame
+    CRadlogView* m_pView = nullptr;    // owned by the frame
     CGraphDlg* m_pGraphDlg = nullptr;  // owned by the frame, which it centres on
-    CResample m_spectrum;  // the last record's spectrum, as the page draws it
-    QTimer m_timer1;       // the one-second tick of an interval acquisition
-    int m_nBusy = 0;       // inside the controller: a nested event loop must not re-enter it
+    CResample m_spectrum;              // the last record's spectrum, as the page draws it
+    QTimer m_timer1;                   // the one-second tick of an interval acquisition
+    int m_nBusy = 0;  // inside the controller: a nested event loop must not re-enter it
     bool m_bShuttingDown = false;
 };

@@ -11,8 +11,7 @@
 #include "RadlogDoc.h"
 #include "RadlogView.h"
 
-void CRadlogApp::ConnectCommands()
-{
+void CRadlogApp::ConnectCommands() {
     auto on = [this](Cmd id, auto handler) {
         connect(m_pFrame->Action(id), &QAction::triggered, this, handler);
     };
@@ -27,22 +26,18 @@ void CRadlogApp::ConnectCommands()
     on(Cmd::PrinterSetup, [this] { m_pView->PrinterSetup(); });
 }
 
-void CRadlogApp::OnMeasurementSettings()
-{
-    CConfDlg dialog(rad::ConfValuesFrom(m_settings), ProbePorts(m_settings.ports),
-                    m_pFrame.get());
+void CRadlogApp::OnMeasurementSettings() {
+    CConfDlg dialog(rad::ConfValuesFrom(m_settings), ProbePorts(m_settings.ports), m_pFrame.get());
     if (dialog.exec() != QDialog::Accepted) return;
     rad::StoreConfValues(dialog.Values(), m_settings);
     if (m_save) m_save();
 }
 
-void CRadlogApp::OnGraphSettings()
-{
+void CRadlogApp::OnGraphSettings() {
     if (m_pGraphDlg) m_pGraphDlg->ShowDialog();
 }
 
-void CRadlogApp::OnAbout()
-{
+void CRadlogApp::OnAbout() {
     CAboutDlg dialog(m_pFrame.get());
     dialog.exec();
 }

@@ -9,8 +9,7 @@
 #include "DrawingArea.h"
 #include "GraphClipboard.h"
 
-CRadlogView::CRadlogView(QWidget* parent) : QWidget(parent)
-{
+CRadlogView::CRadlogView(QWidget* parent) : QWidget(parent) {
     setObjectName("CRadlogView");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(320, 240);
@@ -18,8 +17,7 @@ CRadlogView::CRadlogView(QWidget* parent) : QWidget(parent)
 
 CRadlogView::~CRadlogView() = default;
 
-void CRadlogView::DrawPage(QPainter& painter, QSize area)
-{
+void CRadlogView::DrawPage(QPainter& painter, QSize area) {
     GraphPage page;
     if (m_source) m_source(page);
     page.program = GraphProgram::Radlog;
@@ -27,38 +25,32 @@ void CRadlogView::DrawPage(QPainter& painter, QSize area)
     rad::DrawGraphPage(painter, m_graph, page);
 }
 
-QPrinter& CRadlogView::Printer()
-{
+QPrinter& CRadlogView::Printer() {
     if (!m_pPrinter) m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_pPrinter;
 }
 
-void CRadlogView::paintEvent(QPaintEvent*)
-{
+void CRadlogView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     m_drawArea = rad::ScreenDrawingArea(size());
     DrawPage(painter, m_drawArea);
 }
 
-bool CRadlogView::Copy()
-{
-    return rad::CopyGraphToClipboard(this, GraphProgram::Radlog,
-                                     [this](QPainter& painter, QSize area) {
-                                         DrawPage(painter, area);
-                                     });
+bool CRadlogView::Copy() {
+    return rad::CopyGraphToClipboard(
+        this, GraphProgram::Radlog,
+        [this](QPainter& painter, QSize area) { DrawPage(painter, area); });
 }
 
-void CRadlogView::PrintTo(QPrinter* printer)
-{
+void CRadlogView::PrintTo(QPrinter* printer) {
     QPainter painter(printer);
     if (!painter.isActive()) return;
     const QSize area = rad::BeginPrintPage(painter, *printer);
     DrawPage(painter, area);
 }
 
-void CRadlogView::Print()
-{
+void CRadlogView::Print() {
     // One page only: the dialog offers no page range.
     QPrintDialog dialog(&Printer(), this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -66,15 +58,13 @@ void CRadlogView::Print()
     if (dialog.exec() == QDialog::Accepted) PrintTo(&Printer());
 }
 
-void CRadlogView::PrintPreview()
-{
+void CRadlogView::PrintPreview() {
     QPrintPreviewDialog dialog(&Printer(), this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &CRadlogView::PrintTo);
     dialog.exec();
 }
 
-void CRadlogView::PrinterSetup()
-{
+void CRadlogView::PrinterSetup() {
     QPageSetupDialog dialog(&Printer(), this);
     dialog.exec();
 }

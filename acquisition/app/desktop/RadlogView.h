@@ -15,7 +15,7 @@ using PageSource = std::function<void(GraphPage&)>;
 // The graph page of the last record, on the screen, the printer and the clipboard.
 class CRadlogView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CRadlogView(QWidget* parent = nullptr);
     ~CRadlogView() override;
 
@@ -28,7 +28,7 @@ public:
     // The printer settings the print commands share for the whole run.
     QPrinter& Printer();
 
-public slots:
+  public slots:
     bool Copy();
     void Print();
     void PrintPreview();
@@ -36,10 +36,10 @@ public slots:
     // Draws the page on a printer that is already set up (also print to PDF).
     void PrintTo(QPrinter* printer);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     PageSource m_source;
     CGraph m_graph;
     QSize m_drawArea;
