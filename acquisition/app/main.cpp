@@ -93,6 +93,8 @@ int main(int argc, char** argv)
 
     CSystemClock clock;
     if (!headless) {
+        // The demo window measures at once, so a first run shows live spectra.
+        if (parser.isSet(demoOption)) settings.autoStart = true;
         if (!banner.empty()) std::puts(banner.c_str());
         return RunDesktop(settings, save ? save : [] {}, clock);
     }
