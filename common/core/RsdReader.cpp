@@ -32,14 +32,18 @@ void RsdLineReader::Fill(std::size_t want) {
     std::memmove(m_window, m_window + m_pos, left);
     m_pos = 0;
     m_length = left;
-    while (m_length < want && !m_ended) {
-        const ssize_t n = m_source(m_window + m_length, m_windowSize - m_length);
-        if (n < 0) m_failed = true;
-        if (n <= 0)
-            m_ended = true;
-        else
-            m_length += static_cast<std::size_t>(n);
+    while (m_length < want && !m_ended)
+        m_length += Pull(m_window + m_length, m_windowSize - m_length);
+}
+
+std::size_t RsdLineReader::Pull(char* dst, std::size_t n) {
+    const ssize_t got = m_source(dst, n);
+    if (got < 0) m_failed = true;
+    if (got <= 0) {
+        m_ended = true;
+        return 0;
     }
+    return static_cast<std::size_t>(got);
 }
 
 bool RsdLineReader::StartsWith(std::string_view text) {
@@ -88,15 +92,12 @@ void RsdLineReader::Split(const char* line, std::size_t length) {
 std::size_t RsdLineReader::ReadFloats(float* out, std::size_t count) {
     auto* dst = reinterpret_cast<char*>(out);
     const std::size_t wanted = count * sizeof(float);
-    std::size_t copied = 0;
-    while (copied < wanted) {
-        if (m_pos == m_length) Fill(1);
-        const std::size_t n = std::min(wanted - copied, m_length - m_pos);
-        if (n == 0) break;
-        std::memcpy(dst + copied, m_data + m_pos, n);
-        m_pos += n;
-        copied += n;
-    }
+    // What the window holds already, then the rest straight from the source into out: the
+    // payloads are nearly all of a file, and one copy of them is enough.
+    std::size_t copied = std::min(wanted, m_length - m_pos);
+    if (copied > 0) std::memcpy(dst, m_data + m_pos, copied);
+    m_pos += copied;
+    while (copied < wanted && !m_ended) copied += Pull(dst + copied, wanted - copied);
     if constexpr (std::endian::native == std::endian::big) {
         for (std::size_t i = 0; i + sizeof(float) <= copied; i += sizeof(float)) {
             std::swap(dst[i], dst[i + 3]);

@@ -48,6 +48,8 @@ class RsdLineReader {
     void Split(const char* line, std::size_t length);
     // Makes at least want bytes available from the read position unless the data ends first.
     void Fill(std::size_t want);
+    // One call of the source into dst; marks the end or a read error. Returns the bytes got.
+    std::size_t Pull(char* dst, std::size_t n);
 
     const char* m_data;
     std::size_t m_length;  // bytes of m_data that are valid
