@@ -10,11 +10,11 @@ namespace {
 constexpr int kDemoModels[2] = {kQS100, kQS300};
 }  // namespace
 
-bool CDemoRig::Start()
-{
+bool CDemoRig::Start() {
     std::string pattern = (std::filesystem::temp_directory_path() / "radlog-demo-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) {
-        m_error = "cannot create a demo folder in " + std::filesystem::temp_directory_path().string();
+        m_error =
+            "cannot create a demo folder in " + std::filesystem::temp_directory_path().string();
         return false;
     }
     m_folder = pattern + "/";
@@ -29,8 +29,7 @@ bool CDemoRig::Start()
     return true;
 }
 
-void CDemoRig::Apply(RadlogSettings& settings, int intervalSeconds) const
-{
+void CDemoRig::Apply(RadlogSettings& settings, int intervalSeconds) const {
     settings.use = {};
     settings.comPort = {};
     for (int i = 0; i < 2; ++i) {
@@ -46,8 +45,7 @@ void CDemoRig::Apply(RadlogSettings& settings, int intervalSeconds) const
     settings.interval = intervalSeconds > 0 ? intervalSeconds : kDefaultIntervalSeconds;
 }
 
-std::string CDemoRig::Describe() const
-{
+std::string CDemoRig::Describe() const {
     return "Demo: QS-100 on COM1 (" + m_paths[0] + "), QS-300 on COM2 (" + m_paths[1] +
            "), files in " + m_folder;
 }

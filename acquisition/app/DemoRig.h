@@ -9,7 +9,7 @@
 // The demo: a simulated QS-100 and QS-300 on pseudo-terminals, mapped to COM1 and COM2 and
 // enabled in memory only, measuring all day into a fresh demo folder.
 class CDemoRig {
-public:
+  public:
     static constexpr int kDefaultIntervalSeconds = 10;
 
     // False (with a reason in Error()) when the sensors or the folder cannot be made.
@@ -22,7 +22,7 @@ public:
     const std::string& Folder() const { return m_folder; }
     const std::string& Error() const { return m_error; }
 
-private:
+  private:
     std::unique_ptr<CQsSim> m_sim;
     std::string m_paths[2];
     std::string m_folder;

@@ -1,11 +1,11 @@
 #include "HeadlessRunner.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
-
 #include <csignal>
 #include <sstream>
-#include <unistd.h>
 
 #include "Language.h"
 
@@ -13,8 +13,7 @@ namespace {
 int g_signalPipe[2] = {-1, -1};
 
 // Only async-signal-safe work here: the event loop reads the byte and stops the acquisition.
-void OnStopSignal(int)
-{
+void OnStopSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
 }
@@ -22,9 +21,11 @@ void OnStopSignal(int)
 
 CHeadlessRunner::CHeadlessRunner(RadlogSettings& settings, const IClock& clock, Options options,
                                  std::function<void()> save)
-    : m_settings(settings), m_clock(clock), m_options(std::move(options)), m_save(std::move(save)),
-      m_bBell(::isatty(STDOUT_FILENO) == 1)
-{
+    : m_settings(settings),
+      m_clock(clock),
+      m_options(std::move(options)),
+      m_save(std::move(save)),
+      m_bBell(::isatty(STDOUT_FILENO) == 1) {
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         m_doc->OnTimerTick();
@@ -33,14 +34,12 @@ CHeadlessRunner::CHeadlessRunner(RadlogSettings& settings, const IClock& clock, 
     });
 }
 
-CHeadlessRunner::~CHeadlessRunner()
-{
+CHeadlessRunner::~CHeadlessRunner() {
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
 }
 
-int CHeadlessRunner::Run()
-{
+int CHeadlessRunner::Run() {
     if (!m_options.banner.empty()) Print(m_options.banner);
     InstallSignalHandlers();
     m_doc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
@@ -55,8 +54,7 @@ int CHeadlessRunner::Run()
     return !m_options.manual || complete ? 0 : 1;
 }
 
-void CHeadlessRunner::InstallSignalHandlers()
-{
+void CHeadlessRunner::InstallSignalHandlers() {
     if (::pipe(g_signalPipe) != 0) return;
     m_signalNotifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
     connect(m_signalNotifier, &QSocketNotifier::activated, this, [this] {
@@ -68,24 +66,24 @@ void CHeadlessRunner::InstallSignalHandlers()
     std::signal(SIGTERM, OnStopSignal);
 }
 
-void CHeadlessRunner::Wake()
-{
+void CHeadlessRunner::Wake() {
     // Called on a worker thread: the queued call runs on the loop's thread.
-    QMetaObject::invokeMethod(this, [this] {
-        if (m_doc) m_doc->ProcessEvents();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_doc) m_doc->ProcessEvents();
+        },
+        Qt::QueuedConnection);
 }
 
-void CHeadlessRunner::SetClockText(const std::string& text)
-{
+void CHeadlessRunner::SetClockText(const std::string& text) {
     const std::string minute = text.substr(0, text.size() - 3);
     if (minute == m_lastMinute) return;
     m_lastMinute = minute;
     Print(text);
 }
 
-void CHeadlessRunner::SetProgressText(const std::string& text)
-{
+void CHeadlessRunner::SetProgressText(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -98,8 +96,7 @@ void CHeadlessRunner::SetProgressText(const std::string& text)
     m_lastLines = std::move(lines);
 }
 
-void CHeadlessRunner::AcquisitionChanged(bool running)
-{
+void CHeadlessRunner::AcquisitionChanged(bool running) {
     if (running) {
         m_timer.start();
     } else {
@@ -108,18 +105,13 @@ void CHeadlessRunner::AcquisitionChanged(bool running)
     }
 }
 
-void CHeadlessRunner::LogWritten(const std::string& line)
-{
-    Print(line);
-}
+void CHeadlessRunner::LogWritten(const std::string& line) { Print(line); }
 
-void CHeadlessRunner::Beep()
-{
+void CHeadlessRunner::Beep() {
     if (m_bBell) std::fputs("\a", stdout);
 }
 
-void CHeadlessRunner::Print(const std::string& line)
-{
+void CHeadlessRunner::Print(const std::string& line) {
     std::fputs(line.c_str(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QTimer>
-
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -18,7 +17,7 @@ class QSocketNotifier;
 // Radlog without a window, for field stations run by systemd: runs one acquisition from the
 // profile and prints what the progress dialog would show, and every log event, to stdout.
 class CHeadlessRunner final : public QObject, public IRadlogHost {
-public:
+  public:
     struct Options {
         bool manual = false;
         std::string banner;  // first output line (the demo names its folder here)
@@ -40,7 +39,7 @@ public:
     void LogWritten(const std::string& line) override;
     void Beep() override;
 
-private:
+  private:
     void Print(const std::string& line);
     void InstallSignalHandlers();
 

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -19,8 +18,7 @@
 
 namespace {
 
-bool WantsHeadless(int argc, char** argv)
-{
+bool WantsHeadless(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--headless") == 0) return true;
     return false;
@@ -33,8 +31,7 @@ struct Profile {
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // The window needs a QApplication; the headless mode must run without a display.
     const bool headless = WantsHeadless(argc, argv);
     std::unique_ptr<QCoreApplication> app(headless ? new QCoreApplication(argc, argv)
@@ -54,8 +51,8 @@ int main(int argc, char** argv)
     const QCommandLineOption demoOption("demo", "Measure simulated sensors into a demo folder.");
     const QCommandLineOption secondsOption("interval-seconds",
                                            "Demo only: measure every N seconds.", "N");
-    parser.addOptions({headlessOption, profileOption, intervalOption, manualOption, demoOption,
-                       secondsOption});
+    parser.addOptions(
+        {headlessOption, profileOption, intervalOption, manualOption, demoOption, secondsOption});
     parser.process(*app);
     if (parser.isSet(intervalOption) && parser.isSet(manualOption)) {
         std::fputs("radlog: --interval and --manual exclude each other\n", stderr);
@@ -96,7 +93,8 @@ int main(int argc, char** argv)
         // The demo window measures at once, so a first run shows live spectra.
         if (parser.isSet(demoOption)) settings.autoStart = true;
         if (!banner.empty()) std::puts(banner.c_str());
-        return RunDesktop(settings, save ? save : [] {}, clock);
+        return RunDesktop(
+            settings, save ? save : [] {}, clock);
     }
     CHeadlessRunner runner(settings, clock, {parser.isSet(manualOption), banner}, save);
     return runner.Run();

@@ -2,7 +2,4 @@
 
 #include "LocalTime.h"
 
-int64_t CSystemClock::Now() const
-{
-    return rad::Now();
-}
+int64_t CSystemClock::Now() const { return rad::Now(); }

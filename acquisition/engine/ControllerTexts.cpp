@@ -25,16 +25,12 @@ constexpr std::array<TextRow, 8> kTexts = {{
 }};
 }  // namespace
 
-const char* ControllerText(ControllerTextId id, bool japanese)
-{
+const char* ControllerText(ControllerTextId id, bool japanese) {
     for (const TextRow& row : kTexts)
         if (row.id == id) return japanese ? row.japanese : row.english;
     return "";
 }
 
-std::string StateText(int status, bool japanese)
-{
-    return DriverStatusText(status, japanese);
-}
+std::string StateText(int status, bool japanese) { return DriverStatusText(status, japanese); }
 
 }  // namespace rad

@@ -4,8 +4,8 @@
 
 // The controller's own string-table texts; driver status texts come from DriverStatusText.
 enum ControllerTextId {
-    kTextConfirmStop = 61447,   // asked before an interval acquisition is stopped
-    kTextGettingInfo = 61449,   // port opened, identification begins
+    kTextConfirmStop = 61447,  // asked before an interval acquisition is stopped
+    kTextGettingInfo = 61449,  // port opened, identification begins
     kTextMeasuring = 61450,
     kTextMeasureOk = 61451,
     kTextMeasureFailed = 61452,  // third attempt failed

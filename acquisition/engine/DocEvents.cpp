@@ -2,14 +2,12 @@
 
 #include <chrono>
 
-void CEventQueue::SetWakeup(std::function<void()> wakeup)
-{
+void CEventQueue::SetWakeup(std::function<void()> wakeup) {
     std::lock_guard lock(m_mutex);
     m_wakeup = std::move(wakeup);
 }
 
-void CEventQueue::Post(DocEvent event)
-{
+void CEventQueue::Post(DocEvent event) {
     std::function<void()> wakeup;
     {
         std::lock_guard lock(m_mutex);
@@ -20,8 +18,7 @@ void CEventQueue::Post(DocEvent event)
     if (wakeup) wakeup();
 }
 
-std::optional<DocEvent> CEventQueue::TryPop()
-{
+std::optional<DocEvent> CEventQueue::TryPop() {
     std::lock_guard lock(m_mutex);
     if (m_events.empty()) return std::nullopt;
     DocEvent event = std::move(m_events.front());
@@ -29,8 +26,7 @@ std::optional<DocEvent> CEventQueue::TryPop()
     return event;
 }
 
-bool CEventQueue::WaitFor(int timeoutMs)
-{
+bool CEventQueue::WaitFor(int timeoutMs) {
     std::unique_lock lock(m_mutex);
     return m_ready.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                             [this] { return !m_events.empty(); });

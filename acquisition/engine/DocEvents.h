@@ -45,7 +45,7 @@ using DocEvent = std::variant<CycleDoneEvent, StopRequestEvent, StatusChangedEve
 
 // The queue between the workers and the user-interface thread, which pumps it.
 class CEventQueue {
-public:
+  public:
     // Called after every Post, on the posting thread; it only has to wake the pump.
     void SetWakeup(std::function<void()> wakeup);
     void Post(DocEvent event);
@@ -54,8 +54,7 @@ public:
     bool WaitFor(int timeoutMs);
     // Removes and returns the first waiting event of kind T, leaving the others in order.
     template <class T>
-    std::optional<T> TakeFirst()
-    {
+    std::optional<T> TakeFirst() {
         std::lock_guard lock(m_mutex);
         for (auto it = m_events.begin(); it != m_events.end(); ++it)
             if (auto* event = std::get_if<T>(&*it)) {
@@ -66,7 +65,7 @@ public:
         return std::nullopt;
     }
 
-private:
+  private:
     std::mutex m_mutex;
     std::condition_variable m_ready;
     std::deque<DocEvent> m_events;

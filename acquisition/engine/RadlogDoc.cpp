@@ -15,8 +15,7 @@ constexpr const char* kClockFormat = "%Y/%m/%d  %H:%M:%S";
 // Logged when a worker outlives the bounded wait and the controller goes on without it.
 constexpr const char* kThreadTimeoutText = "ERROR THREAD TIMEOUT";
 
-CWorker::Models OnlyModel(int model)
-{
+CWorker::Models OnlyModel(int model) {
     CWorker::Models models{};
     models[static_cast<std::size_t>(model)] = true;
     return models;
@@ -30,28 +29,24 @@ CRadlogDoc::CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock
       m_clock(clock),
       m_bJapanese(language == ReportLanguage::Japanese),
       m_limits(limits),
-      m_pDriver{std::make_unique<CQS100>(), std::make_unique<CQS200>(),
-                std::make_unique<CQS300>(), std::make_unique<CQS400>()}
-{
+      m_pDriver{std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
+                std::make_unique<CQS400>()} {
     m_queue.SetWakeup([this] { m_host.Wake(); });
     WriteLog("APP START");
 }
 
-CRadlogDoc::~CRadlogDoc()
-{
+CRadlogDoc::~CRadlogDoc() {
     // Exit is normally refused while an acquisition runs; a close from outside still stops it.
     if (IsRunning()) CloseAcquisition();
     m_queue.SetWakeup({});
     WriteLog("APP CLOSE");
 }
 
-std::string CRadlogDoc::Text(ControllerTextId id) const
-{
+std::string CRadlogDoc::Text(ControllerTextId id) const {
     return rad::ControllerText(id, m_bJapanese);
 }
 
-void CRadlogDoc::WriteLog(const std::string& text)
-{
+void CRadlogDoc::WriteLog(const std::string& text) {
     const int64_t now = m_clock.Now();
     rad::AppendYearLog(m_settings.rsdFolder, now, text);
     std::string line = rad::FormatLogLine(now, text);
@@ -61,20 +56,17 @@ void CRadlogDoc::WriteLog(const std::string& text)
 
 // ---- starting and stopping ----
 
-void CRadlogDoc::StartInterval()
-{
+void CRadlogDoc::StartInterval() {
     m_settings.measType = 0;
     StartMeasurement();
 }
 
-void CRadlogDoc::StartManual()
-{
+void CRadlogDoc::StartManual() {
     m_settings.measType = 1;
     StartMeasurement();
 }
 
-int CRadlogDoc::StartMeasurement()
-{
+int CRadlogDoc::StartMeasurement() {
     ReapLateWorkers();
     ++m_nGeneration;
     m_prevSecondOfDay = 0;
@@ -112,8 +104,7 @@ int CRadlogDoc::StartMeasurement()
     return 1;
 }
 
-void CRadlogDoc::CheckManualStart()
-{
+void CRadlogDoc::CheckManualStart() {
     if (!m_bManualWaiting) return;
     bool waiting = false;
     for (int model = 0; model < kModelCount; ++model) {
@@ -138,13 +129,9 @@ void CRadlogDoc::CheckManualStart()
     StartCycle(m_clock.Now());
 }
 
-void CRadlogDoc::RequestStop()
-{
-    m_queue.Post(StopRequestEvent{});
-}
+void CRadlogDoc::RequestStop() { m_queue.Post(StopRequestEvent{}); }
 
-int CRadlogDoc::StopMeasurement()
-{
+int CRadlogDoc::StopMeasurement() {
     m_host.HideProgress();
     if (m_settings.measType == 0 && !m_host.ConfirmStop(Text(kTextConfirmStop))) {
         m_host.ShowProgress(Text(kTextTitleInterval));
@@ -154,8 +141,7 @@ int CRadlogDoc::StopMeasurement()
     return 1;
 }
 
-void CRadlogDoc::CloseAcquisition()
-{
+void CRadlogDoc::CloseAcquisition() {
     m_running = 0;
     m_bManualWaiting = false;
     for (auto it = m_identifyThreads.rbegin(); it != m_identifyThreads.rend(); ++it)
@@ -171,13 +157,12 @@ void CRadlogDoc::CloseAcquisition()
 
 // ---- workers ----
 
-void CRadlogDoc::StartIdentification(int model, bool reopen)
-{
+void CRadlogDoc::StartIdentification(int model, bool reopen) {
     const uint64_t generation = m_nGeneration;
     const int port = m_settings.comPort[model];
     try {
-        m_identifyThreads.push_back(std::make_unique<CWorker>(
-            OnlyModel(model), [this, model, reopen, port, generation] {
+        m_identifyThreads.push_back(
+            std::make_unique<CWorker>(OnlyModel(model), [this, model, reopen, port, generation] {
                 IdentifyLoop(model, reopen, port, generation);
             }));
     } catch (const std::system_error&) {
@@ -185,18 +170,16 @@ void CRadlogDoc::StartIdentification(int model, bool reopen)
     }
 }
 
-void CRadlogDoc::PostStatus(int model, std::string text, uint64_t generation)
-{
-    m_queue.Post(StatusChangedEvent{generation, model, std::move(text), std::nullopt, std::nullopt});
+void CRadlogDoc::PostStatus(int model, std::string text, uint64_t generation) {
+    m_queue.Post(
+        StatusChangedEvent{generation, model, std::move(text), std::nullopt, std::nullopt});
 }
 
-void CRadlogDoc::Pause() const
-{
+void CRadlogDoc::Pause() const {
     std::this_thread::sleep_for(std::chrono::milliseconds(m_limits.retryMs));
 }
 
-void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generation)
-{
+void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generation) {
     CQSDriver& driver = Driver(model);
     if (m_running != 1) return;
     if (reopen) {
@@ -222,13 +205,13 @@ void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generat
     }
 }
 
-bool CRadlogDoc::StartCycle(int64_t time)
-{
+bool CRadlogDoc::StartCycle(int64_t time) {
     if (m_cycleThread) WaitWorker(m_cycleThread);
     ReapLateWorkers();
     CWorker::Models ready{};
     for (int model = 0; model < kModelCount; ++model) {
-        ready[model] = m_enabled[model] && m_sensorState[model] == kStatusReady && !DriverBusy(model);
+        ready[model] =
+            m_enabled[model] && m_sensorState[model] == kStatusReady && !DriverBusy(model);
         // No block of an earlier cycle or acquisition may be taken for this one.
         if (ready[model]) Driver(model).m_bValid = 0;
     }
@@ -247,8 +230,7 @@ bool CRadlogDoc::StartCycle(int64_t time)
     return true;
 }
 
-void CRadlogDoc::CycleBody(CCycleResult result, CWorker::Models ready, bool manual)
-{
+void CRadlogDoc::CycleBody(CCycleResult result, CWorker::Models ready, bool manual) {
     std::vector<std::jthread> threads;
     for (int model = 0; model < kModelCount; ++model) {
         if (!ready[model]) continue;
@@ -264,8 +246,7 @@ void CRadlogDoc::CycleBody(CCycleResult result, CWorker::Models ready, bool manu
     if (manual) m_queue.Post(StopRequestEvent{});
 }
 
-void CRadlogDoc::MeasureBody(int model, CCycleResult& result)
-{
+void CRadlogDoc::MeasureBody(int model, CCycleResult& result) {
     CQSDriver& driver = Driver(model);
     const uint64_t generation = result.generation;
     PostStatus(model, Text(kTextMeasuring), generation);
@@ -284,8 +265,7 @@ void CRadlogDoc::MeasureBody(int model, CCycleResult& result)
     result.lost[model] = driver.DeviceLost();
 }
 
-bool CRadlogDoc::WaitWorker(std::unique_ptr<CWorker>& worker)
-{
+bool CRadlogDoc::WaitWorker(std::unique_ptr<CWorker>& worker) {
     const bool ended = worker->WaitFor(m_limits.threadWaitMs);
     if (!ended) {
         m_lateThreads.push_back(std::move(worker));
@@ -295,8 +275,7 @@ bool CRadlogDoc::WaitWorker(std::unique_ptr<CWorker>& worker)
     return ended;
 }
 
-void CRadlogDoc::ReapLateWorkers()
-{
+void CRadlogDoc::ReapLateWorkers() {
     for (auto it = m_lateThreads.begin(); it != m_lateThreads.end();) {
         if (!(*it)->Done()) {
             ++it;
@@ -310,8 +289,7 @@ void CRadlogDoc::ReapLateWorkers()
     }
 }
 
-bool CRadlogDoc::DriverBusy(int model) const
-{
+bool CRadlogDoc::DriverBusy(int model) const {
     for (const auto& worker : m_lateThreads)
         if (worker->Uses(model) && !worker->Done()) return true;
     return false;
@@ -319,8 +297,7 @@ bool CRadlogDoc::DriverBusy(int model) const
 
 // ---- the user-interface side ----
 
-void CRadlogDoc::OnTimerTick()
-{
+void CRadlogDoc::OnTimerTick() {
     ReapLateWorkers();
     if (!IsRunning()) return;
     const int64_t now = m_clock.Now();
@@ -339,8 +316,7 @@ void CRadlogDoc::OnTimerTick()
     m_prevSecondOfDay = *second;
 }
 
-int CRadlogDoc::ProcessEvents()
-{
+int CRadlogDoc::ProcessEvents() {
     int handled = 0;
     while (auto event = m_queue.TryPop()) {
         std::visit([this](auto& e) { Handle(e); }, *event);
@@ -349,14 +325,12 @@ int CRadlogDoc::ProcessEvents()
     return handled;
 }
 
-int CRadlogDoc::WaitAndProcess(int timeoutMs)
-{
+int CRadlogDoc::WaitAndProcess(int timeoutMs) {
     m_queue.WaitFor(timeoutMs);
     return ProcessEvents();
 }
 
-void CRadlogDoc::Handle(CycleDoneEvent& event)
-{
+void CRadlogDoc::Handle(CycleDoneEvent& event) {
     if (event.result.generation != m_nGeneration) return;
     StoreCycle(event.result);
     for (int model = 0; model < kModelCount; ++model) {
@@ -368,13 +342,11 @@ void CRadlogDoc::Handle(CycleDoneEvent& event)
     }
 }
 
-void CRadlogDoc::Handle(StopRequestEvent&)
-{
+void CRadlogDoc::Handle(StopRequestEvent&) {
     if (StopMeasurement() == 1) m_host.AcquisitionChanged(false);
 }
 
-void CRadlogDoc::Handle(StatusChangedEvent& event)
-{
+void CRadlogDoc::Handle(StatusChangedEvent& event) {
     if (event.generation != m_nGeneration) return;
     m_sensorStatus[event.model] = std::move(event.text);
     if (event.status) m_sensorState[event.model] = *event.status;
@@ -386,13 +358,9 @@ void CRadlogDoc::Handle(StatusChangedEvent& event)
     CheckManualStart();
 }
 
-void CRadlogDoc::Handle(BeepEvent&)
-{
-    m_host.Beep();
-}
+void CRadlogDoc::Handle(BeepEvent&) { m_host.Beep(); }
 
-void CRadlogDoc::UpdateProgressText()
-{
+void CRadlogDoc::UpdateProgressText() {
     std::string text;
     for (int model = 0; model < kModelCount; ++model) {
         if (!m_enabled[model]) continue;

@@ -30,7 +30,7 @@ struct DocLimits {
 // cycle into the day, hour and log files, and tells its host what to show. Everything but the
 // workers runs on the user-interface thread, which pumps ProcessEvents.
 class CRadlogDoc {
-public:
+  public:
     // Logs "APP START".
     CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock& clock,
                ReportLanguage language = ReportLanguage::English, DocLimits limits = {});
@@ -67,14 +67,16 @@ public:
     int StoredCycles() const { return m_nStoredCycles; }
     int PendingRecords() const { return static_cast<int>(m_pending.size()); }
     CQSDriver& Driver(int model) { return *m_pDriver[static_cast<std::size_t>(model)]; }
-    const std::string& SensorStatus(int model) const { return m_sensorStatus[static_cast<std::size_t>(model)]; }
+    const std::string& SensorStatus(int model) const {
+        return m_sensorStatus[static_cast<std::size_t>(model)];
+    }
     const CRsdData& DataSet() const { return m_dataSet; }
     const CSpectralCsv& Csv() const { return m_csv; }
 
     // What the view shows of the last record: statusText, integralText, dateText, titleText.
     StatusReport report;
 
-private:
+  private:
     struct PendingRecord {
         std::string path;
         CRad rad;
@@ -132,7 +134,7 @@ private:
     int m_nStoredCycles = 0;
 
     std::array<bool, kModelCount> m_enabled{};
-    std::array<int, kModelCount> m_sensorState{};  // driver status as last reported
+    std::array<int, kModelCount> m_sensorState{};                  // driver status as last reported
     std::array<std::optional<SensorCal>, kModelCount> m_readyCal;  // of the ready sensors
     std::array<std::optional<SensorCal>, kModelCount> m_knownCal;  // last ever reported
     std::array<std::string, kModelCount> m_sensorStatus;

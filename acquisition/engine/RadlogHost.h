@@ -5,7 +5,7 @@
 // What the controller asks of the program around it: the progress dialog, the views, the
 // stop confirmation and the bell. Every call but Wake comes on the user-interface thread.
 class IRadlogHost {
-public:
+  public:
     virtual ~IRadlogHost() = default;
 
     // An event was queued by a worker: arrange for CRadlogDoc::ProcessEvents on the
@@ -19,7 +19,10 @@ public:
     // Lower label: one line per enabled sensor.
     virtual void SetProgressText(const std::string& text) { (void)text; }
     // Asked before an interval acquisition is stopped; false keeps it going.
-    virtual bool ConfirmStop(const std::string& question) { (void)question; return true; }
+    virtual bool ConfirmStop(const std::string& question) {
+        (void)question;
+        return true;
+    }
     // An acquisition was opened or closed (menus, the window's Close item, timer 1).
     virtual void AcquisitionChanged(bool running) { (void)running; }
     // A cycle was stored: redraw the views.

@@ -8,20 +8,17 @@
 #include "RadlogDoc.h"
 
 namespace {
-std::string MeasErrorText(int model)
-{
+std::string MeasErrorText(int model) {
     return std::string("ERROR ") + kModels[model].key + " MEAS";
 }
 
-bool FileExists(const std::string& path)
-{
+bool FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(path, error);
 }
 }  // namespace
 
-int CRadlogDoc::StoreCycle(const CCycleResult& cycle)
-{
+int CRadlogDoc::StoreCycle(const CCycleResult& cycle) {
     const std::string path = rad::DayFilePath(m_settings.rsdFolder, cycle.time);
     FlushOtherDays(path);
     DayFileState state = OpenDayFile(m_dataSet, path);
@@ -46,8 +43,7 @@ int CRadlogDoc::StoreCycle(const CCycleResult& cycle)
     return 1;
 }
 
-CRadlogDoc::DayFileState CRadlogDoc::OpenDayFile(CRsdData& set, const std::string& path)
-{
+CRadlogDoc::DayFileState CRadlogDoc::OpenDayFile(CRsdData& set, const std::string& path) {
     DayFileState state;
     set.Clear();
     if (FileExists(path)) {
@@ -74,8 +70,7 @@ CRadlogDoc::DayFileState CRadlogDoc::OpenDayFile(CRsdData& set, const std::strin
 }
 
 void CRadlogDoc::JoinCalibrations(CRsdData& set, const CalSources& cals,
-                                  DayFileState& state) const
-{
+                                  DayFileState& state) const {
     for (int model = 0; model < kModelCount; ++model) {
         // A day file that holds the model's calibration keeps the stored one.
         if (!cals[model] || set.GetCal(model)) continue;
@@ -84,8 +79,7 @@ void CRadlogDoc::JoinCalibrations(CRsdData& set, const CalSources& cals,
     }
 }
 
-CRad CRadlogDoc::BuildRecord(const CCycleResult& cycle)
-{
+CRad CRadlogDoc::BuildRecord(const CCycleResult& cycle) {
     CRad record;
     record.m_time = cycle.time;
     report.titleText = m_settings.memo;
@@ -104,8 +98,7 @@ CRad CRadlogDoc::BuildRecord(const CCycleResult& cycle)
     return record;
 }
 
-std::vector<CRad> CRadlogDoc::TakePending(const std::string& path)
-{
+std::vector<CRad> CRadlogDoc::TakePending(const std::string& path) {
     std::vector<CRad> taken;
     std::vector<PendingRecord> others;
     for (PendingRecord& pending : m_pending) {
@@ -120,8 +113,7 @@ std::vector<CRad> CRadlogDoc::TakePending(const std::string& path)
 
 std::vector<CRad> CRadlogDoc::WriteDayRecords(const CRsdData& set, const std::string& path,
                                               const DayFileState& state,
-                                              std::vector<CRad> records)
-{
+                                              std::vector<CRad> records) {
     std::size_t written = 0;
     try {
         if (state.rewrite) {
@@ -138,8 +130,7 @@ std::vector<CRad> CRadlogDoc::WriteDayRecords(const CRsdData& set, const std::st
     return records;
 }
 
-void CRadlogDoc::FlushOtherDays(const std::string& path)
-{
+void CRadlogDoc::FlushOtherDays(const std::string& path) {
     while (!m_pending.empty() && m_pending.front().path != path) {
         const std::string otherPath = m_pending.front().path;
         std::vector<CRad> records = TakePending(otherPath);
@@ -162,8 +153,7 @@ void CRadlogDoc::FlushOtherDays(const std::string& path)
     }
 }
 
-void CRadlogDoc::WriteHourFile(int64_t recordTime)
-{
+void CRadlogDoc::WriteHourFile(int64_t recordTime) {
     const std::string path = rad::HourFilePath(m_settings.csvFolder, recordTime);
     rad::CreateParentFolders(path);
     m_csv.BuildMergedAxis(m_dataSet);
@@ -180,13 +170,11 @@ void CRadlogDoc::WriteHourFile(int64_t recordTime)
     if (!rad::WriteCsvLines(path, m_csv.csvLines)) WriteLog("ERROR CSV SAVE");
 }
 
-void CRadlogDoc::BuildReport()
-{
+void CRadlogDoc::BuildReport() {
     try {
-        BuildStatusReport(m_dataSet, m_dataSet.GetCount() - 1, m_settings.dispMode,
-                          m_settings.integ, m_bJapanese ? ReportLanguage::Japanese
-                                                        : ReportLanguage::English,
-                          m_spectrum, report);
+        BuildStatusReport(
+            m_dataSet, m_dataSet.GetCount() - 1, m_settings.dispMode, m_settings.integ,
+            m_bJapanese ? ReportLanguage::Japanese : ReportLanguage::English, m_spectrum, report);
     } catch (const std::invalid_argument&) {
         // A record time without a local form leaves the date text as it was.
     }

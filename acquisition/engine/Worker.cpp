@@ -3,8 +3,7 @@
 #include <chrono>
 
 CWorker::CWorker(Models models, std::function<void()> body)
-    : m_state(std::make_shared<State>()), m_models(models)
-{
+    : m_state(std::make_shared<State>()), m_models(models) {
     m_thread = std::jthread([state = m_state, body = std::move(body)] {
         body();
         {
@@ -15,8 +14,7 @@ CWorker::CWorker(Models models, std::function<void()> body)
     });
 }
 
-bool CWorker::WaitFor(int timeoutMs) const
-{
+bool CWorker::WaitFor(int timeoutMs) const {
     std::unique_lock lock(m_state->mutex);
     return m_state->ended.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                    [this] { return m_state->done; });

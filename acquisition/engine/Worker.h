@@ -12,7 +12,7 @@
 // One worker thread with a bounded wait for its end. The drivers it uses are named, so that a
 // worker that outlives its wait keeps its drivers out of every other thread's hands.
 class CWorker {
-public:
+  public:
     using Models = std::array<bool, kModelCount>;
 
     // Starts body at once; throws std::system_error when no thread can be created.
@@ -28,7 +28,7 @@ public:
     bool Uses(int model) const { return m_models[static_cast<std::size_t>(model)]; }
     const Models& UsedModels() const { return m_models; }
 
-private:
+  private:
     struct State {
         mutable std::mutex mutex;
         mutable std::condition_variable ended;

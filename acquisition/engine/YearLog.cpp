@@ -8,13 +8,11 @@
 
 namespace rad {
 
-std::string FormatLogLine(int64_t t, const std::string& text)
-{
+std::string FormatLogLine(int64_t t, const std::string& text) {
     return FormatLocalTime(t, "%Y/%m/%d,%H:%M:%S,") + text + "\r\n";
 }
 
-bool AppendYearLog(const std::string& rsdFolder, int64_t t, const std::string& text)
-{
+bool AppendYearLog(const std::string& rsdFolder, int64_t t, const std::string& text) {
     const std::string path = YearLogPath(rsdFolder, t);
     CreateParentFolders(path);
     const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "ab"), &std::fclose);

@@ -1,9 +1,9 @@
 // The store step at the end of a full day: 1440 records of a QS-200 and a QS-300 already in
 // the day file; one more cycle loads the file, appends the record and rewrites the hour file.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 #include "LocalTime.h"
 #include "OutputPaths.h"
@@ -13,16 +13,15 @@
 namespace {
 
 class FixedClock final : public IClock {
-public:
+  public:
     int64_t Now() const override { return now; }
     int64_t now = 0;
 };
 
-void StoreAtEndOfDay(benchmark::State& state)
-{
+void StoreAtEndOfDay(benchmark::State& state) {
     const int64_t first = rad::LocalFieldsToTime(2024, 7, 1, 0, 0, 0).value();
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("radengine-bench-" + std::to_string(::getpid()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("radengine-bench-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     RadlogSettings settings;
     settings.rsdFolder = folder.string() + "/";

@@ -19,18 +19,18 @@
 
 // A clock the test moves by hand: a day's schedule runs in seconds.
 class FakeClock final : public IClock {
-public:
+  public:
     int64_t Now() const override { return m_now.load(); }
     void Set(int64_t t) { m_now = t; }
     void Advance(int64_t seconds) { m_now += seconds; }
 
-private:
+  private:
     std::atomic<int64_t> m_now{0};
 };
 
 // Records what the controller shows.
 class RecordingHost final : public IRadlogHost {
-public:
+  public:
     void SetProgressText(const std::string& text) override { progress = text; }
     void LogWritten(const std::string& line) override { logLines.push_back(line.substr(20)); }
     void Beep() override { ++beeps; }
@@ -44,13 +44,11 @@ public:
     bool confirm = true;
 };
 
-inline int64_t LocalTime(int y, int mo, int d, int h, int mi, int s)
-{
+inline int64_t LocalTime(int y, int mo, int d, int h, int mi, int s) {
     return rad::LocalFieldsToTime(y, mo, d, h, mi, s).value();
 }
 
-inline std::string ReadFile(const std::string& path)
-{
+inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -60,9 +58,8 @@ inline std::string ReadFile(const std::string& path)
 // Simulated sensors on pseudo-terminals mapped to COM1.., a controller on a fake clock and
 // a fresh output folder. Time-outs and exposures are shortened so that cycles take ~0.1 s.
 class EngineTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         m_folder = std::filesystem::temp_directory_path() /
                    ("radengine-" + std::to_string(::getpid()) + "-" +
                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -71,15 +68,13 @@ protected:
         m_settings.csvFolder = m_settings.rsdFolder;
         m_clock.Set(LocalTime(2024, 7, 1, 5, 59, 58));
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         m_doc.reset();
         m_sim.reset();
         std::filesystem::remove_all(m_folder);
     }
     // One simulated sensor per model given, on COM1, COM2, ... in that order.
-    void StartSensors(const std::vector<int>& models)
-    {
+    void StartSensors(const std::vector<int>& models) {
         QsSimOptions options;
         options.exposureScale = 0.02;
         m_sim = std::make_unique<CQsSim>(options);
@@ -91,17 +86,14 @@ protected:
             m_settings.ports[static_cast<int>(i) + 1] = paths[i];
         }
     }
-    void MakeDoc(int threadWaitMs = 20000)
-    {
-        m_doc = std::make_unique<CRadlogDoc>(m_settings, m_host, m_clock,
-                                             ReportLanguage::English,
+    void MakeDoc(int threadWaitMs = 20000) {
+        m_doc = std::make_unique<CRadlogDoc>(m_settings, m_host, m_clock, ReportLanguage::English,
                                              DocLimits{threadWaitMs, 50});
         for (int model = 0; model < kModelCount; ++model) m_doc->Driver(model).SetTimeScale(0.25);
     }
     // Pumps events until pred holds; false after timeoutMs.
     template <class Pred>
-    bool PumpUntil(Pred pred, int timeoutMs = 10000)
-    {
+    bool PumpUntil(Pred pred, int timeoutMs = 10000) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (!pred()) {
             if (std::chrono::steady_clock::now() > end) return false;
@@ -109,15 +101,13 @@ protected:
         }
         return true;
     }
-    bool AllReady()
-    {
+    bool AllReady() {
         for (int model = 0; model < kModelCount; ++model)
             if (m_settings.use[model] && m_doc->SensorStatus(model) != "READY") return false;
         return true;
     }
     // Ticks one second at a time; every cycle started is stored before the next tick.
-    void Tick(int seconds)
-    {
+    void Tick(int seconds) {
         for (int i = 0; i < seconds; ++i) {
             m_clock.Advance(1);
             m_doc->OnTimerTick();
@@ -126,14 +116,12 @@ protected:
         }
     }
     // The day file read back.
-    std::unique_ptr<CRsdData> DayFile(int64_t t) const
-    {
+    std::unique_ptr<CRsdData> DayFile(int64_t t) const {
         auto set = std::make_unique<CRsdData>();
         EXPECT_GE(set->Load(rad::DayFilePath(m_settings.rsdFolder, t)), 0);
         return set;
     }
-    int Count(const std::string& text) const
-    {
+    int Count(const std::string& text) const {
         return static_cast<int>(std::count(m_host.logLines.begin(), m_host.logLines.end(), text));
     }
 

@@ -1,8 +1,6 @@
 // End-to-end: the controller drives simulated sensors over pseudo-terminals on a fake clock.
 #include <sys/stat.h>
 
-
-
 #include "EngineFixture.h"
 #include "OutputPaths.h"
 
@@ -10,22 +8,19 @@ namespace {
 
 using Acquisition = EngineTest;
 
-std::size_t Commas(const std::string& path)
-{
+std::size_t Commas(const std::string& path) {
     const std::string text = ReadFile(path);
     const std::string first = text.substr(0, text.find('\n'));
     return static_cast<std::size_t>(std::count(first.begin(), first.end(), ','));
 }
 
-ino_t Inode(const std::string& path)
-{
+ino_t Inode(const std::string& path) {
     struct stat st {};
     ::stat(path.c_str(), &st);
     return st.st_ino;
 }
 
-TEST_F(Acquisition, IntervalCyclesFillDayAndHourFiles)
-{
+TEST_F(Acquisition, IntervalCyclesFillDayAndHourFiles) {
     StartSensors({kQS100, kQS300});
     MakeDoc();
     m_doc->StartInterval();
@@ -51,8 +46,7 @@ TEST_F(Acquisition, IntervalCyclesFillDayAndHourFiles)
     EXPECT_NE(m_doc->report.statusText.find("--- QS-300 ---"), std::string::npos);
 }
 
-TEST_F(Acquisition, StartOnASlotBoundaryWaitsForTheNextSlot)
-{
+TEST_F(Acquisition, StartOnASlotBoundaryWaitsForTheNextSlot) {
     m_settings.end = 6 * 3600 + 30 * 60;
     m_clock.Set(LocalTime(2024, 7, 1, 6, 10, 0));
     MakeDoc();
@@ -65,15 +59,15 @@ TEST_F(Acquisition, StartOnASlotBoundaryWaitsForTheNextSlot)
     EXPECT_EQ(set->GetAt(1).m_time, LocalTime(2024, 7, 1, 6, 30, 0));
 }
 
-TEST_F(Acquisition, SilentSensorBeepsWhileTheOtherIsMeasured)
-{
+TEST_F(Acquisition, SilentSensorBeepsWhileTheOtherIsMeasured) {
     StartSensors({kQS100, kQS300});
     QsSimFaults silent;
     silent.silent = true;
     m_sim->SetFaults(0, silent);
     MakeDoc();
     m_doc->StartInterval();
-    ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY" && m_host.beeps >= 2; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY" && m_host.beeps >= 2; }));
     EXPECT_EQ(m_doc->SensorStatus(kQS100), "Error(Communication with the sensor failed)");
     Tick(602);
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 2);
@@ -83,8 +77,7 @@ TEST_F(Acquisition, SilentSensorBeepsWhileTheOtherIsMeasured)
     EXPECT_TRUE(set->GetAt(1).Block(kQS300));
 }
 
-TEST_F(Acquisition, SensorReadyLaterJoinsTheDayFileOnce)
-{
+TEST_F(Acquisition, SensorReadyLaterJoinsTheDayFileOnce) {
     StartSensors({kQS100, kQS300});
     QsSimFaults wrong;
     wrong.wrongModel = "QS-400";
@@ -109,8 +102,7 @@ TEST_F(Acquisition, SensorReadyLaterJoinsTheDayFileOnce)
     EXPECT_TRUE(set->GetAt(1).Block(kQS300) && set->GetAt(2).Block(kQS300));
 }
 
-TEST_F(Acquisition, ManualCycleStoresOneRecordAndCloses)
-{
+TEST_F(Acquisition, ManualCycleStoresOneRecordAndCloses) {
     StartSensors({kQS100, kQS300});
     MakeDoc();
     m_doc->StartManual();
@@ -121,8 +113,7 @@ TEST_F(Acquisition, ManualCycleStoresOneRecordAndCloses)
     EXPECT_EQ(m_host.changes, (std::vector<bool>{true, false}));
 }
 
-TEST_F(Acquisition, ManualWithUnopenablePortStallsUntilAbort)
-{
+TEST_F(Acquisition, ManualWithUnopenablePortStallsUntilAbort) {
     m_settings.use[kQS100] = true;
     m_settings.comPort[kQS100] = 5;
     m_settings.ports[5] = "/nonexistent/tty";
@@ -139,8 +130,7 @@ TEST_F(Acquisition, ManualWithUnopenablePortStallsUntilAbort)
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 0);
 }
 
-TEST_F(Acquisition, StopDuringAHungCycleIsBoundedAndStoresNothing)
-{
+TEST_F(Acquisition, StopDuringAHungCycleIsBoundedAndStoresNothing) {
     StartSensors({kQS100});
     MakeDoc(300);
     m_doc->StartInterval();
@@ -162,8 +152,7 @@ TEST_F(Acquisition, StopDuringAHungCycleIsBoundedAndStoresNothing)
     EXPECT_FALSE(std::filesystem::exists(rad::DayFilePath(m_settings.rsdFolder, m_clock.Now())));
 }
 
-TEST_F(Acquisition, DeclinedStopKeepsTheSchedule)
-{
+TEST_F(Acquisition, DeclinedStopKeepsTheSchedule) {
     MakeDoc();
     m_doc->StartInterval();
     m_host.confirm = false;
@@ -172,8 +161,7 @@ TEST_F(Acquisition, DeclinedStopKeepsTheSchedule)
     EXPECT_EQ(m_doc->StoredCycles(), 1);
 }
 
-TEST_F(Acquisition, EarlierMeasurementIsNeverStoredUnderANewTime)
-{
+TEST_F(Acquisition, EarlierMeasurementIsNeverStoredUnderANewTime) {
     StartSensors({kQS100});
     MakeDoc();
     m_doc->StartManual();
@@ -189,8 +177,7 @@ TEST_F(Acquisition, EarlierMeasurementIsNeverStoredUnderANewTime)
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 1);
 }
 
-TEST_F(Acquisition, VanishedDeviceIsReopenedInTheBackground)
-{
+TEST_F(Acquisition, VanishedDeviceIsReopenedInTheBackground) {
     StartSensors({kQS100});
     MakeDoc();
     m_doc->StartInterval();

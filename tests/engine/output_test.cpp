@@ -10,30 +10,29 @@ namespace {
 
 using Output = EngineTest;
 
-TEST(OutputPaths, FilesOfATime)
-{
+TEST(OutputPaths, FilesOfATime) {
     const int64_t t = LocalTime(2024, 7, 1, 6, 10, 0);
     EXPECT_EQ(rad::DayFilePath("/d/", t), "/d/2024/20240701.RSD");
     EXPECT_EQ(rad::HourFilePath("/c/", t), "/c/2024/2024070106.CSV");
     EXPECT_EQ(rad::YearLogPath("/d/", t), "/d/2024.LOG");
-    EXPECT_EQ(rad::FormatLogLine(t + 3, "ERROR QS300 MEAS"), "2024/07/01,06:10:03,ERROR QS300 MEAS\r\n");
+    EXPECT_EQ(rad::FormatLogLine(t + 3, "ERROR QS300 MEAS"),
+              "2024/07/01,06:10:03,ERROR QS300 MEAS\r\n");
 }
 
-TEST_F(Output, FreshInstallLogsEveryEventInOrder)
-{
+TEST_F(Output, FreshInstallLogsEveryEventInOrder) {
     MakeDoc();  // the folder does not exist yet
     m_doc->StartManual();
     ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
     m_doc.reset();
     const std::string log = ReadFile(m_settings.rsdFolder + "2024.LOG");
-    EXPECT_EQ(log, "2024/07/01,05:59:58,APP START\r\n2024/07/01,05:59:58,INT.MEAS START\r\n"
-                   "2024/07/01,05:59:58,INT.MEAS STOP\r\n2024/07/01,05:59:58,APP CLOSE\r\n");
+    EXPECT_EQ(log,
+              "2024/07/01,05:59:58,APP START\r\n2024/07/01,05:59:58,INT.MEAS START\r\n"
+              "2024/07/01,05:59:58,INT.MEAS STOP\r\n2024/07/01,05:59:58,APP CLOSE\r\n");
     // No sensor enabled: one record without blocks.
     EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
 }
 
-TEST_F(Output, NoSensorIntervalStoresAnEmptyRecordEverySlot)
-{
+TEST_F(Output, NoSensorIntervalStoresAnEmptyRecordEverySlot) {
     MakeDoc();
     m_doc->StartInterval();
     Tick(2 + 600);  // to 06:10:00
@@ -44,8 +43,7 @@ TEST_F(Output, NoSensorIntervalStoresAnEmptyRecordEverySlot)
     EXPECT_EQ(set->m_strTZ, "+9");
 }
 
-TEST_F(Output, UnwritableDayFileKeepsRecordsUntilItCanBeWritten)
-{
+TEST_F(Output, UnwritableDayFileKeepsRecordsUntilItCanBeWritten) {
     MakeDoc();
     // A plain file where the year folder belongs: no day file can be created.
     const std::string blocker = m_settings.rsdFolder + "2024";
@@ -63,8 +61,7 @@ TEST_F(Output, UnwritableDayFileKeepsRecordsUntilItCanBeWritten)
         EXPECT_EQ(set->GetAt(i).m_time, LocalTime(2024, 7, 1, 6, 10 * i, 0));
 }
 
-TEST_F(Output, CorruptDayFileIsAppendedToNeverRewritten)
-{
+TEST_F(Output, CorruptDayFileIsAppendedToNeverRewritten) {
     MakeDoc();
     const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_clock.Now());
     rad::CreateParentFolders(path);

@@ -1,10 +1,11 @@
 // Runs with TZ=Europe/Berlin: the zone changes its clocks twice a year.
+#include "Schedule.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "LocalTime.h"
-#include "Schedule.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ struct DueCase {
     bool due;
 };
 
-TEST(Schedule, CycleIsDueOnlyInANewSlotInsideTheWindow)
-{
+TEST(Schedule, CycleIsDueOnlyInANewSlotInsideTheWindow) {
     const rad::IntervalWindow window;  // 06:00:00 .. 20:00:00 every 600 s
     const DueCase cases[] = {
         {"first tick of an acquisition", 21600, 0, false},
@@ -34,16 +34,14 @@ TEST(Schedule, CycleIsDueOnlyInANewSlotInsideTheWindow)
     EXPECT_TRUE(rad::IsCycleDue({0, 86399, 600}, 0, 86399)) << "00:00:00 with START 0";
 }
 
-TEST(Schedule, LateTickIsStampedWithTheSlotStart)
-{
+TEST(Schedule, LateTickIsStampedWithTheSlotStart) {
     const int64_t tick = rad::LocalFieldsToTime(2024, 7, 1, 6, 10, 7).value();
     EXPECT_EQ(rad::SlotTime(tick, 6 * 3600 + 10 * 60 + 7, 600),
               rad::LocalFieldsToTime(2024, 7, 1, 6, 10, 0));
 }
 
 // Every second of a local day through the schedule: the stamps rise and land on the slots.
-std::vector<int64_t> CyclesOfDay(int year, int month, int day)
-{
+std::vector<int64_t> CyclesOfDay(int year, int month, int day) {
     const rad::IntervalWindow window{0, 86399, 600};
     std::vector<int64_t> stamps;
     int64_t t = rad::LocalFieldsToTime(year, month, day, 0, 0, 1).value();
@@ -63,12 +61,11 @@ struct DayCase {
     std::size_t cycles;
 };
 
-TEST(Schedule, DaysWithClockChangesKeepRisingStamps)
-{
+TEST(Schedule, DaysWithClockChangesKeepRisingStamps) {
     const DayCase cases[] = {
-        {"ordinary day", 7, 1, 143},       // 00:10 .. 23:50 (00:00 is the first tick)
-        {"clocks forward", 3, 31, 137},    // 02:00 .. 02:59 do not exist
-        {"clocks back", 10, 27, 149},      // 02:00 .. 02:59 happen twice
+        {"ordinary day", 7, 1, 143},     // 00:10 .. 23:50 (00:00 is the first tick)
+        {"clocks forward", 3, 31, 137},  // 02:00 .. 02:59 do not exist
+        {"clocks back", 10, 27, 149},    // 02:00 .. 02:59 happen twice
     };
     for (const DayCase& c : cases) {
         const auto stamps = CyclesOfDay(2024, c.month, c.day);

@@ -5,18 +5,25 @@
 
 namespace {
 
-long ResidentKiB()
-{
+long ResidentKiB() {
     long pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * 4;
 }
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+// Sanitizers keep freed memory in quarantine and run several times slower: fewer cycles, and
+// LeakSanitizer instead of the resident size.
+constexpr int kCycles = 60;
+constexpr bool kCheckResident = false;
+#else
+constexpr int kCycles = 200;
+constexpr bool kCheckResident = true;
+#endif
+
 using Soak = EngineTest;
 
-TEST_F(Soak, EveryCycleIsStoredThroughDropOuts)
-{
-    constexpr int kCycles = 200;
+TEST_F(Soak, EveryCycleIsStoredThroughDropOuts) {
     m_settings.start = 0;
     m_settings.end = 86399;
     m_settings.interval = 1;  // a cycle at every tick
@@ -40,7 +47,8 @@ TEST_F(Soak, EveryCycleIsStoredThroughDropOuts)
     EXPECT_EQ(m_doc->StoredCycles(), kCycles);
     EXPECT_EQ(m_doc->PendingRecords(), 0);
     EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), kCycles);
-    EXPECT_LT(ResidentKiB() - residentAtStart, 16 * 1024) << "memory grows with the cycles";
+    if (kCheckResident)
+        EXPECT_LT(ResidentKiB() - residentAtStart, 16 * 1024) << "memory grows with the cycles";
 }
 
 }  // namespace
