@@ -47,8 +47,9 @@ TEST_F(Soak, EveryCycleIsStoredThroughDropOuts) {
     EXPECT_EQ(m_doc->StoredCycles(), kCycles);
     EXPECT_EQ(m_doc->PendingRecords(), 0);
     EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), kCycles);
-    if (kCheckResident)
+    if (kCheckResident) {
         EXPECT_LT(ResidentKiB() - residentAtStart, 16 * 1024) << "memory grows with the cycles";
+    }
 }
 
 }  // namespace
