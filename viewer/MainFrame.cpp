@@ -37,7 +37,12 @@ CMainFrame::CMainFrame(CRadviewApp& app, QWidget* parent)
     updateMenus();
 }
 
-CMainFrame::~CMainFrame() { delete m_pPrinter; }
+CMainFrame::~CMainFrame() {
+    // The windows go first, while the actions that their activation updates still exist.
+    disconnect(m_pMdi, nullptr, this, nullptr);
+    delete m_pMdi;
+    delete m_pPrinter;
+}
 
 CChildFrame* CMainFrame::ActiveChild() const {
     QMdiSubWindow* sub = m_pMdi->currentSubWindow();

@@ -59,6 +59,31 @@ TEST_F(MainFrame, OpenFailAndCloseWithOrWithoutChanges) {
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
 }
 
+// Radlog appends to today's file while it is open: Save asks instead of dropping those records.
+TEST_F(MainFrame, SaveAsksWhenTheFileGrewOnDisk) {
+    CMainFrame frame(*m_app);
+    frame.show();
+    const QString path = WriteDayFile("today.RSD", 3);
+    ASSERT_TRUE(frame.OpenFile(path));
+    CChildFrame* child = frame.ActiveChild();
+    child->Doc().Data().GetAt(0).m_nSelect = 1;
+    child->Doc().DeleteSelected();
+    WriteDayFile("today.RSD", 5);
+    AnswerNextMessageBox(QStringLiteral("&Reload"));
+    EXPECT_FALSE(child->SaveDocument(false));
+    EXPECT_EQ(child->Doc().Data().GetCount(), 5);
+    EXPECT_FALSE(child->Doc().IsModified());
+
+    EXPECT_EQ(child->Doc().SelectedCount(), 0);  // hint 1 of the reload
+    child->Doc().Data().GetAt(4).m_nSelect = 1;
+    child->Doc().DeleteSelected();
+    WriteDayFile("today.RSD", 6);
+    AnswerNextMessageBox(QStringLiteral("&Overwrite"));
+    EXPECT_TRUE(child->SaveDocument(false));
+    CRsdData saved;
+    EXPECT_EQ(saved.Load(path.toStdString()), 4);
+}
+
 TEST_F(MainFrame, EnablingFollowsViewAndSelection) {
     CMainFrame frame(*m_app);
     frame.resize(900, 700);
