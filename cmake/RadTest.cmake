@@ -2,14 +2,23 @@
 # One test executable per module, registered with CTest under its own name.
 find_package(GTest REQUIRED)
 
+# Each registered test gets its own scratch folder (GoogleTest's TempDir()), so one binary
+# registered twice, e.g. in two time zones, can run in parallel without sharing files.
+function(rad_test_scratch test_name out_var)
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/scratch/${test_name})
+  file(MAKE_DIRECTORY ${dir})
+  set(${out_var} "TEST_TMPDIR=${dir}/" PARENT_SCOPE)
+endfunction()
+
 function(rad_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   add_test(NAME ${name} COMMAND ${name})
+  rad_test_scratch(${name} scratch)
   set_tests_properties(${name} PROPERTIES
     LABELS "${T_LABELS}"
-    ENVIRONMENT "${T_ENV}"
+    ENVIRONMENT "${T_ENV};${scratch}"
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
