@@ -8,6 +8,7 @@
 
 #include "Resample.h"
 #include "RsdData.h"
+#include "SpectralMath.h"
 
 namespace rad {
 
@@ -178,11 +179,12 @@ void CGraph::DrawSpectrum(QPainter& painter, const CResample& spectrum, int colo
 void CGraph::DrawPixelData(QPainter& painter, const CRsdData& data, int index, int color) const {
     DrawCurves(painter, color, [&](QPainter& p) {
         for (int model = 0; model < kModelCount; ++model) {
-            if (!data.GetSpectralBlock(model, index)) continue;
+            // One calibration check per block, not one per pixel.
+            const auto spectrum = rad::GetSensorSpectrum(data, model, index);
+            if (!spectrum) continue;
             PolylineBuilder line(p);
-            for (int pixel = 0; pixel < PixelCount(model); ++pixel)
-                line.Add(MapX(data.GetCalWavelength(model, pixel)),
-                         MapY(data.GetPixelValue(model, index, pixel)));
+            for (int pixel = 0; pixel < spectrum->n; ++pixel)
+                line.Add(MapX(spectrum->wl[pixel]), MapY(spectrum->Pixel(pixel)));
         }
     });
 }
