@@ -8,6 +8,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr int kTitleButtonsRoom = 160;  // pixels for the title bar's icon and buttons
+
+}  // namespace
+
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Radview"));
     auto* icon = new QLabel(this);
@@ -27,4 +33,6 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* top = new QVBoxLayout(this);
     top->addLayout(row);
     top->addWidget(buttons);
+    // Wide enough for the whole title beside the window manager's buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + kTitleButtonsRoom);
 }

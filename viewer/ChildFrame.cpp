@@ -68,8 +68,11 @@ void CChildFrame::SwitchView(int mode) {
 bool CChildFrame::SaveDocument(bool askName) {
     QString path = m_pDoc->Path();
     if (askName) {
-        path = QFileDialog::getSaveFileName(this, tr("Save As"), path, RsdFileFilter());
-        if (path.isEmpty()) return false;
+        QFileDialog dialog(this, tr("Save As"), path, RsdFileFilter());
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("rsd"));  // a name typed without one gets it
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        path = dialog.selectedFiles().front();
     } else if (m_pDoc->ChangedOnDisk()) {
         // Radlog may have appended records since the file was opened: never drop them silently.
         QMessageBox box(QMessageBox::Warning, tr("Radview"),

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "SensorModel.h"
+#include "WavelengthEdit.h"
 
 namespace {
 
@@ -27,12 +28,6 @@ QLineEdit* IntegerEdit(QWidget* parent) {
 void SetInt(QLineEdit* edit, int value) { edit->setText(QString::number(value)); }
 
 int GetInt(const QLineEdit* edit) { return edit->text().trimmed().toInt(); }
-
-bool IsInt(const QLineEdit* edit) {
-    bool ok = false;
-    edit->text().trimmed().toInt(&ok);
-    return ok;
-}
 
 QWidget* FromToGroup(const QString& title, QLineEdit* from, QLineEdit* to) {
     auto* group = new QGroupBox(title);
@@ -145,8 +140,10 @@ void CConfDlg::Store(CsvSettings& csv, IntegSettings& integ) const {
 void CConfDlg::accept() {
     // Disabled range edits keep their values and are still checked, as every edit is read back.
     for (QLineEdit* edit : {m_pIntegFrom, m_pIntegTo, m_pRangeFrom, m_pRangeTo}) {
-        if (!IsInt(edit)) {
-            QMessageBox::warning(this, windowTitle(), tr("Please enter an integer."));
+        int value = 0;
+        const QString error = rad::IntegerWavelengthError(edit->text(), value);
+        if (!error.isEmpty()) {
+            QMessageBox::warning(this, windowTitle(), error);
             edit->setFocus();
             edit->selectAll();
             return;

@@ -2,12 +2,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
+#include "ChildFrame.h"
+#include "LockIndicators.h"
 #include "MainFrame.h"
+#include "MenuPrompts.h"
+#include "ProgramIcons.h"
 
 namespace {
 
@@ -81,8 +85,7 @@ void CMainFrame::createViewActions() {
 }
 
 void CMainFrame::createWindowActions() {
-    connect(AddAction(ID_WINDOW_CASCADE), &QAction::triggered, m_pMdi,
-            &QMdiArea::cascadeSubWindows);
+    Connect(ID_WINDOW_CASCADE, &CMainFrame::OnCascade);
     connect(AddAction(ID_WINDOW_TILE_HORZ), &QAction::triggered, m_pMdi, &QMdiArea::tileSubWindows);
 }
 
@@ -122,36 +125,51 @@ void CMainFrame::createMenus(bool document) {
         view->addSeparator();
         view->addActions({Action(ID_NEXT_DATA), Action(ID_PREV_DATA)});
         QMenu* window = menuBar()->addMenu(tr("Window(&W)"));
-        window->addActions({Action(ID_WINDOW_CASCADE), Action(ID_WINDOW_TILE_HORZ)});
+        connect(window, &QMenu::aboutToShow, this, [this, window] { UpdateWindowMenu(window); });
     }
     menuBar()->addMenu(tr("&Help"))->addAction(Action(ID_APP_ABOUT));
+    for (QAction* title : menuBar()->actions()) {
+        rad::ShowMenuPrompts(title->menu(), statusBar());
+        for (QAction* entry : title->menu()->actions())
+            if (entry->menu()) rad::ShowMenuPrompts(entry->menu(), statusBar());
+    }
+}
+
+void CMainFrame::UpdateWindowMenu(QMenu* menu) {
+    menu->clear();
+    menu->addActions({Action(ID_WINDOW_CASCADE), Action(ID_WINDOW_TILE_HORZ)});
+    // The open documents, as the framework lists them: a check mark at the active one.
+    const QList<QMdiSubWindow*> windows = m_pMdi->subWindowList();
+    if (!windows.isEmpty()) menu->addSeparator();
+    int n = 0;
+    for (QMdiSubWindow* sub : windows) {
+        const QString title = sub->windowTitle().remove(QStringLiteral("[*]"));
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(title));
+        entry->setCheckable(true);
+        entry->setChecked(sub == m_pMdi->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, sub] { m_pMdi->setActiveSubWindow(sub); });
+    }
 }
 
 void CMainFrame::createToolBar() {
     QToolBar* bar = addToolBar(tr("Standard"));
     bar->setObjectName(QStringLiteral("toolbar"));
-    QStyle* style = QApplication::style();
-    const std::pair<CommandId, QStyle::StandardPixmap> buttons[] = {
-        {ID_FILE_OPEN, QStyle::SP_DialogOpenButton},
-        {ID_FILE_SAVE, QStyle::SP_DialogSaveButton},
-        {ID_SAVE_SPECTRAL_CSV, QStyle::SP_FileDialogDetailedView},
-        {ID_CSV_SETTINGS, QStyle::SP_FileDialogContentsView},
-        {ID_GRAPH_SETTINGS, QStyle::SP_DesktopIcon},
-        {ID_SELECTED_DATA, QStyle::SP_FileDialogInfoView},
-        {ID_TILED_DATA, QStyle::SP_FileDialogListView},
-        {ID_PREV_DATA, QStyle::SP_ArrowLeft},
-        {ID_NEXT_DATA, QStyle::SP_ArrowRight},
-        {ID_EDIT_COPY, QStyle::SP_FileIcon},
-        {ID_EDIT_PASTE, QStyle::SP_DialogApplyButton},
-        {ID_FILE_PRINT, QStyle::SP_ComputerIcon},
-        {ID_APP_ABOUT, QStyle::SP_MessageBoxInformation},
+    bar->setIconSize(QSize(16, 16));
+    const std::pair<CommandId, const char*> buttons[] = {
+        {ID_FILE_OPEN, "open"},        {ID_FILE_SAVE, "save"},
+        {ID_SAVE_SPECTRAL_CSV, "csv"}, {ID_CSV_SETTINGS, "csvsettings"},
+        {ID_GRAPH_SETTINGS, "graph"},  {ID_SELECTED_DATA, "selected"},
+        {ID_TILED_DATA, "tiled"},      {ID_PREV_DATA, "previous"},
+        {ID_NEXT_DATA, "next"},        {ID_EDIT_COPY, "copy"},
+        {ID_EDIT_PASTE, "paste"},      {ID_FILE_PRINT, "print"},
+        {ID_APP_ABOUT, "about"},
     };
     // A gap follows these buttons.
     const CommandId gapsAfter[] = {ID_SAVE_SPECTRAL_CSV, ID_GRAPH_SETTINGS, ID_TILED_DATA,
                                    ID_NEXT_DATA,         ID_EDIT_PASTE,     ID_FILE_PRINT};
-    for (const auto& [id, pixmap] : buttons) {
+    for (const auto& [id, icon] : buttons) {
         QAction* action = Action(id);
-        action->setIcon(style->standardIcon(pixmap));
+        action->setIcon(rad::CommandIcon(icon));
         bar->addAction(action);
         if (std::find(std::begin(gapsAfter), std::end(gapsAfter), id) != std::end(gapsAfter))
             bar->addSeparator();
@@ -173,4 +191,5 @@ void CMainFrame::createStatusBar() {
         if (message.isEmpty()) statusBar()->showMessage(tr("Ready"));
     });
     statusBar()->showMessage(tr("Ready"));
+    new CLockIndicators(statusBar(), false);
 }

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include "AboutDlg.h"
 #include "CatView.h"
@@ -11,6 +12,7 @@
 #include "ConfDlg.h"
 #include "GraphDlg.h"
 #include "MainFrame.h"
+#include "MenuPrompts.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
 #include "UniView.h"
@@ -146,11 +148,13 @@ void CMainFrame::ShowContextMenu(QPoint globalPos) {
         {ID_GRAPH_SETTINGS, tr("&Graph Settings", "context menu")},
     };
     QMenu menu(this);
+    rad::ShowMenuPrompts(&menu, statusBar());
     for (const auto& [id, text] : entries) {
         if (id == ID_TILED_DATA || id == ID_GRAPH_SETTINGS) menu.addSeparator();
         QAction* command = Action(id);
         QAction* entry = menu.addAction(text, command, &QAction::trigger);
         entry->setEnabled(command->isEnabled());
+        entry->setStatusTip(command->statusTip());
     }
     menu.exec(globalPos);
 }

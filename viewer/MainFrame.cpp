@@ -10,17 +10,32 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QStatusBar>
+#include <QStyle>
+#include <algorithm>
 
 #include "CatView.h"
 #include "ChildFrame.h"
 #include "GraphDlg.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
+#include "WhenExposed.h"
 
 namespace {
 
 // From this many files on, opening shows its progress.
 constexpr int kProgressFromFiles = 4;
+// A document window's size where the area has room for it.
+constexpr QSize kDocumentSize(600, 450);
+
+// Window index places down and right by step, starting again at the top left where the next
+// place would leave the area; the size shrinks only to fit an area smaller than itself.
+QRect CascadePlace(QSize area, int index, int step) {
+    const QSize size = kDocumentSize.boundedTo(area);
+    const int room = std::min(area.width() - size.width(), area.height() - size.height());
+    const int places = step > 0 ? room / step + 1 : 1;
+    const int k = index % std::max(places, 1);
+    return QRect(QPoint(k * step, k * step), size);
+}
 
 }  // namespace
 
@@ -57,7 +72,38 @@ QList<CChildFrame*> CMainFrame::Children() const {
     return children;
 }
 
+QMdiSubWindow* CMainFrame::FindDocument(const QString& path) const {
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    for (QMdiSubWindow* sub : m_pMdi->subWindowList()) {
+        auto* child = qobject_cast<CChildFrame*>(sub->widget());
+        if (child && QFileInfo(child->Doc().Path()).absoluteFilePath() == wanted) return sub;
+    }
+    return nullptr;
+}
+
+QRect CMainFrame::NewWindowGeometry() const {
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return CascadePlace(m_pMdi->viewport()->size(),
+                        static_cast<int>(m_pMdi->subWindowList().size()), step);
+}
+
+void CMainFrame::OnCascade() {
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    int index = 0;
+    for (QMdiSubWindow* sub : m_pMdi->subWindowList()) {
+        if (sub->isMinimized()) continue;
+        sub->showNormal();
+        sub->setGeometry(CascadePlace(m_pMdi->viewport()->size(), index++, step));
+        sub->raise();
+    }
+    if (QMdiSubWindow* active = m_pMdi->activeSubWindow()) active->raise();
+}
+
 bool CMainFrame::OpenFile(const QString& path) {
+    if (QMdiSubWindow* open = FindDocument(path)) {
+        m_pMdi->setActiveSubWindow(open);
+        return true;
+    }
     auto* child = new CChildFrame(m_app);
     if (!child->OpenDocument(path)) {
         statusBar()->showMessage(tr("Cannot open %1: %2").arg(path, child->Doc().LastError()));
@@ -66,8 +112,11 @@ bool CMainFrame::OpenFile(const QString& path) {
     }
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateMenus);
     connect(child, &CChildFrame::contextMenuRequested, this, &CMainFrame::ShowContextMenu);
+    connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
+    const QRect place = NewWindowGeometry();
     QMdiSubWindow* sub = m_pMdi->addSubWindow(child);
-    sub->resize(600, 450);
+    connect(sub, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateTitle);
+    sub->setGeometry(place);
     child->show();
     m_pMdi->setActiveSubWindow(sub);
     child->CatView()->setFocus();
@@ -95,6 +144,10 @@ void CMainFrame::OpenFiles(const QStringList& paths) {
         OpenFile(path);
         ++done;
     }
+}
+
+void CMainFrame::OpenFilesWhenShown(const QStringList& paths) {
+    rad::WhenExposed(this, [this, paths] { OpenFiles(paths); });
 }
 
 void CMainFrame::RefreshAll(int hint) {
@@ -133,9 +186,16 @@ void CMainFrame::updateMenus() {
     Action(ID_SELECTED_DATA)->setEnabled(doc && doc->m_nViewMode != 1);
     Action(ID_NEXT_DATA)->setEnabled(doc && doc->CanNext());
     Action(ID_PREV_DATA)->setEnabled(doc && doc->CanPrevious());
-    setWindowTitle(child
-                       ? tr("Radview - %1").arg(child->windowTitle().remove(QStringLiteral("[*]")))
-                       : tr("Radview"));
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle() {
+    QMdiSubWindow* sub = m_pMdi->currentSubWindow();
+    // The MDI area itself adds a maximised document's name: "Radview - [a.rsd]".
+    if (!sub || sub->isMaximized())
+        setWindowTitle(tr("Radview"));
+    else
+        setWindowTitle(tr("Radview - %1").arg(sub->widget()->windowTitle().remove("[*]")));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

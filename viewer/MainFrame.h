@@ -10,6 +10,7 @@ class CChildFrame;
 class CRadviewApp;
 class QAction;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QPrinter;
 class CGraphDlg;
@@ -26,6 +27,9 @@ class CMainFrame : public QMainWindow {
     bool OpenFile(const QString& path);
     // Several files, with a progress dialog when there are many.
     void OpenFiles(const QStringList& paths);
+    // The files of the command line: opened once the window is on screen, so it never stays
+    // black while they load.
+    void OpenFilesWhenShown(const QStringList& paths);
 
     QAction* Action(CommandId id) const { return m_actions.at(id); }
     CChildFrame* ActiveChild() const;
@@ -59,6 +63,13 @@ class CMainFrame : public QMainWindow {
     QAction* AddAction(CommandId id);
     QAction* Connect(CommandId id, void (CMainFrame::*slot)());
     void UpdateRecentMenu();
+    void UpdateWindowMenu(QMenu* menu);
+    void UpdateTitle();
+    // The window of a document already open from path, if any.
+    QMdiSubWindow* FindDocument(const QString& path) const;
+    // A new window's place: inside the area, one step below and right of the last one.
+    QRect NewWindowGeometry() const;
+    void OnCascade();
 
     void OnSave();
     void OnSaveAs();

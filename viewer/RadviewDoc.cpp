@@ -138,7 +138,7 @@ void CRadviewDoc::PrepareRecord(int index) {
 
 bool CRadviewDoc::ExportSpectralCsv(const std::string& path) {
     const CsvSettings& csv = m_app.Settings().csv;
-    m_csv.BuildCsvRows(Data(), csv);
+    if (m_csv.BuildCsvRows(Data(), csv) != 1) return false;
     m_csv.AppendRecords(Data(), ExportIndices(), csv);
     return rad::WriteCsvLines(path, m_csv.csvLines);
 }

@@ -26,7 +26,16 @@ CUniView::CUniView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
     connect(&m_doc, &CRadviewDoc::updated, this, &CUniView::OnUpdate);
 }
 
-void CUniView::OnUpdate(int) { update(); }
+void CUniView::OnUpdate(int) {
+    // Another record or new settings: a cross of the old curve would read a wrong value.
+    StopTracking();
+}
+
+void CUniView::StopTracking() {
+    m_bTracking = false;
+    m_readout.reset();
+    update();
+}
 
 GraphPage CUniView::Page(QSize area) const {
     const RadviewSettings& settings = m_app.Settings();
@@ -97,16 +106,18 @@ void CUniView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CUniView::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_bTracking && event->button() == Qt::LeftButton) {
-        m_bTracking = false;
-        m_readout.reset();
-        update();
-    }
+    if (m_bTracking && event->button() == Qt::LeftButton) StopTracking();
 }
 
 void CUniView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Not a press: the view is left, so its release may never arrive here.
+    StopTracking();
     if (event->button() == Qt::LeftButton) emit switchRequested(0);
-    QWidget::mouseDoubleClickEvent(event);
+}
+
+void CUniView::hideEvent(QHideEvent* event) {
+    StopTracking();
+    QWidget::hideEvent(event);
 }
 
 void CUniView::contextMenuEvent(QContextMenuEvent* event) {

@@ -40,10 +40,13 @@ class CUniView : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void OnUpdate(int hint);
     void TrackCursor(QPoint point);
+    // The read-out exists only while the left button is held.
+    void StopTracking();
     void DrawReadout(QPainter& painter) const;
     void DrawPrintPage(QPrinter& printer);
 

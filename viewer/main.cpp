@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QTimer>
 #include <clocale>
+#include <optional>
+#include <string>
 
 #include "LocalTime.h"
 #include "MainFrame.h"
@@ -10,16 +12,17 @@
 #include "RadviewApp.h"
 #include "Translations.h"
 
-int main(int argc, char* argv[]) {
-    QApplication qapp(argc, argv);
-    // The core formats and parses numbers for the "C" locale only.
-    setlocale(LC_NUMERIC, "C");
-    QApplication::setApplicationName(QStringLiteral("Radview"));
-    QApplication::setApplicationVersion(QStringLiteral("5.0"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/radview.svg")));
-    rad::InitTimeZone();
-    rad::InstallTranslations(qapp, {QStringLiteral("radgraph"), QStringLiteral("radview")});
+namespace {
 
+struct Options {
+    std::optional<std::string> profilePath;
+    QStringList files;
+};
+
+// Runs on a plain QCoreApplication, so --help and --version need no display.
+Options ParseCommandLine(int& argc, char** argv) {
+    QCoreApplication core(argc, argv);
+    rad::InstallTranslations(core, {QStringLiteral("radview")});
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "Viewer of RSD spectrum files"));
@@ -32,20 +35,38 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QCoreApplication::translate("main", "RSD files to open."),
                                  QStringLiteral("[files...]"));
-    parser.process(qapp);
+    parser.process(core);
+    Options options;
+    if (parser.isSet(profile)) options.profilePath = parser.value(profile).toStdString();
+    options.files = parser.positionalArguments();
+    return options;
+}
 
-    std::optional<std::string> profilePath;
-    if (parser.isSet(profile)) profilePath = parser.value(profile).toStdString();
-    CRadviewApp app(rad::LocateProfile("radview", profilePath), rad::DetectReportLanguage());
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Radview"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("5.0"));
+    const Options options = ParseCommandLine(argc, argv);
+
+    QApplication qapp(argc, argv);
+    // The core formats and parses numbers for the "C" locale only.
+    setlocale(LC_NUMERIC, "C");
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/radview.svg")));
+    QApplication::setDesktopFileName(QStringLiteral("radview"));
+    rad::InitTimeZone();
+    rad::InstallTranslations(qapp, {QStringLiteral("radgraph"), QStringLiteral("radview")});
+
+    CRadviewApp app(rad::LocateProfile("radview", options.profilePath),
+                    rad::DetectReportLanguage());
     app.LoadSettings();
 
     CMainFrame frame(app);
     frame.resize(1000, 720);
     frame.show();
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty())
+    if (options.files.isEmpty())
         QTimer::singleShot(0, &frame, &CMainFrame::OnFileOpen);  // start with the open dialog
     else
-        frame.OpenFiles(files);
+        frame.OpenFilesWhenShown(options.files);
     return QApplication::exec();
 }

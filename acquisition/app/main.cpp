@@ -32,11 +32,10 @@ struct Profile {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The window needs a QApplication; the headless mode must run without a display.
+    // The command line is read on a plain QCoreApplication, so --help, --version and the headless
+    // mode run without a display; only the window needs a QApplication.
     const bool headless = WantsHeadless(argc, argv);
-    std::unique_ptr<QCoreApplication> app(headless ? new QCoreApplication(argc, argv)
-                                                   : new QApplication(argc, argv));
-    std::setlocale(LC_NUMERIC, "C");
+    std::unique_ptr<QCoreApplication> app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName("radlog");
     QCoreApplication::setApplicationVersion("5.0");
 
@@ -62,6 +61,11 @@ int main(int argc, char** argv) {
         std::fputs("radlog: --interval-seconds is for --demo only\n", stderr);
         return 2;
     }
+    if (!headless) {
+        app.reset();
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    std::setlocale(LC_NUMERIC, "C");
 
     rad::InitTimeZone();
     std::optional<std::string> profileOverride;

@@ -157,7 +157,10 @@ void CRadlogDoc::WriteHourFile(int64_t recordTime) {
     const std::string path = rad::HourFilePath(m_settings.csvFolder, recordTime);
     rad::CreateParentFolders(path);
     m_csv.BuildMergedAxis(m_dataSet);
-    m_csv.BuildCsvRows(m_dataSet, m_settings.csv);
+    if (m_csv.BuildCsvRows(m_dataSet, m_settings.csv) != 1) {
+        WriteLog("ERROR CSV SAVE");  // a range no instrument can mean: no file, as a failed save
+        return;
+    }
     const auto hourOf = [](int64_t t) {
         const auto tm = rad::ToLocalTm(t);
         return tm ? tm->tm_hour : -1;

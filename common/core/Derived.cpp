@@ -1,11 +1,12 @@
+#include <algorithm>
 #include <array>
 
 #include "Resample.h"
 
 namespace {
-constexpr double kLuminousEfficacy = 683.0;            // lm/W
-constexpr double kPhotonConstant = 0.119625512456;    // lambda*E to photon flux
-constexpr double kPerNanometre = 1000.0;              // E is per um, the sums step 1 nm
+constexpr double kLuminousEfficacy = 683.0;         // lm/W
+constexpr double kPhotonConstant = 0.119625512456;  // lambda*E to photon flux
+constexpr double kPerNanometre = 1000.0;            // E is per um, the sums step 1 nm
 constexpr int kParFrom = 400, kParTo = 700;
 constexpr int kVFirst = 380, kVLast = 780, kVStep = 5;
 
@@ -23,8 +24,7 @@ constexpr std::array<double, 81> kV5 = {
 };
 
 // The 5 nm table interpolated linearly to every whole nanometre.
-constexpr std::array<double, kVLast - kVFirst + 1> MakeV1()
-{
+constexpr std::array<double, kVLast - kVFirst + 1> MakeV1() {
     std::array<double, kVLast - kVFirst + 1> v{};
     for (int k = 0; k + 1 < static_cast<int>(kV5.size()); ++k) {
         for (int j = 0; j < kVStep; ++j)
@@ -37,12 +37,14 @@ constexpr auto kV1 = MakeV1();
 
 // Band limits carry half weight (trapezoid on the 1 nm grid); off-grid wavelengths add nothing.
 template <typename Term>
-double HalfWeightedSum(const CResample& spectrum, int from, int to, Term term)
-{
-    if (to < from) return 0.0;
+double HalfWeightedSum(const CResample& spectrum, int from, int to, Term term) {
+    if (to < from || spectrum.IsEmpty()) return 0.0;
+    // Only grid wavelengths add anything, so the loop stays on the grid whatever band is asked
+    // (a band up to INT_MAX would otherwise overflow its counter).
+    const int first = std::max(from, spectrum.m_nFirst);
+    const int last = std::min(to, spectrum.m_nLast);
     double sum = 0;
-    for (int nm = from; nm <= to; ++nm) {
-        if (!spectrum.InRange(nm)) continue;
+    for (int nm = first; nm <= last; ++nm) {
         const double q = term(nm, spectrum.GetValue(nm));
         sum += (nm == from || nm == to) ? q * 0.5 : q;
     }
@@ -50,24 +52,18 @@ double HalfWeightedSum(const CResample& spectrum, int from, int to, Term term)
 }
 }  // namespace
 
-double CResample::GetIntegral(int from, int to) const
-{
+double CResample::GetIntegral(int from, int to) const {
     return HalfWeightedSum(*this, from, to, [](int, double e) { return e; }) / kPerNanometre;
 }
 
-double CResample::GetPAR() const
-{
-    return GetIntegral(kParFrom, kParTo);
-}
+double CResample::GetPAR() const { return GetIntegral(kParFrom, kParTo); }
 
-double CResample::GetPPFD() const
-{
+double CResample::GetPPFD() const {
     const auto photons = [](int nm, double e) { return nm * e / kPerNanometre / kPhotonConstant; };
     return HalfWeightedSum(*this, kParFrom, kParTo, photons) / kPerNanometre;
 }
 
-double CResample::GetIlluminance() const
-{
+double CResample::GetIlluminance() const {
     double sum = 0;
     for (int nm = kVFirst; nm <= kVLast; ++nm) {
         if (InRange(nm)) sum += GetValue(nm) * kV1[nm - kVFirst];

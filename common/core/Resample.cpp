@@ -3,16 +3,16 @@
 #include <cmath>
 
 #include "RsdData.h"
+#include "SettingsBlocks.h"
 #include "SpectralMath.h"
 
 namespace {
-// No sensor reaches beyond this; a table that claims to keeps the grid empty instead of
-// allocating an absurd array or overflowing the int grid limits.
-constexpr double kMaxGridWavelength = 100000.0;
+// No sensor reaches beyond kMaxWavelengthNm; a table that claims to keeps the grid empty
+// instead of allocating an absurd array or overflowing the int grid limits.
+constexpr double kMaxGridWavelength = kMaxWavelengthNm;
 
 // The grid starts at the first whole nanometre above the first pixel wavelength.
-bool GridLimits(double firstWl, double lastWl, int& first, int& last)
-{
+bool GridLimits(double firstWl, double lastWl, int& first, int& last) {
     if (!(std::fabs(firstWl) < kMaxGridWavelength && std::fabs(lastWl) < kMaxGridWavelength))
         return false;
     first = static_cast<int>(std::trunc(firstWl)) + 1;
@@ -21,8 +21,7 @@ bool GridLimits(double firstWl, double lastWl, int& first, int& last)
 }
 
 // Without a merge pair the highest-numbered present model supplies the spectrum.
-std::optional<rad::SensorSpectrum> HighestSpectrum(const CRsdData& data, int index)
-{
+std::optional<rad::SensorSpectrum> HighestSpectrum(const CRsdData& data, int index) {
     for (int m = kModelCount - 1; m >= 0; --m) {
         if (auto spectrum = rad::GetSensorSpectrum(data, m, index)) return spectrum;
     }
@@ -30,8 +29,7 @@ std::optional<rad::SensorSpectrum> HighestSpectrum(const CRsdData& data, int ind
 }
 }  // namespace
 
-void CResample::Resample(const CRsdData& data, int index)
-{
+void CResample::Resample(const CRsdData& data, int index) {
     data.GetAt(index);  // throws before anything changes
     Reset();
     const rad::MergePlan plan = rad::MakeMergePlan(data, index);
@@ -54,14 +52,10 @@ void CResample::Resample(const CRsdData& data, int index)
     }
 }
 
-void CResample::Reset()
-{
+void CResample::Reset() {
     Free();
     m_nFirst = m_nLast = 0;
     m_dMax = m_dMin = 0;
 }
 
-void CResample::Free()
-{
-    std::vector<double>().swap(m_pValue);
-}
+void CResample::Free() { std::vector<double>().swap(m_pValue); }

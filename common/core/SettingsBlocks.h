@@ -2,6 +2,13 @@
 
 #include <array>
 
+// No instrument of the family measures beyond this; wavelength settings outside
+// 0..kMaxWavelengthNm mean nothing, and grids built from them could exhaust memory.
+inline constexpr int kMaxWavelengthNm = 100000;
+
+// Whether a wavelength setting lies in 0..kMaxWavelengthNm.
+constexpr bool IsWavelengthInLimits(double nm) { return nm >= 0 && nm <= kMaxWavelengthNm; }
+
 // Settings blocks shared by both programs; the profiles (RadlogSettings, RadviewSettings)
 // embed them.
 

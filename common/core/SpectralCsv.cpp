@@ -10,11 +10,27 @@
 
 namespace {
 // Lines 0..7 hold the header fields; the wavelength rows follow.
-enum HeaderLine { kDate, kTime, kMemo, kSensor, kExposure, kTemp, kPower, kWavelength, kHeaderLines };
+enum HeaderLine {
+    kDate,
+    kTime,
+    kMemo,
+    kSensor,
+    kExposure,
+    kTemp,
+    kPower,
+    kWavelength,
+    kHeaderLines
+};
 
 constexpr const char* kHeaderLabels[kHeaderLines] = {
-    "Date,", "Time,", "Memo,", "Sensor,", "Exposure Time(msec),", "Sensor Temp.(deg),",
-    "Power(V),", "Wavelength(nm),",
+    "Date,",
+    "Time,",
+    "Memo,",
+    "Sensor,",
+    "Exposure Time(msec),",
+    "Sensor Temp.(deg),",
+    "Power(V),",
+    "Wavelength(nm),",
 };
 constexpr const char* kIrradianceLabel = "Irradiance(W/m2/um),";
 constexpr int kCsvDecimals = 2;
@@ -25,23 +41,20 @@ constexpr int kStatusDecimals = 1;
 int TempFloat(int model) { return kModels[model].shortWave ? 0 : 2; }
 int PowerFloat(int model) { return kModels[model].shortWave ? 1 : 3; }
 
-const rad::MergePair* FindCalPair(const CRsdData& set)
-{
+const rad::MergePair* FindCalPair(const CRsdData& set) {
     for (const rad::MergePair& pair : rad::kMergePairs) {
         if (set.HasUsableCal(pair.shortModel) && set.HasUsableCal(pair.longModel)) return &pair;
     }
     return nullptr;
 }
 
-std::vector<double> WavelengthTable(const CRsdData& set, int model)
-{
+std::vector<double> WavelengthTable(const CRsdData& set, int model) {
     const std::vector<float>& wl = set.GetCal(model)->WL;
     return std::vector<double>(wl.begin(), wl.end());
 }
 
 // Ascending union of ascending lists; ties go to the earlier list; no consecutive repeats.
-std::vector<double> UnionAxis(const std::vector<std::vector<double>>& lists)
-{
+std::vector<double> UnionAxis(const std::vector<std::vector<double>>& lists) {
     std::vector<double> axis;
     std::vector<std::size_t> next(lists.size(), 0);
     for (;;) {
@@ -57,8 +70,7 @@ std::vector<double> UnionAxis(const std::vector<std::vector<double>>& lists)
     }
 }
 
-void AppendCell(std::string& line, double value)
-{
+void AppendCell(std::string& line, double value) {
     rad::AppendFixed(line, value, kCsvDecimals);
     line += ',';
 }
@@ -70,8 +82,7 @@ struct ModelColumn {
 };
 }  // namespace
 
-void CSpectralCsv::BuildMergedAxis(const CRsdData& set)
-{
+void CSpectralCsv::BuildMergedAxis(const CRsdData& set) {
     mergedAxis.clear();
     if (const rad::MergePair* pair = FindCalPair(set)) {
         const std::vector<float>& s = set.GetCal(pair->shortModel)->WL;
@@ -96,11 +107,13 @@ void CSpectralCsv::BuildMergedAxis(const CRsdData& set)
     }
 }
 
-void CSpectralCsv::BuildCsvRows(const CRsdData& set, const CsvSettings& settings)
-{
+int CSpectralCsv::BuildCsvRows(const CRsdData& set, const CsvSettings& settings) {
     csvAxis.clear();
     csvLines.clear();
     if (settings.pitch != 0) {
+        // A hand-edited profile must not make billions of rows.
+        if (!IsWavelengthInLimits(settings.left) || !IsWavelengthInLimits(settings.right))
+            return kCsvRangeRefused;
         for (long long w = settings.left; w <= settings.right; ++w)
             csvAxis.push_back(static_cast<double>(w));
     } else {
@@ -118,17 +131,18 @@ void CSpectralCsv::BuildCsvRows(const CRsdData& set, const CsvSettings& settings
         AppendCell(line, w);
         csvLines.push_back(std::move(line));
     }
+    return 1;
 }
 
-void CSpectralCsv::AppendCsvColumns(const CRsdData& set, int index, const CsvSettings& settings)
-{
+void CSpectralCsv::AppendCsvColumns(const CRsdData& set, int index, const CsvSettings& settings) {
     const CRad& record = set.GetAt(index);
     if (csvLines.size() != kHeaderLines + csvAxis.size())
         throw std::logic_error("AppendCsvColumns before BuildCsvRows");
     std::vector<ModelColumn> columns;
     for (int m = 0; m < kModelCount; ++m) {
         if (!settings.models[m]) continue;
-        if (auto spectrum = rad::GetSensorSpectrum(set, m, index)) columns.push_back({m, *spectrum});
+        if (auto spectrum = rad::GetSensorSpectrum(set, m, index))
+            columns.push_back({m, *spectrum});
     }
     const rad::MergePlan plan = rad::MakeMergePlan(set, index);
     const bool merge = settings.merge && plan.IsPair();
@@ -147,9 +161,11 @@ void CSpectralCsv::AppendCsvColumns(const CRsdData& set, int index, const CsvSet
         csvLines[kSensor] += kModels[column.model].label;
         csvLines[kSensor] += ',';
         csvLines[kExposure] += std::to_string(block.ET) + ',';
-        rad::AppendFixed(csvLines[kTemp], block.statusFloat[TempFloat(column.model)], kStatusDecimals);
+        rad::AppendFixed(csvLines[kTemp], block.statusFloat[TempFloat(column.model)],
+                         kStatusDecimals);
         csvLines[kTemp] += ',';
-        rad::AppendFixed(csvLines[kPower], block.statusFloat[PowerFloat(column.model)], kStatusDecimals);
+        rad::AppendFixed(csvLines[kPower], block.statusFloat[PowerFloat(column.model)],
+                         kStatusDecimals);
         csvLines[kPower] += ',';
         csvLines[kWavelength] += kIrradianceLabel;
     }
@@ -189,8 +205,7 @@ void CSpectralCsv::AppendCsvColumns(const CRsdData& set, int index, const CsvSet
 }
 
 void CSpectralCsv::AppendRecords(const CRsdData& set, const std::vector<int>& indices,
-                                 const CsvSettings& settings)
-{
+                                 const CsvSettings& settings) {
     // The first record with columns shows how much each line grows per record.
     bool reserved = false;
     std::vector<std::size_t> before(csvLines.size());
@@ -214,8 +229,7 @@ void CSpectralCsv::AppendRecords(const CRsdData& set, const std::vector<int>& in
 
 namespace rad {
 
-bool WriteCsvLines(const std::string& path, const std::vector<std::string>& lines)
-{
+bool WriteCsvLines(const std::string& path, const std::vector<std::string>& lines) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
     if (!file) return false;
     bool ok = true;

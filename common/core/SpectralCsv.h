@@ -9,15 +9,18 @@
 // The transposed spectral CSV that both programs write: one line per header field and per
 // wavelength row, one group of columns per record.
 class CSpectralCsv {
-public:
+  public:
+    static constexpr int kCsvRangeRefused = -1;
+
     std::vector<double> mergedAxis;  // wavelengths of the Merge column
     std::vector<double> csvAxis;     // wavelengths of the rows
     std::vector<std::string> csvLines;
 
     // From the calibrations of the set: the first merge pair present, else the first table.
     void BuildMergedAxis(const CRsdData& set);
-    // The row wavelengths and the label column; needs mergedAxis.
-    void BuildCsvRows(const CRsdData& set, const CsvSettings& settings);
+    // The row wavelengths and the label column; needs mergedAxis. 1 when built; kCsvRangeRefused
+    // (no lines at all) for a 1 nm range outside 0..kMaxWavelengthNm.
+    int BuildCsvRows(const CRsdData& set, const CsvSettings& settings);
     // One record's columns on every line; a record without any column is skipped entirely.
     // Throws std::out_of_range for a bad index, std::invalid_argument for a time without a
     // local form (the lines are unchanged then).

@@ -12,26 +12,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <array>
-#include <cstdlib>
 
 #include "ColorButton.h"
+#include "WavelengthEdit.h"
 
 namespace {
 
 constexpr std::array<const char*, 4> kTileSizeTexts = {"40x30", "80x60", "160x120", "240x180"};
 
 QString NumberText(double value) { return QString::number(value, 'g', 15); }
-
-// A whole number text in the "C" notation, blanks around it allowed.
-bool ParseNumber(const QString& text, double& value) {
-    const QByteArray bytes = text.trimmed().toLatin1();
-    if (bytes.isEmpty()) return false;
-    char* end = nullptr;
-    const double parsed = std::strtod(bytes.constData(), &end);
-    if (end != bytes.constData() + bytes.size()) return false;
-    value = parsed;
-    return true;
-}
 
 }  // namespace
 
@@ -191,9 +180,14 @@ void CGraphDlg::WriteControls() {
 }
 
 bool CGraphDlg::ReadNumber(QLineEdit* edit, double& value) {
-    if (ParseNumber(edit->text(), value)) return true;
-    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), tr("Please enter a number."),
-                                QMessageBox::Ok, this);
+    QString error;
+    if (edit == m_pYTop) {
+        if (!rad::ParseNumber(edit->text(), value)) error = tr("Please enter a number.");
+    } else {
+        error = rad::NumberWavelengthError(edit->text(), value);
+    }
+    if (error.isEmpty()) return true;
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), error, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     edit->setFocus();

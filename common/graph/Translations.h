@@ -11,7 +11,10 @@ namespace rad {
 bool UseJapaneseTexts(const QLocale& locale);
 
 // Installs a translator for each catalogue base name (":/i18n/<name>_ja.qm", embedded by
-// rad_add_translations) when the system locale asks for Japanese; returns how many loaded.
-int InstallTranslations(QCoreApplication& app, const QStringList& catalogues);
+// rad_add_translations) and Qt's own texts (qtbase_ja.qm from Qt's translations folder: the
+// standard buttons, file, print and colour dialogs) when the locale asks for Japanese; returns
+// how many loaded.
+int InstallTranslations(QCoreApplication& app, const QStringList& catalogues,
+                        const QLocale& locale = QLocale::system());
 
 }  // namespace rad

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTranslator>
 
 TEST(Translations, JapaneseExactlyForAJapaneseLocale) {
@@ -23,4 +25,21 @@ TEST(Translations, CatalogueIsCompiledAndEmbedded) {
     EXPECT_EQ(translator.translate("CGraphDlg", "Cancel"), QStringLiteral("ｷｬﾝｾﾙ"));
     EXPECT_EQ(translator.translate("GraphClipboard", "Clipboard Error"),
               QStringLiteral("クリップボード転送に失敗しました"));
+}
+
+// Qt's own texts (standard buttons, file and print dialogs) follow the program's language.
+TEST(Translations, QtOwnTextsAreJapaneseWithThePrograms) {
+    QCoreApplication& app = *QCoreApplication::instance();
+    EXPECT_EQ(rad::InstallTranslations(app, {"radgraph"}, QLocale(QLatin1String("en_US"))), 0);
+    ASSERT_EQ(rad::InstallTranslations(app, {"radgraph"}, QLocale(QLatin1String("ja_JP"))), 2);
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("CGraphDlg", "Graph Settings"),
+              QStringLiteral("グラフ設定"));
+    for (QTranslator* translator : app.findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    QDialogButtonBox english(QDialogButtonBox::Cancel);
+    EXPECT_EQ(english.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
 }

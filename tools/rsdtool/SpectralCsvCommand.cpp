@@ -6,11 +6,13 @@
 namespace {
 
 bool WriteSpectralCsv(const CRsdData& set, const std::vector<int>& indices,
-                      const RadviewSettings& settings, const std::string& out)
-{
+                      const RadviewSettings& settings, const std::string& out) {
     CSpectralCsv csv;
     csv.BuildMergedAxis(set);
-    csv.BuildCsvRows(set, settings.csv);
+    if (csv.BuildCsvRows(set, settings.csv) != 1) {
+        FileError(out, "not written: the wavelength range lies outside 0..100000 nm");
+        return false;
+    }
     csv.AppendRecords(set, indices, settings.csv);
     if (rad::WriteCsvLines(out, csv.csvLines)) return true;
     FileError(out, "cannot be written");
@@ -19,7 +21,6 @@ bool WriteSpectralCsv(const CRsdData& set, const std::vector<int>& indices,
 
 }  // namespace
 
-int RunSpectralCsv(const CommandArgs& args)
-{
+int RunSpectralCsv(const CommandArgs& args) {
     return RunCsvExport(args, "spectral-csv", WriteSpectralCsv);
 }

@@ -123,11 +123,6 @@ Reload it and lose your changes, or overwrite it?</source>
         <source>Integration Range(nm)</source>
         <translation>積分区間(nm)</translation>
     </message>
-    <message>
-        <location filename="../ConfDlg.cpp" line="149"/>
-        <source>Please enter an integer.</source>
-        <translation>整数を入力してください。</translation>
-    </message>
 </context>
 <context>
     <name>CMainFrame</name>

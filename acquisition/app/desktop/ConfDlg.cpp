@@ -3,24 +3,38 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QValidator>
+#include <algorithm>
+#include <functional>
 
 #include "SensorModel.h"
+#include "WavelengthEdit.h"
 
 namespace {
 
-// Refuses any edit after which the memo would not read back whole from the day file.
+// Keeps the part of an edit that reads back whole from the day file, and tells when it had to
+// leave something out.
 class CMemoValidator : public QValidator {
   public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return rad::MemoReadsBackWhole(input.toStdString()) ? Acceptable : Invalid;
+    CMemoValidator(QObject* parent, std::function<void()> cut)
+        : QValidator(parent), m_cut(std::move(cut)) {}
+    State validate(QString& input, int& pos) const override {
+        const std::string typed = input.toStdString();
+        if (rad::MemoReadsBackWhole(typed)) return Acceptable;
+        input = QString::fromStdString(rad::FitMemo(typed));
+        pos = std::min(pos, static_cast<int>(input.size()));
+        m_cut();
+        return Acceptable;
     }
+
+  private:
+    std::function<void()> m_cut;
 };
 
 void SetChecked(QAbstractButton* box, bool on) { box->setChecked(on); }
@@ -30,7 +44,7 @@ void SetChecked(QAbstractButton* box, bool on) { box->setChecked(on); }
 CConfDlg::CConfDlg(const ConfValues& values, const std::vector<PortEntry>& ports, QWidget* parent)
     : QDialog(parent), m_values(values) {
     BuildLayout();
-    m_pMemo->setValidator(new CMemoValidator(m_pMemo));
+    m_pMemo->setValidator(new CMemoValidator(m_pMemo, [this] { m_pMemoHint->show(); }));
     m_pStartHour->setValue(rad::HourOf(values.start));
     m_pStartMinute->setValue(rad::MinuteOf(values.start));
     m_pFinishHour->setValue(rad::HourOf(values.finish));
@@ -107,12 +121,10 @@ bool CConfDlg::FromControls(bool report) {
                                                    {m_pCsvFrom, &v.csvFrom},
                                                    {m_pCsvTo, &v.csvTo}};
     for (const auto& [edit, field] : numbers) {
-        bool ok = false;
-        const int value = edit->text().trimmed().toInt(&ok);
-        if (ok) {
-            *field = value;
-        } else if (report) {
-            QMessageBox::warning(this, QStringLiteral("Radlog"), tr("Please enter an integer."));
+        // An edit that is refused keeps the last good value until OK reports it.
+        const QString error = rad::IntegerWavelengthError(edit->text(), *field);
+        if (!error.isEmpty() && report) {
+            QMessageBox::warning(this, QStringLiteral("Radlog"), error);
             edit->setFocus();
             edit->selectAll();
             return false;
@@ -166,5 +178,9 @@ void CConfDlg::accept() {
         if (index >= 0) m_values.port[m] = m_pPort[m]->itemData(index).toInt();
     }
     if (!FromControls(true)) return;
+    // Files are joined to the folder by concatenation: a folder typed without its separator
+    // gets it here, as Browse gives it.
+    for (std::string* folder : {&m_values.rsdFolder, &m_values.csvFolder})
+        if (!folder->empty()) *folder = rad::WithTrailingSeparator(*folder);
     QDialog::accept();
 }

@@ -11,6 +11,7 @@ class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -58,6 +59,7 @@ class CConfDlg : public QDialog {
     std::array<QComboBox*, 4> m_pPort{};
     std::array<QCheckBox*, 4> m_pCsvModel{};
     QLineEdit* m_pMemo = nullptr;
+    QLabel* m_pMemoHint = nullptr;  // shown once something typed or pasted did not fit
     QLineEdit* m_pIntegFrom = nullptr;
     QLineEdit* m_pIntegTo = nullptr;
     QSpinBox* m_pStartHour = nullptr;

@@ -62,7 +62,13 @@ void CConfDlg::BuildLayout() {
     left->addWidget(BuildPortGroup());
     auto* memoGroup = new QGroupBox(tr("User Comment"), this);
     m_pMemo = MakeEdit(memoGroup, "memo");
-    (new QVBoxLayout(memoGroup))->addWidget(m_pMemo);
+    m_pMemoHint = new QLabel(tr("At most 31 bytes (10 Japanese characters), no commas"), memoGroup);
+    m_pMemoHint->setObjectName("memoHint");
+    m_pMemoHint->setWordWrap(true);
+    m_pMemoHint->hide();
+    auto* memoLayout = new QVBoxLayout(memoGroup);
+    memoLayout->addWidget(m_pMemo);
+    memoLayout->addWidget(m_pMemoHint);
     left->addWidget(memoGroup);
     left->addWidget(BuildIntegGroup());
     left->addWidget(BuildTimeGroup());

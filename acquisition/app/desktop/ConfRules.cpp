@@ -55,6 +55,19 @@ bool MemoReadsBackWhole(const std::string& utf8) {
     return utf8.find_first_of(",\r\n") == std::string::npos;
 }
 
+std::string FitMemo(const std::string& utf8) {
+    std::string memo;
+    for (const char c : utf8)
+        if (c != ',' && c != '\r' && c != '\n') memo += c;
+    const auto limit = static_cast<std::size_t>(kTextFieldSize - 1);
+    if (memo.size() <= limit) return memo;
+    // Back to the start of the character that would cross the limit: no half characters.
+    std::size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(memo[cut]) & 0xC0) == 0x80) --cut;
+    memo.resize(cut);
+    return memo;
+}
+
 std::string WithTrailingSeparator(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;

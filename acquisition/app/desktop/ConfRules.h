@@ -61,6 +61,9 @@ int64_t IntervalSeconds(int minutes);
 // A memo the day file gives back unchanged: the reader splits fields at ",", CR and LF and cuts
 // them to 31 bytes, so anything else would come back altered.
 bool MemoReadsBackWhole(const std::string& utf8);
+// The part of a typed or pasted memo that reads back whole: without the field separators and
+// cut after the last whole character that fits the field.
+std::string FitMemo(const std::string& utf8);
 // Folder settings end with the path separator.
 std::string WithTrailingSeparator(std::string folder);
 

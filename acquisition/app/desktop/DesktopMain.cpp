@@ -9,7 +9,6 @@
 
 int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock) {
     QApplication::setApplicationName("radlog");
-    QApplication::setApplicationDisplayName("Radlog");
     QApplication::setDesktopFileName("radlog");
     QApplication::setWindowIcon(QIcon(":/radlog/radlog.svg"));
     rad::InstallTranslations(*qApp, {"radgraph", "radlog"});

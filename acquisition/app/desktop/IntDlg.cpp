@@ -5,6 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include "WhenExposed.h"
 
 CIntDlg::CIntDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -40,12 +43,20 @@ QString CIntDlg::ClockText() const { return m_pClock->text(); }
 
 QString CIntDlg::SensorText() const { return m_pSensors->text(); }
 
-void CIntDlg::ShowCentredOn(const QWidget* mainWindow) {
+void CIntDlg::ShowCentredOn(QWidget* mainWindow) {
     adjustSize();
-    if (mainWindow) {
-        const QRect frame = mainWindow->frameGeometry();
-        move(frame.center() - rect().center());
-    }
+    CentreOn(mainWindow);
+    ShowAgain();
+    const QWindow* handle = mainWindow ? mainWindow->windowHandle() : nullptr;
+    if (mainWindow && !(handle && handle->isExposed()))
+        rad::WhenExposed(mainWindow, [this, mainWindow] { CentreOn(mainWindow); });
+}
+
+void CIntDlg::CentreOn(const QWidget* mainWindow) {
+    if (mainWindow) move(mainWindow->frameGeometry().center() - rect().center());
+}
+
+void CIntDlg::ShowAgain() {
     show();
     raise();
 }

@@ -16,8 +16,11 @@ class CIntDlg : public QDialog {
     void SetSensorText(const QString& lines);  // lower label
     QString ClockText() const;
     QString SensorText() const;
-    // Shown on top, centred on the main window, without moving it later.
-    void ShowCentredOn(const QWidget* mainWindow);
+    // Shown on top, centred on the main window; a main window the window manager has not
+    // placed yet is waited for, and the dialog centred again once it is on screen.
+    void ShowCentredOn(QWidget* mainWindow);
+    // Shown on top again where it was, wherever the user moved it.
+    void ShowAgain();
 
   signals:
     void abortClicked();
@@ -29,6 +32,8 @@ class CIntDlg : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void CentreOn(const QWidget* mainWindow);
+
     QLabel* m_pClock;
     QLabel* m_pSensors;
     QPushButton* m_pAbort;

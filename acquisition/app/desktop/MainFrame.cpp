@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "LockIndicators.h"
+#include "MenuPrompts.h"
 
 CMainFrame::CMainFrame(QWidget* view) {
     setObjectName("CMainFrame");
@@ -20,6 +22,7 @@ CMainFrame::CMainFrame(QWidget* view) {
     CreateHelpMenu();
     CreateToolBar();
     CreateStatusBar();
+    for (QAction* title : menuBar()->actions()) rad::ShowMenuPrompts(title->menu(), statusBar());
     UpdateMenus(false);
     resize(960, 760);
 }

@@ -3,6 +3,7 @@
 #include <QMenuBar>
 
 #include "MainFrame.h"
+#include "ProgramIcons.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ QAction* CMainFrame::AddAction(Cmd id, const QString& text, const QString& promp
                                const char* icon) {
     auto* action = new QAction(text, this);
     action->setObjectName(QStringLiteral("cmd%1").arg(static_cast<int>(id)));
-    if (icon) action->setIcon(QIcon(QStringLiteral(":/radlog/icons/%1.svg").arg(icon)));
+    if (icon) action->setIcon(rad::CommandIcon(icon));
     ApplyPrompt(action, prompt);
     m_actions[id] = action;
     return action;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <utility>
 
 #include "GraphDlg.h"
 #include "IntDlg.h"
@@ -85,7 +86,11 @@ void CRadlogApp::Tick() {
 
 void CRadlogApp::ShowProgress(const std::string& title) {
     m_pIntDlg->setWindowTitle(QString::fromStdString(title));
-    m_pIntDlg->ShowCentredOn(m_pFrame.get());
+    // Back after a cancelled stop question: where the user left it, not centred again.
+    if (std::exchange(m_bProgressPlaced, false))
+        m_pIntDlg->ShowAgain();
+    else
+        m_pIntDlg->ShowCentredOn(m_pFrame.get());
 }
 
 void CRadlogApp::HideProgress() { m_pIntDlg->hide(); }
@@ -100,7 +105,9 @@ void CRadlogApp::SetProgressText(const std::string& text) {
 
 bool CRadlogApp::ConfirmStop(const std::string& question) {
     if (m_bShuttingDown) return true;
-    return ConfirmStopInterval(m_pFrame.get(), QString::fromStdString(question));
+    const bool stop = ConfirmStopInterval(m_pFrame.get(), QString::fromStdString(question));
+    m_bProgressPlaced = !stop;
+    return stop;
 }
 
 void CRadlogApp::AcquisitionChanged(bool running) {

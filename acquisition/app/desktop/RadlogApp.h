@@ -74,4 +74,5 @@ class CRadlogApp : public QObject, public IRadlogHost {
     QTimer m_timer1;                   // the one-second tick of an interval acquisition
     int m_nBusy = 0;  // inside the controller: a nested event loop must not re-enter it
     bool m_bShuttingDown = false;
+    bool m_bProgressPlaced = false;  // the progress dialog comes back after a cancelled stop
 };

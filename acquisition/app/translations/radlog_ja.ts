@@ -23,10 +23,6 @@
         <translation>CSVファイルの保存先</translation>
     </message>
     <message>
-        <source>Please enter an integer.</source>
-        <translation>整数を入力してください。</translation>
-    </message>
-    <message>
         <source>From</source>
         <translation>最小値</translation>
     </message>
@@ -123,6 +119,10 @@ Software Starting</source>
     <message>
         <source>Merge</source>
         <translation>マージ</translation>
+    </message>
+    <message>
+        <source>At most 31 bytes (10 Japanese characters), no commas</source>
+        <translation>半角31文字（全角10文字）まで、カンマは使えません</translation>
     </message>
 </context>
 <context>

@@ -75,4 +75,23 @@
         <translation>クリップボード転送に失敗しました</translation>
     </message>
 </context>
+<context>
+    <name>WavelengthEdit</name>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>整数を入力してください。</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>%1 から %2 までの整数を入力してください。</translation>
+    </message>
+    <message>
+        <source>Please enter a number.</source>
+        <translation>数値を入力してください。</translation>
+    </message>
+    <message>
+        <source>Please enter a number between %1 and %2.</source>
+        <translation>%1 から %2 までの数値を入力してください。</translation>
+    </message>
+</context>
 </TS>

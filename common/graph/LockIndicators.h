@@ -21,11 +21,12 @@ struct LockState {
 LockState QueryLockState();
 
 // The KANA, CAPS, NUM and SCRL panes of the status bar: the name shows while the lock is on.
-// KANA appears only where the keyboard has such a lamp.
+// KANA appears only where the keyboard has such a lamp and the program shows it (Radview's
+// standard indicators are CAPS, NUM and SCRL).
 class CLockIndicators : public QObject {
     Q_OBJECT
   public:
-    explicit CLockIndicators(QStatusBar* bar);
+    explicit CLockIndicators(QStatusBar* bar, bool withKana = true);
     void Show(const LockState& state);
     QString Text(int pane) const;  // pane 0..3 = KANA, CAPS, NUM, SCRL
 
@@ -35,4 +36,5 @@ class CLockIndicators : public QObject {
   private:
     QLabel* m_pPane[4];
     QTimer* m_pTimer;
+    bool m_bKana;
 };

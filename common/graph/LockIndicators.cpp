@@ -44,7 +44,8 @@ LockState QueryLockState() {
     return state;
 }
 
-CLockIndicators::CLockIndicators(QStatusBar* bar) : QObject(bar), m_pTimer(new QTimer(this)) {
+CLockIndicators::CLockIndicators(QStatusBar* bar, bool withKana)
+    : QObject(bar), m_pTimer(new QTimer(this)), m_bKana(withKana) {
     for (int i = 0; i < 4; ++i) {
         m_pPane[i] = new QLabel(bar);
         m_pPane[i]->setObjectName(kPaneNames[i]);
@@ -64,7 +65,7 @@ void CLockIndicators::Show(const LockState& state) {
     for (int i = 0; i < 4; ++i) {
         m_pPane[i]->setText(lamps[i].value_or(false) ? kPaneNames[i] : "");
         // CAPS, NUM and SCRL always keep their pane, as users expect them at fixed places.
-        if (i == 0) m_pPane[i]->setVisible(lamps[i].has_value());
+        if (i == 0) m_pPane[i]->setVisible(m_bKana && lamps[i].has_value());
     }
 }
 
