@@ -184,6 +184,43 @@ TEST(SpectralCsv, WholeNanometreRowsAndTheWorkedExample)
     EXPECT_FALSE(rad::WriteCsvLines(testing::TempDir() + "missing/dir/x.csv", csv.csvLines));
 }
 
+// A 1 nm range no instrument can mean is refused before a single row is made.
+TEST(SpectralCsv, RangesOutsideTheWavelengthLimitsAreRefused)
+{
+    CRsdData set;
+    set.SetCal(kQS100, LinearCal(kQS100, 300.5, 1.0));
+    AddRecord(set, Local(1, 6, 10), {RampBlock(kQS100, 10)}, "");
+    struct Case {
+        int left, right, result;
+        std::size_t rows;
+    };
+    const Case cases[] = {
+        {300, 2147483647, CSpectralCsv::kCsvRangeRefused, 0},
+        {-2147483647 - 1, 300, CSpectralCsv::kCsvRangeRefused, 0},
+        {-1, 300, CSpectralCsv::kCsvRangeRefused, 0},
+        {0, 100001, CSpectralCsv::kCsvRangeRefused, 0},
+        {99990, 100000, 1, 11},
+        {0, 0, 1, 1},
+        {500, 400, 1, 0},  // an empty range is sensible: no rows
+    };
+    for (const Case& c : cases) {
+        CsvSettings settings;
+        settings.pitch = 1;
+        settings.left = c.left;
+        settings.right = c.right;
+        CSpectralCsv csv;
+        csv.BuildMergedAxis(set);
+        EXPECT_EQ(csv.BuildCsvRows(set, settings), c.result) << c.left << ".." << c.right;
+        EXPECT_EQ(csv.csvAxis.size(), c.rows) << c.left << ".." << c.right;
+        EXPECT_EQ(csv.csvLines.size(), c.result == 1 ? 8 + c.rows : 0u);
+    }
+    CsvSettings raw;  // the raw grid ignores the range
+    raw.right = 2147483647;
+    CSpectralCsv csv;
+    csv.BuildMergedAxis(set);
+    EXPECT_EQ(csv.BuildCsvRows(set, raw), 1);
+}
+
 TEST(CalcCsv, OneLinePerRecordUnderTheFilesDate)
 {
     CRsdData set;

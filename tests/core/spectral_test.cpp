@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <stdexcept>
 
@@ -191,6 +192,18 @@ TEST(Derived, FlatSpectraGiveTheReferenceFigures)
     const CResample empty;
     EXPECT_EQ(empty.GetPAR() + empty.GetPPFD() + empty.GetIlluminance() + empty.GetIntegral(300, 1800), 0.0);
     EXPECT_EQ(Flat(800, 1100, 1000).GetPPFD(), 0.0);
+}
+
+// A hand-edited profile may ask for any int band: the sum stays on the grid and ends at once.
+TEST(Derived, BandsReachingTheIntLimitsStayOnTheGrid)
+{
+    const CResample flat = Flat(300, 1100, 1000);
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    EXPECT_NEAR(flat.GetIntegral(300, kMax), 800.5, 1e-9);  // only 300 carries half weight
+    EXPECT_NEAR(flat.GetIntegral(kMin, kMax), 801.0, 1e-9);  // no band limit on the grid
+    EXPECT_NEAR(flat.GetIntegral(kMax, kMax), 0.0, 1e-12);
+    EXPECT_NEAR(flat.GetIntegral(kMin, 300), 0.5, 1e-12);
 }
 
 TEST(Derived, DarkRangeIsTheSpreadOfTheDarkSignal)

@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
@@ -35,6 +39,39 @@ inline std::shared_ptr<QString> AnswerNextMessageBox(QMessageBox::StandardButton
     });
     poll->start(20);
     return text;
+}
+
+// Pairs of visible controls of a laid-out window whose rectangles intersect, as "a | b" with
+// their object names or texts; empty when nothing covers anything else.
+inline QStringList OverlappingControls(const QWidget& window) {
+    const auto isControl = [](const QWidget* w) {
+        return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+               qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+               qobject_cast<const QLabel*>(w);
+    };
+    const auto name = [](const QWidget* w) {
+        if (!w->objectName().isEmpty()) return w->objectName();
+        if (auto* label = qobject_cast<const QLabel*>(w)) return label->text();
+        if (auto* button = qobject_cast<const QAbstractButton*>(w)) return button->text();
+        return QString::fromLatin1(w->metaObject()->className());
+    };
+    QList<const QWidget*> controls;
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisible() || !isControl(w)) continue;
+        bool inner = false;  // a spin box's own edit is part of the spin box
+        for (const QWidget* p = w->parentWidget(); p && p != &window; p = p->parentWidget())
+            inner = inner || isControl(p);
+        if (!inner) controls.append(w);
+    }
+    QStringList overlaps;
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QRect a(controls[i]->mapTo(&window, QPoint()), controls[i]->size());
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            const QRect b(controls[j]->mapTo(&window, QPoint()), controls[j]->size());
+            if (a.intersects(b)) overlaps << name(controls[i]) + " | " + name(controls[j]);
+        }
+    }
+    return overlaps;
 }
 
 }  // namespace desktop_test

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -63,6 +64,7 @@ TEST(ConfDialog, ModelPairsExcludeEachOther) {
     ConfValues values;
     values.use = {true, false, true, false};
     CConfDlg dialog(values, {});
+    dialog.show();
     EXPECT_TRUE(Port(dialog, 0)->isEnabled());
     QTest::mouseClick(Use(dialog, 1), Qt::LeftButton);
     EXPECT_FALSE(Use(dialog, 0)->isChecked());
@@ -82,6 +84,7 @@ TEST(ConfDialog, MergeNeedsShortAndLongWave) {
     ConfValues values;
     values.use = {true, false, true, false};
     CConfDlg dialog(values, {});
+    dialog.show();
     auto* merge = Find<QCheckBox>(dialog, "merge");
     EXPECT_TRUE(merge->isChecked());
     EXPECT_TRUE(merge->isEnabled());
@@ -98,6 +101,7 @@ TEST(ConfDialog, CsvControlsFollowSaveAndPitch) {
     ConfValues values;
     values.use = {true, false, false, false};
     CConfDlg dialog(values, {});
+    dialog.show();  // laid out: a click lands on the control, whatever the font
     auto* from = Find<QLineEdit>(dialog, "csvFrom");
     auto* folder = Find<QLineEdit>(dialog, "csvFolder");
     EXPECT_FALSE(from->isEnabled());  // "Raw" keeps the range disabled
@@ -148,15 +152,88 @@ TEST(ConfDialog, InvalidIntegerKeepsTheDialogOpen) {
     EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, "integFrom"));
 }
 
-TEST(ConfDialog, MemoRefusesWhatWouldNotReadBack) {
+TEST(ConfRules, FitMemoKeepsWhatReadsBack) {
+    const std::string roof = "\xE5\xB1\x8B";  // one Japanese character, 3 bytes
+    std::string elevenRoofs;
+    for (int i = 0; i < 11; ++i) elevenRoofs += roof;
+    const std::pair<std::string, std::string> cases[] = {
+        {"roof, north", "roof north"},
+        {"a\r\nb,,c", "abc"},
+        {std::string(40, 'x'), std::string(31, 'x')},
+        {elevenRoofs, elevenRoofs.substr(0, 30)},                 // ten whole characters
+        {"a" + elevenRoofs, "a" + elevenRoofs.substr(0, 30)},     // 31 bytes exactly
+        {"ab" + elevenRoofs, "ab" + elevenRoofs.substr(0, 27)},   // no half character
+        {std::string(31, ','), ""},
+    };
+    for (const auto& [typed, kept] : cases) {
+        EXPECT_EQ(rad::FitMemo(typed), kept) << typed;
+        EXPECT_TRUE(rad::MemoReadsBackWhole(rad::FitMemo(typed))) << typed;
+    }
+}
+
+TEST(ConfDialog, MemoKeepsWhatFitsAndShowsTheLimit) {
     CConfDlg dialog(ConfValues{}, {});
+    dialog.show();
     auto* memo = Find<QLineEdit>(dialog, "memo");
-    memo->clear();
-    QTest::keyClicks(memo, "roof, north");
-    EXPECT_EQ(memo->text(), "roof north");
-    memo->clear();
-    QTest::keyClicks(memo, QString(40, 'x'));
-    EXPECT_EQ(memo->text().size(), 31);
+    auto* hint = Find<QLabel>(dialog, "memoHint");
+    QTest::keyClicks(memo, "roof north");
+    EXPECT_FALSE(hint->isVisible());
+    QTest::keyClicks(memo, ", and more text than the field holds");
+    EXPECT_EQ(memo->text(), "roof north and more text than t");
+    EXPECT_TRUE(hint->isVisible());
+    // A paste past the limit keeps the text already there and what still fits.
+    memo->setText("roof");
+    memo->end(false);
+    memo->insert(QString::fromUtf8("、南向きの屋上にある計測器のデータ"));
+    EXPECT_EQ(memo->text(), QString::fromUtf8("roof、南向きの屋上にあ"));  // 31 bytes
+    dialog.accept();
+    EXPECT_EQ(dialog.Values().memo, "roof、南向きの屋上にあ");
+}
+
+TEST(ConfDialog, FoldersGetTheirSeparatorOnOk) {
+    ConfValues values;
+    values.rsdFolder = "/data/rsd/";
+    CConfDlg dialog(values, {});
+    Find<QLineEdit>(dialog, "rsdFolder")->setText("/data/radiometer");
+    Find<QLineEdit>(dialog, "csvFolder")->setText("");
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Values().rsdFolder, "/data/radiometer/");
+    EXPECT_EQ(dialog.Values().csvFolder, "");  // empty stays empty, never the root
+}
+
+// Every wavelength edit takes 0..100000 nm; anything else keeps the dialog open with the message.
+TEST(ConfDialog, WavelengthEditsAreBounded) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"csvTo", "2147483647"}, {"csvFrom", "-1"}, {"integTo", "100001"}, {"integFrom", "1e3"}};
+    for (const auto& [name, text] : refused) {
+        CConfDlg dialog(ConfValues{}, {});
+        dialog.show();
+        Find<QLineEdit>(dialog, name)->setText(text);
+        auto question = desktop_test::AnswerNextMessageBox(QMessageBox::Ok);
+        dialog.accept();
+        EXPECT_TRUE(desktop_test::WaitFor([&] { return !question->isEmpty(); })) << name;
+        EXPECT_TRUE(dialog.isVisible()) << name;
+        EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, name));
+        if (QString(text).toInt() != 0)
+            EXPECT_TRUE(question->contains("100000")) << question->toStdString();
+    }
+    CConfDlg dialog(ConfValues{}, {});
+    Find<QLineEdit>(dialog, "csvTo")->setText("100000");
+    Find<QLineEdit>(dialog, "integFrom")->setText("0");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Values().csvTo, 100000);
+    EXPECT_EQ(dialog.Values().integFrom, 0);
+}
+
+// Whatever font the desktop gives, no control of the laid-out dialog covers another.
+TEST(ConfDialog, NoControlsOverlap) {
+    ConfValues values;
+    values.use = {true, false, true, false};
+    CConfDlg dialog(values, {});
+    dialog.show();
+    EXPECT_EQ(desktop_test::OverlappingControls(dialog), QStringList());
 }
 
 // A pseudo-terminal pair; the slave side stands in for a serial adapter.

@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
@@ -106,6 +108,44 @@ TEST_F(DesktopWindow, AbortAsksBeforeStoppingAnIntervalAcquisition) {
     for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings, Cmd::Exit})
         EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
     EXPECT_TRUE(m_app->Frame()->close());
+}
+
+// The window manager places the main window only after it is shown; the progress dialog of the
+// automatic start waits for that, and after a cancelled stop it stays where the user put it.
+TEST_F(DesktopWindow, ProgressDialogCentresOnThePlacedWindowAndStaysWhereMoved) {
+    Open(true);
+    CMainFrame* frame = m_app->Frame();
+    CIntDlg* progress = m_app->ProgressDlg();
+    frame->move(211, 157);
+    const auto centred = [&] {
+        return progress->pos() == frame->frameGeometry().center() - progress->rect().center();
+    };
+    EXPECT_TRUE(WaitFor(centred)) << progress->pos().x() << "," << progress->pos().y();
+
+    progress->move(37, 41);
+    auto question = AnswerNextMessageBox(QMessageBox::Cancel);
+    ClickAbort();
+    ASSERT_TRUE(WaitFor([&] { return !question->isEmpty() && progress->isVisible(); }));
+    QApplication::processEvents();
+    EXPECT_EQ(progress->pos(), QPoint(37, 41));
+    EXPECT_TRUE(Running());
+}
+
+// Greyed commands still tell what they do when the mouse is over them.
+TEST_F(DesktopWindow, MenuPromptsIncludeGreyedEntries) {
+    Open(true);
+    QMenu* measure = m_app->Frame()->menuBar()->actions().at(1)->menu();
+    QAction* start = Action(Cmd::StartInterval);
+    ASSERT_FALSE(start->isEnabled());
+    measure->popup(QPoint(100, 100));
+    const QPoint at = measure->actionGeometry(start).center();
+    QMouseEvent move(QEvent::MouseMove, at, measure->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(measure, &move);
+    EXPECT_EQ(m_app->Frame()->MessageText(), start->statusTip());
+    measure->hide();
+    EXPECT_EQ(m_app->Frame()->MessageText(),
+              rad::UseJapaneseTexts(QLocale::system()) ? "ﾚﾃﾞｨ" : "Ready");
 }
 
 TEST_F(DesktopWindow, ManualAcquisitionWithoutSensorsStoresOneRecordWithoutAsking) {

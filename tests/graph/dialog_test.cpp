@@ -98,6 +98,40 @@ TEST_F(DialogFixture, RefusedNumberStopsReadingButKeepsTheDialogOpen) {
     EXPECT_EQ(boxes.front()->text(), QStringLiteral("Please enter a number."));
 }
 
+// The X axis takes 0..100000 nm; the Y top (an irradiance) any number.
+TEST_F(DialogFixture, XAxisIsBoundedToTheWavelengthLimits) {
+    struct Case {
+        const char* from;
+        const char* to;
+        const char* message;  // empty: applied
+    };
+    const Case cases[] = {
+        {"300", "2147483647", "Please enter a number between 0 and 100000."},
+        {"-0.5", "800", "Please enter a number between 0 and 100000."},
+        {"300", "inf", "Please enter a number between 0 and 100000."},
+        {"0", "100000", ""},
+    };
+    for (const Case& c : cases) {
+        dialog.ShowDialog();
+        Type(dialog.XFromEdit(), c.from);
+        Type(dialog.XToEdit(), c.to);
+        Type(dialog.YTopEdit(), "250000");
+        Click("OK");
+        const auto boxes = dialog.findChildren<QMessageBox*>();
+        EXPECT_EQ(dialog.isVisible(), *c.message != 0) << c.to;
+        if (*c.message) {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes.front()->text(), QLatin1String(c.message));
+            delete boxes.front();
+            EXPECT_EQ(settings.top, GraphSettings{}.top);
+        } else {
+            EXPECT_TRUE(boxes.isEmpty());
+            EXPECT_EQ(settings.right, 100000);
+            EXPECT_EQ(settings.top, 250000);
+        }
+    }
+}
+
 TEST(GraphDialog, TileSizeGroupOnlyInRadview) {
     GraphSettings settings;
     CGraphDlg radlog(settings, GraphProgram::Radlog, {});

@@ -2,6 +2,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -122,11 +128,157 @@ TEST_F(MainFrame, EnablingFollowsViewAndSelection) {
     QTest::mouseRelease(view, Qt::LeftButton, {}, inside);
     EXPECT_FALSE(view->Readout());
 
-    QTest::mouseDClick(view, Qt::LeftButton, {}, inside);
+    // Next while the button is held: the cross of the old record goes.
+    QTest::mousePress(view, Qt::LeftButton, {}, inside);
+    ASSERT_TRUE(view->Readout());
+    frame.Action(ID_NEXT_DATA)->trigger();
+    EXPECT_FALSE(view->Readout());
+    QTest::mouseRelease(view, Qt::LeftButton, {}, inside);
+
+    // A double click leaves the view before its release arrives: no read-out may stay behind.
+    QTest::mouseClick(view, Qt::LeftButton, {}, inside);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, inside, view->mapToGlobal(inside),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &twice);
+    EXPECT_FALSE(view->Readout());
     QApplication::processEvents();
     EXPECT_EQ(child->Doc().m_nViewMode, 0);
     EXPECT_EQ(child->Doc().SelectedCount(), 1);  // the selection is unchanged
     EXPECT_TRUE(frame.Action(ID_DELETE)->isEnabled());
+    frame.Action(ID_SELECTED_DATA)->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(child->Doc().m_nViewMode, 1);
+    EXPECT_FALSE(view->Readout());
+    QTest::mouseMove(view, inside + QPoint(20, 0));  // a move without a held button reads nothing
+    EXPECT_FALSE(view->Readout());
+}
+
+// Titles as the framework gives them, Save As naming the file, and documents placed inside
+// the area, listed in the Window menu and never opened twice.
+TEST_F(MainFrame, TitlesWindowsAndSaveAs) {
+    CMainFrame frame(*m_app);
+    frame.resize(1000, 720);
+    frame.show();
+    const QString a = WriteDayFile("a.RSD", 2);
+    ASSERT_TRUE(frame.OpenFile(a));
+    EXPECT_EQ(frame.windowTitle(), "Radview - a.RSD");
+    QMdiSubWindow* sub = frame.MdiArea()->currentSubWindow();
+    sub->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.windowTitle().remove("[*]"), "Radview - [a.RSD]");
+    sub->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.windowTitle(), "Radview - a.RSD");
+
+    QTimer::singleShot(0, [this] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Save As");
+        dialog->selectFile(m_dir.filePath("b"));
+        dialog->accept();
+    });
+    ASSERT_TRUE(frame.ActiveChild()->SaveDocument(true));
+    EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("b.rsd")));
+    EXPECT_EQ(frame.windowTitle(), "Radview - b.rsd");
+
+    ASSERT_TRUE(frame.OpenFile(m_dir.filePath("b.rsd")));  // already open: activated
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+    for (const char* name : {"c.RSD", "d.RSD", "e.RSD", "f.RSD"})
+        ASSERT_TRUE(frame.OpenFile(WriteDayFile(name, 1)));
+    ASSERT_TRUE(frame.OpenFile(m_dir.filePath("b.rsd")));
+    EXPECT_EQ(frame.ActiveChild()->Doc().Path(), m_dir.filePath("b.rsd"));
+    const QRect area = frame.MdiArea()->viewport()->rect();
+    for (QMdiSubWindow* window : frame.MdiArea()->subWindowList())
+        EXPECT_TRUE(area.contains(window->geometry())) << window->windowTitle().toStdString();
+    frame.Action(ID_WINDOW_CASCADE)->trigger();
+    for (QMdiSubWindow* window : frame.MdiArea()->subWindowList()) {
+        EXPECT_TRUE(area.contains(window->geometry()));
+        EXPECT_EQ(window->size(), QSize(600, 450).boundedTo(area.size()));
+    }
+    QMenu* windowMenu = frame.menuBar()->actions().at(3)->menu();
+    emit windowMenu->aboutToShow();
+    QStringList entries;
+    for (QAction* entry : windowMenu->actions())
+        if (entry->isCheckable()) entries << entry->text() + (entry->isChecked() ? "*" : "");
+    EXPECT_EQ(entries, (QStringList{"&1 b.rsd*", "&2 c.RSD", "&3 d.RSD", "&4 e.RSD", "&5 f.RSD"}));
+}
+
+// Every command tells what it does in the status bar, greyed and context-menu entries too.
+TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
+    CMainFrame frame(*m_app);
+    frame.show();
+    ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 2)));
+    const auto hover = [](QMenu* menu, QAction* action) {
+        const QPoint at = menu->actionGeometry(action).center();
+        QMouseEvent move(QEvent::MouseMove, at, menu->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(menu, &move);
+    };
+    QMenu* view = frame.menuBar()->actions().at(2)->menu();
+    view->popup(QPoint(50, 50));
+    hover(view, frame.Action(ID_TILE_SIZE));
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "Change Tiled Data Size");
+    view->hide();
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "Ready");
+
+    QString prompt;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* entry : menu->actions())
+            if (entry->text() == "&Delete") hover(menu, entry);  // greyed: nothing selected
+        prompt = frame.statusBar()->currentMessage();
+        menu->close();
+    });
+    frame.ShowContextMenu(QPoint(60, 60));
+    EXPECT_EQ(prompt, "Delete Selected Data");
+    for (const char* pane : {"CAPS", "NUM", "SCRL"})
+        EXPECT_NE(frame.statusBar()->findChild<QWidget*>(pane), nullptr) << pane;
+}
+
+// A profile edited by hand to the int limit: the catalog, the detail view and both exports
+// finish at once; the spectral export is refused instead of making billions of rows.
+TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
+    {
+        QFile ini(QString::fromStdString(Profile()));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[SAVE]\nPITCH=1\nRIGHT=2147483647\n[INTEG]\nRIGHT=2147483647\n"
+                  "[GRAPH]\nRIGHT=2147483647\n");
+    }
+    m_app->LoadSettings();
+    ASSERT_EQ(m_app->Settings().csv.right, 2147483647);
+    CMainFrame frame(*m_app);
+    frame.show();
+    ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 3)));
+    CChildFrame* child = frame.ActiveChild();
+    child->CatView()->repaint();
+    child->Doc().SelectAll();
+    frame.Action(ID_SELECTED_DATA)->trigger();
+    QApplication::processEvents();
+    child->UniView()->repaint();
+    EXPECT_NE(child->Doc().m_report.integralText.find("2147483647nm"), std::string::npos);
+    EXPECT_FALSE(child->Doc().ExportSpectralCsv(m_dir.filePath("s.csv").toStdString()));
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("s.csv")));
+    EXPECT_EQ(child->Doc().ExportCalcCsv(m_dir.filePath("c.csv").toStdString()), 1);
+}
+
+// Both ranges take 0..100000 nm; OK with anything else keeps the dialog open.
+TEST(CsvSettingsDialog, WavelengthsAreBounded) {
+    for (const char* text : {"2147483647", "100001", "-1", "3OO"}) {
+        CConfDlg dialog;
+        dialog.Load(CsvSettings{}, IntegSettings{});
+        dialog.show();
+        dialog.RangeToEdit()->setText(QString::fromLatin1(text));
+        AnswerNextMessageBox(QMessageBox::Ok);
+        dialog.accept();
+        EXPECT_NE(dialog.result(), QDialog::Accepted) << text;
+        EXPECT_EQ(dialog.focusWidget(), dialog.RangeToEdit()) << text;
+    }
+    CConfDlg dialog;
+    dialog.Load(CsvSettings{}, IntegSettings{});
+    dialog.RangeToEdit()->setText(QStringLiteral("100000"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST(CsvSettingsDialog, PairsExcludeAndRangeFollowsInterval) {
