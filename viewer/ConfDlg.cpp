@@ -138,8 +138,10 @@ void CConfDlg::Store(CsvSettings& csv, IntegSettings& integ) const {
 }
 
 void CConfDlg::accept() {
-    // Disabled range edits keep their values and are still checked, as every edit is read back.
+    // Greyed range edits (the raw grid) are not in use and cannot take the focus: a value
+    // refused there is kept as it was loaded instead of locking the dialog.
     for (QLineEdit* edit : {m_pIntegFrom, m_pIntegTo, m_pRangeFrom, m_pRangeTo}) {
+        if (!edit->isEnabled()) continue;
         int value = 0;
         const QString error = rad::IntegerWavelengthError(edit->text(), value);
         if (!error.isEmpty()) {

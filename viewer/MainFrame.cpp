@@ -55,6 +55,10 @@ CMainFrame::CMainFrame(CRadviewApp& app, QWidget* parent)
 CMainFrame::~CMainFrame() {
     // The windows go first, while the actions that their activation updates still exist.
     disconnect(m_pMdi, nullptr, this, nullptr);
+    for (QMdiSubWindow* sub : m_pMdi->subWindowList()) {
+        disconnect(sub, nullptr, this, nullptr);
+        disconnect(sub->widget(), nullptr, this, nullptr);
+    }
     delete m_pMdi;
     delete m_pPrinter;
 }

@@ -160,9 +160,9 @@ TEST(ConfRules, FitMemoKeepsWhatReadsBack) {
         {"roof, north", "roof north"},
         {"a\r\nb,,c", "abc"},
         {std::string(40, 'x'), std::string(31, 'x')},
-        {elevenRoofs, elevenRoofs.substr(0, 30)},                 // ten whole characters
-        {"a" + elevenRoofs, "a" + elevenRoofs.substr(0, 30)},     // 31 bytes exactly
-        {"ab" + elevenRoofs, "ab" + elevenRoofs.substr(0, 27)},   // no half character
+        {elevenRoofs, elevenRoofs.substr(0, 30)},                // ten whole characters
+        {"a" + elevenRoofs, "a" + elevenRoofs.substr(0, 30)},    // 31 bytes exactly
+        {"ab" + elevenRoofs, "ab" + elevenRoofs.substr(0, 27)},  // no half character
         {std::string(31, ','), ""},
     };
     for (const auto& [typed, kept] : cases) {
@@ -206,8 +206,10 @@ TEST(ConfDialog, FoldersGetTheirSeparatorOnOk) {
 TEST(ConfDialog, WavelengthEditsAreBounded) {
     const std::pair<const char*, const char*> refused[] = {
         {"csvTo", "2147483647"}, {"csvFrom", "-1"}, {"integTo", "100001"}, {"integFrom", "1e3"}};
+    ConfValues oneNm;
+    oneNm.pitch = 1;  // the range edits in use
     for (const auto& [name, text] : refused) {
-        CConfDlg dialog(ConfValues{}, {});
+        CConfDlg dialog(oneNm, {});
         dialog.show();
         Find<QLineEdit>(dialog, name)->setText(text);
         auto question = desktop_test::AnswerNextMessageBox(QMessageBox::Ok);
@@ -215,16 +217,24 @@ TEST(ConfDialog, WavelengthEditsAreBounded) {
         EXPECT_TRUE(desktop_test::WaitFor([&] { return !question->isEmpty(); })) << name;
         EXPECT_TRUE(dialog.isVisible()) << name;
         EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, name));
-        if (QString(text).toInt() != 0)
+        if (QString(text).toInt() != 0) {
             EXPECT_TRUE(question->contains("100000")) << question->toStdString();
+        }
     }
-    CConfDlg dialog(ConfValues{}, {});
+    CConfDlg dialog(oneNm, {});
     Find<QLineEdit>(dialog, "csvTo")->setText("100000");
     Find<QLineEdit>(dialog, "integFrom")->setText("0");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Values().csvTo, 100000);
     EXPECT_EQ(dialog.Values().integFrom, 0);
+
+    // A hand-edited range of the raw grid is greyed: OK does not stick on it.
+    ConfValues raw;
+    raw.csvTo = 2147483647;
+    CConfDlg greyed(raw, {});
+    greyed.accept();
+    EXPECT_EQ(greyed.result(), QDialog::Accepted);
 }
 
 // Whatever font the desktop gives, no control of the laid-out dialog covers another.

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include "DesktopTestSupport.h"
 #include "MainFrame.h"
@@ -59,6 +60,8 @@ TEST(Screenshot, MainWindowAfterADemoCycle) {
     const QString language = rad::UseJapaneseTexts(QLocale::system()) ? "ja" : "en";
     const QString path = folder + "/radlog_" + language + ".png";
     EXPECT_TRUE(app.Frame()->grab().save(path)) << path.toStdString();
+    const QString toolbar = folder + "/radlog_toolbar_" + language + ".png";
+    EXPECT_TRUE(app.Frame()->ToolBar()->grab().save(toolbar)) << toolbar.toStdString();
 }
 
 }  // namespace

@@ -5,16 +5,16 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QTimer>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
 #include "CatView.h"
@@ -175,7 +175,7 @@ TEST_F(MainFrame, TitlesWindowsAndSaveAs) {
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "Save As");
         dialog->selectFile(m_dir.filePath("b"));
-        dialog->accept();
+        QMetaObject::invokeMethod(dialog, "accept");
     });
     ASSERT_TRUE(frame.ActiveChild()->SaveDocument(true));
     EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("b.rsd")));
@@ -210,8 +210,8 @@ TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
     ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 2)));
     const auto hover = [](QMenu* menu, QAction* action) {
         const QPoint at = menu->actionGeometry(action).center();
-        QMouseEvent move(QEvent::MouseMove, at, menu->mapToGlobal(at), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, at, menu->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(menu, &move);
     };
     QMenu* view = frame.menuBar()->actions().at(2)->menu();
@@ -242,8 +242,9 @@ TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
     {
         QFile ini(QString::fromStdString(Profile()));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[SAVE]\nPITCH=1\nRIGHT=2147483647\n[INTEG]\nRIGHT=2147483647\n"
-                  "[GRAPH]\nRIGHT=2147483647\n");
+        ini.write(
+            "[SAVE]\nPITCH=1\nRIGHT=2147483647\n[INTEG]\nRIGHT=2147483647\n"
+            "[GRAPH]\nRIGHT=2147483647\n");
     }
     m_app->LoadSettings();
     ASSERT_EQ(m_app->Settings().csv.right, 2147483647);
@@ -264,9 +265,11 @@ TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
 
 // Both ranges take 0..100000 nm; OK with anything else keeps the dialog open.
 TEST(CsvSettingsDialog, WavelengthsAreBounded) {
+    CsvSettings oneNm;
+    oneNm.pitch = 1;  // the range edits in use
     for (const char* text : {"2147483647", "100001", "-1", "3OO"}) {
         CConfDlg dialog;
-        dialog.Load(CsvSettings{}, IntegSettings{});
+        dialog.Load(oneNm, IntegSettings{});
         dialog.show();
         dialog.RangeToEdit()->setText(QString::fromLatin1(text));
         AnswerNextMessageBox(QMessageBox::Ok);
@@ -275,10 +278,18 @@ TEST(CsvSettingsDialog, WavelengthsAreBounded) {
         EXPECT_EQ(dialog.focusWidget(), dialog.RangeToEdit()) << text;
     }
     CConfDlg dialog;
-    dialog.Load(CsvSettings{}, IntegSettings{});
+    dialog.Load(oneNm, IntegSettings{});
     dialog.RangeToEdit()->setText(QStringLiteral("100000"));
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+
+    // A hand-edited range of the raw grid is greyed: OK does not stick on it.
+    CsvSettings raw;
+    raw.right = 2147483647;
+    CConfDlg greyed;
+    greyed.Load(raw, IntegSettings{});
+    greyed.accept();
+    EXPECT_EQ(greyed.result(), QDialog::Accepted);
 }
 
 TEST(CsvSettingsDialog, PairsExcludeAndRangeFollowsInterval) {

@@ -1,13 +1,16 @@
-// Screenshots of the catalog and of a detail view, written as PNG files for review.
+// Screenshots of the catalog, of a detail view and of the toolbar, written as PNG files for
+// review, one set per language (LANG decides).
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QToolBar>
 
 #include "CatView.h"
 #include "ChildFrame.h"
 #include "MainFrame.h"
 #include "RadviewDoc.h"
+#include "Translations.h"
 #include "UniView.h"
 #include "ViewerTest.h"
 
@@ -16,6 +19,8 @@ using Screenshot = ViewerTest;
 TEST_F(Screenshot, CatalogAndDetailView) {
     const QString outDir = qEnvironmentVariable("SCREENSHOT_DIR", QDir::currentPath());
     ASSERT_TRUE(QDir().mkpath(outDir));
+    rad::InstallTranslations(*qApp, {QStringLiteral("radgraph"), QStringLiteral("radview")});
+    const QString language = rad::UseJapaneseTexts(QLocale::system()) ? "ja" : "en";
     CMainFrame frame(*m_app);
     frame.resize(1000, 760);
     frame.show();
@@ -26,14 +31,17 @@ TEST_F(Screenshot, CatalogAndDetailView) {
     QTest::mouseClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
     QTest::qWait(100);
     const QImage catalog = frame.grab().toImage();
-    EXPECT_TRUE(catalog.save(outDir + "/catalog.png"));
+    EXPECT_TRUE(catalog.save(outDir + "/catalog_" + language + ".png"));
+    QToolBar* toolbar = frame.findChild<QToolBar*>(QStringLiteral("toolbar"));
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_TRUE(toolbar->grab().save(outDir + "/radview_toolbar_" + language + ".png"));
 
     QTest::mouseClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
     QTest::mouseDClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
     QTest::qWait(100);
     ASSERT_EQ(child->Doc().m_nViewMode, 1);
     const QImage detail = frame.grab().toImage();
-    EXPECT_TRUE(detail.save(outDir + "/detail.png"));
+    EXPECT_TRUE(detail.save(outDir + "/detail_" + language + ".png"));
     // The two pictures show different views.
     EXPECT_NE(catalog, detail);
 }

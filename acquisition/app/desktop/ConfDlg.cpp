@@ -44,6 +44,11 @@ void SetChecked(QAbstractButton* box, bool on) { box->setChecked(on); }
 CConfDlg::CConfDlg(const ConfValues& values, const std::vector<PortEntry>& ports, QWidget* parent)
     : QDialog(parent), m_values(values) {
     BuildLayout();
+    // A check box or radio button reacts only on its mark and text; stretched wider, a click
+    // beside them would look like a click on them and do nothing.
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button))
+            button->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     m_pMemo->setValidator(new CMemoValidator(m_pMemo, [this] { m_pMemoHint->show(); }));
     m_pStartHour->setValue(rad::HourOf(values.start));
     m_pStartMinute->setValue(rad::MinuteOf(values.start));
@@ -121,9 +126,10 @@ bool CConfDlg::FromControls(bool report) {
                                                    {m_pCsvFrom, &v.csvFrom},
                                                    {m_pCsvTo, &v.csvTo}};
     for (const auto& [edit, field] : numbers) {
-        // An edit that is refused keeps the last good value until OK reports it.
+        // An edit that is refused keeps the last good value until OK reports it; a greyed one
+        // (the range of the raw grid) is not in use and cannot take the focus, so it is kept.
         const QString error = rad::IntegerWavelengthError(edit->text(), *field);
-        if (!error.isEmpty() && report) {
+        if (!error.isEmpty() && report && edit->isEnabled()) {
             QMessageBox::warning(this, QStringLiteral("Radlog"), error);
             edit->setFocus();
             edit->selectAll();
