@@ -22,3 +22,17 @@ function(rad_add_test name)
     ENVIRONMENT "${T_ENV};${scratch}"
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
+
+# rad_add_display_free_tests(<program target> <label> <help regex> <version regex>)
+# --help and --version of a desktop program, run with no display at all.
+function(rad_add_display_free_tests program label help_regex version_regex)
+  foreach(option help version)
+    add_test(NAME ${program}_${option}_without_display
+             COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+                     --unset=QT_QPA_PLATFORM $<TARGET_FILE:${program}> --${option})
+  endforeach()
+  set_tests_properties(${program}_help_without_display PROPERTIES LABELS ${label}
+    PASS_REGULAR_EXPRESSION "${help_regex}")
+  set_tests_properties(${program}_version_without_display PROPERTIES LABELS ${label}
+    PASS_REGULAR_EXPRESSION "${version_regex}")
+endfunction()

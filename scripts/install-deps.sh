@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-translations-l10n libgl-dev
-  fonts-liberation2 fonts-noto-cjk fontconfig
+  fonts-liberation2 fonts-noto-cjk fontconfig adwaita-icon-theme
   xvfb xauth shared-mime-info desktop-file-utils libx11-dev
   locales tzdata python3 ccache
 )

@@ -19,21 +19,30 @@ namespace {
 
 constexpr int kDayRecords = 1440;
 
-QString WriteDayFile(const QTemporaryDir& dir, benchmark::State& state) {
-    const QString path = dir.filePath(QStringLiteral("20240601.RSD"));
-    CRsdData set;
-    rad::MakeSyntheticDay(set, kDayRecords, {kQS100, kQS300}, 1717200000, 60);
-    if (!set.Save(path.toStdString())) state.SkipWithError("cannot write the day file");
-    return path;
-}
+// A day file and a fresh profile in a folder of their own.
+struct DayFile {
+    explicit DayFile(benchmark::State& state)
+        : path(dir.filePath(QStringLiteral("20240601.RSD"))), app(Location(dir)) {
+        CRsdData set;
+        rad::MakeSyntheticDay(set, kDayRecords, {kQS100, kQS300}, 1717200000, 60);
+        if (!set.Save(path.toStdString())) state.SkipWithError("cannot write the day file");
+        app.LoadSettings();
+    }
+    static rad::ProfileLocation Location(const QTemporaryDir& folder) {
+        rad::ProfileLocation location;
+        location.profilePath = folder.filePath(QStringLiteral("radview.ini")).toStdString();
+        return location;
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    CRadviewApp app;
+};
 
 void BM_OpenDayFileWithTiles(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString path = WriteDayFile(dir, state);
-    rad::ProfileLocation location;
-    location.profilePath = dir.filePath(QStringLiteral("radview.ini")).toStdString();
-    CRadviewApp app(location);
-    app.LoadSettings();
+    DayFile day(state);
+    const QString& path = day.path;
+    CRadviewApp& app = day.app;
     for (auto _ : state) {
         CChildFrame frame(app);
         frame.resize(800, 600);
@@ -47,12 +56,9 @@ BENCHMARK(BM_OpenDayFileWithTiles)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // radview 20240601.RSD: the window shows at once, then the file opens from the event loop.
 void BM_CommandLineDayFileAfterShow(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString path = WriteDayFile(dir, state);
-    rad::ProfileLocation location;
-    location.profilePath = dir.filePath(QStringLiteral("radview.ini")).toStdString();
-    CRadviewApp app(location);
-    app.LoadSettings();
+    DayFile day(state);
+    const QString& path = day.path;
+    CRadviewApp& app = day.app;
     for (auto _ : state) {
         CMainFrame frame(app);
         frame.resize(1000, 720);
