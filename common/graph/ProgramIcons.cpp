@@ -49,8 +49,9 @@ QIcon CommandIcon(const char* name) {
     for (const IconName& icon : kIcons) {
         if (std::strcmp(icon.bundled, name) != 0) continue;
         const QString theme = QString::fromLatin1(icon.theme);
-        // Recent Adwaita ships most action icons in their symbolic form only.
-        for (const QString& candidate : {theme, theme + QStringLiteral("-symbolic")}) {
+        // Recent Adwaita ships most action icons in their symbolic form only and a few more
+        // in colour: the symbolic forms first keep the toolbar one consistent set.
+        for (const QString& candidate : {theme + QStringLiteral("-symbolic"), theme}) {
             if (QIcon::hasThemeIcon(candidate)) return QIcon::fromTheme(candidate);
         }
     }

@@ -35,6 +35,7 @@ class CExposeWatch : public QObject {
 namespace rad {
 
 void WhenExposed(QWidget* window, std::function<void()> action) {
+    window->winId();  // a window never shown yet gets its native window to watch
     QWindow* handle = window->windowHandle();
     if (!handle || handle->isExposed()) {
         QTimer::singleShot(0, window, std::move(action));

@@ -203,6 +203,17 @@ TEST_F(MainFrame, TitlesWindowsAndSaveAs) {
     EXPECT_EQ(entries, (QStringList{"&1 b.rsd*", "&2 c.RSD", "&3 d.RSD", "&4 e.RSD", "&5 f.RSD"}));
 }
 
+// Files of the command line wait for the window: it never stays black while they load.
+TEST_F(MainFrame, CommandLineFilesOpenOnceTheWindowIsShown) {
+    CMainFrame frame(*m_app);
+    frame.OpenFilesWhenShown({WriteDayFile("a.RSD", 2), WriteDayFile("b.RSD", 2)});
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+    frame.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame.MdiArea()->subWindowList().size() == 2; }));
+    EXPECT_EQ(frame.windowTitle(), "Radview - b.RSD");
+}
+
 // Every command tells what it does in the status bar, greyed and context-menu entries too.
 TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
     CMainFrame frame(*m_app);
