@@ -67,10 +67,10 @@ constexpr Published kMel5 = {
 
 }  // namespace
 
-const CieTable kCmfX = ToWholeNanometres(kX5);
-const CieTable kCmfY = ToWholeNanometres(kY5);
-const CieTable kCmfZ = ToWholeNanometres(kZ5);
-const CieTable kMelanopic = ToWholeNanometres(kMel5);
+constinit const CieTable kCmfX = ToWholeNanometres(kX5);
+constinit const CieTable kCmfY = ToWholeNanometres(kY5);
+constinit const CieTable kCmfZ = ToWholeNanometres(kZ5);
+constinit const CieTable kMelanopic = ToWholeNanometres(kMel5);
 
 double ErythemaWeight(double nm) {
     if (nm < 250.0 || nm > 400.0) return 0.0;
