@@ -10,7 +10,7 @@ packages=(
   qt6-translations-l10n libgl-dev
   fonts-liberation2 fonts-noto-cjk fontconfig adwaita-icon-theme
   xvfb xauth shared-mime-info desktop-file-utils libx11-dev
-  locales tzdata python3 ccache
+  locales tzdata python3 python3-numpy ccache
 )
 
 missing=()

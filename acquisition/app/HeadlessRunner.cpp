@@ -107,6 +107,11 @@ void CHeadlessRunner::AcquisitionChanged(bool running) {
 
 void CHeadlessRunner::LogWritten(const std::string& line) { Print(line); }
 
+void CHeadlessRunner::CycleStored() {
+    m_today.Update(m_doc->DataSet());
+    if (m_today.HasRecord()) Print(m_today.Line());
+}
+
 void CHeadlessRunner::Beep() {
     if (m_bBell) std::fputs("\a", stdout);
 }

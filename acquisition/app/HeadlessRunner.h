@@ -11,6 +11,7 @@
 #include "Clock.h"
 #include "RadlogDoc.h"
 #include "RadlogHost.h"
+#include "TodayLight.h"
 
 class QSocketNotifier;
 
@@ -37,6 +38,7 @@ class CHeadlessRunner final : public QObject, public IRadlogHost {
     void SetProgressText(const std::string& text) override;
     void AcquisitionChanged(bool running) override;
     void LogWritten(const std::string& line) override;
+    void CycleStored() override;
     void Beep() override;
 
   private:
@@ -53,4 +55,5 @@ class CHeadlessRunner final : public QObject, public IRadlogHost {
     std::string m_lastMinute;
     std::vector<std::string> m_lastLines;
     bool m_bBell = false;
+    CTodayLight m_today;
 };

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "PlotHelp.h"
+
 namespace {
 
 constexpr const char* kInfoHelp =
@@ -40,17 +42,40 @@ constexpr const char* kDemoHelp =
     "Writes a generated day file: N records (default 85, at most 1440) of a QS-200 and a\n"
     "QS-300 every 10 minutes from 06:00 today, for trying the programs without a sensor.\n";
 
-// Not constexpr: the plot entry's help text lives in its own file.
-const std::array kCommands = {
+constexpr const char* kQuantitiesHelp =
+    "usage: rsdtool quantities [--profile INI] [--records LIST] [--json] FILE [-o OUT]\n"
+    "Writes the light quantities of every record (or of LIST, 0-based indices in the order\n"
+    "given) as CSV: date, time, memo and one column per quantity (band photon fluxes and\n"
+    "irradiances, PAR, PPFD, illuminance, R:FR, B:R, B:G, erythemal UV and UV index, x, y,\n"
+    "CCT, Duv, melanopic irradiance and EDI, average photon energy). A quantity whose band\n"
+    "the spectrum does not reach is left empty. --json writes one JSON object per line\n"
+    "(null for an empty cell). Without -o the lines go to standard output.\n";
+
+constexpr const char* kSeriesHelp =
+    "usage: rsdtool series [--profile INI] [--json] FILE... [-o OUT]\n"
+    "The rows of \"quantities\" for every record of every FILE, in time order. The files are\n"
+    "read in parallel; one that fails is named and the others are still written. Exit 0 when\n"
+    "every file loaded, 1 otherwise.\n";
+
+constexpr const char* kDailyHelp =
+    "usage: rsdtool daily [--profile INI] [--json] FILE... [-o OUT]\n"
+    "One row per day of the records of every FILE: date, records, daily light integral\n"
+    "(mol/m2/d, PPFD over time without bridging gaps longer than twice the day's median\n"
+    "spacing), the coverage of the day's measuring window, maximum PPFD and its time, mean\n"
+    "R:FR over records above 10 umol/m2/s and maximum UV index. Days start at midnight, or at\n"
+    "the hour [ANALYSIS] DAYSTART of the profile. Files and exit status as for series.\n";
+
+constexpr std::array kCommands = {
     Command{"info", RunInfo, kInfoHelp},
     Command{"copy", RunCopy, kCopyHelp},
     Command{"spectral-csv", RunSpectralCsv, kSpectralCsvHelp},
     Command{"calc-csv", RunCalcCsv, kCalcCsvHelp},
     Command{"report", RunReport, kReportHelp},
     Command{"demo", RunDemo, kDemoHelp},
-#ifdef RSDTOOL_WITH_PLOT
+    Command{"quantities", RunQuantities, kQuantitiesHelp},
+    Command{"series", RunSeries, kSeriesHelp},
+    Command{"daily", RunDaily, kDailyHelp},
     Command{"plot", RunPlot, kPlotHelp},
-#endif
 };
 
 }  // namespace

@@ -26,7 +26,8 @@ int RunSpectralCsv(const CommandArgs& args);
 int RunCalcCsv(const CommandArgs& args);
 int RunReport(const CommandArgs& args);
 int RunDemo(const CommandArgs& args);
-#ifdef RSDTOOL_WITH_PLOT
+int RunQuantities(const CommandArgs& args);
+int RunSeries(const CommandArgs& args);
+int RunDaily(const CommandArgs& args);
+// Runs rsdtool-plot, the one program that loads Qt.
 int RunPlot(const CommandArgs& args);
-extern const char* const kPlotHelp;
-#endif

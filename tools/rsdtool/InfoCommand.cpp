@@ -46,6 +46,9 @@ void PrintCalibrations(const CRsdData& set)
 std::array<int, kModelCount> PrintRecords(const CRsdData& set)
 {
     std::array<int, kModelCount> ignored{};
+    // Checked once per calibration, not once per block: the check scans the whole table.
+    std::array<const char*, kModelCount> problems{};
+    for (int m = 0; m < kModelCount; ++m) problems[static_cast<std::size_t>(m)] = CalProblem(set, m);
     for (int i = 0; i < set.GetCount(); ++i) {
         const CRad& rad = set.GetAt(i);
         std::string time;
@@ -57,7 +60,7 @@ std::array<int, kModelCount> PrintRecords(const CRsdData& set)
         std::printf("Record %d: %s  \"%s\" ", i, time.c_str(), rad.m_strMemo.c_str());
         for (int m = 0; m < kModelCount; ++m) {
             if (rad.Block(m) == nullptr) continue;
-            const char* problem = CalProblem(set, m);
+            const char* problem = problems[static_cast<std::size_t>(m)];
             std::printf(*problem ? " %s (%s)" : " %s", kModels[static_cast<std::size_t>(m)].label,
                         problem);
             if (*problem) ++ignored[static_cast<std::size_t>(m)];

@@ -1,5 +1,5 @@
-// rsdtool plot: the graph page of records as Radview's single-record view draws it, into a
-// PNG, SVG or PDF file, without a display.
+// rsdtool plot (run as rsdtool-plot): the graph page of records as Radview's single-record view
+// draws it, into a PNG, SVG or PDF file, without a display.
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
@@ -13,13 +13,6 @@
 #include "GraphPage.h"
 #include "GraphPictures.h"
 #include "ToolSupport.h"
-
-const char* const kPlotHelp =
-    "usage: rsdtool plot [--profile INI] [--size WxH] FILE INDEX... -o OUT.png|OUT.svg|OUT.pdf\n"
-    "Draws the graph page of the records INDEX (0-based) as Radview's detailed view does: one\n"
-    "record with its header texts and status report, several in the line colours with a\n"
-    "legend. [GRAPH], [MODE] and [COLOR_TABLE] come from a Radview profile (defaults without\n"
-    "one). PNG and SVG are WxH (default 1024x768), PDF one A4 landscape page.\n";
 
 namespace {
 
@@ -101,7 +94,7 @@ std::optional<GraphPage> PreparePage(const CRsdData& set, const std::vector<int>
 
 }  // namespace
 
-int RunPlot(const CommandArgs& args) {
+int RunPlotPage(const CommandArgs& args) {
     const auto parsed = ParseArgs(args, {"--profile", "--size", "-o"}, kCommand);
     if (!parsed) return kExitUsage;
     if (!CheckPositionalCount(*parsed, 2, SIZE_MAX, kCommand)) return kExitUsage;

@@ -6,29 +6,25 @@
 
 #include "IniFile.h"
 
-const std::string* ParsedArgs::Option(std::string_view name) const
-{
+const std::string* ParsedArgs::Option(std::string_view name) const {
     const auto it = options.find(name);
     return it == options.end() ? nullptr : &it->second;
 }
 
-int UsageError(const char* command, const std::string& message)
-{
+int UsageError(const char* command, const std::string& message) {
     std::fprintf(stderr, "rsdtool %s: %s\nTry \"rsdtool %s --help\".\n", command, message.c_str(),
                  command);
     return kExitUsage;
 }
 
-int FileError(const std::string& file, const std::string& problem)
-{
+int FileError(const std::string& file, const std::string& problem) {
     std::fprintf(stderr, "rsdtool: %s: %s\n", file.c_str(), problem.c_str());
     return kExitFailed;
 }
 
 std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,
                                     std::initializer_list<std::string_view> valueOptions,
-                                    const char* command)
-{
+                                    const char* command) {
     ParsedArgs parsed;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -62,31 +58,32 @@ std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,
 }
 
 bool CheckPositionalCount(const ParsedArgs& parsed, std::size_t least, std::size_t most,
-                          const char* command)
-{
+                          const char* command) {
     const std::size_t n = parsed.positional.size();
     if (n >= least && n <= most) return true;
     UsageError(command, n < least ? "missing arguments" : "too many arguments");
     return false;
 }
 
-bool LoadRsd(const std::string& path, CRsdData& set)
-{
+std::optional<std::string> LoadRsdProblem(const std::string& path, CRsdData& set) {
     set.Clear();
     try {
         const int result = set.Load(path);
-        if (result >= 0) return true;
-        FileError(path,
-                  "cannot load (" + std::to_string(result) + "): " + RsdLoadResultText(result));
+        if (result >= 0) return std::nullopt;
+        return "cannot load (" + std::to_string(result) + "): " + RsdLoadResultText(result);
     } catch (const RsdInvalidDataError& error) {
-        FileError(path, std::string(error.what()) + " after " + std::to_string(set.GetCount()) +
-                            " record(s)");
+        return std::string(error.what()) + " after " + std::to_string(set.GetCount()) +
+               " record(s)";
     }
-    return false;
 }
 
-std::optional<RadviewSettings> LoadViewerProfile(const ParsedArgs& parsed)
-{
+bool LoadRsd(const std::string& path, CRsdData& set) {
+    const auto problem = LoadRsdProblem(path, set);
+    if (problem) FileError(path, *problem);
+    return !problem;
+}
+
+std::optional<RadviewSettings> LoadViewerProfile(const ParsedArgs& parsed) {
     CIniFile ini;
     const std::string* path = parsed.Option("--profile");
     if (path != nullptr && !ini.Load(*path)) {
@@ -98,8 +95,7 @@ std::optional<RadviewSettings> LoadViewerProfile(const ParsedArgs& parsed)
     return settings;
 }
 
-std::optional<int> ParseRecordIndex(std::string_view text)
-{
+std::optional<int> ParseRecordIndex(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || text.empty())
@@ -107,8 +103,7 @@ std::optional<int> ParseRecordIndex(std::string_view text)
     return value;
 }
 
-std::optional<std::vector<int>> ParseRecordList(std::string_view text)
-{
+std::optional<std::vector<int>> ParseRecordList(std::string_view text) {
     std::vector<int> indices;
     while (true) {
         const auto comma = text.find(',');
@@ -121,8 +116,7 @@ std::optional<std::vector<int>> ParseRecordList(std::string_view text)
 }
 
 std::optional<std::vector<int>> SelectRecords(const std::optional<std::vector<int>>& wanted,
-                                              const CRsdData& set, const std::string& file)
-{
+                                              const CRsdData& set, const std::string& file) {
     if (!wanted) {
         std::vector<int> all(static_cast<std::size_t>(set.GetCount()));
         std::iota(all.begin(), all.end(), 0);

@@ -34,6 +34,8 @@ bool CheckPositionalCount(const ParsedArgs& parsed, std::size_t least, std::size
 
 // Loads path into an empty set; false after naming the file and the problem.
 bool LoadRsd(const std::string& path, CRsdData& set);
+// The same without printing: the problem, or nullopt when the file loaded.
+std::optional<std::string> LoadRsdProblem(const std::string& path, CRsdData& set);
 // Radview settings of --profile, or the defaults without it; nullopt after an error.
 std::optional<RadviewSettings> LoadViewerProfile(const ParsedArgs& parsed);
 

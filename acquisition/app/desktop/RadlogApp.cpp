@@ -10,6 +10,7 @@
 #include "MainFrame.h"
 #include "RadlogDoc.h"
 #include "RadlogView.h"
+#include "TodayDock.h"
 
 namespace {
 constexpr int kTimerMs = 1000;
@@ -31,6 +32,7 @@ CRadlogApp::CRadlogApp(RadlogSettings& settings, std::function<void()> save, con
 CRadlogApp::~CRadlogApp() {
     m_timer1.stop();
     m_pGraphDlg = nullptr;
+    m_pTodayDock = nullptr;
     m_pFrame.reset();
     m_pDoc.reset();
     m_pIntDlg.reset();
@@ -44,6 +46,8 @@ void CRadlogApp::Start() {
     m_pView = new CRadlogView;
     m_pView->SetPageSource([this](GraphPage& page) { FillPage(page); });
     m_pFrame = std::make_unique<CMainFrame>(m_pView);
+    m_pTodayDock = new CTodayDock(m_pFrame.get());
+    m_pFrame->addDockWidget(Qt::RightDockWidgetArea, m_pTodayDock);
     ConnectCommands();
     if (m_settings.autoStart) m_pFrame->Action(Cmd::StartInterval)->trigger();
     m_pFrame->show();
@@ -124,6 +128,7 @@ void CRadlogApp::CycleStored() {
         m_spectrum.Resample(set, set.GetCount() - 1);
     else
         m_spectrum.Free();
+    if (m_pTodayDock) m_pTodayDock->Update(set);
     if (m_pView) m_pView->update();
 }
 

@@ -15,6 +15,7 @@ class CIntDlg;
 class CMainFrame;
 class CRadlogDoc;
 class CRadlogView;
+class CTodayDock;
 struct GraphPage;
 
 // Radlog's window mode: the controller with its main window, progress dialog and Graph
@@ -36,6 +37,7 @@ class CRadlogApp : public QObject, public IRadlogHost {
 
     CMainFrame* Frame() const { return m_pFrame.get(); }
     CRadlogView* View() const { return m_pView; }
+    CTodayDock* TodayDock() const { return m_pTodayDock; }
     CIntDlg* ProgressDlg() const { return m_pIntDlg.get(); }
     CGraphDlg* GraphDlg() const { return m_pGraphDlg; }
     CRadlogDoc* Doc() const { return m_pDoc.get(); }
@@ -69,6 +71,7 @@ class CRadlogApp : public QObject, public IRadlogHost {
     std::unique_ptr<CRadlogDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
     CRadlogView* m_pView = nullptr;    // owned by the frame
+    CTodayDock* m_pTodayDock = nullptr;  // owned by the frame
     CGraphDlg* m_pGraphDlg = nullptr;  // owned by the frame, which it centres on
     CResample m_spectrum;              // the last record's spectrum, as the page draws it
     QTimer m_timer1;                   // the one-second tick of an interval acquisition

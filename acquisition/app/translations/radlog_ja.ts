@@ -286,4 +286,23 @@ About</source>
         <translation>ﾍﾙﾌﾟ(&amp;H)</translation>
     </message>
 </context>
+<context>
+    <name>CTodayDock</name>
+    <message>
+        <source>Today</source>
+        <translation>今日</translation>
+    </message>
+    <message>
+        <source>PPFD (umol/m2/s):</source>
+        <translation>PPFD (umol/m2/s):</translation>
+    </message>
+    <message>
+        <source>DLI so far (mol/m2):</source>
+        <translation>今日の積算光量子量 DLI (mol/m2):</translation>
+    </message>
+    <message>
+        <source>UV index:</source>
+        <translation>UVインデックス:</translation>
+    </message>
+</context>
 </TS>

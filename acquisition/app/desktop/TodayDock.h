@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDockWidget>
+
+class CRsdData;
+class CTodayLight;
+class QLabel;
+
+// The "Today" panel of Radlog's window: the latest PPFD and UV index and the daily light
+// integral so far, as the headless output line gives them.
+class CTodayDock : public QDockWidget {
+    Q_OBJECT
+  public:
+    explicit CTodayDock(QWidget* parent = nullptr);
+    ~CTodayDock() override;
+
+    // After a stored cycle: takes the new records of the day file.
+    void Update(const CRsdData& set);
+
+    QString PpfdText() const;
+    QString DliText() const;
+    QString UvIndexText() const;
+
+  private:
+    void Show();
+
+    std::unique_ptr<CTodayLight> m_today;
+    QLabel* m_pPpfd = nullptr;
+    QLabel* m_pDli = nullptr;
+    QLabel* m_pUvIndex = nullptr;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "DailyLight.h"
+#include "LightQuantities.h"
+#include "RsdData.h"
+
+// The quantities of records as rows, and their CSV and JSON lines.
+namespace rad {
+
+struct SeriesRow {
+    int64_t time = 0;
+    std::string memo;
+    int record = 0;  // index in its data set
+    LightQuantities quantities;
+};
+
+// Rows of the records of indices, in the order given. Throws std::out_of_range for a bad index.
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices);
+// Rows of every record.
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set);
+
+LightSample ToLightSample(const SeriesRow& row);
+
+// Text of a quantity with its decimals; "" when not available.
+std::string FormatQuantity(Quantity q, const QuantityValue& value);
+
+// "Date,Time,Memo,<every quantity>" and one row per record; the memo is quoted when it holds
+// a comma or a quote. Throws std::invalid_argument for a time without a local form.
+std::string SeriesCsvHeader();
+std::string SeriesCsvLine(const SeriesRow& row);
+// One JSON object per record: date, time, memo and every quantity by key (null when not
+// available).
+std::string SeriesJsonLine(const SeriesRow& row);
+
+// One row per day: the date it starts on, count, DLI, coverage, maximum PPFD and its time,
+// mean R:FR, maximum UV index.
+std::string DailyCsvHeader();
+std::string DailyCsvLine(const DaySummary& day);
+std::string DailyJsonLine(const DaySummary& day);
+
+}  // namespace rad

@@ -1,0 +1,68 @@
+#include "TodayLight.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "LocalTime.h"
+#include "Resample.h"
+#include "spectral_fixture.h"
+
+namespace {
+
+// A QS-100 seeing 1000 W/m2/um everywhere: PPFD 1379.3 and no UV index below 300 nm worth
+// noting; one record per 10 minutes.
+class TodayLight : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rad::InitTimeZone();
+        m_set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 1.0));
+    }
+    int64_t At(int day, int hour, int minute) const {
+        return *rad::LocalFieldsToTime(2024, 6, day, hour, minute, 0);
+    }
+    void Add(int64_t time, float value) {
+        fixture::AddRecord(m_set, time, {fixture::RampBlock(kQS100, value)});
+    }
+    CRsdData m_set;
+};
+
+TEST_F(TodayLight, IntegratesTheDaySoFarAndStartsOverWithANewDay) {
+    CTodayLight today;
+    EXPECT_EQ(today.Line(), "");
+    Add(At(3, 10, 0), 1000.0f);
+    today.Update(m_set);
+    EXPECT_NEAR(today.Latest().ppfd, 1379.3, 0.05);
+    EXPECT_TRUE(std::isnan(today.Day().dli));  // one record bridges nothing yet
+    Add(At(3, 10, 10), 1000.0f);
+    Add(At(3, 10, 20), 0.0f);
+    today.Update(m_set);
+    CResample s;
+    s.Resample(m_set, 0);
+    const double ppfd = s.GetPPFD();
+    // 10 minutes at ppfd, then 10 minutes falling linearly to 0.
+    EXPECT_NEAR(today.Day().dli, (ppfd * 600 + ppfd / 2 * 600) * 1e-6, 1e-9);
+    EXPECT_EQ(today.Day().count, 3);
+    EXPECT_EQ(today.Line().rfind("LIGHT PPFD 0.0 umol/m2/s, DLI ", 0), 0u) << today.Line();
+
+    Add(At(4, 0, 10), 1000.0f);
+    today.Update(m_set);
+    EXPECT_EQ(today.Day().count, 1);
+    EXPECT_EQ(today.Day().start, At(4, 0, 0));
+}
+
+TEST_F(TodayLight, ANewDayFileStartsOver) {
+    CTodayLight today;
+    Add(At(3, 10, 0), 1000.0f);
+    Add(At(3, 10, 10), 1000.0f);
+    today.Update(m_set);
+    m_set.Clear();
+    m_set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 1.0));
+    Add(At(3, 11, 0), 500.0f);
+    Add(At(3, 11, 10), 500.0f);
+    today.Update(m_set);  // as many records as before, but other ones
+    EXPECT_EQ(today.Day().count, 2);
+    EXPECT_NEAR(today.Latest().ppfd, 1379.3 / 2, 0.05);
+}
+
+}  // namespace

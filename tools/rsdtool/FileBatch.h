@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "LightSeries.h"
+
+// Many RSD files read and turned into rows on every core; a file that fails leaves its error
+// and does not stop the others.
+struct FileRows {
+    std::string path;
+    std::optional<std::string> problem;  // set when the file did not load
+    std::vector<rad::SeriesRow> rows;
+};
+
+// Files in the order given. progress (may be empty) is called after each file with the
+// number done and the total, from the worker threads one at a time.
+std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
+                                   const std::function<void(int, int)>& progress);
+
+// A progress bar on stderr when it is a terminal and there are more than a few files;
+// otherwise nothing.
+std::function<void(int, int)> TerminalProgress(std::size_t fileCount);
