@@ -113,7 +113,8 @@ void CHeadlessRunner::Beep() {
 }
 
 void CHeadlessRunner::PrintLater(const std::string& line) {
-    QMetaObject::invokeMethod(this, [this, line] { Print(line); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, line] { Print(line); }, Qt::QueuedConnection);
 }
 
 void CHeadlessRunner::Print(const std::string& line) {

@@ -26,6 +26,6 @@ std::unique_ptr<IStationObserver> StartTelemetry(
     }
     AnalysisSettings analysis;
     analysis.Load(profile);
-    return std::make_unique<CStationTelemetry>(mqtt, *password, settings,
-                                               analysis.DayStartHour(), std::move(output));
+    return std::make_unique<CStationTelemetry>(mqtt, *password, settings, analysis.DayStartHour(),
+                                               std::move(output));
 }

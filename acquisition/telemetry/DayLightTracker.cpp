@@ -40,8 +40,7 @@ double CDayLightTracker::Add(const CRsdData& day, double ppfd) {
         m_dayStart = dayStart;
         for (int index = 0; index < last; ++index) {
             const int64_t t = day.GetAt(index).m_time;
-            if (StartOf(t, m_dayStartHour) == dayStart)
-                m_samples[t] = rad::SampleOf(day, index);
+            if (StartOf(t, m_dayStartHour) == dayStart) m_samples[t] = rad::SampleOf(day, index);
         }
     }
     m_samples[time] = {time, ppfd, rad::kNotAvailable, rad::kNotAvailable};

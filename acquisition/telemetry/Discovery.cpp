@@ -71,9 +71,9 @@ std::vector<MqttMessage> DiscoveryMessages(const std::string& prefix, const std:
         json.Key("model").String("Radlog spectroradiometer station");
         json.EndObject();
         json.EndObject();
-        messages.push_back({std::string(kDiscoveryPrefix) + "/sensor/" + node + "/" +
-                                entity.object + "/config",
-                            json.Text(), 1, true});
+        messages.push_back(
+            {std::string(kDiscoveryPrefix) + "/sensor/" + node + "/" + entity.object + "/config",
+             json.Text(), 1, true});
     }
     return messages;
 }

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "DriverStatus.h"
-#include "Schedule.h"
 #include "ModelTraits.h"
 #include "RsdData.h"
+#include "Schedule.h"
 
 namespace {
 
@@ -36,13 +36,20 @@ std::string Format(const char* format, double value) {
 
 const char* AlertKindName(HealthAlert::Kind kind) {
     switch (kind) {
-        case HealthAlert::Kind::NoRecord: return "no_record";
-        case HealthAlert::Kind::SensorLost: return "sensor_lost";
-        case HealthAlert::Kind::SensorBack: return "sensor_back";
-        case HealthAlert::Kind::SensorNotReady: return "sensor_not_ready";
-        case HealthAlert::Kind::Saturated: return "saturated";
-        case HealthAlert::Kind::DarkHigh: return "dark_high";
-        case HealthAlert::Kind::StoreFailed: return "store_failed";
+        case HealthAlert::Kind::NoRecord:
+            return "no_record";
+        case HealthAlert::Kind::SensorLost:
+            return "sensor_lost";
+        case HealthAlert::Kind::SensorBack:
+            return "sensor_back";
+        case HealthAlert::Kind::SensorNotReady:
+            return "sensor_not_ready";
+        case HealthAlert::Kind::Saturated:
+            return "saturated";
+        case HealthAlert::Kind::DarkHigh:
+            return "dark_high";
+        case HealthAlert::Kind::StoreFailed:
+            return "store_failed";
     }
     return "";
 }
@@ -73,7 +80,8 @@ std::vector<HealthAlert> CHealthMonitor::RecordStored(const CRsdData& day, bool 
     std::vector<HealthAlert> alerts;
     m_lastProgress = now;
     m_bNoRecordReported = false;
-    if (!written && !m_bStoreFailed) alerts.push_back({HealthAlert::Kind::StoreFailed, -1, "day file not written"});
+    if (!written && !m_bStoreFailed)
+        alerts.push_back({HealthAlert::Kind::StoreFailed, -1, "day file not written"});
     m_bStoreFailed = !written;
     const int index = day.GetCount() - 1;
     if (index < 0) return alerts;
@@ -84,8 +92,9 @@ std::vector<HealthAlert> CHealthMonitor::RecordStored(const CRsdData& day, bool 
         const auto m = static_cast<std::size_t>(model);
         const bool saturated = IsSaturated(model, *block);
         if (saturated && !m_saturated[m])
-            alerts.push_back({HealthAlert::Kind::Saturated, model,
-                              Format("peak %.0f counts at the shortest exposure", PeakCounts(*block))});
+            alerts.push_back(
+                {HealthAlert::Kind::Saturated, model,
+                 Format("peak %.0f counts at the shortest exposure", PeakCounts(*block))});
         m_saturated[m] = saturated;
         const double dark = day.GetDarkRange(model, index);
         const bool darkHigh = dark > m_darkLimit;
@@ -103,8 +112,8 @@ std::vector<HealthAlert> CHealthMonitor::SensorState(int model, int status) {
     if (!m_firstStatusSeen[m]) {
         m_firstStatusSeen[m] = true;
         if (status != kStatusReady)
-            alerts.push_back({HealthAlert::Kind::SensorNotReady, model,
-                              DriverStatusText(status, false)});
+            alerts.push_back(
+                {HealthAlert::Kind::SensorNotReady, model, DriverStatusText(status, false)});
     }
     if (status == kStatusReady && m_lost[m]) {
         m_lost[m] = false;

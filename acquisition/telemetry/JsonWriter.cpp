@@ -47,11 +47,21 @@ CJsonWriter& CJsonWriter::String(std::string_view text) {
     m_text += '"';
     for (const char c : text) {
         switch (c) {
-            case '"': m_text += "\\\""; break;
-            case '\\': m_text += "\\\\"; break;
-            case '\n': m_text += "\\n"; break;
-            case '\r': m_text += "\\r"; break;
-            case '\t': m_text += "\\t"; break;
+            case '"':
+                m_text += "\\\"";
+                break;
+            case '\\':
+                m_text += "\\\\";
+                break;
+            case '\n':
+                m_text += "\\n";
+                break;
+            case '\r':
+                m_text += "\\r";
+                break;
+            case '\t':
+                m_text += "\\t";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     char escaped[8];

@@ -48,9 +48,9 @@ void CMqttPublisher::PublishRetained(MqttMessage message) {
     message.retain = true;
     {
         std::lock_guard lock(m_retainedMutex);
-        m_retained[message.topic] = message;
+        m_changedRetained.insert(message.topic);
+        m_retained[message.topic] = std::move(message);
     }
-    m_bRetainedChanged = true;
     m_queue.Interrupt();
 }
 
@@ -71,8 +71,8 @@ bool CMqttPublisher::Setup() {
     mosquitto_connect_callback_set(m_mosq, OnConnect);
     mosquitto_disconnect_callback_set(m_mosq, OnDisconnect);
     mosquitto_publish_callback_set(m_mosq, OnPublish);
-    mosquitto_will_set(m_mosq, m_config.statusTopic.c_str(), static_cast<int>(std::strlen(kOffline)),
-                       kOffline, 1, true);
+    mosquitto_will_set(m_mosq, m_config.statusTopic.c_str(),
+                       static_cast<int>(std::strlen(kOffline)), kOffline, 1, true);
     if (!m_config.user.empty())
         mosquitto_username_pw_set(m_mosq, m_config.user.c_str(),
                                   m_config.password.empty() ? nullptr : m_config.password.c_str());
@@ -107,10 +107,9 @@ void CMqttPublisher::Run(std::stop_token stop) {
 }
 
 void CMqttPublisher::Connect(int64_t now) {
-    const int rc = m_bEverConnected
-                       ? mosquitto_reconnect(m_mosq)
-                       : mosquitto_connect(m_mosq, m_config.host.c_str(), m_config.port,
-                                           kKeepAliveSeconds);
+    const int rc = m_bEverConnected ? mosquitto_reconnect(m_mosq)
+                                    : mosquitto_connect(m_mosq, m_config.host.c_str(),
+                                                        m_config.port, kKeepAliveSeconds);
     if (rc != MOSQ_ERR_SUCCESS) {
         LinkDown(now);
         return;
@@ -127,27 +126,37 @@ void CMqttPublisher::LinkDown(int64_t now) {
     Tell(m_outage.Down(now));
 }
 
+bool CMqttPublisher::RetainedWaiting() {
+    std::lock_guard lock(m_retainedMutex);
+    return !m_changedRetained.empty();
+}
+
+void CMqttPublisher::SendRetained(bool all) {
+    std::vector<MqttMessage> toSend;
+    {
+        std::lock_guard lock(m_retainedMutex);
+        for (const auto& [topic, message] : m_retained)
+            if (all || m_changedRetained.count(topic)) toSend.push_back(message);
+        m_changedRetained.clear();
+    }
+    for (const MqttMessage& message : toSend)
+        if (mosquitto_publish(m_mosq, nullptr, message.topic.c_str(),
+                              static_cast<int>(message.payload.size()), message.payload.data(),
+                              message.qos, true) == MOSQ_ERR_SUCCESS &&
+            message.qos > 0)
+            ++m_nInFlight;
+}
+
 void CMqttPublisher::HandOn() {
     if (!m_bConnAck) return;
-    if (!m_bConnAckSeen || m_bRetainedChanged.exchange(false)) {
-        // A new connection, or new retained values: the broker gets the current set.
-        if (!m_bConnAckSeen) {
-            m_bConnAckSeen = true;
-            m_backoff.Succeeded();
-            Tell(m_outage.Up());
-        }
-        std::vector<MqttMessage> retained;
-        {
-            std::lock_guard lock(m_retainedMutex);
-            for (const auto& [topic, message] : m_retained) retained.push_back(message);
-        }
-        for (const MqttMessage& message : retained)
-            if (mosquitto_publish(m_mosq, nullptr, message.topic.c_str(),
-                                  static_cast<int>(message.payload.size()),
-                                  message.payload.data(), message.qos,
-                                  true) == MOSQ_ERR_SUCCESS &&
-                message.qos > 0)
-                ++m_nInFlight;
+    if (!m_bConnAckSeen) {
+        // A new connection: the broker gets the whole current set (it may have restarted).
+        m_bConnAckSeen = true;
+        m_backoff.Succeeded();
+        Tell(m_outage.Up());
+        SendRetained(true);
+    } else if (RetainedWaiting()) {
+        SendRetained(false);
     }
     while (m_nInFlight < kMaxInFlight) {
         std::optional<MqttMessage> message = m_queue.TryPop();
@@ -171,7 +180,8 @@ void CMqttPublisher::HandOn() {
 void CMqttPublisher::Drain() {
     if (!m_bConnAck) return;
     const int64_t until = NowMs() + kDrainMs;
-    while (NowMs() < until && (m_queue.Size() > 0 || m_nInFlight > 0) && m_bConnAck) {
+    while (NowMs() < until && (m_queue.Size() > 0 || m_nInFlight > 0 || RetainedWaiting()) &&
+           m_bConnAck) {
         HandOn();
         if (mosquitto_loop(m_mosq, kLoopMs, 1) != MOSQ_ERR_SUCCESS) return;
     }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -54,6 +55,8 @@ class CMqttPublisher {
     bool Setup();
     void Connect(int64_t now);
     void HandOn();
+    void SendRetained(bool all);
+    bool RetainedWaiting();
     void LinkDown(int64_t now);
     void Drain();
     void Tell(COutageWatch::Change change);
@@ -69,7 +72,7 @@ class CMqttPublisher {
     CPublishQueue m_queue;
     std::mutex m_retainedMutex;
     std::map<std::string, MqttMessage> m_retained;  // by topic
-    std::atomic<bool> m_bRetainedChanged{false};
+    std::set<std::string> m_changedRetained;        // topics not yet sent on this connection
 
     // Publisher thread only.
     struct mosquitto* m_mosq = nullptr;

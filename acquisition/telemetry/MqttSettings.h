@@ -10,7 +10,7 @@ class CIniFile;
 // as it was.
 struct MqttSettings {
     static constexpr int kDefaultPort = 1883;
-    static constexpr int kDefaultDarkLimit = 2000;  // counts/s: a dark range above it is an alert
+    static constexpr int kDefaultDarkLimit = 2000;    // counts/s: a dark range above it is an alert
     static constexpr int kDefaultOfflineAlert = 300;  // s without the broker before it is reported
 
     bool present = false;  // the profile has an [MQTT] section
@@ -22,8 +22,8 @@ struct MqttSettings {
     std::string password;  // PASSWORD; better from a file or the environment
     std::string station;   // STATION; empty: the host name
     std::string topic = "radlog";
-    bool spectrum = false;   // SPECTRUM: the 1 nm spectrum in every record message
-    bool discovery = false;  // DISCOVERY: Home Assistant configuration messages
+    bool spectrum = false;                    // SPECTRUM: the 1 nm spectrum in every record message
+    bool discovery = false;                   // DISCOVERY: Home Assistant configuration messages
     int darkLimit = kDefaultDarkLimit;        // DARKLIMIT
     int offlineAlert = kDefaultOfflineAlert;  // OFFLINEALERT
 

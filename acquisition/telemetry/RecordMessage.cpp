@@ -49,7 +49,8 @@ std::string BuildRecordMessage(const RecordMessageInputs& in) {
             WriteSensor(json, model, *block, in.statusTexts[static_cast<std::size_t>(model)]);
     json.EndArray();
     json.Key("quantities").BeginObject();
-    for (const QuantityInfo& info : QuantityTable()) json.Key(info.key).Number(in.quantities[info.id].value);
+    for (const QuantityInfo& info : QuantityTable())
+        json.Key(info.key).Number(in.quantities[info.id].value);
     json.Key("integral").Number(in.bandIntegral);
     json.Key("dli").Number(in.dliSoFar);
     json.EndObject();

@@ -16,8 +16,8 @@ struct RecordMessageInputs {
     int index = 0;
     const std::array<std::string, kModelCount>& statusTexts;  // as the progress lines show them
     const rad::LightQuantities& quantities;
-    double bandIntegral = 0;  // W/m2 over [INTEG] LEFT..RIGHT
-    double dliSoFar = 0;      // mol/m2 of the day up to this record
+    double bandIntegral = 0;              // W/m2 over [INTEG] LEFT..RIGHT
+    double dliSoFar = 0;                  // mol/m2 of the day up to this record
     const CResample* spectrum = nullptr;  // the 1 nm spectrum, or null to leave it out
 };
 

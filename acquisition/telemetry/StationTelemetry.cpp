@@ -67,9 +67,8 @@ void CStationTelemetry::PublishDiscovery() {
 
 void CStationTelemetry::Alert(const std::vector<HealthAlert>& alerts, int64_t now) {
     for (const HealthAlert& alert : alerts) {
-        const char* sensor = IsValidModel(alert.model)
-                                 ? kModels[static_cast<std::size_t>(alert.model)].label
-                                 : "";
+        const char* sensor =
+            IsValidModel(alert.model) ? kModels[static_cast<std::size_t>(alert.model)].label : "";
         CJsonWriter json;
         json.BeginObject();
         json.Key("time").String(rad::IsoLocalTime(now));
@@ -103,14 +102,14 @@ void CStationTelemetry::RecordStored(const CRsdData& day, bool written) {
     spectrum.Resample(day, index);
     const rad::LightQuantities quantities = rad::ComputeQuantities(spectrum);
     const double dli = m_dayLight.Add(day, quantities[rad::Quantity::Ppfd].value);
-    const RecordMessageInputs inputs{day,
-                                     index,
-                                     m_statusTexts,
-                                     quantities,
-                                     spectrum.GetIntegral(m_settings.integ.left,
-                                                          m_settings.integ.right),
-                                     dli,
-                                     m_mqtt.spectrum ? &spectrum : nullptr};
+    const RecordMessageInputs inputs{
+        day,
+        index,
+        m_statusTexts,
+        quantities,
+        spectrum.GetIntegral(m_settings.integ.left, m_settings.integ.right),
+        dli,
+        m_mqtt.spectrum ? &spectrum : nullptr};
     m_publisher->Publish({Topic("record"), rad::BuildRecordMessage(inputs), 1, false});
     // The record's own time stands for now when no tick came yet (a manual cycle).
     const int64_t now = std::max(m_lastNow, recordTime);

@@ -36,7 +36,8 @@ constexpr std::array<StatusValueName, 7> kInfraredFloats = {{
 
 std::span<const StatusValueName> StatusIntNames(int model) {
     if (!IsValidModel(model)) return {};
-    const auto count = static_cast<std::size_t>(kModels[static_cast<std::size_t>(model)].statusInts);
+    const auto count =
+        static_cast<std::size_t>(kModels[static_cast<std::size_t>(model)].statusInts);
     return kModels[static_cast<std::size_t>(model)].shortWave
                ? std::span<const StatusValueName>(kVisibleInts).first(count)
                : std::span<const StatusValueName>(kInfraredInts).first(count);

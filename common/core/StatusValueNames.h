@@ -9,7 +9,7 @@
 namespace rad {
 
 struct StatusValueName {
-    const char* name;  // snake_case member or variable name
+    const char* name;   // snake_case member or variable name
     const char* units;  // UDUNITS form; "1" for codes
     const char* longName;
 };

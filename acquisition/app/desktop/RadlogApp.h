@@ -8,8 +8,8 @@
 #include "Clock.h"
 #include "RadlogHost.h"
 #include "RadlogSettings.h"
-#include "StationObserver.h"
 #include "Resample.h"
+#include "StationObserver.h"
 
 class CGraphDlg;
 class CIntDlg;
