@@ -26,6 +26,9 @@ int RunSpectralCsv(const CommandArgs& args);
 int RunCalcCsv(const CommandArgs& args);
 int RunReport(const CommandArgs& args);
 int RunDemo(const CommandArgs& args);
+#ifdef RSDTOOL_WITH_NETCDF
+int RunNetcdf(const CommandArgs& args);
+#endif
 #ifdef RSDTOOL_WITH_PLOT
 int RunPlot(const CommandArgs& args);
 extern const char* const kPlotHelp;
