@@ -54,7 +54,8 @@ const char* AlertKindName(HealthAlert::Kind kind) {
     return "";
 }
 
-std::vector<HealthAlert> CHealthMonitor::Started(int64_t now) {
+std::vector<HealthAlert> CHealthMonitor::Started(Window window, int64_t now) {
+    m_window = window;
     m_lastProgress = now;
     m_bNoRecordReported = false;
     m_firstStatusSeen.fill(false);

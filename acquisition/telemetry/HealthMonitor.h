@@ -39,9 +39,10 @@ class CHealthMonitor {
         int64_t interval = 0;  // 0: manual, no schedule to miss
     };
 
-    CHealthMonitor(Window window, double darkLimit) : m_window(window), m_darkLimit(darkLimit) {}
+    explicit CHealthMonitor(double darkLimit) : m_darkLimit(darkLimit) {}
 
-    std::vector<HealthAlert> Started(int64_t now);
+    // An acquisition opened with this schedule.
+    std::vector<HealthAlert> Started(Window window, int64_t now);
     std::vector<HealthAlert> Tick(int64_t now);
     std::vector<HealthAlert> RecordStored(const CRsdData& day, bool written, int64_t now);
     std::vector<HealthAlert> SensorState(int model, int status);
@@ -50,7 +51,7 @@ class CHealthMonitor {
   private:
     bool InsideWindow(int64_t now) const;
 
-    const Window m_window;
+    Window m_window;
     const double m_darkLimit;
     int64_t m_lastProgress = 0;  // last stored record, or the start
     bool m_bNoRecordReported = false;

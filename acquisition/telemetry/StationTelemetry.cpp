@@ -26,7 +26,7 @@ CStationTelemetry::CStationTelemetry(const MqttSettings& mqtt, const std::string
       m_settings(settings),
       m_station(mqtt.StationName()),
       m_output(std::move(output)),
-      m_health(WindowOf(settings), mqtt.darkLimit),
+      m_health(mqtt.darkLimit),
       m_dayLight(dayStartHour) {
     CMqttPublisher::Config config;
     config.host = mqtt.host;
@@ -85,7 +85,7 @@ void CStationTelemetry::Alert(const std::vector<HealthAlert>& alerts, int64_t no
 
 void CStationTelemetry::AcquisitionChanged(bool running, int64_t now) {
     m_lastNow = now;
-    if (running) Alert(m_health.Started(now), now);
+    if (running) Alert(m_health.Started(WindowOf(m_settings), now), now);
     PublishState(running);
 }
 

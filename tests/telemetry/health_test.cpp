@@ -26,11 +26,12 @@ class HealthMonitor : public ::testing::Test {
   protected:
     void SetUp() override { rad::InitTimeZone(); }
     // 06:00 to 20:00 every 60 s.
-    CHealthMonitor m_monitor{{6 * 3600, 20 * 3600, 60}, 1e9};
+    static constexpr CHealthMonitor::Window kWindow{6 * 3600, 20 * 3600, 60};
+    CHealthMonitor m_monitor{1e9};
 };
 
 TEST_F(HealthMonitor, MissingRecordsAreReportedAfterTwoIntervalsInsideTheWindowOnly) {
-    m_monitor.Started(At(7));
+    m_monitor.Started(kWindow, At(7));
     EXPECT_TRUE(m_monitor.Tick(At(7, 2)).empty());  // exactly two intervals: not yet
     EXPECT_EQ(Kinds(m_monitor.Tick(At(7, 2, 1))), std::vector<Kind>{Kind::NoRecord});
     EXPECT_TRUE(m_monitor.Tick(At(7, 5)).empty());  // once
@@ -39,11 +40,11 @@ TEST_F(HealthMonitor, MissingRecordsAreReportedAfterTwoIntervalsInsideTheWindowO
     m_monitor.RecordStored(day, true, At(7, 5));
     EXPECT_EQ(Kinds(m_monitor.Tick(At(7, 7, 1))), std::vector<Kind>{Kind::NoRecord});
 
-    CHealthMonitor night({6 * 3600, 20 * 3600, 60}, 1e9);
-    night.Started(At(20));
+    CHealthMonitor night(1e9);
+    night.Started(kWindow, At(20));
     EXPECT_TRUE(night.Tick(At(21)).empty());  // outside the window nothing is due
-    CHealthMonitor manual({6 * 3600, 20 * 3600, 0}, 1e9);
-    manual.Started(At(7));
+    CHealthMonitor manual(1e9);
+    manual.Started({6 * 3600, 20 * 3600, 0}, At(7));
     EXPECT_TRUE(manual.Tick(At(9)).empty());
 }
 
@@ -65,7 +66,7 @@ TEST_F(HealthMonitor, SensorEventsFollowTheIdentificationsAndLosses) {
         {"back", kQS300, kStatusReady, {Kind::SensorBack}},
         {"ready again is no news", kQS300, kStatusReady, {}},
     };
-    m_monitor.Started(At(7));
+    m_monitor.Started(kWindow, At(7));
     for (const Step& step : steps) {
         const auto alerts = step.status < 0 ? m_monitor.SensorLost(step.model)
                                             : m_monitor.SensorState(step.model, step.status);
@@ -73,7 +74,7 @@ TEST_F(HealthMonitor, SensorEventsFollowTheIdentificationsAndLosses) {
         for (const HealthAlert& alert : alerts) EXPECT_EQ(alert.model, step.model);
     }
     // A new acquisition judges the first identification again.
-    m_monitor.Started(At(8));
+    m_monitor.Started(kWindow, At(8));
     EXPECT_EQ(Kinds(m_monitor.SensorState(kQS100, kStatusPortFailed)),
               std::vector<Kind>{Kind::SensorNotReady});
 }
@@ -83,8 +84,8 @@ TEST_F(HealthMonitor, StoreFailuresSaturationAndDarkRangeAreReportedOnTheirEdges
     rad::MakeSyntheticDay(day, 1, {kQS100}, At(12), 60);
     SensorData& block = *day.GetAt(0).Block(kQS100);
     const double dark = day.GetDarkRange(kQS100, 0);
-    CHealthMonitor monitor({6 * 3600, 20 * 3600, 60}, dark + 1);
-    monitor.Started(At(12));
+    CHealthMonitor monitor(dark + 1);
+    monitor.Started(kWindow, At(12));
 
     EXPECT_EQ(Kinds(monitor.RecordStored(day, false, At(12))),
               std::vector<Kind>{Kind::StoreFailed});
