@@ -11,6 +11,8 @@ packages=(
   fonts-liberation2 fonts-noto-cjk fontconfig adwaita-icon-theme
   xvfb xauth shared-mime-info desktop-file-utils libx11-dev
   locales tzdata python3 python3-numpy ccache
+  libmosquitto-dev mosquitto mosquitto-clients
+  libnetcdf-dev python3-netcdf4 python3-xarray
 )
 
 missing=()

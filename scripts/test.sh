@@ -2,7 +2,7 @@
 # Installs what is needed, builds everything and runs every test:
 #   1. the normal build (with the Qt programs) and all its tests,
 #   2. the core, link and controller tests under AddressSanitizer and UBSan,
-#   2b. the threaded engine and link tests under ThreadSanitizer,
+#   2b. the threaded engine, link and telemetry tests under ThreadSanitizer,
 #   3. a short fuzzing run of the RSD reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,11 +24,11 @@ cmake --build build/asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan -j "$jobs" --output-on-failure
 
-echo "== thread sanitizer build (engine and link tests, no Qt)"
+echo "== thread sanitizer build (engine, link and telemetry tests, no Qt)"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRAD_WITH_QT=OFF -DRAD_TSAN=ON
 cmake --build build/tsan -j "$jobs"
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-  ctest --test-dir build/tsan -j "$jobs" -L 'engine|link' -LE slow --output-on-failure
+  ctest --test-dir build/tsan -j "$jobs" -L 'engine|link|telemetry' -LE slow --output-on-failure
 
 if [ -x scripts/fuzz.sh ]; then
   echo "== fuzzing"

@@ -43,6 +43,7 @@ int CHeadlessRunner::Run() {
     if (!m_options.banner.empty()) Print(m_options.banner);
     InstallSignalHandlers();
     m_doc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
+    m_doc->SetObserver(m_pObserver);
     if (m_options.manual)
         m_doc->StartManual();
     else
@@ -114,6 +115,11 @@ void CHeadlessRunner::CycleStored() {
 
 void CHeadlessRunner::Beep() {
     if (m_bBell) std::fputs("\a", stdout);
+}
+
+void CHeadlessRunner::PrintLater(const std::string& line) {
+    QMetaObject::invokeMethod(
+        this, [this, line] { Print(line); }, Qt::QueuedConnection);
 }
 
 void CHeadlessRunner::Print(const std::string& line) {

@@ -31,6 +31,10 @@ class CHeadlessRunner final : public QObject, public IRadlogHost {
     // Runs until SIGINT or SIGTERM (interval) or after the one cycle (manual); the exit code:
     // 0, or for a manual acquisition non-zero unless every enabled sensor measured.
     int Run();
+    // Follows the acquisition from its start (null: nobody); not owned, outlives Run.
+    void SetObserver(IStationObserver* observer) { m_pObserver = observer; }
+    // Prints a line on the loop's thread; any thread may call it.
+    void PrintLater(const std::string& line);
 
     // IRadlogHost
     void Wake() override;
@@ -49,6 +53,7 @@ class CHeadlessRunner final : public QObject, public IRadlogHost {
     const IClock& m_clock;
     const Options m_options;
     std::function<void()> m_save;
+    IStationObserver* m_pObserver = nullptr;
     std::unique_ptr<CRadlogDoc> m_doc;
     QTimer m_timer;
     QSocketNotifier* m_signalNotifier = nullptr;

@@ -15,6 +15,9 @@
 #include "LocalTime.h"
 #include "ProfileLocation.h"
 #include "RadlogSettings.h"
+#ifdef RADLOG_WITH_MQTT
+#include "TelemetrySetup.h"
+#endif
 
 namespace {
 
@@ -50,8 +53,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption demoOption("demo", "Measure simulated sensors into a demo folder.");
     const QCommandLineOption secondsOption("interval-seconds",
                                            "Demo only: measure every N seconds.", "N");
-    parser.addOptions(
-        {headlessOption, profileOption, intervalOption, manualOption, demoOption, secondsOption});
+    const QCommandLineOption passwordFileOption(
+        "mqtt-password-file", "Read the MQTT broker password from this file.", "FILE");
+    parser.addOptions({headlessOption, profileOption, intervalOption, manualOption, demoOption,
+                       secondsOption, passwordFileOption});
     parser.process(*app);
     if (parser.isSet(intervalOption) && parser.isSet(manualOption)) {
         std::fputs("radlog: --interval and --manual exclude each other\n", stderr);
@@ -93,13 +98,29 @@ int main(int argc, char** argv) {
     }
 
     CSystemClock clock;
+    std::unique_ptr<IStationObserver> telemetry;
+    const auto warn = [](const std::string& text) {
+        std::fprintf(stderr, "radlog: %s\n", text.c_str());
+    };
+    const std::string passwordFile = parser.value(passwordFileOption).toStdString();
     if (!headless) {
         // The demo window measures at once, so a first run shows live spectra.
         if (parser.isSet(demoOption)) settings.autoStart = true;
         if (!banner.empty()) std::puts(banner.c_str());
+#ifdef RADLOG_WITH_MQTT
+        telemetry = StartTelemetry(profile.ini, profile.path, passwordFile, settings, warn, warn);
+#endif
         return RunDesktop(
-            settings, save ? save : [] {}, clock);
+            settings, save ? save : [] {}, clock, telemetry.get());
     }
     CHeadlessRunner runner(settings, clock, {parser.isSet(manualOption), banner}, save);
-    return runner.Run();
+#ifdef RADLOG_WITH_MQTT
+    telemetry = StartTelemetry(
+        profile.ini, profile.path, passwordFile, settings,
+        [&runner](const std::string& line) { runner.PrintLater(line); }, warn);
+    runner.SetObserver(telemetry.get());
+#endif
+    const int code = runner.Run();
+    telemetry.reset();  // says "offline" while the runner can still print
+    return code;
 }

@@ -76,6 +76,7 @@ int CRadlogDoc::StartMeasurement() {
     m_host.AcquisitionChanged(true);
     m_host.ShowProgress(Text(m_settings.measType == 0 ? kTextTitleInterval : kTextTitleManual));
     WriteLog("INT.MEAS START");
+    if (m_pObserver) m_pObserver->AcquisitionChanged(true, m_clock.Now());
 
     m_identifyThreads.clear();
     m_enabled = m_settings.use;
@@ -90,6 +91,8 @@ int CRadlogDoc::StartMeasurement() {
             m_sensorState[model] = kStatusPortFailed;
             m_sensorStatus[model] = rad::StateText(kStatusPortFailed, m_bJapanese);
             UpdateProgressText();
+            if (m_pObserver)
+                m_pObserver->SensorState(model, kStatusPortFailed, m_sensorStatus[model]);
             continue;
         }
         m_sensorStatus[model] = Text(kTextGettingInfo);
@@ -153,6 +156,7 @@ void CRadlogDoc::CloseAcquisition() {
     for (int model = 0; model < kModelCount; ++model)
         if (!DriverBusy(model)) Driver(model).ClosePort();
     WriteLog("INT.MEAS STOP");
+    if (m_pObserver) m_pObserver->AcquisitionChanged(false, m_clock.Now());
 }
 
 // ---- workers ----
@@ -301,6 +305,7 @@ void CRadlogDoc::OnTimerTick() {
     ReapLateWorkers();
     if (!IsRunning()) return;
     const int64_t now = m_clock.Now();
+    if (m_pObserver) m_pObserver->Tick(now);
     if (m_settings.measType != 0) {
         CheckManualStart();
         return;
@@ -335,6 +340,7 @@ void CRadlogDoc::Handle(CycleDoneEvent& event) {
     StoreCycle(event.result);
     for (int model = 0; model < kModelCount; ++model) {
         if (!event.result.lost[model]) continue;
+        if (m_pObserver) m_pObserver->SensorLost(model);
         // Unplugged: identify it again in the background; until then it is not measured.
         m_sensorState[model] = kStatusNone;
         m_readyCal[model].reset();
@@ -355,6 +361,8 @@ void CRadlogDoc::Handle(StatusChangedEvent& event) {
         m_readyCal[event.model] = std::move(event.cal);
     }
     UpdateProgressText();
+    if (m_pObserver && event.status)
+        m_pObserver->SensorState(event.model, *event.status, m_sensorStatus[event.model]);
     CheckManualStart();
 }
 

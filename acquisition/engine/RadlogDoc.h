@@ -17,6 +17,7 @@
 #include "Resample.h"
 #include "RsdData.h"
 #include "SpectralCsv.h"
+#include "StationObserver.h"
 #include "StatusReport.h"
 #include "Worker.h"
 
@@ -57,6 +58,8 @@ class CRadlogDoc {
     int StoreCycle(const CCycleResult& cycle);
     void UpdateProgressText();
     void WriteLog(const std::string& text);
+    // Follows the acquisition from now on (null: nobody); not owned.
+    void SetObserver(IStationObserver* observer) { m_pObserver = observer; }
 
     bool IsRunning() const { return m_running.load() == 1; }
     // The manual acquisition waits no longer: a sensor failed before its measurement.
@@ -117,6 +120,7 @@ class CRadlogDoc {
 
     RadlogSettings& m_settings;
     IRadlogHost& m_host;
+    IStationObserver* m_pObserver = nullptr;
     const IClock& m_clock;
     const bool m_bJapanese;  // string-table language of the status texts
     const DocLimits m_limits;

@@ -36,8 +36,10 @@ int CRadlogDoc::StoreCycle(const CCycleResult& cycle) {
     BuildReport();
     m_host.CycleStored();
 
-    for (CRad& rad : WriteDayRecords(m_dataSet, path, state, std::move(toWrite)))
-        m_pending.push_back({path, std::move(rad)});
+    std::vector<CRad> unwritten = WriteDayRecords(m_dataSet, path, state, std::move(toWrite));
+    const bool written = unwritten.empty();
+    for (CRad& rad : unwritten) m_pending.push_back({path, std::move(rad)});
+    if (m_pObserver) m_pObserver->RecordStored(m_dataSet, written);
     if (m_settings.saveCsv) WriteHourFile(record.m_time);
     ++m_nStoredCycles;
     return 1;

@@ -31,6 +31,13 @@ constexpr const char* kCalcCsvHelp =
     "\"Save as CSV(Calculated Data)\" does, with the [INTEG] band of a Radview profile.\n"
     "A file without records gives no CSV. LIST and --out-dir as for spectral-csv.\n";
 
+constexpr const char* kNetcdfHelp =
+    "usage: rsdtool netcdf [--grid FROM:TO:STEP] [--quantities] FILE... -o OUT.nc\n"
+    "Writes the records of the day files, in time order, into one NetCDF-4 file with CF-1.8\n"
+    "metadata: merged and per-sensor spectral irradiance on the wavelength grid (default\n"
+    "300:1800:1 nm), PAR, PPFD and illuminance (--quantities: every light quantity), and each\n"
+    "sensor's exposure and status values. One file per station and month suits xarray best.\n";
+
 constexpr const char* kReportHelp =
     "usage: rsdtool report [--profile INI] [--lang en|ja] FILE INDEX\n"
     "Prints the memo, the date, the integral line and the sensor status report of record\n"
@@ -75,6 +82,9 @@ constexpr std::array kCommands = {
     Command{"quantities", RunQuantities, kQuantitiesHelp},
     Command{"series", RunSeries, kSeriesHelp},
     Command{"daily", RunDaily, kDailyHelp},
+#ifdef RSDTOOL_WITH_NETCDF
+    Command{"netcdf", RunNetcdf, kNetcdfHelp},
+#endif
     Command{"plot", RunPlot, kPlotHelp},
 };
 

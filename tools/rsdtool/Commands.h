@@ -29,5 +29,8 @@ int RunDemo(const CommandArgs& args);
 int RunQuantities(const CommandArgs& args);
 int RunSeries(const CommandArgs& args);
 int RunDaily(const CommandArgs& args);
+#ifdef RSDTOOL_WITH_NETCDF
+int RunNetcdf(const CommandArgs& args);
+#endif
 // Runs rsdtool-plot, the one program that loads Qt.
 int RunPlot(const CommandArgs& args);

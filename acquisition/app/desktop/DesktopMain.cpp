@@ -7,7 +7,8 @@
 #include "RadlogApp.h"
 #include "Translations.h"
 
-int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock) {
+int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock,
+               IStationObserver* observer) {
     QApplication::setApplicationName("radlog");
     QApplication::setDesktopFileName("radlog");
     QApplication::setWindowIcon(QIcon(":/radlog/radlog.svg"));
@@ -17,7 +18,7 @@ int RunDesktop(RadlogSettings& settings, std::function<void()> save, const ICloc
         CRadlogApp app(settings, std::move(save), clock);
         CCloseRequests requests;
         QObject::connect(&requests, &CCloseRequests::closeRequested, &app, &CRadlogApp::Shutdown);
-        app.Start();
+        app.Start(observer);
         code = QApplication::exec();
     }
     return code;

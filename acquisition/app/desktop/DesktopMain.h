@@ -4,8 +4,11 @@
 
 #include "Clock.h"
 #include "RadlogSettings.h"
+#include "StationObserver.h"
 
 // Radlog's window mode on an existing QApplication: runs until the main window closes (or a
 // close request from outside stops the acquisition and closes it). Returns the exit code.
-// save writes the profile; it runs after OK in Measurement Settings and at exit.
-int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock);
+// save writes the profile; it runs after OK in Measurement Settings and at exit. observer, when
+// given, follows every acquisition.
+int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock,
+               IStationObserver* observer = nullptr);

@@ -39,10 +39,11 @@ CRadlogApp::~CRadlogApp() {
     if (m_save) m_save();
 }
 
-void CRadlogApp::Start() {
+void CRadlogApp::Start(IStationObserver* observer) {
     m_pIntDlg = std::make_unique<CIntDlg>();
     connect(m_pIntDlg.get(), &CIntDlg::abortClicked, this, [this] { m_pDoc->RequestStop(); });
     m_pDoc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
+    m_pDoc->SetObserver(observer);
     m_pView = new CRadlogView;
     m_pView->SetPageSource([this](GraphPage& page) { FillPage(page); });
     m_pFrame = std::make_unique<CMainFrame>(m_pView);

@@ -9,6 +9,7 @@
 #include "RadlogHost.h"
 #include "RadlogSettings.h"
 #include "Resample.h"
+#include "StationObserver.h"
 
 class CGraphDlg;
 class CIntDlg;
@@ -30,7 +31,8 @@ class CRadlogApp : public QObject, public IRadlogHost {
 
     // Controller, frame and view; the automatic start; the window shown; the Graph Settings
     // dialog created hidden.
-    void Start();
+    // observer, when given, follows every acquisition (not owned; outlives the app).
+    void Start(IStationObserver* observer = nullptr);
     // A close request from outside (SIGTERM, the end of the desktop session): an open
     // acquisition is stopped without asking, then the window closes.
     void Shutdown();

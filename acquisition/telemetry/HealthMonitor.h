@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SensorModel.h"
+
+class CRsdData;
+
+// One health alert of the station.
+struct HealthAlert {
+    enum class Kind {
+        NoRecord,        // no stored record for two intervals inside the window
+        SensorLost,      // the device vanished during a measurement
+        SensorBack,      // a lost sensor is ready again
+        SensorNotReady,  // the first identification after the start failed
+        Saturated,       // a frame at the shortest exposure reached the pixel limit
+        DarkHigh,        // the dark range is above its limit
+        StoreFailed,     // the day file could not be written
+    };
+    Kind kind;
+    int model = -1;  // -1: the station as a whole
+    std::string detail;
+};
+
+// Machine name of an alert kind ("sensor_lost").
+const char* AlertKindName(HealthAlert::Kind kind);
+
+// Turns the controller's events into alerts, each once until its cause went away. Pure: times
+// come with the calls.
+class CHealthMonitor {
+  public:
+    struct Window {
+        int64_t start = 0;  // seconds after local midnight
+        int64_t end = 0;
+        int64_t interval = 0;  // 0: manual, no schedule to miss
+    };
+
+    explicit CHealthMonitor(double darkLimit) : m_darkLimit(darkLimit) {}
+
+    // An acquisition opened with this schedule.
+    std::vector<HealthAlert> Started(Window window, int64_t now);
+    std::vector<HealthAlert> Tick(int64_t now);
+    std::vector<HealthAlert> RecordStored(const CRsdData& day, bool written, int64_t now);
+    std::vector<HealthAlert> SensorState(int model, int status);
+    std::vector<HealthAlert> SensorLost(int model);
+
+  private:
+    bool InsideWindow(int64_t now) const;
+
+    Window m_window;
+    const double m_darkLimit;
+    int64_t m_lastProgress = 0;  // last stored record, or the start
+    bool m_bNoRecordReported = false;
+    bool m_bStoreFailed = false;
+    std::array<bool, kModelCount> m_firstStatusSeen{};
+    std::array<bool, kModelCount> m_lost{};
+    std::array<bool, kModelCount> m_saturated{};
+    std::array<bool, kModelCount> m_darkHigh{};
+};

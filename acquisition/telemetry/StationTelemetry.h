@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "DayLightTracker.h"
+#include "HealthMonitor.h"
+#include "MqttPublisher.h"
+#include "MqttSettings.h"
+#include "RadlogSettings.h"
+#include "StationObserver.h"
+
+// The station on MQTT: one record message per stored cycle, the retained status and
+// acquisition state, health alerts and Home Assistant discovery. Runs its light maths on the
+// user-interface thread (a few milliseconds per record) and leaves the network to the
+// publisher's thread.
+class CStationTelemetry final : public IStationObserver {
+  public:
+    // A line for the program's output; may come on any thread.
+    using Output = std::function<void(const std::string&)>;
+
+    CStationTelemetry(const MqttSettings& mqtt, const std::string& password,
+                      const RadlogSettings& settings, int dayStartHour, Output output);
+    ~CStationTelemetry() override;
+
+    // IStationObserver
+    void AcquisitionChanged(bool running, int64_t now) override;
+    void Tick(int64_t now) override;
+    void RecordStored(const CRsdData& day, bool written) override;
+    void SensorState(int model, int status, const std::string& text) override;
+    void SensorLost(int model) override;
+
+    uint64_t Dropped() const { return m_publisher->Dropped(); }
+
+  private:
+    std::string Topic(const char* leaf) const;
+    void Alert(const std::vector<HealthAlert>& alerts, int64_t now);
+    void PublishState(bool running);
+    void PublishDiscovery();
+
+    const MqttSettings m_mqtt;
+    const RadlogSettings& m_settings;
+    const std::string m_station;
+    const Output m_output;
+    CHealthMonitor m_health;
+    CDayLightTracker m_dayLight;
+    std::array<std::string, kModelCount> m_statusTexts;
+    int64_t m_lastNow = 0;
+    std::unique_ptr<CMqttPublisher> m_publisher;
+};

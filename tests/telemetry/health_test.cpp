@@ -1,0 +1,117 @@
+// Health alerts from the controller's events, each once until its cause went away.
+#include <gtest/gtest.h>
+
+#include "DriverStatus.h"
+#include "HealthMonitor.h"
+#include "LocalTime.h"
+#include "ModelTraits.h"
+#include "RsdData.h"
+#include "SyntheticData.h"
+
+namespace {
+
+using Kind = HealthAlert::Kind;
+
+int64_t At(int hour, int minute = 0, int second = 0) {
+    return *rad::LocalFieldsToTime(2026, 6, 1, hour, minute, second);
+}
+
+std::vector<Kind> Kinds(const std::vector<HealthAlert>& alerts) {
+    std::vector<Kind> kinds;
+    for (const HealthAlert& alert : alerts) kinds.push_back(alert.kind);
+    return kinds;
+}
+
+class HealthMonitor : public ::testing::Test {
+  protected:
+    void SetUp() override { rad::InitTimeZone(); }
+    // 06:00 to 20:00 every 60 s.
+    static constexpr CHealthMonitor::Window kWindow{6 * 3600, 20 * 3600, 60};
+    CHealthMonitor m_monitor{1e9};
+};
+
+TEST_F(HealthMonitor, MissingRecordsAreReportedAfterTwoIntervalsInsideTheWindowOnly) {
+    m_monitor.Started(kWindow, At(7));
+    EXPECT_TRUE(m_monitor.Tick(At(7, 2)).empty());  // exactly two intervals: not yet
+    EXPECT_EQ(Kinds(m_monitor.Tick(At(7, 2, 1))), std::vector<Kind>{Kind::NoRecord});
+    EXPECT_TRUE(m_monitor.Tick(At(7, 5)).empty());  // once
+    CRsdData day;
+    rad::MakeSyntheticDay(day, 1, {kQS100}, At(7, 5), 60);
+    m_monitor.RecordStored(day, true, At(7, 5));
+    EXPECT_EQ(Kinds(m_monitor.Tick(At(7, 7, 1))), std::vector<Kind>{Kind::NoRecord});
+
+    CHealthMonitor night(1e9);
+    night.Started(kWindow, At(20));
+    EXPECT_TRUE(night.Tick(At(21)).empty());  // outside the window nothing is due
+    CHealthMonitor manual(1e9);
+    manual.Started({6 * 3600, 20 * 3600, 0}, At(7));
+    EXPECT_TRUE(manual.Tick(At(9)).empty());
+}
+
+TEST_F(HealthMonitor, SensorEventsFollowTheIdentificationsAndLosses) {
+    struct Step {
+        const char* what;
+        int model;
+        int status;  // -1: the sensor was lost
+        std::vector<Kind> expected;
+    };
+    const std::vector<Step> steps = {
+        {"first identification fails", kQS100, kStatusNoReply, {Kind::SensorNotReady}},
+        {"a retry fails again", kQS100, kStatusNoReply, {}},
+        {"it becomes ready", kQS100, kStatusReady, {}},
+        {"another ready at once", kQS300, kStatusReady, {}},
+        {"it vanishes", kQS300, -1, {Kind::SensorLost}},
+        {"the reopen fails", kQS300, kStatusPortFailed, {}},
+        {"it vanishes again before it came back", kQS300, -1, {}},
+        {"back", kQS300, kStatusReady, {Kind::SensorBack}},
+        {"ready again is no news", kQS300, kStatusReady, {}},
+    };
+    m_monitor.Started(kWindow, At(7));
+    for (const Step& step : steps) {
+        const auto alerts = step.status < 0 ? m_monitor.SensorLost(step.model)
+                                            : m_monitor.SensorState(step.model, step.status);
+        EXPECT_EQ(Kinds(alerts), step.expected) << step.what;
+        for (const HealthAlert& alert : alerts) EXPECT_EQ(alert.model, step.model);
+    }
+    // A new acquisition judges the first identification again.
+    m_monitor.Started(kWindow, At(8));
+    EXPECT_EQ(Kinds(m_monitor.SensorState(kQS100, kStatusPortFailed)),
+              std::vector<Kind>{Kind::SensorNotReady});
+}
+
+TEST_F(HealthMonitor, StoreFailuresSaturationAndDarkRangeAreReportedOnTheirEdges) {
+    CRsdData day;
+    rad::MakeSyntheticDay(day, 1, {kQS100}, At(12), 60);
+    SensorData& block = *day.GetAt(0).Block(kQS100);
+    const double dark = day.GetDarkRange(kQS100, 0);
+    CHealthMonitor monitor(dark + 1);
+    monitor.Started(kWindow, At(12));
+
+    EXPECT_EQ(Kinds(monitor.RecordStored(day, false, At(12))),
+              std::vector<Kind>{Kind::StoreFailed});
+    EXPECT_TRUE(monitor.RecordStored(day, false, At(12, 1)).empty());
+    EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 2)).empty());
+    EXPECT_EQ(Kinds(monitor.RecordStored(day, false, At(12, 3))),
+              std::vector<Kind>{Kind::StoreFailed});
+
+    // The shortest exposure with a pixel at the high limit: saturated, whatever the exposure
+    // above it shows.
+    const int high = kModelTraits[kQS100].high;
+    block.ET = kExposureTable[0];
+    block.MD[100] = static_cast<float>(high * 1000.0 / block.ET);
+    EXPECT_EQ(Kinds(monitor.RecordStored(day, true, At(12, 4))),
+              std::vector<Kind>{Kind::Saturated});
+    EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 5)).empty());
+    block.MD[100] = static_cast<float>((high - 100) * 1000.0 / block.ET);
+    EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 6)).empty());
+    block.ET = kExposureTable[1];
+    block.MD[100] = static_cast<float>(high * 1000.0 / block.ET);
+    EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 7)).empty());
+
+    block.DD[10] += 1000;
+    const auto alerts = monitor.RecordStored(day, true, At(12, 8));
+    ASSERT_EQ(Kinds(alerts), std::vector<Kind>{Kind::DarkHigh});
+    EXPECT_EQ(alerts[0].model, kQS100);
+}
+
+}  // namespace

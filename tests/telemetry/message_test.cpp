@@ -1,0 +1,163 @@
+// What the station says: JSON texts, the record message, discovery, the [MQTT] section.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "DayLightTracker.h"
+#include "Discovery.h"
+#include "IniFile.h"
+#include "JsonWriter.h"
+#include "LocalTime.h"
+#include "MqttSettings.h"
+#include "RecordMessage.h"
+#include "Resample.h"
+#include "RsdData.h"
+#include "SyntheticData.h"
+
+namespace {
+
+int64_t At(int day, int hour, int minute = 0) {
+    return *rad::LocalFieldsToTime(2026, 6, day, hour, minute, 0);
+}
+
+TEST(JsonWriter, EscapesTextsAndWritesNoNumberForNaN) {
+    CJsonWriter json;
+    json.BeginObject();
+    json.Key("memo").String("a \"b\"\\\n\x01");
+    json.Key("list").BeginArray().Number(0.1).Number(NAN).Integer(-3).Number(1.23456, 2).EndArray();
+    json.Key("on").Bool(true);
+    json.Key("empty").BeginObject().EndObject();
+    json.EndObject();
+    EXPECT_EQ(json.Text(),
+              R"({"memo":"a \"b\"\\\n\u0001","list":[0.1,null,-3,1.23],"on":true,"empty":{}})");
+}
+
+class RecordMessage : public ::testing::Test {
+  protected:
+    void SetUp() override { rad::InitTimeZone(); }  // TZ=Asia/Tokyo
+};
+
+TEST_F(RecordMessage, TimeCarriesItsOffset) {
+    EXPECT_EQ(rad::IsoLocalTime(At(1, 12, 30)), "2026-06-01T12:30:00+09:00");
+}
+
+TEST_F(RecordMessage, HoldsSensorsQuantitiesAndTheSpectrumOnlyWhenAsked) {
+    CRsdData day;
+    rad::MakeSyntheticDay(day, 1, {kQS100, kQS300}, At(1, 12), 60);
+    CResample spectrum;
+    spectrum.Resample(day, 0);
+    const rad::LightQuantities q = rad::ComputeQuantities(spectrum);
+    const std::array<std::string, kModelCount> texts = {"READY", "", "NO REPLY", ""};
+    RecordMessageInputs in{day, 0, texts, q, 12.5, 3.25, nullptr};
+    const std::string text = rad::BuildRecordMessage(in);
+    const SensorData& block = *day.GetAt(0).Block(kQS100);
+    for (const std::string& part :
+         {std::string(R"("time":"2026-06-01T12:00:00+09:00")"),
+          std::string(R"("memo":"ARVEN SOLIS")"),
+          std::string(R"({"model":"QS-100","serial":")") + block.SN + R"(","exposure_ms":)" +
+              std::to_string(block.ET) + R"(,"status":"READY","health":{"peltier_state":)",
+          std::string(R"("model":"QS-300")"), std::string(R"("status":"NO REPLY")"),
+          std::string(R"("fin_temperature":)"), std::string(R"("integral":12.5,"dli":3.25})")})
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    EXPECT_EQ(std::stod(text.substr(text.find("\"ppfd\":") + 7)), q[rad::Quantity::Ppfd].value);
+    EXPECT_EQ(text.find("spectrum"), std::string::npos);
+
+    in.spectrum = &spectrum;
+    const std::string withSpectrum = rad::BuildRecordMessage(in);
+    const std::string first = R"("spectrum":{"first_nm":)" + std::to_string(spectrum.m_nFirst);
+    EXPECT_NE(withSpectrum.find(first), std::string::npos);
+    const auto values = withSpectrum.substr(withSpectrum.find("\"values\":["));
+    EXPECT_EQ(std::count(values.begin(), values.end(), ','),
+              static_cast<long>(spectrum.m_pValue.size()) - 1);
+}
+
+TEST_F(RecordMessage, DliSoFarIsTheDaySummarysAndStartsOverWithANewDay) {
+    CRsdData day;
+    rad::MakeSyntheticDay(day, 120, {kQS100}, At(1, 10), 60);
+    CDayLightTracker tracker(0);
+    std::vector<rad::LightSample> samples;
+    for (int i = 0; i < day.GetCount(); ++i) samples.push_back(rad::SampleOf(day, i));
+    // The tracker first sees the day at its last record and takes the earlier ones from the set.
+    const double dli = tracker.Add(day, samples.back().ppfd);
+    EXPECT_DOUBLE_EQ(dli, rad::SummariseDays(samples, 0).at(0).dli);
+    EXPECT_GT(dli, 0);
+
+    CRsdData next;
+    rad::MakeSyntheticDay(next, 1, {kQS100}, At(2, 10), 60);
+    EXPECT_TRUE(std::isnan(tracker.Add(next, 500)));  // one record bridges nothing
+}
+
+TEST(Discovery, OneRetainedConfigPerEntityOfOneDevice) {
+    const auto messages = rad::DiscoveryMessages("radlog", "house 3", {true, false, true, false});
+    ASSERT_EQ(messages.size(), 7u);
+    EXPECT_EQ(messages[0].topic, "homeassistant/sensor/radlog_house_3/ppfd/config");
+    EXPECT_EQ(messages[6].topic, "homeassistant/sensor/radlog_house_3/QS300_status/config");
+    for (const MqttMessage& message : messages) {
+        EXPECT_TRUE(message.retain);
+        EXPECT_NE(message.payload.find(R"("state_topic":"radlog/house 3/record")"),
+                  std::string::npos);
+        EXPECT_NE(message.payload.find(R"("identifiers":["radlog_house_3"])"), std::string::npos);
+        EXPECT_NE(message.payload.find(R"("availability_topic":"radlog/house 3/status")"),
+                  std::string::npos);
+    }
+}
+
+TEST(MqttSettings, SectionIsReadAndWrittenOnlyWhenPresent) {
+    CIniFile ini;
+    ini.SetText("[MEAS]\r\nMEMO=x\r\n");
+    MqttSettings mqtt;
+    mqtt.Load(ini);
+    EXPECT_FALSE(mqtt.Enabled());
+    mqtt.Save(ini);
+    EXPECT_EQ(ini.GetText(), "[MEAS]\r\nMEMO=x\r\n");
+
+    ini.SetText("[MQTT]\r\nHOST=broker\r\nSPECTRUM=1\r\nSTATION=gh1\r\n");
+    mqtt.Load(ini);
+    EXPECT_TRUE(mqtt.Enabled());
+    EXPECT_EQ(mqtt.port, 1883);
+    EXPECT_EQ(mqtt.topic, "radlog");
+    EXPECT_TRUE(mqtt.spectrum);
+    EXPECT_FALSE(mqtt.discovery);
+    EXPECT_EQ(mqtt.StationName(), "gh1");
+    mqtt.password = "given-elsewhere";
+    mqtt.Save(ini);
+    EXPECT_FALSE(ini.HasKey("MQTT", "PASSWORD"));  // never copied into the profile
+    MqttSettings again;
+    again.Load(ini);
+    EXPECT_EQ(again.host, "broker");
+    EXPECT_TRUE(again.spectrum);
+}
+
+TEST(MqttSettings, PasswordComesFromTheFileThenTheEnvironmentThenTheProfile) {
+    const auto dir = std::filesystem::path(::testing::TempDir());
+    const std::string file = (dir / "mqtt.pw").string();
+    std::ofstream(file) << "from-file\r\nsecond line\n";
+    MqttSettings mqtt;
+    mqtt.password = "from-profile";
+    EXPECT_EQ(rad::ResolveMqttPassword(mqtt, file, "from-env"), "from-file");
+    EXPECT_EQ(rad::ResolveMqttPassword(mqtt, "", "from-env"), "from-env");
+    EXPECT_EQ(rad::ResolveMqttPassword(mqtt, "", ""), "from-profile");
+    EXPECT_EQ(rad::ResolveMqttPassword(mqtt, "", nullptr), "from-profile");
+    EXPECT_FALSE(rad::ResolveMqttPassword(mqtt, (dir / "absent").string(), nullptr));
+}
+
+TEST(MqttSettings, WarnsWhenOthersCanReadAProfileHoldingAPassword) {
+    const std::string path = (std::filesystem::path(::testing::TempDir()) / "radlog.ini").string();
+    std::ofstream(path) << "[MQTT]\nPASSWORD=x\n";
+    MqttSettings mqtt;
+    mqtt.password = "x";
+    ::chmod(path.c_str(), 0600);
+    EXPECT_EQ(rad::ProfilePasswordWarning(mqtt, path), "");
+    ::chmod(path.c_str(), 0644);
+    EXPECT_NE(rad::ProfilePasswordWarning(mqtt, path).find("others can read"), std::string::npos);
+    ::chmod(path.c_str(), 0640);
+    EXPECT_NE(rad::ProfilePasswordWarning(mqtt, path), "");
+    mqtt.password.clear();
+    EXPECT_EQ(rad::ProfilePasswordWarning(mqtt, path), "");
+}
+
+}  // namespace
