@@ -39,7 +39,9 @@ struct StatusChangedEvent {
     std::optional<SensorCal> cal;  // set when the sensor became ready
 };
 // The error beep of a worker, sounded by the user-interface thread.
-struct BeepEvent {};
+struct BeepEvent {
+    uint64_t generation = 0;
+};
 
 using DocEvent = std::variant<CycleDoneEvent, StopRequestEvent, StatusChangedEvent, BeepEvent>;
 

@@ -32,6 +32,8 @@ CRadlogDoc::CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock
       m_pDriver{std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
                 std::make_unique<CQS400>()} {
     m_queue.SetWakeup([this] { m_host.Wake(); });
+    // A stop ends every driver wait at once, not only the next attempt.
+    for (auto& driver : m_pDriver) driver->SetStopCheck([this] { return m_running.load() != 1; });
     WriteLog("APP START");
 }
 
@@ -86,10 +88,13 @@ int CRadlogDoc::StartMeasurement() {
         CQSDriver& driver = Driver(model);
         driver.SetPortMap(m_settings.ports);
         // A driver still held by a worker of an earlier acquisition counts as not openable.
-        if (DriverBusy(model) || !driver.OpenPort(m_settings.comPort[model], kBaud)) {
+        const bool busy = DriverBusy(model);
+        if (busy || !driver.OpenPort(m_settings.comPort[model], kBaud)) {
             m_sensorState[model] = kStatusPortFailed;
             m_sensorStatus[model] = rad::StateText(kStatusPortFailed, m_bJapanese);
             UpdateProgressText();
+            // An adapter plugged in later is tried again in the background.
+            if (!busy) StartIdentification(model, true);
             continue;
         }
         m_sensorStatus[model] = Text(kTextGettingInfo);
@@ -148,8 +153,10 @@ void CRadlogDoc::CloseAcquisition() {
         WaitWorker(*it);
     m_identifyThreads.clear();
     if (m_cycleThread) WaitWorker(m_cycleThread);
-    // A cycle that ended before the flag fell is stored before the stop is logged.
+    // A cycle that ended before the flag fell is stored before the stop is logged; the status
+    // texts and beeps of the workers' last moments are not shown after it.
     while (auto done = m_queue.TakeFirst<CycleDoneEvent>()) Handle(*done);
+    ++m_nGeneration;
     for (int model = 0; model < kModelCount; ++model)
         if (!DriverBusy(model)) Driver(model).ClosePort();
     WriteLog("INT.MEAS STOP");
@@ -181,27 +188,30 @@ void CRadlogDoc::Pause() const {
 
 void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generation) {
     CQSDriver& driver = Driver(model);
-    if (m_running != 1) return;
-    if (reopen) {
-        // The device vanished: wait for it to come back at its path.
-        driver.ClosePort();
-        while (!driver.OpenPort(port, kBaud)) {
-            PostStatus(model, rad::StateText(kStatusPortFailed, m_bJapanese), generation);
-            Pause();
-            if (m_running != 1) return;
+    // A device that vanished (or never was there) is waited for at its path.
+    bool open = !reopen;
+    while (m_running == 1) {
+        if (!open) {
+            driver.ClosePort();
+            if (!driver.OpenPort(port, kBaud)) {
+                PostStatus(model, rad::StateText(kStatusPortFailed, m_bJapanese), generation);
+                Pause();
+                continue;
+            }
+            open = true;
+            PostStatus(model, Text(kTextGettingInfo), generation);
         }
-        PostStatus(model, Text(kTextGettingInfo), generation);
-    }
-    for (;;) {
         const bool ok = driver.GetSensorInfo() == 1;
+        if (m_running != 1) return;  // a stop is no identification failure
         StatusChangedEvent event{generation, model, rad::StateText(driver.m_nStatus, m_bJapanese),
                                  driver.m_nStatus, std::nullopt};
         if (ok) event.cal = driver.m_cal;
         m_queue.Post(std::move(event));
         if (ok) return;
-        m_queue.Post(BeepEvent{});
+        m_queue.Post(BeepEvent{generation});
+        // Unplugged while it was identified: the closed port is of no use any more.
+        open = driver.IsOpen() && !driver.DeviceLost();
         Pause();
-        if (m_running != 1) return;
     }
 }
 
@@ -250,19 +260,18 @@ void CRadlogDoc::MeasureBody(int model, CCycleResult& result) {
     CQSDriver& driver = Driver(model);
     const uint64_t generation = result.generation;
     PostStatus(model, Text(kTextMeasuring), generation);
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (driver.Measure() == 1) {
-            result.data[model] = driver.m_data;
-            PostStatus(model, Text(kTextMeasureOk), generation);
-            return;
-        }
+    const int ok = driver.MeasureWithRetries(kAttempts, [&](int) {
+        if (m_running != 1) return;  // a stopped cycle is discarded without a word
         PostStatus(model, Text(kTextRetrying), generation);
-        m_queue.Post(BeepEvent{});
-        // A vanished device or a stop makes further attempts pointless.
-        if (driver.DeviceLost() || m_running != 1) break;
+        m_queue.Post(BeepEvent{generation});
+    });
+    if (ok == 1) {
+        result.data[model] = driver.m_data;
+        PostStatus(model, Text(kTextMeasureOk), generation);
+        return;
     }
-    PostStatus(model, Text(kTextMeasureFailed), generation);
     result.lost[model] = driver.DeviceLost();
+    if (m_running == 1) PostStatus(model, Text(kTextMeasureFailed), generation);
 }
 
 bool CRadlogDoc::WaitWorker(std::unique_ptr<CWorker>& worker) {
@@ -297,9 +306,26 @@ bool CRadlogDoc::DriverBusy(int model) const {
 
 // ---- the user-interface side ----
 
+void CRadlogDoc::WatchIdlePorts() {
+    if (m_cycleThread && !m_cycleThread->Done()) return;
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!m_enabled[model] || m_sensorState[model] != kStatusReady || DriverBusy(model))
+            continue;
+        if (!Driver(model).CheckLost()) continue;
+        // Unplugged between cycles: reopen now, so that a sensor back before the next slot
+        // measures in it.
+        m_sensorState[model] = kStatusNone;
+        m_readyCal[model].reset();
+        m_sensorStatus[model] = rad::StateText(kStatusPortFailed, m_bJapanese);
+        UpdateProgressText();
+        StartIdentification(model, true);
+    }
+}
+
 void CRadlogDoc::OnTimerTick() {
     ReapLateWorkers();
     if (!IsRunning()) return;
+    WatchIdlePorts();
     const int64_t now = m_clock.Now();
     if (m_settings.measType != 0) {
         CheckManualStart();
@@ -334,7 +360,8 @@ void CRadlogDoc::Handle(CycleDoneEvent& event) {
     if (event.result.generation != m_nGeneration) return;
     StoreCycle(event.result);
     for (int model = 0; model < kModelCount; ++model) {
-        if (!event.result.lost[model]) continue;
+        // A loss already seen on the idle port is being handled.
+        if (!event.result.lost[model] || m_sensorState[model] != kStatusReady) continue;
         // Unplugged: identify it again in the background; until then it is not measured.
         m_sensorState[model] = kStatusNone;
         m_readyCal[model].reset();
@@ -358,7 +385,9 @@ void CRadlogDoc::Handle(StatusChangedEvent& event) {
     CheckManualStart();
 }
 
-void CRadlogDoc::Handle(BeepEvent&) { m_host.Beep(); }
+void CRadlogDoc::Handle(BeepEvent& event) {
+    if (event.generation == m_nGeneration) m_host.Beep();
+}
 
 void CRadlogDoc::UpdateProgressText() {
     std::string text;

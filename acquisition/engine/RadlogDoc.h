@@ -93,6 +93,7 @@ class CRadlogDoc {
     void Handle(StatusChangedEvent& event);
     void Handle(BeepEvent& event);
     void CheckManualStart();
+    void WatchIdlePorts();
     bool WaitWorker(std::unique_ptr<CWorker>& worker);
     void ReapLateWorkers();
     bool DriverBusy(int model) const;
