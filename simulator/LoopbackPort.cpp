@@ -49,7 +49,7 @@ void CLoopbackPort::Answer(const std::string& command) {
     SimReply reply = m_instrument.Respond(command, faults, seconds);
     // The instrument works through its commands in turn, the exposures one after another.
     m_busyUntil = std::max(m_clock.MonotonicMs(), m_busyUntil) + reply.delayMs;
-    std::int64_t delay = 0;
+    std::int64_t delay = reply.lateMs;
     for (const LoopFault& f : lineFaults) {
         if (f.command != name || (f.occurrence != 0 && f.occurrence != seen)) continue;
         delay += f.lateMs;

@@ -108,6 +108,7 @@ bool CQsSim::Impl::Handle(Sensor& s, const std::string& command, int& commandsSi
         SleepFor(stop, std::chrono::microseconds(
                            static_cast<long long>(reply.delayMs * 1000.0 * options.exposureScale)));
     }
+    if (reply.lateMs > 0) SleepFor(stop, std::chrono::milliseconds(reply.lateMs));
     s.pty.Send(reply.bytes, options.pacing, stop);
     return true;
 }

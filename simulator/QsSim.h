@@ -21,6 +21,8 @@ struct QsSimFaults {
     int dropAfter = 0;           // >0: the device vanishes after this many commands...
     int dropMs = 0;              // ...and comes back at the same path after this long
     int unplugMs = 0;            // >0: the device vanishes now, for this long (once)
+    std::string lateCommand;     // command name whose replies come late...
+    int lateMs = 0;              // ...by this long (wall time, not scaled with the exposures)
     std::vector<int> peaks;      // peak counts of the next light exposures, in order
     std::vector<std::pair<int, std::uint16_t>>
         rawPixels;  // pixel, raw value forced into light blocks
