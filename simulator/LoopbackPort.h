@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -48,6 +49,7 @@ class CLoopbackPort final : public CPort {
     void WaitForInput(int maxMs) override;
     void Purge() override;
     bool DeviceLost() const override { return m_lost; }
+    int OpenError() const override { return m_open || openable ? 0 : ENOENT; }
 
     // The instrument's own faults (NG replies, short blocks, scripted peaks, ...).
     QsSimFaults faults;

@@ -107,6 +107,8 @@ void CHeadlessRunner::AcquisitionChanged(bool running) {
 
 void CHeadlessRunner::LogWritten(const std::string& line) { Print(line); }
 
+void CHeadlessRunner::Note(const std::string& line) { Print(line); }
+
 void CHeadlessRunner::Beep() {
     if (m_bBell) std::fputs("\a", stdout);
 }

@@ -38,6 +38,7 @@ class CHeadlessRunner final : public QObject, public IRadlogHost {
     void AcquisitionChanged(bool running) override;
     void LogWritten(const std::string& line) override;
     void Beep() override;
+    void Note(const std::string& line) override;
 
   private:
     void Print(const std::string& line);

@@ -75,6 +75,8 @@ int CRadlogDoc::StartMeasurement() {
     m_running = 1;
     m_bStalled = false;
     m_bManualWaiting = false;
+    m_bWindowNoted = false;
+    m_lostNoted.fill(false);
     m_host.AcquisitionChanged(true);
     m_host.ShowProgress(Text(m_settings.measType == 0 ? kTextTitleInterval : kTextTitleManual));
     WriteLog("INT.MEAS START");
@@ -93,7 +95,9 @@ int CRadlogDoc::StartMeasurement() {
             m_sensorState[model] = kStatusPortFailed;
             m_sensorStatus[model] = rad::StateText(kStatusPortFailed, m_bJapanese);
             UpdateProgressText();
-            // An adapter plugged in later is tried again in the background.
+            // An adapter plugged in later is tried again in the background, which names the
+            // cause; a driver still held stays out of this acquisition.
+            if (busy) m_host.Note(PortName(model) + ": busy: held by an earlier measurement");
             if (!busy) StartIdentification(model, true);
             continue;
         }
@@ -120,6 +124,7 @@ void CRadlogDoc::CheckManualStart() {
         } else if (state != kStatusReady) {
             m_bManualWaiting = false;
             m_bStalled = true;
+            NoteManualSummary(CCycleResult{});
             return;
         }
     }
@@ -190,11 +195,16 @@ void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generat
     CQSDriver& driver = Driver(model);
     // A device that vanished (or never was there) is waited for at its path.
     bool open = !reopen;
+    std::string said;  // the last note, so that a retry loop says a thing once
+    const auto noteOnce = [&](std::string text) {
+        if (text != said) PostNote(generation, said = std::move(text));
+    };
     while (m_running == 1) {
         if (!open) {
             driver.ClosePort();
             if (!driver.OpenPort(port, kBaud)) {
                 PostStatus(model, rad::StateText(kStatusPortFailed, m_bJapanese), generation);
+                noteOnce(PortName(model) + ": " + driver.OpenFailureText());
                 Pause();
                 continue;
             }
@@ -209,6 +219,9 @@ void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generat
         m_queue.Post(std::move(event));
         if (ok) return;
         m_queue.Post(BeepEvent{generation});
+        const std::string cause = DescribeFailure(driver.LastFailure());
+        noteOnce(PortName(model) + ": " + rad::StateText(driver.m_nStatus, false) +
+                 (cause.empty() ? "" : ": " + cause));
         // Unplugged while it was identified: the closed port is of no use any more.
         open = driver.IsOpen() && !driver.DeviceLost();
         Pause();
@@ -260,10 +273,13 @@ void CRadlogDoc::MeasureBody(int model, CCycleResult& result) {
     CQSDriver& driver = Driver(model);
     const uint64_t generation = result.generation;
     PostStatus(model, Text(kTextMeasuring), generation);
-    const int ok = driver.MeasureWithRetries(kAttempts, [&](int) {
+    const int ok = driver.MeasureWithRetries(kAttempts, [&](int attempt) {
         if (m_running != 1) return;  // a stopped cycle is discarded without a word
         PostStatus(model, Text(kTextRetrying), generation);
         m_queue.Post(BeepEvent{generation});
+        PostNote(generation, std::string(kModels[model].label) + " attempt " +
+                                 std::to_string(attempt) + " of " + std::to_string(kAttempts) +
+                                 " failed: " + DescribeFailure(driver.LastFailure()));
     });
     if (ok == 1) {
         result.data[model] = driver.m_data;
@@ -271,6 +287,7 @@ void CRadlogDoc::MeasureBody(int model, CCycleResult& result) {
         return;
     }
     result.lost[model] = driver.DeviceLost();
+    result.failure[model] = DescribeFailure(driver.LastFailure());
     if (m_running == 1) PostStatus(model, Text(kTextMeasureFailed), generation);
 }
 
@@ -314,6 +331,8 @@ void CRadlogDoc::WatchIdlePorts() {
         if (!Driver(model).CheckLost()) continue;
         // Unplugged between cycles: reopen now, so that a sensor back before the next slot
         // measures in it.
+        m_host.Note(PortName(model) + ": lost");
+        m_lostNoted[model] = true;
         m_sensorState[model] = kStatusNone;
         m_readyCal[model].reset();
         m_sensorStatus[model] = rad::StateText(kStatusPortFailed, m_bJapanese);
@@ -334,6 +353,7 @@ void CRadlogDoc::OnTimerTick() {
     m_host.SetClockText(rad::FormatLocalTime(now, kClockFormat));
     const auto second = rad::SecondOfDay(now);
     if (!second) return;
+    NoteWindow(*second);
     const rad::IntervalWindow window{m_settings.start, m_settings.end, m_settings.interval};
     if (rad::IsCycleDue(window, *second, m_prevSecondOfDay)) {
         const auto time = rad::SlotTime(now, *second, window.interval);
@@ -356,13 +376,54 @@ int CRadlogDoc::WaitAndProcess(int timeoutMs) {
     return ProcessEvents();
 }
 
+void CRadlogDoc::NoteWindow(int64_t second) {
+    const int64_t start = m_settings.start, end = m_settings.end;
+    if (start <= end && second >= start && second <= end) {
+        m_bWindowNoted = false;
+        return;
+    }
+    if (m_bWindowNoted) return;
+    m_bWindowNoted = true;
+    const auto clock = [](int64_t s) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(s / 3600),
+                      static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
+        return std::string(text);
+    };
+    if (start > end)
+        m_host.Note("no cycle is due: the window " + clock(start) + " to " + clock(end) +
+                    " is empty");
+    else
+        m_host.Note("next cycle at " + clock(start) + (second > end ? " tomorrow" : ""));
+}
+
+void CRadlogDoc::NoteManualSummary(const CCycleResult& result) {
+    std::string text = "manual:";
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!m_enabled[model]) continue;
+        text += text.size() > 7 ? "; " : " ";
+        text += kModels[model].label;
+        if (result.data[model]) {
+            text += " measured";
+            continue;
+        }
+        const std::string& cause =
+            result.failure[model].empty() ? m_sensorStatus[model] : result.failure[model];
+        text += " failed: " + cause;
+    }
+    m_host.Note(text);
+}
+
 void CRadlogDoc::Handle(CycleDoneEvent& event) {
     if (event.result.generation != m_nGeneration) return;
     StoreCycle(event.result);
+    if (m_settings.measType != 0) NoteManualSummary(event.result);
     for (int model = 0; model < kModelCount; ++model) {
         // A loss already seen on the idle port is being handled.
         if (!event.result.lost[model] || m_sensorState[model] != kStatusReady) continue;
         // Unplugged: identify it again in the background; until then it is not measured.
+        m_host.Note(PortName(model) + ": lost");
+        m_lostNoted[model] = true;
         m_sensorState[model] = kStatusNone;
         m_readyCal[model].reset();
         if (IsRunning()) StartIdentification(model, true);
@@ -377,12 +438,31 @@ void CRadlogDoc::Handle(StatusChangedEvent& event) {
     if (event.generation != m_nGeneration) return;
     m_sensorStatus[event.model] = std::move(event.text);
     if (event.status) m_sensorState[event.model] = *event.status;
+    if (event.cal && m_lostNoted[event.model]) {
+        m_host.Note(PortName(event.model) + ": back");
+        m_lostNoted[event.model] = false;
+    }
     if (event.cal) {
         m_knownCal[event.model] = *event.cal;
         m_readyCal[event.model] = std::move(event.cal);
     }
     UpdateProgressText();
     CheckManualStart();
+}
+
+void CRadlogDoc::Handle(NoteEvent& event) {
+    if (event.generation == m_nGeneration) m_host.Note(event.text);
+}
+
+void CRadlogDoc::PostNote(uint64_t generation, std::string text) {
+    m_queue.Post(NoteEvent{generation, std::move(text)});
+}
+
+std::string CRadlogDoc::PortName(int model) const {
+    const int port = m_settings.comPort[model];
+    const std::string path = rad::ComPortDevice(m_settings.ports, port);
+    return std::string(kModels[model].label) + " COM" + std::to_string(port) + " = " +
+           (path.empty() ? "(none)" : path);
 }
 
 void CRadlogDoc::Handle(BeepEvent& event) {

@@ -1,6 +1,8 @@
 #include "LinkFailure.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 std::string DescribeFailure(const LinkFailure& failure) {
     const std::string what = failure.command.empty() ? "the wake-up" : failure.command;
@@ -25,4 +27,23 @@ std::string DescribeFailure(const LinkFailure& failure) {
             return "stopped during " + what;
     }
     return {};
+}
+
+std::string DescribeOpenError(int err) {
+    switch (err) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            return "no such device";
+        case EBUSY:
+        case EWOULDBLOCK:
+            return "busy: held by another program";
+        case EACCES:
+        case EPERM:
+            return "permission denied";
+        case 0:
+            return "no device for this port";
+        default:
+            return std::strerror(err);
+    }
 }

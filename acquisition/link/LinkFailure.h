@@ -21,3 +21,5 @@ struct LinkFailure {
 
 // "no reply within 2 s to SS", "RB block not followed by OK", ...
 std::string DescribeFailure(const LinkFailure& failure);
+// Why a port did not open, from its errno: "no such device", "busy: held by another program".
+std::string DescribeOpenError(int err);

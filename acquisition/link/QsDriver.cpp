@@ -53,6 +53,7 @@ CQSDriver::~CQSDriver() { m_pPort->Close(); }
 
 int CQSDriver::OpenPort(int portNumber, int baud) {
     const std::string path = rad::ComPortDevice(m_ports, portNumber);
+    m_path = path;
     if (path.empty()) {
         m_nStatus = kStatusPortFailed;
         return 0;
@@ -61,6 +62,7 @@ int CQSDriver::OpenPort(int portNumber, int baud) {
 }
 
 int CQSDriver::OpenDevice(const std::string& path, int baud) {
+    m_path = path;
     if (!m_pPort->Open(path, baud)) {
         m_nStatus = kStatusPortFailed;
         return 0;

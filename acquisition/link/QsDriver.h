@@ -46,6 +46,10 @@ class CQSDriver {
     // Looks at the idle port now, so that a hang-up is seen before the next measurement.
     bool CheckLost();
     const LinkFailure& LastFailure() const { return m_failure; }
+    // The device path last opened or tried ("" when the port number has none), and why the
+    // last open failed.
+    const std::string& DevicePath() const { return m_path; }
+    std::string OpenFailureText() const { return DescribeOpenError(m_pPort->OpenError()); }
     // Asked between commands and inside every wait; true ends the operation at once (failed).
     // Set before the driver is used from another thread.
     void SetStopCheck(std::function<bool()> stopRequested) { m_stop = std::move(stopRequested); }
@@ -104,6 +108,7 @@ class CQSDriver {
     std::function<bool()> m_stop;
     LinkFailure m_failure;
     std::string m_command;  // name of the last command sent
+    std::string m_path;
     rad::PortMap m_ports;
     double m_timeScale = 1.0;
 };

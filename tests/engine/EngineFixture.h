@@ -34,12 +34,14 @@ class RecordingHost final : public IRadlogHost {
     void SetProgressText(const std::string& text) override { progress = text; }
     void LogWritten(const std::string& line) override { logLines.push_back(line.substr(20)); }
     void Beep() override { ++beeps; }
+    void Note(const std::string& line) override { notes.push_back(line); }
     void AcquisitionChanged(bool running) override { changes.push_back(running); }
     bool ConfirmStop(const std::string&) override { return confirm; }
 
     std::string progress;
     std::vector<std::string> logLines;  // texts only, without the time stamp
     std::vector<bool> changes;
+    std::vector<std::string> notes;
     int beeps = 0;
     bool confirm = true;
 };
@@ -124,6 +126,9 @@ class EngineTest : public ::testing::Test {
     bool SimReceived(int sensor, const std::string& command) const {
         const auto sent = m_sim->Commands(sensor);
         return std::find(sent.begin(), sent.end(), command) != sent.end();
+    }
+    int CountNotes(const std::string& text) const {
+        return static_cast<int>(std::count(m_host.notes.begin(), m_host.notes.end(), text));
     }
     int Count(const std::string& text) const {
         return static_cast<int>(std::count(m_host.logLines.begin(), m_host.logLines.end(), text));
