@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "ModelNames.h"
 #include "QsSim.h"
-#include "SensorModel.h"
 
 namespace {
 

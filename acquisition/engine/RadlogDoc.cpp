@@ -172,10 +172,12 @@ void CRadlogDoc::CloseAcquisition() {
 void CRadlogDoc::StartIdentification(int model, bool reopen) {
     const uint64_t generation = m_nGeneration;
     const int port = m_settings.comPort[model];
+    // The worker reads nothing of the settings: they belong to the user-interface thread.
+    std::string name = PortName(model);
     try {
-        m_identifyThreads.push_back(
-            std::make_unique<CWorker>(OnlyModel(model), [this, model, reopen, port, generation] {
-                IdentifyLoop(model, reopen, port, generation);
+        m_identifyThreads.push_back(std::make_unique<CWorker>(
+            OnlyModel(model), [this, model, reopen, port, name = std::move(name), generation] {
+                IdentifyLoop(model, reopen, port, name, generation);
             }));
     } catch (const std::system_error&) {
         // Not reported: the model simply stays in its state.
@@ -191,7 +193,8 @@ void CRadlogDoc::Pause() const {
     std::this_thread::sleep_for(std::chrono::milliseconds(m_limits.retryMs));
 }
 
-void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generation) {
+void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, const std::string& portName,
+                              uint64_t generation) {
     CQSDriver& driver = Driver(model);
     // A device that vanished (or never was there) is waited for at its path.
     bool open = !reopen;
@@ -204,7 +207,7 @@ void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generat
             driver.ClosePort();
             if (!driver.OpenPort(port, kBaud)) {
                 PostStatus(model, rad::StateText(kStatusPortFailed, m_bJapanese), generation);
-                noteOnce(PortName(model) + ": " + driver.OpenFailureText());
+                noteOnce(portName + ": " + driver.OpenFailureText());
                 Pause();
                 continue;
             }
@@ -220,7 +223,7 @@ void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generat
         if (ok) return;
         m_queue.Post(BeepEvent{generation});
         const std::string cause = DescribeFailure(driver.LastFailure());
-        noteOnce(PortName(model) + ": " + rad::StateText(driver.m_nStatus, false) +
+        noteOnce(portName + ": " + rad::StateText(driver.m_nStatus, false) +
                  (cause.empty() ? "" : ": " + cause));
         // Unplugged while it was identified: the closed port is of no use any more.
         open = driver.IsOpen() && !driver.DeviceLost();

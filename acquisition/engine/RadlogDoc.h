@@ -83,7 +83,8 @@ class CRadlogDoc {
     };
 
     void StartIdentification(int model, bool reopen);
-    void IdentifyLoop(int model, bool reopen, int port, uint64_t generation);
+    void IdentifyLoop(int model, bool reopen, int port, const std::string& portName,
+                      uint64_t generation);
     void Pause() const;
     void CycleBody(CCycleResult result, CWorker::Models ready, bool manual);
     void MeasureBody(int model, CCycleResult& result);

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <string_view>
 
 // The four sensor models of the family, always walked in this order.
 enum SensorModelIndex { kQS100 = 0, kQS200 = 1, kQS300 = 2, kQS400 = 3 };
@@ -31,14 +30,4 @@ inline constexpr std::array<SensorModelInfo, kModelCount> kModels = {{
 }};
 
 inline constexpr bool IsValidModel(int model) { return model >= 0 && model < kModelCount; }
-inline constexpr int PixelCount(int model) {
-    return kModels[static_cast<std::size_t>(model)].pixels;
-}
-// The model whose label ("QS-300") or key ("QS300") this is, or -1.
-inline constexpr int ModelOfName(std::string_view name) {
-    for (int m = 0; m < kModelCount; ++m)
-        if (name == kModels[static_cast<std::size_t>(m)].label ||
-            name == kModels[static_cast<std::size_t>(m)].key)
-            return m;
-    return -1;
-}
+inline constexpr int PixelCount(int model) { return kModels[static_cast<std::size_t>(model)].pixels; }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "IniFile.h"
+#include "ModelNames.h"
 #include "PortMapping.h"
 #include "QsDriver.h"
 #include "Rad.h"
