@@ -8,32 +8,36 @@
 
 // Faults one simulated sensor can show; switched at any time from any thread.
 struct QsSimFaults {
-    bool silent = false;          // answers nothing at all
-    std::string wrongModel;       // non-empty: ST answers this label
-    std::string ngCommand;        // command name (e.g. "SER") answered with "NG"
-    int shortCalb = 0;            // bytes left off the end of the CALB block
-    int shortRb = 0;              // bytes left off the end of every RB block
-    int shortPxsb = 0;            // bytes left off the end of the PXSB block
-    bool noGmReply = false;       // GM exposes but never says "OK"
-    std::string garbage;          // sent before every reply
-    bool longLine = false;        // every text reply padded to a 300-character line
-    double brightnessDrift = 0;   // relative change of the light per second
-    int dropAfter = 0;            // >0: the device vanishes after this many commands...
-    int dropMs = 0;               // ...and comes back at the same path after this long
-    std::vector<int> peaks;       // peak counts of the next light exposures, in order
-    std::vector<std::pair<int, std::uint16_t>> rawPixels;  // pixel, raw value forced into light blocks
+    bool silent = false;         // answers nothing at all
+    std::string wrongModel;      // non-empty: ST answers this label
+    std::string ngCommand;       // command name (e.g. "SER") answered with "NG"
+    int shortCalb = 0;           // bytes left off the end of the CALB block
+    int shortRb = 0;             // bytes left off the end of every RB block
+    int shortPxsb = 0;           // bytes left off the end of the PXSB block
+    bool noGmReply = false;      // GM exposes but never says "OK"
+    std::string garbage;         // sent before every reply
+    bool longLine = false;       // every text reply padded to a 300-character line
+    double brightnessDrift = 0;  // relative change of the light per second
+    int dropAfter = 0;           // >0: the device vanishes after this many commands...
+    int dropMs = 0;              // ...and comes back at the same path after this long
+    int unplugMs = 0;            // >0: the device vanishes now, for this long (once)
+    std::string lateCommand;     // command name whose replies come late...
+    int lateMs = 0;              // ...by this long (wall time, not scaled with the exposures)
+    std::vector<int> peaks;      // peak counts of the next light exposures, in order
+    std::vector<std::pair<int, std::uint16_t>>
+        rawPixels;  // pixel, raw value forced into light blocks
 };
 
 struct QsSimOptions {
-    bool pacing = false;           // bytes leave at the pace of 38400 baud
-    double exposureScale = 1.0;    // GM takes exposure x this long (1.0: honest)
-    std::string transcriptPath;    // every command received, with a time stamp
+    bool pacing = false;         // bytes leave at the pace of 38400 baud
+    double exposureScale = 1.0;  // GM takes exposure x this long (1.0: honest)
+    std::string transcriptPath;  // every command received, with a time stamp
     std::uint32_t seed = 1;
 };
 
 // Simulated sensors, one per pseudo-terminal, each served by its own thread.
 class CQsSim {
-public:
+  public:
     explicit CQsSim(QsSimOptions options = {});
     ~CQsSim();
     CQsSim(const CQsSim&) = delete;
@@ -56,7 +60,7 @@ public:
     // Commands received so far, oldest first ("GM,100,0,1"); the CR is not kept.
     std::vector<std::string> Commands(int sensor) const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

@@ -13,8 +13,7 @@ constexpr int kLongLine = 300;
 constexpr const char* kFactoryDate = "2015/04/01,10:20:30";
 constexpr const char* kFirmware[] = {"1.20", "1.30", "2.05", "1.80"};
 
-std::vector<std::string> SplitCommand(const std::string& command)
-{
+std::vector<std::string> SplitCommand(const std::string& command) {
     std::vector<std::string> parts;
     std::size_t start = 0;
     for (;;) {
@@ -25,34 +24,30 @@ std::vector<std::string> SplitCommand(const std::string& command)
     }
 }
 
-void AppendLe(std::string& out, std::uint32_t value, int bytes)
-{
+void AppendLe(std::string& out, std::uint32_t value, int bytes) {
     for (int b = 0; b < bytes; ++b) out.push_back(static_cast<char>((value >> (8 * b)) & 0xFF));
 }
 
 // The unused pixels of the masked model: a few dead ones, the same in every unit.
-bool MaskedOut(int pixel)
-{
-    return pixel == 0 || pixel == 97 || pixel == 180 || pixel == 255;
-}
+bool MaskedOut(int pixel) { return pixel == 0 || pixel == 97 || pixel == 180 || pixel == 255; }
 
 }  // namespace
 
 CSimInstrument::CSimInstrument(int model, int unit, std::uint32_t seed)
-    : m_firmware(kFirmware[model]), m_model(model), m_unit(unit), m_optics(model, seed),
-      m_frame(static_cast<std::size_t>(PixelCount(model)), 0)
-{
-}
+    : m_firmware(kFirmware[model]),
+      m_model(model),
+      m_unit(unit),
+      m_optics(model, seed),
+      m_frame(static_cast<std::size_t>(PixelCount(model)), 0) {}
 
-std::string CSimInstrument::TextReply(const std::string& value, const QsSimFaults& faults) const
-{
+std::string CSimInstrument::TextReply(const std::string& value, const QsSimFaults& faults) const {
     std::string line = value.empty() ? "OK" : value + ",OK";
-    if (faults.longLine && static_cast<int>(line.size()) < kLongLine) line.insert(0, kLongLine - line.size(), 'X');
+    if (faults.longLine && static_cast<int>(line.size()) < kLongLine)
+        line.insert(0, kLongLine - line.size(), 'X');
     return faults.garbage + line + "\r";
 }
 
-std::string CSimInstrument::BlockReply(std::string block, int shortBy) const
-{
+std::string CSimInstrument::BlockReply(std::string block, int shortBy) const {
     if (shortBy > 0) {
         // A block that breaks off: the rest and the trailing line never come.
         block.resize(block.size() > static_cast<std::size_t>(shortBy) ? block.size() - shortBy : 0);
@@ -61,31 +56,29 @@ std::string CSimInstrument::BlockReply(std::string block, int shortBy) const
     return block + "OK\r";
 }
 
-std::string CSimInstrument::Status(double seconds) const
-{
+std::string CSimInstrument::Status(double seconds) const {
     // Slow drifts of a few tenths over minutes, as a working instrument shows them.
     const double drift = std::sin(seconds / 300.0 + m_unit);
     char text[160];
     if (kModels[static_cast<std::size_t>(m_model)].statusInts == 1) {
-        std::snprintf(text, sizeof text, "%d,%.2f,%.2f,%.3f,%.2f", drift > 0 ? -1 : 1, 25.0 + 0.3 * drift,
-                      12.02 + 0.05 * drift, 0.480 + 0.02 * drift, 1.15 + 0.03 * drift);
+        std::snprintf(text, sizeof text, "%d,%.2f,%.2f,%.3f,%.2f", drift > 0 ? -1 : 1,
+                      25.0 + 0.3 * drift, 12.02 + 0.05 * drift, 0.480 + 0.02 * drift,
+                      1.15 + 0.03 * drift);
     } else {
         std::snprintf(text, sizeof text, "%d,%d,%d,%d,%.2f,%.2f,%.2f,%.2f,%.3f,%.2f", 0, 0, 0, -1,
-                      -10.0 + 0.1 * drift, 31.5 + 0.8 * drift, 35.2 + 0.5 * drift, 12.01 + 0.05 * drift,
-                      1.210 + 0.03 * drift, 2.05 + 0.04 * drift);
+                      -10.0 + 0.1 * drift, 31.5 + 0.8 * drift, 35.2 + 0.5 * drift,
+                      12.01 + 0.05 * drift, 1.210 + 0.03 * drift, 2.05 + 0.04 * drift);
     }
     return text;
 }
 
-std::string CSimInstrument::Pixels(int shortBy) const
-{
+std::string CSimInstrument::Pixels(int shortBy) const {
     std::string block;
     for (std::uint16_t v : m_frame) AppendLe(block, v, 2);
     return BlockReply(block, shortBy);
 }
 
-std::string CSimInstrument::Calibration(int shortBy) const
-{
+std::string CSimInstrument::Calibration(int shortBy) const {
     std::string block;
     for (float f : m_optics.Calibration()) {
         std::uint32_t bits;
@@ -95,15 +88,14 @@ std::string CSimInstrument::Calibration(int shortBy) const
     return BlockReply(block, shortBy);
 }
 
-std::string CSimInstrument::Mask(int shortBy) const
-{
+std::string CSimInstrument::Mask(int shortBy) const {
     std::string block;
     for (int k = 0; k < PixelCount(m_model); ++k) block.push_back(MaskedOut(k) ? '\0' : '\1');
     return BlockReply(block, shortBy);
 }
 
-SimReply CSimInstrument::Exposure(const std::vector<std::string>& args, const QsSimFaults& faults, double seconds)
-{
+SimReply CSimInstrument::Exposure(const std::vector<std::string>& args, const QsSimFaults& faults,
+                                  double seconds) {
     if (args.size() != 4) return {0, TextReply("NG", faults)};
     const int exposure = std::atoi(args[1].c_str());
     const int count = std::atoi(args[3].c_str());
@@ -113,13 +105,23 @@ SimReply CSimInstrument::Exposure(const std::vector<std::string>& args, const Qs
     const double brightness = m_brightness * (1.0 + faults.brightnessDrift * seconds);
     m_frame = m_optics.Expose(exposure, m_shutterOpen, brightness > 0 ? brightness : 0.0, peak);
     for (const auto& [pixel, raw] : faults.rawPixels) {
-        if (m_shutterOpen && pixel >= 0 && pixel < static_cast<int>(m_frame.size())) m_frame[static_cast<std::size_t>(pixel)] = raw;
+        if (m_shutterOpen && pixel >= 0 && pixel < static_cast<int>(m_frame.size()))
+            m_frame[static_cast<std::size_t>(pixel)] = raw;
     }
-    return {exposure * (count > 0 ? count : 1), faults.noGmReply ? std::string() : TextReply("", faults)};
+    return {exposure * (count > 0 ? count : 1),
+            faults.noGmReply ? std::string() : TextReply("", faults)};
 }
 
-SimReply CSimInstrument::Respond(const std::string& command, const QsSimFaults& faults, double seconds)
-{
+SimReply CSimInstrument::Respond(const std::string& command, const QsSimFaults& faults,
+                                 double seconds) {
+    SimReply reply = Answer(command, faults, seconds);
+    if (!faults.lateCommand.empty() && command.substr(0, command.find(',')) == faults.lateCommand)
+        reply.lateMs = faults.lateMs;
+    return reply;
+}
+
+SimReply CSimInstrument::Answer(const std::string& command, const QsSimFaults& faults,
+                                double seconds) {
     if (faults.silent) return {};
     const std::vector<std::string> args = SplitCommand(command);
     const std::string& name = args[0];
@@ -127,9 +129,14 @@ SimReply CSimInstrument::Respond(const std::string& command, const QsSimFaults& 
     if (!name.empty() && name == faults.ngCommand) return {0, faults.garbage + "NG\r"};
     if (name.empty()) return {0, TextReply("", faults)};
     char serial[32];
-    std::snprintf(serial, sizeof serial, "%s%05d", kModels[static_cast<std::size_t>(m_model)].key, 1001 + m_unit);
+    std::snprintf(serial, sizeof serial, "%s%05d", kModels[static_cast<std::size_t>(m_model)].key,
+                  1001 + m_unit);
     if (name == "ID") return {0, TextReply("RADIOMETER", faults)};
-    if (name == "ST") return {0, TextReply(faults.wrongModel.empty() ? kModels[static_cast<std::size_t>(m_model)].label : faults.wrongModel, faults)};
+    if (name == "ST")
+        return {0, TextReply(faults.wrongModel.empty()
+                                 ? kModels[static_cast<std::size_t>(m_model)].label
+                                 : faults.wrongModel,
+                             faults)};
     if (name == "SER") return {0, TextReply(serial, faults)};
     if (name == "FV") return {0, TextReply(m_firmware, faults)};
     if (name == "FT") return {0, TextReply(kFactoryDate, faults)};

@@ -11,12 +11,13 @@
 struct SimReply {
     int delayMs = 0;    // time the instrument works before it answers (an exposure)
     std::string bytes;  // empty: no answer at all
+    int lateMs = 0;     // held back after the work (a slow or stalled instrument)
 };
 
 // The instrument's side of the protocol for one sensor, free of any device: commands in,
 // reply bytes out. Written apart from the drivers so a driver fault cannot hide behind it.
 class CSimInstrument {
-public:
+  public:
     CSimInstrument(int model, int unit, std::uint32_t seed);
 
     // command is one received line without its CR; seconds is the time since the start.
@@ -25,11 +26,13 @@ public:
     std::string m_firmware;
     double m_brightness = 1.0;
 
-private:
+  private:
+    SimReply Answer(const std::string& command, const QsSimFaults& faults, double seconds);
     std::string TextReply(const std::string& value, const QsSimFaults& faults) const;
     std::string BlockReply(std::string block, int shortBy) const;
     std::string Status(double seconds) const;
-    SimReply Exposure(const std::vector<std::string>& args, const QsSimFaults& faults, double seconds);
+    SimReply Exposure(const std::vector<std::string>& args, const QsSimFaults& faults,
+                      double seconds);
     std::string Pixels(int shortBy) const;
     std::string Calibration(int shortBy) const;
     std::string Mask(int shortBy) const;

@@ -9,34 +9,21 @@
 #include <thread>
 #include <vector>
 
+#include "ModelNames.h"
 #include "QsSim.h"
-#include "SensorModel.h"
 
 namespace {
 
 std::atomic<bool> g_stop{false};
 
-extern "C" void OnSignal(int)
-{
-    g_stop = true;
-}
+extern "C" void OnSignal(int) { g_stop = true; }
 
-int ModelFromText(const char* text)
-{
-    for (int m = 0; m < kModelCount; ++m) {
-        if (std::strcmp(text, kModels[static_cast<std::size_t>(m)].label) == 0 ||
-            std::strcmp(text, kModels[static_cast<std::size_t>(m)].key) == 0)
-            return m;
-    }
-    return -1;
-}
-
-void Usage()
-{
-    std::fprintf(stderr,
-                 "usage: qs-sim [--pace] [--fast-exposure] [--seconds S] [--transcript FILE] [--seed N]\n"
-                 "              [--silent MODEL] [--ng MODEL:COMMAND] [MODEL...]\n"
-                 "MODEL is QS-100, QS-200, QS-300 or QS-400 (default: all four).\n");
+void Usage() {
+    std::fprintf(
+        stderr,
+        "usage: qs-sim [--pace] [--fast-exposure] [--seconds S] [--transcript FILE] [--seed N]\n"
+        "              [--silent MODEL] [--ng MODEL:COMMAND] [MODEL...]\n"
+        "MODEL is QS-100, QS-200, QS-300 or QS-400 (default: all four).\n");
 }
 
 struct Args {
@@ -47,31 +34,37 @@ struct Args {
     double seconds = 0;
 };
 
-bool Parse(int argc, char** argv, Args& a)
-{
+bool Parse(int argc, char** argv, Args& a) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--pace") a.options.pacing = true;
-        else if (arg == "--fast-exposure") a.options.exposureScale = 0.01;
-        else if (arg == "--seconds" && hasValue) a.seconds = std::strtod(argv[++i], nullptr);
-        else if (arg == "--transcript" && hasValue) a.options.transcriptPath = argv[++i];
-        else if (arg == "--seed" && hasValue) a.options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
-        else if (arg == "--silent" && hasValue) a.silent.push_back(ModelFromText(argv[++i]));
+        if (arg == "--pace")
+            a.options.pacing = true;
+        else if (arg == "--fast-exposure")
+            a.options.exposureScale = 0.01;
+        else if (arg == "--seconds" && hasValue)
+            a.seconds = std::strtod(argv[++i], nullptr);
+        else if (arg == "--transcript" && hasValue)
+            a.options.transcriptPath = argv[++i];
+        else if (arg == "--seed" && hasValue)
+            a.options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        else if (arg == "--silent" && hasValue)
+            a.silent.push_back(ModelOfName(argv[++i]));
         else if (arg == "--ng" && hasValue) {
             const std::string v = argv[++i];
             const std::size_t colon = v.find(':');
             if (colon == std::string::npos) return false;
-            a.ng.emplace_back(ModelFromText(v.substr(0, colon).c_str()), v.substr(colon + 1));
-        } else if (ModelFromText(arg.c_str()) >= 0) a.models.push_back(ModelFromText(arg.c_str()));
-        else return false;
+            a.ng.emplace_back(ModelOfName(v.substr(0, colon).c_str()), v.substr(colon + 1));
+        } else if (ModelOfName(arg.c_str()) >= 0)
+            a.models.push_back(ModelOfName(arg.c_str()));
+        else
+            return false;
     }
     if (a.models.empty()) a.models = {kQS100, kQS200, kQS300, kQS400};
     return true;
 }
 
-void ApplyFaults(CQsSim& sim, const Args& a)
-{
+void ApplyFaults(CQsSim& sim, const Args& a) {
     for (int i = 0; i < sim.Count(); ++i) {
         QsSimFaults f;
         for (int m : a.silent) f.silent = f.silent || m == sim.Model(i);
@@ -84,8 +77,7 @@ void ApplyFaults(CQsSim& sim, const Args& a)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     Args args;
     if (!Parse(argc, argv, args)) {
         Usage();
@@ -101,7 +93,8 @@ int main(int argc, char** argv)
     }
     ApplyFaults(sim, args);
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        std::printf("%s %s\n", kModels[static_cast<std::size_t>(args.models[i])].label, paths[i].c_str());
+        std::printf("%s %s\n", kModels[static_cast<std::size_t>(args.models[i])].label,
+                    paths[i].c_str());
     }
     std::fflush(stdout);
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(args.seconds);

@@ -113,6 +113,8 @@ void CHeadlessRunner::CycleStored() {
     if (m_today.HasRecord()) Print(m_today.Line());
 }
 
+void CHeadlessRunner::Note(const std::string& line) { Print(line); }
+
 void CHeadlessRunner::Beep() {
     if (m_bBell) std::fputs("\a", stdout);
 }

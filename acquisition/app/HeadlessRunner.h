@@ -44,6 +44,7 @@ class CHeadlessRunner final : public QObject, public IRadlogHost {
     void LogWritten(const std::string& line) override;
     void CycleStored() override;
     void Beep() override;
+    void Note(const std::string& line) override;
 
   private:
     void Print(const std::string& line);

@@ -20,7 +20,8 @@ struct CCycleResult {
     uint64_t generation = 0;  // acquisition the cycle belongs to
     int64_t time = 0;         // the cycle's time stamp (measTime)
     std::array<std::optional<SensorData>, kModelCount> data;
-    std::array<bool, kModelCount> lost{};  // the device vanished during the measurement
+    std::array<bool, kModelCount> lost{};          // the device vanished during the measurement
+    std::array<std::string, kModelCount> failure;  // why the last attempt failed
 };
 
 // WM_CYCLE_DONE
@@ -39,9 +40,18 @@ struct StatusChangedEvent {
     std::optional<SensorCal> cal;  // set when the sensor became ready
 };
 // The error beep of a worker, sounded by the user-interface thread.
-struct BeepEvent {};
+struct BeepEvent {
+    uint64_t generation = 0;
+};
 
-using DocEvent = std::variant<CycleDoneEvent, StopRequestEvent, StatusChangedEvent, BeepEvent>;
+// A line for the field station's output (IRadlogHost::Note).
+struct NoteEvent {
+    uint64_t generation = 0;
+    std::string text;
+};
+
+using DocEvent =
+    std::variant<CycleDoneEvent, StopRequestEvent, StatusChangedEvent, BeepEvent, NoteEvent>;
 
 // The queue between the workers and the user-interface thread, which pumps it.
 class CEventQueue {

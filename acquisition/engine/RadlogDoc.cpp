@@ -32,6 +32,8 @@ CRadlogDoc::CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock
       m_pDriver{std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
                 std::make_unique<CQS400>()} {
     m_queue.SetWakeup([this] { m_host.Wake(); });
+    // A stop ends every driver wait at once, not only the next attempt.
+    for (auto& driver : m_pDriver) driver->SetStopCheck([this] { return m_running.load() != 1; });
     WriteLog("APP START");
 }
 
@@ -73,6 +75,8 @@ int CRadlogDoc::StartMeasurement() {
     m_running = 1;
     m_bStalled = false;
     m_bManualWaiting = false;
+    m_bWindowNoted = false;
+    m_lostNoted.fill(false);
     m_host.AcquisitionChanged(true);
     m_host.ShowProgress(Text(m_settings.measType == 0 ? kTextTitleInterval : kTextTitleManual));
     WriteLog("INT.MEAS START");
@@ -87,12 +91,17 @@ int CRadlogDoc::StartMeasurement() {
         CQSDriver& driver = Driver(model);
         driver.SetPortMap(m_settings.ports);
         // A driver still held by a worker of an earlier acquisition counts as not openable.
-        if (DriverBusy(model) || !driver.OpenPort(m_settings.comPort[model], kBaud)) {
+        const bool busy = DriverBusy(model);
+        if (busy || !driver.OpenPort(m_settings.comPort[model], kBaud)) {
             m_sensorState[model] = kStatusPortFailed;
             m_sensorStatus[model] = rad::StateText(kStatusPortFailed, m_bJapanese);
             UpdateProgressText();
             if (m_pObserver)
                 m_pObserver->SensorState(model, kStatusPortFailed, m_sensorStatus[model]);
+            // An adapter plugged in later is tried again in the background, which names the
+            // cause; a driver still held stays out of this acquisition.
+            if (busy) m_host.Note(PortName(model) + ": busy: held by an earlier measurement");
+            if (!busy) StartIdentification(model, true);
             continue;
         }
         m_sensorStatus[model] = Text(kTextGettingInfo);
@@ -118,6 +127,7 @@ void CRadlogDoc::CheckManualStart() {
         } else if (state != kStatusReady) {
             m_bManualWaiting = false;
             m_bStalled = true;
+            NoteManualSummary(CCycleResult{});
             return;
         }
     }
@@ -151,8 +161,10 @@ void CRadlogDoc::CloseAcquisition() {
         WaitWorker(*it);
     m_identifyThreads.clear();
     if (m_cycleThread) WaitWorker(m_cycleThread);
-    // A cycle that ended before the flag fell is stored before the stop is logged.
+    // A cycle that ended before the flag fell is stored before the stop is logged; the status
+    // texts and beeps of the workers' last moments are not shown after it.
     while (auto done = m_queue.TakeFirst<CycleDoneEvent>()) Handle(*done);
+    ++m_nGeneration;
     for (int model = 0; model < kModelCount; ++model)
         if (!DriverBusy(model)) Driver(model).ClosePort();
     WriteLog("INT.MEAS STOP");
@@ -164,10 +176,12 @@ void CRadlogDoc::CloseAcquisition() {
 void CRadlogDoc::StartIdentification(int model, bool reopen) {
     const uint64_t generation = m_nGeneration;
     const int port = m_settings.comPort[model];
+    // The worker reads nothing of the settings: they belong to the user-interface thread.
+    std::string name = PortName(model);
     try {
-        m_identifyThreads.push_back(
-            std::make_unique<CWorker>(OnlyModel(model), [this, model, reopen, port, generation] {
-                IdentifyLoop(model, reopen, port, generation);
+        m_identifyThreads.push_back(std::make_unique<CWorker>(
+            OnlyModel(model), [this, model, reopen, port, name = std::move(name), generation] {
+                IdentifyLoop(model, reopen, port, name, generation);
             }));
     } catch (const std::system_error&) {
         // Not reported: the model simply stays in its state.
@@ -183,29 +197,41 @@ void CRadlogDoc::Pause() const {
     std::this_thread::sleep_for(std::chrono::milliseconds(m_limits.retryMs));
 }
 
-void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, uint64_t generation) {
+void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, const std::string& portName,
+                              uint64_t generation) {
     CQSDriver& driver = Driver(model);
-    if (m_running != 1) return;
-    if (reopen) {
-        // The device vanished: wait for it to come back at its path.
-        driver.ClosePort();
-        while (!driver.OpenPort(port, kBaud)) {
-            PostStatus(model, rad::StateText(kStatusPortFailed, m_bJapanese), generation);
-            Pause();
-            if (m_running != 1) return;
+    // A device that vanished (or never was there) is waited for at its path.
+    bool open = !reopen;
+    std::string said;  // the last note, so that a retry loop says a thing once
+    const auto noteOnce = [&](std::string text) {
+        if (text != said) PostNote(generation, said = std::move(text));
+    };
+    while (m_running == 1) {
+        if (!open) {
+            driver.ClosePort();
+            if (!driver.OpenPort(port, kBaud)) {
+                PostStatus(model, rad::StateText(kStatusPortFailed, m_bJapanese), generation);
+                noteOnce(portName + ": " + driver.OpenFailureText());
+                Pause();
+                continue;
+            }
+            open = true;
+            PostStatus(model, Text(kTextGettingInfo), generation);
         }
-        PostStatus(model, Text(kTextGettingInfo), generation);
-    }
-    for (;;) {
         const bool ok = driver.GetSensorInfo() == 1;
+        if (m_running != 1) return;  // a stop is no identification failure
         StatusChangedEvent event{generation, model, rad::StateText(driver.m_nStatus, m_bJapanese),
                                  driver.m_nStatus, std::nullopt};
         if (ok) event.cal = driver.m_cal;
         m_queue.Post(std::move(event));
         if (ok) return;
-        m_queue.Post(BeepEvent{});
+        m_queue.Post(BeepEvent{generation});
+        const std::string cause = DescribeFailure(driver.LastFailure());
+        noteOnce(portName + ": " + rad::StateText(driver.m_nStatus, false) +
+                 (cause.empty() ? "" : ": " + cause));
+        // Unplugged while it was identified: the closed port is of no use any more.
+        open = driver.IsOpen() && !driver.DeviceLost();
         Pause();
-        if (m_running != 1) return;
     }
 }
 
@@ -254,19 +280,22 @@ void CRadlogDoc::MeasureBody(int model, CCycleResult& result) {
     CQSDriver& driver = Driver(model);
     const uint64_t generation = result.generation;
     PostStatus(model, Text(kTextMeasuring), generation);
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (driver.Measure() == 1) {
-            result.data[model] = driver.m_data;
-            PostStatus(model, Text(kTextMeasureOk), generation);
-            return;
-        }
+    const int ok = driver.MeasureWithRetries(kAttempts, [&](int attempt) {
+        if (m_running != 1) return;  // a stopped cycle is discarded without a word
         PostStatus(model, Text(kTextRetrying), generation);
-        m_queue.Post(BeepEvent{});
-        // A vanished device or a stop makes further attempts pointless.
-        if (driver.DeviceLost() || m_running != 1) break;
+        m_queue.Post(BeepEvent{generation});
+        PostNote(generation, std::string(kModels[model].label) + " attempt " +
+                                 std::to_string(attempt) + " of " + std::to_string(kAttempts) +
+                                 " failed: " + DescribeFailure(driver.LastFailure()));
+    });
+    if (ok == 1) {
+        result.data[model] = driver.m_data;
+        PostStatus(model, Text(kTextMeasureOk), generation);
+        return;
     }
-    PostStatus(model, Text(kTextMeasureFailed), generation);
     result.lost[model] = driver.DeviceLost();
+    result.failure[model] = DescribeFailure(driver.LastFailure());
+    if (m_running == 1) PostStatus(model, Text(kTextMeasureFailed), generation);
 }
 
 bool CRadlogDoc::WaitWorker(std::unique_ptr<CWorker>& worker) {
@@ -301,9 +330,34 @@ bool CRadlogDoc::DriverBusy(int model) const {
 
 // ---- the user-interface side ----
 
+void CRadlogDoc::WatchIdlePorts() {
+    if (m_cycleThread && !m_cycleThread->Done()) return;
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!m_enabled[model] || m_sensorState[model] != kStatusReady || DriverBusy(model))
+            continue;
+        if (!Driver(model).CheckLost()) continue;
+        // Unplugged between cycles: reopen now, so that a sensor back before the next slot
+        // measures in it.
+        MarkLost(model);
+        m_sensorStatus[model] = rad::StateText(kStatusPortFailed, m_bJapanese);
+        UpdateProgressText();
+    }
+}
+
+// Unplugged: identify it again in the background; until then it is not measured.
+void CRadlogDoc::MarkLost(int model) {
+    if (m_pObserver) m_pObserver->SensorLost(model);
+    m_host.Note(PortName(model) + ": lost");
+    m_lostNoted[model] = true;
+    m_sensorState[model] = kStatusNone;
+    m_readyCal[model].reset();
+    if (IsRunning()) StartIdentification(model, true);
+}
+
 void CRadlogDoc::OnTimerTick() {
     ReapLateWorkers();
     if (!IsRunning()) return;
+    WatchIdlePorts();
     const int64_t now = m_clock.Now();
     if (m_pObserver) m_pObserver->Tick(now);
     if (m_settings.measType != 0) {
@@ -313,6 +367,7 @@ void CRadlogDoc::OnTimerTick() {
     m_host.SetClockText(rad::FormatLocalTime(now, kClockFormat));
     const auto second = rad::SecondOfDay(now);
     if (!second) return;
+    NoteWindow(*second);
     const rad::IntervalWindow window{m_settings.start, m_settings.end, m_settings.interval};
     if (rad::IsCycleDue(window, *second, m_prevSecondOfDay)) {
         const auto time = rad::SlotTime(now, *second, window.interval);
@@ -335,16 +390,52 @@ int CRadlogDoc::WaitAndProcess(int timeoutMs) {
     return ProcessEvents();
 }
 
+void CRadlogDoc::NoteWindow(int64_t second) {
+    const int64_t start = m_settings.start, end = m_settings.end;
+    if (start <= end && second >= start && second <= end) {
+        m_bWindowNoted = false;
+        return;
+    }
+    if (m_bWindowNoted) return;
+    m_bWindowNoted = true;
+    const auto clock = [](int64_t s) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(s / 3600),
+                      static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
+        return std::string(text);
+    };
+    if (start > end)
+        m_host.Note("no cycle is due: the window " + clock(start) + " to " + clock(end) +
+                    " is empty");
+    else
+        m_host.Note("next cycle at " + clock(start) + (second > end ? " tomorrow" : ""));
+}
+
+void CRadlogDoc::NoteManualSummary(const CCycleResult& result) {
+    std::string text = "manual:";
+    for (int model = 0; model < kModelCount; ++model) {
+        if (!m_enabled[model]) continue;
+        text += text.size() > 7 ? "; " : " ";
+        text += kModels[model].label;
+        if (result.data[model]) {
+            text += " measured";
+            continue;
+        }
+        const std::string& cause =
+            result.failure[model].empty() ? m_sensorStatus[model] : result.failure[model];
+        text += " failed: " + cause;
+    }
+    m_host.Note(text);
+}
+
 void CRadlogDoc::Handle(CycleDoneEvent& event) {
     if (event.result.generation != m_nGeneration) return;
     StoreCycle(event.result);
+    if (m_settings.measType != 0) NoteManualSummary(event.result);
     for (int model = 0; model < kModelCount; ++model) {
-        if (!event.result.lost[model]) continue;
-        if (m_pObserver) m_pObserver->SensorLost(model);
-        // Unplugged: identify it again in the background; until then it is not measured.
-        m_sensorState[model] = kStatusNone;
-        m_readyCal[model].reset();
-        if (IsRunning()) StartIdentification(model, true);
+        // A loss already seen on the idle port is being handled.
+        if (!event.result.lost[model] || m_sensorState[model] != kStatusReady) continue;
+        MarkLost(model);
     }
 }
 
@@ -356,6 +447,10 @@ void CRadlogDoc::Handle(StatusChangedEvent& event) {
     if (event.generation != m_nGeneration) return;
     m_sensorStatus[event.model] = std::move(event.text);
     if (event.status) m_sensorState[event.model] = *event.status;
+    if (event.cal && m_lostNoted[event.model]) {
+        m_host.Note(PortName(event.model) + ": back");
+        m_lostNoted[event.model] = false;
+    }
     if (event.cal) {
         m_knownCal[event.model] = *event.cal;
         m_readyCal[event.model] = std::move(event.cal);
@@ -366,7 +461,24 @@ void CRadlogDoc::Handle(StatusChangedEvent& event) {
     CheckManualStart();
 }
 
-void CRadlogDoc::Handle(BeepEvent&) { m_host.Beep(); }
+void CRadlogDoc::Handle(NoteEvent& event) {
+    if (event.generation == m_nGeneration) m_host.Note(event.text);
+}
+
+void CRadlogDoc::PostNote(uint64_t generation, std::string text) {
+    m_queue.Post(NoteEvent{generation, std::move(text)});
+}
+
+std::string CRadlogDoc::PortName(int model) const {
+    const int port = m_settings.comPort[model];
+    const std::string path = rad::ComPortDevice(m_settings.ports, port);
+    return std::string(kModels[model].label) + " COM" + std::to_string(port) + " = " +
+           (path.empty() ? "(none)" : path);
+}
+
+void CRadlogDoc::Handle(BeepEvent& event) {
+    if (event.generation == m_nGeneration) m_host.Beep();
+}
 
 void CRadlogDoc::UpdateProgressText() {
     std::string text;

@@ -86,7 +86,8 @@ class CRadlogDoc {
     };
 
     void StartIdentification(int model, bool reopen);
-    void IdentifyLoop(int model, bool reopen, int port, uint64_t generation);
+    void IdentifyLoop(int model, bool reopen, int port, const std::string& portName,
+                      uint64_t generation);
     void Pause() const;
     void CycleBody(CCycleResult result, CWorker::Models ready, bool manual);
     void MeasureBody(int model, CCycleResult& result);
@@ -95,7 +96,15 @@ class CRadlogDoc {
     void Handle(StopRequestEvent& event);
     void Handle(StatusChangedEvent& event);
     void Handle(BeepEvent& event);
+    void Handle(NoteEvent& event);
+    // "QS-100 COM3 = /dev/ttyUSB2"
+    std::string PortName(int model) const;
+    void PostNote(uint64_t generation, std::string text);
+    void NoteWindow(int64_t second);
+    void NoteManualSummary(const CCycleResult& result);
     void CheckManualStart();
+    void WatchIdlePorts();
+    void MarkLost(int model);
     bool WaitWorker(std::unique_ptr<CWorker>& worker);
     void ReapLateWorkers();
     bool DriverBusy(int model) const;
@@ -142,6 +151,8 @@ class CRadlogDoc {
     std::array<std::optional<SensorCal>, kModelCount> m_readyCal;  // of the ready sensors
     std::array<std::optional<SensorCal>, kModelCount> m_knownCal;  // last ever reported
     std::array<std::string, kModelCount> m_sensorStatus;
+    std::array<bool, kModelCount> m_lostNoted{};  // "lost" said, "back" not yet
+    bool m_bWindowNoted = false;                  // the next due cycle has been named
     std::vector<std::unique_ptr<CWorker>> m_identifyThreads;
     std::unique_ptr<CWorker> m_cycleThread;
     std::vector<std::unique_ptr<CWorker>> m_lateThreads;  // outlived their wait

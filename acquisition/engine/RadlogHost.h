@@ -31,4 +31,7 @@ class IRadlogHost {
     virtual void LogWritten(const std::string& line) { (void)line; }
     // The error beep (MB_ICONHAND): the desktop bell, BEL on a terminal, or nothing.
     virtual void Beep() {}
+    // What an unattended station's output adds to the status texts: the device and the cause
+    // of each error, each attempt, a sensor lost and back, when the next cycle is due.
+    virtual void Note(const std::string& line) { (void)line; }
 };

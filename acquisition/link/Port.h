@@ -7,7 +7,7 @@
 // The byte transport under a sensor driver: the termios port in production, stand-ins in tests.
 // Operations return 1 (or a count) for success and 0 for failure; none blocks, logs or throws.
 class CPort {
-public:
+  public:
     virtual ~CPort() = default;
 
     virtual int Open(const std::string& path, int baud) = 0;
@@ -25,4 +25,6 @@ public:
     virtual void Purge() = 0;
     // The device went away (EIO/ENODEV, an unplugged adapter); the port then counts as closed.
     virtual bool DeviceLost() const = 0;
+    // Why the last Open failed, as an errno value; 0 when it did not.
+    virtual int OpenError() const { return 0; }
 };

@@ -1,6 +1,5 @@
 #include "Serial.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -8,25 +7,34 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace {
 
-speed_t BaudConstant(int baud)
-{
+speed_t BaudConstant(int baud) {
     switch (baud) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return 0;
+        case 1200:
+            return B1200;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        default:
+            return 0;
     }
 }
 
-bool Configure(int fd, int baud)
-{
+bool Configure(int fd, int baud) {
     const speed_t speed = BaudConstant(baud);
     termios tio{};
     if (speed == 0 || tcgetattr(fd, &tio) != 0) return false;
@@ -41,32 +49,28 @@ bool Configure(int fd, int baud)
 }
 
 // Pseudo-terminals have no modem lines; ENOTTY/EINVAL then is no error.
-void SetModemLine(int fd, int line, bool on)
-{
-    ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line);
-}
+void SetModemLine(int fd, int line, bool on) { ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line); }
 
-bool IsDeviceGone(int err)
-{
-    return err == EIO || err == ENODEV || err == ENXIO;
-}
+bool IsDeviceGone(int err) { return err == EIO || err == ENODEV || err == ENXIO; }
 
 }  // namespace
 
-CSerial::~CSerial()
-{
-    Close();
-}
+CSerial::~CSerial() { Close(); }
 
-int CSerial::Open(const std::string& path, int baud)
-{
+int CSerial::Open(const std::string& path, int baud) {
     Close();
     m_bLost = false;
+    m_openError = 0;
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return 0;
+    if (fd < 0) {
+        m_openError = errno;
+        return 0;
+    }
     // TIOCEXCL stops other non-root openers; the lock also stops root and this very process.
-    const bool ok = ioctl(fd, TIOCEXCL) == 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 && Configure(fd, baud);
+    const bool ok =
+        ioctl(fd, TIOCEXCL) == 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 && Configure(fd, baud);
     if (!ok) {
+        m_openError = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
         return 0;
     }
@@ -77,8 +81,7 @@ int CSerial::Open(const std::string& path, int baud)
     return 1;
 }
 
-void CSerial::Close()
-{
+void CSerial::Close() {
     if (m_fd < 0) return;
     SetModemLine(m_fd, TIOCM_DTR, false);
     tcflush(m_fd, TCIOFLUSH);
@@ -88,22 +91,19 @@ void CSerial::Close()
     m_fd = -1;
 }
 
-void CSerial::NoteError(int err)
-{
+void CSerial::NoteError(int err) {
     if (!IsDeviceGone(err)) return;
     Close();
     m_bLost = true;
 }
 
-std::uint32_t CSerial::GetModemStatus()
-{
+std::uint32_t CSerial::GetModemStatus() {
     int lines = 0;
     if (ioctl(m_fd, TIOCMGET, &lines) != 0) return kModemCts;
     return (lines & TIOCM_CTS) ? kModemCts : 0;
 }
 
-int CSerial::Write(const void* data, std::size_t length)
-{
+int CSerial::Write(const void* data, std::size_t length) {
     if (m_fd < 0 || (GetModemStatus() & kModemCts) == 0) return 0;
     const char* p = static_cast<const char*>(data);
     std::size_t left = length;
@@ -125,8 +125,7 @@ int CSerial::Write(const void* data, std::size_t length)
     return left == 0 ? 1 : 0;
 }
 
-std::uint32_t CSerial::GetInQueue()
-{
+std::uint32_t CSerial::GetInQueue() {
     if (m_fd < 0) return 0;
     int waiting = 0;
     if (ioctl(m_fd, FIONREAD, &waiting) != 0) {
@@ -136,12 +135,12 @@ std::uint32_t CSerial::GetInQueue()
     if (waiting > 0) return static_cast<std::uint32_t>(waiting);
     // An unplugged adapter or a vanished pseudo-terminal master shows only as a hang-up.
     pollfd pfd{m_fd, POLLIN, 0};
-    if (poll(&pfd, 1, 0) == 1 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) NoteError(EIO);
+    if (poll(&pfd, 1, 0) == 1 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+        NoteError(EIO);
     return 0;
 }
 
-std::uint32_t CSerial::Read(void* buffer, std::uint32_t maxLength)
-{
+std::uint32_t CSerial::Read(void* buffer, std::uint32_t maxLength) {
     const std::uint32_t waiting = GetInQueue();
     const std::uint32_t n = waiting < maxLength ? waiting : maxLength;
     if (n == 0) return 0;
@@ -153,13 +152,11 @@ std::uint32_t CSerial::Read(void* buffer, std::uint32_t maxLength)
     return static_cast<std::uint32_t>(got);
 }
 
-void CSerial::Purge()
-{
+void CSerial::Purge() {
     if (m_fd >= 0) tcflush(m_fd, TCIOFLUSH);
 }
 
-void CSerial::WaitForInput(int maxMs)
-{
+void CSerial::WaitForInput(int maxMs) {
     if (m_fd < 0) return;
     pollfd pfd{m_fd, POLLIN, 0};
     poll(&pfd, 1, maxMs);

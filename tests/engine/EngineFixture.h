@@ -34,12 +34,14 @@ class RecordingHost final : public IRadlogHost {
     void SetProgressText(const std::string& text) override { progress = text; }
     void LogWritten(const std::string& line) override { logLines.push_back(line.substr(20)); }
     void Beep() override { ++beeps; }
+    void Note(const std::string& line) override { notes.push_back(line); }
     void AcquisitionChanged(bool running) override { changes.push_back(running); }
     bool ConfirmStop(const std::string&) override { return confirm; }
 
     std::string progress;
     std::vector<std::string> logLines;  // texts only, without the time stamp
     std::vector<bool> changes;
+    std::vector<std::string> notes;
     int beeps = 0;
     bool confirm = true;
 };
@@ -74,9 +76,9 @@ class EngineTest : public ::testing::Test {
         std::filesystem::remove_all(m_folder);
     }
     // One simulated sensor per model given, on COM1, COM2, ... in that order.
-    void StartSensors(const std::vector<int>& models) {
+    void StartSensors(const std::vector<int>& models, double exposureScale = 0.02) {
         QsSimOptions options;
-        options.exposureScale = 0.02;
+        options.exposureScale = exposureScale;
         m_sim = std::make_unique<CQsSim>(options);
         const auto paths = m_sim->Start(models);
         ASSERT_EQ(paths.size(), models.size());
@@ -120,6 +122,13 @@ class EngineTest : public ::testing::Test {
         auto set = std::make_unique<CRsdData>();
         EXPECT_GE(set->Load(rad::DayFilePath(m_settings.rsdFolder, t)), 0);
         return set;
+    }
+    bool SimReceived(int sensor, const std::string& command) const {
+        const auto sent = m_sim->Commands(sensor);
+        return std::find(sent.begin(), sent.end(), command) != sent.end();
+    }
+    int CountNotes(const std::string& text) const {
+        return static_cast<int>(std::count(m_host.notes.begin(), m_host.notes.end(), text));
     }
     int Count(const std::string& text) const {
         return static_cast<int>(std::count(m_host.logLines.begin(), m_host.logLines.end(), text));

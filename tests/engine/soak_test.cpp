@@ -1,9 +1,25 @@
-// A few hundred fast cycles with random drop-outs and returns of the sensors.
+// A few hundred fast cycles with random drop-outs and returns of the sensors and late replies.
 #include <random>
 
 #include "EngineFixture.h"
 
 namespace {
+
+// Every count of every stored frame lies within what the sensor can send: a frame read with
+// shifted or stray bytes would show counts below 0.
+void ExpectPlausible(const CRsdData& set) {
+    for (int i = 0; i < set.GetCount(); ++i) {
+        for (int model = 0; model < kModelCount; ++model) {
+            const SensorData* d = set.GetAt(i).Block(model);
+            if (!d) continue;
+            const double seconds = d->ET / 1000.0;
+            for (std::size_t k = 0; k < d->MD.size(); ++k) {
+                ASSERT_TRUE(d->MD[k] >= 0 && d->MD[k] * seconds <= 32767.5) << i << " " << k;
+                ASSERT_TRUE(d->DD[k] >= 0 && d->DD[k] * seconds <= 32767.5) << i << " " << k;
+            }
+        }
+    }
+}
 
 long ResidentKiB() {
     long pages = 0, resident = 0;
@@ -41,12 +57,23 @@ TEST_F(Soak, EveryCycleIsStoredThroughDropOuts) {
             drop.dropMs = 100 + static_cast<int>(random() % 200);
             m_sim->SetFaults(static_cast<int>(random() % 2), drop);
         }
+        // Now and then one command's replies come after its (shortened) time-out.
+        static const char* const kCommands[] = {"", "OP", "GM", "RB", "CL", "SER", "SS"};
+        for (int sensor = 0; sensor < 2; ++sensor) {
+            QsSimFaults faults = m_sim->Faults(sensor);
+            const bool late = random() % 30 == 0;
+            faults.lateCommand = late ? kCommands[random() % 7] : "";
+            faults.lateMs = late ? 550 + static_cast<int>(random() % 400) : 0;
+            m_sim->SetFaults(sensor, faults);
+        }
         Tick(1);
         if (cycle == kCycles / 3) residentAtStart = ResidentKiB();
     }
     EXPECT_EQ(m_doc->StoredCycles(), kCycles);
     EXPECT_EQ(m_doc->PendingRecords(), 0);
-    EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), kCycles);
+    const auto set = DayFile(m_clock.Now());
+    EXPECT_EQ(set->GetCount(), kCycles);
+    ExpectPlausible(*set);
     if (kCheckResident) {
         EXPECT_LT(ResidentKiB() - residentAtStart, 16 * 1024) << "memory grows with the cycles";
     }

@@ -1,53 +1,111 @@
-#include <chrono>
-
-#include "SimDriverFixture.h"
+// The instruments' time-outs, exact to the millisecond on the fake clock: a reply that comes
+// at the deadline is taken, one a millisecond later is not.
+#include "LoopDriverFixture.h"
 
 namespace {
 
-class RealTimeouts : public SimDriver {
-protected:
-    void StartSilent(int model)
-    {
-        QsSimFaults silent;
-        silent.silent = true;
-        Start(model, silent, 1.0);
-    }
-};
-using Clock = std::chrono::steady_clock;
+using Timeouts = LoopDriver;
 
-double SecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-TEST_F(RealTimeouts, SilentSensorGivesCode2AfterOneSecond)
-{
-    StartSilent(kQS100);
-    const auto start = Clock::now();
+TEST_F(Timeouts, SilentSensorGivesCode2AfterOneSecond) {
+    QsSimFaults silent;
+    silent.silent = true;
+    Start(kQS100, silent);
     EXPECT_EQ(m_driver->GetSensorInfo(), 0);
     EXPECT_EQ(m_driver->m_nStatus, kStatusNoReply);
-    EXPECT_NEAR(SecondsSince(start), 1.0, 0.15);
+    // One second for the wake-up line, then half a second of quiet on the line.
+    EXPECT_EQ(m_clock.MonotonicMs(), 1500);
+    EXPECT_EQ(DescribeFailure(m_driver->LastFailure()), "no reply within 1 s to the wake-up");
 }
 
-TEST_F(RealTimeouts, SilentMeasureSendsNoOp)
-{
-    StartSilent(kQS300);
-    const auto start = Clock::now();
+TEST_F(Timeouts, SilentMeasureSendsNoOp) {
+    StartReady(kQS300);
+    QsSimFaults silent;
+    silent.silent = true;
+    m_port->faults = silent;
+    const std::int64_t start = m_clock.MonotonicMs();
     EXPECT_EQ(m_driver->Measure(), 0);
-    EXPECT_NEAR(SecondsSince(start), 1.0, 0.15);
+    EXPECT_EQ(m_clock.MonotonicMs() - start, 1500);
     EXPECT_FALSE(WasSent("OP"));
     EXPECT_EQ(m_driver->m_bValid, 0);
 }
 
-TEST_F(RealTimeouts, ShortCalibrationGivesCode5AfterFiveSeconds)
-{
-    QsSimFaults shortBlock;
-    shortBlock.shortCalb = 1;  // 4095 of 4096 bytes
-    Start(kQS100, shortBlock, 1.0);
-    const auto start = Clock::now();
-    EXPECT_EQ(m_driver->GetSensorInfo(), 0);
-    EXPECT_EQ(m_driver->m_nStatus, kStatusCalFailed);
-    EXPECT_NEAR(SecondsSince(start), 5.0, 0.3);
+// When the command named was sent last, on the fake clock.
+std::int64_t SentAt(const CLoopbackPort& port, const std::string& command) {
+    std::int64_t at = -1;
+    for (std::size_t i = 0; i < port.Commands().size(); ++i) {
+        const std::string& c = port.Commands()[i];
+        if (c.substr(0, c.find(',')) == command) at = port.CommandTimes()[i];
+    }
+    return at;
+}
+
+struct DeadlineCase {
+    const char* command;
+    int deadlineMs;  // after the command was sent
+    int delayMs;     // the instrument's own time before the reply (the 100 ms exposure)
+    bool identify;   // GetSensorInfo rather than Measure
+    bool closes;     // the failure is followed by CL
+};
+
+TEST_F(Timeouts, ReplyAtTheDeadlineIsTakenAndOneMillisecondLaterIsNot) {
+    const DeadlineCase cases[] = {
+        {"", 1000, 0, false, false},   {"OP", 2000, 0, false, true}, {"GM", 2000, 100, false, true},
+        {"RB", 10000, 0, false, true}, {"CL", 2000, 0, false, true}, {"SER", 2000, 0, false, false},
+        {"SS", 2000, 0, false, false}, {"ID", 2000, 0, true, false}, {"CALB", 5000, 0, true, false},
+    };
+    for (const DeadlineCase& c : cases) {
+        for (int extra = 0; extra <= 1; ++extra) {
+            SCOPED_TRACE(std::string(c.command) + (extra ? " late" : " in time"));
+            QsSimFaults peaks;
+            peaks.peaks = {20000, 20000};
+            StartReady(kQS100, peaks);
+            m_driver->m_nExpIndex = 3;
+            m_port->lineFaults = {{c.command, 0, c.deadlineMs - c.delayMs + extra, "", 0}};
+            const int ok = c.identify ? m_driver->GetSensorInfo() : m_driver->Measure();
+            EXPECT_EQ(ok, extra ? 0 : 1);
+            if (!extra) continue;
+            EXPECT_EQ(m_driver->LastFailure().cause, LinkFailure::kNoReply);
+            EXPECT_EQ(m_driver->LastFailure().timeoutMs, c.deadlineMs);
+            // The late reply came 1 ms after the deadline; the line was then quiet for 0.5 s.
+            const std::int64_t waited = m_clock.MonotonicMs() - SentAt(*m_port, c.command);
+            EXPECT_EQ(waited, c.deadlineMs + 1 + 500);
+            EXPECT_EQ(Sent().back() == "CL", c.closes);
+        }
+    }
+}
+
+struct CutCase {
+    const char* name;
+    int model;
+    const char* command;
+    int cutBytes;
+    LinkFailure::Cause cause;
+    int waitedMs;  // from the command to the failure, quiet time included
+    bool identify;
+};
+
+TEST_F(Timeouts, CutBlocksFailAfterTheirTimeOut) {
+    const CutCase cases[] = {
+        {"RB without OK", kQS100, "RB", 3, LinkFailure::kNoTrailer, 1000 + 500, false},
+        {"RB short", kQS100, "RB", 4, LinkFailure::kShortBlock, 10000 + 500, false},
+        {"CALB without OK", kQS300, "CALB", 3, LinkFailure::kNoTrailer, 1000 + 500, true},
+        {"CALB short", kQS100, "CALB", 4, LinkFailure::kShortBlock, 5000 + 500, true},
+        {"PXSB without OK", kQS400, "PXSB", 3, LinkFailure::kNoTrailer, 1000 + 500, true},
+        {"PXSB short", kQS400, "PXSB", 4, LinkFailure::kShortBlock, 5000 + 500, true},
+    };
+    for (const CutCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartReady(c.model);
+        m_port->lineFaults = {{c.command, 0, 0, "", c.cutBytes}};
+        const int ok = c.identify ? m_driver->GetSensorInfo() : m_driver->Measure();
+        EXPECT_EQ(ok, 0);
+        if (c.identify) {
+            EXPECT_EQ(m_driver->m_nStatus, kStatusCalFailed);
+        }
+        EXPECT_EQ(m_driver->LastFailure().cause, c.cause);
+        EXPECT_EQ(m_clock.MonotonicMs() - SentAt(*m_port, c.command), c.waitedMs);
+        EXPECT_EQ(Sent().back() == "CL", !c.identify);  // a failed light read closes the shutter
+    }
 }
 
 }  // namespace

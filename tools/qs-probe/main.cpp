@@ -7,6 +7,7 @@
 #include <string>
 
 #include "IniFile.h"
+#include "ModelNames.h"
 #include "PortMapping.h"
 #include "QsDriver.h"
 #include "Rad.h"
@@ -17,31 +18,26 @@ namespace {
 constexpr int kBaud = 38400;
 
 struct Args {
-    int model = kQS100;
+    int model = -1;  // not given: the sensor's ST reply says
     int measurements = 0;
     std::string rsdPath;
     std::string iniPath;
     std::string port;
 };
 
-void Usage()
-{
-    std::fprintf(stderr, "usage: qs-probe [--model QS-100|QS-200|QS-300|QS-400] [--measure N] [--rsd OUT]\n"
-                         "                [--ini PROFILE] PORT-OR-DEVICE\n"
-                         "PORT is a COM number (mapped through [PORTS] of PROFILE); DEVICE is a path.\n");
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: qs-probe [--model QS-100|QS-200|QS-300|QS-400] [--measure N] [--rsd OUT]\n"
+                 "                [--ini PROFILE] PORT-OR-DEVICE\n"
+                 "PORT is a COM number (mapped through [PORTS] of PROFILE); DEVICE is a path.\n");
 }
 
-bool Parse(int argc, char** argv, Args& a)
-{
+bool Parse(int argc, char** argv, Args& a) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == "--model" && hasValue) {
-            const std::string label = argv[++i];
-            a.model = -1;
-            for (int m = 0; m < kModelCount; ++m) {
-                if (label == kModels[static_cast<std::size_t>(m)].label) a.model = m;
-            }
+            a.model = ModelOfName(argv[++i]);
             if (a.model < 0) return false;
         } else if (arg == "--measure" && hasValue) {
             a.measurements = std::atoi(argv[++i]);
@@ -58,13 +54,12 @@ bool Parse(int argc, char** argv, Args& a)
     return !a.port.empty() && a.measurements >= 0;
 }
 
-bool IsNumber(const std::string& text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+bool IsNumber(const std::string& text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-int Open(CQSDriver& driver, const Args& a)
-{
+int Open(CQSDriver& driver, const Args& a) {
     if (!IsNumber(a.port)) return driver.OpenDevice(a.port, kBaud);
     if (!a.iniPath.empty()) {
         CIniFile ini;
@@ -73,35 +68,50 @@ int Open(CQSDriver& driver, const Args& a)
     return driver.OpenPort(std::atoi(a.port.c_str()), kBaud);
 }
 
-void PrintIdentity(const SensorCal& cal)
-{
+void PrintIdentity(const SensorCal& cal) {
     std::printf("ID %s\nST %s\nSN %s\nFV %s\nFT %s\n", cal.ID, cal.ST, cal.SN, cal.FV, cal.FT);
     if (!cal.WL.empty()) std::printf("WL %.2f .. %.2f nm\n", cal.WL.front(), cal.WL.back());
 }
 
-void PrintMeasurement(int n, const CQSDriver& driver)
-{
+void PrintMeasurement(int n, const CQSDriver& driver) {
     const SensorData& d = driver.m_data;
     const SensorModelInfo& info = kModels[static_cast<std::size_t>(driver.Model())];
     // Counts per second back to counts, so the peak reads as the sensor's own number.
-    const float peak = *std::max_element(d.MD.begin(), d.MD.end()) * static_cast<float>(d.ET) / 1000.0f;
+    const float peak =
+        *std::max_element(d.MD.begin(), d.MD.end()) * static_cast<float>(d.ET) / 1000.0f;
     std::printf("measurement %d: ET %d ms, peak %.0f counts, status", n, d.ET, peak);
     for (int i = 0; i < info.statusInts; ++i) std::printf(" %d", d.statusInt[i]);
     for (int i = 0; i < info.statusFloats; ++i) std::printf(" %.3f", d.statusFloat[i]);
     std::printf("\n");
 }
 
+// Identifies the sensor. Without --model the first try speaks as a QS-100; a sensor that names
+// another model of the family in its ST reply is then identified with that model's driver.
+std::unique_ptr<CQSDriver> Identify(Args& a) {
+    const bool named = a.model >= 0;
+    if (!named) a.model = kQS100;
+    auto driver = std::make_unique<CQSDriver>(a.model);
+    if (Open(*driver, a) && driver->GetSensorInfo()) return driver;
+    const int reported = ModelOfName(driver->m_cal.ST);
+    if (named || driver->m_nStatus != kStatusWrongModel || reported < 0) return driver;
+    a.model = reported;
+    driver.reset();  // the port is held exclusively: closed before it is opened again
+    driver = std::make_unique<CQSDriver>(a.model);
+    if (Open(*driver, a)) driver->GetSensorInfo();
+    return driver;
+}
+
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     Args a;
     if (!Parse(argc, argv, a)) {
         Usage();
         return 2;
     }
-    CQSDriver driver(a.model);
-    if (!Open(driver, a) || !driver.GetSensorInfo()) {
+    const std::unique_ptr<CQSDriver> probe = Identify(a);
+    CQSDriver& driver = *probe;
+    if (driver.m_nStatus != kStatusReady) {
         std::printf("%s\n", DriverStatusText(driver.m_nStatus, false));
         if (driver.m_nStatus > kStatusPortFailed) PrintIdentity(driver.m_cal);
         return 1;

@@ -1,0 +1,131 @@
+// End-to-end over pseudo-terminals: sensors that are missing, lost and back, and stops that
+// come in the middle of long exposures.
+#include <unistd.h>
+
+#include <chrono>
+
+#include "EngineFixture.h"
+
+namespace {
+
+using Recovery = EngineTest;
+constexpr const char* kPortFailed = "Error(Opening COM Port failed)";
+
+TEST_F(Recovery, PortMissingAtTheStartJoinsWhenItAppears) {
+    StartSensors({kQS100, kQS300});
+    std::filesystem::create_directories(m_folder);
+    const std::string later = (m_folder / "ttyLATER").string();
+    m_settings.ports[1] = later;  // an adapter not plugged in yet
+    MakeDoc();
+    m_doc->StartInterval();
+    EXPECT_EQ(m_doc->SensorStatus(kQS100), kPortFailed);
+    const std::string port = "QS-100 COM1 = " + later;
+    ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY"; }));
+    EXPECT_EQ(CountNotes(port + ": no such device"), 1);
+    Tick(2);  // 06:00 without the QS-100
+    EXPECT_EQ(Count("ERROR QS100 MEAS"), 1);
+    ASSERT_EQ(::symlink(m_sim->DevicePath(0).c_str(), later.c_str()), 0);
+    ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS100) == "READY"; }, 10000));
+    Tick(600);  // 06:10 with it
+    EXPECT_EQ(Count("ERROR QS100 MEAS"), 1);
+    // The reopen loop said it once, however often it tried.
+    EXPECT_EQ(CountNotes(port + ": no such device"), 1);
+    const auto set = DayFile(m_clock.Now());
+    ASSERT_EQ(set->GetCount(), 2);
+    EXPECT_TRUE(set->GetAt(1).Block(kQS100) && set->GetAt(1).Block(kQS300));
+}
+
+TEST_F(Recovery, SensorUnpluggedWhileIdentifiedComesBack) {
+    StartSensors({kQS100});
+    QsSimFaults drop;
+    drop.dropAfter = 3;  // gone after ID and ST
+    drop.dropMs = 300;
+    m_sim->SetFaults(0, drop);
+    MakeDoc();
+    m_doc->StartInterval();
+    ASSERT_TRUE(PumpUntil([&] { return AllReady(); }, 10000));
+    Tick(2);
+    EXPECT_EQ(Count("ERROR QS100 MEAS"), 0);
+    EXPECT_TRUE(DayFile(m_clock.Now())->GetAt(0).Block(kQS100));
+}
+
+TEST_F(Recovery, SensorReplugedBetweenCyclesMeasuresInTheNextSlot) {
+    StartSensors({kQS100, kQS300});
+    MakeDoc();
+    m_doc->StartInterval();
+    ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
+    Tick(2);  // 06:00
+    QsSimFaults unplug;
+    unplug.unplugMs = 300;
+    m_sim->SetFaults(0, unplug);
+    // The loss is seen on the idle port, and the sensor is identified again when it is back.
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            m_doc->OnTimerTick();
+            return m_doc->SensorStatus(kQS100) == "READY";
+        },
+        10000));
+    Tick(600);  // 06:10
+    EXPECT_EQ(Count("ERROR QS100 MEAS"), 0);
+    const auto set = DayFile(m_clock.Now());
+    ASSERT_EQ(set->GetCount(), 2);
+    EXPECT_TRUE(set->GetAt(1).Block(kQS100));
+    const std::string port = "QS-100 COM1 = " + m_sim->DevicePath(0);
+    EXPECT_EQ(CountNotes(port + ": lost"), 1);
+    EXPECT_EQ(CountNotes(port + ": back"), 1);
+}
+
+TEST_F(Recovery, StopDuringALongExposureIsPrompt) {
+    StartSensors({kQS200}, 1.0);  // honest exposures
+    QsSimFaults dark;
+    dark.peaks.assign(4, 2000);  // too dark: the search stays at 5000 ms
+    m_sim->SetFaults(0, dark);
+    MakeDoc();
+    m_doc->Driver(kQS200).SetTimeScale(1.0);
+    m_doc->Driver(kQS200).m_nExpIndex = 8;
+    m_doc->StartInterval();
+    ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
+    m_clock.Advance(1);
+    m_doc->OnTimerTick();
+    m_clock.Advance(1);
+    m_doc->OnTimerTick();  // 06:00:00
+    ASSERT_TRUE(PumpUntil([&] { return SimReceived(0, "GM,5000,0,1"); }));
+    const auto stopAt = std::chrono::steady_clock::now();
+    EXPECT_EQ(m_doc->StopMeasurement(), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - stopAt, std::chrono::seconds(2));
+    EXPECT_EQ(Count("ERROR THREAD TIMEOUT"), 0);
+    EXPECT_EQ(m_doc->StoredCycles(), 0);
+}
+
+TEST_F(Recovery, EachFailedAttemptAndTheManualOutcomeAreNamed) {
+    StartSensors({kQS100, kQS300});
+    QsSimFaults refuse;
+    refuse.ngCommand = "SS";
+    MakeDoc();
+    m_doc->StartManual();
+    ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
+    m_sim->SetFaults(1, refuse);
+    ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
+    for (int attempt = 1; attempt <= 3; ++attempt)
+        EXPECT_EQ(CountNotes("QS-300 attempt " + std::to_string(attempt) +
+                             " of 3 failed: SS refused (no OK)"),
+                  1);
+    ASSERT_FALSE(m_host.notes.empty());
+    EXPECT_EQ(m_host.notes.back(), "manual: QS-100 measured; QS-300 failed: SS refused (no OK)");
+}
+
+TEST_F(Recovery, OutsideTheWindowTheNextCycleIsNamedOnce) {
+    m_settings.start = 7 * 3600;
+    m_settings.end = 8 * 3600;
+    MakeDoc();
+    m_doc->StartInterval();
+    Tick(5);
+    EXPECT_EQ(m_host.notes, std::vector<std::string>{"next cycle at 07:00:00"});
+    m_settings.start = 9 * 3600;  // an empty window
+    m_doc->StopMeasurement();
+    m_doc->StartInterval();
+    Tick(1);
+    EXPECT_EQ(m_host.notes.back(), "no cycle is due: the window 09:00:00 to 08:00:00 is empty");
+}
+
+}  // namespace

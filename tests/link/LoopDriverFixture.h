@@ -1,0 +1,50 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LoopbackPort.h"
+#include "QsDriver.h"
+
+// One driver talking to the simulator's instrument model through the loopback port: honest
+// exposures and time-outs on a fake clock, no pseudo-terminal, no thread, no wall time.
+class LoopDriver : public ::testing::Test {
+  protected:
+    void Start(int model, const QsSimFaults& faults = {}) {
+        auto port = std::make_unique<CLoopbackPort>(model, m_clock);
+        m_port = port.get();
+        m_port->faults = faults;
+        m_driver = std::make_unique<CQSDriver>(model, std::move(port), m_clock);
+        ASSERT_EQ(m_driver->OpenDevice("loop", 38400), 1);
+    }
+    void StartReady(int model, const QsSimFaults& faults = {}) {
+        Start(model);
+        ASSERT_EQ(m_driver->GetSensorInfo(), 1);
+        m_port->faults = faults;
+        m_port->RestartCount();
+    }
+    const std::vector<std::string>& Sent() const { return m_port->Commands(); }
+    // Exposures of the light readings of the last measurement: the GM commands from OP to CL.
+    std::vector<int> LightExposures() const {
+        std::vector<int> ms, last;
+        for (const std::string& c : Sent()) {
+            if (c == "OP") ms.clear();
+            if (c.rfind("GM,", 0) == 0) ms.push_back(std::stoi(c.substr(3)));
+            if (c == "CL") last = ms;
+        }
+        return last;
+    }
+    int Count(const std::string& command) const {
+        int n = 0;
+        for (const std::string& c : Sent()) n += c == command ? 1 : 0;
+        return n;
+    }
+    bool WasSent(const std::string& command) const { return Count(command) > 0; }
+
+    CFakeLinkClock m_clock;
+    CLoopbackPort* m_port = nullptr;
+    std::unique_ptr<CQSDriver> m_driver;
+};

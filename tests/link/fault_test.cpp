@@ -1,0 +1,204 @@
+// Faults of the line, one table row each: whatever arrives late, stray or cut, a measurement
+// either hands back the frame the sensor took or fails; it never takes shifted bytes.
+#include <string>
+#include <vector>
+
+#include "LoopDriverFixture.h"
+
+namespace {
+
+// Light counts planted in every light frame: a shifted block moves or splits them.
+constexpr int kMarkPixel = 10;
+constexpr std::uint16_t kMark = 4321;
+constexpr std::uint16_t kNextMark = 1234;
+constexpr int kExposureIndex = 3;  // 100 ms, kept by the scripted peaks
+constexpr double kSeconds = 0.1;
+
+class Faults : public LoopDriver {
+  protected:
+    void StartScripted(int model) {
+        QsSimFaults f;
+        f.peaks.assign(40, 20000);
+        f.rawPixels = {{kMarkPixel, kMark}, {kMarkPixel + 1, kNextMark}};
+        StartReady(model, f);
+        m_driver->m_nExpIndex = kExposureIndex;
+    }
+    // Measures as the controller does; returns the attempts used, or 0 when all failed.
+    int MeasureAttempts() {
+        int failed = 0;
+        const int ok = m_driver->MeasureWithRetries(3, [&](int) { ++failed; });
+        return ok ? failed + 1 : 0;
+    }
+    // The frame is the one the sensor took: marks in place, every count within the sensor's
+    // range, the serial and status of this sensor.
+    void ExpectTrueFrame(int model) const {
+        const SensorData& d = m_driver->m_data;
+        const double seconds = model == kQS400 ? 0.03 : kSeconds;
+        EXPECT_EQ(m_driver->m_bValid, 1);
+        EXPECT_FLOAT_EQ(d.MD[kMarkPixel], static_cast<float>(kMark / seconds));
+        EXPECT_FLOAT_EQ(d.MD[kMarkPixel + 1], static_cast<float>(kNextMark / seconds));
+        for (std::size_t k = 0; k < d.MD.size(); ++k) {
+            ASSERT_GE(d.MD[k], 0.0f) << k;
+            ASSERT_GE(d.DD[k], 0.0f) << k;
+            ASSERT_LE(d.MD[k] * seconds, 32767.5) << k;
+            ASSERT_LE(d.DD[k] * seconds, 32767.5) << k;
+        }
+        EXPECT_STREQ(d.SN, m_driver->m_cal.SN);
+        if (model == kQS400) {
+            EXPECT_NEAR(d.statusFloat[0], -10.0, 0.2);
+            EXPECT_FLOAT_EQ(d.statusFloat[6], 36.4f);
+        } else {
+            EXPECT_NEAR(d.statusFloat[0], 25.0, 0.4);
+            EXPECT_EQ(d.ET, 100);
+        }
+    }
+};
+
+struct LateCase {
+    int model;
+    const char* command;
+    int deadlineMs;  // from the command to the time-out
+    int delayMs;     // the instrument's own time before its reply
+};
+
+constexpr LateCase kLateCases[] = {
+    {kQS100, "", 1000, 0},    {kQS100, "OP", 2000, 0}, {kQS100, "GM", 2000, 100},
+    {kQS100, "RB", 10000, 0}, {kQS100, "CL", 2000, 0}, {kQS100, "SER", 2000, 0},
+    {kQS100, "SS", 2000, 0},  {kQS400, "FV", 2000, 0}, {kQS400, "T2", 2000, 0},
+    {kQS400, "GM", 2000, 30},
+};
+
+TEST_F(Faults, LateReplyAtEachAttemptNeverShiftsTheFrame) {
+    for (const LateCase& c : kLateCases) {
+        // Late within the quiet time after the time-out, and later than that.
+        for (int beyond : {200, 800}) {
+            for (int lateAttempts = 1; lateAttempts <= 3; ++lateAttempts) {
+                SCOPED_TRACE(std::string(kModels[c.model].label) + " '" + c.command + "' +" +
+                             std::to_string(beyond) + " ms in " + std::to_string(lateAttempts) +
+                             " attempts");
+                StartScripted(c.model);
+                for (int n = 1; n <= lateAttempts; ++n)
+                    m_port->lineFaults.push_back(
+                        {c.command, n, c.deadlineMs - c.delayMs + beyond, "", 0});
+                const int attempts = MeasureAttempts();
+                if (attempts > 0) ExpectTrueFrame(c.model);
+                // Within the quiet time the stale reply is gone before the next attempt. Later
+                // than that it may stand in for a reply whose content is not examined, or fail.
+                if (beyond == 200) {
+                    EXPECT_EQ(attempts, lateAttempts < 3 ? lateAttempts + 1 : 0);
+                }
+                if (attempts == 0) {
+                    EXPECT_EQ(m_driver->m_bValid, 0);
+                }
+            }
+        }
+    }
+}
+
+struct IdentityCase {
+    int model;
+    const char* command;
+    int deadlineMs;
+    int status;  // after the late reply
+};
+
+TEST_F(Faults, LateReplyDuringIdentificationFailsThatTryOnly) {
+    const IdentityCase cases[] = {
+        {kQS100, "ID", 2000, kStatusIdentityFailed},
+        {kQS200, "FT", 2000, kStatusIdentityFailed},
+        {kQS300, "CALB", 5000, kStatusCalFailed},
+        {kQS400, "PXSB", 5000, kStatusCalFailed},
+    };
+    for (const IdentityCase& c : cases) {
+        SCOPED_TRACE(c.command);
+        Start(c.model);
+        ASSERT_EQ(m_driver->GetSensorInfo(), 1);
+        const std::vector<float> cal = m_driver->m_cal.CAL;
+        m_driver->m_cal.CAL.assign(cal.size(), 0.0f);
+        m_port->lineFaults = {{c.command, 2, c.deadlineMs + 200, "", 0}};
+        EXPECT_EQ(m_driver->GetSensorInfo(), 0);
+        EXPECT_EQ(m_driver->m_nStatus, c.status);
+        EXPECT_EQ(m_driver->GetSensorInfo(), 1);
+        EXPECT_EQ(m_driver->m_cal.CAL, cal);
+        EXPECT_STREQ(m_driver->m_cal.ST, kModels[c.model].label);
+    }
+}
+
+struct StrayCase {
+    int model;
+    const char* command;
+    std::string noise;  // before the reply of the first attempt
+    int cutBytes;       // of that reply
+    int attempts;       // needed for a true frame
+};
+
+TEST_F(Faults, StrayOrMissingBytesCostOneAttempt) {
+    const StrayCase cases[] = {
+        // What the wake-up, OP and CL say is not examined; their stray bytes are drained.
+        {kQS100, "", "\x13\x37", 0, 1},
+        {kQS100, "OP", "#\r", 0, 1},
+        {kQS100, "CL", "#\r", 0, 1},
+        {kQS100, "GM", "\x13\x37", 0, 2},
+        {kQS100, "GM", "#\r", 0, 2},
+        {kQS100, "SER", "#\r", 0, 2},
+        {kQS100, "SS", "~~\r", 0, 2},
+        {kQS100, "RB", "\x13\x37", 0, 2},  // an even shift: only the "OK" after it tells
+        {kQS100, "RB", "\x13", 0, 2},
+        {kQS100, "RB", "", 3, 2},  // the "OK" after the block never comes
+        {kQS100, "RB", "", 4, 2},  // short block
+        {kQS400, "RB", "\x01\x02", 0, 2},
+        {kQS400, "T2", "#\r", 0, 2},
+    };
+    for (const StrayCase& c : cases) {
+        SCOPED_TRACE(std::string(kModels[c.model].label) + " " + c.command);
+        StartScripted(c.model);
+        m_port->lineFaults = {{c.command, 1, 0, c.noise, c.cutBytes}};
+        EXPECT_EQ(MeasureAttempts(), c.attempts);
+        ExpectTrueFrame(c.model);
+    }
+}
+
+TEST_F(Faults, ReplySplitOverManyReadsIsAssembled) {
+    for (int model : {kQS100, kQS400}) {
+        for (int chunk : {1, 3, 64}) {
+            SCOPED_TRACE(std::string(kModels[model].label) + " pieces of " + std::to_string(chunk));
+            Start(model);
+            m_port->chunkBytes = chunk;
+            ASSERT_EQ(m_driver->GetSensorInfo(), 1);
+            QsSimFaults f;
+            f.peaks.assign(4, 20000);
+            f.rawPixels = {{kMarkPixel, kMark}, {kMarkPixel + 1, kNextMark}};
+            m_port->faults = f;
+            m_driver->m_nExpIndex = kExposureIndex;
+            EXPECT_EQ(MeasureAttempts(), 1);
+            ExpectTrueFrame(model);
+        }
+    }
+}
+
+TEST_F(Faults, StopEndsAnExposureWithinAPollAndClosesTheShutter) {
+    QsSimFaults f;
+    f.peaks.assign(4, 2000);  // too dark: the search goes to 5000 ms
+    StartReady(kQS200, f);
+    m_driver->m_nExpIndex = 8;
+    const std::int64_t stopAt = m_clock.MonotonicMs() + 3000;
+    m_driver->SetStopCheck([&] { return m_clock.MonotonicMs() >= stopAt; });
+    int failed = 0;
+    EXPECT_EQ(m_driver->MeasureWithRetries(3, [&](int) { ++failed; }), 0);
+    EXPECT_EQ(failed, 1);
+    EXPECT_LT(m_clock.MonotonicMs() - stopAt, 10);
+    EXPECT_EQ(m_driver->LastFailure().cause, LinkFailure::kStopped);
+    EXPECT_EQ(Sent().back(), "CL");
+}
+
+TEST_F(Faults, UnpluggedDeviceEndsTheAttempts) {
+    StartScripted(kQS300);
+    m_port->Unplug();
+    int failed = 0;
+    EXPECT_EQ(m_driver->MeasureWithRetries(3, [&](int) { ++failed; }), 0);
+    EXPECT_EQ(failed, 1);
+    EXPECT_TRUE(m_driver->CheckLost());
+    EXPECT_EQ(DescribeFailure(m_driver->LastFailure()), "device lost during the wake-up");
+}
+
+}  // namespace
