@@ -1,13 +1,12 @@
 #include "IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include "AtomicFile.h"
 
 namespace {
 
@@ -36,17 +35,6 @@ bool SameName(std::string_view a, std::string_view b)
 std::string_view FirstLineOf(std::string_view value)
 {
     return value.substr(0, value.find_first_of("\r\n"));
-}
-
-bool WriteAll(int fd, const std::string& data)
-{
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -136,16 +124,8 @@ bool CIniFile::Load(const std::string& path)
 
 bool CIniFile::Save(const std::string& path) const
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, GetText()) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    errno = rad::WriteFileAtomic(path, GetText());
+    return errno == 0;
 }
 
 int CIniFile::FindSection(std::string_view section) const

@@ -15,7 +15,7 @@ public:
     // Reads a file; false (and an empty profile) when it cannot be read.
     bool Load(const std::string& path);
     // Writes through a temporary file in the same folder renamed over the target, so a
-    // failed write leaves the old file as it was.
+    // failed write leaves the old file as it was; false with errno set.
     bool Save(const std::string& path) const;
 
     void SetText(std::string_view text);

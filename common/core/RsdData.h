@@ -60,7 +60,8 @@ public:
     int Load(const std::string& path);
     // Same reader on bytes already in memory (fuzzing, tests); never kRsdNoFile/kRsdCannotOpen.
     int LoadFromMemory(const char* data, std::size_t length);
-    // Writes the whole set through a temporary file renamed over the target.
+    // Writes the whole set through a temporary file renamed over the target; false with errno
+    // set, and the old file kept.
     bool Save(const std::string& path) const;
     // Appends one record to an existing file; never creates one.
     bool Append(const std::string& path, const CRad& rad) const;
