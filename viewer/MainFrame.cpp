@@ -16,6 +16,7 @@
 #include "GraphDlg.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -55,6 +56,11 @@ QList<CChildFrame*> CMainFrame::Children() const {
         if (auto* child = qobject_cast<CChildFrame*>(sub->widget())) children.append(child);
     }
     return children;
+}
+
+void CMainFrame::ShowWriteError(const QString& path, int error) {
+    statusBar()->showMessage(
+        tr("Cannot write %1: %2").arg(path, QString::fromStdString(rad::FileErrorText(error))));
 }
 
 bool CMainFrame::OpenFile(const QString& path) {

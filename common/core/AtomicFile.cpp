@@ -12,6 +12,8 @@
 #include <ctime>
 #include <vector>
 
+#include "RegularFile.h"
+
 namespace {
 
 // Like the kernel's own limit on symlinks in one path lookup.
@@ -129,7 +131,7 @@ CAtomicFile::CAtomicFile(const std::string& path) {
     const bool exists = ::stat(m_target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) {
         // A FIFO or device is never replaced by a regular file.
-        Fail(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+        Fail(S_ISDIR(old.st_mode) ? EISDIR : kErrNotRegularFile);
         return;
     }
     RemoveStaleTempFiles(m_target, static_cast<long long>(std::time(nullptr)), kStaleSeconds);

@@ -22,8 +22,8 @@ namespace rad {
 // set when the file takes no more.
 bool WriteAll(int fd, const void* data, std::size_t size);
 
-// Replaces path with bytes. Returns 0, or the errno of the step that failed; the old file is
-// then untouched.
+// Replaces path with bytes. Returns 0, or the errno of the step that failed (for a FIFO or
+// device rad::kErrNotRegularFile); the old file is then untouched.
 int WriteFileAtomic(const std::string& path, std::string_view bytes);
 
 // The same for content produced in pieces: Write as often as needed, then Commit. Destroying

@@ -1,12 +1,14 @@
 #include "IniFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "AtomicFile.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -113,12 +115,21 @@ std::string CIniFile::GetText() const
 bool CIniFile::Load(const std::string& path)
 {
     SetText({});
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream data;
-    data << in.rdbuf();
-    if (in.bad()) return false;
-    SetText(data.str());
+    const int fd = rad::OpenRegularFile(path, O_RDONLY);
+    if (fd < 0) return false;
+    std::string data;
+    char buffer[16384];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) break;
+        data.append(buffer, static_cast<std::size_t>(got));
+    }
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    if (got < 0) return false;
+    SetText(data);
     return true;
 }
 

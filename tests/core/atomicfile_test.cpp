@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "RegularFile.h"
 #include "SpectralCsv.h"
 #include "rsd_fixture.h"
 
@@ -52,7 +53,7 @@ TEST_F(AtomicFileTest, FailuresNameTheirCauseAndKeepTheOldFile) {
         int error;
     } const cases[] = {
         {folder, EISDIR},
-        {fifo, EINVAL},
+        {fifo, rad::kErrNotRegularFile},
         {loop, ELOOP},
         {PathOf("missing/x.csv"), ENOENT},
         {PathOf(std::string(250, 'n')), ENAMETOOLONG},  // the temporary name is too long

@@ -13,7 +13,7 @@ bool WriteSpectralCsv(const CRsdData& set, const std::vector<int>& indices,
     csv.BuildCsvRows(set, settings.csv);
     csv.AppendRecords(set, indices, settings.csv);
     if (rad::WriteCsvLines(out, csv.csvLines)) return true;
-    FileError(out, "cannot be written");
+    WriteError(out);
     return false;
 }
 

@@ -1,10 +1,12 @@
 #include "ToolSupport.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <numeric>
 
 #include "IniFile.h"
+#include "RegularFile.h"
 
 const std::string* ParsedArgs::Option(std::string_view name) const
 {
@@ -23,6 +25,11 @@ int FileError(const std::string& file, const std::string& problem)
 {
     std::fprintf(stderr, "rsdtool: %s: %s\n", file.c_str(), problem.c_str());
     return kExitFailed;
+}
+
+int WriteError(const std::string& file)
+{
+    return FileError(file, "cannot be written: " + rad::FileErrorText(errno));
 }
 
 std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,
@@ -76,8 +83,8 @@ bool LoadRsd(const std::string& path, CRsdData& set)
     try {
         const int result = set.Load(path);
         if (result >= 0) return true;
-        FileError(path,
-                  "cannot load (" + std::to_string(result) + "): " + RsdLoadResultText(result));
+        FileError(path, "cannot load (" + std::to_string(result) +
+                            "): " + RsdLoadErrorText(result, errno));
     } catch (const RsdInvalidDataError& error) {
         FileError(path, std::string(error.what()) + " after " + std::to_string(set.GetCount()) +
                             " record(s)");
@@ -90,7 +97,7 @@ std::optional<RadviewSettings> LoadViewerProfile(const ParsedArgs& parsed)
     CIniFile ini;
     const std::string* path = parsed.Option("--profile");
     if (path != nullptr && !ini.Load(*path)) {
-        FileError(*path, "cannot read the profile");
+        FileError(*path, "cannot read the profile: " + rad::FileErrorText(errno));
         return std::nullopt;
     }
     RadviewSettings settings;

@@ -1,5 +1,6 @@
 // rsdtool: RSD day files from the command line, on the same core as Radlog and Radview.
 #include <cstdio>
+#include <new>
 #include <string_view>
 
 #include "Commands.h"
@@ -37,7 +38,13 @@ int main(int argc, char** argv)
                 return kExitOk;
             }
         }
-        return command.run(args);
+        try {
+            return command.run(args);
+        } catch (const std::bad_alloc&) {
+            // A file too big for the memory there is fails like any other file.
+            std::fprintf(stderr, "rsdtool: %s: not enough memory\n", command.name);
+            return kExitFailed;
+        }
     }
     std::fprintf(stderr, "rsdtool: unknown command \"%s\"\n", argv[1]);
     PrintCommands(stderr);
