@@ -1,4 +1,5 @@
 #include <array>
+#include <cmath>
 
 #include "Resample.h"
 
@@ -42,7 +43,7 @@ double HalfWeightedSum(const CResample& spectrum, int from, int to, Term term)
     if (to < from) return 0.0;
     double sum = 0;
     for (int nm = from; nm <= to; ++nm) {
-        if (!spectrum.InRange(nm)) continue;
+        if (!spectrum.InRange(nm) || !std::isfinite(spectrum.GetValue(nm))) continue;
         const double q = term(nm, spectrum.GetValue(nm));
         sum += (nm == from || nm == to) ? q * 0.5 : q;
     }
@@ -70,7 +71,7 @@ double CResample::GetIlluminance() const
 {
     double sum = 0;
     for (int nm = kVFirst; nm <= kVLast; ++nm) {
-        if (InRange(nm)) sum += GetValue(nm) * kV1[nm - kVFirst];
+        if (InRange(nm) && std::isfinite(GetValue(nm))) sum += GetValue(nm) * kV1[nm - kVFirst];
     }
     return sum / kPerNanometre * kLuminousEfficacy;
 }
