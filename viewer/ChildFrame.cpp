@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QTimer>
+#include <cerrno>
 
 #include "CatView.h"
 #include "MainFrame.h"
@@ -98,6 +99,8 @@ bool CChildFrame::SaveTo(const QString& path) {
         UpdateTitle();
         return true;
     }
+    const int error = errno;
+    if (auto* main = qobject_cast<CMainFrame*>(window())) main->ShowWriteError(path, error);
     QMessageBox::warning(this, tr("Radview"), tr("The file %1 could not be written.").arg(path));
     return false;
 }

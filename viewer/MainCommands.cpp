@@ -5,6 +5,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <cerrno>
 
 #include "AboutDlg.h"
 #include "CatView.h"
@@ -60,18 +61,22 @@ void CMainFrame::OnSaveSpectralCsv() {
     if (!child) return;
     const QString path = CsvFileName(this);
     if (path.isEmpty()) return;
-    if (child->Doc().ExportSpectralCsv(path.toStdString()))
+    if (child->Doc().ExportSpectralCsv(path.toStdString())) {
         m_app.Settings().csvFolder = path.toStdString();
-    else
-        QMessageBox::warning(this, tr("Radview"), QStringLiteral("Error!\nOnFileSaveCsv"));
+        return;
+    }
+    ShowWriteError(path, errno);
+    QMessageBox::warning(this, tr("Radview"), QStringLiteral("Error!\nOnFileSaveCsv"));
 }
 
 void CMainFrame::OnSaveCalcCsv() {
     CChildFrame* child = ActiveChild();
     if (!child) return;
     const QString path = CsvFileName(this);
-    // Written silently; a file that cannot be created is skipped without a word.
-    if (!path.isEmpty()) child->Doc().ExportCalcCsv(path.toStdString());
+    // No message box for this export; the status bar says when the file cannot be written.
+    if (!path.isEmpty() && child->Doc().ExportCalcCsv(path.toStdString()) < 0) {
+        ShowWriteError(path, errno);
+    }
 }
 
 void CMainFrame::OnCsvSettings() {

@@ -19,6 +19,7 @@
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
 #include "WhenExposed.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -101,6 +102,11 @@ void CMainFrame::OnCascade() {
         sub->raise();
     }
     if (QMdiSubWindow* active = m_pMdi->activeSubWindow()) active->raise();
+}
+
+void CMainFrame::ShowWriteError(const QString& path, int error) {
+    statusBar()->showMessage(
+        tr("Cannot write %1: %2").arg(path, QString::fromStdString(rad::FileErrorText(error))));
 }
 
 bool CMainFrame::OpenFile(const QString& path) {

@@ -25,6 +25,8 @@ class CMainFrame : public QMainWindow {
 
     // Opens one file as a new window; false (and a status-bar message) when it cannot be read.
     bool OpenFile(const QString& path);
+    // Names a file that could not be written and why (error is an errno) in the status bar.
+    void ShowWriteError(const QString& path, int error);
     // Several files, with a progress dialog when there are many.
     void OpenFiles(const QStringList& paths);
     // The files of the command line: opened once the window is on screen, so it never stays

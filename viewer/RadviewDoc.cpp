@@ -1,6 +1,7 @@
 #include "RadviewDoc.h"
 
 #include <QFileInfo>
+#include <new>
 
 #include "CalcCsv.h"
 #include "DetailRecord.h"
@@ -17,9 +18,12 @@ int CRadviewDoc::Open(const QString& path) {
     int result = kRsdBadHeader;
     try {
         result = data->Load(path.toStdString());
-        m_strError = QString::fromUtf8(RsdLoadResultText(result));
+        m_strError = QString::fromStdString(RsdLoadErrorText(result, errno));
     } catch (const RsdInvalidDataError& e) {
         m_strError = QString::fromUtf8(e.what());
+    } catch (const std::bad_alloc&) {
+        result = kRsdNoMemory;
+        m_strError = QString::fromUtf8(RsdLoadResultText(result));
     }
     if (result < 0) return result;
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 
 #include "CieTables.h"
 #include "Resample.h"
@@ -21,6 +22,7 @@ double HalfWeightedSum(const CResample& spectrum, int from, int to, Term term) {
     const int last = std::min(to, spectrum.m_nLast);
     double sum = 0;
     for (int nm = first; nm <= last; ++nm) {
+        if (!std::isfinite(spectrum.GetValue(nm))) continue;
         const double q = term(nm, spectrum.GetValue(nm));
         sum += (nm == from || nm == to) ? q * 0.5 : q;
     }
@@ -42,7 +44,8 @@ double CResample::GetPPFD() const {
 double CResample::GetIlluminance() const {
     double sum = 0;
     for (int nm = kVFirst; nm <= kVLast; ++nm) {
-        if (InRange(nm)) sum += GetValue(nm) * rad::kCmfY[static_cast<std::size_t>(nm - kVFirst)];
+        if (InRange(nm) && std::isfinite(GetValue(nm)))
+            sum += GetValue(nm) * rad::kCmfY[static_cast<std::size_t>(nm - kVFirst)];
     }
     return sum / kPerNanometre * kLuminousEfficacy;
 }

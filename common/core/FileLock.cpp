@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "RegularFile.h"
+
 namespace {
 
 bool SameFile(int fd, const std::string& path) {
@@ -46,7 +48,7 @@ void CFileLock::Close() {
 CFileLock CFileLock::Open(const std::string& path, int flags, Mode mode) {
     const int operation = mode == kShared ? LOCK_SH : LOCK_EX;
     for (;;) {
-        const int fd = ::open(path.c_str(), (flags & ~O_CREAT) | O_CLOEXEC);
+        const int fd = rad::OpenRegularFile(path, flags);
         if (fd < 0) return CFileLock();
         CFileLock file(fd);
         if (LockWait(fd, operation) != 0) return CFileLock();

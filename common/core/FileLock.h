@@ -20,8 +20,9 @@ class CFileLock {
     CFileLock& operator=(const CFileLock&) = delete;
     ~CFileLock();
 
-    // Opens an existing path with flags (O_CREAT is never added) and waits for the lock.
-    // The result is closed (false) when the path cannot be opened; errno tells why.
+    // Opens an existing regular file with flags (O_CREAT is never added) and waits for the
+    // lock. The result is closed (false) when the path cannot be opened or names no regular
+    // file (refused without blocking); errno tells why (see rad::OpenRegularFile).
     static CFileLock Open(const std::string& path, int flags, Mode mode);
 
     explicit operator bool() const { return m_fd >= 0; }

@@ -1,13 +1,14 @@
 #include "IniFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+
+#include "AtomicFile.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -36,17 +37,6 @@ bool SameName(std::string_view a, std::string_view b)
 std::string_view FirstLineOf(std::string_view value)
 {
     return value.substr(0, value.find_first_of("\r\n"));
-}
-
-bool WriteAll(int fd, const std::string& data)
-{
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -125,27 +115,28 @@ std::string CIniFile::GetText() const
 bool CIniFile::Load(const std::string& path)
 {
     SetText({});
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream data;
-    data << in.rdbuf();
-    if (in.bad()) return false;
-    SetText(data.str());
+    const int fd = rad::OpenRegularFile(path, O_RDONLY);
+    if (fd < 0) return false;
+    std::string data;
+    char buffer[16384];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) break;
+        data.append(buffer, static_cast<std::size_t>(got));
+    }
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    if (got < 0) return false;
+    SetText(data);
     return true;
 }
 
 bool CIniFile::Save(const std::string& path) const
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, GetText()) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    errno = rad::WriteFileAtomic(path, GetText());
+    return errno == 0;
 }
 
 int CIniFile::FindSection(std::string_view section) const

@@ -12,10 +12,11 @@
 // back exactly as it was read.
 class CIniFile {
 public:
-    // Reads a file; false (and an empty profile) when it cannot be read.
+    // Reads a regular file; false (and an empty profile) with errno set when it cannot be
+    // read. A FIFO or device is refused rather than waited on.
     bool Load(const std::string& path);
     // Writes through a temporary file in the same folder renamed over the target, so a
-    // failed write leaves the old file as it was.
+    // failed write leaves the old file as it was; false with errno set.
     bool Save(const std::string& path) const;
 
     void SetText(std::string_view text);

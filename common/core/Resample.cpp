@@ -1,5 +1,6 @@
 #include "Resample.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "RsdData.h"
@@ -45,10 +46,14 @@ void CResample::Resample(const CRsdData& data, int index) {
         m_pValue[nm - first] = plan.IsPair() ? plan.ValueAt(nm) : single->ValueAt(nm);
     m_nFirst = first;
     m_nLast = last;
-    m_dMax = m_dMin = m_pValue.front();
+    // Non-finite values (a NaN pixel) would make the extremes, and so the graph's scale,
+    // NaN; they are left out, as they are of the sums.
+    bool any = false;
     for (const double v : m_pValue) {
-        if (v > m_dMax) m_dMax = v;
-        if (v < m_dMin) m_dMin = v;
+        if (!std::isfinite(v)) continue;
+        m_dMax = any ? std::max(m_dMax, v) : v;
+        m_dMin = any ? std::min(m_dMin, v) : v;
+        any = true;
     }
 }
 

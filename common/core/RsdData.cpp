@@ -1,6 +1,9 @@
 #include "RsdData.h"
 
+#include <cerrno>
 #include <stdexcept>
+
+#include "RegularFile.h"
 
 namespace {
 void CheckIndex(const CRsdData& set, int index)
@@ -20,6 +23,16 @@ const char* RsdLoadResultText(int result)
     case kRsdNoMemory: return "no memory for the file contents";
     default: return result >= 0 ? "loaded" : "unknown error";
     }
+}
+
+std::string RsdLoadErrorText(int result, int cause)
+{
+    if (cause == 0 || result == kRsdNoMemory || (result == kRsdNoFile && cause == ENOENT)) {
+        return RsdLoadResultText(result);
+    }
+    // Anything else that denies the status (a symlink loop, a folder without access) is no
+    // proof that the file is missing.
+    return std::string(RsdLoadResultText(kRsdCannotOpen)) + ": " + rad::FileErrorText(cause);
 }
 
 int CRsdData::AddRecord(const CRad& rad)
@@ -97,8 +110,9 @@ const SensorData* CRsdData::GetSpectralBlock(int model, int index) const
 {
     const SensorData* block = GetRecordBlock(model, index);
     if (!block || !HasUsableCal(model)) return nullptr;
-    if (static_cast<int>(block->MD.size()) != PixelCount(model) ||
-        static_cast<int>(block->DD.size()) != PixelCount(model))
-        return nullptr;
+    auto sized = [model](const std::vector<float>& payload) {
+        return payload.empty() || static_cast<int>(payload.size()) == PixelCount(model);
+    };
+    if (!sized(block->MD) || !sized(block->DD)) return nullptr;
     return block;
 }

@@ -20,6 +20,9 @@ enum RsdLoadError {
 
 // Text for a Load result (a negative code or a count).
 const char* RsdLoadResultText(int result);
+// The same with the errno that Load left behind a negative result, when it names more:
+// "the file cannot be opened for reading: is a directory".
+std::string RsdLoadErrorText(int result, int cause);
 
 // One data set: the contents of one RSD file.
 class CRsdData {
@@ -57,10 +60,15 @@ public:
     bool HasUsableCal(int model) const;
 
     // ---- files (RsdFile.cpp) ----
+    // A negative result leaves its cause in errno (0 when the data itself is at fault).
     int Load(const std::string& path);
+    // The same through a read window of readWindow bytes (raised to the least the reader
+    // needs); small windows put the window's edges everywhere for the fuzzer and tests.
+    int Load(const std::string& path, std::size_t readWindow);
     // Same reader on bytes already in memory (fuzzing, tests); never kRsdNoFile/kRsdCannotOpen.
     int LoadFromMemory(const char* data, std::size_t length);
-    // Writes the whole set through a temporary file renamed over the target.
+    // Writes the whole set through a temporary file renamed over the target; false with errno
+    // set, and the old file kept.
     bool Save(const std::string& path) const;
     // Appends one record to an existing file; never creates one.
     bool Append(const std::string& path, const CRad& rad) const;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -150,15 +151,17 @@ class CRsdFileParser {
     }
 
     void ReadDataBlock(int model) {
-        auto data = std::make_unique<SensorData>(model);
+        // Pixels are allocated only for payloads the file carries: a crafted file of empty
+        // blocks must not cost a full block per few bytes.
+        auto data = std::make_unique<SensorData>(model, SensorData::kNoPayload);
         while (m_lines.ReadLine() && m_lines.Tag() != rsd::TagsOf(model).dataClose) {
             if (m_lines.Tag() == rsd::kMeasuredBegin) {
-                m_lines.ReadFloats(data->MD.data(), data->MD.size());
+                ReadPayload(data->MD, model);
                 if (!m_lines.ReadLine()) break;
                 if (m_lines.Tag() != rsd::kDarkBegin) continue;
             }
             if (m_lines.Tag() == rsd::kDarkBegin) {
-                m_lines.ReadFloats(data->DD.data(), data->DD.size());
+                ReadPayload(data->DD, model);
                 // Nothing may follow a dark payload in the same pass: its end line is skipped.
                 if (!m_lines.ReadLine()) break;
                 continue;
@@ -166,6 +169,10 @@ class CRsdFileParser {
             SetDataField(*data);
         }
         m_set.m_arRad.back()->m_pBlock[static_cast<std::size_t>(model)] = std::move(data);
+    }
+
+    void ReadPayload(std::vector<float>& payload, int model) {
+        m_lines.ReadFloats(payload, static_cast<std::size_t>(PixelCount(model)));
     }
 
     void SetDataField(SensorData& data) {
@@ -203,6 +210,8 @@ int ParseAll(CRsdData& set, rad::RsdLineReader& lines) {
 
 // Big enough for few reads, small enough to stay in the cache while its payloads are copied.
 constexpr std::size_t kReadWindow = 64 * 1024;
+// A full line and the LF after it, twice: what RsdLineReader needs.
+constexpr std::size_t kLeastReadWindow = 2 * (rad::RsdLineReader::kMaxLine + 1);
 
 }  // namespace
 
@@ -211,21 +220,46 @@ int CRsdData::LoadFromMemory(const char* data, std::size_t length) {
     return ParseAll(*this, lines);
 }
 
-int CRsdData::Load(const std::string& path) {
+namespace {
+
+// Load without the errno bookkeeping; cause gets the errno behind a negative result.
+int LoadFile(CRsdData& set, const std::string& path, std::size_t readWindow, int& cause) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return kRsdNoFile;
+    if (::stat(path.c_str(), &st) != 0) {
+        cause = errno;
+        return kRsdNoFile;
+    }
     // A shared lock: an Append or Save in progress finishes before we read.
     CFileLock file = CFileLock::Open(path, O_RDONLY, CFileLock::kShared);
-    if (!file || ::fstat(file.Fd(), &st) != 0 || !S_ISREG(st.st_mode)) return kRsdCannotOpen;
-    std::unique_ptr<char[]> window(new (std::nothrow) char[kReadWindow]);
-    if (!window) return kRsdNoMemory;
+    if (!file) {
+        cause = errno;
+        return kRsdCannotOpen;
+    }
+    readWindow = std::max(readWindow, kLeastReadWindow);
+    std::unique_ptr<char[]> window(new (std::nothrow) char[readWindow]);
+    if (!window) {
+        cause = ENOMEM;
+        return kRsdNoMemory;
+    }
     const int fd = file.Fd();
-    rad::RsdLineReader lines(window.get(), kReadWindow, [fd](char* dst, std::size_t n) {
+    rad::RsdLineReader lines(window.get(), readWindow, [fd, &cause](char* dst, std::size_t n) {
         ssize_t got;
         do got = ::read(fd, dst, n);
         while (got < 0 && errno == EINTR);
+        if (got < 0) cause = errno;
         return got;
     });
-    const int result = ParseAll(*this, lines);
+    const int result = ParseAll(set, lines);
     return lines.Failed() ? kRsdCannotOpen : result;
+}
+
+}  // namespace
+
+int CRsdData::Load(const std::string& path) { return Load(path, kReadWindow); }
+
+int CRsdData::Load(const std::string& path, std::size_t readWindow) {
+    int cause = 0;
+    const int result = LoadFile(*this, path, readWindow, cause);
+    errno = result < 0 ? cause : 0;
+    return result;
 }

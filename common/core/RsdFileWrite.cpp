@@ -4,13 +4,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <utility>
 
+#include "AtomicFile.h"
 #include "FileLock.h"
 #include "LocalTime.h"
 #include "RsdData.h"
@@ -130,73 +129,24 @@ class CRsdText {
     std::string m_out;
 };
 
-bool WriteAll(int fd, const std::string& bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The file that Save writes before it is renamed over the target; removed unless committed.
-class CTempFile {
-  public:
-    explicit CTempFile(const std::string& target) {
-        static std::atomic<unsigned> counter{0};
-        for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-            m_path = target + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
-                     ".tmp";
-            m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (m_fd < 0 && errno != EEXIST) break;
-        }
-    }
-    CTempFile(const CTempFile&) = delete;
-    CTempFile& operator=(const CTempFile&) = delete;
-    ~CTempFile() {
-        if (m_fd >= 0) ::close(m_fd);
-        if (!m_committed) ::unlink(m_path.c_str());
-    }
-
-    int Fd() const { return m_fd; }
-    bool IsOpen() const { return m_fd >= 0; }
-
-    // Flushes to disk, closes and renames over target. The folder is not synced: until it
-    // reaches the disk a crash brings back the old file, which is whole as well.
-    bool Commit(const std::string& target) {
-        const int fd = std::exchange(m_fd, -1);
-        if (::fsync(fd) != 0 || ::close(fd) != 0) return false;
-        if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
-        m_committed = true;
-        return true;
-    }
-
-    std::string m_path;
-    int m_fd = -1;
-    bool m_committed = false;
-};
-
 }  // namespace
 
 bool CRsdData::Save(const std::string& path) const {
     // Writers of the same file wait for each other; a missing target has no writer yet.
     CFileLock target = CFileLock::Open(path, O_RDONLY, CFileLock::kExclusive);
     if (!target && errno != ENOENT) return false;
-    CTempFile temp(path);
-    if (!temp.IsOpen()) return false;
-    struct stat st {};
-    if (target && ::fstat(target.Fd(), &st) == 0) ::fchmod(temp.Fd(), st.st_mode & 07777);
+    rad::CAtomicFile file(path);
+    if (file.Error() != 0) {
+        errno = file.Error();
+        return false;
+    }
 
     CRsdText text;
     std::string& bytes = text.Bytes();
     bytes.reserve(kFlushSize + 64 * 1024);
     auto flush = [&](std::size_t threshold) {
         if (bytes.size() < threshold) return true;
-        const bool ok = WriteAll(temp.Fd(), bytes);
+        const bool ok = file.Write(bytes);
         bytes.clear();
         return ok;
     };
@@ -206,9 +156,11 @@ bool CRsdData::Save(const std::string& path) const {
     }
     for (const auto& rad : m_arRad) {
         text.Record(*rad);
-        if (!flush(kFlushSize)) return false;
+        if (!flush(kFlushSize)) break;
     }
-    return flush(0) && temp.Commit(path);
+    flush(0);
+    errno = file.Commit();
+    return errno == 0;
 }
 
 bool CRsdData::Append(const std::string& path, const CRad& rad) const {
@@ -218,7 +170,7 @@ bool CRsdData::Append(const std::string& path, const CRad& rad) const {
     if (!file) return false;
     struct stat st {};
     if (::fstat(file.Fd(), &st) != 0) return false;
-    if (WriteAll(file.Fd(), text.Bytes())) return true;
+    if (rad::WriteAll(file.Fd(), text.Bytes().data(), text.Bytes().size())) return true;
     // Disk full or the like: take back the part of the record that got written. When even
     // that fails the reader still stops cleanly at the cut record.
     [[maybe_unused]] const int undone = ::ftruncate(file.Fd(), st.st_size);

@@ -4,8 +4,10 @@
 #include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <utility>
 
@@ -15,6 +17,41 @@ namespace {
 bool IsSeparator(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Little-endian float32 in bytes, read one by one: a vector assigned from it is filled in
+// one pass, where resize and copy would write every byte twice.
+class CLittleEndianFloats {
+  public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = float;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const float*;
+    using reference = float;
+
+    explicit CLittleEndianFloats(const char* p) : m_p(p) {}
+    float operator*() const {
+        uint32_t bits;
+        std::memcpy(&bits, m_p, sizeof bits);
+        if constexpr (std::endian::native == std::endian::big) {
+            bits =
+                (bits >> 24) | ((bits >> 8) & 0xFF00u) | ((bits << 8) & 0xFF0000u) | (bits << 24);
+        }
+        return std::bit_cast<float>(bits);
+    }
+    CLittleEndianFloats& operator++() {
+        m_p += sizeof(float);
+        return *this;
+    }
+    CLittleEndianFloats operator++(int) {
+        CLittleEndianFloats before = *this;
+        ++*this;
+        return before;
+    }
+    bool operator==(const CLittleEndianFloats&) const = default;
+
+  private:
+    const char* m_p;
+};
 
 }  // namespace
 
@@ -105,6 +142,26 @@ std::size_t RsdLineReader::ReadFloats(float* out, std::size_t count) {
         }
     }
     return copied;
+}
+
+std::size_t RsdLineReader::ReadFloats(std::vector<float>& out, std::size_t count) {
+    const std::size_t wanted = count * sizeof(float);
+    if (m_window != nullptr && wanted > m_windowSize) {
+        out.assign(count, 0.0f);
+        return ReadFloats(out.data(), count);
+    }
+    Fill(wanted);
+    const std::size_t got = std::min(wanted, m_length - m_pos);
+    const std::size_t whole = got - got % sizeof(float);
+    const char* src = m_data + m_pos;
+    out.assign(CLittleEndianFloats(src), CLittleEndianFloats(src + whole));
+    if (got < wanted) {
+        out.resize(count, 0.0f);
+        // The bytes of a last, incomplete float are kept as they came.
+        std::memcpy(reinterpret_cast<char*>(out.data()) + whole, src + whole, got - whole);
+    }
+    m_pos += got;
+    return got;
 }
 
 int32_t ParseInt(std::string_view text) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 // The lexical layer of the RSD reader: lines, fields, payloads and number conversion,
 // on bytes in memory or streamed from a file through a small window.
@@ -30,6 +31,8 @@ class RsdLineReader {
     bool StartsWith(std::string_view text);
     // True once the source has reported a read error; the reader then sees the end.
     bool Failed() const { return m_failed; }
+    // Bytes consumed so far; meaningful for bytes in memory only.
+    std::size_t Offset() const { return m_pos; }
 
     // Reads the next line and splits it into fields. False when no line is left: the data
     // has ended or the line is empty (the LF of an empty line is consumed).
@@ -43,6 +46,9 @@ class RsdLineReader {
     // Copies up to 4 * count bytes of little-endian float32 from the read position into out
     // (fewer when the data ends first; the rest of out is left alone). Returns the bytes read.
     std::size_t ReadFloats(float* out, std::size_t count);
+    // The same into a vector that is sized to count on the way, without zero-filling what
+    // is copied at once; zeros only after the bytes of a payload cut by the end of the data.
+    std::size_t ReadFloats(std::vector<float>& out, std::size_t count);
 
   private:
     void Split(const char* line, std::size_t length);

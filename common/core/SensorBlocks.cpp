@@ -1,5 +1,7 @@
 #include "SensorBlocks.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -43,9 +45,17 @@ bool SensorCal::HasUsableWavelengths() const
     return static_cast<double>(WL.back()) - static_cast<double>(WL.front()) >= 1.0;
 }
 
-SensorData::SensorData(int model)
-    : m_nModel(model),
-      MD(static_cast<std::size_t>(PixelCount(model)), 0.0f),
-      DD(static_cast<std::size_t>(PixelCount(model)), 0.0f)
+bool HasNonFinitePixels(const SensorData& data)
 {
+    auto finite = [](float v) { return std::isfinite(v); };
+    return !std::all_of(data.MD.begin(), data.MD.end(), finite) ||
+           !std::all_of(data.DD.begin(), data.DD.end(), finite);
+}
+
+SensorData::SensorData(int model, Payload payload)
+    : m_nModel(model)
+{
+    if (payload == kNoPayload) return;
+    MD.assign(static_cast<std::size_t>(PixelCount(model)), 0.0f);
+    DD.assign(static_cast<std::size_t>(PixelCount(model)), 0.0f);
 }

@@ -32,9 +32,12 @@ struct SensorCal {
     bool HasUsableWavelengths() const;
 };
 
-// One sensor's measurement inside a record.
+// One sensor's measurement inside a record. MD and DD hold either the model's pixel count of
+// values or none at all; none reads as zeros everywhere (a block read from a file that
+// carried no payload, which then costs no memory for pixels).
 struct SensorData {
-    explicit SensorData(int model = kQS100);
+    enum Payload { kZeroPayload, kNoPayload };
+    explicit SensorData(int model = kQS100, Payload payload = kZeroPayload);
 
     int m_nModel;
     TextField SN{};
@@ -46,6 +49,9 @@ struct SensorData {
     std::vector<float> MD;  // measured signal, counts/s
     std::vector<float> DD;  // dark signal, counts/s
 };
+
+// True when a pixel of MD or DD is NaN or infinite: curves break there and sums skip it.
+bool HasNonFinitePixels(const SensorData& data);
 
 // Double value of the leading decimal number of a text (0 when there is none), like atof.
 double LeadingNumber(const char* text);

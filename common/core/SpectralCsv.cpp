@@ -1,9 +1,11 @@
 #include "SpectralCsv.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
 
+#include "AtomicFile.h"
 #include "LocalTime.h"
 #include "NumberFormat.h"
 #include "SpectralMath.h"
@@ -230,14 +232,16 @@ void CSpectralCsv::AppendRecords(const CRsdData& set, const std::vector<int>& in
 namespace rad {
 
 bool WriteCsvLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file) return false;
-    bool ok = true;
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 1;
+    std::string text;
+    text.reserve(size);
     for (const std::string& line : lines) {
-        ok = ok && std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() &&
-             std::fputc('\n', file.get()) != EOF;
+        text += line;
+        text += '\n';
     }
-    return std::fclose(file.release()) == 0 && ok;
+    errno = WriteFileAtomic(path, text);
+    return errno == 0;
 }
 
 }  // namespace rad

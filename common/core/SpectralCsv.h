@@ -32,7 +32,8 @@ class CSpectralCsv {
 
 namespace rad {
 
-// Creates or truncates path and writes every line followed by a single LF.
+// Replaces path with every line followed by a single LF, atomically; false with errno set
+// when it cannot, and the old file is kept then.
 bool WriteCsvLines(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace rad

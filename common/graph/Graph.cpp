@@ -33,7 +33,8 @@ constexpr double kCoordMax = 32767;
 std::optional<int> MapAxis(int origin, int extent, double value, double from, double span) {
     const double offset = std::trunc(extent * (value - from) / span);
     const double coord = origin + offset;
-    if (std::isnan(coord)) return std::nullopt;
+    // A non-finite value (a NaN or infinite pixel) has no place: the curve breaks there.
+    if (!std::isfinite(coord)) return std::nullopt;
     return static_cast<int>(std::clamp(coord, kCoordMin, kCoordMax));
 }
 

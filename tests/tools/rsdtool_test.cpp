@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -95,6 +96,9 @@ protected:
 
 TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem)
 {
+    // Special files fail at once instead of hanging the command.
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    fs::create_symlink("loop", Path("loop"));
     const struct {
         std::string args;
         int status;
@@ -111,7 +115,15 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem)
         {"info --bogus " + Path("day.RSD"), 2, "unknown option"},
         {"spectral-csv --records x " + Path("day.RSD") + " " + Path("s.csv"), 2, "--records"},
         {"spectral-csv --records 1,9 " + Path("day.RSD") + " " + Path("s.csv"), 1, "no record 9"},
-        {"calc-csv " + Path("day.RSD") + " " + Path("nofolder/c.csv"), 1, "cannot be written"},
+        {"calc-csv " + Path("day.RSD") + " " + Path("nofolder/c.csv"), 1,
+         "c.csv: cannot be written: no such file or directory"},
+        {"info " + Path("fifo"), 1,
+         "fifo: cannot load (-2): the file cannot be opened for reading: not a regular file"},
+        {"info " + Path("loop"), 1, "too many levels of symbolic links"},
+        {"info " + m_dir.string(), 1, "is a directory"},
+        {"report --profile " + Path("fifo") + " " + Path("day.RSD") + " 0", 1,
+         "cannot read the profile: not a regular file"},
+        {"copy " + Path("day.RSD") + " " + m_dir.string(), 1, "cannot be written: is a directory"},
         {"report --lang fr " + Path("day.RSD") + " 0", 2, "--lang"},
         {"report " + Path("day.RSD") + " 4", 1, "no record 4 (the file holds 4 records)"},
         {"report --profile " + Path("none.ini") + " " + Path("day.RSD") + " 0", 1,

@@ -12,7 +12,7 @@ bool WriteCalculatedCsv(const CRsdData& set, const std::vector<int>& indices,
     // Like the viewer, a file without records gives no CSV; that is not a failure.
     if (result == 0) FileError(out, "not written: the data file holds no records");
     if (result >= 0) return true;
-    FileError(out, "cannot be written");
+    WriteError(out);
     return false;
 }
 

@@ -12,7 +12,6 @@ int RunCopy(const CommandArgs& args)
     if (!CheckPositionalCount(*parsed, 2, 2, kCommand)) return kExitUsage;
     CRsdData set;
     if (!LoadRsd(parsed->positional[0], set)) return kExitFailed;
-    if (!set.Save(parsed->positional[1]))
-        return FileError(parsed->positional[1], "cannot be written");
+    if (!set.Save(parsed->positional[1])) return WriteError(parsed->positional[1]);
     return kExitOk;
 }

@@ -39,7 +39,6 @@ int RunDemo(const CommandArgs& args)
     }
     CRsdData set;
     rad::MakeSyntheticDay(set, records, {kQS200, kQS300}, MorningOfToday(), kStepSeconds);
-    if (!set.Save(parsed->positional[0]))
-        return FileError(parsed->positional[0], "cannot be written");
+    if (!set.Save(parsed->positional[0])) return WriteError(parsed->positional[0]);
     return kExitOk;
 }

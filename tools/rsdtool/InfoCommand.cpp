@@ -64,6 +64,7 @@ std::array<int, kModelCount> PrintRecords(const CRsdData& set)
             std::printf(*problem ? " %s (%s)" : " %s", kModels[static_cast<std::size_t>(m)].label,
                         problem);
             if (*problem) ++ignored[static_cast<std::size_t>(m)];
+            if (HasNonFinitePixels(*rad.Block(m))) std::printf(" (holds non-finite values)");
         }
         std::printf("\n");
     }

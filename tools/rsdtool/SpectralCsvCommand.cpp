@@ -15,7 +15,7 @@ bool WriteSpectralCsv(const CRsdData& set, const std::vector<int>& indices,
     }
     csv.AppendRecords(set, indices, settings.csv);
     if (rad::WriteCsvLines(out, csv.csvLines)) return true;
-    FileError(out, "cannot be written");
+    WriteError(out);
     return false;
 }
 

@@ -1,10 +1,12 @@
 #include "ToolSupport.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <numeric>
 
 #include "IniFile.h"
+#include "RegularFile.h"
 
 const std::string* ParsedArgs::Option(std::string_view name) const {
     const auto it = options.find(name);
@@ -20,6 +22,11 @@ int UsageError(const char* command, const std::string& message) {
 int FileError(const std::string& file, const std::string& problem) {
     std::fprintf(stderr, "rsdtool: %s: %s\n", file.c_str(), problem.c_str());
     return kExitFailed;
+}
+
+int WriteError(const std::string& file)
+{
+    return FileError(file, "cannot be written: " + rad::FileErrorText(errno));
 }
 
 std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,
@@ -70,7 +77,7 @@ std::optional<std::string> LoadRsdProblem(const std::string& path, CRsdData& set
     try {
         const int result = set.Load(path);
         if (result >= 0) return std::nullopt;
-        return "cannot load (" + std::to_string(result) + "): " + RsdLoadResultText(result);
+        return "cannot load (" + std::to_string(result) + "): " + RsdLoadErrorText(result, errno);
     } catch (const RsdInvalidDataError& error) {
         return std::string(error.what()) + " after " + std::to_string(set.GetCount()) +
                " record(s)";
@@ -87,7 +94,7 @@ std::optional<RadviewSettings> LoadViewerProfile(const ParsedArgs& parsed) {
     CIniFile ini;
     const std::string* path = parsed.Option("--profile");
     if (path != nullptr && !ini.Load(*path)) {
-        FileError(*path, "cannot read the profile");
+        FileError(*path, "cannot read the profile: " + rad::FileErrorText(errno));
         return std::nullopt;
     }
     RadviewSettings settings;

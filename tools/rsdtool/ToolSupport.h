@@ -23,6 +23,8 @@ struct ParsedArgs {
 int UsageError(const char* command, const std::string& message);
 // Prints "rsdtool: FILE: problem" on stderr; returns kExitFailed.
 int FileError(const std::string& file, const std::string& problem);
+// FileError for a file that could not be written, with the cause that errno names.
+int WriteError(const std::string& file);
 
 // nullopt (after the usage error) for an unknown option or one without its value.
 std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,

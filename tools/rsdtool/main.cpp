@@ -2,6 +2,7 @@
 #include <malloc.h>
 
 #include <cstdio>
+#include <new>
 #include <string_view>
 
 #include "Commands.h"
@@ -46,7 +47,13 @@ int main(int argc, char** argv) {
                 return kExitOk;
             }
         }
-        return command.run(args);
+        try {
+            return command.run(args);
+        } catch (const std::bad_alloc&) {
+            // A file too big for the memory there is fails like any other file.
+            std::fprintf(stderr, "rsdtool: %s: not enough memory\n", command.name);
+            return kExitFailed;
+        }
     }
     std::fprintf(stderr, "rsdtool: unknown command \"%s\"\n", argv[1]);
     PrintCommands(stderr);

@@ -556,6 +556,10 @@ Reload it and lose your changes, or overwrite it?</source>
         <translation>%1 を開けません: %2</translation>
     </message>
     <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 を書き込めません: %2</translation>
+    </message>
+    <message>
         <location filename="../MainFrame.cpp" line="78"/>
         <source>Opening files...</source>
         <translation>ファイルを開いています...</translation>

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace rad {
+
+// A cause beyond errno's: the path names a FIFO, device or socket where a file belongs.
+constexpr int kErrNotRegularFile = 0x10000;
+
+// Opens path (flags as for open(2), O_CREAT never added) only when it names a regular file,
+// without ever blocking: a FIFO without a writer or a device would hold open(2) forever.
+// Returns the descriptor, or -1 with errno set (EISDIR, kErrNotRegularFile, or open's own).
+int OpenRegularFile(const std::string& path, int flags);
+
+// The cause of a failed file operation for messages, lower case: "no space left on device",
+// "read-only file system", "is a directory", "too many levels of symbolic links".
+std::string FileErrorText(int error);
+
+}  // namespace rad
