@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "QsSim.h"
+#include "VersionOption.h"
 #include "SensorModel.h"
 
 namespace {
@@ -86,6 +87,7 @@ void ApplyFaults(CQsSim& sim, const Args& a)
 
 int main(int argc, char** argv)
 {
+    if (rad::PrintVersionIfAsked(argc, argv, "qs-sim")) return 0;
     Args args;
     if (!Parse(argc, argv, args)) {
         Usage();

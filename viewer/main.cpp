@@ -7,6 +7,7 @@
 #include "LocalTime.h"
 #include "MainFrame.h"
 #include "ProfileLocation.h"
+#include "RadVersion.h"
 #include "RadviewApp.h"
 #include "Translations.h"
 
@@ -15,7 +16,7 @@ int main(int argc, char* argv[]) {
     // The core formats and parses numbers for the "C" locale only.
     setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Radview"));
-    QApplication::setApplicationVersion(QStringLiteral("5.0"));
+    QApplication::setApplicationVersion(QStringLiteral(RAD_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/radview.svg")));
     rad::InitTimeZone();
     rad::InstallTranslations(qapp, {QStringLiteral("radgraph"), QStringLiteral("radview")});

@@ -14,6 +14,7 @@
 #include "IniFile.h"
 #include "LocalTime.h"
 #include "ProfileLocation.h"
+#include "RadVersion.h"
 #include "RadlogSettings.h"
 
 namespace {
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
                                                    : new QApplication(argc, argv));
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName("radlog");
-    QCoreApplication::setApplicationVersion("5.0");
+    QCoreApplication::setApplicationVersion(RAD_VERSION);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Radlog: spectroradiometer acquisition");

@@ -9,6 +9,7 @@
 #include "IniFile.h"
 #include "PortMapping.h"
 #include "QsDriver.h"
+#include "VersionOption.h"
 #include "Rad.h"
 #include "RsdData.h"
 
@@ -95,6 +96,7 @@ void PrintMeasurement(int n, const CQSDriver& driver)
 
 int main(int argc, char** argv)
 {
+    if (rad::PrintVersionIfAsked(argc, argv, "qs-probe")) return 0;
     Args a;
     if (!Parse(argc, argv, a)) {
         Usage();

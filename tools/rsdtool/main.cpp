@@ -4,13 +4,15 @@
 
 #include "Commands.h"
 #include "LocalTime.h"
+#include "VersionOption.h"
 
 namespace {
 
 void PrintCommands(std::FILE* out)
 {
     std::fputs("usage: rsdtool COMMAND [OPTIONS] ARGS...\n"
-               "       rsdtool COMMAND --help\n\ncommands:\n", out);
+               "       rsdtool COMMAND --help\n"
+               "       rsdtool --version\n\ncommands:\n", out);
     for (const Command& command : CommandTable()) std::fprintf(out, "  %s\n", command.name);
 }
 
@@ -19,6 +21,7 @@ void PrintCommands(std::FILE* out)
 int main(int argc, char** argv)
 {
     rad::InitTimeZone();
+    if (rad::PrintVersionIfAsked(argc, argv, "rsdtool")) return kExitOk;
     if (argc < 2) {
         PrintCommands(stderr);
         return kExitUsage;
