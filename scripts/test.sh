@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test:
+#   0. the clang-format check (RAD_CHECK_FORMAT=0 skips it),
 #   1. the release build (with the Qt programs, as packaged) and all its tests,
 #   2. the core, link and controller tests under AddressSanitizer and UBSan,
 #   2b. the threaded engine and link tests under ThreadSanitizer,
@@ -12,6 +13,9 @@ jobs=${JOBS:-$(nproc)}
 scripts/install-deps.sh
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+
+echo "== format check"
+scripts/check-format.sh
 
 # Warnings are errors in these builds only; users and packagers build without -Werror.
 echo "== build and test (release)"
