@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Prints the Debian archive this machine's apt uses for bookworm (the first one found in
 # /etc/apt/sources.list, *.list or deb822 *.sources), so the CI roots use the same mirror.
+# APT_DIR reads another folder instead of /etc/apt (the tests do).
 set -euo pipefail
 suite=${1:-bookworm}
+apt_dir=${APT_DIR:-/etc/apt}
 shopt -s nullglob
-for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+for f in "$apt_dir/sources.list" "$apt_dir"/sources.list.d/*.list; do
   [ -f "$f" ] || continue
   # deb [options] URI SUITE COMPONENT...
   url=$(awk -v suite="$suite" '
@@ -15,7 +17,7 @@ for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
     }' "$f")
   if [ -n "$url" ]; then echo "$url"; exit 0; fi
 done
-for f in /etc/apt/sources.list.d/*.sources; do
+for f in "$apt_dir"/sources.list.d/*.sources; do
   # Paragraphs of "Field: value" lines; a paragraph with Types deb and our suite names the URI.
   url=$(awk -v suite="$suite" '
     function flush() {
