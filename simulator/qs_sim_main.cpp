@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "QsSim.h"
-#include "VersionOption.h"
 #include "SensorModel.h"
+#include "VersionOption.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "IniFile.h"
 #include "PortMapping.h"
 #include "QsDriver.h"
-#include "VersionOption.h"
 #include "Rad.h"
 #include "RsdData.h"
+#include "VersionOption.h"
 
 namespace {
 

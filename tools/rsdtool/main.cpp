@@ -10,9 +10,11 @@ namespace {
 
 void PrintCommands(std::FILE* out)
 {
-    std::fputs("usage: rsdtool COMMAND [OPTIONS] ARGS...\n"
-               "       rsdtool COMMAND --help\n"
-               "       rsdtool --version\n\ncommands:\n", out);
+    std::fputs(
+        "usage: rsdtool COMMAND [OPTIONS] ARGS...\n"
+        "       rsdtool COMMAND --help\n"
+        "       rsdtool --version\n\ncommands:\n",
+        out);
     for (const Command& command : CommandTable()) std::fprintf(out, "  %s\n", command.name);
 }
 
