@@ -1,6 +1,9 @@
 # rad_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>] [ENV <VAR=value...>])
 # One test executable per module, registered with CTest under its own name.
-find_package(GTest REQUIRED)
+# GoogleTest is needed only when the tests are built.
+if(BUILD_TESTING)
+  find_package(GTest REQUIRED)
+endif()
 
 # Each registered test gets its own scratch folder (GoogleTest's TempDir()), so one binary
 # registered twice, e.g. in two time zones, can run in parallel without sharing files.

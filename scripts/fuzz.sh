@@ -9,7 +9,7 @@ command -v clang++ >/dev/null || scripts/install-deps.sh
 build=build/fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
-  -DRAD_FUZZ=ON -DRAD_WITH_QT=OFF -DBUILD_TESTING=OFF -DRAD_BENCH=OFF
+  -DRAD_FUZZ=ON -DRAD_WITH_QT=OFF -DBUILD_TESTING=OFF -DRAD_BENCH=OFF -DRAD_WERROR=ON
 cmake --build "$build" -j "${JOBS:-$(nproc)}" --target fuzz_rsd_load fuzz_rsd_stream fuzz_rsd_seeds
 corpus=$build/corpus
 "$build/fuzz/fuzz_rsd_seeds" "$corpus"

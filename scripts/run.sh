@@ -10,7 +10,7 @@ build=${BUILD_DIR:-build/release}
 
 scripts/install-deps.sh
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build" -j "$jobs"
 
 radlog="$build/acquisition/app/radlog"

@@ -50,8 +50,10 @@ std::string CSimInstrument::TextReply(const std::string& value, const QsSimFault
 std::string CSimInstrument::BlockReply(std::string block, int shortBy) const {
     if (shortBy > 0) {
         // A block that breaks off: the rest and the trailing line never come.
-        block.resize(block.size() > static_cast<std::size_t>(shortBy) ? block.size() - shortBy : 0);
-        return block;
+        // Cut with substr, not resize: GCC 12 at -O3 reports a false -Wrestrict for the resize.
+        const std::size_t keep =
+            block.size() > static_cast<std::size_t>(shortBy) ? block.size() - shortBy : 0;
+        return block.substr(0, keep);
     }
     return block + "OK\r";
 }

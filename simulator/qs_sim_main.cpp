@@ -11,6 +11,7 @@
 
 #include "ModelNames.h"
 #include "QsSim.h"
+#include "VersionOption.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ void ApplyFaults(CQsSim& sim, const Args& a) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (rad::PrintVersionIfAsked(argc, argv, "qs-sim")) return 0;
     Args args;
     if (!Parse(argc, argv, args)) {
         Usage();

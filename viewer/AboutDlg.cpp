@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "RadVersion.h"
+
 namespace {
 
 constexpr int kTitleButtonsRoom = 160;  // pixels for the title bar's icon and buttons
@@ -21,7 +23,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
                               ? style()->standardIcon(QStyle::SP_MessageBoxInformation)
                               : QApplication::windowIcon();
     icon->setPixmap(appIcon.pixmap(32, 32));
-    auto* text = new QLabel(tr("Radview Version 5.0"), this);
+    auto* text = new QLabel(QStringLiteral("Radview Version " RAD_VERSION_SHORT), this);
     text->setObjectName(QStringLiteral("version"));
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);

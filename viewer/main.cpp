@@ -9,6 +9,7 @@
 #include "LocalTime.h"
 #include "MainFrame.h"
 #include "ProfileLocation.h"
+#include "RadVersion.h"
 #include "RadviewApp.h"
 #include "Translations.h"
 
@@ -46,7 +47,7 @@ Options ParseCommandLine(int& argc, char** argv) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Radview"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("5.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(RAD_VERSION));
     const Options options = ParseCommandLine(argc, argv);
 
     QApplication qapp(argc, argv);

@@ -14,6 +14,7 @@
 #include "IniFile.h"
 #include "LocalTime.h"
 #include "ProfileLocation.h"
+#include "RadVersion.h"
 #include "RadlogSettings.h"
 #ifdef RADLOG_WITH_MQTT
 #include "TelemetrySetup.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     const bool headless = WantsHeadless(argc, argv);
     std::unique_ptr<QCoreApplication> app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName("radlog");
-    QCoreApplication::setApplicationVersion("5.0");
+    QCoreApplication::setApplicationVersion(RAD_VERSION);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Radlog: spectroradiometer acquisition");

@@ -213,7 +213,10 @@ void CIniFile::SetString(std::string_view section, std::string_view key, std::st
     value = FirstLineOf(value);
     int header = FindSection(section);
     if (header < 0) {
-        m_lines.push_back(ParseLine("[" + std::string(section) + "]"));
+        // Appended piece by piece: GCC 12 at -O3 misreads "[" + std::string as an overlapping copy.
+        std::string text = "[";
+        text.append(section).append("]");
+        m_lines.push_back(ParseLine(text));
         header = static_cast<int>(m_lines.size()) - 1;
     }
     const int index = FindKey(header, key);

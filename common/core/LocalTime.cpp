@@ -20,7 +20,13 @@ std::optional<std::tm> ToLocalTm(int64_t t)
 std::string FormatLocalTime(int64_t t, const char* format)
 {
     const auto tm = ToLocalTm(t);
-    if (!tm) throw std::invalid_argument("time " + std::to_string(t) + " has no local form");
+    if (!tm) {
+        // Appended piece by piece: GCC 12 at -O3 misreads "literal" + std::string as an
+        // overlapping copy (a false -Wrestrict).
+        std::string message = "time ";
+        message.append(std::to_string(t)).append(" has no local form");
+        throw std::invalid_argument(message);
+    }
     char buffer[128];
     const std::size_t n = std::strftime(buffer, sizeof buffer, format, &*tm);
     return std::string(buffer, n);
@@ -47,7 +53,8 @@ std::string StandardOffsetText()
 {
     tzset();
     const long hours = -timezone / 3600;  // C++ division truncates toward zero
-    return (hours >= 0 ? "+" : "") + std::to_string(hours);
+    std::string text = hours >= 0 ? "+" : "";
+    return text.append(std::to_string(hours));
 }
 
 int64_t Now()

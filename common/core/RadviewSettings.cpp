@@ -65,7 +65,9 @@ std::vector<int> LoadLineColors(const CIniFile& ini)
 void SaveLineColors(CIniFile& ini, const std::vector<int>& colors)
 {
     // A format note for people who edit the file by hand.
-    ini.SetString(kColorSection, "#" + ColorKey(1), "R,G,B");
+    // Appended, not "#" + std::string: GCC 12 at -O3 takes that for an overlapping copy.
+    std::string noteKey = "#";
+    ini.SetString(kColorSection, noteKey.append(ColorKey(1)), "R,G,B");
     for (std::size_t i = 0; i < colors.size(); ++i) {
         ini.SetString(kColorSection, ColorKey(static_cast<int>(i) + 1), FormatColor(colors[i]));
     }

@@ -146,7 +146,7 @@ TEST_F(RsdFileTest, LongLinesAndFieldLimits) {
     }
 
     std::string many = "SS";
-    for (int i = 1; i <= 40; ++i) many += "," + std::to_string(i);
+    for (int i = 1; i <= 40; ++i) many.append(",").append(std::to_string(i));
     rad::RsdLineReader lines(many.data(), many.size());
     ASSERT_TRUE(lines.ReadLine());
     EXPECT_EQ(lines.FieldCount(), rad::RsdLineReader::kMaxFields);

@@ -12,6 +12,7 @@
 #include "QsDriver.h"
 #include "Rad.h"
 #include "RsdData.h"
+#include "VersionOption.h"
 
 namespace {
 
@@ -104,6 +105,7 @@ std::unique_ptr<CQSDriver> Identify(Args& a) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (rad::PrintVersionIfAsked(argc, argv, "qs-probe")) return 0;
     Args a;
     if (!Parse(argc, argv, a)) {
         Usage();

@@ -5,11 +5,13 @@
 #include "Commands.h"
 #include "LocalTime.h"
 #include "PlotHelp.h"
+#include "VersionOption.h"
 
 int RunPlotPage(const CommandArgs& args);
 
 int main(int argc, char** argv) {
     rad::InitTimeZone();
+    if (rad::PrintVersionIfAsked(argc, argv, "rsdtool-plot")) return kExitOk;
     const CommandArgs args(argv + 1, argv + argc);
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {

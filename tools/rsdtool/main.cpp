@@ -7,6 +7,7 @@
 
 #include "Commands.h"
 #include "LocalTime.h"
+#include "VersionOption.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ constexpr int kLargestHeapBlock = 32 << 20;  // the most glibc keeps off mmap
 void PrintCommands(std::FILE* out) {
     std::fputs(
         "usage: rsdtool COMMAND [OPTIONS] ARGS...\n"
-        "       rsdtool COMMAND --help\n\ncommands:\n",
+        "       rsdtool COMMAND --help\n"
+        "       rsdtool --version\n\ncommands:\n",
         out);
     for (const Command& command : CommandTable()) std::fprintf(out, "  %s\n", command.name);
 }
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
     mallopt(M_TRIM_THRESHOLD, kKeepFreedBytes);
     mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
     rad::InitTimeZone();
+    if (rad::PrintVersionIfAsked(argc, argv, "rsdtool")) return kExitOk;
     if (argc < 2) {
         PrintCommands(stderr);
         return kExitUsage;

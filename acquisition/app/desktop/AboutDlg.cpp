@@ -6,13 +6,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "RadVersion.h"
+
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName("CAboutDlg");
     setWindowTitle(tr("About Radlog"));
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(":/radlog/radlog.svg").pixmap(48, 48));
     auto* texts = new QVBoxLayout;
-    texts->addWidget(new QLabel(QStringLiteral("Radlog Version 5.0"), this));
+    texts->addWidget(new QLabel(QStringLiteral("Radlog Version " RAD_VERSION_SHORT), this));
     texts->addWidget(new QLabel(tr("Spectral irradiance logger for QS-series sensors"), this));
     auto* row = new QHBoxLayout;
     row->addWidget(icon, 0, Qt::AlignTop);
