@@ -66,7 +66,8 @@ class CRsdText {
         m_out.resize(at + static_cast<std::size_t>(pixels) * sizeof(float), '\0');
         char* dst = m_out.data() + at;
         if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(dst, values.data(), n * sizeof(float));
+            // A block read without a payload has no pixels, and no data pointer either.
+            if (n > 0) std::memcpy(dst, values.data(), n * sizeof(float));
         } else {
             for (std::size_t i = 0; i < n; ++i) {
                 const auto bits = std::bit_cast<uint32_t>(values[i]);
