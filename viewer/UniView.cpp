@@ -3,13 +3,11 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 
 #include "DrawingArea.h"
 #include "GraphClipboard.h"
 #include "GraphText.h"
+#include "PagePrinting.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
 
@@ -124,29 +122,15 @@ void CUniView::contextMenuEvent(QContextMenuEvent* event) {
     emit contextMenuRequested(event->globalPos());
 }
 
-void CUniView::Copy() {
-    rad::CopyGraphToClipboard(this, GraphProgram::Radview, [this](QPainter& painter, QSize area) {
+rad::PageDrawer CUniView::Drawer() const {
+    return [this](QPainter& painter, QSize area) {
         CGraph graph;
         rad::DrawGraphPage(painter, graph, Page(area));
-    });
+    };
 }
 
-void CUniView::DrawPrintPage(QPrinter& printer) {
-    QPainter painter(&printer);
-    const QSize area = rad::BeginPrintPage(painter, printer);
-    CGraph graph;
-    rad::DrawGraphPage(painter, graph, Page(area));
-}
+void CUniView::Copy() { rad::CopyGraphToClipboard(this, GraphProgram::Radview, Drawer()); }
 
-void CUniView::Print(QPrinter& printer) {
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, 1);  // the page is always one sheet
-    if (dialog.exec() == QDialog::Accepted) DrawPrintPage(printer);
-}
+void CUniView::Print(QPrinter& printer) { rad::PrintWithDialog(this, printer, Drawer()); }
 
-void CUniView::PrintPreview(QPrinter& printer) {
-    QPrintPreviewDialog dialog(&printer, this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { DrawPrintPage(*target); });
-    dialog.exec();
-}
+void CUniView::PrintPreview(QPrinter& printer) { rad::PrintPreviewDialog(this, printer, Drawer()); }

@@ -8,6 +8,7 @@
 
 #include "CatView.h"
 #include "ChildFrame.h"
+#include "DayView.h"
 #include "MainFrame.h"
 #include "RadviewDoc.h"
 #include "Translations.h"
@@ -44,4 +45,28 @@ TEST_F(Screenshot, CatalogAndDetailView) {
     EXPECT_TRUE(detail.save(outDir + "/detail_" + language + ".png"));
     // The two pictures show different views.
     EXPECT_NE(catalog, detail);
+}
+
+TEST_F(Screenshot, DayViewAndColourMap) {
+    const QString outDir = qEnvironmentVariable("SCREENSHOT_DIR", QDir::currentPath());
+    ASSERT_TRUE(QDir().mkpath(outDir));
+    rad::InstallTranslations(*qApp, {QStringLiteral("radgraph"), QStringLiteral("radview")});
+    const QString language = rad::UseJapaneseTexts(QLocale::system()) ? "ja" : "en";
+    CMainFrame frame(*m_app);
+    frame.resize(1000, 760);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    ASSERT_TRUE(frame.OpenFile(WriteDayFile("20240601.RSD", 720)));
+    frame.MdiArea()->activeSubWindow()->showMaximized();
+    frame.Action(ID_DAY_VIEW)->trigger();
+    QTest::qWait(100);
+    CChildFrame* child = frame.ActiveChild();
+    ASSERT_EQ(child->Doc().m_nViewMode, 2);
+    const QImage day = frame.grab().toImage();
+    EXPECT_TRUE(day.save(outDir + "/dayview_" + language + ".png"));
+    child->DayView()->SetMapShown(true);
+    QTest::qWait(100);
+    const QImage map = frame.grab().toImage();
+    EXPECT_TRUE(map.save(outDir + "/daymap_" + language + ".png"));
+    EXPECT_NE(day, map);
 }
