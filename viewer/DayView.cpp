@@ -20,8 +20,7 @@
 
 namespace {
 
-constexpr int kCursorColor = 0xFF0000;  // COLORREF blue, as in the single-record view
-constexpr int kPickTolerance = 6;       // logical units around a drawn point
+constexpr int kPickTolerance = 6;  // logical units around a drawn point
 
 // The plot and its bottom edge, where values of 0 are drawn.
 bool OnPlot(const CGraph& graph, QPoint point) {
@@ -160,17 +159,9 @@ void CDayView::Paint(QPainter& painter, QSize size) {
     m_area = rad::ScreenDrawingArea(size);
     const DayPage page = Page(m_area);
     rad::DrawDayPage(painter, m_graph, page);
-    if (!m_readout) return;
-    painter.save();
-    painter.setPen(QPen(rad::ToQColor(kCursorColor), 1));
-    const QPoint c = m_readout->cross;
-    painter.drawLine(c.x(), m_graph.bottom, c.x(), m_graph.top);
-    painter.drawLine(m_graph.left, c.y(), m_graph.right, c.y());
-    const rad::GraphFont font = rad::MakeCharFont(m_graph.Width() / 50);
-    rad::DrawAlignedText(
-        painter, font, QPoint(m_graph.right, static_cast<int>(0.95 * m_area.height())),
-        rad::DayReadoutText(page, *m_readout), rad::HAlign::Right, rad::VAlign::Baseline);
-    painter.restore();
+    if (m_readout)
+        DrawCursorCross(painter, m_graph, m_area, m_readout->cross,
+                        rad::DayReadoutText(page, *m_readout));
 }
 
 void CDayView::Press(QPoint point) {

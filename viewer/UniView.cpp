@@ -11,12 +11,6 @@
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
 
-namespace {
-
-constexpr int kCursorColor = 0xFF0000;  // COLORREF blue
-
-}  // namespace
-
 CUniView::CUniView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_app(app) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,17 +60,8 @@ void CUniView::paintEvent(QPaintEvent*) {
 }
 
 void CUniView::DrawReadout(QPainter& painter) const {
-    if (!m_readout) return;
-    painter.save();
-    painter.setPen(QPen(rad::ToQColor(kCursorColor), 1));
-    const QPoint c = m_readout->cross;
-    painter.drawLine(c.x(), m_graph.bottom, c.x(), m_graph.top);
-    painter.drawLine(m_graph.left, c.y(), m_graph.right, c.y());
-    const rad::GraphFont font = rad::MakeCharFont(m_graph.Width() / 50);
-    rad::DrawAlignedText(painter, font,
-                         QPoint(m_graph.right, static_cast<int>(0.95 * m_area.height())),
-                         ReadoutText(*m_readout), rad::HAlign::Right, rad::VAlign::Baseline);
-    painter.restore();
+    if (m_readout)
+        DrawCursorCross(painter, m_graph, m_area, m_readout->cross, ReadoutText(*m_readout));
 }
 
 void CUniView::TrackCursor(QPoint point) {
