@@ -1,5 +1,5 @@
 // The day view of a 1440-record day file draws within 20 ms: the page with its curve, and the
-// colour map once built.
+// colour map once built; and the series built once before the first paint.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -49,8 +49,16 @@ void DrawDay(benchmark::State& state, bool map) {
 
 void BM_DrawDayView(benchmark::State& state) { DrawDay(state, false); }
 void BM_DrawDayColourMap(benchmark::State& state) { DrawDay(state, true); }
+// What the first paint after opening adds once: every record's quantities and the days.
+void BM_BuildDaySeries(benchmark::State& state) {
+    CRsdData set;
+    rad::MakeSyntheticDay(set, kDayRecords, {kQS100, kQS300}, 1717200000, 60);
+    for (auto _ : state) benchmark::DoNotOptimize(BuildDaySeries(set, 0));
+}
+
 BENCHMARK(BM_DrawDayView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawDayColourMap)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildDaySeries)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

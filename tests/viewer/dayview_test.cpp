@@ -208,3 +208,18 @@ TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
     frame.updateMenus();
     EXPECT_EQ(table->columnCount(), 0);
 }
+
+TEST_F(DayViewTest, ExportWritesEveryRecordInTimeOrder) {
+    CDayView* view = OpenDayView(30);
+    const QString path = m_dir.filePath(QStringLiteral("day.csv"));
+    ASSERT_TRUE(view->ExportCsv(path.toStdString()));
+    const QStringList lines =
+        QString::fromStdString(ReadBytes(path)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 31);
+    EXPECT_EQ(lines[0].toStdString(), rad::SeriesCsvHeader());
+    const rad::SeriesRow& first = view->Series().rows.front();
+    EXPECT_TRUE(lines[1].startsWith(
+        QString::fromStdString(rad::FormatLocalTime(first.time, "%Y/%m/%d,%H:%M:%S"))))
+        << lines[1].toStdString();
+    EXPECT_FALSE(view->ExportCsv(m_dir.filePath(QStringLiteral("missing/day.csv")).toStdString()));
+}
