@@ -10,6 +10,7 @@
 #include <cerrno>
 
 #include "CatView.h"
+#include "DayView.h"
 #include "MainFrame.h"
 #include "RadviewDoc.h"
 #include "UniView.h"
@@ -30,7 +31,14 @@ CChildFrame::CChildFrame(CRadviewApp& app, QWidget* parent)
 }
 
 QWidget* CChildFrame::ActiveView() const {
-    return m_pDoc->m_nViewMode == 0 ? static_cast<QWidget*>(m_pCatView) : m_pUniView;
+    switch (m_pDoc->m_nViewMode) {
+        case 1:
+            return m_pUniView;
+        case 2:
+            return m_pDayView;
+        default:
+            return m_pCatView;
+    }
 }
 
 bool CChildFrame::OpenDocument(const QString& path) {
@@ -60,6 +68,13 @@ void CChildFrame::SwitchView(int mode) {
                     &CChildFrame::contextMenuRequested);
         }
         m_pDoc->PrepareShown();
+    }
+    if (mode == 2 && !m_pDayView) {
+        m_pDayView = new CDayView(*m_pDoc, m_app, this);
+        m_pStack->addWidget(m_pDayView);
+        connect(m_pDayView, &CDayView::switchRequested, this, &CChildFrame::PostSwitchView);
+        connect(m_pDayView, &CDayView::contextMenuRequested, this,
+                &CChildFrame::contextMenuRequested);
     }
     m_pStack->setCurrentWidget(ActiveView());
     ActiveView()->setFocus();

@@ -3,13 +3,14 @@
 #include <QWidget>
 
 class CCatView;
+class CDayView;
 class CRadviewDoc;
 class CUniView;
 class QStackedLayout;
 class CRadviewApp;
 
-// The window of one document: the catalog and, once asked for, the single-record view,
-// one of them visible at a time.
+// The window of one document: the catalog and, once asked for, the single-record view and
+// the day view, one of them visible at a time.
 class CChildFrame : public QWidget {
     Q_OBJECT
   public:
@@ -18,6 +19,7 @@ class CChildFrame : public QWidget {
     CRadviewDoc& Doc() const { return *m_pDoc; }
     CCatView* CatView() const { return m_pCatView; }
     CUniView* UniView() const { return m_pUniView; }
+    CDayView* DayView() const { return m_pDayView; }
     QWidget* ActiveView() const;
 
     // Opens the file into the document; false when it cannot be read.
@@ -27,7 +29,8 @@ class CChildFrame : public QWidget {
     // Asks about unsaved changes; false when the user cancels.
     bool MaySave();
 
-    // The view switch, delivered later like a posted message: 0 catalog, 1 single record.
+    // The view switch, delivered later like a posted message: 0 catalog, 1 single record,
+    // 2 day view.
     void PostSwitchView(int mode);
     void SwitchView(int mode);
 
@@ -47,4 +50,5 @@ class CChildFrame : public QWidget {
     QStackedLayout* m_pStack;
     CCatView* m_pCatView;
     CUniView* m_pUniView = nullptr;
+    CDayView* m_pDayView = nullptr;
 };

@@ -31,6 +31,9 @@ enum CommandId {
     ID_GRAPH_SETTINGS = 32784,
     ID_NEXT_DATA = 32786,
     ID_PREV_DATA = 32788,
+    ID_DAY_VIEW = 32790,
+    ID_SAVE_DAY_CSV = 32791,
+    ID_VIEW_QUANTITIES = 32792,
 };
 
 // Texts of one command; translated in the context "CMainFrame".

@@ -12,6 +12,7 @@
 #include "MainFrame.h"
 #include "MenuPrompts.h"
 #include "ProgramIcons.h"
+#include "QuantitiesPanel.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ void CMainFrame::createFileActions() {
     Connect(ID_FILE_SAVE_AS, &CMainFrame::OnSaveAs);
     Connect(ID_SAVE_SPECTRAL_CSV, &CMainFrame::OnSaveSpectralCsv);
     Connect(ID_SAVE_CALC_CSV, &CMainFrame::OnSaveCalcCsv);
+    Connect(ID_SAVE_DAY_CSV, &CMainFrame::OnSaveDayCsv);
     Connect(ID_CSV_SETTINGS, &CMainFrame::OnCsvSettings);
     Connect(ID_FILE_PRINT, &CMainFrame::OnPrint)->setShortcut(QKeySequence::Print);
     Connect(ID_FILE_PRINT_PREVIEW, &CMainFrame::OnPrintPreview);
@@ -78,6 +80,7 @@ void CMainFrame::createViewActions() {
     AddAction(ID_VIEW_STATUS_BAR);
     Connect(ID_TILED_DATA, &CMainFrame::OnTiledData);
     Connect(ID_SELECTED_DATA, &CMainFrame::OnSelectedData);
+    Connect(ID_DAY_VIEW, &CMainFrame::OnDayView);
     Connect(ID_GRAPH_SETTINGS, &CMainFrame::OnGraphSettings);
     AddAction(ID_TILE_SIZE)->setEnabled(false);  // the tile size is set in Graph Settings
     Connect(ID_NEXT_DATA, &CMainFrame::OnNext)->setShortcut(Qt::Key_Right);
@@ -99,8 +102,8 @@ void CMainFrame::createMenus(bool document) {
     if (document) {
         file->addActions({Action(ID_FILE_CLOSE), Action(ID_FILE_SAVE), Action(ID_FILE_SAVE_AS)});
         file->addSeparator();
-        file->addActions(
-            {Action(ID_SAVE_SPECTRAL_CSV), Action(ID_SAVE_CALC_CSV), Action(ID_CSV_SETTINGS)});
+        file->addActions({Action(ID_SAVE_SPECTRAL_CSV), Action(ID_SAVE_CALC_CSV),
+                          Action(ID_SAVE_DAY_CSV), Action(ID_CSV_SETTINGS)});
         file->addSeparator();
         file->addActions({Action(ID_FILE_PRINT), Action(ID_FILE_PRINT_PREVIEW)});
     }
@@ -118,8 +121,9 @@ void CMainFrame::createMenus(bool document) {
     QMenu* view = menuBar()->addMenu(tr("View(&V)"));
     view->addActions({Action(ID_VIEW_TOOLBAR), Action(ID_VIEW_STATUS_BAR)});
     if (document) {
+        view->addAction(Action(ID_VIEW_QUANTITIES));
         view->addSeparator();
-        view->addActions({Action(ID_TILED_DATA), Action(ID_SELECTED_DATA)});
+        view->addActions({Action(ID_TILED_DATA), Action(ID_SELECTED_DATA), Action(ID_DAY_VIEW)});
         view->addSeparator();
         view->addActions({Action(ID_GRAPH_SETTINGS), Action(ID_TILE_SIZE)});
         view->addSeparator();
@@ -159,13 +163,13 @@ void CMainFrame::createToolBar() {
         {ID_FILE_OPEN, "open"},        {ID_FILE_SAVE, "save"},
         {ID_SAVE_SPECTRAL_CSV, "csv"}, {ID_CSV_SETTINGS, "csvsettings"},
         {ID_GRAPH_SETTINGS, "graph"},  {ID_SELECTED_DATA, "selected"},
-        {ID_TILED_DATA, "tiled"},      {ID_PREV_DATA, "previous"},
-        {ID_NEXT_DATA, "next"},        {ID_EDIT_COPY, "copy"},
-        {ID_EDIT_PASTE, "paste"},      {ID_FILE_PRINT, "print"},
-        {ID_APP_ABOUT, "about"},
+        {ID_TILED_DATA, "tiled"},      {ID_DAY_VIEW, "dayview"},
+        {ID_PREV_DATA, "previous"},    {ID_NEXT_DATA, "next"},
+        {ID_EDIT_COPY, "copy"},        {ID_EDIT_PASTE, "paste"},
+        {ID_FILE_PRINT, "print"},      {ID_APP_ABOUT, "about"},
     };
     // A gap follows these buttons.
-    const CommandId gapsAfter[] = {ID_SAVE_SPECTRAL_CSV, ID_GRAPH_SETTINGS, ID_TILED_DATA,
+    const CommandId gapsAfter[] = {ID_SAVE_SPECTRAL_CSV, ID_GRAPH_SETTINGS, ID_DAY_VIEW,
                                    ID_NEXT_DATA,         ID_EDIT_PASTE,     ID_FILE_PRINT};
     for (const auto& [id, icon] : buttons) {
         QAction* action = Action(id);
@@ -179,6 +183,19 @@ void CMainFrame::createToolBar() {
     toggle->setText(Tr(c.text));
     toggle->setStatusTip(Tr(c.prompt));
     m_actions[ID_VIEW_TOOLBAR] = toggle;
+}
+
+void CMainFrame::createQuantitiesPanel() {
+    m_pQuantities = new CQuantitiesPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pQuantities);
+    m_pQuantities->hide();
+    connect(m_pQuantities, &QDockWidget::visibilityChanged, this,
+            &CMainFrame::UpdateQuantitiesPanel);
+    const CommandText& c = TextOf(ID_VIEW_QUANTITIES);
+    QAction* toggle = m_pQuantities->toggleViewAction();
+    toggle->setText(Tr(c.text));
+    toggle->setStatusTip(Tr(c.prompt));
+    m_actions[ID_VIEW_QUANTITIES] = toggle;
 }
 
 void CMainFrame::createStatusBar() {

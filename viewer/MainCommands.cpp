@@ -11,9 +11,11 @@
 #include "CatView.h"
 #include "ChildFrame.h"
 #include "ConfDlg.h"
+#include "DayView.h"
 #include "GraphDlg.h"
 #include "MainFrame.h"
 #include "MenuPrompts.h"
+#include "QuantitiesPanel.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
 #include "UniView.h"
@@ -91,12 +93,18 @@ void CMainFrame::OnCsvSettings() {
 
 void CMainFrame::OnPrint() {
     CChildFrame* child = ActiveChild();
-    if (child && child->UniView()) child->UniView()->Print(*m_pPrinter);
+    if (child && child->Doc().m_nViewMode == 2)
+        child->DayView()->Print(*m_pPrinter);
+    else if (child && child->UniView())
+        child->UniView()->Print(*m_pPrinter);
 }
 
 void CMainFrame::OnPrintPreview() {
     CChildFrame* child = ActiveChild();
-    if (child && child->UniView()) child->UniView()->PrintPreview(*m_pPrinter);
+    if (child && child->Doc().m_nViewMode == 2)
+        child->DayView()->PrintPreview(*m_pPrinter);
+    else if (child && child->UniView())
+        child->UniView()->PrintPreview(*m_pPrinter);
 }
 
 void CMainFrame::OnPrinterSettings() {
@@ -107,6 +115,29 @@ void CMainFrame::OnPrinterSettings() {
 void CMainFrame::OnCopy() {
     CChildFrame* child = ActiveChild();
     if (child && child->UniView() && child->Doc().m_nViewMode == 1) child->UniView()->Copy();
+    if (child && child->Doc().m_nViewMode == 2) child->DayView()->Copy();
+}
+
+void CMainFrame::OnDayView() {
+    if (CChildFrame* child = ActiveChild()) child->PostSwitchView(2);
+}
+
+void CMainFrame::OnSaveDayCsv() {
+    CChildFrame* child = ActiveChild();
+    if (!child || child->Doc().m_nViewMode != 2) return;
+    const QString path = CsvFileName(this);
+    if (!path.isEmpty() && !child->DayView()->ExportCsv(path.toStdString()))
+        QMessageBox::warning(this, tr("Radview"),
+                             tr("The file %1 could not be written.").arg(path));
+}
+
+void CMainFrame::UpdateQuantitiesPanel() {
+    if (!m_pQuantities || m_pQuantities->isHidden()) return;
+    CChildFrame* child = ActiveChild();
+    if (child && child->Doc().m_nViewMode == 1)
+        m_pQuantities->ShowRecords(&child->Doc().Data(), child->Doc().m_shownIndices);
+    else
+        m_pQuantities->ShowRecords(nullptr, {});
 }
 
 void CMainFrame::OnSelectAll() {
@@ -150,6 +181,7 @@ void CMainFrame::ShowContextMenu(QPoint globalPos) {
         {ID_DELETE, tr("&Delete", "context menu")},
         {ID_TILED_DATA, tr("Tiled Data", "context menu")},
         {ID_SELECTED_DATA, tr("Selected Data", "context menu")},
+        {ID_DAY_VIEW, tr("Day View", "context menu")},
         {ID_GRAPH_SETTINGS, tr("&Graph Settings", "context menu")},
     };
     QMenu menu(this);

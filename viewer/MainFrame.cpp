@@ -45,6 +45,7 @@ CMainFrame::CMainFrame(CRadviewApp& app, QWidget* parent)
     setWindowTitle(tr("Radview"));
     setCentralWidget(m_pMdi);
     setAcceptDrops(true);
+    createQuantitiesPanel();
     createActions();
     createToolBar();
     createStatusBar();
@@ -180,6 +181,7 @@ void CMainFrame::updateMenus() {
     const CRadviewDoc* doc = child ? &child->Doc() : nullptr;
     const bool catalog = doc && doc->m_nViewMode == 0;
     const bool detail = doc && doc->m_nViewMode == 1;
+    const bool day = doc && doc->m_nViewMode == 2;
 
     if (!m_bMenusBuilt || m_bDocumentMenus != (doc != nullptr)) createMenus(doc != nullptr);
     for (CommandId id :
@@ -187,15 +189,18 @@ void CMainFrame::updateMenus() {
           ID_CSV_SETTINGS, ID_GRAPH_SETTINGS, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ})
         Action(id)->setEnabled(doc != nullptr);
     Action(ID_TILE_SIZE)->setEnabled(false);
-    Action(ID_FILE_PRINT)->setEnabled(detail);
-    Action(ID_FILE_PRINT_PREVIEW)->setEnabled(detail);
-    Action(ID_EDIT_COPY)->setEnabled(detail);
+    Action(ID_FILE_PRINT)->setEnabled(detail || day);
+    Action(ID_FILE_PRINT_PREVIEW)->setEnabled(detail || day);
+    Action(ID_EDIT_COPY)->setEnabled(detail || day);
+    Action(ID_DAY_VIEW)->setEnabled(doc && !day);
+    Action(ID_SAVE_DAY_CSV)->setEnabled(day);
     Action(ID_EDIT_SELECT_ALL)->setEnabled(catalog);
     Action(ID_DELETE)->setEnabled(catalog && doc->SelectedCount() > 0);
     Action(ID_TILED_DATA)->setEnabled(doc && doc->m_nViewMode != 0);
     Action(ID_SELECTED_DATA)->setEnabled(doc && doc->m_nViewMode != 1);
     Action(ID_NEXT_DATA)->setEnabled(doc && doc->CanNext());
     Action(ID_PREV_DATA)->setEnabled(doc && doc->CanPrevious());
+    UpdateQuantitiesPanel();
     UpdateTitle();
 }
 

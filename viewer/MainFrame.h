@@ -14,6 +14,7 @@ class QMdiSubWindow;
 class QMenu;
 class QPrinter;
 class CGraphDlg;
+class CQuantitiesPanel;
 struct RadviewSettings;
 
 // The main window: documents in an MDI area, menus, toolbar and status bar.
@@ -37,6 +38,7 @@ class CMainFrame : public QMainWindow {
     CChildFrame* ActiveChild() const;
     QList<CChildFrame*> Children() const;
     QMdiArea* MdiArea() const { return m_pMdi; }
+    CQuantitiesPanel* QuantitiesPanel() const { return m_pQuantities; }
 
     // Every view of every document gets the update hint.
     void RefreshAll(int hint);
@@ -88,6 +90,10 @@ class CMainFrame : public QMainWindow {
     void OnSelectedData();
     void OnGraphSettings();
     void OnNext();
+    void OnDayView();
+    void OnSaveDayCsv();
+    void createQuantitiesPanel();
+    void UpdateQuantitiesPanel();
     void OnPrevious();
     void OnAbout();
 
@@ -99,6 +105,7 @@ class CMainFrame : public QMainWindow {
     QMenu* m_pRecentMenu = nullptr;
     QPrinter* m_pPrinter;
     CGraphDlg* m_pGraphDlg = nullptr;
+    CQuantitiesPanel* m_pQuantities = nullptr;
 };
 
 // "RSD Files (*.rsd)", matching the upper-case names Radlog writes as well.

@@ -7,6 +7,7 @@ void CRadviewApp::LoadSettings() {
     // A missing profile is the first start: every key takes its default.
     m_ini.Load(m_location.profilePath);
     m_settings.LoadSettings(m_ini, m_location.programFolder);
+    m_analysis.Load(m_ini);
 }
 
 bool CRadviewApp::SaveSettings() {

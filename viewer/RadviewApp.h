@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "AnalysisSettings.h"
 #include "IniFile.h"
 #include "Language.h"
 #include "ProfileLocation.h"
@@ -17,6 +18,8 @@ class CRadviewApp {
     RadviewSettings& Settings() { return m_settings; }
     const RadviewSettings& Settings() const { return m_settings; }
     const rad::ProfileLocation& Location() const { return m_location; }
+    // [ANALYSIS]: read with the settings; the profile keeps it as written.
+    const AnalysisSettings& Analysis() const { return m_analysis; }
     ReportLanguage Language() const { return m_language; }
 
     void LoadSettings();
@@ -28,4 +31,5 @@ class CRadviewApp {
     ReportLanguage m_language;
     CIniFile m_ini;
     RadviewSettings m_settings;
+    AnalysisSettings m_analysis;
 };

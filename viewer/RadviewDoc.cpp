@@ -90,7 +90,7 @@ std::vector<int> CRadviewDoc::SelectedIndices() const {
 int CRadviewDoc::SelectedCount() const { return static_cast<int>(SelectedIndices().size()); }
 
 std::vector<int> CRadviewDoc::ExportIndices() const {
-    return m_nViewMode == 0 ? SelectedIndices() : m_shownIndices;
+    return m_nViewMode == 1 ? m_shownIndices : SelectedIndices();
 }
 
 void CRadviewDoc::ShowSelected() {

@@ -3,21 +3,13 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 
 #include "DrawingArea.h"
 #include "GraphClipboard.h"
 #include "GraphText.h"
+#include "PagePrinting.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
-
-namespace {
-
-constexpr int kCursorColor = 0xFF0000;  // COLORREF blue
-
-}  // namespace
 
 CUniView::CUniView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_app(app) {
@@ -68,17 +60,8 @@ void CUniView::paintEvent(QPaintEvent*) {
 }
 
 void CUniView::DrawReadout(QPainter& painter) const {
-    if (!m_readout) return;
-    painter.save();
-    painter.setPen(QPen(rad::ToQColor(kCursorColor), 1));
-    const QPoint c = m_readout->cross;
-    painter.drawLine(c.x(), m_graph.bottom, c.x(), m_graph.top);
-    painter.drawLine(m_graph.left, c.y(), m_graph.right, c.y());
-    const rad::GraphFont font = rad::MakeCharFont(m_graph.Width() / 50);
-    rad::DrawAlignedText(painter, font,
-                         QPoint(m_graph.right, static_cast<int>(0.95 * m_area.height())),
-                         ReadoutText(*m_readout), rad::HAlign::Right, rad::VAlign::Baseline);
-    painter.restore();
+    if (m_readout)
+        DrawCursorCross(painter, m_graph, m_area, m_readout->cross, ReadoutText(*m_readout));
 }
 
 void CUniView::TrackCursor(QPoint point) {
@@ -124,29 +107,15 @@ void CUniView::contextMenuEvent(QContextMenuEvent* event) {
     emit contextMenuRequested(event->globalPos());
 }
 
-void CUniView::Copy() {
-    rad::CopyGraphToClipboard(this, GraphProgram::Radview, [this](QPainter& painter, QSize area) {
+rad::PageDrawer CUniView::Drawer() const {
+    return [this](QPainter& painter, QSize area) {
         CGraph graph;
         rad::DrawGraphPage(painter, graph, Page(area));
-    });
+    };
 }
 
-void CUniView::DrawPrintPage(QPrinter& printer) {
-    QPainter painter(&printer);
-    const QSize area = rad::BeginPrintPage(painter, printer);
-    CGraph graph;
-    rad::DrawGraphPage(painter, graph, Page(area));
-}
+void CUniView::Copy() { rad::CopyGraphToClipboard(this, GraphProgram::Radview, Drawer()); }
 
-void CUniView::Print(QPrinter& printer) {
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, 1);  // the page is always one sheet
-    if (dialog.exec() == QDialog::Accepted) DrawPrintPage(printer);
-}
+void CUniView::Print(QPrinter& printer) { rad::PrintWithDialog(this, printer, Drawer()); }
 
-void CUniView::PrintPreview(QPrinter& printer) {
-    QPrintPreviewDialog dialog(&printer, this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { DrawPrintPage(*target); });
-    dialog.exec();
-}
+void CUniView::PrintPreview(QPrinter& printer) { rad::PrintPreviewDialog(this, printer, Drawer()); }

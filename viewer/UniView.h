@@ -6,6 +6,7 @@
 #include "CursorReadout.h"
 #include "Graph.h"
 #include "GraphPage.h"
+#include "GraphPictures.h"
 
 class CRadviewApp;
 class CRadviewDoc;
@@ -48,7 +49,7 @@ class CUniView : public QWidget {
     // The read-out exists only while the left button is held.
     void StopTracking();
     void DrawReadout(QPainter& painter) const;
-    void DrawPrintPage(QPrinter& printer);
+    rad::PageDrawer Drawer() const;
 
     CRadviewDoc& m_doc;
     const CRadviewApp& m_app;

@@ -190,6 +190,15 @@ void CGraph::DrawPixelData(QPainter& painter, const CRsdData& data, int index, i
     });
 }
 
+void CGraph::DrawSeries(QPainter& painter, std::span<const double> xs, std::span<const double> ys,
+                        int color) const {
+    DrawCurves(painter, color, [&](QPainter& p) {
+        PolylineBuilder line(p);
+        for (std::size_t i = 0; i < std::min(xs.size(), ys.size()); ++i)
+            line.Add(MapX(xs[i]), MapY(ys[i]));
+    });
+}
+
 void CGraph::DrawCurves(QPainter& painter, int color,
                         const std::function<void(QPainter&)>& draw) const {
     if (!HasXRange() || !HasYRange()) return;

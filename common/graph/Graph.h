@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ class CGraph : public rad::PlotRect {
     void DrawYGrid(QPainter& painter, int color) const;
     void DrawSpectrum(QPainter& painter, const CResample& spectrum, int color) const;
     void DrawPixelData(QPainter& painter, const CRsdData& data, int index, int color) const;
+    // A line through (xs[i], ys[i]); a value that is not a number breaks it.
+    void DrawSeries(QPainter& painter, std::span<const double> xs, std::span<const double> ys,
+                    int color) const;
     void DrawTextBox(QPainter& painter, const rad::GraphFont& font, const rad::PlotRect& box,
                      const std::string& text) const;
     void DrawLegend(QPainter& painter, const rad::GraphFont& font, const rad::PlotRect& box,

@@ -27,6 +27,7 @@ constexpr IconName kIcons[] = {
     {"settings", "preferences-system"},
     {"manual", "media-playback-start"},
     {"interval", "appointment-soon"},
+    {"dayview", "x-office-calendar"},
 };
 
 // Window managers without a desktop leave Qt on "hicolor", which holds no action icons.

@@ -8,31 +8,43 @@
 
 #include "CatView.h"
 #include "ChildFrame.h"
+#include "DayView.h"
 #include "MainFrame.h"
 #include "RadviewDoc.h"
 #include "Translations.h"
 #include "UniView.h"
 #include "ViewerTest.h"
 
-using Screenshot = ViewerTest;
+// Pictures go to SCREENSHOT_DIR, named by the language of the texts; the main window is shown
+// at one size in that language.
+class Screenshot : public ViewerTest {
+  protected:
+    void SetUp() override {
+        ViewerTest::SetUp();
+        outDir = qEnvironmentVariable("SCREENSHOT_DIR", QDir::currentPath());
+        ASSERT_TRUE(QDir().mkpath(outDir));
+        rad::InstallTranslations(*qApp, {QStringLiteral("radgraph"), QStringLiteral("radview")});
+        language = rad::UseJapaneseTexts(QLocale::system()) ? "ja" : "en";
+        frame = std::make_unique<CMainFrame>(*m_app);
+        frame->resize(1000, 760);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+
+    QString outDir;
+    QString language;
+    std::unique_ptr<CMainFrame> frame;
+};
 
 TEST_F(Screenshot, CatalogAndDetailView) {
-    const QString outDir = qEnvironmentVariable("SCREENSHOT_DIR", QDir::currentPath());
-    ASSERT_TRUE(QDir().mkpath(outDir));
-    rad::InstallTranslations(*qApp, {QStringLiteral("radgraph"), QStringLiteral("radview")});
-    const QString language = rad::UseJapaneseTexts(QLocale::system()) ? "ja" : "en";
-    CMainFrame frame(*m_app);
-    frame.resize(1000, 760);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    ASSERT_TRUE(frame.OpenFile(WriteDayFile("20240601.RSD", 40)));
-    frame.MdiArea()->activeSubWindow()->showMaximized();
-    CChildFrame* child = frame.ActiveChild();
+    ASSERT_TRUE(frame->OpenFile(WriteDayFile("20240601.RSD", 40)));
+    frame->MdiArea()->activeSubWindow()->showMaximized();
+    CChildFrame* child = frame->ActiveChild();
     QTest::mouseClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
     QTest::qWait(100);
-    const QImage catalog = frame.grab().toImage();
+    const QImage catalog = frame->grab().toImage();
     EXPECT_TRUE(catalog.save(outDir + "/catalog_" + language + ".png"));
-    QToolBar* toolbar = frame.findChild<QToolBar*>(QStringLiteral("toolbar"));
+    QToolBar* toolbar = frame->findChild<QToolBar*>(QStringLiteral("toolbar"));
     ASSERT_NE(toolbar, nullptr);
     EXPECT_TRUE(toolbar->grab().save(outDir + "/radview_toolbar_" + language + ".png"));
 
@@ -40,8 +52,24 @@ TEST_F(Screenshot, CatalogAndDetailView) {
     QTest::mouseDClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
     QTest::qWait(100);
     ASSERT_EQ(child->Doc().m_nViewMode, 1);
-    const QImage detail = frame.grab().toImage();
+    const QImage detail = frame->grab().toImage();
     EXPECT_TRUE(detail.save(outDir + "/detail_" + language + ".png"));
     // The two pictures show different views.
     EXPECT_NE(catalog, detail);
+}
+
+TEST_F(Screenshot, DayViewAndColourMap) {
+    ASSERT_TRUE(frame->OpenFile(WriteDayFile("20240601.RSD", 720)));
+    frame->MdiArea()->activeSubWindow()->showMaximized();
+    frame->Action(ID_DAY_VIEW)->trigger();
+    QTest::qWait(100);
+    CChildFrame* child = frame->ActiveChild();
+    ASSERT_EQ(child->Doc().m_nViewMode, 2);
+    const QImage day = frame->grab().toImage();
+    EXPECT_TRUE(day.save(outDir + "/dayview_" + language + ".png"));
+    child->DayView()->SetMapShown(true);
+    QTest::qWait(100);
+    const QImage map = frame->grab().toImage();
+    EXPECT_TRUE(map.save(outDir + "/daymap_" + language + ".png"));
+    EXPECT_NE(day, map);
 }

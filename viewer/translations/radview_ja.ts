@@ -4,17 +4,17 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../AboutDlg.cpp" line="12"/>
+        <location filename="../AboutDlg.cpp" line="18"/>
         <source>About Radview</source>
         <translation>Radviewのﾊﾞｰｼﾞｮﾝ情報</translation>
     </message>
     <message>
-        <location filename="../AboutDlg.cpp" line="18"/>
+        <location filename="../AboutDlg.cpp" line="24"/>
         <source>Radview Version 5.0</source>
         <translation>Radview Version 5.0</translation>
     </message>
     <message>
-        <location filename="../AboutDlg.cpp" line="21"/>
+        <location filename="../AboutDlg.cpp" line="27"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -22,41 +22,41 @@
 <context>
     <name>CChildFrame</name>
     <message>
-        <location filename="../ChildFrame.cpp" line="71"/>
+        <location filename="../ChildFrame.cpp" line="83"/>
         <source>Save As</source>
         <translation>名前を付けて保存</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="75"/>
-        <location filename="../ChildFrame.cpp" line="98"/>
-        <location filename="../ChildFrame.cpp" line="105"/>
+        <location filename="../ChildFrame.cpp" line="90"/>
+        <location filename="../ChildFrame.cpp" line="113"/>
+        <location filename="../ChildFrame.cpp" line="120"/>
         <source>Radview</source>
         <translation>Radview</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="76"/>
+        <location filename="../ChildFrame.cpp" line="91"/>
         <source>The file %1 has been changed by another program since it was opened.
 Reload it and lose your changes, or overwrite it?</source>
         <translation>ファイル %1 は開いた後に他のプログラムによって変更されています。
 再読み込みして変更を破棄しますか、それとも上書きしますか?</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="80"/>
+        <location filename="../ChildFrame.cpp" line="95"/>
         <source>&amp;Reload</source>
         <translation>再読み込み(&amp;R)</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="81"/>
+        <location filename="../ChildFrame.cpp" line="96"/>
         <source>&amp;Overwrite</source>
         <translation>上書き(&amp;O)</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="98"/>
+        <location filename="../ChildFrame.cpp" line="113"/>
         <source>The file %1 could not be written.</source>
         <translation>ファイル %1 に書き込めませんでした。</translation>
     </message>
     <message>
-        <location filename="../ChildFrame.cpp" line="105"/>
+        <location filename="../ChildFrame.cpp" line="120"/>
         <source>Save changes to %1?</source>
         <translation>%1 への変更を保存しますか?</translation>
     </message>
@@ -64,64 +64,72 @@ Reload it and lose your changes, or overwrite it?</source>
 <context>
     <name>CConfDlg</name>
     <message>
-        <location filename="../ConfDlg.cpp" line="40"/>
+        <location filename="../ConfDlg.cpp" line="35"/>
         <source>From</source>
         <translation>最小値</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="41"/>
+        <location filename="../ConfDlg.cpp" line="36"/>
         <source>To</source>
         <translation>最大値</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="48"/>
+        <location filename="../ConfDlg.cpp" line="43"/>
         <source>CSV Settings</source>
         <translation>データ設定</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="60"/>
+        <location filename="../ConfDlg.cpp" line="55"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="61"/>
+        <location filename="../ConfDlg.cpp" line="56"/>
         <source>Cancel</source>
         <translation>ｷｬﾝｾﾙ</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="72"/>
+        <location filename="../ConfDlg.cpp" line="67"/>
         <source>Wavelength Interval</source>
         <translation>CSVデータ波形</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="73"/>
+        <location filename="../ConfDlg.cpp" line="68"/>
         <source>Raw</source>
         <translation>オリジナル</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="74"/>
+        <location filename="../ConfDlg.cpp" line="69"/>
         <source>1nm</source>
         <translation>1nm</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="86"/>
+        <location filename="../ConfDlg.cpp" line="81"/>
         <source>Wavelength Range(nm)</source>
         <translation>CSV波長範囲(nm)</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="90"/>
+        <location filename="../ConfDlg.cpp" line="85"/>
         <source>Data Selection</source>
         <translation>データ選択</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="99"/>
+        <location filename="../ConfDlg.cpp" line="94"/>
         <source>Merge</source>
         <translation>マージ</translation>
     </message>
     <message>
-        <location filename="../ConfDlg.cpp" line="107"/>
+        <location filename="../ConfDlg.cpp" line="102"/>
         <source>Integration Range(nm)</source>
         <translation>積分区間(nm)</translation>
+    </message>
+</context>
+<context>
+    <name>CDayView</name>
+    <message>
+        <location filename="../DayView.cpp" line="72"/>
+        <source>Colour Map</source>
+        <translation>カラーマップ</translation>
     </message>
 </context>
 <context>
@@ -138,7 +146,7 @@ Reload it and lose your changes, or overwrite it?</source>
     </message>
     <message>
         <location filename="../Commands.cpp" line="9"/>
-        <location filename="../MainCommands.cpp" line="44"/>
+        <location filename="../MainCommands.cpp" line="48"/>
         <source>Open</source>
         <translation>開く</translation>
     </message>
@@ -364,194 +372,241 @@ Reload it and lose your changes, or overwrite it?</source>
     </message>
     <message>
         <location filename="../Commands.cpp" line="53"/>
+        <source>&amp;Day View</source>
+        <translation>日変化表示(&amp;D)</translation>
+    </message>
+    <message>
+        <location filename="../Commands.cpp" line="54"/>
+        <source>Show every record over the time of day</source>
+        <translation>全データを時刻に沿って表示</translation>
+    </message>
+    <message>
+        <location filename="../Commands.cpp" line="55"/>
+        <source>Day View</source>
+        <translation>日変化表示</translation>
+    </message>
+    <message>
+        <location filename="../Commands.cpp" line="56"/>
+        <source>Save as CSV(Day Series)</source>
+        <translation>CSV形式で保存(日変化)</translation>
+    </message>
+    <message>
+        <location filename="../Commands.cpp" line="57"/>
+        <source>Save the light quantities of every record as CSV</source>
+        <translation>全データの光量をCSV形式で保存</translation>
+    </message>
+    <message>
+        <location filename="../Commands.cpp" line="58"/>
+        <source>&amp;Quantities</source>
+        <translation>光量(&amp;Q)</translation>
+    </message>
+    <message>
+        <location filename="../Commands.cpp" line="59"/>
+        <source>Show or hide the quantities of the shown records</source>
+        <translation>表示中データの光量の表示/非表示</translation>
+    </message>
+    <message>
+        <location filename="../Commands.cpp" line="60"/>
         <source>&amp;Graph Settings</source>
         <translation>グラフ設定(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="54"/>
+        <location filename="../Commands.cpp" line="61"/>
         <source>Graph Setting</source>
         <translation>グラフの設定</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="54"/>
+        <location filename="../Commands.cpp" line="61"/>
         <source>Graph</source>
         <translation>グラフ</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="55"/>
+        <location filename="../Commands.cpp" line="62"/>
         <source>Tile Si&amp;ze</source>
         <translation>一覧表示サイズ(&amp;Z)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="56"/>
+        <location filename="../Commands.cpp" line="63"/>
         <source>Change Tiled Data Size</source>
         <translation>一覧表示サイズの設定</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="57"/>
+        <location filename="../Commands.cpp" line="64"/>
         <source>&amp;Next Data</source>
         <translation>次のデータ(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="58"/>
+        <location filename="../Commands.cpp" line="65"/>
         <source>Go to Next Data</source>
         <translation>次のデータに移動する</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="59"/>
+        <location filename="../Commands.cpp" line="66"/>
         <source>Next Data</source>
         <translation>次のデータ</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="60"/>
+        <location filename="../Commands.cpp" line="67"/>
         <source>&amp;Previous Data</source>
         <translation>前のデータ(&amp;P)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="61"/>
+        <location filename="../Commands.cpp" line="68"/>
         <source>Go to Previous Data</source>
         <translation>手前のデータに移動する</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="62"/>
+        <location filename="../Commands.cpp" line="69"/>
         <source>Previous Data</source>
         <translation>前のデータ</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="63"/>
+        <location filename="../Commands.cpp" line="70"/>
         <source>&amp;Cascade</source>
         <translation>重ねて表示(&amp;C)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="64"/>
+        <location filename="../Commands.cpp" line="71"/>
         <source>Arrange Window as Cascade</source>
         <translation>ｳｨﾝﾄﾞｳを重ねて表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="65"/>
+        <location filename="../Commands.cpp" line="72"/>
         <source>&amp;Tile</source>
         <translation>並べて表示(&amp;T)</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="66"/>
+        <location filename="../Commands.cpp" line="73"/>
         <source>Arrange Windows as Tiled</source>
         <translation>ｳｨﾝﾄﾞｳを並べて表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="67"/>
+        <location filename="../Commands.cpp" line="74"/>
         <source>&amp;About Radview...</source>
         <translation>Radview のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="68"/>
+        <location filename="../Commands.cpp" line="75"/>
         <source>Display program information, version number and copyright</source>
         <translation>ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示</translation>
     </message>
     <message>
-        <location filename="../Commands.cpp" line="69"/>
+        <location filename="../Commands.cpp" line="76"/>
         <source>About</source>
         <translation>ﾊﾞｰｼﾞｮﾝ情報</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="94"/>
+        <location filename="../MainActions.cpp" line="100"/>
         <source>File(&amp;F)</source>
         <translation>ﾌｧｲﾙ(&amp;F)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="106"/>
+        <location filename="../MainActions.cpp" line="113"/>
         <source>Recent Files</source>
         <translation>最近使ったﾌｧｲﾙ</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="112"/>
+        <location filename="../MainActions.cpp" line="119"/>
         <source>Edit(&amp;E)</source>
         <translation>編集(&amp;E)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="115"/>
+        <location filename="../MainActions.cpp" line="122"/>
         <source>View(&amp;V)</source>
         <translation>表示(&amp;V)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="124"/>
+        <location filename="../MainActions.cpp" line="132"/>
         <source>Window(&amp;W)</source>
         <translation>ｳｨﾝﾄﾞｳ(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="127"/>
+        <location filename="../MainActions.cpp" line="135"/>
         <source>&amp;Help</source>
         <translation>ﾍﾙﾌﾟ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="131"/>
+        <location filename="../MainActions.cpp" line="160"/>
         <source>Standard</source>
         <translation>標準</translation>
     </message>
     <message>
-        <location filename="../MainActions.cpp" line="173"/>
-        <location filename="../MainActions.cpp" line="175"/>
+        <location filename="../MainActions.cpp" line="210"/>
+        <location filename="../MainActions.cpp" line="212"/>
         <source>Ready</source>
         <translation>ﾚﾃﾞｨ</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="21"/>
+        <location filename="../MainCommands.cpp" line="25"/>
         <source>Save with CSV Format</source>
         <translation>Save with CSV Format</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="24"/>
+        <location filename="../MainCommands.cpp" line="28"/>
         <source>CSV Files(*.csv)</source>
         <translation>CSV Files(*.csv)</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="24"/>
+        <location filename="../MainCommands.cpp" line="28"/>
         <source>All files(*.*)</source>
         <translation>All files(*.*)</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="32"/>
+        <location filename="../MainCommands.cpp" line="36"/>
         <source>RSD Files (*.rsd *.RSD)</source>
         <translation>RSD ﾌｧｲﾙ (*.rsd *.RSD)</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="64"/>
-        <location filename="../MainFrame.cpp" line="29"/>
-        <location filename="../MainFrame.cpp" line="133"/>
+        <location filename="../MainCommands.cpp" line="68"/>
+        <location filename="../MainCommands.cpp" line="125"/>
+        <location filename="../MainFrame.cpp" line="44"/>
+        <location filename="../MainFrame.cpp" line="205"/>
         <source>Radview</source>
         <translation>Radview</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="142"/>
+        <location filename="../MainCommands.cpp" line="125"/>
+        <source>The file %1 could not be written.</source>
+        <translation>ファイル %1 に書き込めませんでした。</translation>
+    </message>
+    <message>
+        <location filename="../MainCommands.cpp" line="174"/>
         <source>&amp;Copy</source>
         <comment>context menu</comment>
         <translation>コピー</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="143"/>
+        <location filename="../MainCommands.cpp" line="175"/>
         <source>&amp;Delete</source>
         <comment>context menu</comment>
         <translation>削除(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="144"/>
+        <location filename="../MainCommands.cpp" line="176"/>
         <source>Tiled Data</source>
         <comment>context menu</comment>
         <translation>一覧表示</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="145"/>
+        <location filename="../MainCommands.cpp" line="177"/>
         <source>Selected Data</source>
         <comment>context menu</comment>
         <translation>詳細表示</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="146"/>
+        <location filename="../MainCommands.cpp" line="178"/>
+        <source>Day View</source>
+        <comment>context menu</comment>
+        <translation>日変化表示</translation>
+    </message>
+    <message>
+        <location filename="../MainCommands.cpp" line="179"/>
         <source>&amp;Graph Settings</source>
         <comment>context menu</comment>
         <translation>グラフ設定</translation>
     </message>
     <message>
-        <location filename="../MainFrame.cpp" line="58"/>
+        <location filename="../MainFrame.cpp" line="114"/>
         <source>Cannot open %1: %2</source>
         <translation>%1 を開けません: %2</translation>
     </message>
@@ -565,30 +620,244 @@ Reload it and lose your changes, or overwrite it?</source>
         <translation>ファイルを開いています...</translation>
     </message>
     <message>
-        <location filename="../MainFrame.cpp" line="78"/>
+        <location filename="../MainFrame.cpp" line="137"/>
         <source>Cancel</source>
         <translation>ｷｬﾝｾﾙ</translation>
     </message>
     <message>
-        <location filename="../MainFrame.cpp" line="132"/>
+        <location filename="../MainFrame.cpp" line="207"/>
         <source>Radview - %1</source>
         <translation>Radview - %1</translation>
     </message>
 </context>
 <context>
+    <name>CQuantitiesPanel</name>
+    <message>
+        <location filename="../QuantitiesPanel.cpp" line="11"/>
+        <source>Quantities</source>
+        <translation>光量</translation>
+    </message>
+</context>
+<context>
+    <name>DayGraph</name>
+    <message>
+        <location filename="../DayGraph.cpp" line="51"/>
+        <source>Records: %1</source>
+        <translation>データ数: %1</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="52"/>
+        <source>Max PPFD: %1 at %2</source>
+        <translation>最大PPFD: %1 (%2)</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="54"/>
+        <source>Mean R:FR: %1</source>
+        <translation>平均R:FR比: %1</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="55"/>
+        <source>Max UV index: %1</source>
+        <translation>最大UVインデックス: %1</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="70"/>
+        <source>Time of day (h)</source>
+        <translation>時刻 (h)</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="107"/>
+        <source>Irradiance(W/m2/um)</source>
+        <translation>放射照度(W/m2/um)</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="186"/>
+        <source>DLI %1 mol/m2/d, coverage %2 %</source>
+        <translation>DLI %1 mol/m2/d、カバー率 %2 %</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="188"/>
+        <source>DLI not available</source>
+        <translation>DLI 算出不可</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="214"/>
+        <source>Wavelength (nm)</source>
+        <translation>波長 (nm)</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="267"/>
+        <source>Time = %1 WL = %2 Irr = %3</source>
+        <translation>時刻 = %1 波長 = %2 放射照度 = %3</translation>
+    </message>
+    <message>
+        <location filename="../DayGraph.cpp" line="271"/>
+        <source>Time = %1 %2 = %3</source>
+        <translation>時刻 = %1 %2 = %3</translation>
+    </message>
+</context>
+<context>
+    <name>QuantityName</name>
+    <message>
+        <location filename="../QuantityNames.cpp" line="11"/>
+        <source>UV-B photons(umol/m2/s)</source>
+        <translation>UV-B光量子(umol/m2/s)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="12"/>
+        <source>UV-A photons(umol/m2/s)</source>
+        <translation>UV-A光量子(umol/m2/s)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="13"/>
+        <source>Blue photons(umol/m2/s)</source>
+        <translation>青色光量子(umol/m2/s)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="14"/>
+        <source>Green photons(umol/m2/s)</source>
+        <translation>緑色光量子(umol/m2/s)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="15"/>
+        <source>Red photons(umol/m2/s)</source>
+        <translation>赤色光量子(umol/m2/s)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="16"/>
+        <source>Far-red photons(umol/m2/s)</source>
+        <translation>遠赤色光量子(umol/m2/s)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="17"/>
+        <source>ePAR(umol/m2/s)</source>
+        <translation>ePAR(umol/m2/s)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="18"/>
+        <source>UV-B(W/m2)</source>
+        <translation>UV-B(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="19"/>
+        <source>UV-A(W/m2)</source>
+        <translation>UV-A(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="20"/>
+        <source>Blue(W/m2)</source>
+        <translation>青色(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="21"/>
+        <source>Green(W/m2)</source>
+        <translation>緑色(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="22"/>
+        <source>Red(W/m2)</source>
+        <translation>赤色(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="23"/>
+        <source>Far-red(W/m2)</source>
+        <translation>遠赤色(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="24"/>
+        <source>ePAR band(W/m2)</source>
+        <translation>ePAR帯域(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="25"/>
+        <source>PAR(W/m2)</source>
+        <translation>PAR(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="26"/>
+        <source>PPFD(umol/m2/s)</source>
+        <translation>光量子束密度PPFD(umol/m2/s)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="27"/>
+        <source>Illuminance(lx)</source>
+        <translation>照度(lx)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="28"/>
+        <source>R:FR</source>
+        <translation>R:FR比</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="29"/>
+        <source>B:R</source>
+        <translation>B:R比</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="30"/>
+        <source>B:G</source>
+        <translation>B:G比</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="31"/>
+        <source>Erythemal UV(W/m2)</source>
+        <translation>紅斑紫外線(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="32"/>
+        <source>UV index</source>
+        <translation>UVインデックス</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="33"/>
+        <source>x</source>
+        <translation>色度x</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="34"/>
+        <source>y</source>
+        <translation>色度y</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="35"/>
+        <source>CCT(K)</source>
+        <translation>相関色温度(K)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="36"/>
+        <source>Duv</source>
+        <translation>Duv</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="37"/>
+        <source>Melanopic(W/m2)</source>
+        <translation>メラノピック放射照度(W/m2)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="38"/>
+        <source>Melanopic EDI(lx)</source>
+        <translation>メラノピックEDI(lx)</translation>
+    </message>
+    <message>
+        <location filename="../QuantityNames.cpp" line="39"/>
+        <source>APE(eV)</source>
+        <translation>平均光子エネルギー(eV)</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
-        <location filename="../main.cpp" line="25"/>
+        <location filename="../main.cpp" line="28"/>
         <source>Viewer of RSD spectrum files</source>
         <translation>RSD 分光データファイルのビューア</translation>
     </message>
     <message>
-        <location filename="../main.cpp" line="29"/>
+        <location filename="../main.cpp" line="32"/>
         <source>Settings profile to use.</source>
         <translation>使用する設定ファイル。</translation>
     </message>
     <message>
-        <location filename="../main.cpp" line="33"/>
+        <location filename="../main.cpp" line="36"/>
         <source>RSD files to open.</source>
         <translation>開く RSD ファイル。</translation>
     </message>

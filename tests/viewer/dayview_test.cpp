@@ -1,0 +1,225 @@
+// The day view: where records land on the plot, what the read-out and the header say, the
+// double click into the single-record view, the colour map and the Quantities panel.
+#include "DayView.h"
+
+#include <QApplication>
+#include <QTableWidget>
+#include <QTest>
+#include <cmath>
+
+#include "ChildFrame.h"
+#include "LocalTime.h"
+#include "MainFrame.h"
+#include "QuantitiesPanel.h"
+#include "QuantityNames.h"
+#include "RadviewDoc.h"
+#include "SyntheticData.h"
+#include "ViewerTest.h"
+
+namespace {
+
+constexpr int64_t kNoon = 1717243200;  // 2024-06-01 12:00:00 UTC
+
+class DayViewTest : public ViewerTest {
+  protected:
+    // A document with count records step seconds apart in its day view, painted once.
+    CDayView* OpenDayView(int count, int step = 60) {
+        CRsdData set;
+        rad::MakeSyntheticDay(set, count, {kQS100, kQS300}, kNoon - 6 * 3600, step);
+        const QString path = m_dir.filePath(QStringLiteral("20240601.RSD"));
+        EXPECT_TRUE(set.Save(path.toStdString()));
+        m_frame = std::make_unique<CChildFrame>(*m_app);
+        EXPECT_TRUE(m_frame->OpenDocument(path));
+        m_frame->SwitchView(2);
+        m_frame->resize(800, 680);
+        m_frame->show();
+        CDayView* view = m_frame->DayView();
+        view->Plot()->grab();  // lays the plot out
+        return view;
+    }
+    QPoint PointOf(CDayView* view, std::size_t row) {
+        const DaySeries& s = view->Series();
+        const CGraph& g = view->Graph();
+        return QPoint(*g.MapX(s.hours[row]),
+                      *g.MapY(s.rows[row].quantities[view->Quantity()].value));
+    }
+
+    std::unique_ptr<CChildFrame> m_frame;
+};
+
+}  // namespace
+
+TEST_F(DayViewTest, SeriesOnTheTimeOfDayWithGapsNotBridged) {
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 10, {kQS100, kQS300}, kNoon, 60);
+    rad::MakeSyntheticDay(set, 5, {kQS100, kQS300}, kNoon - 3 * 3600, 60);  // earlier, out of order
+    const DaySeries s = BuildDaySeries(set, 0);
+    ASSERT_EQ(s.rows.size(), 15u);
+    // Time order, and each time at its local hour of the day.
+    const std::tm first = *rad::ToLocalTm(kNoon - 3 * 3600);
+    EXPECT_NEAR(s.hours[0], first.tm_hour + first.tm_min / 60.0, 1e-9);
+    EXPECT_EQ(s.rows[0].record, 10);
+    EXPECT_NEAR(s.hours[5] - s.hours[0], 3.0, 1e-9);
+    EXPECT_NEAR(s.spacing, 1.0 / 60, 1e-9);
+    // The three-hour gap is not bridged; a minute is.
+    EXPECT_NEAR(s.RowSpan(4), 1.0 / 60, 1e-9);
+    EXPECT_NEAR(s.RowSpan(5), 1.0 / 60, 1e-9);
+    EXPECT_EQ(*s.NearestRow(s.hours[4] + 1.0), 4u);
+    EXPECT_EQ(*s.NearestRow(s.hours[5] - 0.001), 5u);
+    EXPECT_EQ(*s.NearestRow(-100), 0u);
+    EXPECT_EQ(*s.NearestRow(100), 14u);
+    EXPECT_EQ(s.CsvLines().size(), 16u);
+    EXPECT_EQ(s.CsvLines()[0], rad::SeriesCsvHeader());
+}
+
+TEST_F(DayViewTest, PointsMapBackToTheirTimeAndValue) {
+    // Ten minutes apart: a few units between neighbouring points at this size.
+    CDayView* view = OpenDayView(60, 600);
+    const DaySeries& s = view->Series();
+    ASSERT_EQ(s.rows.size(), 60u);
+    for (rad::Quantity q : {rad::Quantity::Ppfd, rad::Quantity::Illuminance, rad::Quantity::Cct}) {
+        view->SetQuantity(q);
+        view->Plot()->grab();
+        for (std::size_t row : {0u, 9u, 17u}) {
+            const QPoint p = PointOf(view, row);
+            QTest::mousePress(view->Plot(), Qt::LeftButton, {}, p);
+            ASSERT_TRUE(view->Readout()) << rad::InfoOf(q).key << " row " << row;
+            EXPECT_EQ(view->Readout()->row, row);
+            EXPECT_EQ(view->Readout()->value, s.rows[row].quantities[q].value);
+            EXPECT_EQ(view->Readout()->cross, p);
+            DayPage page = view->Page(QSize(800, 600));
+            const QString text = rad::DayReadoutText(page, *view->Readout());
+            EXPECT_TRUE(text.contains(
+                QString::fromStdString(rad::FormatLocalTime(s.rows[row].time, "%H:%M:%S"))))
+                << text.toStdString();
+            EXPECT_TRUE(text.contains(
+                QString::fromStdString(rad::FormatQuantity(q, s.rows[row].quantities[q]))));
+            QTest::mouseRelease(view->Plot(), Qt::LeftButton, {}, p);
+            EXPECT_FALSE(view->Readout());
+        }
+    }
+    // After dark there is no colour temperature: the read-out says so instead of a number.
+    const CGraph& g = view->Graph();
+    ASSERT_FALSE(s.rows[59].quantities[rad::Quantity::Cct].Available());
+    QTest::mousePress(view->Plot(), Qt::LeftButton, {}, QPoint(*g.MapX(s.hours[59]), g.top + 10));
+    ASSERT_TRUE(view->Readout());
+    EXPECT_FALSE(std::isfinite(view->Readout()->value));
+    EXPECT_TRUE(rad::DayReadoutText(view->Page(QSize(800, 600)), *view->Readout())
+                    .endsWith(QStringLiteral("= \u2014")));
+    QTest::mouseRelease(view->Plot(), Qt::LeftButton, {}, QPoint(*g.MapX(s.hours[59]), g.top + 10));
+    // Outside the plot nothing is read.
+    QTest::mousePress(view->Plot(), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_FALSE(view->Readout());
+}
+
+TEST_F(DayViewTest, HeaderShowsTheDliOfTheCore) {
+    CDayView* view = OpenDayView(120);
+    std::vector<rad::LightSample> samples;
+    for (const rad::SeriesRow& row : rad::ComputeSeries(m_frame->Doc().Data()))
+        samples.push_back(rad::ToLightSample(row));
+    const std::vector<rad::DaySummary> days = rad::SummariseDays(samples, 0);
+    ASSERT_EQ(days.size(), 1u);
+    ASSERT_TRUE(std::isfinite(days[0].dli));
+    const QString header = rad::DayDliText(view->Series());
+    EXPECT_TRUE(header.contains(QString::number(days[0].dli, 'f', 2))) << header.toStdString();
+    EXPECT_TRUE(header.contains(QString::number(100 * days[0].coverage, 'f', 1) + " %"));
+    EXPECT_EQ(rad::DayDateText(view->Series()),
+              QString::fromStdString(rad::FormatLocalTime(days[0].start, "%Y/%m/%d")));
+}
+
+TEST_F(DayViewTest, DoubleClickOnAPointOpensThatRecord) {
+    CDayView* view = OpenDayView(60, 600);
+    const DaySeries& s = view->Series();
+    // Off the curve: nothing opens.
+    QPoint p = PointOf(view, 30);
+    QTest::mouseDClick(view->Plot(), Qt::LeftButton, {}, p + QPoint(0, 40));
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame->Doc().m_nViewMode, 2);
+    QTest::mouseDClick(view->Plot(), Qt::LeftButton, {}, p);
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame->Doc().m_nViewMode, 1);
+    EXPECT_EQ(m_frame->Doc().m_shownIndices, std::vector<int>{s.rows[30].record});
+    EXPECT_EQ(m_frame->Doc().m_shownSpectra.size(), 1u);
+}
+
+TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrum) {
+    CDayView* view = OpenDayView(30, 600);
+    const DaySeries& s = view->Series();
+    const DayMap map = BuildDayMap(m_frame->Doc().Data(), s, 400, 700);
+    ASSERT_EQ(map.image.height(), 301);
+    ASSERT_EQ(map.image.width(), 1440);  // one column per minute of the day
+    for (std::size_t row : {0u, 12u, 29u}) {
+        const int column = static_cast<int>((s.hours[row] - s.FirstHour()) * 60 + 1e-6);
+        for (int nm : {400, 555, 700}) {
+            const double value = map.spectra[row].GetValue(nm);
+            EXPECT_EQ(map.image.pixel(column, 700 - nm), MapColor(value / map.maxValue))
+                << "row " << row << " nm " << nm;
+        }
+    }
+    EXPECT_EQ(map.image.pixel(0, 0), qRgb(255, 255, 255)) << "no record before the first";
+    EXPECT_EQ(MapColor(0), qRgb(0, 0, 143));
+    EXPECT_EQ(MapColor(1), qRgb(128, 0, 0));
+    EXPECT_EQ(MapColor(2), MapColor(1));
+    EXPECT_EQ(MapColor(0.5), qRgb(128, 255, 128));
+
+    // On screen the read-out gives the wavelength under the cursor and its irradiance.
+    view->SetMapShown(true);
+    view->Plot()->grab();
+    const CGraph& g = view->Graph();
+    // The middle of the record's column, as drawn.
+    const QPoint p(*g.MapX(s.hours[12] + s.RowSpan(12) / 2), *g.MapY(550));
+    QTest::mousePress(view->Plot(), Qt::LeftButton, {}, p);
+    ASSERT_TRUE(view->Readout());
+    EXPECT_EQ(view->Readout()->row, 12u);
+    const double nmPerUnit = (g.yTop - g.yBottom) / g.Height();
+    EXPECT_NEAR(view->Readout()->wavelength, 550, nmPerUnit + 0.5);
+    CResample spectrum;
+    spectrum.Resample(m_frame->Doc().Data(), s.rows[12].record);
+    EXPECT_EQ(view->Readout()->value, spectrum.GetValue(view->Readout()->wavelength));
+}
+
+TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
+    CMainFrame frame(*m_app);
+    ASSERT_TRUE(frame.OpenFile(WriteDayFile("20240601.RSD", 5)));
+    CChildFrame* child = frame.ActiveChild();
+    child->Doc().m_shownIndices = {1, 3};
+    child->SwitchView(1);
+    frame.QuantitiesPanel()->show();
+    frame.updateMenus();
+    const QTableWidget* table = frame.QuantitiesPanel()->Table();
+    ASSERT_EQ(table->columnCount(), 2);
+    ASSERT_EQ(table->rowCount(), static_cast<int>(rad::kQuantityCount));
+    const std::vector<int> shown = {1, 3};
+    const std::vector<rad::SeriesRow> rows = rad::ComputeSeries(child->Doc().Data(), shown);
+    for (int c = 0; c < 2; ++c) {
+        for (const rad::QuantityInfo& info : rad::QuantityTable()) {
+            const rad::QuantityValue& v = rows[c].quantities[info.id];
+            const QString cell = table->item(static_cast<int>(info.id), c)->text();
+            if (v.Available())
+                EXPECT_EQ(cell.toStdString(), rad::FormatQuantity(info.id, v)) << info.key;
+            else
+                EXPECT_EQ(cell, QStringLiteral("\u2014")) << info.key;
+        }
+    }
+    EXPECT_EQ(table->verticalHeaderItem(static_cast<int>(rad::Quantity::Ppfd))->text(),
+              QuantityName(rad::Quantity::Ppfd));
+    // Back in the catalog the panel has nothing to show.
+    child->SwitchView(0);
+    frame.updateMenus();
+    EXPECT_EQ(table->columnCount(), 0);
+}
+
+TEST_F(DayViewTest, ExportWritesEveryRecordInTimeOrder) {
+    CDayView* view = OpenDayView(30);
+    const QString path = m_dir.filePath(QStringLiteral("day.csv"));
+    ASSERT_TRUE(view->ExportCsv(path.toStdString()));
+    const QStringList lines =
+        QString::fromStdString(ReadBytes(path)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 31);
+    EXPECT_EQ(lines[0].toStdString(), rad::SeriesCsvHeader());
+    const rad::SeriesRow& first = view->Series().rows.front();
+    EXPECT_TRUE(lines[1].startsWith(
+        QString::fromStdString(rad::FormatLocalTime(first.time, "%Y/%m/%d,%H:%M:%S"))))
+        << lines[1].toStdString();
+    EXPECT_FALSE(view->ExportCsv(m_dir.filePath(QStringLiteral("missing/day.csv")).toStdString()));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "DaySeries.h"
+#include "Graph.h"
+#include "Resample.h"
+#include "SettingsBlocks.h"
+
+class CRsdData;
+class QPainter;
+
+// The irradiance of every record over the day: one image column per minute of the time axis,
+// one image row per whole nanometre, the last nanometre at the top.
+struct DayMap {
+    QImage image;
+    int firstNm = 0;
+    int lastNm = 0;
+    double maxValue = 1;             // irradiance of the top colour, W/m2/um
+    std::vector<CResample> spectra;  // per row of the series, for the read-out
+};
+// The map of the series' records between firstNm and lastNm (the graph's wavelength range).
+DayMap BuildDayMap(const CRsdData& set, const DaySeries& series, int firstNm, int lastNm);
+// Colour of a value as a fraction of the map's maximum, from dark blue through cyan and
+// yellow to dark red; fractions outside 0..1 take the end colours.
+QRgb MapColor(double fraction);
+
+// Everything a day page shows.
+struct DayPage {
+    QSize area;  // W x H in logical units (see DrawingArea.h)
+    GraphSettings settings;
+    const DaySeries* series = nullptr;
+    rad::Quantity quantity = rad::Quantity::Ppfd;
+    const DayMap* map = nullptr;  // drawn instead of the curve when set
+};
+
+// The value read at a press: the record nearest in time and its value (the irradiance at
+// the wavelength under the cursor on the map); NaN when not available.
+struct DayReadout {
+    std::size_t row = 0;
+    int wavelength = 0;
+    double value = std::numeric_limits<double>::quiet_NaN();
+    QPoint cross;
+};
+
+namespace rad {
+
+// "2024/06/01", or the first and last dates of a series over several days.
+QString DayDateText(const DaySeries& series);
+// The daily light integral and its coverage of each day.
+QString DayDliText(const DaySeries& series);
+// Composes the page; graph keeps the rectangle and ranges for the cursor read-out.
+void DrawDayPage(QPainter& painter, CGraph& graph, const DayPage& page);
+// Read-out at a point of the plot; nullopt without records or axes.
+std::optional<DayReadout> ReadDayCursor(const CGraph& graph, const DayPage& page, QPoint point);
+QString DayReadoutText(const DayPage& page, const DayReadout& readout);
+// The record index of the point drawn within tolerance of point (on the map: the column).
+std::optional<int> DayRecordAt(const CGraph& graph, const DayPage& page, QPoint point,
+                               int tolerance);
+
+}  // namespace rad

@@ -1,0 +1,77 @@
+#include "DaySeries.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "RsdData.h"
+
+namespace {
+
+constexpr double kSecondsPerHour = 3600;
+constexpr int64_t kSecondsPerDay = 86400;
+
+}  // namespace
+
+DaySeries BuildDaySeries(const CRsdData& set, int dayStartHour) {
+    DaySeries series;
+    series.dayStartHour = dayStartHour;
+    series.rows = rad::ComputeSeries(set);
+    if (series.rows.empty()) return series;
+    std::stable_sort(
+        series.rows.begin(), series.rows.end(),
+        [](const rad::SeriesRow& a, const rad::SeriesRow& b) { return a.time < b.time; });
+    std::vector<rad::LightSample> samples;
+    samples.reserve(series.rows.size());
+    for (const rad::SeriesRow& row : series.rows) samples.push_back(rad::ToLightSample(row));
+    series.days = rad::SummariseDays(samples, dayStartHour);
+    series.origin = rad::DayStartOf(series.rows.front().time, dayStartHour);
+    const int64_t lastDay = rad::DayStartOf(series.rows.back().time, dayStartHour);
+    // Rounded: a day across a clock change is 23 or 25 hours long.
+    series.dayCount = static_cast<int>(std::lround(static_cast<double>(lastDay - series.origin) /
+                                                   kSecondsPerDay)) +
+                      1;
+    series.hours.reserve(series.rows.size());
+    for (const rad::SeriesRow& row : series.rows)
+        series.hours.push_back(dayStartHour + (row.time - series.origin) / kSecondsPerHour);
+    if (series.hours.size() > 1) {
+        std::vector<double> gaps;
+        gaps.reserve(series.hours.size() - 1);
+        for (std::size_t i = 1; i < series.hours.size(); ++i)
+            gaps.push_back(series.hours[i] - series.hours[i - 1]);
+        const auto middle = gaps.begin() + static_cast<std::ptrdiff_t>(gaps.size() / 2);
+        std::nth_element(gaps.begin(), middle, gaps.end());
+        series.spacing = *middle;
+    }
+    return series;
+}
+
+std::vector<double> DaySeries::Values(rad::Quantity q) const {
+    std::vector<double> values;
+    values.reserve(rows.size());
+    for (const rad::SeriesRow& row : rows) values.push_back(row.quantities[q].value);
+    return values;
+}
+
+std::optional<std::size_t> DaySeries::NearestRow(double hour) const {
+    if (hours.empty()) return std::nullopt;
+    const auto after = std::lower_bound(hours.begin(), hours.end(), hour);
+    if (after == hours.begin()) return 0;
+    if (after == hours.end()) return hours.size() - 1;
+    const auto before = after - 1;
+    const auto pick = (hour - *before <= *after - hour) ? before : after;
+    return static_cast<std::size_t>(pick - hours.begin());
+}
+
+double DaySeries::RowSpan(std::size_t row) const {
+    if (row + 1 >= hours.size()) return spacing;
+    const double gap = hours[row + 1] - hours[row];
+    return gap > 2 * spacing ? spacing : gap;
+}
+
+std::vector<std::string> DaySeries::CsvLines() const {
+    std::vector<std::string> lines;
+    lines.reserve(rows.size() + 1);
+    lines.push_back(rad::SeriesCsvHeader());
+    for (const rad::SeriesRow& row : rows) lines.push_back(rad::SeriesCsvLine(row));
+    return lines;
+}

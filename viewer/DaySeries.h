@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DailyLight.h"
+#include "LightSeries.h"
+
+class CRsdData;
+
+// Every record of a file placed on the time of day, with the summary of each day it touches.
+struct DaySeries {
+    std::vector<rad::SeriesRow> rows;  // in time order
+    std::vector<double> hours;         // per row: hours since midnight of the first day
+    std::vector<rad::DaySummary> days;
+    int64_t origin = 0;  // start of the first record's day
+    int dayStartHour = 0;
+    int dayCount = 0;           // days from the first record's to the last record's
+    double spacing = 1.0 / 60;  // median hours between rows; a lone row stands for a minute
+
+    bool Empty() const { return rows.empty(); }
+    // The time axis: from the first day's start to the last day's end, in hours.
+    double FirstHour() const { return dayStartHour; }
+    double LastHour() const { return dayStartHour + 24.0 * dayCount; }
+    // The quantity of every row; NaN where not available.
+    std::vector<double> Values(rad::Quantity q) const;
+    // The row whose time is nearest to hour; nullopt without rows.
+    std::optional<std::size_t> NearestRow(double hour) const;
+    // Hours a row's reading stands for: up to the next row, unless the gap to it is longer
+    // than twice the median spacing (the gap the daily light integral does not bridge).
+    double RowSpan(std::size_t row) const;
+    // Header and one line per row, as the series export of the command-line tool writes them.
+    std::vector<std::string> CsvLines() const;
+};
+
+// Throws std::invalid_argument for a record time without a local form.
+DaySeries BuildDaySeries(const CRsdData& set, int dayStartHour);

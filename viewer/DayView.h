@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "DayGraph.h"
+#include "GraphPictures.h"
+
+class CRadviewApp;
+class CRadviewDoc;
+class QCheckBox;
+class QComboBox;
+class QPrinter;
+
+// The day view: a quantity of every record over the time of day, or the colour map of the
+// day's spectra, with the cursor read-out while the left button is held.
+class CDayView : public QWidget {
+    Q_OBJECT
+  public:
+    CDayView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent = nullptr);
+
+    QWidget* Plot() const { return m_pPlot; }
+    const CGraph& Graph() const { return m_graph; }
+    const std::optional<DayReadout>& Readout() const { return m_readout; }
+    rad::Quantity Quantity() const { return m_quantity; }
+    void SetQuantity(rad::Quantity q);
+    bool MapShown() const { return m_bMap; }
+    void SetMapShown(bool shown);
+
+    // The series of the document's records, built when first needed after a change.
+    const DaySeries& Series();
+    // The page for a drawing area of W x H.
+    DayPage Page(QSize area);
+    rad::PageDrawer Drawer();
+
+    void Copy();
+    void Print(QPrinter& printer);
+    void PrintPreview(QPrinter& printer);
+    // The series as CSV rows; false when the file cannot be written.
+    bool ExportCsv(const std::string& path);
+
+  signals:
+    void switchRequested(int mode);
+    void contextMenuRequested(QPoint globalPos);
+
+  private:
+    friend class CDayPlot;
+    void OnUpdate(int hint);
+    void Paint(QPainter& painter, QSize size);
+    void Press(QPoint point);
+    void Move(QPoint point);
+    void StopTracking();
+    void OpenRecordAt(QPoint point);
+    const DayMap& Map();
+
+    CRadviewDoc& m_doc;
+    const CRadviewApp& m_app;
+    QComboBox* m_pQuantity;
+    QCheckBox* m_pMapBox;
+    QWidget* m_pPlot;
+    rad::Quantity m_quantity = rad::Quantity::Ppfd;
+    bool m_bMap = false;
+    std::optional<DaySeries> m_series;
+    std::optional<DayMap> m_map;
+    int m_nSourceCount = -1;  // records the series was built from
+    CGraph m_graph;
+    QSize m_area;
+    bool m_bTracking = false;
+    std::optional<DayReadout> m_readout;
+};

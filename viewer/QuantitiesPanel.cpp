@@ -1,0 +1,49 @@
+#include "QuantitiesPanel.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "LightSeries.h"
+#include "LocalTime.h"
+#include "QuantityNames.h"
+
+CQuantitiesPanel::CQuantitiesPanel(QWidget* parent)
+    : QDockWidget(tr("Quantities"), parent), m_pTable(new QTableWidget(this)) {
+    setObjectName(QStringLiteral("quantities"));
+    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pTable->setRowCount(static_cast<int>(rad::kQuantityCount));
+    QStringList names;
+    for (const rad::QuantityInfo& info : rad::QuantityTable()) names << QuantityName(info.id);
+    m_pTable->setVerticalHeaderLabels(names);
+    setWidget(m_pTable);
+}
+
+void CQuantitiesPanel::ShowRecords(const CRsdData* set, std::span<const int> indices) {
+    std::vector<rad::SeriesRow> rows;
+    if (set) {
+        try {
+            rows = rad::ComputeSeries(*set, indices);
+        } catch (const std::out_of_range&) {
+            rows.clear();  // the shown list is refilled before the view shows it again
+        }
+    }
+    m_pTable->setColumnCount(static_cast<int>(rows.size()));
+    int column = 0;
+    for (const rad::SeriesRow& row : rows) {
+        QString title;
+        try {
+            title = QString::fromStdString(rad::FormatLocalTime(row.time, "%Y/%m/%d %H:%M:%S"));
+        } catch (const std::invalid_argument&) {
+            title = QString::number(row.record + 1);
+        }
+        m_pTable->setHorizontalHeaderItem(column, new QTableWidgetItem(title));
+        int line = 0;
+        for (const rad::QuantityInfo& info : rad::QuantityTable()) {
+            auto* item = new QTableWidgetItem(QuantityText(info.id, row.quantities[info.id]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_pTable->setItem(line++, column, item);
+        }
+        ++column;
+    }
+    m_pTable->resizeColumnsToContents();
+}
