@@ -86,8 +86,9 @@ bool CRadlogDoc::RepairDayFile(const std::string& path) {
         m_host.Note(path + ": ended inside a record; its last " + bytes + " bytes went to " +
                     repair.sidePath);
     } else if (repair.outcome == rad::RsdRepairResult::kFailed) {
-        m_host.Note(path + ": ended inside a record and cannot be repaired: " +
-                    rad::FileErrorText(repair.error));
+        // Unchecked, it is not appended to: the records stay pending.
+        m_host.Note(path +
+                    ": its end cannot be checked or repaired: " + rad::FileErrorText(repair.error));
         return false;
     }
     return true;
