@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "Language.h"
+#include "ProfileLocation.h"
 
 namespace {
 int g_signalPipe[2] = {-1, -1};
@@ -44,6 +45,7 @@ int CHeadlessRunner::Run() {
     InstallSignalHandlers();
     m_doc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
     m_doc->SetObserver(m_pObserver);
+    m_doc->SetRecoveryFolders(rad::FallbackDataFolders(m_options.dataFolder, "radlog"));
     if (m_options.manual)
         m_doc->StartManual();
     else

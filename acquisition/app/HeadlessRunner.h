@@ -22,6 +22,8 @@ class CHeadlessRunner final : public QObject, public IRadlogHost {
     struct Options {
         bool manual = false;
         std::string banner;  // first output line (the demo names its folder here)
+        // Tried first for records that cannot reach their day file by the stop.
+        std::string dataFolder;
     };
 
     CHeadlessRunner(RadlogSettings& settings, const IClock& clock, Options options,

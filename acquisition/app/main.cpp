@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
         return RunDesktop(
             settings, save ? save : [] {}, clock, telemetry.get());
     }
-    CHeadlessRunner runner(settings, clock, {parser.isSet(manualOption), banner}, save);
+    CHeadlessRunner runner(settings, clock,
+                           {parser.isSet(manualOption), banner, location.programFolder}, save);
 #ifdef RADLOG_WITH_MQTT
     telemetry = StartTelemetry(
         profile.ini, profile.path, passwordFile, settings,

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "LocalTime.h"
+#include "ProfileLocation.h"
 #include "Schedule.h"
 #include "YearLog.h"
 
@@ -31,6 +32,7 @@ CRadlogDoc::CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock
       m_limits(limits),
       m_pDriver{std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
                 std::make_unique<CQS400>()} {
+    m_recoveryFolders = rad::FallbackDataFolders({}, "radlog");
     m_queue.SetWakeup([this] { m_host.Wake(); });
     // A stop ends every driver wait at once, not only the next attempt.
     for (auto& driver : m_pDriver) driver->SetStopCheck([this] { return m_running.load() != 1; });
@@ -164,6 +166,7 @@ void CRadlogDoc::CloseAcquisition() {
     // A cycle that ended before the flag fell is stored before the stop is logged; the status
     // texts and beeps of the workers' last moments are not shown after it.
     while (auto done = m_queue.TakeFirst<CycleDoneEvent>()) Handle(*done);
+    FlushPendingAtStop();
     ++m_nGeneration;
     for (int model = 0; model < kModelCount; ++model)
         if (!DriverBusy(model)) Driver(model).ClosePort();

@@ -21,10 +21,13 @@
 #include "StatusReport.h"
 #include "Worker.h"
 
-// Limits of the controller's waits on the user-interface thread.
+// Limits of the controller's waits on the user-interface thread, and of what it keeps.
 struct DocLimits {
     int threadWaitMs = 30000;  // for a worker to end; a dead adapter must not hang the program
     int retryMs = 500;         // pause between identification attempts
+    // Records kept for a later store when their day file cannot be written: a day of
+    // one-minute cycles. Beyond it the oldest are dropped, so memory stays bounded.
+    std::size_t maxPending = 1440;
 };
 
 // The measurement controller: drives the four sensors through an acquisition, stores every
@@ -60,6 +63,11 @@ class CRadlogDoc {
     void WriteLog(const std::string& text);
     // Follows the acquisition from now on (null: nobody); not owned.
     void SetObserver(IStationObserver* observer) { m_pObserver = observer; }
+    // Where records that cannot reach their day file by the stop are saved, best first
+    // (default: rad::FallbackDataFolders without a user data folder).
+    void SetRecoveryFolders(std::vector<std::string> folders) {
+        m_recoveryFolders = std::move(folders);
+    }
 
     bool IsRunning() const { return m_running.load() == 1; }
     // The manual acquisition waits no longer: a sensor failed before its measurement.
@@ -115,15 +123,24 @@ class CRadlogDoc {
     struct DayFileState {
         bool readable = true;  // absent, or loaded without error
         bool rewrite = false;  // the whole file must be written
+        bool blocked = false;  // its cut end could not be set aside: nothing may be appended
     };
     using CalSources = std::array<const SensorCal*, kModelCount>;
     DayFileState OpenDayFile(CRsdData& set, const std::string& path);
+    bool RepairDayFile(const std::string& path);
+    void FillSiteHeader(CRsdData& set);
     void JoinCalibrations(CRsdData& set, const CalSources& cals, DayFileState& state) const;
     CRad BuildRecord(const CCycleResult& cycle);
     std::vector<CRad> TakePending(const std::string& path);
     std::vector<CRad> WriteDayRecords(const CRsdData& set, const std::string& path,
                                       const DayFileState& state, std::vector<CRad> records);
     void FlushOtherDays(const std::string& path);
+    CalSources KnownCalsOf(const std::vector<CRad>& records) const;
+    std::vector<CRad> WritePendingDay(const std::string& path, std::vector<CRad> records);
+    void CapPending();
+    // At the stop: one more try, then a recovery file for what is still pending.
+    void FlushPendingAtStop();
+    void RecoverRecords(const std::string& path, const std::vector<CRad>& records);
     void WriteHourFile(int64_t recordTime);
     void BuildReport();
 
@@ -161,4 +178,5 @@ class CRadlogDoc {
     CSpectralCsv m_csv;
     CResample m_spectrum;
     std::vector<PendingRecord> m_pending;  // records not yet in their day file, oldest first
+    std::vector<std::string> m_recoveryFolders;
 };

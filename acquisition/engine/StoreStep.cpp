@@ -1,11 +1,15 @@
 // The store step of a finished cycle: day file, hour file, status report.
+#include <cerrno>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
 
 #include "LocalTime.h"
 #include "OutputPaths.h"
+#include "ProfileLocation.h"
 #include "RadlogDoc.h"
+#include "RegularFile.h"
+#include "RsdTail.h"
 
 namespace {
 std::string MeasErrorText(int model) {
@@ -39,6 +43,7 @@ int CRadlogDoc::StoreCycle(const CCycleResult& cycle) {
     std::vector<CRad> unwritten = WriteDayRecords(m_dataSet, path, state, std::move(toWrite));
     const bool written = unwritten.empty();
     for (CRad& rad : unwritten) m_pending.push_back({path, std::move(rad)});
+    CapPending();
     if (m_pObserver) m_pObserver->RecordStored(m_dataSet, written);
     if (m_settings.saveCsv) WriteHourFile(record.m_time);
     ++m_nStoredCycles;
@@ -48,6 +53,11 @@ int CRadlogDoc::StoreCycle(const CCycleResult& cycle) {
 CRadlogDoc::DayFileState CRadlogDoc::OpenDayFile(CRsdData& set, const std::string& path) {
     DayFileState state;
     set.Clear();
+    if (FileExists(path) && !RepairDayFile(path)) {
+        state.blocked = true;
+        return state;
+    }
+    // A repair that kept nothing removed the file: it is then created afresh.
     if (FileExists(path)) {
         try {
             state.readable = set.Load(path) >= 0;
@@ -61,14 +71,36 @@ CRadlogDoc::DayFileState CRadlogDoc::OpenDayFile(CRsdData& set, const std::strin
         return state;
     }
     rad::CreateParentFolders(path);
+    FillSiteHeader(set);
+    state.rewrite = true;
+    return state;
+}
+
+// A day file cut inside its last record (a crash or power loss during an append) would take
+// the next record's bytes as the rest of the cut one; its cut end is set aside first.
+bool CRadlogDoc::RepairDayFile(const std::string& path) {
+    const rad::RsdRepairResult repair = rad::RepairRsdTail(path);
+    if (repair.outcome == rad::RsdRepairResult::kRepaired) {
+        const std::string bytes = std::to_string(repair.cutBytes);
+        WriteLog("REPAIR RSD " + bytes + " BYTES SET ASIDE");
+        m_host.Note(path + ": ended inside a record; its last " + bytes + " bytes went to " +
+                    repair.sidePath);
+    } else if (repair.outcome == rad::RsdRepairResult::kFailed) {
+        // Unchecked, it is not appended to: the records stay pending.
+        m_host.Note(path +
+                    ": its end cannot be checked or repaired: " + rad::FileErrorText(repair.error));
+        return false;
+    }
+    return true;
+}
+
+void CRadlogDoc::FillSiteHeader(CRsdData& set) {
     m_settings.timeZoneText = rad::StandardOffsetText();
     set.m_strTZ = m_settings.timeZoneText;
     set.m_strSite = m_settings.siteName;
     set.m_strLon = m_settings.siteLon;
     set.m_strLat = m_settings.siteLat;
     set.m_strAlt = m_settings.siteAlt;
-    state.rewrite = true;
-    return state;
 }
 
 void CRadlogDoc::JoinCalibrations(CRsdData& set, const CalSources& cals,
@@ -118,7 +150,9 @@ std::vector<CRad> CRadlogDoc::WriteDayRecords(const CRsdData& set, const std::st
                                               std::vector<CRad> records) {
     std::size_t written = 0;
     try {
-        if (state.rewrite) {
+        if (state.blocked) {
+            // Nothing is written; the records stay pending.
+        } else if (state.rewrite) {
             if (set.Save(path)) written = records.size();
         } else {
             while (written < records.size() && set.Append(path, records[written])) ++written;
@@ -135,16 +169,7 @@ std::vector<CRad> CRadlogDoc::WriteDayRecords(const CRsdData& set, const std::st
 void CRadlogDoc::FlushOtherDays(const std::string& path) {
     while (!m_pending.empty() && m_pending.front().path != path) {
         const std::string otherPath = m_pending.front().path;
-        std::vector<CRad> records = TakePending(otherPath);
-        CRsdData set;
-        DayFileState state = OpenDayFile(set, otherPath);
-        CalSources cals{};
-        for (const CRad& rad : records)
-            for (int model = 0; model < kModelCount; ++model)
-                if (rad.Block(model) && m_knownCal[model]) cals[model] = &*m_knownCal[model];
-        JoinCalibrations(set, cals, state);
-        for (const CRad& rad : records) set.AddRecord(rad);
-        std::vector<CRad> unwritten = WriteDayRecords(set, otherPath, state, std::move(records));
+        std::vector<CRad> unwritten = WritePendingDay(otherPath, TakePending(otherPath));
         if (unwritten.empty()) continue;
         // Still not writable: keep them ahead of the newer records and try at the next store.
         std::vector<PendingRecord> kept;
@@ -153,6 +178,63 @@ void CRadlogDoc::FlushOtherDays(const std::string& path) {
         m_pending = std::move(kept);
         return;
     }
+}
+
+CRadlogDoc::CalSources CRadlogDoc::KnownCalsOf(const std::vector<CRad>& records) const {
+    CalSources cals{};
+    for (const CRad& rad : records)
+        for (int model = 0; model < kModelCount; ++model)
+            if (rad.Block(model) && m_knownCal[model]) cals[model] = &*m_knownCal[model];
+    return cals;
+}
+
+std::vector<CRad> CRadlogDoc::WritePendingDay(const std::string& path, std::vector<CRad> records) {
+    CRsdData set;
+    DayFileState state = OpenDayFile(set, path);
+    JoinCalibrations(set, KnownCalsOf(records), state);
+    for (const CRad& rad : records) set.AddRecord(rad);
+    return WriteDayRecords(set, path, state, std::move(records));
+}
+
+void CRadlogDoc::CapPending() {
+    if (m_pending.size() <= m_limits.maxPending) return;
+    const std::size_t dropped = m_pending.size() - m_limits.maxPending;
+    m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(dropped));
+    WriteLog("DROP RSD " + std::to_string(dropped) + " RECORDS");
+    m_host.Note(std::to_string(dropped) + " oldest unstored records dropped: no more than " +
+                std::to_string(m_limits.maxPending) + " are kept");
+}
+
+void CRadlogDoc::FlushPendingAtStop() {
+    while (!m_pending.empty()) {
+        const std::string path = m_pending.front().path;
+        const std::vector<CRad> unwritten = WritePendingDay(path, TakePending(path));
+        if (!unwritten.empty()) RecoverRecords(path, unwritten);
+    }
+}
+
+void CRadlogDoc::RecoverRecords(const std::string& path, const std::vector<CRad>& records) {
+    CRsdData set;
+    FillSiteHeader(set);
+    DayFileState state;
+    JoinCalibrations(set, KnownCalsOf(records), state);
+    for (const CRad& rad : records) set.AddRecord(rad);
+    const std::string count = std::to_string(records.size());
+    const std::string stem = std::filesystem::path(path).stem().string();
+    int error = ENOENT;
+    for (const std::string& folder : m_recoveryFolders) {
+        if (!rad::EnsureFolder(folder)) continue;
+        const std::string saved = rad::WriteRecoveryFile(folder, stem, set);
+        if (!saved.empty()) {
+            WriteLog("RECOVER RSD " + count + " RECORDS");
+            m_host.Note(count + " records not stored in " + path + " were saved to " + saved);
+            return;
+        }
+        error = errno;
+    }
+    WriteLog("LOST RSD " + count + " RECORDS");
+    m_host.Note(count + " records not stored in " + path +
+                " could not be saved anywhere: " + rad::FileErrorText(error));
 }
 
 void CRadlogDoc::WriteHourFile(int64_t recordTime) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "IniFile.h"
 
@@ -31,6 +32,11 @@ ProfileLocation LocateProfile(const std::string& baseName,
 std::string ExecutableFolder();
 // Creates a folder and its parents; true when it exists afterwards.
 bool EnsureFolder(const std::string& folder);
+// Folders, each ending in "/", where a program may put files it could not write where they
+// belong, best first: userDataFolder (when given), $XDG_DATA_HOME/<baseName>/ (default
+// ~/.local/share/<baseName>/), then /tmp/.
+std::vector<std::string> FallbackDataFolders(const std::string& userDataFolder,
+                                             const std::string& baseName);
 // Saves the profile, creating its folder first (the XDG folder may not exist yet).
 bool SaveProfile(const CIniFile& ini, const std::string& path);
 

@@ -218,3 +218,18 @@ TEST(ProfileLocation, PortableProfileXdgFolderAndOverride)
     EXPECT_FALSE(rad::ExecutableFolder().empty());
     fs::remove_all(root);
 }
+
+TEST(ProfileLocation, FallbackDataFoldersFollowXdgDataHome) {
+    ::setenv("HOME", "/home/station", 1);
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(rad::FallbackDataFolders("/home/station/Radlog", "radlog"),
+              (std::vector<std::string>{"/home/station/Radlog/",
+                                        "/home/station/.local/share/radlog/", "/tmp/"}));
+    ::setenv("XDG_DATA_HOME", "/data/", 1);
+    EXPECT_EQ(rad::FallbackDataFolders("", "radlog"),
+              (std::vector<std::string>{"/data/radlog/", "/tmp/"}));
+    ::setenv("XDG_DATA_HOME", "relative", 1);  // not absolute: ignored
+    EXPECT_EQ(rad::FallbackDataFolders("", "radview").front(),
+              "/home/station/.local/share/radview/");
+    ::unsetenv("XDG_DATA_HOME");
+}
