@@ -1,13 +1,14 @@
 #include "PtyDevice.h"
 
-#include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -16,8 +17,7 @@ constexpr double kByteMicros = 10.0 * 1e6 / 38400.0;
 
 }  // namespace
 
-bool CPtyDevice::Appear()
-{
+bool CPtyDevice::Appear() {
     Vanish();
     char name[128];
     termios tio{};
@@ -36,8 +36,7 @@ bool CPtyDevice::Appear()
     return true;
 }
 
-void CPtyDevice::Vanish()
-{
+void CPtyDevice::Vanish() {
     if (m_master < 0) return;
     unlink(m_link.c_str());
     close(m_slave);
@@ -45,8 +44,7 @@ void CPtyDevice::Vanish()
     m_master = m_slave = -1;
 }
 
-bool CPtyDevice::Receive(std::string& into, int timeoutMs)
-{
+bool CPtyDevice::Receive(std::string& into, int timeoutMs) {
     if (m_master < 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
         return false;
@@ -60,22 +58,25 @@ bool CPtyDevice::Receive(std::string& into, int timeoutMs)
     return true;
 }
 
-void CPtyDevice::Send(const std::string& bytes, bool paced, std::stop_token stop)
-{
+void CPtyDevice::Send(const std::string& bytes, bool paced, std::stop_token stop) {
     using clock = std::chrono::steady_clock;
     const auto start = clock::now();
     std::size_t sent = 0;
     while (sent < bytes.size() && m_master >= 0 && !stop.stop_requested()) {
         std::size_t due = bytes.size();
         if (paced) {
-            const double micros = std::chrono::duration<double, std::micro>(clock::now() - start).count();
+            const double micros =
+                std::chrono::duration<double, std::micro>(clock::now() - start).count();
             due = std::min(bytes.size(), static_cast<std::size_t>(micros / kByteMicros) + 1);
         }
         if (due > sent) {
             const ssize_t n = write(m_master, bytes.data() + sent, due - sent);
-            if (n > 0) sent += static_cast<std::size_t>(n);
-            else if (n < 0 && errno != EAGAIN && errno != EINTR) return;
+            if (n > 0)
+                sent += static_cast<std::size_t>(n);
+            else if (n < 0 && errno != EAGAIN && errno != EINTR)
+                return;
         }
-        if (sent < bytes.size()) std::this_thread::sleep_for(std::chrono::microseconds(paced ? 500 : 1000));
+        if (sent < bytes.size())
+            std::this_thread::sleep_for(std::chrono::microseconds(paced ? 500 : 1000));
     }
 }

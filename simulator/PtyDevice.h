@@ -6,7 +6,7 @@
 // One pseudo-terminal as the instrument's end of a serial line. The user-facing path is a
 // symbolic link, so a device that vanishes and comes back keeps its name.
 class CPtyDevice {
-public:
+  public:
     explicit CPtyDevice(std::string linkPath) : m_link(std::move(linkPath)) {}
     ~CPtyDevice() { Vanish(); }
     CPtyDevice(const CPtyDevice&) = delete;
@@ -23,7 +23,7 @@ public:
     // Sends all bytes, optionally at the pace of 38400 baud; gives up when stop is requested.
     void Send(const std::string& bytes, bool paced, std::stop_token stop);
 
-private:
+  private:
     std::string m_link;
     int m_master = -1;
     int m_slave = -1;  // held open so the line stays up while no program has it open

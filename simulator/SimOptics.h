@@ -8,7 +8,7 @@
 // What a simulated sensor sees and how it is built: wavelength polynomial, calibration factors,
 // a sun-like spectrum with atmospheric absorption, a dark level with noise and a full scale.
 class CSimOptics {
-public:
+  public:
     static constexpr int kFullScale = 32767;
 
     CSimOptics(int model, std::uint32_t seed);
@@ -20,13 +20,14 @@ public:
 
     // Raw counts of one exposure. brightness scales the nominal daylight; a peak > 0 forces the
     // largest light count to exactly that value (the rest of the spectrum follows it).
-    std::vector<std::uint16_t> Expose(int exposureMs, bool shutterOpen, double brightness, int peak);
+    std::vector<std::uint16_t> Expose(int exposureMs, bool shutterOpen, double brightness,
+                                      int peak);
 
-private:
+  private:
     int m_model;
     double m_coeff[6];
-    double m_countsPerMs;          // peak light counts per ms of exposure at brightness 1
-    std::vector<double> m_shape;   // relative light counts per pixel, largest 1
+    double m_countsPerMs;         // peak light counts per ms of exposure at brightness 1
+    std::vector<double> m_shape;  // relative light counts per pixel, largest 1
     std::vector<float> m_cal;
     std::mt19937 m_rng;
 };

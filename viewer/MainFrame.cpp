@@ -18,8 +18,8 @@
 #include "GraphDlg.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
-#include "WhenExposed.h"
 #include "RegularFile.h"
+#include "WhenExposed.h"
 
 namespace {
 

@@ -19,8 +19,8 @@ constexpr StatusText kStatusTexts[] = {
 
 }  // namespace
 
-const char* DriverStatusText(int code, bool japanese)
-{
-    if (code < 0 || code >= static_cast<int>(sizeof kStatusTexts / sizeof kStatusTexts[0])) return "";
+const char* DriverStatusText(int code, bool japanese) {
+    if (code < 0 || code >= static_cast<int>(sizeof kStatusTexts / sizeof kStatusTexts[0]))
+        return "";
     return japanese ? kStatusTexts[code].japanese : kStatusTexts[code].english;
 }

@@ -5,16 +5,17 @@
 #include "SensorModel.h"
 
 // Exposure table of the models with automatic exposure, ms; a 0 entry ends it.
-inline constexpr std::array<int, 10> kExposureTable = {10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 0};
+inline constexpr std::array<int, 10> kExposureTable = {10,  20,   50,   100,  200,
+                                                       500, 1000, 2000, 5000, 0};
 
 // What one driver model does differently from the others: one row per model.
 struct ModelTraits {
     int model;
-    int low;             // peak at or below: lengthen the exposure
-    int high;            // peak at or above: shorten; pixels above: stored as 0
-    bool autoExposure;   // false: fixed exposure, no search, nothing zeroed
-    int fixedExposure;   // ms, when autoExposure is false
-    bool pixelMask;      // PXSB mask downloaded and applied
+    int low;                 // peak at or below: lengthen the exposure
+    int high;                // peak at or above: shorten; pixels above: stored as 0
+    bool autoExposure;       // false: fixed exposure, no search, nothing zeroed
+    int fixedExposure;       // ms, when autoExposure is false
+    bool pixelMask;          // PXSB mask downloaded and applied
     bool secondTemperature;  // T2 asked when the firmware matches kT2Firmware
 };
 

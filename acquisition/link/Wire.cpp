@@ -5,8 +5,7 @@
 
 namespace rad {
 
-LineBuffer::State LineBuffer::Put(char byte)
-{
+LineBuffer::State LineBuffer::Put(char byte) {
     if (m_len < m_size - 1) {
         m_buf[m_len++] = byte;
         m_buf[m_len] = '\0';
@@ -18,8 +17,7 @@ LineBuffer::State LineBuffer::Put(char byte)
     return kPartial;
 }
 
-int SplitFields(char* line, const char** fields, int maxFields)
-{
+int SplitFields(char* line, const char** fields, int maxFields) {
     int count = 0;
     char* p = line;
     while (*p != '\0' && count < maxFields - 1) {
@@ -33,13 +31,11 @@ int SplitFields(char* line, const char** fields, int maxFields)
     return count;
 }
 
-bool ReplyAccepted(const char* const* fields, int count)
-{
+bool ReplyAccepted(const char* const* fields, int count) {
     return count > 0 && std::strcmp(fields[count - 1], "OK") == 0;
 }
 
-std::string JoinDateTime(const char* const* fields, int count)
-{
+std::string JoinDateTime(const char* const* fields, int count) {
     if (count <= 0) return {};
     std::string text = fields[0];
     // The last field is the "OK"; a second value exists only before it.
@@ -48,8 +44,7 @@ std::string JoinDateTime(const char* const* fields, int count)
 }
 
 void ParseStatusValues(const char* const* fields, int count, std::int32_t* ints, int nInts,
-                       float* floats, int nFloats)
-{
+                       float* floats, int nFloats) {
     const int values = count - 1;  // the final "OK" is no value
     for (int i = 0; i < nInts; ++i) {
         ints[i] = i < values ? static_cast<std::int32_t>(std::strtol(fields[i], nullptr, 10)) : 0;
@@ -60,8 +55,7 @@ void ParseStatusValues(const char* const* fields, int count, std::int32_t* ints,
     }
 }
 
-float FloatAt(const unsigned char* block, int k)
-{
+float FloatAt(const unsigned char* block, int k) {
     const std::uint32_t bits = static_cast<std::uint32_t>(block[4 * k]) |
                                static_cast<std::uint32_t>(block[4 * k + 1]) << 8 |
                                static_cast<std::uint32_t>(block[4 * k + 2]) << 16 |

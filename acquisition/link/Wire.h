@@ -9,14 +9,14 @@ namespace rad {
 // Collects the bytes of one reply line into a fixed buffer that is never overrun: a line too long
 // for it keeps its first size-1 characters, the rest up to the CR is dropped and the line is bad.
 class LineBuffer {
-public:
+  public:
     enum State { kPartial, kComplete, kOverlong };
 
     LineBuffer(char* buffer, int size) : m_buf(buffer), m_size(size) {}
     State Put(char byte);
     int Length() const { return m_len; }
 
-private:
+  private:
     char* m_buf;
     int m_size;
     int m_len = 0;
@@ -34,9 +34,9 @@ std::string JoinDateTime(const char* const* fields, int count);
 void ParseStatusValues(const char* const* fields, int count, std::int32_t* ints, int nInts,
                        float* floats, int nFloats);
 
-inline std::int16_t PixelAt(const unsigned char* block, int k)
-{
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(block[2 * k] | block[2 * k + 1] << 8));
+inline std::int16_t PixelAt(const unsigned char* block, int k) {
+    return static_cast<std::int16_t>(
+        static_cast<std::uint16_t>(block[2 * k] | block[2 * k + 1] << 8));
 }
 float FloatAt(const unsigned char* block, int k);
 

@@ -15,8 +15,7 @@
 namespace {
 constexpr int kDayRecords = 1440;
 
-const CRsdData& Day()
-{
+const CRsdData& Day() {
     static const CRsdData* day = [] {
         auto* set = new CRsdData;
         rad::MakeSyntheticDay(*set, kDayRecords, {kQS200, kQS300},
@@ -26,15 +25,13 @@ const CRsdData& Day()
     return *day;
 }
 
-std::vector<int> AllRecords()
-{
+std::vector<int> AllRecords() {
     std::vector<int> indices(kDayRecords);
     std::iota(indices.begin(), indices.end(), 0);
     return indices;
 }
 
-void BM_ResampleMergedRecord(benchmark::State& state)
-{
+void BM_ResampleMergedRecord(benchmark::State& state) {
     CResample spectrum;
     int index = 0;
     for (auto _ : state) {
@@ -45,8 +42,7 @@ void BM_ResampleMergedRecord(benchmark::State& state)
 }
 BENCHMARK(BM_ResampleMergedRecord)->Unit(benchmark::kMicrosecond);
 
-void BM_SpectralCsvDay(benchmark::State& state)
-{
+void BM_SpectralCsvDay(benchmark::State& state) {
     CsvSettings settings;
     settings.pitch = 1;
     const std::vector<int> indices = AllRecords();
@@ -64,8 +60,7 @@ void BM_SpectralCsvDay(benchmark::State& state)
 // 0 = lines built in memory, 1 = and written to a file.
 BENCHMARK(BM_SpectralCsvDay)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_CalcCsvDay(benchmark::State& state)
-{
+void BM_CalcCsvDay(benchmark::State& state) {
     const std::vector<int> indices = AllRecords();
     for (auto _ : state) {
         auto lines = rad::BuildCalcCsvLines(Day(), indices, IntegSettings{});

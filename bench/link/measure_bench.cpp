@@ -14,14 +14,12 @@ namespace {
 
 // The real port, counting the bytes that cross it.
 class CCountingPort : public CSerial {
-public:
-    int Write(const void* data, std::size_t length) override
-    {
+  public:
+    int Write(const void* data, std::size_t length) override {
         m_written += length;
         return CSerial::Write(data, length);
     }
-    std::uint32_t Read(void* buffer, std::uint32_t maxLength) override
-    {
+    std::uint32_t Read(void* buffer, std::uint32_t maxLength) override {
         const std::uint32_t n = CSerial::Read(buffer, maxLength);
         m_read += n;
         return n;
@@ -30,8 +28,7 @@ public:
     std::size_t m_read = 0;
 };
 
-int ExposureMs(const std::vector<std::string>& commands, std::size_t from)
-{
+int ExposureMs(const std::vector<std::string>& commands, std::size_t from) {
     int ms = 0;
     for (std::size_t i = from; i < commands.size(); ++i) {
         if (commands[i].rfind("GM,", 0) == 0) ms += std::stoi(commands[i].substr(3));
@@ -39,8 +36,7 @@ int ExposureMs(const std::vector<std::string>& commands, std::size_t from)
     return ms;
 }
 
-void BM_Measure(benchmark::State& state)
-{
+void BM_Measure(benchmark::State& state) {
     const int model = static_cast<int>(state.range(0));
     QsSimOptions options;
     options.pacing = true;
@@ -74,6 +70,10 @@ void BM_Measure(benchmark::State& state)
     state.SetLabel(kModels[static_cast<std::size_t>(model)].label);
 }
 
-BENCHMARK(BM_Measure)->DenseRange(0, kModelCount - 1)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Measure)
+    ->DenseRange(0, kModelCount - 1)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

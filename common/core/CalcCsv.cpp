@@ -9,8 +9,7 @@
 namespace rad {
 
 std::vector<std::string> BuildCalcCsvLines(const CRsdData& set, const std::vector<int>& indices,
-                                           const IntegSettings& integ)
-{
+                                           const IntegSettings& integ) {
     std::vector<std::string> lines;
     if (set.GetCount() == 0) {
         for (const int index : indices) set.GetAt(index);  // every index is out of range
@@ -21,8 +20,8 @@ std::vector<std::string> BuildCalcCsvLines(const CRsdData& set, const std::vecto
     lines.push_back(FormatLocalTime(set.GetAt(0).m_time, "%Y/%m/%d"));
     char buffer[256];
     std::snprintf(buffer, sizeof buffer,
-                  "Time,PAR(W/m2),PPFD(umol/m2/s),Illuminance(lx),Total(W/m2)(%d-%d),",
-                  integ.left, integ.right);
+                  "Time,PAR(W/m2),PPFD(umol/m2/s),Illuminance(lx),Total(W/m2)(%d-%d),", integ.left,
+                  integ.right);
     lines.emplace_back(buffer);
     CResample spectrum;
     for (const int index : indices) {
@@ -38,8 +37,7 @@ std::vector<std::string> BuildCalcCsvLines(const CRsdData& set, const std::vecto
 }
 
 int WriteCalcCsv(const std::string& path, const CRsdData& set, const std::vector<int>& indices,
-                 const IntegSettings& integ)
-{
+                 const IntegSettings& integ) {
     const std::vector<std::string> lines = BuildCalcCsvLines(set, indices, integ);
     if (lines.empty()) return 0;
     return WriteCsvLines(path, lines) ? 1 : -1;

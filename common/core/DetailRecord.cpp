@@ -2,8 +2,7 @@
 
 StatusReport PrepareDetailRecord(const CRsdData& set, int index, int disp,
                                  const IntegSettings& integ, ReportLanguage language,
-                                 std::vector<CResample>& shownSpectra)
-{
+                                 std::vector<CResample>& shownSpectra) {
     StatusReport report;
     CResample spectrum;
     BuildStatusReport(set, index, disp, integ, language, spectrum, report);

@@ -15,16 +15,14 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* kBlanks = " \t";
 
-std::string_view Trim(std::string_view s)
-{
+std::string_view Trim(std::string_view s) {
     const auto first = s.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
     const auto last = s.find_last_not_of(kBlanks);
     return s.substr(first, last - first + 1);
 }
 
-bool SameName(std::string_view a, std::string_view b)
-{
+bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
@@ -34,8 +32,7 @@ bool SameName(std::string_view a, std::string_view b)
 }
 
 // A value cannot carry a line break without breaking the file's line structure.
-std::string_view FirstLineOf(std::string_view value)
-{
+std::string_view FirstLineOf(std::string_view value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
@@ -43,8 +40,7 @@ std::string_view FirstLineOf(std::string_view value)
 
 namespace rad {
 
-int ParseProfileInt(std::string_view text)
-{
+int ParseProfileInt(std::string_view text) {
     text = Trim(text);
     bool negative = false;
     std::size_t i = 0;
@@ -59,8 +55,7 @@ int ParseProfileInt(std::string_view text)
 
 }  // namespace rad
 
-CIniFile::Line CIniFile::ParseLine(std::string text)
-{
+CIniFile::Line CIniFile::ParseLine(std::string text) {
     Line line;
     const std::string_view body = Trim(text);
     if (!body.empty() && body.front() == '[') {
@@ -84,8 +79,7 @@ CIniFile::Line CIniFile::ParseLine(std::string text)
     return line;
 }
 
-void CIniFile::SetText(std::string_view text)
-{
+void CIniFile::SetText(std::string_view text) {
     m_lines.clear();
     m_bByteOrderMark = text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
     if (m_bByteOrderMark) text.remove_prefix(kByteOrderMark.size());
@@ -100,8 +94,7 @@ void CIniFile::SetText(std::string_view text)
     }
 }
 
-std::string CIniFile::GetText() const
-{
+std::string CIniFile::GetText() const {
     const char* eol = m_bCrLf ? "\r\n" : "\n";
     std::string out;
     if (m_bByteOrderMark) out += kByteOrderMark;
@@ -112,8 +105,7 @@ std::string CIniFile::GetText() const
     return out;
 }
 
-bool CIniFile::Load(const std::string& path)
-{
+bool CIniFile::Load(const std::string& path) {
     SetText({});
     const int fd = rad::OpenRegularFile(path, O_RDONLY);
     if (fd < 0) return false;
@@ -133,14 +125,12 @@ bool CIniFile::Load(const std::string& path)
     return true;
 }
 
-bool CIniFile::Save(const std::string& path) const
-{
+bool CIniFile::Save(const std::string& path) const {
     errno = rad::WriteFileAtomic(path, GetText());
     return errno == 0;
 }
 
-int CIniFile::FindSection(std::string_view section) const
-{
+int CIniFile::FindSection(std::string_view section) const {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         if (m_lines[i].kind == Line::kSection && SameName(m_lines[i].name, section)) {
             return static_cast<int>(i);
@@ -149,8 +139,7 @@ int CIniFile::FindSection(std::string_view section) const
     return -1;
 }
 
-int CIniFile::FindKey(int header, std::string_view key) const
-{
+int CIniFile::FindKey(int header, std::string_view key) const {
     for (std::size_t i = static_cast<std::size_t>(header) + 1; i < m_lines.size(); ++i) {
         if (m_lines[i].kind == Line::kSection) break;
         if (m_lines[i].kind == Line::kKey && SameName(m_lines[i].name, key)) {
@@ -160,8 +149,7 @@ int CIniFile::FindKey(int header, std::string_view key) const
     return -1;
 }
 
-int CIniFile::SectionInsertPoint(int header) const
-{
+int CIniFile::SectionInsertPoint(int header) const {
     int end = header + 1;
     for (std::size_t i = static_cast<std::size_t>(header) + 1; i < m_lines.size(); ++i) {
         if (m_lines[i].kind == Line::kSection) break;
@@ -172,14 +160,12 @@ int CIniFile::SectionInsertPoint(int header) const
 
 bool CIniFile::HasSection(std::string_view section) const { return FindSection(section) >= 0; }
 
-bool CIniFile::HasKey(std::string_view section, std::string_view key) const
-{
+bool CIniFile::HasKey(std::string_view section, std::string_view key) const {
     const int header = FindSection(section);
     return header >= 0 && FindKey(header, key) >= 0;
 }
 
-std::vector<std::string> CIniFile::GetKeys(std::string_view section) const
-{
+std::vector<std::string> CIniFile::GetKeys(std::string_view section) const {
     std::vector<std::string> keys;
     const int header = FindSection(section);
     if (header < 0) return keys;
@@ -194,22 +180,19 @@ std::vector<std::string> CIniFile::GetKeys(std::string_view section) const
 }
 
 std::string CIniFile::GetString(std::string_view section, std::string_view key,
-                                std::string_view defaultValue) const
-{
+                                std::string_view defaultValue) const {
     const int header = FindSection(section);
     const int index = header >= 0 ? FindKey(header, key) : -1;
     if (index < 0) return std::string(defaultValue);
     return m_lines[static_cast<std::size_t>(index)].value;
 }
 
-int CIniFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const
-{
+int CIniFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
     const std::string text = GetString(section, key, "");
     return text.empty() ? defaultValue : rad::ParseProfileInt(text);
 }
 
-void CIniFile::SetString(std::string_view section, std::string_view key, std::string_view value)
-{
+void CIniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
     value = FirstLineOf(value);
     int header = FindSection(section);
     if (header < 0) {
@@ -230,13 +213,11 @@ void CIniFile::SetString(std::string_view section, std::string_view key, std::st
                    ParseLine(std::string(key) + "=" + std::string(value)));
 }
 
-void CIniFile::SetInt(std::string_view section, std::string_view key, int value)
-{
+void CIniFile::SetInt(std::string_view section, std::string_view key, int value) {
     SetString(section, key, std::to_string(value));
 }
 
-void CIniFile::DeleteKey(std::string_view section, std::string_view key)
-{
+void CIniFile::DeleteKey(std::string_view section, std::string_view key) {
     const int header = FindSection(section);
     const int index = header >= 0 ? FindKey(header, key) : -1;
     if (index >= 0) m_lines.erase(m_lines.begin() + index);

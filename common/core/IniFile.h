@@ -11,7 +11,7 @@
 // the program does not set (unknown sections and keys, ";" comments, blank lines) is written
 // back exactly as it was read.
 class CIniFile {
-public:
+  public:
     // Reads a regular file; false (and an empty profile) with errno set when it cannot be
     // read. A FIFO or device is refused rather than waited on.
     bool Load(const std::string& path);
@@ -38,7 +38,7 @@ public:
     void SetInt(std::string_view section, std::string_view key, int value);
     void DeleteKey(std::string_view section, std::string_view key);
 
-private:
+  private:
     struct Line {
         enum Kind { kOther, kSection, kKey } kind = kOther;
         std::string text;   // the line as it stands in the file, without its line ending

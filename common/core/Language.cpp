@@ -4,8 +4,7 @@
 
 namespace rad {
 
-ReportLanguage DetectReportLanguage()
-{
+ReportLanguage DetectReportLanguage() {
     // The POSIX precedence of the locale variables for message texts.
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(name);
@@ -16,8 +15,7 @@ ReportLanguage DetectReportLanguage()
     return ReportLanguage::English;
 }
 
-std::optional<ReportLanguage> ParseReportLanguage(std::string_view text)
-{
+std::optional<ReportLanguage> ParseReportLanguage(std::string_view text) {
     if (text == "en") return ReportLanguage::English;
     if (text == "ja") return ReportLanguage::Japanese;
     return std::nullopt;

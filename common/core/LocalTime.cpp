@@ -4,21 +4,16 @@
 
 namespace rad {
 
-void InitTimeZone()
-{
-    tzset();
-}
+void InitTimeZone() { tzset(); }
 
-std::optional<std::tm> ToLocalTm(int64_t t)
-{
+std::optional<std::tm> ToLocalTm(int64_t t) {
     const std::time_t tt = static_cast<std::time_t>(t);
     std::tm tm{};
     if (!localtime_r(&tt, &tm)) return std::nullopt;
     return tm;
 }
 
-std::string FormatLocalTime(int64_t t, const char* format)
-{
+std::string FormatLocalTime(int64_t t, const char* format) {
     const auto tm = ToLocalTm(t);
     if (!tm) {
         // Appended piece by piece: GCC 12 at -O3 misreads "literal" + std::string as an
@@ -33,8 +28,7 @@ std::string FormatLocalTime(int64_t t, const char* format)
 }
 
 std::optional<int64_t> LocalFieldsToTime(int year, int month, int day, int hour, int minute,
-                                         int second)
-{
+                                         int second) {
     std::tm tm{};
     tm.tm_year = year - 1900;
     tm.tm_mon = month - 1;
@@ -49,17 +43,13 @@ std::optional<int64_t> LocalFieldsToTime(int year, int month, int day, int hour,
     return static_cast<int64_t>(t);
 }
 
-std::string StandardOffsetText()
-{
+std::string StandardOffsetText() {
     tzset();
     const long hours = -timezone / 3600;  // C++ division truncates toward zero
     std::string text = hours >= 0 ? "+" : "";
     return text.append(std::to_string(hours));
 }
 
-int64_t Now()
-{
-    return static_cast<int64_t>(std::time(nullptr));
-}
+int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
 
 }  // namespace rad

@@ -5,8 +5,7 @@
 
 namespace rad {
 
-void AppendFixed(std::string& out, double value, int precision)
-{
+void AppendFixed(std::string& out, double value, int precision) {
     // DBL_MAX in fixed notation has 309 integer digits.
     char buffer[400];
     const auto result =
@@ -16,7 +15,8 @@ void AppendFixed(std::string& out, double value, int precision)
         return;
     }
     const int n = std::snprintf(buffer, sizeof buffer, "%.*f", precision, value);
-    if (n > 0) out.append(buffer, static_cast<std::size_t>(n) < sizeof buffer ? n : sizeof buffer - 1);
+    if (n > 0)
+        out.append(buffer, static_cast<std::size_t>(n) < sizeof buffer ? n : sizeof buffer - 1);
 }
 
 }  // namespace rad

@@ -10,8 +10,7 @@ constexpr const char* kSection = "PORTS";
 constexpr int kMaxComNumber = 256;
 
 // n of a key "COMn", or 0 when the key has another form.
-int ComNumberOfKey(const std::string& key)
-{
+int ComNumberOfKey(const std::string& key) {
     // "COM03" would not be the key SavePortMap writes back, so only the plain form counts.
     if (key.size() < 4 || key.size() > 6 || key[3] == '0') return 0;
     for (int i = 0; i < 3; ++i) {
@@ -30,8 +29,7 @@ int ComNumberOfKey(const std::string& key)
 
 }  // namespace
 
-PortMap LoadPortMap(const CIniFile& ini)
-{
+PortMap LoadPortMap(const CIniFile& ini) {
     PortMap ports;
     for (const std::string& key : ini.GetKeys(kSection)) {
         const int n = ComNumberOfKey(key);
@@ -41,15 +39,13 @@ PortMap LoadPortMap(const CIniFile& ini)
     return ports;
 }
 
-void SavePortMap(CIniFile& ini, const PortMap& ports)
-{
+void SavePortMap(CIniFile& ini, const PortMap& ports) {
     for (const auto& [n, device] : ports) {
         ini.SetString(kSection, "COM" + std::to_string(n), device);
     }
 }
 
-std::string ComPortDevice(const PortMap& ports, int n)
-{
+std::string ComPortDevice(const PortMap& ports, int n) {
     if (n < 1) return {};
     const auto it = ports.find(n);
     if (it != ports.end()) return it->second;

@@ -9,7 +9,7 @@
 
 // One record: a measurement instant with up to four sensor blocks.
 class CRad {
-public:
+  public:
     CRad() = default;
     // Copies time, memo and blocks; the selection mark is the viewer's and is not copied.
     CRad(const CRad& other);

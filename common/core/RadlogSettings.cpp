@@ -8,20 +8,17 @@ namespace {
 constexpr int kDefaultInterval = 600;
 
 // Spans are stored as 32-bit integers; reading widens them with a zero high half.
-int64_t LoadSpan(const CIniFile& ini, const char* key, int defaultValue)
-{
+int64_t LoadSpan(const CIniFile& ini, const char* key, int defaultValue) {
     return static_cast<int64_t>(static_cast<uint32_t>(ini.GetInt("INT", key, defaultValue)));
 }
 
-void SaveSpan(CIniFile& ini, const char* key, int64_t span)
-{
+void SaveSpan(CIniFile& ini, const char* key, int64_t span) {
     ini.SetInt("INT", key, static_cast<int>(static_cast<uint32_t>(span)));
 }
 
 }  // namespace
 
-bool RadlogSettings::LoadSettings(const CIniFile& ini, const std::string& folder)
-{
+bool RadlogSettings::LoadSettings(const CIniFile& ini, const std::string& folder) {
     programFolder = folder;
     for (int m = 0; m < kModelCount; ++m) {
         comPort[static_cast<std::size_t>(m)] =
@@ -50,8 +47,7 @@ bool RadlogSettings::LoadSettings(const CIniFile& ini, const std::string& folder
     return true;
 }
 
-bool RadlogSettings::SaveSettings(CIniFile& ini) const
-{
+bool RadlogSettings::SaveSettings(CIniFile& ini) const {
     for (int m = 0; m < kModelCount; ++m) {
         ini.SetInt("COM", kModels[static_cast<std::size_t>(m)].key,
                    comPort[static_cast<std::size_t>(m)]);

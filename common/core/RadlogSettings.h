@@ -13,11 +13,11 @@ struct RadlogSettings {
     // [COM] QS100 .. QS400: COM port number per model, 0 = none.
     std::array<int, 4> comPort{};
     // [INT]
-    int measType = 1;          // MEAS_TYPE: 0 interval, 1 manual
-    int64_t start = 21600;     // START, seconds after local midnight (06:00:00)
-    int64_t end = 72000;       // END (20:00:00)
-    int64_t interval = 600;    // INT, seconds
-    bool autoStart = false;    // AUTO
+    int measType = 1;        // MEAS_TYPE: 0 interval, 1 manual
+    int64_t start = 21600;   // START, seconds after local midnight (06:00:00)
+    int64_t end = 72000;     // END (20:00:00)
+    int64_t interval = 600;  // INT, seconds
+    bool autoStart = false;  // AUTO
     // [DIR], folders ending in "/"
     std::string rsdFolder;
     std::string csvFolder;

@@ -15,8 +15,7 @@ constexpr const char* kRecentSection = "RECENT";
 constexpr const char* kColorTableEnd = "END";
 constexpr int kDefaultLineColors[] = {255, 65280, 16711680};  // red, green, blue
 
-std::string ColorKey(int n)
-{
+std::string ColorKey(int n) {
     char key[32];
     std::snprintf(key, sizeof key, "LINE_COLOR%03d", n);
     return key;
@@ -26,8 +25,7 @@ std::string RecentKey(int n) { return "FILE" + std::to_string(n); }
 
 // "R,G,B" read like "%d,%d,%d" (blanks before a number, commas exactly), as the COLORREF
 // red + green*256 + blue*65536; parts that do not parse count 0.
-int ParseColor(const std::string& text)
-{
+int ParseColor(const std::string& text) {
     uint32_t parts[3] = {0, 0, 0};
     const char* p = text.c_str();
     for (int i = 0; i < 3; ++i) {
@@ -42,16 +40,14 @@ int ParseColor(const std::string& text)
     return static_cast<int>(parts[0] + parts[1] * 256u + parts[2] * 65536u);
 }
 
-std::string FormatColor(int color)
-{
+std::string FormatColor(int color) {
     char text[48];
     std::snprintf(text, sizeof text, "%d,%d,%d", color & 0xFF, (color >> 8) & 0xFF,
                   (color >> 16) & 0xFF);
     return text;
 }
 
-std::vector<int> LoadLineColors(const CIniFile& ini)
-{
+std::vector<int> LoadLineColors(const CIniFile& ini) {
     std::vector<int> colors;
     for (int n = 1; n <= RadviewSettings::kMaxLineColors; ++n) {
         const std::string value = ini.GetString(kColorSection, ColorKey(n), kColorTableEnd);
@@ -62,8 +58,7 @@ std::vector<int> LoadLineColors(const CIniFile& ini)
     return colors;
 }
 
-void SaveLineColors(CIniFile& ini, const std::vector<int>& colors)
-{
+void SaveLineColors(CIniFile& ini, const std::vector<int>& colors) {
     // A format note for people who edit the file by hand.
     // Appended, not "#" + std::string: GCC 12 at -O3 takes that for an overlapping copy.
     std::string noteKey = "#";
@@ -73,8 +68,7 @@ void SaveLineColors(CIniFile& ini, const std::vector<int>& colors)
     }
 }
 
-std::vector<std::string> LoadRecentFiles(const CIniFile& ini)
-{
+std::vector<std::string> LoadRecentFiles(const CIniFile& ini) {
     std::vector<std::string> files;
     for (int n = 1; n <= RadviewSettings::kMaxRecentFiles; ++n) {
         std::string path = ini.GetString(kRecentSection, RecentKey(n), "");
@@ -83,8 +77,7 @@ std::vector<std::string> LoadRecentFiles(const CIniFile& ini)
     return files;
 }
 
-void SaveRecentFiles(CIniFile& ini, const std::vector<std::string>& files)
-{
+void SaveRecentFiles(CIniFile& ini, const std::vector<std::string>& files) {
     for (int n = 1; n <= RadviewSettings::kMaxRecentFiles; ++n) {
         const std::size_t i = static_cast<std::size_t>(n - 1);
         if (i < files.size()) {
@@ -97,8 +90,7 @@ void SaveRecentFiles(CIniFile& ini, const std::vector<std::string>& files)
 
 }  // namespace
 
-bool RadviewSettings::LoadSettings(const CIniFile& ini, const std::string& folder)
-{
+bool RadviewSettings::LoadSettings(const CIniFile& ini, const std::string& folder) {
     programFolder = folder;
     rad::LoadFolders(ini, programFolder, rsdFolder, csvFolder);
     rad::LoadCsvSettings(ini, csv);
@@ -111,8 +103,7 @@ bool RadviewSettings::LoadSettings(const CIniFile& ini, const std::string& folde
     return true;
 }
 
-bool RadviewSettings::SaveSettings(CIniFile& ini) const
-{
+bool RadviewSettings::SaveSettings(CIniFile& ini) const {
     rad::SaveFolders(ini, rsdFolder, csvFolder);
     rad::SaveCsvSettings(ini, csv);
     rad::SaveIntegSettings(ini, integ);
@@ -124,8 +115,7 @@ bool RadviewSettings::SaveSettings(CIniFile& ini) const
     return true;
 }
 
-void RadviewSettings::AddRecentFile(const std::string& path)
-{
+void RadviewSettings::AddRecentFile(const std::string& path) {
     std::erase(recentFiles, path);
     recentFiles.insert(recentFiles.begin(), path);
     if (recentFiles.size() > static_cast<std::size_t>(kMaxRecentFiles)) {

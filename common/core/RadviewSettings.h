@@ -14,11 +14,11 @@ struct RadviewSettings {
     // [DIR]: RSD is kept for the other program; CSV is the path of the last spectral export.
     std::string rsdFolder;
     std::string csvFolder;
-    CsvSettings csv;        // [SAVE]
-    IntegSettings integ;    // [INTEG]
-    GraphSettings graph;    // [GRAPH] without CATSIZE
-    int catSize = 1;        // [GRAPH] CATSIZE, tile size index 0..3
-    int dispMode = 1;       // [MODE] DISP, 0 = draw measured pixel values
+    CsvSettings csv;      // [SAVE]
+    IntegSettings integ;  // [INTEG]
+    GraphSettings graph;  // [GRAPH] without CATSIZE
+    int catSize = 1;      // [GRAPH] CATSIZE, tile size index 0..3
+    int dispMode = 1;     // [MODE] DISP, 0 = draw measured pixel values
     // [COLOR_TABLE] LINE_COLOR001 ..: COLORREF values (red + green*256 + blue*65536).
     std::vector<int> lineColors;
     // [RECENT] FILE1 .. FILE4, newest first.

@@ -7,7 +7,7 @@ class CRsdData;
 
 // One record's spectrum on whole nanometres: the source of every derived quantity.
 class CResample {
-public:
+  public:
     std::vector<double> m_pValue;  // element k belongs to m_nFirst + k nm; empty = no spectrum
     int m_nFirst = 0;
     int m_nLast = 0;

@@ -26,7 +26,7 @@ std::string RsdLoadErrorText(int result, int cause);
 
 // One data set: the contents of one RSD file.
 class CRsdData {
-public:
+  public:
     CRsdData() = default;
     CRsdData(const CRsdData&) = delete;
     CRsdData& operator=(const CRsdData&) = delete;

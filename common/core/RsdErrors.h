@@ -7,6 +7,6 @@
 // Record indices outside a set raise std::out_of_range; an unconvertible time raises
 // std::invalid_argument.
 class RsdInvalidDataError : public std::runtime_error {
-public:
+  public:
     explicit RsdInvalidDataError(const std::string& what) : std::runtime_error(what) {}
 };

@@ -6,16 +6,14 @@ namespace rad {
 namespace {
 
 // What a block without a payload reads as; shared, so such blocks need no pixels of their own.
-const float* PayloadOrZeros(const std::vector<float>& payload)
-{
+const float* PayloadOrZeros(const std::vector<float>& payload) {
     static const std::vector<float> zeros(static_cast<std::size_t>(kMaxPixels), 0.0f);
     return payload.empty() ? zeros.data() : payload.data();
 }
 
 }  // namespace
 
-std::optional<SensorSpectrum> GetSensorSpectrum(const CRsdData& set, int model, int index)
-{
+std::optional<SensorSpectrum> GetSensorSpectrum(const CRsdData& set, int model, int index) {
     const SensorData* block = set.GetSpectralBlock(model, index);
     if (!block) return std::nullopt;
     const SensorCal* cal = set.GetCal(model);
@@ -23,8 +21,7 @@ std::optional<SensorSpectrum> GetSensorSpectrum(const CRsdData& set, int model, 
                           PayloadOrZeros(block->DD), PixelCount(model)};
 }
 
-MergePlan MakeMergePlan(const CRsdData& set, int index)
-{
+MergePlan MakeMergePlan(const CRsdData& set, int index) {
     std::optional<SensorSpectrum> spectra[kModelCount];
     for (int m = 0; m < kModelCount; ++m) spectra[m] = GetSensorSpectrum(set, m, index);
     MergePlan plan;
@@ -48,33 +45,28 @@ MergePlan MakeMergePlan(const CRsdData& set, int index)
 
 }  // namespace rad
 
-double CRsdData::GetPixelValue(int model, int index, int pixel) const
-{
+double CRsdData::GetPixelValue(int model, int index, int pixel) const {
     const auto spectrum = rad::GetSensorSpectrum(*this, model, index);
     if (!spectrum || pixel < 0 || pixel >= spectrum->n) return 0.0;
     return spectrum->Pixel(pixel);
 }
 
-bool CRsdData::IsInRange(int model, double wavelength) const
-{
+bool CRsdData::IsInRange(int model, double wavelength) const {
     if (!HasUsableCal(model)) return false;
     const SensorCal& cal = *GetCal(model);
     return cal.WL.front() <= wavelength && wavelength <= cal.WL.back();
 }
 
-double CRsdData::GetValueAt(int model, int index, double wavelength) const
-{
+double CRsdData::GetValueAt(int model, int index, double wavelength) const {
     const auto spectrum = rad::GetSensorSpectrum(*this, model, index);
     return spectrum ? spectrum->ValueAt(wavelength) : 0.0;
 }
 
-double CRsdData::GetMergedValueAt(int index, double wavelength) const
-{
+double CRsdData::GetMergedValueAt(int index, double wavelength) const {
     return rad::MakeMergePlan(*this, index).ValueAt(wavelength);
 }
 
-double CRsdData::GetDarkRange(int model, int index) const
-{
+double CRsdData::GetDarkRange(int model, int index) const {
     // The dark signal needs no calibration, so any block the record holds has a dark range.
     const SensorData* block = GetRecordBlock(model, index);
     if (!block || block->DD.empty()) return 0.0;

@@ -5,27 +5,20 @@
 #include <cstdlib>
 #include <cstring>
 
-void SetTextField(TextField& field, std::string_view text)
-{
+void SetTextField(TextField& field, std::string_view text) {
     const std::size_t n = text.size() < kTextFieldSize - 1 ? text.size() : kTextFieldSize - 1;
     std::memset(field, 0, kTextFieldSize);
     std::memcpy(field, text.data(), n);
 }
 
-double LeadingNumber(const char* text)
-{
-    return text ? std::strtod(text, nullptr) : 0.0;
-}
+double LeadingNumber(const char* text) { return text ? std::strtod(text, nullptr) : 0.0; }
 
 SensorCal::SensorCal(int model)
     : m_nModel(model),
       WL(static_cast<std::size_t>(PixelCount(model)), 0.0f),
-      CAL(static_cast<std::size_t>(PixelCount(model)), 0.0f)
-{
-}
+      CAL(static_cast<std::size_t>(PixelCount(model)), 0.0f) {}
 
-void SensorCal::ComputeWavelengths()
-{
+void SensorCal::ComputeWavelengths() {
     double c[6];
     for (int k = 0; k < 6; ++k) c[k] = LeadingNumber(C[k]);
     for (std::size_t i = 0; i < WL.size(); ++i) {
@@ -36,8 +29,7 @@ void SensorCal::ComputeWavelengths()
     }
 }
 
-bool SensorCal::HasUsableWavelengths() const
-{
+bool SensorCal::HasUsableWavelengths() const {
     if (WL.size() < 2) return false;
     for (std::size_t i = 1; i < WL.size(); ++i) {
         if (!(WL[i] > WL[i - 1])) return false;  // also rejects NaN
@@ -45,16 +37,13 @@ bool SensorCal::HasUsableWavelengths() const
     return static_cast<double>(WL.back()) - static_cast<double>(WL.front()) >= 1.0;
 }
 
-bool HasNonFinitePixels(const SensorData& data)
-{
+bool HasNonFinitePixels(const SensorData& data) {
     auto finite = [](float v) { return std::isfinite(v); };
     return !std::all_of(data.MD.begin(), data.MD.end(), finite) ||
            !std::all_of(data.DD.begin(), data.DD.end(), finite);
 }
 
-SensorData::SensorData(int model, Payload payload)
-    : m_nModel(model)
-{
+SensorData::SensorData(int model, Payload payload) : m_nModel(model) {
     if (payload == kNoPayload) return;
     MD.assign(static_cast<std::size_t>(PixelCount(model)), 0.0f);
     DD.assign(static_cast<std::size_t>(PixelCount(model)), 0.0f);

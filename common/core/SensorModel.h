@@ -30,4 +30,6 @@ inline constexpr std::array<SensorModelInfo, kModelCount> kModels = {{
 }};
 
 inline constexpr bool IsValidModel(int model) { return model >= 0 && model < kModelCount; }
-inline constexpr int PixelCount(int model) { return kModels[static_cast<std::size_t>(model)].pixels; }
+inline constexpr int PixelCount(int model) {
+    return kModels[static_cast<std::size_t>(model)].pixels;
+}

@@ -8,13 +8,11 @@
 namespace rad {
 namespace {
 
-double LoadReal(const CIniFile& ini, const char* key, const char* defaultText)
-{
+double LoadReal(const CIniFile& ini, const char* key, const char* defaultText) {
     return LeadingNumber(ini.GetString("GRAPH", key, defaultText).c_str());
 }
 
-void SaveReal(CIniFile& ini, const char* key, const char* format, double value)
-{
+void SaveReal(CIniFile& ini, const char* key, const char* format, double value) {
     char text[512];
     std::snprintf(text, sizeof text, format, value);
     ini.SetString("GRAPH", key, text);
@@ -22,27 +20,23 @@ void SaveReal(CIniFile& ini, const char* key, const char* format, double value)
 
 }  // namespace
 
-bool LoadBool(const CIniFile& ini, const char* section, const char* key, bool defaultValue)
-{
+bool LoadBool(const CIniFile& ini, const char* section, const char* key, bool defaultValue) {
     return ini.GetInt(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void SaveBool(CIniFile& ini, const char* section, const char* key, bool value)
-{
+void SaveBool(CIniFile& ini, const char* section, const char* key, bool value) {
     ini.SetInt(section, key, value ? 1 : 0);
 }
 
 void LoadModelBools(const CIniFile& ini, const char* section, std::array<bool, 4>& values,
-                    bool defaultValue)
-{
+                    bool defaultValue) {
     for (int m = 0; m < kModelCount; ++m) {
         values[static_cast<std::size_t>(m)] =
             LoadBool(ini, section, kModels[static_cast<std::size_t>(m)].key, defaultValue);
     }
 }
 
-void SaveModelBools(CIniFile& ini, const char* section, const std::array<bool, 4>& values)
-{
+void SaveModelBools(CIniFile& ini, const char* section, const std::array<bool, 4>& values) {
     for (int m = 0; m < kModelCount; ++m) {
         SaveBool(ini, section, kModels[static_cast<std::size_t>(m)].key,
                  values[static_cast<std::size_t>(m)]);
@@ -50,20 +44,17 @@ void SaveModelBools(CIniFile& ini, const char* section, const std::array<bool, 4
 }
 
 void LoadFolders(const CIniFile& ini, const std::string& programFolder, std::string& rsd,
-                 std::string& csv)
-{
+                 std::string& csv) {
     rsd = ini.GetString("DIR", "RSD", programFolder);
     csv = ini.GetString("DIR", "CSV", programFolder);
 }
 
-void SaveFolders(CIniFile& ini, const std::string& rsd, const std::string& csv)
-{
+void SaveFolders(CIniFile& ini, const std::string& rsd, const std::string& csv) {
     ini.SetString("DIR", "RSD", rsd);
     ini.SetString("DIR", "CSV", csv);
 }
 
-void LoadCsvSettings(const CIniFile& ini, CsvSettings& csv)
-{
+void LoadCsvSettings(const CIniFile& ini, CsvSettings& csv) {
     const CsvSettings defaults;
     csv.left = ini.GetInt("SAVE", "LEFT", defaults.left);
     csv.right = ini.GetInt("SAVE", "RIGHT", defaults.right);
@@ -72,8 +63,7 @@ void LoadCsvSettings(const CIniFile& ini, CsvSettings& csv)
     csv.merge = LoadBool(ini, "SAVE", "MERGE", defaults.merge);
 }
 
-void SaveCsvSettings(CIniFile& ini, const CsvSettings& csv)
-{
+void SaveCsvSettings(CIniFile& ini, const CsvSettings& csv) {
     ini.SetInt("SAVE", "LEFT", csv.left);
     ini.SetInt("SAVE", "RIGHT", csv.right);
     ini.SetInt("SAVE", "PITCH", csv.pitch);
@@ -81,21 +71,18 @@ void SaveCsvSettings(CIniFile& ini, const CsvSettings& csv)
     SaveBool(ini, "SAVE", "MERGE", csv.merge);
 }
 
-void LoadIntegSettings(const CIniFile& ini, IntegSettings& integ)
-{
+void LoadIntegSettings(const CIniFile& ini, IntegSettings& integ) {
     const IntegSettings defaults;
     integ.left = ini.GetInt("INTEG", "LEFT", defaults.left);
     integ.right = ini.GetInt("INTEG", "RIGHT", defaults.right);
 }
 
-void SaveIntegSettings(CIniFile& ini, const IntegSettings& integ)
-{
+void SaveIntegSettings(CIniFile& ini, const IntegSettings& integ) {
     ini.SetInt("INTEG", "LEFT", integ.left);
     ini.SetInt("INTEG", "RIGHT", integ.right);
 }
 
-void LoadGraphSettings(const CIniFile& ini, GraphSettings& graph)
-{
+void LoadGraphSettings(const CIniFile& ini, GraphSettings& graph) {
     const GraphSettings defaults;
     graph.left = LoadReal(ini, "LEFT", "300");
     graph.right = LoadReal(ini, "RIGHT", "1800");
@@ -107,8 +94,7 @@ void LoadGraphSettings(const CIniFile& ini, GraphSettings& graph)
     graph.color1 = ini.GetInt("GRAPH", "COLOR1", defaults.color1);
 }
 
-void SaveGraphSettings(CIniFile& ini, const GraphSettings& graph)
-{
+void SaveGraphSettings(CIniFile& ini, const GraphSettings& graph) {
     SaveReal(ini, "LEFT", "%.1f", graph.left);
     SaveReal(ini, "RIGHT", "%.1f", graph.right);
     SaveReal(ini, "TOP", "%f", graph.top);

@@ -33,21 +33,22 @@ struct SensorSpectrum {
 // Interval index i with t[i] <= lambda < t[i+1] (n-2 at the last entry), -1 outside the table.
 // t must rise strictly; n >= 2. A hint (an earlier answer) a few pixels below lambda replaces
 // the interpolation guess. Inline: resampling and the CSV call it for every cell.
-inline int FindPixelInterval(const float* t, int n, double lambda, int hint = -1)
-{
+inline int FindPixelInterval(const float* t, int n, double lambda, int hint = -1) {
     constexpr int kHintReach = 16;
     const int last = n - 1;
     const double t0 = t[0], tn = t[last];
     if (!(t0 <= lambda && lambda <= tn)) return -1;  // also NaN
     if (lambda == tn) return last - 1;
     int g;
-    if (hint >= 0 && hint < last && t[hint] <= lambda && lambda < t[std::min(hint + kHintReach, last)]) {
+    if (hint >= 0 && hint < last && t[hint] <= lambda &&
+        lambda < t[std::min(hint + kHintReach, last)]) {
         g = hint;
     } else {
         // The guesses are clamped before they index t, so rounding or an uneven table never
         // reads outside it.
         const auto clampIndex = [last](double guess) {
-            return static_cast<int>(std::clamp(std::trunc(guess), 0.0, static_cast<double>(last - 1)));
+            return static_cast<int>(
+                std::clamp(std::trunc(guess), 0.0, static_cast<double>(last - 1)));
         };
         g = clampIndex((lambda - t0) / (tn - t0) * last);
         g = clampIndex(std::trunc((lambda - t[g]) / (static_cast<double>(t[g + 1]) - t[g])) + g);
@@ -57,8 +58,7 @@ inline int FindPixelInterval(const float* t, int n, double lambda, int hint = -1
     return g;
 }
 
-inline double SensorSpectrum::ValueAt(double lambda) const
-{
+inline double SensorSpectrum::ValueAt(double lambda) const {
     const int i = FindPixelInterval(wl, n, lambda, lastInterval);
     if (i < 0) return 0.0;
     lastInterval = i;
@@ -86,8 +86,7 @@ struct MergePlan {
 
 MergePlan MakeMergePlan(const CRsdData& set, int index);
 
-inline double MergePlan::ValueAt(double lambda) const
-{
+inline double MergePlan::ValueAt(double lambda) const {
     if (!IsPair()) return single ? single->ValueAt(lambda) : 0.0;
     if (lambda < lo) return shortWave->ValueAt(lambda);
     if (lambda > hi) return longWave->ValueAt(lambda);

@@ -11,23 +11,23 @@ struct Text {
 };
 
 class SectionWriter {
-public:
+  public:
     SectionWriter(std::string& out, ReportLanguage language) : m_out(out), m_language(language) {}
 
     template <typename... Args>
-    void Line(const Text& text, Args... args)
-    {
+    void Line(const Text& text, Args... args) {
         const char* format = m_language == ReportLanguage::Japanese ? text.ja : text.en;
         char buffer[256];
         const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-        if (n > 0) m_out.append(buffer, static_cast<std::size_t>(n) < sizeof buffer ? n : sizeof buffer - 1);
+        if (n > 0)
+            m_out.append(buffer,
+                         static_cast<std::size_t>(n) < sizeof buffer ? n : sizeof buffer - 1);
     }
-    const char* Label(const Text& text) const
-    {
+    const char* Label(const Text& text) const {
         return m_language == ReportLanguage::Japanese ? text.ja : text.en;
     }
 
-private:
+  private:
     std::string& m_out;
     ReportLanguage m_language;
 };
@@ -55,15 +55,13 @@ constexpr Text kNormal{"Normal", "正常"};
 constexpr Text kOverheat{"Overheat", "過熱"};
 
 // Peltier drive state as the instruments code it: 1 heating, -1 cooling, anything else stopped.
-const Text& PeltierLabel(int32_t state)
-{
+const Text& PeltierLabel(int32_t state) {
     return state == 1 ? kHeating : state == -1 ? kCoolingState : kStop;
 }
 
 double F(float value) { return static_cast<double>(value); }
 
-void ShortWaveSection(SectionWriter& w, const SensorData& b, bool detailed, double darkRange)
-{
+void ShortWaveSection(SectionWriter& w, const SensorData& b, bool detailed, double darkRange) {
     w.Line(kExposure, b.ET);
     w.Line(kSensorTemp, F(b.statusFloat[0]));
     w.Line(kShortSupply, F(b.statusFloat[1]));
@@ -75,8 +73,7 @@ void ShortWaveSection(SectionWriter& w, const SensorData& b, bool detailed, doub
 }
 
 void LongWaveSection(SectionWriter& w, int model, const SensorData& b, bool detailed,
-                     double darkRange)
-{
+                     double darkRange) {
     w.Line(kExposure, b.ET);
     w.Line(kSensorTemp, F(b.statusFloat[0]));
     w.Line(kCooling, w.Label(b.statusInt[1] == 0 ? kActive : kStop));
@@ -94,8 +91,7 @@ void LongWaveSection(SectionWriter& w, int model, const SensorData& b, bool deta
 }  // namespace
 
 void BuildStatusReport(const CRsdData& set, int index, int disp, const IntegSettings& integ,
-                       ReportLanguage language, CResample& spectrum, StatusReport& report)
-{
+                       ReportLanguage language, CResample& spectrum, StatusReport& report) {
     const CRad& record = set.GetAt(index);
     const bool detailed = disp == 0;
     std::string status;

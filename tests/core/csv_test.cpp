@@ -17,14 +17,12 @@ using fixture::LinearCal;
 using fixture::RampBlock;
 
 namespace {
-int64_t Local(int day, int hour, int minute)
-{
+int64_t Local(int day, int hour, int minute) {
     return *rad::LocalFieldsToTime(2024, 7, day, hour, minute, 0);
 }
 
 // The cell of column (0-based, after the label) of a line.
-std::string Cell(const std::string& line, int column)
-{
+std::string Cell(const std::string& line, int column) {
     std::stringstream cells(line);
     std::string cell;
     for (int k = 0; k <= column + 1; ++k) std::getline(cells, cell, ',');
@@ -32,22 +30,22 @@ std::string Cell(const std::string& line, int column)
 }
 
 // QS-100 300..1323 nm and QS-300 900..1411 nm in 1 nm steps: every overlap wavelength is a tie.
-void TiedSet(CRsdData& set)
-{
+void TiedSet(CRsdData& set) {
     set.SetCal(kQS100, LinearCal(kQS100, 300.0, 1.0));
     set.SetCal(kQS300, LinearCal(kQS300, 900.0, 1.0));
     AddRecord(set, 0, {RampBlock(kQS100, 1), RampBlock(kQS300, 2)});
 }
 }  // namespace
 
-TEST(FixedFormat, EqualsPrintfForAnyValue)
-{
+TEST(FixedFormat, EqualsPrintfForAnyValue) {
     std::mt19937_64 rng(11);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-12, 12);
     std::vector<double> values = {0.0, -0.0, 0.005, 0.015, 0.125, 2.675, -1.005, 1e300, 5e-324};
-    for (int k = 0; k < 200000; ++k) values.push_back(mantissa(rng) * std::pow(10.0, exponent(rng)));
-    for (int k = 0; k < 20000; ++k) values.push_back((static_cast<int>(rng() % 2000000) - 1000000) / 8.0);
+    for (int k = 0; k < 200000; ++k)
+        values.push_back(mantissa(rng) * std::pow(10.0, exponent(rng)));
+    for (int k = 0; k < 20000; ++k)
+        values.push_back((static_cast<int>(rng() % 2000000) - 1000000) / 8.0);
     for (const double v : values) {
         for (const int precision : {1, 2}) {
             char expected[512];
@@ -59,8 +57,7 @@ TEST(FixedFormat, EqualsPrintfForAnyValue)
     }
 }
 
-TEST(MergedAxis, KeepsEachPairsBandAndTies)
-{
+TEST(MergedAxis, KeepsEachPairsBandAndTies) {
     const struct {
         std::vector<int> models;
         int shortModel, longModel;
@@ -74,14 +71,16 @@ TEST(MergedAxis, KeepsEachPairsBandAndTies)
         CRsdData set;
         for (const int m : c.models) {
             const bool shortWave = kModels[m].shortWave;
-            set.SetCal(m, LinearCal(m, shortWave ? 300 : 880, (shortWave ? 800.0 : 820.0) / (PixelCount(m) - 1)));
+            set.SetCal(m, LinearCal(m, shortWave ? 300 : 880,
+                                    (shortWave ? 800.0 : 820.0) / (PixelCount(m) - 1)));
         }
         CSpectralCsv csv;
         csv.BuildMergedAxis(set);
         const auto& s = set.GetCal(c.shortModel)->WL;
         const auto& l = set.GetCal(c.longModel)->WL;
-        const auto kept = std::count_if(s.begin(), s.end(), [&](float w) { return w <= c.shortLimit; }) +
-                          std::count_if(l.begin(), l.end(), [&](float w) { return w >= c.longLimit; });
+        const auto kept =
+            std::count_if(s.begin(), s.end(), [&](float w) { return w <= c.shortLimit; }) +
+            std::count_if(l.begin(), l.end(), [&](float w) { return w >= c.longLimit; });
         EXPECT_EQ(static_cast<long>(csv.mergedAxis.size()), kept) << c.shortModel << c.longModel;
         EXPECT_TRUE(std::is_sorted(csv.mergedAxis.begin(), csv.mergedAxis.end()));
         EXPECT_EQ(csv.mergedAxis.front(), s.front());
@@ -96,16 +95,16 @@ TEST(MergedAxis, KeepsEachPairsBandAndTies)
     EXPECT_TRUE(csv.mergedAxis.empty());
 }
 
-TEST(SpectralCsv, RawRowsAreTheUnionAndEveryMergeRowHasItsValue)
-{
+TEST(SpectralCsv, RawRowsAreTheUnionAndEveryMergeRowHasItsValue) {
     CRsdData set;
     TiedSet(set);
     CSpectralCsv csv;
     csv.BuildMergedAxis(set);
     csv.BuildCsvRows(set, CsvSettings{});
     ASSERT_EQ(csv.csvAxis.size(), 1112u);  // 300 .. 1411 once each
-    EXPECT_TRUE(std::adjacent_find(csv.csvAxis.begin(), csv.csvAxis.end(),
-                                   [](double a, double b) { return !(a < b); }) == csv.csvAxis.end());
+    EXPECT_TRUE(std::adjacent_find(csv.csvAxis.begin(), csv.csvAxis.end(), [](double a, double b) {
+                    return !(a < b);
+                }) == csv.csvAxis.end());
     csv.AppendCsvColumns(set, 0, CsvSettings{});
     int qs100 = 0, qs300 = 0, merge = 0;
     for (std::size_t r = 0; r < csv.csvAxis.size(); ++r) {
@@ -129,8 +128,7 @@ TEST(SpectralCsv, RawRowsAreTheUnionAndEveryMergeRowHasItsValue)
                             [](const std::string& line) { return line.ends_with(".00,1.00,"); }));
 }
 
-TEST(SpectralCsv, WholeNanometreRowsAndTheWorkedExample)
-{
+TEST(SpectralCsv, WholeNanometreRowsAndTheWorkedExample) {
     CRsdData set;
     set.SetCal(kQS100, LinearCal(kQS100, 300.5, 1.0));
     set.SetCal(kQS300, LinearCal(kQS300, 900.0, 2.0));
@@ -157,11 +155,17 @@ TEST(SpectralCsv, WholeNanometreRowsAndTheWorkedExample)
     csv.BuildCsvRows(set, settings);
     csv.AppendRecords(set, {0, 2, 1}, settings);
     const std::vector<std::string> withoutQs300 = {
-        "Date,2024/07/01,2024/07/01,,", "Time,06:10:00,06:20:00,,", "Memo,ARVEN SOLIS,ARVEN SOLIS,,",
-        "Sensor,QS-100,QS-100,Merge,", "Exposure Time(msec),100,100,,",
-        "Sensor Temp.(deg),25.0,25.0,,", "Power(V),12.0,12.0,,",
+        "Date,2024/07/01,2024/07/01,,",
+        "Time,06:10:00,06:20:00,,",
+        "Memo,ARVEN SOLIS,ARVEN SOLIS,,",
+        "Sensor,QS-100,QS-100,Merge,",
+        "Exposure Time(msec),100,100,,",
+        "Sensor Temp.(deg),25.0,25.0,,",
+        "Power(V),12.0,12.0,,",
         "Wavelength(nm),Irradiance(W/m2/um),Irradiance(W/m2/um),Irradiance(W/m2/um),",
-        "300.00,,,,", "301.00,11.00,11.00,11.00,", "302.00,13.00,13.00,13.00,"};
+        "300.00,,,,",
+        "301.00,11.00,11.00,11.00,",
+        "302.00,13.00,13.00,13.00,"};
     EXPECT_EQ(csv.csvLines, withoutQs300);
 
     settings.models[kQS300] = true;
@@ -185,8 +189,7 @@ TEST(SpectralCsv, WholeNanometreRowsAndTheWorkedExample)
 }
 
 // A 1 nm range no instrument can mean is refused before a single row is made.
-TEST(SpectralCsv, RangesOutsideTheWavelengthLimitsAreRefused)
-{
+TEST(SpectralCsv, RangesOutsideTheWavelengthLimitsAreRefused) {
     CRsdData set;
     set.SetCal(kQS100, LinearCal(kQS100, 300.5, 1.0));
     AddRecord(set, Local(1, 6, 10), {RampBlock(kQS100, 10)}, "");
@@ -221,8 +224,7 @@ TEST(SpectralCsv, RangesOutsideTheWavelengthLimitsAreRefused)
     EXPECT_EQ(csv.BuildCsvRows(set, raw), 1);
 }
 
-TEST(CalcCsv, OneLinePerRecordUnderTheFilesDate)
-{
+TEST(CalcCsv, OneLinePerRecordUnderTheFilesDate) {
     CRsdData set;
     IntegSettings integ{400, 700};
     EXPECT_TRUE(rad::BuildCalcCsvLines(set, {}, integ).empty());

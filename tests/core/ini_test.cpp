@@ -10,16 +10,14 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
+std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream data;
     data << in.rdbuf();
     return data.str();
 }
 
-CIniFile FromText(const std::string& text)
-{
+CIniFile FromText(const std::string& text) {
     CIniFile ini;
     ini.SetText(text);
     return ini;
@@ -27,21 +25,27 @@ CIniFile FromText(const std::string& text)
 
 }  // namespace
 
-TEST(ProfileInt, ParsesLikeTheWindowsIntegerRead)
-{
+TEST(ProfileInt, ParsesLikeTheWindowsIntegerRead) {
     const struct {
         const char* text;
         int value;
     } cases[] = {
-        {"12", 12},          {" 12abc", 12},       {"0x10", 0},          {"-5", -5},
-        {"+7", 7},           {"abc", 0},           {"-", 0},             {"1.9", 1},
-        {"4294967295", -1},  {"4294967296", 0},    {"2147483648", -2147483647 - 1},
+        {"12", 12},
+        {" 12abc", 12},
+        {"0x10", 0},
+        {"-5", -5},
+        {"+7", 7},
+        {"abc", 0},
+        {"-", 0},
+        {"1.9", 1},
+        {"4294967295", -1},
+        {"4294967296", 0},
+        {"2147483648", -2147483647 - 1},
     };
     for (const auto& c : cases) EXPECT_EQ(rad::ParseProfileInt(c.text), c.value) << c.text;
 }
 
-TEST(IniRead, NamesIgnoreCaseValuesLoseBlanksAndQuotes)
-{
+TEST(IniRead, NamesIgnoreCaseValuesLoseBlanksAndQuotes) {
     const CIniFile ini = FromText(
         "; comment=1\n[Graph]\n  Left =  300.5  \nTOP=\"quoted\"\nMEMO='a'b\nDUP=1\ndup=2\n"
         "EMPTY=\n[graph]\nLATE=1\n");
@@ -58,8 +62,7 @@ TEST(IniRead, NamesIgnoreCaseValuesLoseBlanksAndQuotes)
               (std::vector<std::string>{"Left", "TOP", "MEMO", "DUP", "EMPTY"}));
 }
 
-TEST(IniWrite, KeepsForeignLinesAndPlacesNewKeys)
-{
+TEST(IniWrite, KeepsForeignLinesAndPlacesNewKeys) {
     CIniFile ini = FromText("; keep me\n[A]\nX=1\nother = kept\n\n[B]\n; note\nY=2\n");
     ini.SetInt("a", "x", 5);
     ini.SetInt("A", "x", 6);
@@ -72,8 +75,7 @@ TEST(IniWrite, KeepsForeignLinesAndPlacesNewKeys)
     EXPECT_FALSE(ini.HasKey("A", "NEW"));
 }
 
-TEST(IniWrite, KeepsTheLineEndingAndByteOrderMark)
-{
+TEST(IniWrite, KeepsTheLineEndingAndByteOrderMark) {
     EXPECT_EQ(FromText("[A]\r\nX=1\r\n").GetText(), "[A]\r\nX=1\r\n");
     EXPECT_EQ(FromText("\xEF\xBB\xBF[A]\nX=1").GetText(), "\xEF\xBB\xBF[A]\nX=1\n");
     EXPECT_EQ(FromText("\xEF\xBB\xBF[A]\nX=1").GetInt("A", "X", 0), 1);
@@ -82,8 +84,7 @@ TEST(IniWrite, KeepsTheLineEndingAndByteOrderMark)
     EXPECT_EQ(fresh.GetText(), "[A]\r\nX=1\r\n");
 }
 
-TEST(IniFile, SaveReplacesTheFileWholeOrNotAtAll)
-{
+TEST(IniFile, SaveReplacesTheFileWholeOrNotAtAll) {
     const auto folder =
         std::filesystem::temp_directory_path() / ("ini_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);

@@ -2,8 +2,7 @@
 
 #include "RsdData.h"
 
-TEST(DataSet, RecordsKeepOrderAndOwnCopies)
-{
+TEST(DataSet, RecordsKeepOrderAndOwnCopies) {
     CRsdData set;
     EXPECT_EQ(set.GetLast(), nullptr);
     CRad rad;
@@ -31,8 +30,7 @@ TEST(DataSet, RecordsKeepOrderAndOwnCopies)
     EXPECT_EQ(set.GetCount(), 0);
 }
 
-TEST(Calibration, WavelengthRuleAndUsability)
-{
+TEST(Calibration, WavelengthRuleAndUsability) {
     SensorCal cal(kQS100);
     SetTextField(cal.C[0], "300");
     SetTextField(cal.C[1], "1");
@@ -57,11 +55,10 @@ TEST(Calibration, WavelengthRuleAndUsability)
     EXPECT_EQ(set.GetSpectralBlock(kQS300, 0), nullptr);  // no calibration: treated as absent
     set.SetCal(kQS300, flat);
     EXPECT_EQ(set.GetSpectralBlock(kQS300, 0), nullptr);
-    EXPECT_NE(set.GetRecordBlock(kQS300, 0), nullptr);    // but kept for saving
+    EXPECT_NE(set.GetRecordBlock(kQS300, 0), nullptr);  // but kept for saving
 }
 
-TEST(TextField, CutsAtThirtyOneBytes)
-{
+TEST(TextField, CutsAtThirtyOneBytes) {
     TextField f;
     SetTextField(f, std::string(40, 'x'));
     EXPECT_EQ(std::string(f), std::string(31, 'x'));

@@ -14,8 +14,7 @@ namespace {
 const IntegSettings kInteg{};
 
 // A QS-100 and a QS-400 block with distinct health values; no calibration, so no spectrum.
-void HealthSet(CRsdData& set, int32_t peltier = 1)
-{
+void HealthSet(CRsdData& set, int32_t peltier = 1) {
     SensorData visible = RampBlock(kQS100, 0);
     visible.ET = 500;
     visible.statusInt[0] = peltier;
@@ -28,11 +27,12 @@ void HealthSet(CRsdData& set, int32_t peltier = 1)
     std::copy(std::begin(infraredInts), std::end(infraredInts), infrared.statusInt);
     const float infraredFloats[] = {-20.0f, 35.0f, 30.0f, 5.0f, 0.5f, 1.5f, -273.15f};
     std::copy(std::begin(infraredFloats), std::end(infraredFloats), infrared.statusFloat);
-    AddRecord(set, *rad::LocalFieldsToTime(2024, 7, 1, 6, 10, 0), {visible, infrared}, "ARVEN SOLIS");
+    AddRecord(set, *rad::LocalFieldsToTime(2024, 7, 1, 6, 10, 0), {visible, infrared},
+              "ARVEN SOLIS");
 }
 
-StatusReport Build(const CRsdData& set, int disp, ReportLanguage language, IntegSettings integ = kInteg)
-{
+StatusReport Build(const CRsdData& set, int disp, ReportLanguage language,
+                   IntegSettings integ = kInteg) {
     StatusReport report;
     CResample spectrum;
     BuildStatusReport(set, 0, disp, integ, language, spectrum, report);
@@ -40,19 +40,19 @@ StatusReport Build(const CRsdData& set, int disp, ReportLanguage language, Integ
 }
 }  // namespace
 
-TEST(StatusReport, DetailedAndShortSectionsInBothLanguages)
-{
+TEST(StatusReport, DetailedAndShortSectionsInBothLanguages) {
     CRsdData set;
     HealthSet(set);
-    EXPECT_EQ(Build(set, 0, ReportLanguage::English).statusText,
-              "--- QS-100 ---\nExposure time : 500ms\nSensor Temp. : 25.0deg\nSupply Volt. : 12.0V\n"
-              "Peltier Status : Heating\nPeltier Volt.  : 4.6V\nPeltier Curr. : 1.2A\n"
-              "Dark Counts : 3.5cps\n"
-              "--- QS-400 ---\nExposure time : 300ms\nSensor Temp. : -20.0deg\n"
-              "Sensor Cooling : Active\nSupply Volt. : 5.0V\nFin Status : Overheat\n"
-              "Fin Temp. : 35.0deg\nInternal Temp. : 30.0deg\nInternal Temp.2 : -273.1deg\n"
-              "Peltier Status : Cooling\nPeltier Volt. : 1.5V\nPeltier Curr. : 0.5A\n"
-              "Dark Counts : 0.0cps\n");
+    EXPECT_EQ(
+        Build(set, 0, ReportLanguage::English).statusText,
+        "--- QS-100 ---\nExposure time : 500ms\nSensor Temp. : 25.0deg\nSupply Volt. : 12.0V\n"
+        "Peltier Status : Heating\nPeltier Volt.  : 4.6V\nPeltier Curr. : 1.2A\n"
+        "Dark Counts : 3.5cps\n"
+        "--- QS-400 ---\nExposure time : 300ms\nSensor Temp. : -20.0deg\n"
+        "Sensor Cooling : Active\nSupply Volt. : 5.0V\nFin Status : Overheat\n"
+        "Fin Temp. : 35.0deg\nInternal Temp. : 30.0deg\nInternal Temp.2 : -273.1deg\n"
+        "Peltier Status : Cooling\nPeltier Volt. : 1.5V\nPeltier Curr. : 0.5A\n"
+        "Dark Counts : 0.0cps\n");
     EXPECT_EQ(Build(set, 0, ReportLanguage::Japanese).statusText,
               "--- QS-100 ---\n蓄積時間 : 500ms\nセンサ温度 : 25.0deg\n電源電圧   : 12.0V\n"
               "ペルチェ駆動 : 加熱中\nペルチェ電圧 : 4.6V\nペルチェ電流 : 1.2A\nダーク幅 : 3.5cps\n"
@@ -72,25 +72,28 @@ TEST(StatusReport, DetailedAndShortSectionsInBothLanguages)
     EXPECT_EQ(japanese.titleText, "ARVEN SOLIS");
 }
 
-TEST(StatusReport, PeltierStatesOtherThanHeatingAndCoolingAreStop)
-{
+TEST(StatusReport, PeltierStatesOtherThanHeatingAndCoolingAreStop) {
     const struct {
         int32_t state;
         const char *english, *japanese;
-    } cases[] = {{1, "Heating", "加熱中"}, {-1, "Cooling", "冷却中"}, {0, "Stop", "停止中"},
-                 {2, "Stop", "停止中"},    {-2, "Stop", "停止中"}};
+    } cases[] = {{1, "Heating", "加熱中"},
+                 {-1, "Cooling", "冷却中"},
+                 {0, "Stop", "停止中"},
+                 {2, "Stop", "停止中"},
+                 {-2, "Stop", "停止中"}};
     for (const auto& c : cases) {
         CRsdData set;
         HealthSet(set, c.state);
-        EXPECT_NE(Build(set, 0, ReportLanguage::English).statusText.find(
-                      std::string("Peltier Status : ") + c.english + "\n"), std::string::npos);
-        EXPECT_NE(Build(set, 0, ReportLanguage::Japanese).statusText.find(
-                      std::string("ペルチェ駆動 : ") + c.japanese + "\n"), std::string::npos);
+        EXPECT_NE(Build(set, 0, ReportLanguage::English)
+                      .statusText.find(std::string("Peltier Status : ") + c.english + "\n"),
+                  std::string::npos);
+        EXPECT_NE(Build(set, 0, ReportLanguage::Japanese)
+                      .statusText.find(std::string("ペルチェ駆動 : ") + c.japanese + "\n"),
+                  std::string::npos);
     }
 }
 
-TEST(StatusReport, EmptyRecordsReversedBandsAndBadIndices)
-{
+TEST(StatusReport, EmptyRecordsReversedBandsAndBadIndices) {
     CRsdData set;
     AddRecord(set, *rad::LocalFieldsToTime(2024, 1, 15, 23, 59, 58), {}, "memo");
     const StatusReport report = Build(set, 0, ReportLanguage::English, IntegSettings{1800, 300});
@@ -103,29 +106,30 @@ TEST(StatusReport, EmptyRecordsReversedBandsAndBadIndices)
     CResample spectrum;
     EXPECT_THROW(BuildStatusReport(set, 1, 0, kInteg, ReportLanguage::English, spectrum, untouched),
                  std::out_of_range);
-    EXPECT_EQ(untouched.statusText + untouched.integralText + untouched.dateText + untouched.titleText, "sidt");
+    EXPECT_EQ(
+        untouched.statusText + untouched.integralText + untouched.dateText + untouched.titleText,
+        "sidt");
 }
 
-TEST(DetailRecord, AppendsTheLabelledSpectrumAndReturnsTheTexts)
-{
+TEST(DetailRecord, AppendsTheLabelledSpectrumAndReturnsTheTexts) {
     CRsdData set;
     set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 800.0 / 1023));
     HealthSet(set);
     auto& md = set.GetAt(0).Block(kQS100)->MD;
     md.assign(md.size(), 1000.0f);
     std::vector<CResample> shown(1);
-    const StatusReport report = PrepareDetailRecord(set, 0, 1, IntegSettings{400, 700},
-                                                    ReportLanguage::English, shown);
+    const StatusReport report =
+        PrepareDetailRecord(set, 0, 1, IntegSettings{400, 700}, ReportLanguage::English, shown);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1].m_strLabel, "2024/07/01  06:10:00");
     EXPECT_EQ(shown[1].m_nFirst, 301);  // the QS-400 block has no calibration
     EXPECT_EQ(report.integralText, "Integral : 300.0W/m2(400 - 700nm)");
-    EXPECT_THROW(PrepareDetailRecord(set, -1, 1, kInteg, ReportLanguage::English, shown), std::out_of_range);
+    EXPECT_THROW(PrepareDetailRecord(set, -1, 1, kInteg, ReportLanguage::English, shown),
+                 std::out_of_range);
     EXPECT_EQ(shown.size(), 2u);
 }
 
-TEST(Language, LocaleVariablesInPrecedenceOrderAndExplicitChoice)
-{
+TEST(Language, LocaleVariablesInPrecedenceOrderAndExplicitChoice) {
     const struct {
         const char *all, *messages, *lang;  // nullptr = unset
         ReportLanguage expected;

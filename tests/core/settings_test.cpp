@@ -11,22 +11,21 @@
 
 namespace {
 
-CIniFile FromText(const std::string& text)
-{
+CIniFile FromText(const std::string& text) {
     CIniFile ini;
     ini.SetText(text);
     return ini;
 }
 
 // "SECTION KEY" per key line of a written profile, in file order.
-std::vector<std::string> KeyOrder(const CIniFile& ini)
-{
+std::vector<std::string> KeyOrder(const CIniFile& ini) {
     std::vector<std::string> keys;
     std::istringstream in(ini.GetText());
     std::string line, section;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.starts_with("[")) section = line.substr(1, line.size() - 2);
+        if (line.starts_with("["))
+            section = line.substr(1, line.size() - 2);
         else if (line.find('=') != std::string::npos)
             keys.push_back(section + " " + line.substr(0, line.find('=')));
     }
@@ -34,16 +33,14 @@ std::vector<std::string> KeyOrder(const CIniFile& ini)
 }
 
 template <class Settings>
-CIniFile Saved(const Settings& settings, CIniFile ini = {})
-{
+CIniFile Saved(const Settings& settings, CIniFile ini = {}) {
     settings.SaveSettings(ini);
     return ini;
 }
 
 }  // namespace
 
-TEST(RadlogProfile, FreshProfileHoldsTheFortyKeysInTableOrder)
-{
+TEST(RadlogProfile, FreshProfileHoldsTheFortyKeysInTableOrder) {
     RadlogSettings settings;
     settings.LoadSettings(CIniFile(), "/opt/radlog/");
     EXPECT_EQ(settings.rsdFolder, "/opt/radlog/");
@@ -51,13 +48,14 @@ TEST(RadlogProfile, FreshProfileHoldsTheFortyKeysInTableOrder)
     EXPECT_FALSE(settings.use[kQS200]);
     EXPECT_TRUE(settings.csv.models[kQS400]);
     const std::vector<std::string> expected = {
-        "COM QS100", "COM QS200", "COM QS300", "COM QS400", "INT MEAS_TYPE", "INT START",
-        "INT END", "INT INT", "INT AUTO", "DIR RSD", "DIR CSV", "USE QS100", "USE QS200",
-        "USE QS300", "USE QS400", "SAVE CSV", "SAVE LEFT", "SAVE RIGHT", "SAVE PITCH",
-        "SAVE QS100", "SAVE QS200", "SAVE QS300", "SAVE QS400", "SAVE MERGE", "SITE NAME",
-        "SITE LON", "SITE LAT", "SITE ALT", "MEAS MEMO", "INTEG LEFT", "INTEG RIGHT",
-        "GRAPH LEFT", "GRAPH RIGHT", "GRAPH TOP", "GRAPH BOTTOM", "GRAPH ASCALE", "GRAPH GRID",
-        "GRAPH COLOR0", "GRAPH COLOR1", "MODE DISP"};
+        "COM QS100",    "COM QS200",  "COM QS300",    "COM QS400",    "INT MEAS_TYPE",
+        "INT START",    "INT END",    "INT INT",      "INT AUTO",     "DIR RSD",
+        "DIR CSV",      "USE QS100",  "USE QS200",    "USE QS300",    "USE QS400",
+        "SAVE CSV",     "SAVE LEFT",  "SAVE RIGHT",   "SAVE PITCH",   "SAVE QS100",
+        "SAVE QS200",   "SAVE QS300", "SAVE QS400",   "SAVE MERGE",   "SITE NAME",
+        "SITE LON",     "SITE LAT",   "SITE ALT",     "MEAS MEMO",    "INTEG LEFT",
+        "INTEG RIGHT",  "GRAPH LEFT", "GRAPH RIGHT",  "GRAPH TOP",    "GRAPH BOTTOM",
+        "GRAPH ASCALE", "GRAPH GRID", "GRAPH COLOR0", "GRAPH COLOR1", "MODE DISP"};
     const CIniFile ini = Saved(settings);
     EXPECT_EQ(KeyOrder(ini), expected);
     EXPECT_EQ(ini.GetString("GRAPH", "LEFT", ""), "300.0");
@@ -66,8 +64,7 @@ TEST(RadlogProfile, FreshProfileHoldsTheFortyKeysInTableOrder)
     EXPECT_EQ(ini.GetString("SITE", "LON", ""), "000.000");
 }
 
-TEST(RadlogProfile, OddValuesLoadAndSaveAsTheOtherPlatformDoes)
-{
+TEST(RadlogProfile, OddValuesLoadAndSaveAsTheOtherPlatformDoes) {
     const struct {
         const char* line;
         const char* section;
@@ -96,8 +93,7 @@ TEST(RadlogProfile, OddValuesLoadAndSaveAsTheOtherPlatformDoes)
     EXPECT_EQ(settings.start, 4294967295LL);  // zero-extended from 32 bits
 }
 
-TEST(RadlogProfile, RoundTripKeepsForeignLinesAndUsesFileSpelling)
-{
+TEST(RadlogProfile, RoundTripKeepsForeignLinesAndUsesFileSpelling) {
     const std::string text =
         "; written by hand\n[com]\nqs100=3\nEXTRA=keep\n[OTHER]\nA=1\n[MEAS]\nMEMO=roof\n";
     RadlogSettings settings;
@@ -111,8 +107,7 @@ TEST(RadlogProfile, RoundTripKeepsForeignLinesAndUsesFileSpelling)
     EXPECT_EQ(ini.GetText(), Saved(settings, ini).GetText());  // saving again changes nothing
 }
 
-TEST(PortMapping, PortsSectionMapsComNumbersAndStaysOptional)
-{
+TEST(PortMapping, PortsSectionMapsComNumbersAndStaysOptional) {
     RadlogSettings plain;
     plain.LoadSettings(CIniFile(), "/");
     EXPECT_FALSE(Saved(plain).HasSection("PORTS"));
@@ -132,19 +127,37 @@ TEST(PortMapping, PortsSectionMapsComNumbersAndStaysOptional)
     EXPECT_EQ(Saved(mapped).GetString("PORTS", "COM3", ""), "/dev/serial/by-id/usb-QS");
 }
 
-TEST(RadviewProfile, DefaultsAndColourTable)
-{
+TEST(RadviewProfile, DefaultsAndColourTable) {
     RadviewSettings settings;
     settings.LoadSettings(CIniFile(), "/home/u/Radview/");
     EXPECT_EQ(settings.lineColors, (std::vector<int>{255, 65280, 16711680}));
     const CIniFile ini = Saved(settings);
-    const std::vector<std::string> expected = {
-        "DIR RSD", "DIR CSV", "SAVE LEFT", "SAVE RIGHT", "SAVE PITCH", "SAVE QS100",
-        "SAVE QS200", "SAVE QS300", "SAVE QS400", "SAVE MERGE", "INTEG LEFT", "INTEG RIGHT",
-        "GRAPH LEFT", "GRAPH RIGHT", "GRAPH TOP", "GRAPH BOTTOM", "GRAPH ASCALE", "GRAPH GRID",
-        "GRAPH COLOR0", "GRAPH COLOR1", "GRAPH CATSIZE", "MODE DISP",
-        "COLOR_TABLE #LINE_COLOR001", "COLOR_TABLE LINE_COLOR001", "COLOR_TABLE LINE_COLOR002",
-        "COLOR_TABLE LINE_COLOR003"};
+    const std::vector<std::string> expected = {"DIR RSD",
+                                               "DIR CSV",
+                                               "SAVE LEFT",
+                                               "SAVE RIGHT",
+                                               "SAVE PITCH",
+                                               "SAVE QS100",
+                                               "SAVE QS200",
+                                               "SAVE QS300",
+                                               "SAVE QS400",
+                                               "SAVE MERGE",
+                                               "INTEG LEFT",
+                                               "INTEG RIGHT",
+                                               "GRAPH LEFT",
+                                               "GRAPH RIGHT",
+                                               "GRAPH TOP",
+                                               "GRAPH BOTTOM",
+                                               "GRAPH ASCALE",
+                                               "GRAPH GRID",
+                                               "GRAPH COLOR0",
+                                               "GRAPH COLOR1",
+                                               "GRAPH CATSIZE",
+                                               "MODE DISP",
+                                               "COLOR_TABLE #LINE_COLOR001",
+                                               "COLOR_TABLE LINE_COLOR001",
+                                               "COLOR_TABLE LINE_COLOR002",
+                                               "COLOR_TABLE LINE_COLOR003"};
     EXPECT_EQ(KeyOrder(ini), expected);
     EXPECT_EQ(ini.GetString("COLOR_TABLE", "#LINE_COLOR001", ""), "R,G,B");
     EXPECT_EQ(ini.GetString("COLOR_TABLE", "LINE_COLOR002", ""), "0,255,0");
@@ -170,8 +183,7 @@ TEST(RadviewProfile, DefaultsAndColourTable)
     EXPECT_FALSE(odd.csv.models[kQS300]);
 }
 
-TEST(RadviewProfile, RecentFilesStayInTheProfile)
-{
+TEST(RadviewProfile, RecentFilesStayInTheProfile) {
     RadviewSettings settings;
     settings.LoadSettings(FromText("[RECENT]\nFILE1=/d/a.RSD\nFILE2=/d/b.RSD\n"), "/");
     for (const char* path : {"/d/c.RSD", "/d/d.RSD", "/d/e.RSD", "/d/b.RSD"})
@@ -183,8 +195,7 @@ TEST(RadviewProfile, RecentFilesStayInTheProfile)
     EXPECT_EQ(ini.GetKeys("RECENT"), (std::vector<std::string>{"FILE1"}));
 }
 
-TEST(ProfileLocation, PortableProfileXdgFolderAndOverride)
-{
+TEST(ProfileLocation, PortableProfileXdgFolderAndOverride) {
     namespace fs = std::filesystem;
     const fs::path root = fs::temp_directory_path() / ("settings_test_" + std::to_string(getpid()));
     const std::string home = (root / "home").string(), exe = (root / "bin").string() + "/";

@@ -10,8 +10,7 @@
 namespace fixture {
 
 // WL = first + step * pixel and CAL 1, so a pixel's calibrated value is MD - DD.
-inline SensorCal LinearCal(int model, double first, double step)
-{
+inline SensorCal LinearCal(int model, double first, double step) {
     SensorCal cal(model);
     for (std::size_t i = 0; i < cal.WL.size(); ++i) {
         cal.WL[i] = static_cast<float>(first + step * static_cast<double>(i));
@@ -21,14 +20,12 @@ inline SensorCal LinearCal(int model, double first, double step)
 }
 
 // A table from 300 to 1800 nm, the span every merge band lies in.
-inline SensorCal WideCal(int model)
-{
+inline SensorCal WideCal(int model) {
     return LinearCal(model, 300.0, 1500.0 / (PixelCount(model) - 1));
 }
 
 // A block with MD = value + pixel * slope and DD 0.
-inline SensorData RampBlock(int model, float value, float slope = 0.0f)
-{
+inline SensorData RampBlock(int model, float value, float slope = 0.0f) {
     SensorData block(model);
     for (std::size_t i = 0; i < block.MD.size(); ++i)
         block.MD[i] = value + slope * static_cast<float>(i);
@@ -36,8 +33,7 @@ inline SensorData RampBlock(int model, float value, float slope = 0.0f)
 }
 
 inline int AddRecord(CRsdData& set, int64_t time, std::initializer_list<SensorData> blocks,
-                     const std::string& memo = "")
-{
+                     const std::string& memo = "") {
     CRad rad;
     rad.m_time = time;
     rad.m_strMemo = memo;

@@ -14,20 +14,21 @@ using fixture::AddRecord;
 using fixture::RampBlock;
 using fixture::WideCal;
 
-TEST(PixelSearch, AgreesWithBinarySearchOnUnevenTablesWithAnyHint)
-{
+TEST(PixelSearch, AgreesWithBinarySearchOnUnevenTablesWithAnyHint) {
     std::mt19937 rng(7);
     std::uniform_real_distribution<float> gap(0.001f, 5.0f);
     for (int round = 0; round < 200; ++round) {
         std::vector<float> t(2 + rng() % 300);
         t[0] = 300.0f;
         // Every tenth table jumps, so the interpolation guess lands far from the answer.
-        for (std::size_t i = 1; i < t.size(); ++i) t[i] = t[i - 1] + gap(rng) * (i % 10 == 0 ? 100 : 1);
+        for (std::size_t i = 1; i < t.size(); ++i)
+            t[i] = t[i - 1] + gap(rng) * (i % 10 == 0 ? 100 : 1);
         const int n = static_cast<int>(t.size());
         std::uniform_real_distribution<double> at(t.front() - 1, t.back() + 1);
         for (int k = 0; k < 50; ++k) {
             const double lambda = k == 0 ? t.front() : k == 1 ? t.back() : at(rng);
-            int expected = static_cast<int>(std::upper_bound(t.begin(), t.end(), lambda) - t.begin()) - 1;
+            int expected =
+                static_cast<int>(std::upper_bound(t.begin(), t.end(), lambda) - t.begin()) - 1;
             if (lambda < t.front() || lambda > t.back()) expected = -1;
             if (lambda == t.back()) expected = n - 2;
             ASSERT_EQ(rad::FindPixelInterval(t.data(), n, lambda), expected) << lambda;
@@ -38,8 +39,7 @@ TEST(PixelSearch, AgreesWithBinarySearchOnUnevenTablesWithAnyHint)
     }
 }
 
-TEST(ValueAt, InterpolatesAndReachesBothTableEnds)
-{
+TEST(ValueAt, InterpolatesAndReachesBothTableEnds) {
     CRsdData set;
     set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 1.0));  // 300 .. 1323 nm
     AddRecord(set, 0, {RampBlock(kQS100, 10.0f, 2.0f)});
@@ -61,8 +61,7 @@ struct MergeCase {
 
 class MergeBand : public testing::TestWithParam<MergeCase> {};
 
-TEST_P(MergeBand, BlendsLinearlyAcrossThePairsBand)
-{
+TEST_P(MergeBand, BlendsLinearlyAcrossThePairsBand) {
     const MergeCase c = GetParam();
     CRsdData set;
     set.SetCal(c.shortModel, WideCal(c.shortModel));
@@ -80,11 +79,11 @@ INSTANTIATE_TEST_SUITE_P(
                     MergeCase{kQS200, kQS400, 949, 100}, MergeCase{kQS200, kQS400, 1000, 200},
                     MergeCase{kQS200, kQS400, 1050, 300}, MergeCase{kQS200, kQS400, 975, 150}));
 
-TEST(Merge, PairOrderDecidesWhichBlocksAreUsed)
-{
+TEST(Merge, PairOrderDecidesWhichBlocksAreUsed) {
     CRsdData set;
     for (int m = 0; m < kModelCount; ++m) set.SetCal(m, WideCal(m));
-    const SensorData s0 = RampBlock(kQS100, 100), s1 = RampBlock(kQS200, 500), l2 = RampBlock(kQS300, 300);
+    const SensorData s0 = RampBlock(kQS100, 100), s1 = RampBlock(kQS200, 500),
+                     l2 = RampBlock(kQS300, 300);
     AddRecord(set, 0, {s0, s1, l2});
     AddRecord(set, 0, {s0, s1});
     AddRecord(set, 0, {});
@@ -99,8 +98,7 @@ TEST(Merge, PairOrderDecidesWhichBlocksAreUsed)
     EXPECT_EQ(spectrum.m_nFirst, 0);
 }
 
-TEST(Resample, GridRunsOverTheWholeNanometresInsideTheTable)
-{
+TEST(Resample, GridRunsOverTheWholeNanometresInsideTheTable) {
     const struct {
         double first, last;
         int gridFirst, gridLast;
@@ -115,12 +113,12 @@ TEST(Resample, GridRunsOverTheWholeNanometresInsideTheTable)
         EXPECT_EQ(spectrum.m_nLast, c.gridLast) << c.first;
         EXPECT_EQ(spectrum.m_pValue.size(), static_cast<std::size_t>(c.gridLast - c.gridFirst + 1));
         EXPECT_LT(spectrum.m_dMin, 0.0);  // negative values are kept
-        EXPECT_EQ(spectrum.m_dMax, *std::max_element(spectrum.m_pValue.begin(), spectrum.m_pValue.end()));
+        EXPECT_EQ(spectrum.m_dMax,
+                  *std::max_element(spectrum.m_pValue.begin(), spectrum.m_pValue.end()));
     }
 }
 
-TEST(Resample, MergedGridSpansShortStartToLongEnd)
-{
+TEST(Resample, MergedGridSpansShortStartToLongEnd) {
     CRsdData set;
     set.SetCal(kQS200, fixture::LinearCal(kQS200, 300.5, 0.4));  // 300.5 .. 1119.3
     set.SetCal(kQS400, fixture::LinearCal(kQS400, 900.0, 4.0));  // 900 .. 1920
@@ -132,13 +130,13 @@ TEST(Resample, MergedGridSpansShortStartToLongEnd)
     EXPECT_NEAR(spectrum.GetValue(1000), 2.0, 1e-9);
 }
 
-TEST(UnusableCalibration, BlocksCountAsAbsentAndGiveNoSpectrum)
-{
+TEST(UnusableCalibration, BlocksCountAsAbsentAndGiveNoSpectrum) {
     SensorCal falling = WideCal(kQS100), narrow = fixture::LinearCal(kQS100, 500.0, 0.0005);
     std::reverse(falling.WL.begin(), falling.WL.end());
     SensorCal zero(kQS100);  // a truncated calibration block: every wavelength 0
     const SensorCal* none = nullptr;
-    for (const SensorCal* cal : std::initializer_list<const SensorCal*>{&falling, &narrow, &zero, none}) {
+    for (const SensorCal* cal :
+         std::initializer_list<const SensorCal*>{&falling, &narrow, &zero, none}) {
         CRsdData set;
         if (cal) set.SetCal(kQS100, *cal);
         AddRecord(set, 0, {RampBlock(kQS100, 1)});
@@ -152,8 +150,7 @@ TEST(UnusableCalibration, BlocksCountAsAbsentAndGiveNoSpectrum)
     }
 }
 
-TEST(RecordIndex, OutsideTheSetRaises)
-{
+TEST(RecordIndex, OutsideTheSetRaises) {
     CRsdData set;
     set.SetCal(kQS100, WideCal(kQS100));
     AddRecord(set, 0, {RampBlock(kQS100, 1)});
@@ -168,8 +165,7 @@ TEST(RecordIndex, OutsideTheSetRaises)
 }
 
 // A spectrum of constant E on the grid first..last.
-CResample Flat(int first, int last, double e)
-{
+CResample Flat(int first, int last, double e) {
     CResample spectrum;
     spectrum.m_nFirst = first;
     spectrum.m_nLast = last;
@@ -177,8 +173,7 @@ CResample Flat(int first, int last, double e)
     return spectrum;
 }
 
-TEST(Derived, FlatSpectraGiveTheReferenceFigures)
-{
+TEST(Derived, FlatSpectraGiveTheReferenceFigures) {
     const CResample flat = Flat(300, 1100, 1000);
     EXPECT_NEAR(flat.GetPAR(), 300.0, 1e-9);
     EXPECT_NEAR(flat.GetPPFD(), 1379.3, 0.05);
@@ -190,24 +185,24 @@ TEST(Derived, FlatSpectraGiveTheReferenceFigures)
     EXPECT_NEAR(Flat(450, 1100, 1000).GetPAR(), 250.5, 1e-9);
     EXPECT_NEAR(Flat(300, 1100, -1000).GetPAR(), -300.0, 1e-9);
     const CResample empty;
-    EXPECT_EQ(empty.GetPAR() + empty.GetPPFD() + empty.GetIlluminance() + empty.GetIntegral(300, 1800), 0.0);
+    EXPECT_EQ(
+        empty.GetPAR() + empty.GetPPFD() + empty.GetIlluminance() + empty.GetIntegral(300, 1800),
+        0.0);
     EXPECT_EQ(Flat(800, 1100, 1000).GetPPFD(), 0.0);
 }
 
 // A hand-edited profile may ask for any int band: the sum stays on the grid and ends at once.
-TEST(Derived, BandsReachingTheIntLimitsStayOnTheGrid)
-{
+TEST(Derived, BandsReachingTheIntLimitsStayOnTheGrid) {
     const CResample flat = Flat(300, 1100, 1000);
     constexpr int kMax = std::numeric_limits<int>::max();
     constexpr int kMin = std::numeric_limits<int>::min();
-    EXPECT_NEAR(flat.GetIntegral(300, kMax), 800.5, 1e-9);  // only 300 carries half weight
+    EXPECT_NEAR(flat.GetIntegral(300, kMax), 800.5, 1e-9);   // only 300 carries half weight
     EXPECT_NEAR(flat.GetIntegral(kMin, kMax), 801.0, 1e-9);  // no band limit on the grid
     EXPECT_NEAR(flat.GetIntegral(kMax, kMax), 0.0, 1e-12);
     EXPECT_NEAR(flat.GetIntegral(kMin, 300), 0.5, 1e-12);
 }
 
-TEST(Derived, DarkRangeIsTheSpreadOfTheDarkSignal)
-{
+TEST(Derived, DarkRangeIsTheSpreadOfTheDarkSignal) {
     CRsdData set;
     SensorData block = RampBlock(kQS300, 1);
     block.DD.assign(block.DD.size(), 7.0f);

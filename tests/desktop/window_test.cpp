@@ -9,8 +9,8 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>

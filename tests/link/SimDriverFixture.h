@@ -12,12 +12,11 @@
 // One driver talking to one simulated sensor over a real pseudo-terminal: the smoke tests of
 // the termios port. Exposures and time-outs are shortened so the tests stay quick.
 class SimDriver : public ::testing::Test {
-protected:
+  protected:
     static constexpr double kTimeScale = 0.25;
     static constexpr double kExposureScale = 0.02;
 
-    void Start(int model, const QsSimFaults& faults = {}, double timeScale = kTimeScale)
-    {
+    void Start(int model, const QsSimFaults& faults = {}, double timeScale = kTimeScale) {
         QsSimOptions options;
         options.exposureScale = kExposureScale;
         options.seed = 7;

@@ -1,36 +1,34 @@
-#include <gtest/gtest.h>
+#include "Serial.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <string>
 
-#include "Serial.h"
-
 namespace {
 
 // A pseudo-terminal pair: the test plays the instrument on the master side.
 class PtyPair : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         char name[128];
         termios tio{};
         cfmakeraw(&tio);
         ASSERT_EQ(openpty(&m_master, &m_slave, name, &tio, nullptr), 0);
         m_path = name;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (m_slave >= 0) close(m_slave);
         if (m_master >= 0) close(m_master);
     }
-    void Send(const std::string& bytes) { ASSERT_EQ(write(m_master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+    void Send(const std::string& bytes) {
+        ASSERT_EQ(write(m_master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
     // Waits for the bytes to cross the pseudo-terminal.
-    static void WaitForQueue(CSerial& port, std::uint32_t n)
-    {
+    static void WaitForQueue(CSerial& port, std::uint32_t n) {
         for (int i = 0; i < 200 && port.GetInQueue() < n; ++i) usleep(1000);
     }
 
@@ -41,12 +39,11 @@ protected:
 
 // A line whose instrument holds CTS low.
 class CtsLowSerial : public CSerial {
-public:
+  public:
     std::uint32_t GetModemStatus() override { return 0; }
 };
 
-TEST_F(PtyPair, ReadNeverBlocksAndNeverReturnsMoreThanAsked)
-{
+TEST_F(PtyPair, ReadNeverBlocksAndNeverReturnsMoreThanAsked) {
     CSerial port;
     ASSERT_EQ(port.Open(m_path, 38400), 1);
     char c = 0;
@@ -62,8 +59,7 @@ TEST_F(PtyPair, ReadNeverBlocksAndNeverReturnsMoreThanAsked)
     EXPECT_STREQ(rest, "BC");
 }
 
-TEST_F(PtyPair, WriteHandsEveryByteToTheDevice)
-{
+TEST_F(PtyPair, WriteHandsEveryByteToTheDevice) {
     CSerial port;
     ASSERT_EQ(port.Open(m_path, 38400), 1);
     EXPECT_EQ(port.Write("GM,100,0,1\r", 11), 1);
@@ -73,8 +69,7 @@ TEST_F(PtyPair, WriteHandsEveryByteToTheDevice)
     EXPECT_STREQ(got, "GM,100,0,1\r");
 }
 
-TEST_F(PtyPair, WriteIsRefusedWhileCtsIsLow)
-{
+TEST_F(PtyPair, WriteIsRefusedWhileCtsIsLow) {
     CtsLowSerial port;
     ASSERT_EQ(port.Open(m_path, 38400), 1);
     EXPECT_EQ(port.Write("ID\r", 3), 0);
@@ -84,8 +79,7 @@ TEST_F(PtyPair, WriteIsRefusedWhileCtsIsLow)
     EXPECT_EQ(read(m_master, got, sizeof got), -1);
 }
 
-TEST_F(PtyPair, SecondOpenIsRefusedEvenInTheSameProcess)
-{
+TEST_F(PtyPair, SecondOpenIsRefusedEvenInTheSameProcess) {
     CSerial first, second;
     ASSERT_EQ(first.Open(m_path, 38400), 1);
     EXPECT_EQ(second.Open(m_path, 38400), 0);
@@ -94,8 +88,7 @@ TEST_F(PtyPair, SecondOpenIsRefusedEvenInTheSameProcess)
     EXPECT_EQ(second.Open(m_path, 38400), 1);
 }
 
-TEST_F(PtyPair, CloseTwiceAndReopenAreHarmless)
-{
+TEST_F(PtyPair, CloseTwiceAndReopenAreHarmless) {
     CSerial port;
     ASSERT_EQ(port.Open(m_path, 38400), 1);
     port.Close();
@@ -104,8 +97,7 @@ TEST_F(PtyPair, CloseTwiceAndReopenAreHarmless)
     EXPECT_EQ(port.Open(m_path, 38400), 1);
 }
 
-TEST_F(PtyPair, PurgeDiscardsWaitingInput)
-{
+TEST_F(PtyPair, PurgeDiscardsWaitingInput) {
     CSerial port;
     ASSERT_EQ(port.Open(m_path, 38400), 1);
     Send("stale\r");
@@ -114,8 +106,7 @@ TEST_F(PtyPair, PurgeDiscardsWaitingInput)
     EXPECT_EQ(port.GetInQueue(), 0u);
 }
 
-TEST_F(PtyPair, VanishedDeviceIsReportedAsClosed)
-{
+TEST_F(PtyPair, VanishedDeviceIsReportedAsClosed) {
     CSerial port;
     ASSERT_EQ(port.Open(m_path, 38400), 1);
     close(m_slave);
@@ -126,8 +117,7 @@ TEST_F(PtyPair, VanishedDeviceIsReportedAsClosed)
     EXPECT_TRUE(port.DeviceLost());
 }
 
-TEST(Serial, OpenFailsForMissingDevicesAndUnknownRates)
-{
+TEST(Serial, OpenFailsForMissingDevicesAndUnknownRates) {
     CSerial port;
     EXPECT_EQ(port.Open("/dev/nonexistent-serial-port", 38400), 0);
     EXPECT_FALSE(port.IsOpen());

@@ -12,25 +12,23 @@
 
 namespace {
 
-std::uint16_t Peak(const std::string& block)
-{
+std::uint16_t Peak(const std::string& block) {
     std::uint16_t peak = 0;
     for (std::size_t i = 0; i + 1 < block.size(); i += 2) {
-        const auto v = static_cast<std::uint16_t>(static_cast<unsigned char>(block[i]) | static_cast<unsigned char>(block[i + 1]) << 8);
+        const auto v = static_cast<std::uint16_t>(static_cast<unsigned char>(block[i]) |
+                                                  static_cast<unsigned char>(block[i + 1]) << 8);
         peak = std::max(peak, v);
     }
     return peak;
 }
 
 // Counts of the last exposure, the block without its trailing line.
-std::string Frame(CSimInstrument& sensor, const QsSimFaults& f)
-{
+std::string Frame(CSimInstrument& sensor, const QsSimFaults& f) {
     std::string bytes = sensor.Respond("RB,0", f, 0).bytes;
     return bytes.substr(0, bytes.size() - 3);
 }
 
-TEST(SimInstrument, GmTakesItsExposureAndCountsFollowTheLight)
-{
+TEST(SimInstrument, GmTakesItsExposureAndCountsFollowTheLight) {
     CSimInstrument sensor(kQS100, 0, 1);
     const QsSimFaults f;
     sensor.Respond("OP", f, 0);
@@ -50,8 +48,7 @@ TEST(SimInstrument, GmTakesItsExposureAndCountsFollowTheLight)
     EXPECT_LT(Peak(Frame(sensor, f)), 400);  // dark only
 }
 
-TEST(SimInstrument, FaultsShapeTheReplies)
-{
+TEST(SimInstrument, FaultsShapeTheReplies) {
     CSimInstrument sensor(kQS400, 0, 1);
     QsSimFaults f;
     f.ngCommand = "SER";
@@ -76,8 +73,7 @@ TEST(SimInstrument, FaultsShapeTheReplies)
     EXPECT_EQ(visible.Respond("PXSB", f, 0).bytes, "NG\r");
 }
 
-TEST(QsSim, ServesSeveralSensorsAndWritesATranscript)
-{
+TEST(QsSim, ServesSeveralSensorsAndWritesATranscript) {
     const std::string transcript = ::testing::TempDir() + "qssim_transcript.txt";
     std::remove(transcript.c_str());
     QsSimOptions options;

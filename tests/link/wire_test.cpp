@@ -1,10 +1,10 @@
+#include "Wire.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "Wire.h"
 
 namespace {
 
@@ -14,8 +14,7 @@ struct Split {
     bool accepted;
 };
 
-std::vector<std::string> SplitToStrings(std::string line, int maxFields = 16)
-{
+std::vector<std::string> SplitToStrings(std::string line, int maxFields = 16) {
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
     const char* fields[16];
@@ -24,8 +23,7 @@ std::vector<std::string> SplitToStrings(std::string line, int maxFields = 16)
     return {fields, fields + n};
 }
 
-TEST(WireFraming, SplitsRepliesAndJudgesTheirLastField)
-{
+TEST(WireFraming, SplitsRepliesAndJudgesTheirLastField) {
     const Split cases[] = {
         {"ABC,OK\r", {"ABC", "OK"}, true},
         {"ABC,NG\r", {"ABC", "NG"}, false},
@@ -34,27 +32,27 @@ TEST(WireFraming, SplitsRepliesAndJudgesTheirLastField)
         {",,\r", {}, false},
         {"ok\r", {"ok"}, false},
         {"1,2,3,4,5,6,7,8,9,10,11,12,13,14,OK,16,OK\r",
-         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "OK"}, true},
+         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "OK"},
+         true},
     };
     for (const Split& c : cases) {
         const std::vector<std::string> fields = SplitToStrings(c.line);
         EXPECT_EQ(fields, c.fields) << c.line;
         std::vector<const char*> ptrs;
         for (const auto& f : fields) ptrs.push_back(f.c_str());
-        EXPECT_EQ(rad::ReplyAccepted(ptrs.data(), static_cast<int>(ptrs.size())), c.accepted) << c.line;
+        EXPECT_EQ(rad::ReplyAccepted(ptrs.data(), static_cast<int>(ptrs.size())), c.accepted)
+            << c.line;
     }
 }
 
-TEST(WireFraming, JoinsTheFactoryDateAndToleratesOneValue)
-{
+TEST(WireFraming, JoinsTheFactoryDateAndToleratesOneValue) {
     const char* both[] = {"2015/04/01", "10:20:30", "OK"};
     const char* one[] = {"2015/04/01", "OK"};
     EXPECT_EQ(rad::JoinDateTime(both, 3), "2015/04/01 10:20:30");
     EXPECT_EQ(rad::JoinDateTime(one, 2), "2015/04/01");
 }
 
-TEST(WireFraming, ShortStatusRepliesReadMissingValuesAsZero)
-{
+TEST(WireFraming, ShortStatusRepliesReadMissingValuesAsZero) {
     const char* fields[] = {"1", "25.5", "12", "OK"};
     std::int32_t ints[4] = {9, 9, 9, 9};
     float floats[6] = {9, 9, 9, 9, 9, 9};
@@ -74,8 +72,7 @@ TEST(WireFraming, ShortStatusRepliesReadMissingValuesAsZero)
     EXPECT_FLOAT_EQ(floats[5], 2.1f);
 }
 
-TEST(WireFraming, LineBufferNeverOverrunsAndRejectsOverlongLines)
-{
+TEST(WireFraming, LineBufferNeverOverrunsAndRejectsOverlongLines) {
     char buffer[256];
     std::memset(buffer, 'Z', sizeof buffer);
     rad::LineBuffer line(buffer, 255);  // one byte short of the array: the guard byte stays
@@ -94,8 +91,7 @@ TEST(WireFraming, LineBufferNeverOverrunsAndRejectsOverlongLines)
     EXPECT_EQ(exact.Length(), 255);
 }
 
-TEST(WireFraming, DecodesLittleEndianPixelsAndFloats)
-{
+TEST(WireFraming, DecodesLittleEndianPixelsAndFloats) {
     const unsigned char pixels[] = {0x10, 0x27, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0x7F};
     EXPECT_EQ(rad::PixelAt(pixels, 0), 10000);
     EXPECT_EQ(rad::PixelAt(pixels, 1), -32768);

@@ -19,21 +19,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path)
-{
+std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream data;
     data << in.rdbuf();
     return data.str();
 }
 
-void WriteFile(const fs::path& path, const std::string& data)
-{
+void WriteFile(const fs::path& path, const std::string& data) {
     std::ofstream(path, std::ios::binary) << data;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines)
-{
+std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\n";
     return text;
@@ -48,9 +45,8 @@ struct ToolRun {
 // Four records of a QS-100 and a QS-300 from 06:00 every 10 minutes, a copy whose QS-300
 // calibration is gone, one whose second record has an impossible time, and a profile.
 class RsdTool : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         rad::InitTimeZone();
         m_dir = fs::temp_directory_path() / ("rsdtool_test_" + std::to_string(getpid()));
         fs::create_directories(m_dir);
@@ -77,10 +73,9 @@ protected:
 
     std::string Path(const std::string& name) const { return (m_dir / name).string(); }
 
-    ToolRun Tool(const std::string& args) const
-    {
-        const std::string command = std::string(RSDTOOL_PATH) + " " + args + " >" + Path("out") +
-                                    " 2>" + Path("err");
+    ToolRun Tool(const std::string& args) const {
+        const std::string command =
+            std::string(RSDTOOL_PATH) + " " + args + " >" + Path("out") + " 2>" + Path("err");
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("out")),
                 ReadFile(Path("err"))};
@@ -94,8 +89,7 @@ protected:
 
 }  // namespace
 
-TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem)
-{
+TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
     // Special files fail at once instead of hanging the command.
     ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
     fs::create_symlink("loop", Path("loop"));
@@ -141,8 +135,7 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem)
     }
 }
 
-TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks)
-{
+TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks) {
     const ToolRun day = Tool("info " + Path("day.RSD"));
     EXPECT_NE(day.out.find("Load: 4 (loaded)"), std::string::npos) << day.out;
     EXPECT_NE(day.out.find("Calibration QS-300: SN " + std::string(m_set.GetCal(kQS300)->SN)),
@@ -159,8 +152,7 @@ TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks)
         << noCal.err;
 }
 
-TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore)
-{
+TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore) {
     ASSERT_EQ(Tool("copy " + Path("day.RSD") + " " + Path("copy.RSD")).status, 0);
     EXPECT_EQ(ReadFile(Path("copy.RSD")), ReadFile(Path("day.RSD")));
 
@@ -188,8 +180,7 @@ TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore)
     EXPECT_TRUE(fs::exists(Path("csv/day.csv")));
 }
 
-TEST_F(RsdTool, ReportPrintsTheViewerTextsInEitherLanguage)
-{
+TEST_F(RsdTool, ReportPrintsTheViewerTextsInEitherLanguage) {
     const ToolRun en =
         Tool("report --profile " + Path("view.ini") + " --lang en " + Path("day.RSD") + " 1");
     ASSERT_EQ(en.status, 0) << en.err;

@@ -6,8 +6,7 @@
 namespace {
 
 bool WriteCalculatedCsv(const CRsdData& set, const std::vector<int>& indices,
-                        const RadviewSettings& settings, const std::string& out)
-{
+                        const RadviewSettings& settings, const std::string& out) {
     const int result = rad::WriteCalcCsv(out, set, indices, settings.integ);
     // Like the viewer, a file without records gives no CSV; that is not a failure.
     if (result == 0) FileError(out, "not written: the data file holds no records");
@@ -18,7 +17,6 @@ bool WriteCalculatedCsv(const CRsdData& set, const std::vector<int>& indices,
 
 }  // namespace
 
-int RunCalcCsv(const CommandArgs& args)
-{
+int RunCalcCsv(const CommandArgs& args) {
     return RunCsvExport(args, "calc-csv", WriteCalculatedCsv);
 }

@@ -5,8 +5,7 @@ namespace {
 constexpr const char* kCommand = "copy";
 }
 
-int RunCopy(const CommandArgs& args)
-{
+int RunCopy(const CommandArgs& args) {
     const auto parsed = ParseArgs(args, {}, kCommand);
     if (!parsed) return kExitUsage;
     if (!CheckPositionalCount(*parsed, 2, 2, kCommand)) return kExitUsage;

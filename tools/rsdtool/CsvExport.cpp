@@ -9,8 +9,7 @@ namespace {
 
 bool ExportFile(const std::string& file, const std::string& out,
                 const std::optional<std::vector<int>>& records, const RadviewSettings& settings,
-                CsvWriter writer)
-{
+                CsvWriter writer) {
     CRsdData set;
     if (!LoadRsd(file, set)) return false;
     const auto indices = SelectRecords(records, set, file);
@@ -18,8 +17,7 @@ bool ExportFile(const std::string& file, const std::string& out,
 }
 
 int RunBatch(const ParsedArgs& parsed, const std::string& outDir, const RadviewSettings& settings,
-             CsvWriter writer)
-{
+             CsvWriter writer) {
     if (!rad::EnsureFolder(outDir)) return FileError(outDir, "cannot create the folder");
     bool allWritten = true;
     std::set<std::string> written;
@@ -37,8 +35,7 @@ int RunBatch(const ParsedArgs& parsed, const std::string& outDir, const RadviewS
 
 }  // namespace
 
-std::string BatchCsvPath(const std::string& outDir, const std::string& file)
-{
+std::string BatchCsvPath(const std::string& outDir, const std::string& file) {
     const auto slash = file.find_last_of('/');
     std::string base = slash == std::string::npos ? file : file.substr(slash + 1);
     const auto dot = base.find_last_of('.');
@@ -47,8 +44,7 @@ std::string BatchCsvPath(const std::string& outDir, const std::string& file)
     return outDir + (needsSlash ? "/" : "") + base + ".csv";
 }
 
-int RunCsvExport(const CommandArgs& args, const char* command, CsvWriter writer)
-{
+int RunCsvExport(const CommandArgs& args, const char* command, CsvWriter writer) {
     const auto parsed = ParseArgs(args, {"--profile", "--records", "--out-dir"}, command);
     if (!parsed) return kExitUsage;
     const std::string* outDir = parsed->Option("--out-dir");

@@ -13,8 +13,7 @@ constexpr int kDefaultRecords = 85;
 constexpr int kMaxRecords = 1440;
 
 // 06:00 local time of today.
-int64_t MorningOfToday()
-{
+int64_t MorningOfToday() {
     const auto now = rad::ToLocalTm(rad::Now());
     if (!now) return 0;
     const auto morning = rad::LocalFieldsToTime(now->tm_year + 1900, now->tm_mon + 1, now->tm_mday,
@@ -24,8 +23,7 @@ int64_t MorningOfToday()
 
 }  // namespace
 
-int RunDemo(const CommandArgs& args)
-{
+int RunDemo(const CommandArgs& args) {
     const auto parsed = ParseArgs(args, {"--records"}, kCommand);
     if (!parsed) return kExitUsage;
     if (!CheckPositionalCount(*parsed, 1, 1, kCommand)) return kExitUsage;

@@ -1,8 +1,8 @@
 // rsdtool info: what a day file holds, and what of it the spectral operations cannot use.
 #include <array>
 #include <cstdio>
-#include <string>
 #include <stdexcept>
+#include <string>
 
 #include "LocalTime.h"
 #include "StatusReport.h"
@@ -13,22 +13,19 @@ namespace {
 constexpr const char* kCommand = "info";
 
 // "" when the model's blocks are usable, else why they count as absent.
-const char* CalProblem(const CRsdData& set, int model)
-{
+const char* CalProblem(const CRsdData& set, int model) {
     if (set.GetCal(model) == nullptr) return "no calibration block";
     if (!set.HasUsableCal(model)) return "unusable calibration";
     return "";
 }
 
-void PrintHeader(const CRsdData& set)
-{
+void PrintHeader(const CRsdData& set) {
     std::printf("Site: %s\nLon: %s\nLat: %s\nAlt: %s\nTZ: %s\n", set.m_strSite.c_str(),
                 set.m_strLon.c_str(), set.m_strLat.c_str(), set.m_strAlt.c_str(),
                 set.m_strTZ.c_str());
 }
 
-void PrintCalibrations(const CRsdData& set)
-{
+void PrintCalibrations(const CRsdData& set) {
     for (int m = 0; m < kModelCount; ++m) {
         const SensorCal* cal = set.GetCal(m);
         if (cal == nullptr) continue;
@@ -43,12 +40,12 @@ void PrintCalibrations(const CRsdData& set)
 }
 
 // Prints every record; returns the models with blocks that spectral operations ignore.
-std::array<int, kModelCount> PrintRecords(const CRsdData& set)
-{
+std::array<int, kModelCount> PrintRecords(const CRsdData& set) {
     std::array<int, kModelCount> ignored{};
     // Checked once per calibration, not once per block: the check scans the whole table.
     std::array<const char*, kModelCount> problems{};
-    for (int m = 0; m < kModelCount; ++m) problems[static_cast<std::size_t>(m)] = CalProblem(set, m);
+    for (int m = 0; m < kModelCount; ++m)
+        problems[static_cast<std::size_t>(m)] = CalProblem(set, m);
     for (int i = 0; i < set.GetCount(); ++i) {
         const CRad& rad = set.GetAt(i);
         std::string time;
@@ -73,8 +70,7 @@ std::array<int, kModelCount> PrintRecords(const CRsdData& set)
 
 }  // namespace
 
-int RunInfo(const CommandArgs& args)
-{
+int RunInfo(const CommandArgs& args) {
     const auto parsed = ParseArgs(args, {}, kCommand);
     if (!parsed) return kExitUsage;
     if (!CheckPositionalCount(*parsed, 1, 1, kCommand)) return kExitUsage;

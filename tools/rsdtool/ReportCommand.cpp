@@ -10,8 +10,7 @@ namespace {
 constexpr const char* kCommand = "report";
 }
 
-int RunReport(const CommandArgs& args)
-{
+int RunReport(const CommandArgs& args) {
     const auto parsed = ParseArgs(args, {"--profile", "--lang"}, kCommand);
     if (!parsed) return kExitUsage;
     if (!CheckPositionalCount(*parsed, 2, 2, kCommand)) return kExitUsage;
@@ -39,8 +38,8 @@ int RunReport(const CommandArgs& args)
         return FileError(path, "record " + std::to_string(*index) + ": " + error.what());
     }
     // Written as bytes: the memo is the file's own bytes and the report UTF-8.
-    const std::string out = report.titleText + "\n" + report.dateText + "\n" +
-                            report.integralText + "\n" + report.statusText;
+    const std::string out = report.titleText + "\n" + report.dateText + "\n" + report.integralText +
+                            "\n" + report.statusText;
     std::fwrite(out.data(), 1, out.size(), stdout);
     return kExitOk;
 }

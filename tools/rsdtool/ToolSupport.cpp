@@ -24,8 +24,7 @@ int FileError(const std::string& file, const std::string& problem) {
     return kExitFailed;
 }
 
-int WriteError(const std::string& file)
-{
+int WriteError(const std::string& file) {
     return FileError(file, "cannot be written: " + rad::FileErrorText(errno));
 }
 
