@@ -13,7 +13,7 @@ expect() {
   local name=$1 want=$2 got
   shift 2
   rm -rf "$dir/apt" && mkdir -p "$dir/apt/sources.list.d"
-  for spec in "$@"; do printf '%s\n' "${spec#*=}" >"$dir/apt/${spec%%=*}"; done
+  for entry in "$@"; do printf '%s\n' "${entry#*=}" >"$dir/apt/${entry%%=*}"; done
   got=$(APT_DIR="$dir/apt" "$script" bookworm 2>/dev/null) || got=-
   if [ "$got" != "$want" ]; then
     echo "FAIL $name: got '$got', want '$want'"
