@@ -11,17 +11,11 @@
 #include "LocalTime.h"
 #include "Resample.h"
 #include "SyntheticData.h"
+#include "ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream data;
-    data << in.rdbuf();
-    return data.str();
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -37,12 +31,6 @@ std::vector<std::string> Fields(const std::string& line) {
     if (!line.empty() && line.back() == ',') fields.emplace_back();
     return fields;
 }
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 // Two days of a QS-100 and a QS-300, every 30 minutes from 04:00 to 20:00, and a profile
 // that starts days at 05:00.
@@ -65,13 +53,7 @@ class LightTool : public ::testing::Test {
 
     std::string Path(const std::string& name) const { return (m_dir / name).string(); }
 
-    ToolRun Tool(const std::string& args) const {
-        const std::string command =
-            std::string(RSDTOOL_PATH) + " " + args + " >" + Path("out") + " 2>" + Path("err");
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("out")),
-                ReadFile(Path("err"))};
-    }
+    ToolRun Tool(const std::string& args) const { return RunRsdtool(args, m_dir); }
 
     fs::path m_dir;
     CRsdData m_sets[2];

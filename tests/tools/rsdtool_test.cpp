@@ -14,17 +14,11 @@
 #include "SpectralCsv.h"
 #include "StatusReport.h"
 #include "SyntheticData.h"
+#include "ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream data;
-    data << in.rdbuf();
-    return data.str();
-}
 
 void WriteFile(const fs::path& path, const std::string& data) {
     std::ofstream(path, std::ios::binary) << data;
@@ -35,12 +29,6 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) text += line + "\n";
     return text;
 }
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 // Four records of a QS-100 and a QS-300 from 06:00 every 10 minutes, a copy whose QS-300
 // calibration is gone, one whose second record has an impossible time, and a profile.
@@ -73,13 +61,7 @@ class RsdTool : public ::testing::Test {
 
     std::string Path(const std::string& name) const { return (m_dir / name).string(); }
 
-    ToolRun Tool(const std::string& args) const {
-        const std::string command =
-            std::string(RSDTOOL_PATH) + " " + args + " >" + Path("out") + " 2>" + Path("err");
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("out")),
-                ReadFile(Path("err"))};
-    }
+    ToolRun Tool(const std::string& args) const { return RunRsdtool(args, m_dir); }
 
     fs::path m_dir;
     CRsdData m_set;
