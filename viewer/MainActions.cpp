@@ -95,8 +95,11 @@ void CMainFrame::createWindowActions() {
 void CMainFrame::createMenus(bool document) {
     m_bMenusBuilt = true;
     m_bDocumentMenus = document;
+    // clear() only takes the entries off the bar; the menus stay its children until deleted.
+    // Later, because a rebuild can run from inside one of them (File > Close).
+    for (QAction* title : menuBar()->actions())
+        if (title->menu()) title->menu()->deleteLater();
     menuBar()->clear();
-    // The recent-file menu belongs to the File menu that clear() deletes.
     QMenu* file = menuBar()->addMenu(tr("File(&F)"));
     file->addAction(Action(ID_FILE_OPEN));
     if (document) {

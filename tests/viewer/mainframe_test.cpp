@@ -63,6 +63,17 @@ TEST_F(MainFrame, OpenFailAndCloseWithOrWithoutChanges) {
     frame.MdiArea()->closeActiveSubWindow();  // unmodified: no question
     QApplication::processEvents();
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+
+    // Every open and close rebuilds the menus; the old ones must go, not pile up.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto menus = frame.menuBar()->findChildren<QMenu*>().size();
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(frame.OpenFile(WriteDayFile("b.RSD", 2)));
+        frame.MdiArea()->closeActiveSubWindow();
+        QApplication::processEvents();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame.menuBar()->findChildren<QMenu*>().size(), menus);
 }
 
 // Radlog appends to today's file while it is open: Save asks instead of dropping those records.
