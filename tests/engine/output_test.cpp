@@ -1,5 +1,7 @@
 // The files of the store step without sensors: paths, the year log, records that cannot be
 // written yet and a day file that cannot be read.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "EngineFixture.h"
@@ -17,6 +19,22 @@ TEST(OutputPaths, FilesOfATime) {
     EXPECT_EQ(rad::YearLogPath("/d/", t), "/d/2024.LOG");
     EXPECT_EQ(rad::FormatLogLine(t + 3, "ERROR QS300 MEAS"),
               "2024/07/01,06:10:03,ERROR QS300 MEAS\r\n");
+}
+
+// A FIFO in the log's place has no reader: appending must fail at once, not hang the program.
+TEST(YearLog, RefusesWhatIsNotARegularFile) {
+    const std::string dir = ::testing::TempDir() + "yearlog_fifo/";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir + "2025.LOG");
+    const int64_t t = LocalTime(2024, 7, 1, 6, 10, 0);
+    ASSERT_EQ(::mkfifo(rad::YearLogPath(dir, t).c_str(), 0600), 0);
+    EXPECT_FALSE(rad::AppendYearLog(dir, t, "APP START"));
+    EXPECT_FALSE(rad::AppendYearLog(dir, t + 366 * 86400, "APP START"));  // a directory
+    EXPECT_TRUE(rad::AppendYearLog(dir, t - 366 * 86400, "APP START"));   // created
+    EXPECT_TRUE(rad::AppendYearLog(dir, t - 366 * 86400, "APP CLOSE"));   // appended
+    EXPECT_EQ(ReadFile(dir + "2023.LOG"),
+              "2023/07/01,06:10:00,APP START\r\n2023/07/01,06:10:00,APP CLOSE\r\n");
+    std::filesystem::remove_all(dir);
 }
 
 TEST_F(Output, FreshInstallLogsEveryEventInOrder) {
