@@ -111,7 +111,7 @@ void CHeadlessRunner::AcquisitionChanged(bool running) {
 void CHeadlessRunner::LogWritten(const std::string& line) { Print(line); }
 
 void CHeadlessRunner::CycleStored() {
-    m_today.Update(m_doc->DataSet());
+    m_today.Update(m_doc->StoreStep().DataSet());
     if (m_today.HasRecord()) Print(m_today.Line());
 }
 

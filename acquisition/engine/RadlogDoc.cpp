@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "LocalTime.h"
-#include "ProfileLocation.h"
 #include "Schedule.h"
 #include "YearLog.h"
 
@@ -31,8 +30,8 @@ CRadlogDoc::CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock
       m_bJapanese(language == ReportLanguage::Japanese),
       m_limits(limits),
       m_pDriver{std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
-                std::make_unique<CQS400>()} {
-    m_recoveryFolders = rad::FallbackDataFolders({}, "radlog");
+                std::make_unique<CQS400>()},
+      m_store(settings, *this, *this, language, limits.maxPending) {
     m_queue.SetWakeup([this] { m_host.Wake(); });
     // A stop ends every driver wait at once, not only the next attempt.
     for (auto& driver : m_pDriver) driver->SetStopCheck([this] { return m_running.load() != 1; });
@@ -166,7 +165,7 @@ void CRadlogDoc::CloseAcquisition() {
     // A cycle that ended before the flag fell is stored before the stop is logged; the status
     // texts and beeps of the workers' last moments are not shown after it.
     while (auto done = m_queue.TakeFirst<CycleDoneEvent>()) Handle(*done);
-    FlushPendingAtStop();
+    m_store.FlushPendingAtStop();
     ++m_nGeneration;
     for (int model = 0; model < kModelCount; ++model)
         if (!DriverBusy(model)) Driver(model).ClosePort();
@@ -431,6 +430,19 @@ void CRadlogDoc::NoteManualSummary(const CCycleResult& result) {
     m_host.Note(text);
 }
 
+void CRadlogDoc::StoreCycle(const CCycleResult& cycle) {
+    CStoreStep::CalSources cals{};
+    for (int model = 0; model < kModelCount; ++model)
+        if (m_settings.use[model] && m_sensorState[model] == kStatusReady && m_readyCal[model])
+            cals[model] = &*m_readyCal[model];
+    m_bLastStoreComplete = m_store.Store(cycle, cals).complete;
+    ++m_nStoredCycles;
+}
+
+void CRadlogDoc::RecordStored(const CRsdData& day, bool written) {
+    if (m_pObserver) m_pObserver->RecordStored(day, written);
+}
+
 void CRadlogDoc::Handle(CycleDoneEvent& event) {
     if (event.result.generation != m_nGeneration) return;
     StoreCycle(event.result);
@@ -455,7 +467,7 @@ void CRadlogDoc::Handle(StatusChangedEvent& event) {
         m_lostNoted[event.model] = false;
     }
     if (event.cal) {
-        m_knownCal[event.model] = *event.cal;
+        m_store.NoteCalibration(event.model, *event.cal);
         m_readyCal[event.model] = std::move(event.cal);
     }
     UpdateProgressText();

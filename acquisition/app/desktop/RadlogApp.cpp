@@ -124,7 +124,7 @@ void CRadlogApp::AcquisitionChanged(bool running) {
 }
 
 void CRadlogApp::CycleStored() {
-    const CRsdData& set = m_pDoc->DataSet();
+    const CRsdData& set = m_pDoc->StoreStep().DataSet();
     if (set.GetCount() > 0)
         m_spectrum.Resample(set, set.GetCount() - 1);
     else
@@ -139,12 +139,12 @@ void CRadlogApp::FillPage(GraphPage& page) const {
     page.settings = m_settings.graph;
     page.disp = m_settings.dispMode;
     if (!m_pDoc) return;
-    const CRsdData& set = m_pDoc->DataSet();
+    const CRsdData& set = m_pDoc->StoreStep().DataSet();
     if (!m_spectrum.IsEmpty()) page.spectra.push_back(&m_spectrum);
     page.data = &set;
     if (set.GetCount() > 0) page.pixelRecords.push_back(set.GetCount() - 1);
-    page.title = m_pDoc->report.titleText;
-    page.dateText = m_pDoc->report.dateText;
-    page.integralText = m_pDoc->report.integralText;
-    page.statusText = m_pDoc->report.statusText;
+    page.title = m_pDoc->StoreStep().Report().titleText;
+    page.dateText = m_pDoc->StoreStep().Report().dateText;
+    page.integralText = m_pDoc->StoreStep().Report().integralText;
+    page.statusText = m_pDoc->StoreStep().Report().statusText;
 }
