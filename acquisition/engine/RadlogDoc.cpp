@@ -76,6 +76,7 @@ int CRadlogDoc::StartMeasurement() {
     m_running = 1;
     m_bStalled = false;
     m_bManualWaiting = false;
+    m_bManualSummaryDue = false;
     m_bWindowNoted = false;
     m_lostNoted.fill(false);
     m_host.AcquisitionChanged(true);
@@ -110,6 +111,7 @@ int CRadlogDoc::StartMeasurement() {
         StartIdentification(model, false);
     }
     if (m_settings.measType != 0) {
+        m_bManualSummaryDue = true;
         m_bManualWaiting = true;
         m_manualDeadline = m_clock.Now() + (m_limits.threadWaitMs + 999) / 1000;
         CheckManualStart();
@@ -137,6 +139,7 @@ void CRadlogDoc::CheckManualStart() {
         m_bManualWaiting = false;
         m_bStalled = true;
         WriteLog(kThreadTimeoutText);
+        NoteManualSummary(CCycleResult{});
         return;
     }
     m_bManualWaiting = false;
@@ -166,6 +169,8 @@ void CRadlogDoc::CloseAcquisition() {
     // texts and beeps of the workers' last moments are not shown after it.
     while (auto done = m_queue.TakeFirst<CycleDoneEvent>()) Handle(*done);
     m_store.FlushPendingAtStop();
+    // Stopped before its cycle was stored: the manual acquisition still says how it ended.
+    if (m_bManualSummaryDue) NoteManualSummary(CCycleResult{});
     ++m_nGeneration;
     for (int model = 0; model < kModelCount; ++model)
         if (!DriverBusy(model)) Driver(model).ClosePort();
@@ -414,6 +419,7 @@ void CRadlogDoc::NoteWindow(int64_t second) {
 }
 
 void CRadlogDoc::NoteManualSummary(const CCycleResult& result) {
+    m_bManualSummaryDue = false;
     std::string text = "manual:";
     for (int model = 0; model < kModelCount; ++model) {
         if (!m_enabled[model]) continue;
@@ -423,11 +429,22 @@ void CRadlogDoc::NoteManualSummary(const CCycleResult& result) {
             text += " measured";
             continue;
         }
-        const std::string& cause =
-            result.failure[model].empty() ? m_sensorStatus[model] : result.failure[model];
-        text += " failed: " + cause;
+        text += " failed: " + ManualFailureCause(model, result);
     }
+    if (text.size() == 7) text += " no sensor enabled";
     m_host.Note(text);
+}
+
+std::string CRadlogDoc::ManualFailureCause(int model, const CCycleResult& result) const {
+    if (!result.failure[model].empty()) return result.failure[model];
+    switch (m_sensorState[model]) {
+        case kStatusNone:
+            return "not ready";  // still identified, or lost and not back
+        case kStatusReady:
+            return "stopped before its measurement";
+        default:
+            return rad::StateText(m_sensorState[model], false);
+    }
 }
 
 void CRadlogDoc::StoreCycle(const CCycleResult& cycle) {

@@ -98,7 +98,9 @@ class CRadlogDoc final : public ILogSink, private IStoreListener {
     std::string PortName(int model) const;
     void PostNote(uint64_t generation, std::string text);
     void NoteWindow(int64_t second);
+    // "manual: QS-100 measured; QS-300 failed: <why>", once per manual acquisition.
     void NoteManualSummary(const CCycleResult& result);
+    std::string ManualFailureCause(int model, const CCycleResult& result) const;
     void CheckManualStart();
     void WatchIdlePorts();
     void MarkLost(int model);
@@ -129,6 +131,7 @@ class CRadlogDoc final : public ILogSink, private IStoreListener {
     bool m_bManualWaiting = false;
     int64_t m_manualDeadline = 0;
     bool m_bStalled = false;
+    bool m_bManualSummaryDue = false;  // a manual acquisition has not said how it ended
     bool m_bLastStoreComplete = false;
     int m_nStartedCycles = 0;
     int m_nStoredCycles = 0;

@@ -30,6 +30,7 @@ TEST_F(Output, FreshInstallLogsEveryEventInOrder) {
               "2024/07/01,05:59:58,INT.MEAS STOP\r\n2024/07/01,05:59:58,APP CLOSE\r\n");
     // No sensor enabled: one record without blocks.
     EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
+    EXPECT_EQ(m_host.notes, std::vector<std::string>{"manual: no sensor enabled"});
 }
 
 TEST_F(Output, NoSensorIntervalStoresAnEmptyRecordEverySlot) {

@@ -114,6 +114,33 @@ TEST_F(Recovery, EachFailedAttemptAndTheManualOutcomeAreNamed) {
     EXPECT_EQ(m_host.notes.back(), "manual: QS-100 measured; QS-300 failed: SS refused (no OK)");
 }
 
+TEST_F(Recovery, AManualAcquisitionSaysHowItEndedWhenASensorNeverBecameReady) {
+    StartSensors({kQS100});
+    QsSimFaults silent;
+    silent.silent = true;
+    m_sim->SetFaults(0, silent);
+    const std::string summary = "manual: QS-100 failed: not ready";
+    // The manual wait ends at its deadline, or a stop ends it earlier.
+    for (const bool atDeadline : {true, false}) {
+        SCOPED_TRACE(atDeadline ? "deadline" : "stop");
+        MakeDoc();
+        m_host.notes.clear();
+        m_host.logLines.clear();
+        m_doc->Driver(kQS100).SetTimeScale(1.0);  // its first reply is not due for seconds
+        m_doc->StartManual();
+        if (atDeadline) {
+            m_clock.Advance(21);
+            m_doc->OnTimerTick();
+            EXPECT_TRUE(m_doc->IsStalled());
+            EXPECT_EQ(Count("ERROR THREAD TIMEOUT"), 1);
+            ASSERT_FALSE(m_host.notes.empty());
+            EXPECT_EQ(m_host.notes.back(), summary);
+        }
+        EXPECT_EQ(m_doc->StopMeasurement(), 1);
+        EXPECT_EQ(CountNotes(summary), 1);
+    }
+}
+
 TEST_F(Recovery, OutsideTheWindowTheNextCycleIsNamedOnce) {
     m_settings.start = 7 * 3600;
     m_settings.end = 8 * 3600;
