@@ -15,6 +15,13 @@ constexpr const char* kClockFormat = "%Y/%m/%d  %H:%M:%S";
 // Logged when a worker outlives the bounded wait and the controller goes on without it.
 constexpr const char* kThreadTimeoutText = "ERROR THREAD TIMEOUT";
 
+std::array<std::unique_ptr<CQSDriver>, kModelCount> MakeDrivers(
+    const CRadlogDoc::DriverFactory& make) {
+    if (make) return {make(kQS100), make(kQS200), make(kQS300), make(kQS400)};
+    return {std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
+            std::make_unique<CQS400>()};
+}
+
 CWorker::Models OnlyModel(int model) {
     CWorker::Models models{};
     models[static_cast<std::size_t>(model)] = true;
@@ -23,14 +30,13 @@ CWorker::Models OnlyModel(int model) {
 }  // namespace
 
 CRadlogDoc::CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock& clock,
-                       ReportLanguage language, DocLimits limits)
+                       ReportLanguage language, DocLimits limits, const DriverFactory& makeDriver)
     : m_settings(settings),
       m_host(host),
       m_clock(clock),
       m_bJapanese(language == ReportLanguage::Japanese),
       m_limits(limits),
-      m_pDriver{std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
-                std::make_unique<CQS400>()},
+      m_pDriver(MakeDrivers(makeDriver)),
       m_store(settings, *this, *this, language, limits.maxPending) {
     m_queue.SetWakeup([this] { m_host.Wake(); });
     // A stop ends every driver wait at once, not only the next attempt.

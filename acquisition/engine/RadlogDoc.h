@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,9 +34,13 @@ struct DocLimits {
 // but the workers runs on the user-interface thread, which pumps ProcessEvents.
 class CRadlogDoc final : public ILogSink, private IStoreListener {
   public:
-    // Logs "APP START".
+    // The driver of a model; tests hand in drivers on their own transport and clock.
+    using DriverFactory = std::function<std::unique_ptr<CQSDriver>(int model)>;
+
+    // Logs "APP START". Without makeDriver the drivers talk to the serial ports.
     CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock& clock,
-               ReportLanguage language = ReportLanguage::English, DocLimits limits = {});
+               ReportLanguage language = ReportLanguage::English, DocLimits limits = {},
+               const DriverFactory& makeDriver = {});
     // Closes an open acquisition without asking, joins every thread, logs "APP CLOSE".
     ~CRadlogDoc() override;
     CRadlogDoc(const CRadlogDoc&) = delete;

@@ -106,9 +106,9 @@ class EngineTest : public OutputFolderTest {
             m_settings.ports[static_cast<int>(i) + 1] = paths[i];
         }
     }
-    void MakeDoc(int threadWaitMs = 20000) {
+    void MakeDoc(int threadWaitMs = 20000, const CRadlogDoc::DriverFactory& makeDriver = {}) {
         m_doc = std::make_unique<CRadlogDoc>(m_settings, m_host, m_clock, ReportLanguage::English,
-                                             DocLimits{threadWaitMs, 50});
+                                             DocLimits{threadWaitMs, 50}, makeDriver);
         for (int model = 0; model < kModelCount; ++model) m_doc->Driver(model).SetTimeScale(0.25);
     }
     // Pumps events until pred holds; false after timeoutMs.
