@@ -71,7 +71,6 @@ void CEngineLoop::Run(ILoopWait& wait, CCloseSignals& close) {
             // Ticks missed by a stalled machine are not made up: the next slot is found anyway.
             if (nextTick <= now) nextTick = now + kTickMs;
         }
-        if (!m_doc.IsRunning()) break;
         const int fds[] = {m_wakeFds[0], close.Fd()};
         wait.Wait(fds, static_cast<int>(nextTick - wait.NowMs()));
         DrainWakes();
