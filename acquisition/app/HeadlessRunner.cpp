@@ -2,23 +2,11 @@
 
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QSocketNotifier>
-#include <csignal>
 #include <sstream>
 
+#include "CloseSignals.h"
 #include "Language.h"
 #include "ProfileLocation.h"
-
-namespace {
-int g_signalPipe[2] = {-1, -1};
-
-// Only async-signal-safe work here: the event loop reads the byte and stops the acquisition.
-void OnStopSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
-}
-}  // namespace
 
 CHeadlessRunner::CHeadlessRunner(RadlogSettings& settings, const IClock& clock, Options options,
                                  std::function<void()> save)
@@ -26,57 +14,38 @@ CHeadlessRunner::CHeadlessRunner(RadlogSettings& settings, const IClock& clock, 
       m_clock(clock),
       m_options(std::move(options)),
       m_save(std::move(save)),
-      m_bBell(::isatty(STDOUT_FILENO) == 1) {
-    m_timer.setInterval(1000);
-    connect(&m_timer, &QTimer::timeout, this, [this] {
-        m_doc->OnTimerTick();
-        // A manual acquisition that cannot measure stops instead of waiting for an Abort.
-        if (m_doc->IsStalled()) m_doc->RequestStop();
-    });
-}
+      m_bBell(::isatty(::fileno(m_options.out)) == 1) {}
 
-CHeadlessRunner::~CHeadlessRunner() {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-}
+CHeadlessRunner::~CHeadlessRunner() = default;
 
 int CHeadlessRunner::Run() {
+    CPollWait wait;
+    return Run(wait);
+}
+
+int CHeadlessRunner::Run(ILoopWait& wait) {
     if (!m_options.banner.empty()) Print(m_options.banner);
-    InstallSignalHandlers();
+    CCloseSignals close;
     m_doc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
+    // No one is there to press Abort: a manual acquisition that cannot measure stops.
+    m_loop = std::make_unique<CEngineLoop>(*m_doc, true);
     m_doc->SetObserver(m_pObserver);
     m_doc->SetRecoveryFolders(rad::FallbackDataFolders(m_options.dataFolder, "radlog"));
     if (m_options.manual)
         m_doc->StartManual();
     else
         m_doc->StartInterval();
-    if (m_doc->IsRunning()) QCoreApplication::exec();
+    m_loop->Run(wait, close);
     const bool complete = m_doc->StoredCycles() == 1 && m_doc->LastStoreComplete();
     m_doc.reset();  // logs "APP CLOSE"
+    m_loop.reset();
     if (m_save) m_save();
     return !m_options.manual || complete ? 0 : 1;
 }
 
-void CHeadlessRunner::InstallSignalHandlers() {
-    if (::pipe(g_signalPipe) != 0) return;
-    m_signalNotifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
-    connect(m_signalNotifier, &QSocketNotifier::activated, this, [this] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t got = ::read(g_signalPipe[0], &byte, 1);
-        if (m_doc) m_doc->RequestStop();
-    });
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
-}
-
 void CHeadlessRunner::Wake() {
-    // Called on a worker thread: the queued call runs on the loop's thread.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (m_doc) m_doc->ProcessEvents();
-        },
-        Qt::QueuedConnection);
+    // A worker's thread: the loop pumps on its own.
+    if (m_loop) m_loop->Wake();
 }
 
 void CHeadlessRunner::SetClockText(const std::string& text) {
@@ -99,35 +68,24 @@ void CHeadlessRunner::SetProgressText(const std::string& text) {
     m_lastLines = std::move(lines);
 }
 
-void CHeadlessRunner::AcquisitionChanged(bool running) {
-    if (running) {
-        m_timer.start();
-    } else {
-        m_timer.stop();
-        QCoreApplication::quit();
-    }
-}
-
 void CHeadlessRunner::LogWritten(const std::string& line) { Print(line); }
 
 void CHeadlessRunner::CycleStored() {
-    m_today.Update(m_doc->DataSet());
+    m_today.Update(m_doc->StoreStep().DataSet());
     if (m_today.HasRecord()) Print(m_today.Line());
 }
 
 void CHeadlessRunner::Note(const std::string& line) { Print(line); }
 
 void CHeadlessRunner::Beep() {
-    if (m_bBell) std::fputs("\a", stdout);
-}
-
-void CHeadlessRunner::PrintLater(const std::string& line) {
-    QMetaObject::invokeMethod(
-        this, [this, line] { Print(line); }, Qt::QueuedConnection);
+    if (!m_bBell) return;
+    const std::lock_guard lock(m_outMutex);
+    std::fputs("\a", m_options.out);
 }
 
 void CHeadlessRunner::Print(const std::string& line) {
-    std::fputs(line.c_str(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    const std::lock_guard lock(m_outMutex);
+    std::fputs(line.c_str(), m_options.out);
+    std::fputc('\n', m_options.out);
+    std::fflush(m_options.out);
 }

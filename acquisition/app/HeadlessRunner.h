@@ -1,48 +1,50 @@
 #pragma once
 
-#include <QObject>
-#include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "Clock.h"
+#include "EngineLoop.h"
 #include "RadlogDoc.h"
 #include "RadlogHost.h"
 #include "TodayLight.h"
 
-class QSocketNotifier;
-
 // Radlog without a window, for field stations run by systemd: runs one acquisition from the
-// profile and prints what the progress dialog would show, and every log event, to stdout.
-class CHeadlessRunner final : public QObject, public IRadlogHost {
+// profile and prints what the progress dialog would show, and every log event, one line each.
+class CHeadlessRunner final : public IRadlogHost {
   public:
     struct Options {
         bool manual = false;
         std::string banner;  // first output line (the demo names its folder here)
         // Tried first for records that cannot reach their day file by the stop.
         std::string dataFolder;
+        std::FILE* out = stdout;  // a terminal also hears the error beep
     };
 
     CHeadlessRunner(RadlogSettings& settings, const IClock& clock, Options options,
                     std::function<void()> save);
     ~CHeadlessRunner() override;
 
-    // Runs until SIGINT or SIGTERM (interval) or after the one cycle (manual); the exit code:
-    // 0, or for a manual acquisition non-zero unless every enabled sensor measured.
+    // Runs until SIGINT, SIGTERM or SIGHUP (interval) or after the one cycle (manual); the exit
+    // code: 0, or for a manual acquisition non-zero unless every enabled sensor measured.
     int Run();
+    // The same on the loop's time and wait given.
+    int Run(ILoopWait& wait);
     // Follows the acquisition from its start (null: nobody); not owned, outlives Run.
     void SetObserver(IStationObserver* observer) { m_pObserver = observer; }
-    // Prints a line on the loop's thread; any thread may call it.
-    void PrintLater(const std::string& line);
+    // Prints a line; any thread may call it.
+    void PrintLater(const std::string& line) { Print(line); }
+    // The controller while Run runs, else null.
+    const CRadlogDoc* Doc() const { return m_doc.get(); }
 
     // IRadlogHost
     void Wake() override;
     void SetClockText(const std::string& text) override;
     void SetProgressText(const std::string& text) override;
-    void AcquisitionChanged(bool running) override;
     void LogWritten(const std::string& line) override;
     void CycleStored() override;
     void Beep() override;
@@ -50,7 +52,6 @@ class CHeadlessRunner final : public QObject, public IRadlogHost {
 
   private:
     void Print(const std::string& line);
-    void InstallSignalHandlers();
 
     RadlogSettings& m_settings;
     const IClock& m_clock;
@@ -58,10 +59,10 @@ class CHeadlessRunner final : public QObject, public IRadlogHost {
     std::function<void()> m_save;
     IStationObserver* m_pObserver = nullptr;
     std::unique_ptr<CRadlogDoc> m_doc;
-    QTimer m_timer;
-    QSocketNotifier* m_signalNotifier = nullptr;
+    std::unique_ptr<CEngineLoop> m_loop;  // set before the workers start, reset after them
+    std::mutex m_outMutex;                // the telemetry prints from its own thread
     std::string m_lastMinute;
     std::vector<std::string> m_lastLines;
-    bool m_bBell = false;
+    const bool m_bBell;
     CTodayLight m_today;
 };

@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "LocalTime.h"
-#include "ProfileLocation.h"
 #include "Schedule.h"
 #include "YearLog.h"
 
@@ -16,6 +15,13 @@ constexpr const char* kClockFormat = "%Y/%m/%d  %H:%M:%S";
 // Logged when a worker outlives the bounded wait and the controller goes on without it.
 constexpr const char* kThreadTimeoutText = "ERROR THREAD TIMEOUT";
 
+std::array<std::unique_ptr<CQSDriver>, kModelCount> MakeDrivers(
+    const CRadlogDoc::DriverFactory& make) {
+    if (make) return {make(kQS100), make(kQS200), make(kQS300), make(kQS400)};
+    return {std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
+            std::make_unique<CQS400>()};
+}
+
 CWorker::Models OnlyModel(int model) {
     CWorker::Models models{};
     models[static_cast<std::size_t>(model)] = true;
@@ -24,15 +30,14 @@ CWorker::Models OnlyModel(int model) {
 }  // namespace
 
 CRadlogDoc::CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock& clock,
-                       ReportLanguage language, DocLimits limits)
+                       ReportLanguage language, DocLimits limits, const DriverFactory& makeDriver)
     : m_settings(settings),
       m_host(host),
       m_clock(clock),
       m_bJapanese(language == ReportLanguage::Japanese),
       m_limits(limits),
-      m_pDriver{std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
-                std::make_unique<CQS400>()} {
-    m_recoveryFolders = rad::FallbackDataFolders({}, "radlog");
+      m_pDriver(MakeDrivers(makeDriver)),
+      m_store(settings, *this, *this, language, limits.maxPending) {
     m_queue.SetWakeup([this] { m_host.Wake(); });
     // A stop ends every driver wait at once, not only the next attempt.
     for (auto& driver : m_pDriver) driver->SetStopCheck([this] { return m_running.load() != 1; });
@@ -77,6 +82,7 @@ int CRadlogDoc::StartMeasurement() {
     m_running = 1;
     m_bStalled = false;
     m_bManualWaiting = false;
+    m_bManualSummaryDue = false;
     m_bWindowNoted = false;
     m_lostNoted.fill(false);
     m_host.AcquisitionChanged(true);
@@ -111,6 +117,7 @@ int CRadlogDoc::StartMeasurement() {
         StartIdentification(model, false);
     }
     if (m_settings.measType != 0) {
+        m_bManualSummaryDue = true;
         m_bManualWaiting = true;
         m_manualDeadline = m_clock.Now() + (m_limits.threadWaitMs + 999) / 1000;
         CheckManualStart();
@@ -138,6 +145,7 @@ void CRadlogDoc::CheckManualStart() {
         m_bManualWaiting = false;
         m_bStalled = true;
         WriteLog(kThreadTimeoutText);
+        NoteManualSummary(CCycleResult{});
         return;
     }
     m_bManualWaiting = false;
@@ -166,7 +174,9 @@ void CRadlogDoc::CloseAcquisition() {
     // A cycle that ended before the flag fell is stored before the stop is logged; the status
     // texts and beeps of the workers' last moments are not shown after it.
     while (auto done = m_queue.TakeFirst<CycleDoneEvent>()) Handle(*done);
-    FlushPendingAtStop();
+    m_store.FlushPendingAtStop();
+    // Stopped before its cycle was stored: the manual acquisition still says how it ended.
+    if (m_bManualSummaryDue) NoteManualSummary(CCycleResult{});
     ++m_nGeneration;
     for (int model = 0; model < kModelCount; ++model)
         if (!DriverBusy(model)) Driver(model).ClosePort();
@@ -415,6 +425,7 @@ void CRadlogDoc::NoteWindow(int64_t second) {
 }
 
 void CRadlogDoc::NoteManualSummary(const CCycleResult& result) {
+    m_bManualSummaryDue = false;
     std::string text = "manual:";
     for (int model = 0; model < kModelCount; ++model) {
         if (!m_enabled[model]) continue;
@@ -424,11 +435,35 @@ void CRadlogDoc::NoteManualSummary(const CCycleResult& result) {
             text += " measured";
             continue;
         }
-        const std::string& cause =
-            result.failure[model].empty() ? m_sensorStatus[model] : result.failure[model];
-        text += " failed: " + cause;
+        text += " failed: " + ManualFailureCause(model, result);
     }
+    if (text.size() == 7) text += " no sensor enabled";
     m_host.Note(text);
+}
+
+std::string CRadlogDoc::ManualFailureCause(int model, const CCycleResult& result) const {
+    if (!result.failure[model].empty()) return result.failure[model];
+    switch (m_sensorState[model]) {
+        case kStatusNone:
+            return "not ready";  // still identified, or lost and not back
+        case kStatusReady:
+            return "stopped before its measurement";
+        default:
+            return rad::StateText(m_sensorState[model], false);
+    }
+}
+
+void CRadlogDoc::StoreCycle(const CCycleResult& cycle) {
+    CStoreStep::CalSources cals{};
+    for (int model = 0; model < kModelCount; ++model)
+        if (m_settings.use[model] && m_sensorState[model] == kStatusReady && m_readyCal[model])
+            cals[model] = &*m_readyCal[model];
+    m_bLastStoreComplete = m_store.Store(cycle, cals).complete;
+    ++m_nStoredCycles;
+}
+
+void CRadlogDoc::RecordStored(const CRsdData& day, bool written) {
+    if (m_pObserver) m_pObserver->RecordStored(day, written);
 }
 
 void CRadlogDoc::Handle(CycleDoneEvent& event) {
@@ -455,7 +490,7 @@ void CRadlogDoc::Handle(StatusChangedEvent& event) {
         m_lostNoted[event.model] = false;
     }
     if (event.cal) {
-        m_knownCal[event.model] = *event.cal;
+        m_store.NoteCalibration(event.model, *event.cal);
         m_readyCal[event.model] = std::move(event.cal);
     }
     UpdateProgressText();

@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,14 +12,12 @@
 #include "Clock.h"
 #include "ControllerTexts.h"
 #include "DocEvents.h"
+#include "LogSink.h"
 #include "QsDriver.h"
 #include "RadlogHost.h"
 #include "RadlogSettings.h"
-#include "Resample.h"
-#include "RsdData.h"
-#include "SpectralCsv.h"
 #include "StationObserver.h"
-#include "StatusReport.h"
+#include "StoreStep.h"
 #include "Worker.h"
 
 // Limits of the controller's waits on the user-interface thread, and of what it keeps.
@@ -30,16 +29,20 @@ struct DocLimits {
     std::size_t maxPending = 1440;
 };
 
-// The measurement controller: drives the four sensors through an acquisition, stores every
-// cycle into the day, hour and log files, and tells its host what to show. Everything but the
-// workers runs on the user-interface thread, which pumps ProcessEvents.
-class CRadlogDoc {
+// The measurement controller: drives the four sensors through an acquisition, hands every
+// cycle to its store step (day, hour and log files), and tells its host what to show. Everything
+// but the workers runs on the user-interface thread, which pumps ProcessEvents.
+class CRadlogDoc final : public ILogSink, private IStoreListener {
   public:
-    // Logs "APP START".
+    // The driver of a model; tests hand in drivers on their own transport and clock.
+    using DriverFactory = std::function<std::unique_ptr<CQSDriver>(int model)>;
+
+    // Logs "APP START". Without makeDriver the drivers talk to the serial ports.
     CRadlogDoc(RadlogSettings& settings, IRadlogHost& host, const IClock& clock,
-               ReportLanguage language = ReportLanguage::English, DocLimits limits = {});
+               ReportLanguage language = ReportLanguage::English, DocLimits limits = {},
+               const DriverFactory& makeDriver = {});
     // Closes an open acquisition without asking, joins every thread, logs "APP CLOSE".
-    ~CRadlogDoc();
+    ~CRadlogDoc() override;
     CRadlogDoc(const CRadlogDoc&) = delete;
     CRadlogDoc& operator=(const CRadlogDoc&) = delete;
 
@@ -58,15 +61,14 @@ class CRadlogDoc {
     int ProcessEvents();
     // Waits up to timeoutMs for an event, then handles all waiting ones.
     int WaitAndProcess(int timeoutMs);
-    int StoreCycle(const CCycleResult& cycle);
     void UpdateProgressText();
-    void WriteLog(const std::string& text);
+    // ILogSink: the year log, also shown by the host.
+    void WriteLog(const std::string& text) override;
     // Follows the acquisition from now on (null: nobody); not owned.
     void SetObserver(IStationObserver* observer) { m_pObserver = observer; }
-    // Where records that cannot reach their day file by the stop are saved, best first
-    // (default: rad::FallbackDataFolders without a user data folder).
+    // As CStoreStep::SetRecoveryFolders.
     void SetRecoveryFolders(std::vector<std::string> folders) {
-        m_recoveryFolders = std::move(folders);
+        m_store.SetRecoveryFolders(std::move(folders));
     }
 
     bool IsRunning() const { return m_running.load() == 1; }
@@ -76,23 +78,15 @@ class CRadlogDoc {
     bool LastStoreComplete() const { return m_bLastStoreComplete; }
     int StartedCycles() const { return m_nStartedCycles; }
     int StoredCycles() const { return m_nStoredCycles; }
-    int PendingRecords() const { return static_cast<int>(m_pending.size()); }
+    int PendingRecords() const { return m_store.PendingRecords(); }
     CQSDriver& Driver(int model) { return *m_pDriver[static_cast<std::size_t>(model)]; }
     const std::string& SensorStatus(int model) const {
         return m_sensorStatus[static_cast<std::size_t>(model)];
     }
-    const CRsdData& DataSet() const { return m_dataSet; }
-    const CSpectralCsv& Csv() const { return m_csv; }
-
-    // What the view shows of the last record: statusText, integralText, dateText, titleText.
-    StatusReport report;
+    // The day's data set and the report of the last record, as the views show them.
+    const CStoreStep& StoreStep() const { return m_store; }
 
   private:
-    struct PendingRecord {
-        std::string path;
-        CRad rad;
-    };
-
     void StartIdentification(int model, bool reopen);
     void IdentifyLoop(int model, bool reopen, int port, const std::string& portName,
                       uint64_t generation);
@@ -109,7 +103,9 @@ class CRadlogDoc {
     std::string PortName(int model) const;
     void PostNote(uint64_t generation, std::string text);
     void NoteWindow(int64_t second);
+    // "manual: QS-100 measured; QS-300 failed: <why>", once per manual acquisition.
     void NoteManualSummary(const CCycleResult& result);
+    std::string ManualFailureCause(int model, const CCycleResult& result) const;
     void CheckManualStart();
     void WatchIdlePorts();
     void MarkLost(int model);
@@ -119,30 +115,11 @@ class CRadlogDoc {
     void CloseAcquisition();
     std::string Text(ControllerTextId id) const;
 
-    // Store step (StoreStep.cpp).
-    struct DayFileState {
-        bool readable = true;  // absent, or loaded without error
-        bool rewrite = false;  // the whole file must be written
-        bool blocked = false;  // its cut end could not be set aside: nothing may be appended
-    };
-    using CalSources = std::array<const SensorCal*, kModelCount>;
-    DayFileState OpenDayFile(CRsdData& set, const std::string& path);
-    bool RepairDayFile(const std::string& path);
-    void FillSiteHeader(CRsdData& set);
-    void JoinCalibrations(CRsdData& set, const CalSources& cals, DayFileState& state) const;
-    CRad BuildRecord(const CCycleResult& cycle);
-    std::vector<CRad> TakePending(const std::string& path);
-    std::vector<CRad> WriteDayRecords(const CRsdData& set, const std::string& path,
-                                      const DayFileState& state, std::vector<CRad> records);
-    void FlushOtherDays(const std::string& path);
-    CalSources KnownCalsOf(const std::vector<CRad>& records) const;
-    std::vector<CRad> WritePendingDay(const std::string& path, std::vector<CRad> records);
-    void CapPending();
-    // At the stop: one more try, then a recovery file for what is still pending.
-    void FlushPendingAtStop();
-    void RecoverRecords(const std::string& path, const std::vector<CRad>& records);
-    void WriteHourFile(int64_t recordTime);
-    void BuildReport();
+    void StoreCycle(const CCycleResult& cycle);
+    // IStoreListener
+    void Note(const std::string& line) override { m_host.Note(line); }
+    void CycleStored() override { m_host.CycleStored(); }
+    void RecordStored(const CRsdData& day, bool written) override;
 
     RadlogSettings& m_settings;
     IRadlogHost& m_host;
@@ -159,6 +136,7 @@ class CRadlogDoc {
     bool m_bManualWaiting = false;
     int64_t m_manualDeadline = 0;
     bool m_bStalled = false;
+    bool m_bManualSummaryDue = false;  // a manual acquisition has not said how it ended
     bool m_bLastStoreComplete = false;
     int m_nStartedCycles = 0;
     int m_nStoredCycles = 0;
@@ -166,7 +144,6 @@ class CRadlogDoc {
     std::array<bool, kModelCount> m_enabled{};
     std::array<int, kModelCount> m_sensorState{};                  // driver status as last reported
     std::array<std::optional<SensorCal>, kModelCount> m_readyCal;  // of the ready sensors
-    std::array<std::optional<SensorCal>, kModelCount> m_knownCal;  // last ever reported
     std::array<std::string, kModelCount> m_sensorStatus;
     std::array<bool, kModelCount> m_lostNoted{};  // "lost" said, "back" not yet
     bool m_bWindowNoted = false;                  // the next due cycle has been named
@@ -174,9 +151,5 @@ class CRadlogDoc {
     std::unique_ptr<CWorker> m_cycleThread;
     std::vector<std::unique_ptr<CWorker>> m_lateThreads;  // outlived their wait
 
-    CRsdData m_dataSet;
-    CSpectralCsv m_csv;
-    CResample m_spectrum;
-    std::vector<PendingRecord> m_pending;  // records not yet in their day file, oldest first
-    std::vector<std::string> m_recoveryFolders;
+    CStoreStep m_store;
 };

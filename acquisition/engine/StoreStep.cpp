@@ -1,4 +1,6 @@
 // The store step of a finished cycle: day file, hour file, status report.
+#include "StoreStep.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <stdexcept>
@@ -7,7 +9,6 @@
 #include "LocalTime.h"
 #include "OutputPaths.h"
 #include "ProfileLocation.h"
-#include "RadlogDoc.h"
 #include "RegularFile.h"
 #include "RsdTail.h"
 
@@ -22,35 +23,40 @@ bool FileExists(const std::string& path) {
 }
 }  // namespace
 
-int CRadlogDoc::StoreCycle(const CCycleResult& cycle) {
+CStoreStep::CStoreStep(RadlogSettings& settings, ILogSink& log, IStoreListener& listener,
+                       ReportLanguage language, std::size_t maxPending)
+    : m_settings(settings),
+      m_log(log),
+      m_listener(listener),
+      m_language(language),
+      m_maxPending(maxPending),
+      m_recoveryFolders(rad::FallbackDataFolders({}, "radlog")) {}
+
+StoreOutcome CStoreStep::Store(const CCycleResult& cycle, const CalSources& readyCals) {
     const std::string path = rad::DayFilePath(m_settings.rsdFolder, cycle.time);
     FlushOtherDays(path);
     DayFileState state = OpenDayFile(m_dataSet, path);
-    CalSources cals{};
-    for (int model = 0; model < kModelCount; ++model)
-        if (m_settings.use[model] && m_sensorState[model] == kStatusReady && m_readyCal[model])
-            cals[model] = &*m_readyCal[model];
-    JoinCalibrations(m_dataSet, cals, state);
+    JoinCalibrations(m_dataSet, readyCals, state);
 
-    const CRad record = BuildRecord(cycle);
+    StoreOutcome outcome;
+    const CRad record = BuildRecord(cycle, outcome.complete);
     // Records an earlier store could not write go first, in time order.
     std::vector<CRad> toWrite = TakePending(path);
     toWrite.push_back(record);
     for (const CRad& rad : toWrite) m_dataSet.AddRecord(rad);
     BuildReport();
-    m_host.CycleStored();
+    m_listener.CycleStored();
 
     std::vector<CRad> unwritten = WriteDayRecords(m_dataSet, path, state, std::move(toWrite));
-    const bool written = unwritten.empty();
+    outcome.written = unwritten.empty();
     for (CRad& rad : unwritten) m_pending.push_back({path, std::move(rad)});
     CapPending();
-    if (m_pObserver) m_pObserver->RecordStored(m_dataSet, written);
+    m_listener.RecordStored(m_dataSet, outcome.written);
     if (m_settings.saveCsv) WriteHourFile(record.m_time);
-    ++m_nStoredCycles;
-    return 1;
+    return outcome;
 }
 
-CRadlogDoc::DayFileState CRadlogDoc::OpenDayFile(CRsdData& set, const std::string& path) {
+CStoreStep::DayFileState CStoreStep::OpenDayFile(CRsdData& set, const std::string& path) {
     DayFileState state;
     set.Clear();
     if (FileExists(path) && !RepairDayFile(path)) {
@@ -67,7 +73,7 @@ CRadlogDoc::DayFileState CRadlogDoc::OpenDayFile(CRsdData& set, const std::strin
             state.readable = false;
         }
         // An unreadable file is only ever appended to, so nothing on disk is lost.
-        if (!state.readable) WriteLog("ERROR RSD LOAD");
+        if (!state.readable) m_log.WriteLog("ERROR RSD LOAD");
         return state;
     }
     rad::CreateParentFolders(path);
@@ -78,23 +84,23 @@ CRadlogDoc::DayFileState CRadlogDoc::OpenDayFile(CRsdData& set, const std::strin
 
 // A day file cut inside its last record (a crash or power loss during an append) would take
 // the next record's bytes as the rest of the cut one; its cut end is set aside first.
-bool CRadlogDoc::RepairDayFile(const std::string& path) {
+bool CStoreStep::RepairDayFile(const std::string& path) {
     const rad::RsdRepairResult repair = rad::RepairRsdTail(path);
     if (repair.outcome == rad::RsdRepairResult::kRepaired) {
         const std::string bytes = std::to_string(repair.cutBytes);
-        WriteLog("REPAIR RSD " + bytes + " BYTES SET ASIDE");
-        m_host.Note(path + ": ended inside a record; its last " + bytes + " bytes went to " +
-                    repair.sidePath);
+        m_log.WriteLog("REPAIR RSD " + bytes + " BYTES SET ASIDE");
+        m_listener.Note(path + ": ended inside a record; its last " + bytes + " bytes went to " +
+                        repair.sidePath);
     } else if (repair.outcome == rad::RsdRepairResult::kFailed) {
         // Unchecked, it is not appended to: the records stay pending.
-        m_host.Note(path +
-                    ": its end cannot be checked or repaired: " + rad::FileErrorText(repair.error));
+        m_listener.Note(
+            path + ": its end cannot be checked or repaired: " + rad::FileErrorText(repair.error));
         return false;
     }
     return true;
 }
 
-void CRadlogDoc::FillSiteHeader(CRsdData& set) {
+void CStoreStep::FillSiteHeader(CRsdData& set) {
     m_settings.timeZoneText = rad::StandardOffsetText();
     set.m_strTZ = m_settings.timeZoneText;
     set.m_strSite = m_settings.siteName;
@@ -103,7 +109,7 @@ void CRadlogDoc::FillSiteHeader(CRsdData& set) {
     set.m_strAlt = m_settings.siteAlt;
 }
 
-void CRadlogDoc::JoinCalibrations(CRsdData& set, const CalSources& cals,
+void CStoreStep::JoinCalibrations(CRsdData& set, const CalSources& cals,
                                   DayFileState& state) const {
     for (int model = 0; model < kModelCount; ++model) {
         // A day file that holds the model's calibration keeps the stored one.
@@ -113,26 +119,25 @@ void CRadlogDoc::JoinCalibrations(CRsdData& set, const CalSources& cals,
     }
 }
 
-CRad CRadlogDoc::BuildRecord(const CCycleResult& cycle) {
+CRad CStoreStep::BuildRecord(const CCycleResult& cycle, bool& complete) {
     CRad record;
     record.m_time = cycle.time;
-    report.titleText = m_settings.memo;
+    m_report.titleText = m_settings.memo;
     record.m_strMemo = m_settings.memo;
-    bool complete = true;
+    complete = true;
     for (int model = 0; model < kModelCount; ++model) {
         if (!m_settings.use[model]) continue;
         if (cycle.data[model]) {
             record.SetBlock(model, *cycle.data[model]);
         } else {
-            WriteLog(MeasErrorText(model));
+            m_log.WriteLog(MeasErrorText(model));
             complete = false;
         }
     }
-    m_bLastStoreComplete = complete;
     return record;
 }
 
-std::vector<CRad> CRadlogDoc::TakePending(const std::string& path) {
+std::vector<CRad> CStoreStep::TakePending(const std::string& path) {
     std::vector<CRad> taken;
     std::vector<PendingRecord> others;
     for (PendingRecord& pending : m_pending) {
@@ -145,7 +150,7 @@ std::vector<CRad> CRadlogDoc::TakePending(const std::string& path) {
     return taken;
 }
 
-std::vector<CRad> CRadlogDoc::WriteDayRecords(const CRsdData& set, const std::string& path,
+std::vector<CRad> CStoreStep::WriteDayRecords(const CRsdData& set, const std::string& path,
                                               const DayFileState& state,
                                               std::vector<CRad> records) {
     std::size_t written = 0;
@@ -161,12 +166,12 @@ std::vector<CRad> CRadlogDoc::WriteDayRecords(const CRsdData& set, const std::st
         // A write error after the open: the records not confirmed stay pending.
     }
     if (written == records.size()) return {};
-    WriteLog("ERROR RSD SAVE");
+    m_log.WriteLog("ERROR RSD SAVE");
     records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(written));
     return records;
 }
 
-void CRadlogDoc::FlushOtherDays(const std::string& path) {
+void CStoreStep::FlushOtherDays(const std::string& path) {
     while (!m_pending.empty() && m_pending.front().path != path) {
         const std::string otherPath = m_pending.front().path;
         std::vector<CRad> unwritten = WritePendingDay(otherPath, TakePending(otherPath));
@@ -180,7 +185,7 @@ void CRadlogDoc::FlushOtherDays(const std::string& path) {
     }
 }
 
-CRadlogDoc::CalSources CRadlogDoc::KnownCalsOf(const std::vector<CRad>& records) const {
+CStoreStep::CalSources CStoreStep::KnownCalsOf(const std::vector<CRad>& records) const {
     CalSources cals{};
     for (const CRad& rad : records)
         for (int model = 0; model < kModelCount; ++model)
@@ -188,7 +193,7 @@ CRadlogDoc::CalSources CRadlogDoc::KnownCalsOf(const std::vector<CRad>& records)
     return cals;
 }
 
-std::vector<CRad> CRadlogDoc::WritePendingDay(const std::string& path, std::vector<CRad> records) {
+std::vector<CRad> CStoreStep::WritePendingDay(const std::string& path, std::vector<CRad> records) {
     CRsdData set;
     DayFileState state = OpenDayFile(set, path);
     JoinCalibrations(set, KnownCalsOf(records), state);
@@ -196,16 +201,16 @@ std::vector<CRad> CRadlogDoc::WritePendingDay(const std::string& path, std::vect
     return WriteDayRecords(set, path, state, std::move(records));
 }
 
-void CRadlogDoc::CapPending() {
-    if (m_pending.size() <= m_limits.maxPending) return;
-    const std::size_t dropped = m_pending.size() - m_limits.maxPending;
+void CStoreStep::CapPending() {
+    if (m_pending.size() <= m_maxPending) return;
+    const std::size_t dropped = m_pending.size() - m_maxPending;
     m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(dropped));
-    WriteLog("DROP RSD " + std::to_string(dropped) + " RECORDS");
-    m_host.Note(std::to_string(dropped) + " oldest unstored records dropped: no more than " +
-                std::to_string(m_limits.maxPending) + " are kept");
+    m_log.WriteLog("DROP RSD " + std::to_string(dropped) + " RECORDS");
+    m_listener.Note(std::to_string(dropped) + " oldest unstored records dropped: no more than " +
+                    std::to_string(m_maxPending) + " are kept");
 }
 
-void CRadlogDoc::FlushPendingAtStop() {
+void CStoreStep::FlushPendingAtStop() {
     while (!m_pending.empty()) {
         const std::string path = m_pending.front().path;
         const std::vector<CRad> unwritten = WritePendingDay(path, TakePending(path));
@@ -213,7 +218,7 @@ void CRadlogDoc::FlushPendingAtStop() {
     }
 }
 
-void CRadlogDoc::RecoverRecords(const std::string& path, const std::vector<CRad>& records) {
+void CStoreStep::RecoverRecords(const std::string& path, const std::vector<CRad>& records) {
     CRsdData set;
     FillSiteHeader(set);
     DayFileState state;
@@ -226,23 +231,24 @@ void CRadlogDoc::RecoverRecords(const std::string& path, const std::vector<CRad>
         if (!rad::EnsureFolder(folder)) continue;
         const std::string saved = rad::WriteRecoveryFile(folder, stem, set);
         if (!saved.empty()) {
-            WriteLog("RECOVER RSD " + count + " RECORDS");
-            m_host.Note(count + " records not stored in " + path + " were saved to " + saved);
+            m_log.WriteLog("RECOVER RSD " + count + " RECORDS");
+            m_listener.Note(count + " records not stored in " + path + " were saved to " + saved);
             return;
         }
         error = errno;
     }
-    WriteLog("LOST RSD " + count + " RECORDS");
-    m_host.Note(count + " records not stored in " + path +
-                " could not be saved anywhere: " + rad::FileErrorText(error));
+    m_log.WriteLog("LOST RSD " + count + " RECORDS");
+    m_listener.Note(count + " records not stored in " + path +
+                    " could not be saved anywhere: " + rad::FileErrorText(error));
 }
 
-void CRadlogDoc::WriteHourFile(int64_t recordTime) {
+void CStoreStep::WriteHourFile(int64_t recordTime) {
     const std::string path = rad::HourFilePath(m_settings.csvFolder, recordTime);
     rad::CreateParentFolders(path);
     m_csv.BuildMergedAxis(m_dataSet);
     if (m_csv.BuildCsvRows(m_dataSet, m_settings.csv) != 1) {
-        WriteLog("ERROR CSV SAVE");  // a range no instrument can mean: no file, as a failed save
+        m_log.WriteLog(
+            "ERROR CSV SAVE");  // a range no instrument can mean: no file, as a failed save
         return;
     }
     const auto hourOf = [](int64_t t) {
@@ -254,14 +260,13 @@ void CRadlogDoc::WriteHourFile(int64_t recordTime) {
     for (int index = 0; index < m_dataSet.GetCount(); ++index)
         if (hourOf(m_dataSet.GetAt(index).m_time) == hour) indices.push_back(index);
     m_csv.AppendRecords(m_dataSet, indices, m_settings.csv);
-    if (!rad::WriteCsvLines(path, m_csv.csvLines)) WriteLog("ERROR CSV SAVE");
+    if (!rad::WriteCsvLines(path, m_csv.csvLines)) m_log.WriteLog("ERROR CSV SAVE");
 }
 
-void CRadlogDoc::BuildReport() {
+void CStoreStep::BuildReport() {
     try {
-        BuildStatusReport(
-            m_dataSet, m_dataSet.GetCount() - 1, m_settings.dispMode, m_settings.integ,
-            m_bJapanese ? ReportLanguage::Japanese : ReportLanguage::English, m_spectrum, report);
+        BuildStatusReport(m_dataSet, m_dataSet.GetCount() - 1, m_settings.dispMode,
+                          m_settings.integ, m_language, m_spectrum, m_report);
     } catch (const std::invalid_argument&) {
         // A record time without a local form leaves the date text as it was.
     }

@@ -7,15 +7,15 @@
 
 #include "LocalTime.h"
 #include "OutputPaths.h"
-#include "RadlogDoc.h"
+#include "StoreStep.h"
 #include "SyntheticData.h"
 
 namespace {
 
-class FixedClock final : public IClock {
+// A store at the end of a healthy day writes no log event; nothing is kept.
+class Unheard final : public ILogSink, public IStoreListener {
   public:
-    int64_t Now() const override { return now; }
-    int64_t now = 0;
+    void WriteLog(const std::string&) override {}
 };
 
 void StoreAtEndOfDay(benchmark::State& state) {
@@ -33,10 +33,8 @@ void StoreAtEndOfDay(benchmark::State& state) {
     rad::MakeSyntheticDay(day, 1440, {kQS200, kQS300}, first, 60);
     day.Save(path);
 
-    FixedClock clock;
-    clock.now = first + 86399;
-    IRadlogHost host;
-    CRadlogDoc doc(settings, host, clock);
+    Unheard unheard;
+    CStoreStep store(settings, unheard, unheard, ReportLanguage::English, 1440);
     CCycleResult cycle;
     cycle.time = first + 86399;
     cycle.data[kQS200] = rad::MakeSyntheticData(kQS200, cycle.time, 1);
@@ -45,7 +43,7 @@ void StoreAtEndOfDay(benchmark::State& state) {
         state.PauseTiming();
         day.Save(path);  // back to 1440 records
         state.ResumeTiming();
-        doc.StoreCycle(cycle);
+        store.Store(cycle, {});
     }
     std::filesystem::remove_all(folder);
 }

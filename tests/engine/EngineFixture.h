@@ -57,9 +57,8 @@ inline std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-// Simulated sensors on pseudo-terminals mapped to COM1.., a controller on a fake clock and
-// a fresh output folder. Time-outs and exposures are shortened so that cycles take ~0.1 s.
-class EngineTest : public ::testing::Test {
+// A fresh output folder per test, removed afterwards.
+class OutputFolderTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_folder = std::filesystem::temp_directory_path() /
@@ -68,12 +67,31 @@ class EngineTest : public ::testing::Test {
         std::filesystem::remove_all(m_folder);
         m_settings.rsdFolder = m_folder.string() + "/";
         m_settings.csvFolder = m_settings.rsdFolder;
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+    // The day file read back.
+    std::unique_ptr<CRsdData> DayFile(int64_t t) const {
+        auto set = std::make_unique<CRsdData>();
+        EXPECT_GE(set->Load(rad::DayFilePath(m_settings.rsdFolder, t)), 0);
+        return set;
+    }
+
+    std::filesystem::path m_folder;
+    RadlogSettings m_settings;
+};
+
+// Simulated sensors on pseudo-terminals mapped to COM1.., a controller on a fake clock and
+// a fresh output folder. Time-outs and exposures are shortened so that cycles take ~0.1 s.
+class EngineTest : public OutputFolderTest {
+  protected:
+    void SetUp() override {
+        OutputFolderTest::SetUp();
         m_clock.Set(LocalTime(2024, 7, 1, 5, 59, 58));
     }
     void TearDown() override {
         m_doc.reset();
         m_sim.reset();
-        std::filesystem::remove_all(m_folder);
+        OutputFolderTest::TearDown();
     }
     // One simulated sensor per model given, on COM1, COM2, ... in that order.
     void StartSensors(const std::vector<int>& models, double exposureScale = 0.02) {
@@ -88,9 +106,9 @@ class EngineTest : public ::testing::Test {
             m_settings.ports[static_cast<int>(i) + 1] = paths[i];
         }
     }
-    void MakeDoc(int threadWaitMs = 20000) {
+    void MakeDoc(int threadWaitMs = 20000, const CRadlogDoc::DriverFactory& makeDriver = {}) {
         m_doc = std::make_unique<CRadlogDoc>(m_settings, m_host, m_clock, ReportLanguage::English,
-                                             DocLimits{threadWaitMs, 50});
+                                             DocLimits{threadWaitMs, 50}, makeDriver);
         for (int model = 0; model < kModelCount; ++model) m_doc->Driver(model).SetTimeScale(0.25);
     }
     // Pumps events until pred holds; false after timeoutMs.
@@ -117,12 +135,6 @@ class EngineTest : public ::testing::Test {
             ASSERT_TRUE(PumpUntil([&] { return m_doc->StoredCycles() == m_doc->StartedCycles(); }));
         }
     }
-    // The day file read back.
-    std::unique_ptr<CRsdData> DayFile(int64_t t) const {
-        auto set = std::make_unique<CRsdData>();
-        EXPECT_GE(set->Load(rad::DayFilePath(m_settings.rsdFolder, t)), 0);
-        return set;
-    }
     bool SimReceived(int sensor, const std::string& command) const {
         const auto sent = m_sim->Commands(sensor);
         return std::find(sent.begin(), sent.end(), command) != sent.end();
@@ -134,8 +146,6 @@ class EngineTest : public ::testing::Test {
         return static_cast<int>(std::count(m_host.logLines.begin(), m_host.logLines.end(), text));
     }
 
-    std::filesystem::path m_folder;
-    RadlogSettings m_settings;
     FakeClock m_clock;
     RecordingHost m_host;
     std::unique_ptr<CQsSim> m_sim;

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include "EngineFixture.h"
+#include "LoopbackEngine.h"
 #include "OutputPaths.h"
 
 namespace {
@@ -42,8 +43,8 @@ TEST_F(Acquisition, IntervalCyclesFillDayAndHourFiles) {
         EXPECT_TRUE(set->GetAt(i).Block(kQS100) && set->GetAt(i).Block(kQS300));
         EXPECT_FALSE(set->GetAt(i).Block(kQS200));
     }
-    EXPECT_EQ(m_doc->report.titleText, "ARVEN SOLIS");
-    EXPECT_NE(m_doc->report.statusText.find("--- QS-300 ---"), std::string::npos);
+    EXPECT_EQ(m_doc->StoreStep().Report().titleText, "ARVEN SOLIS");
+    EXPECT_NE(m_doc->StoreStep().Report().statusText.find("--- QS-300 ---"), std::string::npos);
 }
 
 TEST_F(Acquisition, StartOnASlotBoundaryWaitsForTheNextSlot) {
@@ -133,23 +134,24 @@ TEST_F(Acquisition, ManualWithUnopenablePortStallsUntilAbort) {
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 0);
 }
 
-TEST_F(Acquisition, StopDuringAHungCycleIsPromptAndStoresNothing) {
-    StartSensors({kQS100});
-    MakeDoc();
+using LoopbackAcquisition = LoopbackEngineTest;
+
+TEST_F(LoopbackAcquisition, StopDuringAHungCycleIsPromptAndStoresNothing) {
+    MakeLoopbackDoc(kQS100);
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
-    QsSimFaults hung;
-    hung.noGmReply = true;
-    m_sim->SetFaults(0, hung);
+    m_port[kQS100]->Loop().faults.noGmReply = true;
+    HoldAtStop(kQS100, "GM");
     m_clock.Advance(1);
     m_doc->OnTimerTick();
     m_clock.Advance(1);
     m_doc->OnTimerTick();  // 06:00:00: the cycle starts and hangs in GM
     ASSERT_EQ(m_doc->StartedCycles(), 1);
-    const auto stopAt = std::chrono::steady_clock::now();
+    ASSERT_TRUE(PumpUntil([&] { return m_port[kQS100]->Held(); }));
     EXPECT_EQ(m_doc->StopMeasurement(), 1);
-    // The driver sees the stop inside its wait for GM: no thread time-out, no status after it.
-    EXPECT_LT(std::chrono::steady_clock::now() - stopAt, std::chrono::seconds(1));
+    // The driver sees the stop inside its wait for GM: no more line time, no thread time-out,
+    // no status after it.
+    EXPECT_EQ(m_linkClock[kQS100].MonotonicMs(), m_port[kQS100]->HeldAtMs());
     EXPECT_EQ(Count("ERROR THREAD TIMEOUT"), 0);
     m_host.progress.clear();
     m_host.beeps = 0;

@@ -1,5 +1,5 @@
-// The files of the store step without sensors: paths, the year log, records that cannot be
-// written yet and a day file that cannot be read.
+// The files of the controller without sensors: paths, the year log and the empty records of
+// the schedule. The store step's own faults are tested on it directly.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -48,6 +48,7 @@ TEST_F(Output, FreshInstallLogsEveryEventInOrder) {
               "2024/07/01,05:59:58,INT.MEAS STOP\r\n2024/07/01,05:59:58,APP CLOSE\r\n");
     // No sensor enabled: one record without blocks.
     EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
+    EXPECT_EQ(m_host.notes, std::vector<std::string>{"manual: no sensor enabled"});
 }
 
 TEST_F(Output, NoSensorIntervalStoresAnEmptyRecordEverySlot) {
@@ -59,39 +60,6 @@ TEST_F(Output, NoSensorIntervalStoresAnEmptyRecordEverySlot) {
     EXPECT_EQ(set->GetAt(0).m_time, LocalTime(2024, 7, 1, 6, 0, 0));
     EXPECT_EQ(set->GetAt(1).m_time, LocalTime(2024, 7, 1, 6, 10, 0));
     EXPECT_EQ(set->m_strTZ, "+9");
-}
-
-TEST_F(Output, UnwritableDayFileKeepsRecordsUntilItCanBeWritten) {
-    MakeDoc();
-    // A plain file where the year folder belongs: no day file can be created.
-    const std::string blocker = m_settings.rsdFolder + "2024";
-    std::ofstream(blocker) << "x";
-    m_doc->StartInterval();
-    Tick(2 + 1200);  // 06:00, 06:10, 06:20
-    EXPECT_EQ(Count("ERROR RSD SAVE"), 3);
-    EXPECT_EQ(m_doc->PendingRecords(), 3);
-    std::filesystem::remove(blocker);
-    Tick(600);
-    EXPECT_EQ(m_doc->PendingRecords(), 0);
-    const auto set = DayFile(m_clock.Now());
-    ASSERT_EQ(set->GetCount(), 4);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(set->GetAt(i).m_time, LocalTime(2024, 7, 1, 6, 10 * i, 0));
-}
-
-TEST_F(Output, CorruptDayFileIsAppendedToNeverRewritten) {
-    MakeDoc();
-    const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_clock.Now());
-    rad::CreateParentFolders(path);
-    const std::string garbage = "written by something else\n";
-    std::ofstream(path, std::ios::binary) << garbage;
-    m_doc->StartInterval();
-    Tick(2 + 600);
-    EXPECT_EQ(Count("ERROR RSD LOAD"), 2);
-    EXPECT_EQ(Count("ERROR RSD SAVE"), 0);
-    const std::string bytes = ReadFile(path);
-    EXPECT_EQ(bytes.substr(0, garbage.size()), garbage);
-    EXPECT_GT(bytes.size(), garbage.size());
 }
 
 }  // namespace

@@ -2,9 +2,8 @@
 // come in the middle of long exposures.
 #include <unistd.h>
 
-#include <chrono>
-
 #include "EngineFixture.h"
+#include "LoopbackEngine.h"
 
 namespace {
 
@@ -75,24 +74,25 @@ TEST_F(Recovery, SensorReplugedBetweenCyclesMeasuresInTheNextSlot) {
     EXPECT_EQ(CountNotes(port + ": back"), 1);
 }
 
-TEST_F(Recovery, StopDuringALongExposureIsPrompt) {
-    StartSensors({kQS200}, 1.0);  // honest exposures
-    QsSimFaults dark;
-    dark.peaks.assign(4, 2000);  // too dark: the search stays at 5000 ms
-    m_sim->SetFaults(0, dark);
-    MakeDoc();
-    m_doc->Driver(kQS200).SetTimeScale(1.0);
-    m_doc->Driver(kQS200).m_nExpIndex = 8;
+using LoopbackRecovery = LoopbackEngineTest;
+
+TEST_F(LoopbackRecovery, StopDuringALongExposureIsPrompt) {
+    MakeLoopbackDoc(kQS200);
+    CQSDriver& driver = m_doc->Driver(kQS200);
+    driver.SetTimeScale(1.0);
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
+    m_port[kQS200]->Loop().faults.peaks.assign(4, 2000);  // too dark: the search stays at 5000 ms
+    driver.m_nExpIndex = 8;
+    HoldAtStop(kQS200, "GM,5000,0,1");
     m_clock.Advance(1);
     m_doc->OnTimerTick();
     m_clock.Advance(1);
     m_doc->OnTimerTick();  // 06:00:00
-    ASSERT_TRUE(PumpUntil([&] { return SimReceived(0, "GM,5000,0,1"); }));
-    const auto stopAt = std::chrono::steady_clock::now();
+    ASSERT_TRUE(PumpUntil([&] { return m_port[kQS200]->Held(); }));
     EXPECT_EQ(m_doc->StopMeasurement(), 1);
-    EXPECT_LT(std::chrono::steady_clock::now() - stopAt, std::chrono::seconds(2));
+    // Within the current exposure plus a second of line time, not after the whole search.
+    EXPECT_LT(m_linkClock[kQS200].MonotonicMs() - m_port[kQS200]->HeldAtMs(), 5000 + 1000);
     EXPECT_EQ(Count("ERROR THREAD TIMEOUT"), 0);
     EXPECT_EQ(m_doc->StoredCycles(), 0);
 }
@@ -112,6 +112,33 @@ TEST_F(Recovery, EachFailedAttemptAndTheManualOutcomeAreNamed) {
                   1);
     ASSERT_FALSE(m_host.notes.empty());
     EXPECT_EQ(m_host.notes.back(), "manual: QS-100 measured; QS-300 failed: SS refused (no OK)");
+}
+
+TEST_F(Recovery, AManualAcquisitionSaysHowItEndedWhenASensorNeverBecameReady) {
+    StartSensors({kQS100});
+    QsSimFaults silent;
+    silent.silent = true;
+    m_sim->SetFaults(0, silent);
+    const std::string summary = "manual: QS-100 failed: not ready";
+    // The manual wait ends at its deadline, or a stop ends it earlier.
+    for (const bool atDeadline : {true, false}) {
+        SCOPED_TRACE(atDeadline ? "deadline" : "stop");
+        MakeDoc();
+        m_host.notes.clear();
+        m_host.logLines.clear();
+        m_doc->Driver(kQS100).SetTimeScale(1.0);  // its first reply is not due for seconds
+        m_doc->StartManual();
+        if (atDeadline) {
+            m_clock.Advance(21);
+            m_doc->OnTimerTick();
+            EXPECT_TRUE(m_doc->IsStalled());
+            EXPECT_EQ(Count("ERROR THREAD TIMEOUT"), 1);
+            ASSERT_FALSE(m_host.notes.empty());
+            EXPECT_EQ(m_host.notes.back(), summary);
+        }
+        EXPECT_EQ(m_doc->StopMeasurement(), 1);
+        EXPECT_EQ(CountNotes(summary), 1);
+    }
 }
 
 TEST_F(Recovery, OutsideTheWindowTheNextCycleIsNamedOnce) {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
 
+class CCloseSignals;
 class QSocketNotifier;
 
-// Close requests from outside the window: SIGTERM, SIGINT and SIGHUP, and the end of the
-// desktop session. Each arrives on the user-interface thread as closeRequested().
+// Close requests from outside the window: SIGTERM, SIGINT and SIGHUP (seen through the
+// engine's close signals), and the end of the desktop session. Each arrives on the
+// user-interface thread as closeRequested().
 class CCloseRequests : public QObject {
     Q_OBJECT
   public:
@@ -17,5 +20,6 @@ class CCloseRequests : public QObject {
 
   private:
     void OnSignal();
+    std::unique_ptr<CCloseSignals> m_pSignals;
     QSocketNotifier* m_pNotifier = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <utility>
 
+#include "EngineLoop.h"
 #include "GraphDlg.h"
 #include "IntDlg.h"
 #include "Language.h"
@@ -13,19 +14,13 @@
 #include "TodayDock.h"
 
 namespace {
-constexpr int kTimerMs = 1000;
-
-// Counts a stay inside the controller for the re-entry guard.
-struct BusyScope {
-    explicit BusyScope(int& count) : m_count(count) { ++m_count; }
-    ~BusyScope() { --m_count; }
-    int& m_count;
-};
+// How soon events that arrived inside the stop confirmation are tried again.
+constexpr int kRepumpMs = 50;
 }  // namespace
 
 CRadlogApp::CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock)
     : m_settings(settings), m_save(std::move(save)), m_clock(clock) {
-    m_timer1.setInterval(kTimerMs);
+    m_timer1.setInterval(CEngineLoop::kTickMs);
     connect(&m_timer1, &QTimer::timeout, this, &CRadlogApp::Tick);
 }
 
@@ -34,6 +29,7 @@ CRadlogApp::~CRadlogApp() {
     m_pGraphDlg = nullptr;
     m_pTodayDock = nullptr;
     m_pFrame.reset();
+    m_pLoop.reset();
     m_pDoc.reset();
     m_pIntDlg.reset();
     if (m_save) m_save();
@@ -43,6 +39,8 @@ void CRadlogApp::Start(IStationObserver* observer) {
     m_pIntDlg = std::make_unique<CIntDlg>();
     connect(m_pIntDlg.get(), &CIntDlg::abortClicked, this, [this] { m_pDoc->RequestStop(); });
     m_pDoc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
+    // Someone is at the window: a manual acquisition that cannot measure waits for Abort.
+    m_pLoop = std::make_unique<CEngineLoop>(*m_pDoc, false);
     m_pDoc->SetObserver(observer);
     m_pView = new CRadlogView;
     m_pView->SetPageSource([this](GraphPage& page) { FillPage(page); });
@@ -60,9 +58,10 @@ void CRadlogApp::Shutdown() {
     if (!m_pDoc) return;
     m_bShuttingDown = true;
     if (m_pDoc->IsRunning()) {
-        BusyScope busy(m_nBusy);
-        // As the stop request does: menus, Close and timer 1 follow a closed acquisition.
-        if (m_pDoc->StopMeasurement() == 1) AcquisitionChanged(false);
+        m_pLoop->Enter([this] {
+            // As the stop request does: menus, Close and timer 1 follow a closed acquisition.
+            if (m_pDoc->StopMeasurement() == 1) AcquisitionChanged(false);
+        });
     }
     if (m_pFrame) m_pFrame->close();
 }
@@ -73,20 +72,13 @@ void CRadlogApp::Wake() {
 }
 
 void CRadlogApp::Pump() {
-    if (!m_pDoc) return;
-    if (m_nBusy > 0) {
-        // Inside the stop confirmation: the events wait in the queue until it is answered.
-        QTimer::singleShot(50, this, &CRadlogApp::Pump);
-        return;
-    }
-    BusyScope busy(m_nBusy);
-    m_pDoc->ProcessEvents();
+    if (!m_pLoop) return;
+    // Inside the stop confirmation: the events wait in the queue until it is answered.
+    if (!m_pLoop->Pump()) QTimer::singleShot(kRepumpMs, this, &CRadlogApp::Pump);
 }
 
 void CRadlogApp::Tick() {
-    if (!m_pDoc || m_nBusy > 0) return;  // a late tick still finds its slot
-    BusyScope busy(m_nBusy);
-    m_pDoc->OnTimerTick();
+    if (m_pLoop) m_pLoop->Tick();
 }
 
 void CRadlogApp::ShowProgress(const std::string& title) {
@@ -124,7 +116,7 @@ void CRadlogApp::AcquisitionChanged(bool running) {
 }
 
 void CRadlogApp::CycleStored() {
-    const CRsdData& set = m_pDoc->DataSet();
+    const CRsdData& set = m_pDoc->StoreStep().DataSet();
     if (set.GetCount() > 0)
         m_spectrum.Resample(set, set.GetCount() - 1);
     else
@@ -139,12 +131,12 @@ void CRadlogApp::FillPage(GraphPage& page) const {
     page.settings = m_settings.graph;
     page.disp = m_settings.dispMode;
     if (!m_pDoc) return;
-    const CRsdData& set = m_pDoc->DataSet();
+    const CRsdData& set = m_pDoc->StoreStep().DataSet();
     if (!m_spectrum.IsEmpty()) page.spectra.push_back(&m_spectrum);
     page.data = &set;
     if (set.GetCount() > 0) page.pixelRecords.push_back(set.GetCount() - 1);
-    page.title = m_pDoc->report.titleText;
-    page.dateText = m_pDoc->report.dateText;
-    page.integralText = m_pDoc->report.integralText;
-    page.statusText = m_pDoc->report.statusText;
+    page.title = m_pDoc->StoreStep().Report().titleText;
+    page.dateText = m_pDoc->StoreStep().Report().dateText;
+    page.integralText = m_pDoc->StoreStep().Report().integralText;
+    page.statusText = m_pDoc->StoreStep().Report().statusText;
 }

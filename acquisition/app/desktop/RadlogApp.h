@@ -11,6 +11,7 @@
 #include "Resample.h"
 #include "StationObserver.h"
 
+class CEngineLoop;
 class CGraphDlg;
 class CIntDlg;
 class CMainFrame;
@@ -71,13 +72,13 @@ class CRadlogApp : public QObject, public IRadlogHost {
     const IClock& m_clock;
     std::unique_ptr<CIntDlg> m_pIntDlg;
     std::unique_ptr<CRadlogDoc> m_pDoc;
+    std::unique_ptr<CEngineLoop> m_pLoop;  // timer 1 and the pump drive the controller through it
     std::unique_ptr<CMainFrame> m_pFrame;
     CRadlogView* m_pView = nullptr;      // owned by the frame
     CTodayDock* m_pTodayDock = nullptr;  // owned by the frame
     CGraphDlg* m_pGraphDlg = nullptr;    // owned by the frame, which it centres on
     CResample m_spectrum;                // the last record's spectrum, as the page draws it
     QTimer m_timer1;                     // the one-second tick of an interval acquisition
-    int m_nBusy = 0;  // inside the controller: a nested event loop must not re-enter it
     bool m_bShuttingDown = false;
     bool m_bProgressPlaced = false;  // the progress dialog comes back after a cancelled stop
 };

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DocEvents.h"
+#include "LogSink.h"
+#include "RadlogSettings.h"
+#include "Resample.h"
+#include "RsdData.h"
+#include "SpectralCsv.h"
+#include "StatusReport.h"
+
+// Who follows the stores beyond the year log: the host's output and views, and the observer.
+class IStoreListener {
+  public:
+    virtual ~IStoreListener() = default;
+    // A line for the station's output: a repaired day file, dropped or recovered records.
+    virtual void Note(const std::string& line) { (void)line; }
+    // The record is the last one of the day's data set and the report is built: redraw.
+    virtual void CycleStored() {}
+    // written is false when the day file could not be written (the records stay pending).
+    virtual void RecordStored(const CRsdData& day, bool written) {
+        (void)day;
+        (void)written;
+    }
+};
+
+// What the controller learns of one store.
+struct StoreOutcome {
+    bool written = false;   // the record (and every pending one of its day) reached the day file
+    bool complete = false;  // every enabled model had a valid block
+};
+
+// The store step of a finished cycle: the record into the day file (with the records an
+// earlier store could not write), the hour CSV, and the status report of the last record.
+// Runs on the user-interface thread only.
+class CStoreStep {
+  public:
+    // The calibration to join into the day file per model (null: none).
+    using CalSources = std::array<const SensorCal*, kModelCount>;
+
+    // maxPending: records kept for a later store when their day file cannot be written; beyond
+    // it the oldest are dropped, so memory stays bounded.
+    CStoreStep(RadlogSettings& settings, ILogSink& log, IStoreListener& listener,
+               ReportLanguage language, std::size_t maxPending);
+    CStoreStep(const CStoreStep&) = delete;
+    CStoreStep& operator=(const CStoreStep&) = delete;
+
+    // Stores one cycle; readyCals are the calibrations of the sensors ready now.
+    StoreOutcome Store(const CCycleResult& cycle, const CalSources& readyCals);
+    // A sensor reported its calibration: records of it that stay pending past this
+    // acquisition are written with it.
+    void NoteCalibration(int model, const SensorCal& cal) { m_knownCal[model] = cal; }
+    // At the stop: one more try, then a recovery file for what is still pending.
+    void FlushPendingAtStop();
+    // Where records that cannot reach their day file by the stop are saved, best first
+    // (default: rad::FallbackDataFolders without a user data folder).
+    void SetRecoveryFolders(std::vector<std::string> folders) {
+        m_recoveryFolders = std::move(folders);
+    }
+
+    // The day of the last store, as loaded and extended.
+    const CRsdData& DataSet() const { return m_dataSet; }
+    // What the view shows of the last record.
+    const StatusReport& Report() const { return m_report; }
+    int PendingRecords() const { return static_cast<int>(m_pending.size()); }
+
+  private:
+    struct DayFileState {
+        bool readable = true;  // absent, or loaded without error
+        bool rewrite = false;  // the whole file must be written
+        bool blocked = false;  // its cut end could not be set aside: nothing may be appended
+    };
+    struct PendingRecord {
+        std::string path;
+        CRad rad;
+    };
+
+    DayFileState OpenDayFile(CRsdData& set, const std::string& path);
+    bool RepairDayFile(const std::string& path);
+    void FillSiteHeader(CRsdData& set);
+    void JoinCalibrations(CRsdData& set, const CalSources& cals, DayFileState& state) const;
+    CRad BuildRecord(const CCycleResult& cycle, bool& complete);
+    std::vector<CRad> TakePending(const std::string& path);
+    std::vector<CRad> WriteDayRecords(const CRsdData& set, const std::string& path,
+                                      const DayFileState& state, std::vector<CRad> records);
+    void FlushOtherDays(const std::string& path);
+    CalSources KnownCalsOf(const std::vector<CRad>& records) const;
+    std::vector<CRad> WritePendingDay(const std::string& path, std::vector<CRad> records);
+    void CapPending();
+    void RecoverRecords(const std::string& path, const std::vector<CRad>& records);
+    void WriteHourFile(int64_t recordTime);
+    void BuildReport();
+
+    RadlogSettings& m_settings;
+    ILogSink& m_log;
+    IStoreListener& m_listener;
+    const ReportLanguage m_language;
+    const std::size_t m_maxPending;
+
+    CRsdData m_dataSet;
+    CSpectralCsv m_csv;
+    CResample m_spectrum;
+    StatusReport m_report;
+    std::vector<PendingRecord> m_pending;  // records not yet in their day file, oldest first
+    std::array<std::optional<SensorCal>, kModelCount> m_knownCal;  // last ever reported
+    std::vector<std::string> m_recoveryFolders;
+};

@@ -1,0 +1,256 @@
+// The store step on its own, fed synthetic cycles (no sensors, no threads): the record into
+// the day file, missing blocks, and the faults of the disk: a day file cut by a power loss, one
+// that cannot be read, and one that stays unwritable for a while or until the stop.
+#include <filesystem>
+
+#include "EngineFixture.h"
+#include "RsdFileFormat.h"
+#include "StoreStep.h"
+#include "SyntheticData.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kRecordLine = "DT_RSD,100\n";
+
+// What the store step tells: its log events (texts only), notes and stores.
+class RecordingListener final : public ILogSink, public IStoreListener {
+  public:
+    void WriteLog(const std::string& text) override { logLines.push_back(text); }
+    void Note(const std::string& line) override { notes.push_back(line); }
+    void CycleStored() override { ++redraws; }
+    void RecordStored(const CRsdData& day, bool isWritten) override {
+        written.push_back(isWritten);
+        lastDayCount = day.GetCount();
+    }
+
+    std::vector<std::string> logLines;
+    std::vector<std::string> notes;
+    std::vector<bool> written;
+    int redraws = 0;
+    int lastDayCount = 0;
+};
+
+class StoreStep : public OutputFolderTest {
+  protected:
+    void SetUp() override {
+        OutputFolderTest::SetUp();
+        m_settings.use[kQS100] = true;
+        m_settings.saveCsv = false;
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override {
+        m_store.reset();
+        OutputFolderTest::TearDown();
+    }
+    // The store step with at most maxPending records waiting for their day file.
+    void MakeStore(std::size_t maxPending = 1440) {
+        m_store = std::make_unique<CStoreStep>(m_settings, m_listener, m_listener,
+                                               ReportLanguage::English, maxPending);
+    }
+    // One stored cycle with a QS-100 block made from seed; returns the block.
+    SensorData Store(int64_t t, uint32_t seed, StoreOutcome* outcome = nullptr) {
+        CCycleResult cycle;
+        cycle.time = t;
+        cycle.data[kQS100] = rad::MakeSyntheticData(kQS100, t, seed);
+        const StoreOutcome stored = m_store->Store(cycle, {});
+        if (outcome) *outcome = stored;
+        return *cycle.data[kQS100];
+    }
+    // A plain file where the year folder belongs: no day file can be created under it.
+    std::string BlockYearFolder() {
+        const std::string blocker = m_settings.rsdFolder + "2024";
+        std::ofstream(blocker) << "x";
+        return blocker;
+    }
+    bool HasNote(const std::string& part) const {
+        const auto& notes = m_listener.notes;
+        return std::any_of(notes.begin(), notes.end(), [&](const std::string& note) {
+            return note.find(part) != std::string::npos;
+        });
+    }
+    int Count(const std::string& text) const {
+        const auto& lines = m_listener.logLines;
+        return static_cast<int>(std::count(lines.begin(), lines.end(), text));
+    }
+
+    const int64_t m_first = LocalTime(2024, 7, 1, 6, 0, 0);
+    RecordingListener m_listener;
+    std::unique_ptr<CStoreStep> m_store;
+};
+
+void ExpectSameBlock(const CRad& rad, const SensorData& expected) {
+    ASSERT_NE(rad.Block(kQS100), nullptr);
+    EXPECT_EQ(rad.Block(kQS100)->MT, expected.MT);
+    EXPECT_EQ(rad.Block(kQS100)->MD, expected.MD);
+    EXPECT_EQ(rad.Block(kQS100)->DD, expected.DD);
+}
+
+struct CutCase {
+    const char* name;
+    // Where the cut falls, counted from the start of the last record.
+    std::size_t (*cutAfterRecordStart)(const std::string& lastRecord);
+};
+
+const CutCase kCuts[] = {
+    {"inside the measured payload",
+     [](const std::string& record) {
+         const std::size_t begin = record.find(rad::rsd::kMeasuredBegin);
+         return record.find('\n', begin) + 1 + 1000;
+     }},
+    {"inside the line after the record tag",
+     [](const std::string&) { return kRecordLine.size() + 4; }},
+    {"inside the record tag", [](const std::string&) { return std::size_t{3}; }},
+    {"before the closing line end", [](const std::string& record) { return record.size() - 1; }},
+};
+
+TEST_F(StoreStep, DayFileCutInItsLastRecordIsRepairedBeforeTheNextStore) {
+    for (const CutCase& cut : kCuts) {
+        SCOPED_TRACE(cut.name);
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+        m_listener.logLines.clear();
+        m_listener.notes.clear();
+        CRsdData original;
+        rad::MakeSyntheticDay(original, 3, {kQS100}, m_first, 600);
+        const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_first);
+        rad::CreateParentFolders(path);
+        ASSERT_TRUE(original.Save(path));
+        const std::string whole = ReadFile(path);
+        const std::size_t recordStart = whole.rfind(kRecordLine);
+        const std::size_t cutAt = recordStart + cut.cutAfterRecordStart(whole.substr(recordStart));
+        ASSERT_LT(cutAt, whole.size());
+        fs::resize_file(path, cutAt);
+
+        MakeStore();
+        const SensorData stored = Store(m_first + 1800, 7);
+        const std::string lost = whole.substr(recordStart, cutAt - recordStart);
+        EXPECT_EQ(Count("REPAIR RSD " + std::to_string(lost.size()) + " BYTES SET ASIDE"), 1);
+        EXPECT_TRUE(ReadFile(path + ".cut-1") == lost);  // binary: not printed
+        EXPECT_TRUE(HasNote(path + ".cut-1"));
+        const SensorData next = Store(m_first + 2400, 8);  // the repaired file is whole now
+        EXPECT_EQ(m_listener.logLines.size(), 1u);
+
+        const auto set = DayFile(m_first);
+        ASSERT_EQ(set->GetCount(), 4);
+        for (int i = 0; i < 2; ++i)
+            ExpectSameBlock(set->GetAt(i), *original.GetAt(i).Block(kQS100));
+        EXPECT_EQ(set->GetAt(2).m_time, m_first + 1800);
+        ExpectSameBlock(set->GetAt(2), stored);
+        ExpectSameBlock(set->GetAt(3), next);
+    }
+}
+
+TEST_F(StoreStep, EachMissingBlockIsLoggedAndTheRecordIsIncomplete) {
+    m_settings.use[kQS300] = true;
+    m_settings.memo = "ROOF";
+    MakeStore();
+    const SensorCal cal = rad::MakeSyntheticCal(kQS100);
+    CCycleResult cycle;
+    cycle.time = m_first;
+    cycle.data[kQS100] = rad::MakeSyntheticData(kQS100, cycle.time, 1);
+    const StoreOutcome partial = m_store->Store(cycle, {&cal, nullptr, nullptr, nullptr});
+    EXPECT_TRUE(partial.written);
+    EXPECT_FALSE(partial.complete);
+    EXPECT_EQ(m_listener.logLines, std::vector<std::string>{"ERROR QS300 MEAS"});
+
+    cycle.time += 600;
+    cycle.data[kQS300] = rad::MakeSyntheticData(kQS300, cycle.time, 2);
+    const StoreOutcome whole = m_store->Store(cycle, {});
+    EXPECT_TRUE(whole.written && whole.complete);
+    EXPECT_EQ(m_listener.logLines.size(), 1u);
+    EXPECT_EQ(m_listener.redraws, 2);
+    EXPECT_EQ(m_listener.lastDayCount, 2);
+    EXPECT_EQ(m_store->Report().titleText, "ROOF");
+    EXPECT_NE(m_store->Report().statusText.find("--- QS-300 ---"), std::string::npos);
+
+    // The calibration of the sensor ready at the first store stays in the day file.
+    const auto set = DayFile(m_first);
+    ASSERT_EQ(set->GetCount(), 2);
+    EXPECT_TRUE(set->HasUsableCal(kQS100));
+    EXPECT_FALSE(set->HasUsableCal(kQS300));
+    EXPECT_FALSE(set->GetAt(0).Block(kQS300));
+    EXPECT_TRUE(set->GetAt(1).Block(kQS300));
+}
+
+TEST_F(StoreStep, UnwritableDayFileKeepsRecordsUntilItCanBeWritten) {
+    const std::string blocker = BlockYearFolder();
+    MakeStore();
+    for (int i = 0; i < 3; ++i) Store(m_first + 600 * i, static_cast<uint32_t>(i));
+    EXPECT_EQ(Count("ERROR RSD SAVE"), 3);
+    EXPECT_EQ(m_store->PendingRecords(), 3);
+    fs::remove(blocker);
+    StoreOutcome outcome;
+    Store(m_first + 1800, 3, &outcome);
+    EXPECT_TRUE(outcome.written);
+    EXPECT_EQ(m_listener.written, (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(m_store->PendingRecords(), 0);
+    const auto set = DayFile(m_first);
+    ASSERT_EQ(set->GetCount(), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(set->GetAt(i).m_time, m_first + 600 * i);
+}
+
+TEST_F(StoreStep, CorruptDayFileIsAppendedToNeverRewritten) {
+    MakeStore();
+    const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_first);
+    rad::CreateParentFolders(path);
+    const std::string garbage = "written by something else\n";
+    std::ofstream(path, std::ios::binary) << garbage;
+    Store(m_first, 1);
+    Store(m_first + 600, 2);
+    EXPECT_EQ(Count("ERROR RSD LOAD"), 2);
+    EXPECT_EQ(Count("ERROR RSD SAVE"), 0);
+    const std::string bytes = ReadFile(path);
+    EXPECT_EQ(bytes.substr(0, garbage.size()), garbage);
+    EXPECT_GT(bytes.size(), garbage.size());
+}
+
+TEST_F(StoreStep, RecordsStillUnwritableAtTheStopGoToARecoveryFile) {
+    BlockYearFolder();
+    MakeStore();
+    // The first folder cannot exist (a file lies on its way); the next one is used.
+    const std::string rescue = m_folder.string() + "/rescue/";
+    m_store->SetRecoveryFolders({m_settings.rsdFolder + "2024/sub/", rescue});
+    m_store->NoteCalibration(kQS100, rad::MakeSyntheticCal(kQS100));
+    std::vector<SensorData> blocks;
+    for (int i = 0; i < 4; ++i) blocks.push_back(Store(m_first + 60 * i, static_cast<uint32_t>(i)));
+    EXPECT_EQ(Count("ERROR RSD SAVE"), 4);
+    EXPECT_EQ(m_store->PendingRecords(), 4);
+
+    m_store->FlushPendingAtStop();
+    EXPECT_EQ(m_store->PendingRecords(), 0);
+    EXPECT_EQ(m_listener.logLines.back(), "RECOVER RSD 4 RECORDS");
+    const std::string saved = rescue + "20240701-recovered-1.RSD";
+    EXPECT_TRUE(
+        HasNote("4 records not stored in " + rad::DayFilePath(m_settings.rsdFolder, m_first)));
+    EXPECT_TRUE(HasNote(saved));
+    CRsdData set;
+    ASSERT_GE(set.Load(saved), 0);
+    ASSERT_EQ(set.GetCount(), 4);
+    EXPECT_TRUE(set.HasUsableCal(kQS100));  // the last calibration the sensor reported
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(set.GetAt(i).m_time, m_first + 60 * i);
+        ExpectSameBlock(set.GetAt(i), blocks[static_cast<std::size_t>(i)]);
+    }
+}
+
+TEST_F(StoreStep, PendingRecordsAreCappedOldestFirstAndRetriedAtTheStop) {
+    const std::string blocker = BlockYearFolder();
+    MakeStore(2);
+    m_store->SetRecoveryFolders({m_folder.string() + "/rescue/"});
+    for (int i = 0; i < 4; ++i) Store(m_first + 60 * i, static_cast<uint32_t>(i));
+    EXPECT_EQ(Count("DROP RSD 1 RECORDS"), 2);
+    EXPECT_EQ(m_store->PendingRecords(), 2);
+
+    fs::remove(blocker);  // writable again before the stop
+    m_store->FlushPendingAtStop();
+    EXPECT_EQ(m_store->PendingRecords(), 0);
+    EXPECT_FALSE(fs::exists(m_folder / "rescue"));
+    const auto set = DayFile(m_first);
+    ASSERT_EQ(set->GetCount(), 2);
+    EXPECT_EQ(set->GetAt(0).m_time, m_first + 120);
+    EXPECT_EQ(set->GetAt(1).m_time, m_first + 180);
+}
+
+}  // namespace
