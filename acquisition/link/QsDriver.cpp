@@ -43,9 +43,7 @@ std::string CommandName(const char* command) {
 CQSDriver::CQSDriver(int model) : CQSDriver(model, std::make_unique<CSerial>()) {}
 
 CQSDriver::CQSDriver(int model, std::unique_ptr<CPort> port, const ILinkClock& clock)
-    : m_traits(kModelTraits[static_cast<std::size_t>(model)]),
-      m_pPort(std::move(port)),
-      m_clock(clock) {}
+    : m_info(ModelInfo(model)), m_pPort(std::move(port)), m_clock(clock) {}
 
 CQSDriver::~CQSDriver() { m_pPort->Close(); }
 
@@ -246,7 +244,7 @@ int CQSDriver::ReadIdentity(SensorCal& cal) {
 }
 
 int CQSDriver::ReadCalibration(SensorCal& cal) {
-    const int n = PixelCount(m_traits.model);
+    const int n = m_info.pixels;
     std::vector<unsigned char> block(static_cast<std::size_t>(4 * n));
     SendCommand("CALB\r");
     if (!ReadBlockReply(block.data(), 4 * n, kCalMs)) return 0;
@@ -264,7 +262,7 @@ int CQSDriver::ReadMask() {
 }
 
 SensorInfoResult CQSDriver::GetSensorInfo() {
-    SensorInfoResult result(m_traits.model);
+    SensorInfoResult result(m_info.model);
     m_failure = {};
     result.status = IdentifyOnce(result.cal);
     result.failure = m_failure;
@@ -280,19 +278,18 @@ int CQSDriver::IdentifyOnce(SensorCal& cal) {
         return kStatusNoReply;
     }
     if (!ReadIdentity(cal)) return kStatusIdentityFailed;
-    if (std::strcmp(cal.ST, kModels[static_cast<std::size_t>(m_traits.model)].label) != 0)
-        return kStatusWrongModel;
-    if (!ReadCalibration(cal) || (m_traits.pixelMask && !ReadMask())) return kStatusCalFailed;
+    if (std::strcmp(cal.ST, m_info.label) != 0) return kStatusWrongModel;
+    if (!ReadCalibration(cal) || (m_info.pixelMask && !ReadMask())) return kStatusCalFailed;
     return kStatusReady;
 }
 
 int CQSDriver::ReadPixels(std::int16_t* buffer, int block) {
-    const int n = PixelCount(m_traits.model);
+    const int n = m_info.pixels;
     std::vector<unsigned char> raw(static_cast<std::size_t>(2 * n));
     SendCommand("RB,%d\r", block);
     if (!ReadBlockReply(raw.data(), 2 * n, kPixelMs)) return 0;
     for (int k = 0; k < n; ++k) {
-        const bool unused = m_traits.pixelMask && k < kMaskSize && m_byMask[k] == 0;
+        const bool unused = m_info.pixelMask && k < kMaskSize && m_byMask[k] == 0;
         buffer[k] = unused ? 0 : rad::PixelAt(raw.data(), k);
     }
     return 1;
@@ -306,14 +303,14 @@ int CQSDriver::Expose(int exposureMs) {
 
 int CQSDriver::SearchExposure(std::int16_t* light, int& idx, std::int64_t& t) {
     constexpr int kMaxPasses = 15;
-    const int n = PixelCount(m_traits.model);
+    const int n = m_info.pixels;
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         t = m_clock.Now();
         if (!Expose(kExposureTable[static_cast<std::size_t>(idx)]) || !ReadPixels(light, 0))
             return 0;
         const std::int16_t peak = Peak(std::vector<std::int16_t>(light, light + n));
-        if (peak > m_traits.low) {
-            if (peak < m_traits.high || idx == 0) return 1;
+        if (peak > m_info.lowCounts) {
+            if (peak < m_info.highCounts || idx == 0) return 1;
             --idx;
         } else {
             if (kExposureTable[static_cast<std::size_t>(idx + 1)] == 0) return 1;
@@ -329,7 +326,7 @@ void CQSDriver::StoreSignals(SensorData& data, const std::int16_t* light, const 
                              int exposureMs, bool saturate) const {
     const double seconds = exposureMs / 1000.0;
     for (std::size_t k = 0; k < data.MD.size(); ++k) {
-        const bool saturated = saturate && light[k] > m_traits.high;
+        const bool saturated = saturate && light[k] > m_info.highCounts;
         data.MD[k] = saturated ? 0.0f : static_cast<float>(light[k] / seconds);
         data.DD[k] = saturated ? 0.0f : static_cast<float>(dark[k] / seconds);
     }
@@ -339,17 +336,13 @@ int CQSDriver::ReadSerialAndStatus(SensorData& data) {
     if (!Query("SER")) return 0;
     SetTextField(data.SN, m_pField[0]);
     if (!Query("SS")) return 0;
-    const SensorModelInfo& info = kModels[static_cast<std::size_t>(m_traits.model)];
-    // The second temperature of the masked model comes from T2, not from SS.
-    const int floats = m_traits.secondTemperature ? info.statusFloats - 1 : info.statusFloats;
-    rad::ParseStatusValues(m_pField, FieldCount(), data.statusInt, info.statusInts,
-                           data.statusFloat, floats);
-    return 1;
+    rad::ParseStatusValues(m_pField, FieldCount(), data.statusInt, m_info.statusInts,
+                           data.statusFloat, StatusReplyFloats(m_info));
+    return !m_info.secondTemperature || ReadSecondTemperature(data);
 }
 
 int CQSDriver::ReadSecondTemperature(SensorData& data) {
-    const SensorModelInfo& info = kModels[static_cast<std::size_t>(m_traits.model)];
-    float& temperature = data.statusFloat[info.statusFloats - 1];
+    float& temperature = data.statusFloat[m_info.status.internalTemp2];
     temperature = kNoTemperature;
     if (!Query("FV")) return 0;
     if (std::strcmp(m_pField[0], kT2Firmware) != 0) return 1;
@@ -359,7 +352,7 @@ int CQSDriver::ReadSecondTemperature(SensorData& data) {
 }
 
 MeasureResult CQSDriver::Measure() {
-    MeasureResult result(m_traits.model);
+    MeasureResult result(m_info.model);
     m_failure = {};
     result.valid = MeasureOnce(result.data) == 1;
     result.failure = m_failure;
@@ -379,11 +372,11 @@ int CQSDriver::MeasureOnce(SensorData& data) {
         CloseShutter();
         return 0;
     }
-    return m_traits.autoExposure ? MeasureAuto(data) : MeasureFixed(data);
+    return AutoExposure(m_info) ? MeasureAuto(data) : MeasureFixed(data);
 }
 
 MeasureResult CQSDriver::MeasureWithRetries(int attempts, const FailedAttempt& onFailed) {
-    MeasureResult result(m_traits.model);
+    MeasureResult result(m_info.model);
     for (int attempt = 1; attempt <= attempts; ++attempt) {
         result = Measure();
         if (result.valid) break;
@@ -394,7 +387,7 @@ MeasureResult CQSDriver::MeasureWithRetries(int attempts, const FailedAttempt& o
 }
 
 int CQSDriver::MeasureAuto(SensorData& data) {
-    const std::size_t n = static_cast<std::size_t>(PixelCount(m_traits.model));
+    const std::size_t n = static_cast<std::size_t>(m_info.pixels);
     std::vector<std::int16_t> light(n), dark(n);
     int idx = m_nExpIndex;
     std::int64_t t = 0;
@@ -411,9 +404,9 @@ int CQSDriver::MeasureAuto(SensorData& data) {
 }
 
 int CQSDriver::MeasureFixed(SensorData& data) {
-    const std::size_t n = static_cast<std::size_t>(PixelCount(m_traits.model));
+    const std::size_t n = static_cast<std::size_t>(m_info.pixels);
     std::vector<std::int16_t> light(n), dark(n);
-    const int exposure = m_traits.fixedExposure;
+    const int exposure = m_info.fixedExposureMs;
     const std::int64_t t = m_clock.Now();
     if (!Expose(exposure) || !ReadPixels(light.data(), 0)) return 0;
     if (!CloseShutter()) return 0;
@@ -421,5 +414,5 @@ int CQSDriver::MeasureFixed(SensorData& data) {
     data.ET = exposure;
     data.MT = t;
     StoreSignals(data, light.data(), dark.data(), exposure, false);
-    return ReadSerialAndStatus(data) && ReadSecondTemperature(data);
+    return ReadSerialAndStatus(data);
 }

@@ -36,7 +36,7 @@ struct MeasureResult {
 };
 
 // One sensor driver: identification, calibration download and measurement over its own port.
-// The four models share this code; their differences come from kModelTraits.
+// The four models share this code; their differences come from their rows of kModels.
 // Port operations return 1 for success and 0 for failure; a driver never throws or logs. The
 // reply line, its fields and the pixel mask are the driver's own working state.
 // Every exchange starts on an empty input queue, and a failed one lets the line fall silent
@@ -80,7 +80,7 @@ class CQSDriver {
     void SetPortMap(rad::PortMap ports) { m_ports = std::move(ports); }
     // Multiplies every reply time-out; 1.0 (the instruments' values) unless a test shortens them.
     void SetTimeScale(double scale) { m_timeScale = scale; }
-    int Model() const { return m_traits.model; }
+    int Model() const { return m_info.model; }
     CPort& Port() { return *m_pPort; }
 
     // Exposure-table index of the last accepted exposure: where the next search starts.
@@ -122,7 +122,7 @@ class CQSDriver {
     char m_szReply[kReplySize]{};
     const char* m_pField[kMaxFields]{};
     unsigned char m_byMask[kMaskSize]{};  // used by the masked model only; 0 = pixel unused
-    const ModelTraits& m_traits;
+    const SensorModelInfo& m_info;
     std::unique_ptr<CPort> m_pPort;
     const ILinkClock& m_clock;
     std::function<bool()> m_stop;
