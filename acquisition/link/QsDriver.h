@@ -8,9 +8,9 @@
 #include "DriverStatus.h"
 #include "LinkClock.h"
 #include "LinkFailure.h"
-#include "ModelTraits.h"
 #include "Port.h"
 #include "PortMapping.h"
+#include "ProtocolConstants.h"
 #include "SensorBlocks.h"
 
 // What one identification hands back: the driver status code (kStatusNoReply .. kStatusReady)

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "DriverStatus.h"
-#include "ModelTraits.h"
+#include "ProtocolConstants.h"
 #include "RsdData.h"
 #include "Schedule.h"
 

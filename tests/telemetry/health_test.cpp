@@ -4,7 +4,7 @@
 #include "DriverStatus.h"
 #include "HealthMonitor.h"
 #include "LocalTime.h"
-#include "ModelTraits.h"
+#include "ProtocolConstants.h"
 #include "RsdData.h"
 #include "SyntheticData.h"
 
