@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "LoopDriverFixture.h"
 
@@ -212,6 +213,23 @@ TEST_F(Measurement, StatusValuesAndSerialComeFromTheSensor) {
     EXPECT_NEAR(d.statusFloat[0], -10.0, 0.2);
     EXPECT_NEAR(d.statusFloat[5], 2.05, 0.1);
     EXPECT_EQ(d.MT, m_clock.Now());
+}
+
+// The values the driver parses land where each model's layout says: the simulated sensors
+// report a 12 V supply and a sensor at 25 deg C (visible) or -10 deg C (cooled near-infrared).
+TEST_F(Measurement, StatusValuesSitWhereTheModelLayoutSays) {
+    for (int model = 0; model < kModelCount; ++model) {
+        SCOPED_TRACE(kModels[model].label);
+        StartReady(model);
+        const MeasureResult measured = m_driver->Measure();
+        ASSERT_TRUE(measured.valid);
+        const StatusLayout& at = kModels[model].status;
+        EXPECT_NEAR(measured.data.statusFloat[at.supplyVolt], 12.0, 0.1);
+        EXPECT_NEAR(measured.data.statusFloat[at.sensorTemp], kModels[model].shortWave ? 25 : -10,
+                    0.4);
+        // The simulated Peltier drive heats or cools; every other status word reads 0.
+        EXPECT_EQ(std::abs(measured.data.statusInt[at.peltierState]), 1);
+    }
 }
 
 TEST_F(Measurement, MaskedModelZeroesUnusedPixelsAndSkipsSaturation) {
