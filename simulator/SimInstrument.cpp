@@ -62,7 +62,7 @@ std::string CSimInstrument::Status(double seconds) const {
     // Slow drifts of a few tenths over minutes, as a working instrument shows them.
     const double drift = std::sin(seconds / 300.0 + m_unit);
     char text[160];
-    if (kModels[static_cast<std::size_t>(m_model)].statusInts == 1) {
+    if (ModelInfo(m_model).shortWave) {
         std::snprintf(text, sizeof text, "%d,%.2f,%.2f,%.3f,%.2f", drift > 0 ? -1 : 1,
                       25.0 + 0.3 * drift, 12.02 + 0.05 * drift, 0.480 + 0.02 * drift,
                       1.15 + 0.03 * drift);
@@ -127,18 +127,14 @@ SimReply CSimInstrument::Answer(const std::string& command, const QsSimFaults& f
     if (faults.silent) return {};
     const std::vector<std::string> args = SplitCommand(command);
     const std::string& name = args[0];
-    const bool masked = m_model == kQS400;
+    const SensorModelInfo& info = ModelInfo(m_model);
     if (!name.empty() && name == faults.ngCommand) return {0, faults.garbage + "NG\r"};
     if (name.empty()) return {0, TextReply("", faults)};
     char serial[32];
-    std::snprintf(serial, sizeof serial, "%s%05d", kModels[static_cast<std::size_t>(m_model)].key,
-                  1001 + m_unit);
+    std::snprintf(serial, sizeof serial, "%s%05d", info.key, 1001 + m_unit);
     if (name == "ID") return {0, TextReply("RADIOMETER", faults)};
     if (name == "ST")
-        return {0, TextReply(faults.wrongModel.empty()
-                                 ? kModels[static_cast<std::size_t>(m_model)].label
-                                 : faults.wrongModel,
-                             faults)};
+        return {0, TextReply(faults.wrongModel.empty() ? info.label : faults.wrongModel, faults)};
     if (name == "SER") return {0, TextReply(serial, faults)};
     if (name == "FV") return {0, TextReply(m_firmware, faults)};
     if (name == "FT") return {0, TextReply(kFactoryDate, faults)};
@@ -153,7 +149,8 @@ SimReply CSimInstrument::Answer(const std::string& command, const QsSimFaults& f
     if (name == "RB") return {0, Pixels(faults.shortRb)};
     if (name == "CALB") return {0, Calibration(faults.shortCalb)};
     if (name == "SS") return {0, TextReply(Status(seconds), faults)};
-    if (masked && name == "PXSB") return {0, Mask(faults.shortPxsb)};
-    if (masked && name == "T2" && m_firmware == "1.80") return {0, TextReply("36.40", faults)};
+    if (info.pixelMask && name == "PXSB") return {0, Mask(faults.shortPxsb)};
+    if (info.secondTemperature && name == "T2" && m_firmware == "1.80")
+        return {0, TextReply("36.40", faults)};
     return {0, faults.garbage + "NG\r"};
 }

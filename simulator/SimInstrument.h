@@ -23,6 +23,9 @@ class CSimInstrument {
     // command is one received line without its CR; seconds is the time since the start.
     SimReply Respond(const std::string& command, const QsSimFaults& faults, double seconds);
 
+    // The PXSB block of the masked model (a 0 byte marks an unused pixel), shortBy bytes cut.
+    std::string Mask(int shortBy) const;
+
     std::string m_firmware;
     double m_brightness = 1.0;
 
@@ -35,7 +38,6 @@ class CSimInstrument {
                       double seconds);
     std::string Pixels(int shortBy) const;
     std::string Calibration(int shortBy) const;
-    std::string Mask(int shortBy) const;
 
     int m_model;
     int m_unit;

@@ -16,9 +16,6 @@
 
 namespace {
 
-// Partner of each model in its exclusive pair: QS-100/QS-200 and QS-300/QS-400.
-constexpr std::array<int, kModelCount> kPartner = {kQS200, kQS100, kQS400, kQS300};
-
 QLineEdit* IntegerEdit(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setMaximumWidth(80);
@@ -109,8 +106,7 @@ void CConfDlg::UpdateRangeEnabling() {
 }
 
 void CConfDlg::ClearPartner(int model) {
-    m_pModel[static_cast<std::size_t>(kPartner[static_cast<std::size_t>(model)])]->setChecked(
-        false);
+    m_pModel[static_cast<std::size_t>(ModelInfo(model).partner)]->setChecked(false);
 }
 
 void CConfDlg::Load(const CsvSettings& csv, const IntegSettings& integ) {

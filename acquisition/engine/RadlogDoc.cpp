@@ -231,16 +231,16 @@ void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, const std::strin
             open = true;
             PostStatus(model, Text(kTextGettingInfo), generation);
         }
-        const bool ok = driver.GetSensorInfo() == 1;
+        SensorInfoResult info = driver.GetSensorInfo();
         if (m_running != 1) return;  // a stop is no identification failure
-        StatusChangedEvent event{generation, model, rad::StateText(driver.m_nStatus, m_bJapanese),
-                                 driver.m_nStatus, std::nullopt};
-        if (ok) event.cal = driver.m_cal;
+        StatusChangedEvent event{generation, model, rad::StateText(info.status, m_bJapanese),
+                                 info.status, std::nullopt};
+        if (info.Ready()) event.cal = std::move(info.cal);
         m_queue.Post(std::move(event));
-        if (ok) return;
+        if (info.Ready()) return;
         m_queue.Post(BeepEvent{generation});
-        const std::string cause = DescribeFailure(driver.LastFailure());
-        noteOnce(portName + ": " + rad::StateText(driver.m_nStatus, false) +
+        const std::string cause = DescribeFailure(info.failure);
+        noteOnce(portName + ": " + rad::StateText(info.status, false) +
                  (cause.empty() ? "" : ": " + cause));
         // Unplugged while it was identified: the closed port is of no use any more.
         open = driver.IsOpen() && !driver.DeviceLost();
@@ -255,8 +255,6 @@ bool CRadlogDoc::StartCycle(int64_t time) {
     for (int model = 0; model < kModelCount; ++model) {
         ready[model] =
             m_enabled[model] && m_sensorState[model] == kStatusReady && !DriverBusy(model);
-        // No block of an earlier cycle or acquisition may be taken for this one.
-        if (ready[model]) Driver(model).m_bValid = 0;
     }
     CCycleResult result;
     result.generation = m_nGeneration;
@@ -293,21 +291,22 @@ void CRadlogDoc::MeasureBody(int model, CCycleResult& result) {
     CQSDriver& driver = Driver(model);
     const uint64_t generation = result.generation;
     PostStatus(model, Text(kTextMeasuring), generation);
-    const int ok = driver.MeasureWithRetries(kAttempts, [&](int attempt) {
-        if (m_running != 1) return;  // a stopped cycle is discarded without a word
-        PostStatus(model, Text(kTextRetrying), generation);
-        m_queue.Post(BeepEvent{generation});
-        PostNote(generation, std::string(kModels[model].label) + " attempt " +
-                                 std::to_string(attempt) + " of " + std::to_string(kAttempts) +
-                                 " failed: " + DescribeFailure(driver.LastFailure()));
-    });
-    if (ok == 1) {
-        result.data[model] = driver.m_data;
+    MeasureResult measured =
+        driver.MeasureWithRetries(kAttempts, [&](int attempt, const LinkFailure& failure) {
+            if (m_running != 1) return;  // a stopped cycle is discarded without a word
+            PostStatus(model, Text(kTextRetrying), generation);
+            m_queue.Post(BeepEvent{generation});
+            PostNote(generation, std::string(kModels[model].label) + " attempt " +
+                                     std::to_string(attempt) + " of " + std::to_string(kAttempts) +
+                                     " failed: " + DescribeFailure(failure));
+        });
+    if (measured.valid) {
+        result.data[model] = std::move(measured.data);
         PostStatus(model, Text(kTextMeasureOk), generation);
         return;
     }
     result.lost[model] = driver.DeviceLost();
-    result.failure[model] = DescribeFailure(driver.LastFailure());
+    result.failure[model] = DescribeFailure(measured.failure);
     if (m_running == 1) PostStatus(model, Text(kTextMeasureFailed), generation);
 }
 

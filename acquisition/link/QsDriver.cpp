@@ -43,36 +43,24 @@ std::string CommandName(const char* command) {
 CQSDriver::CQSDriver(int model) : CQSDriver(model, std::make_unique<CSerial>()) {}
 
 CQSDriver::CQSDriver(int model, std::unique_ptr<CPort> port, const ILinkClock& clock)
-    : m_cal(model),
-      m_data(model),
-      m_traits(kModelTraits[static_cast<std::size_t>(model)]),
-      m_pPort(std::move(port)),
-      m_clock(clock) {}
+    : m_info(ModelInfo(model)), m_pPort(std::move(port)), m_clock(clock) {}
 
 CQSDriver::~CQSDriver() { m_pPort->Close(); }
 
 int CQSDriver::OpenPort(int portNumber, int baud) {
     const std::string path = rad::ComPortDevice(m_ports, portNumber);
     m_path = path;
-    if (path.empty()) {
-        m_nStatus = kStatusPortFailed;
-        return 0;
-    }
+    if (path.empty()) return 0;
     return OpenDevice(path, baud);
 }
 
 int CQSDriver::OpenDevice(const std::string& path, int baud) {
     m_path = path;
-    if (!m_pPort->Open(path, baud)) {
-        m_nStatus = kStatusPortFailed;
-        return 0;
-    }
-    return 1;
+    return m_pPort->Open(path, baud) ? 1 : 0;
 }
 
 int CQSDriver::ClosePort() {
     if (m_pPort->IsOpen()) m_pPort->Close();
-    m_nStatus = kStatusNone;
     return 1;
 }
 
@@ -255,13 +243,13 @@ int CQSDriver::ReadIdentity(SensorCal& cal) {
     return 1;
 }
 
-int CQSDriver::ReadCalibration() {
-    const int n = PixelCount(m_traits.model);
+int CQSDriver::ReadCalibration(SensorCal& cal) {
+    const int n = m_info.pixels;
     std::vector<unsigned char> block(static_cast<std::size_t>(4 * n));
     SendCommand("CALB\r");
     if (!ReadBlockReply(block.data(), 4 * n, kCalMs)) return 0;
     for (int k = 0; k < n; ++k)
-        m_cal.CAL[static_cast<std::size_t>(k)] = rad::FloatAt(block.data(), k);
+        cal.CAL[static_cast<std::size_t>(k)] = rad::FloatAt(block.data(), k);
     return 1;
 }
 
@@ -273,38 +261,35 @@ int CQSDriver::ReadMask() {
     return 1;
 }
 
-int CQSDriver::GetSensorInfo() {
+SensorInfoResult CQSDriver::GetSensorInfo() {
+    SensorInfoResult result(m_info.model);
     m_failure = {};
+    result.status = IdentifyOnce(result.cal);
+    result.failure = m_failure;
+    return result;
+}
+
+// The status code the identification ends with.
+int CQSDriver::IdentifyOnce(SensorCal& cal) {
     m_pPort->Purge();
     SendCommand("\r");
     if (ReadLine(m_szReply, kLineMs) < 1) {
         AwaitQuiet();
-        m_nStatus = kStatusNoReply;
-        return 0;
+        return kStatusNoReply;
     }
-    if (!ReadIdentity(m_cal)) {
-        m_nStatus = kStatusIdentityFailed;
-        return 0;
-    }
-    if (std::strcmp(m_cal.ST, kModels[static_cast<std::size_t>(m_traits.model)].label) != 0) {
-        m_nStatus = kStatusWrongModel;
-        return 0;
-    }
-    if (!ReadCalibration() || (m_traits.pixelMask && !ReadMask())) {
-        m_nStatus = kStatusCalFailed;
-        return 0;
-    }
-    m_nStatus = kStatusReady;
-    return 1;
+    if (!ReadIdentity(cal)) return kStatusIdentityFailed;
+    if (std::strcmp(cal.ST, m_info.label) != 0) return kStatusWrongModel;
+    if (!ReadCalibration(cal) || (m_info.pixelMask && !ReadMask())) return kStatusCalFailed;
+    return kStatusReady;
 }
 
 int CQSDriver::ReadPixels(std::int16_t* buffer, int block) {
-    const int n = PixelCount(m_traits.model);
+    const int n = m_info.pixels;
     std::vector<unsigned char> raw(static_cast<std::size_t>(2 * n));
     SendCommand("RB,%d\r", block);
     if (!ReadBlockReply(raw.data(), 2 * n, kPixelMs)) return 0;
     for (int k = 0; k < n; ++k) {
-        const bool unused = m_traits.pixelMask && k < kMaskSize && m_byMask[k] == 0;
+        const bool unused = m_info.pixelMask && k < kMaskSize && m_byMask[k] == 0;
         buffer[k] = unused ? 0 : rad::PixelAt(raw.data(), k);
     }
     return 1;
@@ -318,14 +303,14 @@ int CQSDriver::Expose(int exposureMs) {
 
 int CQSDriver::SearchExposure(std::int16_t* light, int& idx, std::int64_t& t) {
     constexpr int kMaxPasses = 15;
-    const int n = PixelCount(m_traits.model);
+    const int n = m_info.pixels;
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         t = m_clock.Now();
         if (!Expose(kExposureTable[static_cast<std::size_t>(idx)]) || !ReadPixels(light, 0))
             return 0;
         const std::int16_t peak = Peak(std::vector<std::int16_t>(light, light + n));
-        if (peak > m_traits.low) {
-            if (peak < m_traits.high || idx == 0) return 1;
+        if (peak > m_info.lowCounts) {
+            if (peak < m_info.highCounts || idx == 0) return 1;
             --idx;
         } else {
             if (kExposureTable[static_cast<std::size_t>(idx + 1)] == 0) return 1;
@@ -337,31 +322,27 @@ int CQSDriver::SearchExposure(std::int16_t* light, int& idx, std::int64_t& t) {
     return Expose(kExposureTable[static_cast<std::size_t>(idx)]) && ReadPixels(light, 0);
 }
 
-void CQSDriver::StoreSignals(const std::int16_t* light, const std::int16_t* dark, int exposureMs,
-                             bool saturate) {
+void CQSDriver::StoreSignals(SensorData& data, const std::int16_t* light, const std::int16_t* dark,
+                             int exposureMs, bool saturate) const {
     const double seconds = exposureMs / 1000.0;
-    for (std::size_t k = 0; k < m_data.MD.size(); ++k) {
-        const bool saturated = saturate && light[k] > m_traits.high;
-        m_data.MD[k] = saturated ? 0.0f : static_cast<float>(light[k] / seconds);
-        m_data.DD[k] = saturated ? 0.0f : static_cast<float>(dark[k] / seconds);
+    for (std::size_t k = 0; k < data.MD.size(); ++k) {
+        const bool saturated = saturate && light[k] > m_info.highCounts;
+        data.MD[k] = saturated ? 0.0f : static_cast<float>(light[k] / seconds);
+        data.DD[k] = saturated ? 0.0f : static_cast<float>(dark[k] / seconds);
     }
 }
 
-int CQSDriver::ReadSerialAndStatus() {
+int CQSDriver::ReadSerialAndStatus(SensorData& data) {
     if (!Query("SER")) return 0;
-    SetTextField(m_data.SN, m_pField[0]);
+    SetTextField(data.SN, m_pField[0]);
     if (!Query("SS")) return 0;
-    const SensorModelInfo& info = kModels[static_cast<std::size_t>(m_traits.model)];
-    // The second temperature of the masked model comes from T2, not from SS.
-    const int floats = m_traits.secondTemperature ? info.statusFloats - 1 : info.statusFloats;
-    rad::ParseStatusValues(m_pField, FieldCount(), m_data.statusInt, info.statusInts,
-                           m_data.statusFloat, floats);
-    return 1;
+    rad::ParseStatusValues(m_pField, FieldCount(), data.statusInt, m_info.statusInts,
+                           data.statusFloat, StatusReplyFloats(m_info));
+    return !m_info.secondTemperature || ReadSecondTemperature(data);
 }
 
-int CQSDriver::ReadSecondTemperature() {
-    const SensorModelInfo& info = kModels[static_cast<std::size_t>(m_traits.model)];
-    float& temperature = m_data.statusFloat[info.statusFloats - 1];
+int CQSDriver::ReadSecondTemperature(SensorData& data) {
+    float& temperature = data.statusFloat[m_info.status.internalTemp2];
     temperature = kNoTemperature;
     if (!Query("FV")) return 0;
     if (std::strcmp(m_pField[0], kT2Firmware) != 0) return 1;
@@ -370,9 +351,15 @@ int CQSDriver::ReadSecondTemperature() {
     return 1;
 }
 
-int CQSDriver::Measure() {
-    m_bValid = 0;
+MeasureResult CQSDriver::Measure() {
+    MeasureResult result(m_info.model);
     m_failure = {};
+    result.valid = MeasureOnce(result.data) == 1;
+    result.failure = m_failure;
+    return result;
+}
+
+int CQSDriver::MeasureOnce(SensorData& data) {
     m_pPort->Purge();
     SendCommand("\r");
     if (ReadLine(m_szReply, kLineMs) < 1) {
@@ -385,22 +372,22 @@ int CQSDriver::Measure() {
         CloseShutter();
         return 0;
     }
-    const int ok = m_traits.autoExposure ? MeasureAuto() : MeasureFixed();
-    m_bValid = ok;
-    return ok;
+    return AutoExposure(m_info) ? MeasureAuto(data) : MeasureFixed(data);
 }
 
-int CQSDriver::MeasureWithRetries(int attempts, const std::function<void(int attempt)>& onFailed) {
+MeasureResult CQSDriver::MeasureWithRetries(int attempts, const FailedAttempt& onFailed) {
+    MeasureResult result(m_info.model);
     for (int attempt = 1; attempt <= attempts; ++attempt) {
-        if (Measure() == 1) return 1;
-        if (onFailed) onFailed(attempt);
+        result = Measure();
+        if (result.valid) break;
+        if (onFailed) onFailed(attempt, result.failure);
         if (DeviceLost() || StopRequested()) break;
     }
-    return 0;
+    return result;
 }
 
-int CQSDriver::MeasureAuto() {
-    const std::size_t n = static_cast<std::size_t>(PixelCount(m_traits.model));
+int CQSDriver::MeasureAuto(SensorData& data) {
+    const std::size_t n = static_cast<std::size_t>(m_info.pixels);
     std::vector<std::int16_t> light(n), dark(n);
     int idx = m_nExpIndex;
     std::int64_t t = 0;
@@ -410,22 +397,22 @@ int CQSDriver::MeasureAuto() {
     const int exposure = kExposureTable[static_cast<std::size_t>(idx)];
     if (!Expose(exposure) || !ReadPixels(dark.data(), 0)) return 0;
     m_nExpIndex = idx;
-    m_data.ET = exposure;
-    m_data.MT = t;
-    StoreSignals(light.data(), dark.data(), exposure, true);
-    return ReadSerialAndStatus();
+    data.ET = exposure;
+    data.MT = t;
+    StoreSignals(data, light.data(), dark.data(), exposure, true);
+    return ReadSerialAndStatus(data);
 }
 
-int CQSDriver::MeasureFixed() {
-    const std::size_t n = static_cast<std::size_t>(PixelCount(m_traits.model));
+int CQSDriver::MeasureFixed(SensorData& data) {
+    const std::size_t n = static_cast<std::size_t>(m_info.pixels);
     std::vector<std::int16_t> light(n), dark(n);
-    const int exposure = m_traits.fixedExposure;
+    const int exposure = m_info.fixedExposureMs;
     const std::int64_t t = m_clock.Now();
     if (!Expose(exposure) || !ReadPixels(light.data(), 0)) return 0;
     if (!CloseShutter()) return 0;
     if (!Expose(exposure) || !ReadPixels(dark.data(), 0)) return 0;
-    m_data.ET = exposure;
-    m_data.MT = t;
-    StoreSignals(light.data(), dark.data(), exposure, false);
-    return ReadSerialAndStatus() && ReadSecondTemperature();
+    data.ET = exposure;
+    data.MT = t;
+    StoreSignals(data, light.data(), dark.data(), exposure, false);
+    return ReadSerialAndStatus(data);
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "DriverStatus.h"
-#include "ModelTraits.h"
+#include "ProtocolConstants.h"
 #include "RsdData.h"
 #include "Schedule.h"
 
@@ -20,10 +20,10 @@ double PeakCounts(const SensorData& block) {
 }
 
 bool IsSaturated(int model, const SensorData& block) {
-    const ModelTraits& traits = kModelTraits[static_cast<std::size_t>(model)];
+    const SensorModelInfo& info = ModelInfo(model);
     // A fixed-exposure model cannot shorten its frame, so it has no shortest-exposure limit.
-    if (!traits.autoExposure || block.ET > kShortestExposureMs) return false;
-    return PeakCounts(block) >= traits.high;
+    if (!AutoExposure(info) || block.ET > kShortestExposureMs) return false;
+    return PeakCounts(block) >= info.highCounts;
 }
 
 std::string Format(const char* format, double value) {

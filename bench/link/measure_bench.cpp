@@ -45,7 +45,8 @@ void BM_Measure(benchmark::State& state) {
     auto port = std::make_unique<CCountingPort>();
     CCountingPort& counter = *port;
     CQSDriver driver(model, std::move(port));
-    if (!driver.OpenDevice(path, 38400) || !driver.GetSensorInfo() || !driver.Measure()) {
+    if (!driver.OpenDevice(path, 38400) || !driver.GetSensorInfo().Ready() ||
+        !driver.Measure().valid) {
         state.SkipWithError("the simulated sensor did not measure");
         return;
     }
@@ -54,7 +55,7 @@ void BM_Measure(benchmark::State& state) {
         const std::size_t sent = sim.Commands(0).size();
         counter.m_read = counter.m_written = 0;
         const auto start = std::chrono::steady_clock::now();
-        if (!driver.Measure()) state.SkipWithError("Measure failed");
+        if (!driver.Measure().valid) state.SkipWithError("Measure failed");
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const std::vector<std::string> all = sim.Commands(0);
         // 10 bits per byte at 38400 baud plus the exposures. Only the sensor's replies are paced:

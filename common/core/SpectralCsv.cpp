@@ -38,11 +38,6 @@ constexpr const char* kIrradianceLabel = "Irradiance(W/m2/um),";
 constexpr int kCsvDecimals = 2;
 constexpr int kStatusDecimals = 1;
 
-// Status float positions of the sensor temperature and supply voltage columns: the long-wave
-// models report their internal temperature here, not the sensor temperature.
-int TempFloat(int model) { return kModels[model].shortWave ? 0 : 2; }
-int PowerFloat(int model) { return kModels[model].shortWave ? 1 : 3; }
-
 const rad::MergePair* FindCalPair(const CRsdData& set) {
     for (const rad::MergePair& pair : rad::kMergePairs) {
         if (set.HasUsableCal(pair.shortModel) && set.HasUsableCal(pair.longModel)) return &pair;
@@ -163,11 +158,10 @@ void CSpectralCsv::AppendCsvColumns(const CRsdData& set, int index, const CsvSet
         csvLines[kSensor] += kModels[column.model].label;
         csvLines[kSensor] += ',';
         csvLines[kExposure] += std::to_string(block.ET) + ',';
-        rad::AppendFixed(csvLines[kTemp], block.statusFloat[TempFloat(column.model)],
-                         kStatusDecimals);
+        const StatusLayout& layout = ModelInfo(column.model).status;
+        rad::AppendFixed(csvLines[kTemp], block.statusFloat[layout.csvTemp], kStatusDecimals);
         csvLines[kTemp] += ',';
-        rad::AppendFixed(csvLines[kPower], block.statusFloat[PowerFloat(column.model)],
-                         kStatusDecimals);
+        rad::AppendFixed(csvLines[kPower], block.statusFloat[layout.supplyVolt], kStatusDecimals);
         csvLines[kPower] += ',';
         csvLines[kWavelength] += kIrradianceLabel;
     }

@@ -61,31 +61,30 @@ const Text& PeltierLabel(int32_t state) {
 
 double F(float value) { return static_cast<double>(value); }
 
-void ShortWaveSection(SectionWriter& w, const SensorData& b, bool detailed, double darkRange) {
+// One sensor's section: the lines of the values its model reports, in this order. The visible
+// models' texts pad two labels differently from the near-infrared models'.
+void Section(SectionWriter& w, const SensorModelInfo& info, const SensorData& b, bool detailed,
+             double darkRange) {
+    const StatusLayout& at = info.status;
+    const auto value = [&](const Text& text, int index) {
+        if (index != kNoValue) w.Line(text, F(b.statusFloat[index]));
+    };
+    const auto flag = [&](const Text& text, int index, const Text& zero, const Text& other) {
+        if (index != kNoValue) w.Line(text, w.Label(b.statusInt[index] == 0 ? zero : other));
+    };
     w.Line(kExposure, b.ET);
-    w.Line(kSensorTemp, F(b.statusFloat[0]));
-    w.Line(kShortSupply, F(b.statusFloat[1]));
+    value(kSensorTemp, at.sensorTemp);
+    flag(kCooling, at.coolingStopped, kActive, kStop);
+    value(info.shortWave ? kShortSupply : kLongSupply, at.supplyVolt);
     if (!detailed) return;
-    w.Line(kPeltierStatus, w.Label(PeltierLabel(b.statusInt[0])));
-    w.Line(kShortPeltierVolt, F(b.statusFloat[3]));
-    w.Line(kPeltierCurr, F(b.statusFloat[2]));
-    w.Line(kDarkCounts, darkRange);
-}
-
-void LongWaveSection(SectionWriter& w, int model, const SensorData& b, bool detailed,
-                     double darkRange) {
-    w.Line(kExposure, b.ET);
-    w.Line(kSensorTemp, F(b.statusFloat[0]));
-    w.Line(kCooling, w.Label(b.statusInt[1] == 0 ? kActive : kStop));
-    w.Line(kLongSupply, F(b.statusFloat[3]));
-    if (!detailed) return;
-    w.Line(kFinStatus, w.Label(b.statusInt[2] == 0 ? kNormal : kOverheat));
-    w.Line(kFinTemp, F(b.statusFloat[1]));
-    w.Line(kInternalTemp, F(b.statusFloat[2]));
-    if (model == kQS400) w.Line(kInternalTemp2, F(b.statusFloat[6]));
-    w.Line(kPeltierStatus, w.Label(PeltierLabel(b.statusInt[3])));
-    w.Line(kLongPeltierVolt, F(b.statusFloat[5]));
-    w.Line(kPeltierCurr, F(b.statusFloat[4]));
+    flag(kFinStatus, at.finOverheat, kNormal, kOverheat);
+    value(kFinTemp, at.finTemp);
+    value(kInternalTemp, at.internalTemp);
+    value(kInternalTemp2, at.internalTemp2);
+    if (at.peltierState != kNoValue)
+        w.Line(kPeltierStatus, w.Label(PeltierLabel(b.statusInt[at.peltierState])));
+    value(info.shortWave ? kShortPeltierVolt : kLongPeltierVolt, at.peltierVolt);
+    value(kPeltierCurr, at.peltierCurr);
     w.Line(kDarkCounts, darkRange);
 }
 }  // namespace
@@ -102,10 +101,7 @@ void BuildStatusReport(const CRsdData& set, int index, int disp, const IntegSett
         if (!block) continue;
         status += std::string("--- ") + kModels[m].label + " ---\n";
         const double darkRange = detailed ? set.GetDarkRange(m, index) : 0.0;
-        if (kModels[m].shortWave)
-            ShortWaveSection(writer, *block, detailed, darkRange);
-        else
-            LongWaveSection(writer, m, *block, detailed, darkRange);
+        Section(writer, kModels[m], *block, detailed, darkRange);
     }
     report.statusText = std::move(status);
 

@@ -5,51 +5,61 @@
 namespace rad {
 namespace {
 
-// Models 0 and 1: Peltier state; temperature, supply, Peltier current and voltage.
-constexpr std::array<StatusValueName, 1> kVisibleInts = {{
-    {"peltier_state", "1", "Peltier drive state (1 heating, -1 cooling, other stopped)"},
-}};
-constexpr std::array<StatusValueName, 4> kVisibleFloats = {{
-    {"sensor_temperature", "degC", "sensor temperature"},
-    {"supply_voltage", "V", "supply voltage"},
-    {"peltier_current", "A", "Peltier current"},
-    {"peltier_voltage", "V", "Peltier voltage"},
-}};
-// Models 2 and 3.
-constexpr std::array<StatusValueName, 4> kInfraredInts = {{
-    {"status_word", "1", "first word of the instrument status reply"},
-    {"cooling_stopped", "1", "sensor cooling (0 active, other stopped)"},
-    {"fin_overheat", "1", "heat-sink fin (0 normal, other overheat)"},
-    {"peltier_state", "1", "Peltier drive state (1 heating, -1 cooling, other stopped)"},
-}};
-constexpr std::array<StatusValueName, 7> kInfraredFloats = {{
-    {"sensor_temperature", "degC", "sensor temperature"},
-    {"fin_temperature", "degC", "heat-sink fin temperature"},
-    {"internal_temperature", "degC", "internal temperature"},
-    {"supply_voltage", "V", "supply voltage"},
-    {"peltier_current", "A", "Peltier current"},
-    {"peltier_voltage", "V", "Peltier voltage"},
-    {"internal_temperature_2", "degC", "second internal temperature"},
-}};
+// A status value of the layout and its names.
+struct NamedValue {
+    int StatusLayout::*index;
+    StatusValueName name;
+};
+
+constexpr NamedValue kIntValues[] = {
+    {&StatusLayout::statusWord, {"status_word", "1", "first word of the instrument status reply"}},
+    {&StatusLayout::coolingStopped,
+     {"cooling_stopped", "1", "sensor cooling (0 active, other stopped)"}},
+    {&StatusLayout::finOverheat, {"fin_overheat", "1", "heat-sink fin (0 normal, other overheat)"}},
+    {&StatusLayout::peltierState,
+     {"peltier_state", "1", "Peltier drive state (1 heating, -1 cooling, other stopped)"}},
+};
+constexpr NamedValue kFloatValues[] = {
+    {&StatusLayout::sensorTemp, {"sensor_temperature", "degC", "sensor temperature"}},
+    {&StatusLayout::finTemp, {"fin_temperature", "degC", "heat-sink fin temperature"}},
+    {&StatusLayout::internalTemp, {"internal_temperature", "degC", "internal temperature"}},
+    {&StatusLayout::internalTemp2,
+     {"internal_temperature_2", "degC", "second internal temperature"}},
+    {&StatusLayout::supplyVolt, {"supply_voltage", "V", "supply voltage"}},
+    {&StatusLayout::peltierCurr, {"peltier_current", "A", "Peltier current"}},
+    {&StatusLayout::peltierVolt, {"peltier_voltage", "V", "Peltier voltage"}},
+};
+
+// Each model's names in block order, placed by its layout.
+template <std::size_t Size, std::size_t Count>
+constexpr auto NamesInBlockOrder(const NamedValue (&values)[Count]) {
+    std::array<std::array<StatusValueName, Size>, kModelCount> names{};
+    for (const SensorModelInfo& info : kModels) {
+        for (const NamedValue& value : values) {
+            const int index = info.status.*value.index;
+            if (index != kNoValue)
+                names[static_cast<std::size_t>(info.model)][static_cast<std::size_t>(index)] =
+                    value.name;
+        }
+    }
+    return names;
+}
+
+constexpr auto kIntNames = NamesInBlockOrder<kMaxStatusInts>(kIntValues);
+constexpr auto kFloatNames = NamesInBlockOrder<kMaxStatusFloats>(kFloatValues);
 
 }  // namespace
 
 std::span<const StatusValueName> StatusIntNames(int model) {
     if (!IsValidModel(model)) return {};
-    const auto count =
-        static_cast<std::size_t>(kModels[static_cast<std::size_t>(model)].statusInts);
-    return kModels[static_cast<std::size_t>(model)].shortWave
-               ? std::span<const StatusValueName>(kVisibleInts).first(count)
-               : std::span<const StatusValueName>(kInfraredInts).first(count);
+    return std::span<const StatusValueName>(kIntNames[static_cast<std::size_t>(model)])
+        .first(static_cast<std::size_t>(ModelInfo(model).statusInts));
 }
 
 std::span<const StatusValueName> StatusFloatNames(int model) {
     if (!IsValidModel(model)) return {};
-    const auto count =
-        static_cast<std::size_t>(kModels[static_cast<std::size_t>(model)].statusFloats);
-    return kModels[static_cast<std::size_t>(model)].shortWave
-               ? std::span<const StatusValueName>(kVisibleFloats).first(count)
-               : std::span<const StatusValueName>(kInfraredFloats).first(count);
+    return std::span<const StatusValueName>(kFloatNames[static_cast<std::size_t>(model)])
+        .first(static_cast<std::size_t>(ModelInfo(model).statusFloats));
 }
 
 }  // namespace rad

@@ -22,7 +22,8 @@ class LoopDriver : public ::testing::Test {
     }
     void StartReady(int model, const QsSimFaults& faults = {}) {
         Start(model);
-        ASSERT_EQ(m_driver->GetSensorInfo(), 1);
+        m_info = std::make_unique<SensorInfoResult>(m_driver->GetSensorInfo());
+        ASSERT_TRUE(m_info->Ready());
         m_port->faults = faults;
         m_port->RestartCount();
     }
@@ -47,4 +48,5 @@ class LoopDriver : public ::testing::Test {
     CFakeLinkClock m_clock;
     CLoopbackPort* m_port = nullptr;
     std::unique_ptr<CQSDriver> m_driver;
+    std::unique_ptr<SensorInfoResult> m_info;  // of StartReady
 };

@@ -1,6 +1,6 @@
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <cstdlib>
 
 #include "LoopDriverFixture.h"
 
@@ -14,9 +14,9 @@ TEST_F(Identification, EveryModelBecomesReadyWithItsCalibration) {
     for (int model = 0; model < kModelCount; ++model) {
         SCOPED_TRACE(kModels[model].label);
         Start(model);
-        ASSERT_EQ(m_driver->GetSensorInfo(), 1);
-        const SensorCal& cal = m_driver->m_cal;
-        EXPECT_EQ(m_driver->m_nStatus, kStatusReady);
+        const SensorInfoResult info = m_driver->GetSensorInfo();
+        ASSERT_EQ(info.status, kStatusReady);
+        const SensorCal& cal = info.cal;
         EXPECT_STREQ(cal.ST, kModels[model].label);
         EXPECT_STREQ(cal.FT, "2015/04/01 10:20:30");
         EXPECT_TRUE(cal.HasUsableWavelengths());
@@ -62,9 +62,9 @@ TEST_F(Identification, EveryFailureGivesTheCodeOfItsCause) {
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
         Start(c.model, c.faults);
-        EXPECT_EQ(m_driver->GetSensorInfo(), 0);
-        EXPECT_EQ(m_driver->m_nStatus, c.status);
-        EXPECT_LT(std::strlen(m_driver->m_szReply), sizeof m_driver->m_szReply);
+        const SensorInfoResult info = m_driver->GetSensorInfo();
+        EXPECT_FALSE(info.Ready());
+        EXPECT_EQ(info.status, c.status);
         if (*c.notSent) {
             EXPECT_FALSE(WasSent(c.notSent));
         }
@@ -74,13 +74,13 @@ TEST_F(Identification, EveryFailureGivesTheCodeOfItsCause) {
 TEST_F(Identification, UnpluggedDeviceIsSeenAndCanBeReopened) {
     Start(kQS100);
     m_port->Unplug();
-    EXPECT_EQ(m_driver->GetSensorInfo(), 0);
-    EXPECT_EQ(m_driver->m_nStatus, kStatusNoReply);
+    const SensorInfoResult lost = m_driver->GetSensorInfo();
+    EXPECT_EQ(lost.status, kStatusNoReply);
     EXPECT_TRUE(m_driver->DeviceLost());
-    EXPECT_EQ(m_driver->LastFailure().cause, LinkFailure::kLost);
+    EXPECT_EQ(lost.failure.cause, LinkFailure::kLost);
     ASSERT_EQ(m_driver->OpenDevice("loop", 38400), 1);
     EXPECT_FALSE(m_driver->DeviceLost());
-    EXPECT_EQ(m_driver->GetSensorInfo(), 1);
+    EXPECT_TRUE(m_driver->GetSensorInfo().Ready());
 }
 
 struct SearchCase {
@@ -108,9 +108,10 @@ TEST_F(ExposureSearch, FollowsThePeakToTheAcceptedExposure) {
         f.peaks = c.peaks;
         StartReady(c.model, f);
         m_driver->m_nExpIndex = c.startIndex;
-        ASSERT_EQ(m_driver->Measure(), 1);
+        const MeasureResult measured = m_driver->Measure();
+        ASSERT_TRUE(measured.valid);
         EXPECT_EQ(LightExposures(), c.lightMs);
-        EXPECT_EQ(m_driver->m_data.ET, c.lightMs.back());
+        EXPECT_EQ(measured.data.ET, c.lightMs.back());
         EXPECT_EQ(kExposureTable[static_cast<std::size_t>(m_driver->m_nExpIndex)],
                   c.lightMs.back());
         EXPECT_EQ(Sent()[Sent().size() - 4],
@@ -123,20 +124,22 @@ TEST_F(ExposureSearch, NextMeasurementStartsFromTheLastAcceptedExposure) {
     f.peaks = {4000, 8000, 20000, 20000, 4000, 20000, 20000};
     StartReady(kQS100, f);
     m_driver->m_nExpIndex = 3;
-    ASSERT_EQ(m_driver->Measure(), 1);
-    ASSERT_EQ(m_driver->Measure(), 1);
+    ASSERT_TRUE(m_driver->Measure().valid);
+    ASSERT_TRUE(m_driver->Measure().valid);
     EXPECT_EQ(LightExposures(), std::vector<int>{500});
 
     // This one fails in SER, after its light and dark readings at 1000 ms were complete:
     // that exposure stays the starting point.
     f.ngCommand = "SER";
     m_port->faults = f;
-    EXPECT_EQ(m_driver->Measure(), 0);
-    EXPECT_EQ(m_driver->m_bValid, 0);
+    const MeasureResult failed = m_driver->Measure();
+    EXPECT_FALSE(failed.valid);
+    EXPECT_EQ(failed.failure.cause, LinkFailure::kRefused);
+    EXPECT_EQ(failed.failure.command, "SER");
     EXPECT_EQ(LightExposures(), (std::vector<int>{500, 1000}));
     f.ngCommand.clear();
     m_port->faults = f;
-    ASSERT_EQ(m_driver->Measure(), 1);
+    ASSERT_TRUE(m_driver->Measure().valid);
     EXPECT_EQ(LightExposures(), std::vector<int>{1000});
 }
 
@@ -146,13 +149,14 @@ TEST_F(ExposureSearch, FifteenthPassThatMovesTakesTheLightAgain) {
     f.peaks.push_back(15000);
     StartReady(kQS100, f);
     m_driver->m_nExpIndex = 3;
-    ASSERT_EQ(m_driver->Measure(), 1);
+    const MeasureResult measured = m_driver->Measure();
+    ASSERT_TRUE(measured.valid);
     const std::vector<int> light = LightExposures();
     ASSERT_EQ(light.size(), 16u);
     EXPECT_EQ(light[14], 100);
     EXPECT_EQ(light[15], 50);
-    EXPECT_EQ(m_driver->m_data.ET, 50);
-    const float peak = *std::max_element(m_driver->m_data.MD.begin(), m_driver->m_data.MD.end());
+    EXPECT_EQ(measured.data.ET, 50);
+    const float peak = *std::max_element(measured.data.MD.begin(), measured.data.MD.end());
     EXPECT_FLOAT_EQ(peak, 15000 / 0.05f);
 }
 
@@ -161,7 +165,7 @@ TEST_F(ExposureSearch, FailedExposureStillClosesTheShutter) {
     f.noGmReply = true;
     StartReady(kQS200, f);
     m_driver->m_nExpIndex = 2;
-    EXPECT_EQ(m_driver->Measure(), 0);
+    EXPECT_FALSE(m_driver->Measure().valid);
     const std::vector<std::string> sent = Sent();
     EXPECT_EQ(sent.back(), "CL");
     EXPECT_EQ(sent[sent.size() - 2], "GM,50,0,1");
@@ -185,8 +189,9 @@ TEST_F(Measurement, PixelsAboveHighAreZeroedAndNegativeCountsKept) {
                        {13, 0xFFFF}};
         StartReady(c.model, f);
         m_driver->m_nExpIndex = c.startIndex;
-        ASSERT_EQ(m_driver->Measure(), 1);
-        const SensorData& d = m_driver->m_data;
+        const MeasureResult measured = m_driver->Measure();
+        ASSERT_TRUE(measured.valid);
+        const SensorData& d = measured.data;
         EXPECT_EQ(d.ET, 10);
         EXPECT_EQ(d.MD[10], 0.0f);
         EXPECT_EQ(d.DD[10], 0.0f);
@@ -199,27 +204,47 @@ TEST_F(Measurement, PixelsAboveHighAreZeroedAndNegativeCountsKept) {
 
 TEST_F(Measurement, StatusValuesAndSerialComeFromTheSensor) {
     StartReady(kQS300);
-    ASSERT_EQ(m_driver->Measure(), 1);
-    const SensorData& d = m_driver->m_data;
-    EXPECT_EQ(m_driver->m_bValid, 1);
-    EXPECT_STREQ(d.SN, m_driver->m_cal.SN);
+    const MeasureResult measured = m_driver->Measure();
+    ASSERT_TRUE(measured.valid);
+    const SensorData& d = measured.data;
+    EXPECT_EQ(d.m_nModel, kQS300);
+    EXPECT_STREQ(d.SN, m_info->cal.SN);
     EXPECT_EQ(d.statusInt[3], -1);
     EXPECT_NEAR(d.statusFloat[0], -10.0, 0.2);
     EXPECT_NEAR(d.statusFloat[5], 2.05, 0.1);
     EXPECT_EQ(d.MT, m_clock.Now());
 }
 
+// The values the driver parses land where each model's layout says: the simulated sensors
+// report a 12 V supply and a sensor at 25 deg C (visible) or -10 deg C (cooled near-infrared).
+TEST_F(Measurement, StatusValuesSitWhereTheModelLayoutSays) {
+    for (int model = 0; model < kModelCount; ++model) {
+        SCOPED_TRACE(kModels[model].label);
+        StartReady(model);
+        const MeasureResult measured = m_driver->Measure();
+        ASSERT_TRUE(measured.valid);
+        const StatusLayout& at = kModels[model].status;
+        EXPECT_NEAR(measured.data.statusFloat[at.supplyVolt], 12.0, 0.1);
+        EXPECT_NEAR(measured.data.statusFloat[at.sensorTemp], kModels[model].shortWave ? 25 : -10,
+                    0.4);
+        // The simulated Peltier drive heats or cools; every other status word reads 0.
+        EXPECT_EQ(std::abs(measured.data.statusInt[at.peltierState]), 1);
+    }
+}
+
 TEST_F(Measurement, MaskedModelZeroesUnusedPixelsAndSkipsSaturation) {
     QsSimFaults f;
     f.rawPixels = {{5, 32767}, {97, 20000}};
     StartReady(kQS400, f);
-    ASSERT_EQ(m_driver->m_byMask[97], 0);
-    ASSERT_EQ(m_driver->Measure(), 1);
-    const SensorData& d = m_driver->m_data;
+    const std::string mask = m_port->Instrument().Mask(0);
+    ASSERT_EQ(mask[97], '\0');
+    const MeasureResult measured = m_driver->Measure();
+    ASSERT_TRUE(measured.valid);
+    const SensorData& d = measured.data;
     EXPECT_EQ(d.ET, 30);
     EXPECT_FLOAT_EQ(d.MD[5], static_cast<float>(32767 / 0.03));
     for (int k = 0; k < 256; ++k) {
-        if (m_driver->m_byMask[k] != 0) continue;
+        if (mask[static_cast<std::size_t>(k)] != '\0') continue;
         EXPECT_EQ(d.MD[k], 0.0f) << k;
         EXPECT_EQ(d.DD[k], 0.0f) << k;
     }
@@ -238,9 +263,10 @@ TEST_F(Measurement, SecondTemperatureOnlyForItsFirmware) {
         SCOPED_TRACE(c.firmware);
         StartReady(kQS400);
         m_port->Instrument().m_firmware = c.firmware;
-        ASSERT_EQ(m_driver->Measure(), 1);
+        const MeasureResult measured = m_driver->Measure();
+        ASSERT_TRUE(measured.valid);
         EXPECT_EQ(WasSent("T2"), c.asksT2);
-        EXPECT_FLOAT_EQ(m_driver->m_data.statusFloat[6], c.asksT2 ? 36.4f : kNoTemperature);
+        EXPECT_FLOAT_EQ(measured.data.statusFloat[6], c.asksT2 ? 36.4f : kNoTemperature);
     }
 }
 
@@ -248,20 +274,22 @@ TEST_F(Measurement, MaskedModelFailsOnMissingFirmwareReply) {
     QsSimFaults f;
     f.ngCommand = "FV";
     StartReady(kQS400, f);
-    EXPECT_EQ(m_driver->Measure(), 0);
-    EXPECT_EQ(m_driver->m_bValid, 0);
-    EXPECT_EQ(m_driver->m_nStatus, kStatusReady);
+    const MeasureResult measured = m_driver->Measure();
+    EXPECT_FALSE(measured.valid);
+    EXPECT_EQ(measured.failure.command, "FV");
 }
 
-TEST(DriverPort, UnopenablePortGivesCode1AndCloseResets) {
+TEST(DriverPort, UnopenablePortFailsWithItsCauseAndCloseIsHarmless) {
     CQS100 driver;
     driver.SetPortMap({{3, "/dev/nonexistent-serial-port"}});
     EXPECT_EQ(driver.OpenPort(3, 38400), 0);
-    EXPECT_EQ(driver.m_nStatus, kStatusPortFailed);
-    EXPECT_STREQ(DriverStatusText(driver.m_nStatus, false), "Error(Opening COM Port failed)");
-    EXPECT_STREQ(DriverStatusText(driver.m_nStatus, true), "COMポートオープン失敗");
+    EXPECT_EQ(driver.DevicePath(), "/dev/nonexistent-serial-port");
+    EXPECT_EQ(driver.OpenFailureText(), "no such device");
+    EXPECT_STREQ(DriverStatusText(kStatusPortFailed, false), "Error(Opening COM Port failed)");
+    EXPECT_STREQ(DriverStatusText(kStatusPortFailed, true), "COMポートオープン失敗");
+    EXPECT_FALSE(driver.IsOpen());
     EXPECT_EQ(driver.ClosePort(), 1);
-    EXPECT_EQ(driver.m_nStatus, kStatusNone);
+    EXPECT_EQ(driver.ClosePort(), 1);
 }
 
 }  // namespace

@@ -26,15 +26,16 @@ class Faults : public LoopDriver {
     // Measures as the controller does; returns the attempts used, or 0 when all failed.
     int MeasureAttempts() {
         int failed = 0;
-        const int ok = m_driver->MeasureWithRetries(3, [&](int) { ++failed; });
-        return ok ? failed + 1 : 0;
+        m_last = m_driver->MeasureWithRetries(3, [&](int, const LinkFailure&) { ++failed; });
+        return m_last.valid ? failed + 1 : 0;
     }
     // The frame is the one the sensor took: marks in place, every count within the sensor's
     // range, the serial and status of this sensor.
     void ExpectTrueFrame(int model) const {
-        const SensorData& d = m_driver->m_data;
+        const SensorData& d = m_last.data;
         const double seconds = model == kQS400 ? 0.03 : kSeconds;
-        EXPECT_EQ(m_driver->m_bValid, 1);
+        EXPECT_TRUE(m_last.valid);
+        EXPECT_EQ(d.m_nModel, model);
         EXPECT_FLOAT_EQ(d.MD[kMarkPixel], static_cast<float>(kMark / seconds));
         EXPECT_FLOAT_EQ(d.MD[kMarkPixel + 1], static_cast<float>(kNextMark / seconds));
         for (std::size_t k = 0; k < d.MD.size(); ++k) {
@@ -43,7 +44,7 @@ class Faults : public LoopDriver {
             ASSERT_LE(d.MD[k] * seconds, 32767.5) << k;
             ASSERT_LE(d.DD[k] * seconds, 32767.5) << k;
         }
-        EXPECT_STREQ(d.SN, m_driver->m_cal.SN);
+        EXPECT_STREQ(d.SN, m_info->cal.SN);
         if (model == kQS400) {
             EXPECT_NEAR(d.statusFloat[0], -10.0, 0.2);
             EXPECT_FLOAT_EQ(d.statusFloat[6], 36.4f);
@@ -52,6 +53,8 @@ class Faults : public LoopDriver {
             EXPECT_EQ(d.ET, 100);
         }
     }
+
+    MeasureResult m_last{kQS100};
 };
 
 struct LateCase {
@@ -88,7 +91,7 @@ TEST_F(Faults, LateReplyAtEachAttemptNeverShiftsTheFrame) {
                     EXPECT_EQ(attempts, lateAttempts < 3 ? lateAttempts + 1 : 0);
                 }
                 if (attempts == 0) {
-                    EXPECT_EQ(m_driver->m_bValid, 0);
+                    EXPECT_NE(m_last.failure.cause, LinkFailure::kNone);
                 }
             }
         }
@@ -112,15 +115,14 @@ TEST_F(Faults, LateReplyDuringIdentificationFailsThatTryOnly) {
     for (const IdentityCase& c : cases) {
         SCOPED_TRACE(c.command);
         Start(c.model);
-        ASSERT_EQ(m_driver->GetSensorInfo(), 1);
-        const std::vector<float> cal = m_driver->m_cal.CAL;
-        m_driver->m_cal.CAL.assign(cal.size(), 0.0f);
+        const SensorInfoResult first = m_driver->GetSensorInfo();
+        ASSERT_TRUE(first.Ready());
         m_port->lineFaults = {{c.command, 2, c.deadlineMs + 200, "", 0}};
-        EXPECT_EQ(m_driver->GetSensorInfo(), 0);
-        EXPECT_EQ(m_driver->m_nStatus, c.status);
-        EXPECT_EQ(m_driver->GetSensorInfo(), 1);
-        EXPECT_EQ(m_driver->m_cal.CAL, cal);
-        EXPECT_STREQ(m_driver->m_cal.ST, kModels[c.model].label);
+        EXPECT_EQ(m_driver->GetSensorInfo().status, c.status);
+        const SensorInfoResult again = m_driver->GetSensorInfo();
+        ASSERT_TRUE(again.Ready());
+        EXPECT_EQ(again.cal.CAL, first.cal.CAL);
+        EXPECT_STREQ(again.cal.ST, kModels[c.model].label);
     }
 }
 
@@ -164,7 +166,8 @@ TEST_F(Faults, ReplySplitOverManyReadsIsAssembled) {
             SCOPED_TRACE(std::string(kModels[model].label) + " pieces of " + std::to_string(chunk));
             Start(model);
             m_port->chunkBytes = chunk;
-            ASSERT_EQ(m_driver->GetSensorInfo(), 1);
+            m_info = std::make_unique<SensorInfoResult>(m_driver->GetSensorInfo());
+            ASSERT_TRUE(m_info->Ready());
             QsSimFaults f;
             f.peaks.assign(4, 20000);
             f.rawPixels = {{kMarkPixel, kMark}, {kMarkPixel + 1, kNextMark}};
@@ -184,21 +187,25 @@ TEST_F(Faults, StopEndsAnExposureWithinAPollAndClosesTheShutter) {
     const std::int64_t stopAt = m_clock.MonotonicMs() + 3000;
     m_driver->SetStopCheck([&] { return m_clock.MonotonicMs() >= stopAt; });
     int failed = 0;
-    EXPECT_EQ(m_driver->MeasureWithRetries(3, [&](int) { ++failed; }), 0);
+    const MeasureResult stopped =
+        m_driver->MeasureWithRetries(3, [&](int, const LinkFailure&) { ++failed; });
+    EXPECT_FALSE(stopped.valid);
     EXPECT_EQ(failed, 1);
     EXPECT_LT(m_clock.MonotonicMs() - stopAt, 10);
-    EXPECT_EQ(m_driver->LastFailure().cause, LinkFailure::kStopped);
+    EXPECT_EQ(stopped.failure.cause, LinkFailure::kStopped);
     EXPECT_EQ(Sent().back(), "CL");
 }
 
 TEST_F(Faults, UnpluggedDeviceEndsTheAttempts) {
     StartScripted(kQS300);
     m_port->Unplug();
-    int failed = 0;
-    EXPECT_EQ(m_driver->MeasureWithRetries(3, [&](int) { ++failed; }), 0);
-    EXPECT_EQ(failed, 1);
+    std::vector<std::string> said;
+    const MeasureResult lost = m_driver->MeasureWithRetries(
+        3, [&](int, const LinkFailure& failure) { said.push_back(DescribeFailure(failure)); });
+    EXPECT_FALSE(lost.valid);
+    EXPECT_EQ(said, std::vector<std::string>{"device lost during the wake-up"});
     EXPECT_TRUE(m_driver->CheckLost());
-    EXPECT_EQ(DescribeFailure(m_driver->LastFailure()), "device lost during the wake-up");
+    EXPECT_EQ(DescribeFailure(lost.failure), "device lost during the wake-up");
 }
 
 }  // namespace

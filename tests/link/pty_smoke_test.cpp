@@ -12,10 +12,12 @@ TEST_F(PtySmoke, EveryModelIdentifiesAndMeasures) {
     for (int model = 0; model < kModelCount; ++model) {
         SCOPED_TRACE(kModels[model].label);
         Start(model);
-        ASSERT_EQ(m_driver->GetSensorInfo(), 1);
-        ASSERT_EQ(m_driver->Measure(), 1);
-        EXPECT_STREQ(m_driver->m_data.SN, m_driver->m_cal.SN);
-        EXPECT_GT(m_driver->m_data.ET, 0);
+        const SensorInfoResult info = m_driver->GetSensorInfo();
+        ASSERT_TRUE(info.Ready());
+        const MeasureResult measured = m_driver->Measure();
+        ASSERT_TRUE(measured.valid);
+        EXPECT_STREQ(measured.data.SN, info.cal.SN);
+        EXPECT_GT(measured.data.ET, 0);
     }
 }
 
@@ -24,8 +26,7 @@ TEST_F(PtySmoke, VanishedDeviceIsSeenAndCanBeReopened) {
     drop.dropAfter = 3;
     drop.dropMs = 200;
     Start(kQS100, drop);
-    EXPECT_EQ(m_driver->GetSensorInfo(), 0);
-    EXPECT_EQ(m_driver->m_nStatus, kStatusIdentityFailed);
+    EXPECT_EQ(m_driver->GetSensorInfo().status, kStatusIdentityFailed);
     EXPECT_TRUE(m_driver->DeviceLost());
     EXPECT_FALSE(m_driver->IsOpen());
     int opened = 0;
@@ -34,7 +35,7 @@ TEST_F(PtySmoke, VanishedDeviceIsSeenAndCanBeReopened) {
         if (!opened) usleep(20000);
     }
     ASSERT_EQ(opened, 1);
-    EXPECT_EQ(m_driver->GetSensorInfo(), 1);
+    EXPECT_TRUE(m_driver->GetSensorInfo().Ready());
 }
 
 TEST_F(PtySmoke, HangUpOfAnIdlePortIsSeenAtOnce) {
@@ -42,7 +43,7 @@ TEST_F(PtySmoke, HangUpOfAnIdlePortIsSeenAtOnce) {
     drop.dropAfter = 1;
     drop.dropMs = 60000;
     Start(kQS200);
-    ASSERT_EQ(m_driver->GetSensorInfo(), 1);
+    ASSERT_TRUE(m_driver->GetSensorInfo().Ready());
     EXPECT_FALSE(m_driver->CheckLost());
     m_sim->SetFaults(0, drop);
     m_driver->Port().Write("\r\r", 2);  // the sensor drops off the bus on the second line

@@ -85,7 +85,7 @@ TEST(QsSim, ServesSeveralSensorsAndWritesATranscript) {
     EXPECT_NE(paths[0], paths[1]);
     CQS400 driver;
     ASSERT_EQ(driver.OpenDevice(paths[0], 38400), 1);
-    ASSERT_EQ(driver.GetSensorInfo(), 1);
+    ASSERT_TRUE(driver.GetSensorInfo().Ready());
     sim.Stop();
     std::ifstream in(transcript);
     std::string line;

@@ -1,20 +1,33 @@
 // The instruments' time-outs, exact to the millisecond on the fake clock: a reply that comes
 // at the deadline is taken, one a millisecond later is not.
+#include <utility>
+
 #include "LoopDriverFixture.h"
 
 namespace {
 
-using Timeouts = LoopDriver;
+class Timeouts : public LoopDriver {
+  protected:
+    // An identification or a measurement: whether it succeeded, and why not.
+    std::pair<bool, LinkFailure> Run(bool identify) {
+        if (identify) {
+            const SensorInfoResult info = m_driver->GetSensorInfo();
+            return {info.Ready(), info.failure};
+        }
+        const MeasureResult measured = m_driver->Measure();
+        return {measured.valid, measured.failure};
+    }
+};
 
 TEST_F(Timeouts, SilentSensorGivesCode2AfterOneSecond) {
     QsSimFaults silent;
     silent.silent = true;
     Start(kQS100, silent);
-    EXPECT_EQ(m_driver->GetSensorInfo(), 0);
-    EXPECT_EQ(m_driver->m_nStatus, kStatusNoReply);
+    const SensorInfoResult info = m_driver->GetSensorInfo();
+    EXPECT_EQ(info.status, kStatusNoReply);
     // One second for the wake-up line, then half a second of quiet on the line.
     EXPECT_EQ(m_clock.MonotonicMs(), 1500);
-    EXPECT_EQ(DescribeFailure(m_driver->LastFailure()), "no reply within 1 s to the wake-up");
+    EXPECT_EQ(DescribeFailure(info.failure), "no reply within 1 s to the wake-up");
 }
 
 TEST_F(Timeouts, SilentMeasureSendsNoOp) {
@@ -23,10 +36,9 @@ TEST_F(Timeouts, SilentMeasureSendsNoOp) {
     silent.silent = true;
     m_port->faults = silent;
     const std::int64_t start = m_clock.MonotonicMs();
-    EXPECT_EQ(m_driver->Measure(), 0);
+    EXPECT_FALSE(m_driver->Measure().valid);
     EXPECT_EQ(m_clock.MonotonicMs() - start, 1500);
     EXPECT_FALSE(WasSent("OP"));
-    EXPECT_EQ(m_driver->m_bValid, 0);
 }
 
 // When the command named was sent last, on the fake clock.
@@ -61,11 +73,11 @@ TEST_F(Timeouts, ReplyAtTheDeadlineIsTakenAndOneMillisecondLaterIsNot) {
             StartReady(kQS100, peaks);
             m_driver->m_nExpIndex = 3;
             m_port->lineFaults = {{c.command, 0, c.deadlineMs - c.delayMs + extra, "", 0}};
-            const int ok = c.identify ? m_driver->GetSensorInfo() : m_driver->Measure();
-            EXPECT_EQ(ok, extra ? 0 : 1);
+            const auto [ok, failure] = Run(c.identify);
+            EXPECT_EQ(ok, !extra);
             if (!extra) continue;
-            EXPECT_EQ(m_driver->LastFailure().cause, LinkFailure::kNoReply);
-            EXPECT_EQ(m_driver->LastFailure().timeoutMs, c.deadlineMs);
+            EXPECT_EQ(failure.cause, LinkFailure::kNoReply);
+            EXPECT_EQ(failure.timeoutMs, c.deadlineMs);
             // The late reply came 1 ms after the deadline; the line was then quiet for 0.5 s.
             const std::int64_t waited = m_clock.MonotonicMs() - SentAt(*m_port, c.command);
             EXPECT_EQ(waited, c.deadlineMs + 1 + 500);
@@ -97,12 +109,15 @@ TEST_F(Timeouts, CutBlocksFailAfterTheirTimeOut) {
         SCOPED_TRACE(c.name);
         StartReady(c.model);
         m_port->lineFaults = {{c.command, 0, 0, "", c.cutBytes}};
-        const int ok = c.identify ? m_driver->GetSensorInfo() : m_driver->Measure();
-        EXPECT_EQ(ok, 0);
         if (c.identify) {
-            EXPECT_EQ(m_driver->m_nStatus, kStatusCalFailed);
+            const SensorInfoResult info = m_driver->GetSensorInfo();
+            EXPECT_EQ(info.status, kStatusCalFailed);
+            EXPECT_EQ(info.failure.cause, c.cause);
+        } else {
+            const MeasureResult measured = m_driver->Measure();
+            EXPECT_FALSE(measured.valid);
+            EXPECT_EQ(measured.failure.cause, c.cause);
         }
-        EXPECT_EQ(m_driver->LastFailure().cause, c.cause);
         EXPECT_EQ(m_clock.MonotonicMs() - SentAt(*m_port, c.command), c.waitedMs);
         EXPECT_EQ(Sent().back() == "CL", !c.identify);  // a failed light read closes the shutter
     }

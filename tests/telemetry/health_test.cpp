@@ -4,7 +4,7 @@
 #include "DriverStatus.h"
 #include "HealthMonitor.h"
 #include "LocalTime.h"
-#include "ModelTraits.h"
+#include "ProtocolConstants.h"
 #include "RsdData.h"
 #include "SyntheticData.h"
 
@@ -96,7 +96,7 @@ TEST_F(HealthMonitor, StoreFailuresSaturationAndDarkRangeAreReportedOnTheirEdges
 
     // The shortest exposure with a pixel at the high limit: saturated, whatever the exposure
     // above it shows.
-    const int high = kModelTraits[kQS100].high;
+    const int high = kModels[kQS100].highCounts;
     block.ET = kExposureTable[0];
     block.MD[100] = static_cast<float>(high * 1000.0 / block.ET);
     EXPECT_EQ(Kinds(monitor.RecordStored(day, true, At(12, 4))),

@@ -74,9 +74,8 @@ void PrintIdentity(const SensorCal& cal) {
     if (!cal.WL.empty()) std::printf("WL %.2f .. %.2f nm\n", cal.WL.front(), cal.WL.back());
 }
 
-void PrintMeasurement(int n, const CQSDriver& driver) {
-    const SensorData& d = driver.m_data;
-    const SensorModelInfo& info = kModels[static_cast<std::size_t>(driver.Model())];
+void PrintMeasurement(int n, const SensorData& d) {
+    const SensorModelInfo& info = kModels[static_cast<std::size_t>(d.m_nModel)];
     // Counts per second back to counts, so the peak reads as the sensor's own number.
     const float peak =
         *std::max_element(d.MD.begin(), d.MD.end()) * static_cast<float>(d.ET) / 1000.0f;
@@ -86,20 +85,30 @@ void PrintMeasurement(int n, const CQSDriver& driver) {
     std::printf("\n");
 }
 
+struct Probe {
+    std::unique_ptr<CQSDriver> driver;
+    SensorInfoResult info;
+};
+
+// One identification with the driver of a.model; a port that does not open gives code 1.
+Probe IdentifyAs(const Args& a) {
+    Probe probe{std::make_unique<CQSDriver>(a.model), SensorInfoResult(a.model)};
+    probe.info.status = kStatusPortFailed;
+    if (Open(*probe.driver, a)) probe.info = probe.driver->GetSensorInfo();
+    return probe;
+}
+
 // Identifies the sensor. Without --model the first try speaks as a QS-100; a sensor that names
 // another model of the family in its ST reply is then identified with that model's driver.
-std::unique_ptr<CQSDriver> Identify(Args& a) {
+Probe Identify(Args& a) {
     const bool named = a.model >= 0;
     if (!named) a.model = kQS100;
-    auto driver = std::make_unique<CQSDriver>(a.model);
-    if (Open(*driver, a) && driver->GetSensorInfo()) return driver;
-    const int reported = ModelOfName(driver->m_cal.ST);
-    if (named || driver->m_nStatus != kStatusWrongModel || reported < 0) return driver;
+    Probe probe = IdentifyAs(a);
+    const int reported = ModelOfName(probe.info.cal.ST);
+    if (named || probe.info.status != kStatusWrongModel || reported < 0) return probe;
     a.model = reported;
-    driver.reset();  // the port is held exclusively: closed before it is opened again
-    driver = std::make_unique<CQSDriver>(a.model);
-    if (Open(*driver, a)) driver->GetSensorInfo();
-    return driver;
+    probe.driver.reset();  // the port is held exclusively: closed before it is opened again
+    return IdentifyAs(a);
 }
 
 }  // namespace
@@ -111,28 +120,25 @@ int main(int argc, char** argv) {
         Usage();
         return 2;
     }
-    const std::unique_ptr<CQSDriver> probe = Identify(a);
-    CQSDriver& driver = *probe;
-    if (driver.m_nStatus != kStatusReady) {
-        std::printf("%s\n", DriverStatusText(driver.m_nStatus, false));
-        if (driver.m_nStatus > kStatusPortFailed) PrintIdentity(driver.m_cal);
-        return 1;
-    }
-    std::printf("%s\n", DriverStatusText(driver.m_nStatus, false));
-    PrintIdentity(driver.m_cal);
+    const Probe probe = Identify(a);
+    CQSDriver& driver = *probe.driver;
+    std::printf("%s\n", DriverStatusText(probe.info.status, false));
+    if (probe.info.status > kStatusPortFailed) PrintIdentity(probe.info.cal);
+    if (!probe.info.Ready()) return 1;
     CRsdData rsd;
-    rsd.SetCal(a.model, driver.m_cal);
+    rsd.SetCal(a.model, probe.info.cal);
     bool allMeasured = true;
     for (int n = 1; n <= a.measurements; ++n) {
-        if (!driver.Measure()) {
+        const MeasureResult measured = driver.Measure();
+        if (!measured.valid) {
             std::printf("measurement %d: failed\n", n);
             allMeasured = false;
             continue;
         }
-        PrintMeasurement(n, driver);
+        PrintMeasurement(n, measured.data);
         CRad rad;
-        rad.m_time = driver.m_data.MT;
-        rad.SetBlock(a.model, driver.m_data);
+        rad.m_time = measured.data.MT;
+        rad.SetBlock(a.model, measured.data);
         rsd.AddRecord(rad);
     }
     driver.ClosePort();

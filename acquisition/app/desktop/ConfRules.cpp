@@ -2,24 +2,16 @@
 
 #include "SensorModel.h"
 
-namespace {
-
-bool HasShortAndLongWave(const std::array<bool, 4>& use) {
-    return (use[kQS100] || use[kQS200]) && (use[kQS300] || use[kQS400]);
-}
-
-}  // namespace
-
 namespace rad {
 
 void ApplyPairRule(ConfValues& values, int clickedModel) {
-    if (clickedModel < 0 || clickedModel >= 4) return;
-    values.use[clickedModel ^ 1] = false;  // pairs are 0/1 and 2/3
+    if (!IsValidModel(clickedModel)) return;
+    values.use[static_cast<std::size_t>(ModelInfo(clickedModel).partner)] = false;
 }
 
 void ApplySelectionRules(ConfValues& values) {
     for (int m = 0; m < 4; ++m) values.csvModel[m] = values.csvModel[m] && values.use[m];
-    values.merge = values.merge && HasShortAndLongWave(values.use);
+    values.merge = values.merge && HasBothBands(values.use);
 }
 
 ConfEnabling ComputeEnabling(const ConfValues& values) {
@@ -30,7 +22,7 @@ ConfEnabling ComputeEnabling(const ConfValues& values) {
     }
     e.csvFolder = values.csvSave;
     e.pitch = values.csvSave;
-    e.merge = values.csvSave && HasShortAndLongWave(values.use);
+    e.merge = values.csvSave && HasBothBands(values.use);
     e.csvRange = values.csvSave && values.pitch == 1;
     return e;
 }
