@@ -157,6 +157,25 @@ class NetcdfArchive(unittest.TestCase):
                 self.assertIn(name, ds.variables)
             self.assertNotIn("spectral_irradiance_qs100", ds.variables)
 
+    def test_a_bad_file_or_order_stops_and_leaves_no_archive(self):
+        out = os.path.join(self.folder, "refused.nc")
+        bad = os.path.join(self.folder, "bad.rsd")
+        with open(bad, "w") as f:
+            f.write("not a day file\n")
+        copy = os.path.join(self.folder, "29991231.rsd")  # a later name, earlier records
+        shutil.copy(self.files[0], copy)
+        try:
+            for files, culprit in (([self.files[0], bad, self.files[1]], "bad.rsd"),
+                                   (self.files + [copy], "29991231.rsd")):
+                run = subprocess.run([RSDTOOL, "netcdf"] + files + ["-o", out],
+                                     capture_output=True, text=True)
+                self.assertEqual(run.returncode, 1)
+                self.assertIn(culprit, run.stderr)
+                self.assertFalse(os.path.exists(out))
+        finally:
+            os.remove(bad)
+            os.remove(copy)
+
     def test_a_sensor_missing_from_a_day_reads_as_fill(self):
         ds = xr.open_dataset(self.nc)
         last = slice((DAYS - 1) * RECORDS, DAYS * RECORDS)
