@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <optional>
 
@@ -15,9 +16,8 @@ namespace {
 
 // The merged spectrum of a record on the grid. On whole nanometres it is the resampled
 // spectrum the quantities are computed from, so that one is reused rather than merged again.
-void MergedRow(const CRsdData& set, int index, const CResample& resampled,
+void MergedRow(const rad::MergePlan& plan, const CResample& resampled,
                const std::vector<double>& wavelengths, float* row) {
-    const rad::MergePlan plan = rad::MakeMergePlan(set, index);
     const std::optional<rad::SensorSpectrum>& low = plan.IsPair() ? plan.shortWave : plan.single;
     const std::optional<rad::SensorSpectrum>& high = plan.IsPair() ? plan.longWave : plan.single;
     for (std::size_t w = 0; w < wavelengths.size(); ++w) {
@@ -33,13 +33,29 @@ void MergedRow(const CRsdData& set, int index, const CResample& resampled,
     }
 }
 
-void SensorRow(const CRsdData& set, int model, int index, const std::vector<double>& wavelengths,
-               float* row) {
+// A sensor's own spectrum on the grid. Where the merge rule takes this sensor's value alone
+// (below the blend band for the short-wave sensor, above it for the long-wave one, all of a
+// single sensor) the merged row already holds it.
+void SensorRow(const CRsdData& set, int model, int index, const rad::MergePlan& plan,
+               const std::vector<double>& wavelengths, const float* merged, float* row) {
     const auto spectrum = rad::GetSensorSpectrum(set, model, index);
-    for (std::size_t w = 0; w < wavelengths.size(); ++w)
-        row[w] = spectrum && spectrum->InRange(wavelengths[w])
-                     ? static_cast<float>(spectrum->ValueAt(wavelengths[w]))
-                     : kArchiveFloatFill;
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    const auto same = [&spectrum](const std::optional<rad::SensorSpectrum>& other) {
+        return other && other->wl == spectrum->wl && other->md == spectrum->md;
+    };
+    double mergedBelow = -kNone, mergedAbove = kNone;
+    if (spectrum && plan.IsPair() && same(plan.shortWave)) mergedBelow = plan.lo;
+    if (spectrum && plan.IsPair() && same(plan.longWave)) mergedAbove = plan.hi;
+    if (spectrum && !plan.IsPair() && same(plan.single)) mergedBelow = kNone;
+    for (std::size_t w = 0; w < wavelengths.size(); ++w) {
+        const double nm = wavelengths[w];
+        if (!spectrum || !spectrum->InRange(nm))
+            row[w] = kArchiveFloatFill;
+        else if ((nm < mergedBelow || nm > mergedAbove) && merged[w] != kArchiveFloatFill)
+            row[w] = merged[w];
+        else
+            row[w] = static_cast<float>(spectrum->ValueAt(nm));
+    }
 }
 
 void SensorValues(const CRsdData& set, ArchiveDay& day, const std::vector<int>& order) {
@@ -123,10 +139,11 @@ PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wa
             const double value = q.values[quantities[c]].value;
             if (std::isfinite(value)) day.quantities[c][r] = static_cast<float>(value);
         }
-        MergedRow(set, order[r], resampled, wavelengths, rows[0]);
+        const rad::MergePlan plan = rad::MakeMergePlan(set, order[r]);
+        MergedRow(plan, resampled, wavelengths, rows[0]);
         for (int model = 0; model < kModelCount; ++model)
             if (float* row = rows[1 + static_cast<std::size_t>(model)])
-                SensorRow(set, model, order[r], wavelengths, row);
+                SensorRow(set, model, order[r], plan, wavelengths, rows[0], row);
         if (whole && (record + 1) % kChunk == 0)
             for (std::size_t s = 0; s < kArchiveSpectra; ++s)
                 if (prepared.holds[s])
