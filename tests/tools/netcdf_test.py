@@ -159,22 +159,26 @@ class NetcdfArchive(unittest.TestCase):
 
     def test_a_bad_file_or_order_stops_and_leaves_no_archive(self):
         out = os.path.join(self.folder, "refused.nc")
-        bad = os.path.join(self.folder, "bad.rsd")
-        with open(bad, "w") as f:
-            f.write("not a day file\n")
+        # Not day files, named to come between the others and after them.
+        middle = os.path.join(self.folder, "20260601x.rsd")
+        last = os.path.join(self.folder, "bad.rsd")
+        for bad in (middle, last):
+            with open(bad, "w") as f:
+                f.write("not a day file\n")
         copy = os.path.join(self.folder, "29991231.rsd")  # a later name, earlier records
         shutil.copy(self.files[0], copy)
         try:
-            for files, culprit in (([self.files[0], bad, self.files[1]], "bad.rsd"),
+            for files, culprit in ((self.files + [middle], "20260601x.rsd"),
+                                   (self.files + [last], "bad.rsd"),
                                    (self.files + [copy], "29991231.rsd")):
                 run = subprocess.run([RSDTOOL, "netcdf"] + files + ["-o", out],
-                                     capture_output=True, text=True)
+                                     capture_output=True, text=True, timeout=120)
                 self.assertEqual(run.returncode, 1)
                 self.assertIn(culprit, run.stderr)
                 self.assertFalse(os.path.exists(out))
         finally:
-            os.remove(bad)
-            os.remove(copy)
+            for path in (middle, last, copy):
+                os.remove(path)
 
     def test_a_sensor_missing_from_a_day_reads_as_fill(self):
         ds = xr.open_dataset(self.nc)

@@ -42,14 +42,15 @@ class CPipeline {
         return day;
     }
 
+    // The archive gave up: no file is needed any more.
     void Stop() {
         const std::lock_guard lock(m_lock);
-        m_bStop = true;
+        m_failedAt = 0;
         m_changed.notify_all();
     }
 
     void Work() {
-        for (std::size_t i = m_next++; i < m_files.size() && !m_bStop; i = m_next++) {
+        for (std::size_t i = m_next++; i < m_files.size() && i < m_failedAt; i = m_next++) {
             try {
                 if (!Prepare(i)) return;
             } catch (const std::exception& error) {
@@ -59,7 +60,7 @@ class CPipeline {
     }
 
   private:
-    // False when the pipeline stopped.
+    // False when the file is not needed: one before it failed.
     bool Prepare(std::size_t i) {
         CRsdData set;
         if (auto problem = m_load(m_files[i], set)) {
@@ -76,8 +77,8 @@ class CPipeline {
                  ++j)
                 m_slots[j + 1].first = *m_slots[j].first + *m_slots[j].count;
             m_changed.notify_all();
-            m_changed.wait(lock, [&] { return m_bStop || m_slots[i].first.has_value(); });
-            if (m_bStop) return false;
+            m_changed.wait(lock, [&] { return m_slots[i].first || m_failedAt < i; });
+            if (!m_slots[i].first) return false;
             first = *m_slots[i].first;
         }
         PreparedDay prepared = ComputeArchiveDay(set, m_wavelengths, m_quantities, first);
@@ -89,12 +90,13 @@ class CPipeline {
         return true;
     }
 
-    // The files after a failed one have no place in the archive: the run ends there.
+    // The files after a failed one have no place in the archive: the run ends there. Those
+    // before it are still prepared, as the archive takes them first.
     void Fail(std::size_t i, const std::string& problem) {
         const std::lock_guard lock(m_lock);
         m_slots[i].problem = problem;
         m_slots[i].done = true;
-        m_bStop = true;
+        m_failedAt = std::min<std::size_t>(m_failedAt, i);
         m_changed.notify_all();
     }
 
@@ -106,7 +108,7 @@ class CPipeline {
     std::atomic<std::size_t> m_next{0};
     std::mutex m_lock;
     std::condition_variable m_changed;
-    std::atomic<bool> m_bStop{false};
+    std::atomic<std::size_t> m_failedAt{SIZE_MAX};  // the first file that failed
 };
 
 }  // namespace
