@@ -59,6 +59,7 @@ std::vector<HealthAlert> CHealthMonitor::Started(Window window, int64_t now) {
     m_lastProgress = now;
     m_bNoRecordReported = false;
     m_firstStatusSeen.fill(false);
+    m_ready.fill(false);
     m_lost.fill(false);
     return {};
 }
@@ -89,8 +90,17 @@ std::vector<HealthAlert> CHealthMonitor::RecordStored(const CRsdData& day, bool 
     const CRad& rad = day.GetAt(index);
     for (int model = 0; model < kModelCount; ++model) {
         const SensorData* block = rad.Block(model);
-        if (!block) continue;
         const auto m = static_cast<std::size_t>(model);
+        // A sensor that stops answering stays "ready" to the driver, and the cycle stores what
+        // the others measured: its absence from the record is the only sign.
+        if (m_ready[m] && !block && !m_lost[m]) {
+            m_lost[m] = true;
+            alerts.push_back({HealthAlert::Kind::SensorLost, model, "no answer in the last cycle"});
+        } else if (m_ready[m] && block && m_lost[m]) {
+            m_lost[m] = false;
+            alerts.push_back({HealthAlert::Kind::SensorBack, model, "measuring again"});
+        }
+        if (!block) continue;
         const bool saturated = IsSaturated(model, *block);
         if (saturated && !m_saturated[m])
             alerts.push_back(
@@ -110,6 +120,7 @@ std::vector<HealthAlert> CHealthMonitor::SensorState(int model, int status) {
     if (!IsValidModel(model)) return {};
     const auto m = static_cast<std::size_t>(model);
     std::vector<HealthAlert> alerts;
+    if (status == kStatusReady) m_ready[m] = true;
     if (!m_firstStatusSeen[m]) {
         m_firstStatusSeen[m] = true;
         if (status != kStatusReady)

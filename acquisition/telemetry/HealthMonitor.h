@@ -14,8 +14,8 @@ class CRsdData;
 struct HealthAlert {
     enum class Kind {
         NoRecord,        // no stored record for two intervals inside the window
-        SensorLost,      // the device vanished during a measurement
-        SensorBack,      // a lost sensor is ready again
+        SensorLost,      // the device vanished, or a ready sensor is missing from a record
+        SensorBack,      // a lost sensor is ready or measuring again
         SensorNotReady,  // the first identification after the start failed
         Saturated,       // a frame at the shortest exposure reached the pixel limit
         DarkHigh,        // the dark range is above its limit
@@ -57,6 +57,7 @@ class CHealthMonitor {
     bool m_bNoRecordReported = false;
     bool m_bStoreFailed = false;
     std::array<bool, kModelCount> m_firstStatusSeen{};
+    std::array<bool, kModelCount> m_ready{};  // identified in this acquisition: expected
     std::array<bool, kModelCount> m_lost{};
     std::array<bool, kModelCount> m_saturated{};
     std::array<bool, kModelCount> m_darkHigh{};

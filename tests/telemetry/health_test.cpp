@@ -79,6 +79,42 @@ TEST_F(HealthMonitor, SensorEventsFollowTheIdentificationsAndLosses) {
               std::vector<Kind>{Kind::SensorNotReady});
 }
 
+TEST_F(HealthMonitor, AReadySensorMissingFromTheStoredRecordsIsLostUntilItMeasuresAgain) {
+    CRsdData both, qs100Only;
+    rad::MakeSyntheticDay(both, 1, {kQS100, kQS300}, At(12), 60);
+    rad::MakeSyntheticDay(qs100Only, 1, {kQS100}, At(12), 60);
+    struct Step {
+        const char* what;
+        const CRsdData* record;  // nullptr: the sensor vanished (the driver saw it go)
+        std::vector<Kind> expected;
+    };
+    const std::vector<Step> steps = {
+        {"both measured", &both, {}},
+        {"the QS-300 stops answering", &qs100Only, {Kind::SensorLost}},
+        {"still silent", &qs100Only, {}},
+        {"it measures again", &both, {Kind::SensorBack}},
+        {"it vanishes", nullptr, {Kind::SensorLost}},
+        {"a cycle without it while it is lost", &qs100Only, {}},
+        {"measured before it was identified again", &both, {Kind::SensorBack}},
+    };
+    m_monitor.Started(kWindow, At(12));
+    m_monitor.SensorState(kQS100, kStatusReady);
+    m_monitor.SensorState(kQS300, kStatusReady);
+    for (const Step& step : steps) {
+        const auto alerts = step.record ? m_monitor.RecordStored(*step.record, true, At(12))
+                                        : m_monitor.SensorLost(kQS300);
+        EXPECT_EQ(Kinds(alerts), step.expected) << step.what;
+        for (const HealthAlert& alert : alerts) EXPECT_EQ(alert.model, kQS300) << step.what;
+    }
+
+    // A sensor never identified in this acquisition is not expected in the records.
+    m_monitor.Started(kWindow, At(13));
+    m_monitor.SensorState(kQS100, kStatusReady);
+    EXPECT_EQ(Kinds(m_monitor.SensorState(kQS300, kStatusNoReply)),
+              std::vector<Kind>{Kind::SensorNotReady});
+    EXPECT_TRUE(m_monitor.RecordStored(qs100Only, true, At(13)).empty());
+}
+
 TEST_F(HealthMonitor, StoreFailuresSaturationAndDarkRangeAreReportedOnTheirEdges) {
     CRsdData day;
     rad::MakeSyntheticDay(day, 1, {kQS100}, At(12), 60);

@@ -5,10 +5,12 @@ Usage: netcdf_test.py RSDTOOL ARCHIVE_FIXTURE SCRATCH
 """
 import csv
 import glob
+import json
 import os
 import shutil
 import subprocess
 import sys
+import time
 import unittest
 
 import netCDF4
@@ -16,7 +18,9 @@ import numpy as np
 import xarray as xr
 
 RSDTOOL, FIXTURE, SCRATCH = sys.argv[1:4]
-DAYS, RECORDS = 2, 48
+# 144 records a day: days share chunks of 64 records at both ends and hold whole ones
+# inside; the last day has no QS-300.
+DAYS, RECORDS = 3, 144
 
 
 def reference(files):
@@ -33,8 +37,61 @@ def reference(files):
     return records, days
 
 
+def core_spectra(day_file, record):
+    """The core's spectra of one record at whole nm: {sensor or "Merge": {nm: value}}."""
+    out = subprocess.run([FIXTURE, "spectrum", day_file, str(record)], check=True,
+                         capture_output=True, text=True).stdout
+    spectra = {}
+    for line in out.splitlines():
+        name, nm, value = line.split()
+        spectra.setdefault(name, {})[float(nm)] = float(value)
+    return spectra
+
+
+VARIABLES = {"Merge": "spectral_irradiance", "QS-200": "spectral_irradiance_qs200",
+             "QS-300": "spectral_irradiance_qs300"}
+# Records (day, index; daylight from index 37 to 107) in whole chunks inside one day (0, 70
+# and 1, 60), in chunks shared by two days (0, 130 with 1, 40) and in the last, partly
+# filled chunk (2, 100 and 2, 143).
+SAMPLED = ((0, 0), (0, 70), (0, 130), (1, 40), (1, 60), (2, 100), (2, RECORDS - 1))
+
+
+def rsdtool_json(args):
+    """Lines of an rsdtool --json output; each number as (value, decimals printed)."""
+    def number(text):
+        decimals = len(text.split(".")[1]) if "." in text else 0
+        return float(text), decimals
+    out = subprocess.run([RSDTOOL] + args + ["--json"], check=True, capture_output=True,
+                         text=True).stdout
+    return [json.loads(line, parse_float=number, parse_int=number)
+            for line in out.splitlines()]
+
+
+def printed_tolerance(decimals, value):
+    """Half a unit of the last digit printed, and float32's rounding of the archive."""
+    return 0.5 * 10.0 ** -decimals + 1e-6 * abs(value) + 1e-12
+
+
+def local_midnight(date):
+    """Epoch seconds of 00:00 local time of "YYYY/MM/DD"."""
+    return int(time.mktime(time.strptime(date, "%Y/%m/%d")))
+
+
+def archive_dli(ppfd, start):
+    """The DLI of the day from start: trapezoids of PPFD, gaps above twice the median step
+    left out, as docs/archive.md shows it."""
+    day = ppfd.sel(time=slice(np.datetime64(start, "s"),
+                              np.datetime64(start + 86399, "s"))).compute()
+    seconds = day["time"].values.astype("datetime64[s]").astype(np.int64)
+    steps = np.diff(seconds)
+    bridged = steps <= 2 * np.median(steps)
+    trapezoids = (day.values[1:] + day.values[:-1]) / 2 * steps
+    return float(trapezoids[bridged].sum()) * 1e-6
+
+
 def spectral_csv(day_file, folder, record):
-    """Columns of rsdtool spectral-csv at 1 nm for one record: {sensor or "Merge": {nm: v}}."""
+    """Columns of rsdtool spectral-csv at 1 nm for one record:
+    {sensor or "Merge": {nm: (value, decimals printed)}}."""
     profile = os.path.join(folder, "pitch1.ini")
     with open(profile, "w") as f:
         f.write("[SAVE]\nLEFT=300\nRIGHT=1800\nPITCH=1\nQS100=1\nQS200=1\nQS300=1\nQS400=1\n"
@@ -46,7 +103,9 @@ def spectral_csv(day_file, folder, record):
         rows = list(csv.reader(f))
     sensor_row = next(r for r in rows if r and r[0].startswith("Sensor"))
     data = [r for r in rows if r and r[0].replace(".", "", 1).isdigit()]
-    return {name: {float(r[0]): float(r[c]) for r in data if len(r) > c and r[c].strip()}
+    def cell(text):
+        return float(text), len(text.split(".")[1]) if "." in text else 0
+    return {name: {float(r[0]): cell(r[c]) for r in data if len(r) > c and r[c].strip()}
             for c, name in enumerate(sensor_row) if c > 0 and name}
 
 
@@ -98,6 +157,37 @@ class NetcdfArchive(unittest.TestCase):
                 self.assertIn(name, ds.variables)
             self.assertNotIn("spectral_irradiance_qs100", ds.variables)
 
+    def test_a_bad_file_or_order_stops_and_leaves_no_archive(self):
+        out = os.path.join(self.folder, "refused.nc")
+        # Not day files, named to come between the others and after them.
+        middle = os.path.join(self.folder, "20260601x.rsd")
+        last = os.path.join(self.folder, "bad.rsd")
+        for bad in (middle, last):
+            with open(bad, "w") as f:
+                f.write("not a day file\n")
+        copy = os.path.join(self.folder, "29991231.rsd")  # a later name, earlier records
+        shutil.copy(self.files[0], copy)
+        try:
+            for files, culprit in ((self.files + [middle], "20260601x.rsd"),
+                                   (self.files + [last], "bad.rsd"),
+                                   (self.files + [copy], "29991231.rsd")):
+                run = subprocess.run([RSDTOOL, "netcdf"] + files + ["-o", out],
+                                     capture_output=True, text=True, timeout=120)
+                self.assertEqual(run.returncode, 1)
+                self.assertIn(culprit, run.stderr)
+                self.assertFalse(os.path.exists(out))
+        finally:
+            for path in (middle, last, copy):
+                os.remove(path)
+
+    def test_a_sensor_missing_from_a_day_reads_as_fill(self):
+        ds = xr.open_dataset(self.nc)
+        last = slice((DAYS - 1) * RECORDS, DAYS * RECORDS)
+        self.assertTrue(np.isnan(ds["spectral_irradiance_qs300"].isel(time=last)).all())
+        self.assertTrue(np.isnan(ds["exposure_qs300"].isel(time=last)).all())
+        before = ds["spectral_irradiance_qs300"].isel(time=slice(0, (DAYS - 1) * RECORDS))
+        self.assertTrue(np.isfinite(before).any(dim="wavelength").all())
+
     def test_times_and_quantities_equal_the_cores(self):
         ds = xr.open_dataset(self.nc)
         times = ds["time"].values.astype("datetime64[s]").astype(np.int64)
@@ -106,36 +196,83 @@ class NetcdfArchive(unittest.TestCase):
             expected = np.array([self.records[t][column] for t in times], dtype=np.float32)
             np.testing.assert_allclose(ds[name].values, expected, rtol=1e-6, err_msg=name)
 
-    def test_spectra_equal_the_spectral_csv_at_1_nm(self):
+    def test_quantities_equal_rsdtool_quantities(self):
+        ds = xr.open_dataset(self.nc)
+        times = ds["time"].values.astype("datetime64[s]").astype(np.int64)
+        compared = 0
+        for day, path in enumerate(self.files):
+            rows = rsdtool_json(["quantities", path])
+            self.assertEqual(len(rows), RECORDS)
+            for index, row in enumerate(rows):
+                record = day * RECORDS + index
+                stamp = time.strftime("%Y/%m/%d %H:%M:%S", time.localtime(times[record]))
+                self.assertEqual(stamp, row["date"] + " " + row["time"])
+                for key, cell in row.items():
+                    if key in ("date", "time", "memo"):
+                        continue
+                    got = float(ds[key].values[record])
+                    if cell is None:
+                        self.assertTrue(np.isnan(got), "%s record %d" % (key, record))
+                        continue
+                    value, decimals = cell
+                    self.assertLessEqual(abs(got - value), printed_tolerance(decimals, value),
+                                         "%s record %d" % (key, record))
+                    compared += 1
+        self.assertGreater(compared, DAYS * RECORDS * 20)
+
+    def test_spectra_equal_the_cores(self):
         ds = xr.open_dataset(self.nc)
         checked = 0
-        for record in (0, 5):
-            for name, values in spectral_csv(self.files[0], self.folder, record).items():
-                variable = {"Merge": "spectral_irradiance", "QS-200": "spectral_irradiance_qs200",
-                            "QS-300": "spectral_irradiance_qs300"}[name]
-                row = ds[variable].isel(time=record)
+        for day, index in SAMPLED:
+            record = day * RECORDS + index
+            for name, values in core_spectra(self.files[day], index).items():
+                wavelengths = np.array(sorted(values))
+                expected = np.array([values[nm] for nm in wavelengths], dtype=np.float32)
+                got = ds[VARIABLES[name]].isel(time=record).sel(wavelength=wavelengths).values
+                np.testing.assert_allclose(got, expected, rtol=1e-6, atol=1e-30,
+                                           err_msg="%s record %d" % (name, record))
+                checked += np.count_nonzero(expected > 0.1)
+        self.assertGreater(checked, 5000)  # daylight records, not only dark ones
+
+    def test_spectra_equal_the_spectral_csv_at_1_nm(self):
+        ds = xr.open_dataset(self.nc)
+        checked = lit = 0
+        for day, index in SAMPLED:
+            record = day * RECORDS + index
+            for name, values in spectral_csv(self.files[day], self.folder, index).items():
+                row = ds[VARIABLES[name]].isel(time=record)
                 checked += self.compare(row, values, "%s record %d" % (name, record))
-        self.assertGreater(checked, 2000)
+                lit += sum(1 for value, _ in values.values() if value > 0.1)
+        self.assertGreater(checked, 6000)
+        self.assertGreater(lit, 3000)  # daylight records, not only dark ones
 
     def compare(self, row, values, what):
         wavelengths = np.array(sorted(values))
-        expected = np.array([values[nm] for nm in wavelengths])
+        expected = np.array([values[nm][0] for nm in wavelengths])
+        tolerance = np.array([printed_tolerance(values[nm][1], values[nm][0])
+                              for nm in wavelengths])
         got = row.sel(wavelength=wavelengths).values.astype(np.float64)
-        np.testing.assert_allclose(got, expected, rtol=1e-6, atol=1e-4, err_msg=what)
+        wrong = np.flatnonzero(~(np.abs(got - expected) <= tolerance))
+        self.assertEqual(len(wrong), 0, "%s at %s nm: %s, not %s" % (
+            what, wavelengths[wrong[:5]], got[wrong[:5]], expected[wrong[:5]]))
         return len(values)
 
     def test_dli_recomputed_from_the_archive_equals_the_cores(self):
-        ds = xr.open_dataset(self.nc)
-        ppfd = ds["ppfd"].astype("float64")
+        ppfd = xr.open_dataset(self.nc)["ppfd"].astype("float64")
+        self.assertEqual(len(self.days), DAYS)
         for start, dli in self.days.items():
-            day = ppfd.sel(time=slice(np.datetime64(start, "s"),
-                                      np.datetime64(start + 86399, "s"))).compute()
-            seconds = day["time"].values.astype("datetime64[s]").astype(np.int64)
-            steps = np.diff(seconds)
-            bridged = steps <= 2 * np.median(steps)
-            trapezoids = (day.values[1:] + day.values[:-1]) / 2 * steps
-            self.assertAlmostEqual(float(trapezoids[bridged].sum()) * 1e-6, dli,
-                                   delta=abs(dli) * 1e-6)
+            self.assertAlmostEqual(archive_dli(ppfd, start), dli, delta=abs(dli) * 1e-6)
+
+    def test_dli_recomputed_from_the_archive_equals_rsdtool_daily(self):
+        ppfd = xr.open_dataset(self.nc)["ppfd"].astype("float64")
+        days = rsdtool_json(["daily"] + self.files)
+        self.assertEqual([d["date"] for d in days],
+                         [time.strftime("%Y/%m/%d", time.localtime(s)) for s in sorted(self.days)])
+        for day in days:
+            value, decimals = day["dli"]
+            self.assertGreater(value, 0)
+            self.assertLessEqual(abs(archive_dli(ppfd, local_midnight(day["date"])) - value),
+                                 printed_tolerance(decimals, value), day["date"])
 
 
 if __name__ == "__main__":

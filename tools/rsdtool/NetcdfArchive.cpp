@@ -5,20 +5,18 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <optional>
 
 #include "LightQuantities.h"
-#include "Resample.h"
 #include "RsdData.h"
-#include "SpectralMath.h"
 #include "StatusValueNames.h"
 
 namespace {
 
-constexpr int kDeflateLevel = 1;        // most of zlib's gain on spectra at a fraction of its time
-constexpr std::size_t kTimeChunk = 64;  // records per chunk: a day at 1440 records is 23 reads
-constexpr float kFloatFill = NC_FILL_FLOAT;
-constexpr int kIntFill = NC_FILL_INT;
+constexpr int kDeflateLevel = 1;  // most of zlib's gain on spectra at a fraction of its time
+constexpr std::size_t kTimeChunk = kArchiveChunkRecords;
+constexpr float kFloatFill = kArchiveFloatFill;
+constexpr int kIntFill = kArchiveIntFill;
+static_assert(kFloatFill == NC_FILL_FLOAT && kIntFill == NC_FILL_INT);
 constexpr const char* kIrradianceName =
     "surface_downwelling_radiative_flux_per_unit_wavelength_in_air";
 constexpr const char* kIrradianceUnits = "W m-2 um-1";
@@ -92,7 +90,7 @@ std::vector<double> ArchiveGrid::Wavelengths() const {
 }
 
 CNetcdfArchive::CNetcdfArchive(const std::string& path, ArchiveOptions options)
-    : m_options(std::move(options)), m_wavelengths(m_options.grid.Wavelengths()) {
+    : m_path(path), m_options(std::move(options)), m_wavelengths(m_options.grid.Wavelengths()) {
     if (m_wavelengths.empty()) throw ArchiveError("the wavelength grid is empty");
     Check(nc_create(path.c_str(), NC_CLOBBER | NC_NETCDF4, &m_ncid), path);
     DefineFixed();
@@ -122,7 +120,7 @@ void CNetcdfArchive::DefineFixed() {
     PutText(m_ncid, wavelengthVar, "long_name", "wavelength in air");
     PutText(m_ncid, wavelengthVar, "units", "nm");
 
-    m_mergedVar = DefineSpectrum("spectral_irradiance", "merged spectral irradiance");
+    DefineSpectrum("spectral_irradiance", "merged spectral irradiance");
     for (std::size_t i = 0; i < rad::kQuantityCount; ++i) {
         const rad::QuantityInfo& info = rad::QuantityTable()[i];
         if (!m_options.allQuantities && !InDefaultSet(info.id)) continue;
@@ -171,7 +169,13 @@ int CNetcdfArchive::DefineSpectrum(const std::string& name, const std::string& l
     return var;
 }
 
-void CNetcdfArchive::DefineSite(const CRsdData& set) {
+std::vector<std::size_t> CNetcdfArchive::QuantityIndices() const {
+    std::vector<std::size_t> indices;
+    for (const auto& [index, var] : m_quantityVars) indices.push_back(index);
+    return indices;
+}
+
+void CNetcdfArchive::DefineSite(const ArchiveDay& day) {
     Check(nc_redef(m_ncid), "site");
     int var = -1;
     Check(nc_def_var(m_ncid, "station_name", NC_STRING, 0, nullptr, &var), "station_name");
@@ -190,16 +194,16 @@ void CNetcdfArchive::DefineSite(const CRsdData& set) {
     PutText(m_ncid, alt, "positive", "up");
     Check(nc_enddef(m_ncid), "site");
 
-    const std::string name = set.m_strSite.empty() ? "station" : set.m_strSite;
+    const std::string name = day.site.empty() ? "station" : day.site;
     const char* text = name.c_str();
     Check(nc_put_var_string(m_ncid, var, &text), "station_name");
-    const float latitude = static_cast<float>(LeadingNumber(set.m_strLat.c_str()));
-    const float longitude = static_cast<float>(LeadingNumber(set.m_strLon.c_str()));
-    const float altitude = static_cast<float>(LeadingNumber(set.m_strAlt.c_str()));
+    const float latitude = static_cast<float>(LeadingNumber(day.latitude.c_str()));
+    const float longitude = static_cast<float>(LeadingNumber(day.longitude.c_str()));
+    const float altitude = static_cast<float>(LeadingNumber(day.altitude.c_str()));
     Check(nc_put_var_float(m_ncid, lat, &latitude), "lat");
     Check(nc_put_var_float(m_ncid, lon, &longitude), "lon");
     Check(nc_put_var_float(m_ncid, alt, &altitude), "alt");
-    m_strTimeZone = set.m_strTZ;
+    m_strTimeZone = day.timeZone;
     m_bSite = true;
 }
 
@@ -209,7 +213,8 @@ void CNetcdfArchive::DefineSensor(int model) {
     const std::string label = info.label;
     Check(nc_redef(m_ncid), label);
     SensorVars& vars = m_sensors[static_cast<std::size_t>(model)];
-    vars.spectrum = DefineSpectrum("spectral_irradiance" + suffix, label + " spectral irradiance");
+    DefineSpectrum(SpectrumName(1 + static_cast<std::size_t>(model)),
+                   label + " spectral irradiance");
     vars.exposure =
         DefineSeries("exposure" + suffix, NC_INT, "ms", (label + " exposure").c_str(), nullptr);
     for (const rad::StatusValueName& name : rad::StatusIntNames(model))
@@ -222,112 +227,100 @@ void CNetcdfArchive::DefineSensor(int model) {
     m_defined[static_cast<std::size_t>(model)] = true;
 }
 
-void CNetcdfArchive::Add(const CRsdData& set, const std::string& source) {
-    std::vector<int> order(static_cast<std::size_t>(set.GetCount()));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&set](int a, int b) { return set.GetAt(a).m_time < set.GetAt(b).m_time; });
-    m_sources.push_back(source);
-    if (order.empty()) return;
-    if (set.GetAt(order.front()).m_time <= m_lastTime)
-        throw ArchiveError(source + ": its records do not come after those of the files before it");
-    if (!m_bSite) DefineSite(set);
-    for (int model = 0; model < kModelCount; ++model) {
-        if (const SensorCal* cal = set.GetCal(model))
-            m_calibrations.insert(std::string(kModels[static_cast<std::size_t>(model)].label) +
-                                  " " + cal->SN);
-        if (m_defined[static_cast<std::size_t>(model)]) continue;
-        for (int index = 0; index < set.GetCount(); ++index)
-            if (set.GetAt(index).Block(model)) {
-                DefineSensor(model);
-                break;
-            }
-    }
-
-    const std::size_t start = m_nRecords;
-    const std::size_t count = order.size();
-    std::vector<double> times;
-    for (const int index : order) times.push_back(static_cast<double>(set.GetAt(index).m_time));
-    Check(nc_put_vara_double(m_ncid, m_timeVar, &start, &count, times.data()), "time");
-    WriteSensors(set, order, start);
-    WriteQuantities(set, order, start);
-    m_nRecords += count;
-    m_lastTime = set.GetAt(order.back()).m_time;
+std::string CNetcdfArchive::SpectrumName(std::size_t spectrum) const {
+    if (spectrum == 0) return "spectral_irradiance";
+    return "spectral_irradiance_" + Lower(kModels[spectrum - 1].key);
 }
 
-void CNetcdfArchive::WriteSensors(const CRsdData& set, const std::vector<int>& order,
-                                  std::size_t start) {
-    const std::size_t count = order.size();
-    const std::size_t width = m_wavelengths.size();
-    const std::size_t starts[2] = {start, 0};
-    const std::size_t counts[2] = {count, width};
-    std::vector<float> values(count * width);
-
-    for (std::size_t r = 0; r < count; ++r) {
-        const rad::MergePlan plan = rad::MakeMergePlan(set, order[r]);
-        const std::optional<rad::SensorSpectrum>& low =
-            plan.IsPair() ? plan.shortWave : plan.single;
-        const std::optional<rad::SensorSpectrum>& high =
-            plan.IsPair() ? plan.longWave : plan.single;
-        float* row = values.data() + r * width;
-        for (std::size_t w = 0; w < width; ++w) {
-            const double nm = m_wavelengths[w];
-            const bool covered = low && high && low->First() <= nm && nm <= high->Last();
-            row[w] = covered ? static_cast<float>(plan.ValueAt(nm)) : kFloatFill;
-        }
+void CNetcdfArchive::Add(PreparedDay prepared) {
+    const ArchiveDay& day = prepared.day;
+    m_sources.push_back(day.source);
+    if (day.times.empty()) return;
+    if (day.times.front() <= m_lastTime)
+        throw ArchiveError(day.source +
+                           ": its records do not come after those of the files before it");
+    if (prepared.first != m_nRecords) throw ArchiveError(day.source + ": out of place");
+    if (!m_bSite) DefineSite(day);
+    for (int model = 0; model < kModelCount; ++model) {
+        const ArchiveSensorDay& sensor = day.sensors[static_cast<std::size_t>(model)];
+        if (!sensor.calibration.empty()) m_calibrations.insert(sensor.calibration);
+        if (sensor.present && !m_defined[static_cast<std::size_t>(model)]) DefineSensor(model);
     }
-    Check(nc_put_vara_float(m_ncid, m_mergedVar, starts, counts, values.data()),
-          "spectral_irradiance");
+    WriteSeries(day, m_nRecords);
+    PlaceLoose(prepared);
+    for (std::size_t s = 0; s < kArchiveSpectra; ++s)
+        std::move(prepared.chunks[s].begin(), prepared.chunks[s].end(),
+                  std::back_inserter(m_chunks[s]));
+    m_nRecords += day.times.size();
+    m_lastTime = day.times.back();
+    WriteChunks();
+}
 
+void CNetcdfArchive::WriteChunks() {
+    for (std::size_t s = 0; s < kArchiveSpectra; ++s) {
+        if (m_chunks[s].empty()) continue;
+        WriteStoredChunks(m_path, SpectrumName(s), m_nRecords, m_wavelengths.size(), kTimeChunk,
+                          m_chunks[s]);
+        m_chunks[s].clear();
+    }
+}
+
+void CNetcdfArchive::WriteSeries(const ArchiveDay& day, std::size_t start) {
+    const std::size_t count = day.times.size();
+    const std::vector<double> times(day.times.begin(), day.times.end());
+    Check(nc_put_vara_double(m_ncid, m_timeVar, &start, &count, times.data()), "time");
     for (int model = 0; model < kModelCount; ++model) {
         if (!m_defined[static_cast<std::size_t>(model)]) continue;
+        const ArchiveSensorDay& sensor = day.sensors[static_cast<std::size_t>(model)];
         const SensorVars& vars = m_sensors[static_cast<std::size_t>(model)];
-        std::vector<int> exposure(count, kIntFill);
-        std::vector<std::vector<int>> ints(vars.ints.size(), std::vector<int>(count, kIntFill));
-        std::vector<std::vector<float>> floats(vars.floats.size(),
-                                               std::vector<float>(count, kFloatFill));
-        for (std::size_t r = 0; r < count; ++r) {
-            float* row = values.data() + r * width;
-            std::fill(row, row + width, kFloatFill);
-            const SensorData* block = set.GetAt(order[r]).Block(model);
-            if (!block) continue;
-            exposure[r] = block->ET;
-            for (std::size_t i = 0; i < ints.size(); ++i) ints[i][r] = block->statusInt[i];
-            for (std::size_t i = 0; i < floats.size(); ++i) floats[i][r] = block->statusFloat[i];
-            const auto spectrum = rad::GetSensorSpectrum(set, model, order[r]);
-            if (!spectrum) continue;
-            for (std::size_t w = 0; w < width; ++w)
-                if (spectrum->InRange(m_wavelengths[w]))
-                    row[w] = static_cast<float>(spectrum->ValueAt(m_wavelengths[w]));
+        const std::vector<int> noInts(sensor.present ? 0 : count, kIntFill);
+        const std::vector<float> noFloats(sensor.present ? 0 : count, kFloatFill);
+        const auto ints = [&](std::size_t i) {
+            return sensor.present ? sensor.ints[i].data() : noInts.data();
+        };
+        const auto floats = [&](std::size_t i) {
+            return sensor.present ? sensor.floats[i].data() : noFloats.data();
+        };
+        Check(nc_put_vara_int(m_ncid, vars.exposure, &start, &count,
+                              sensor.present ? sensor.exposure.data() : noInts.data()),
+              "exposure");
+        for (std::size_t i = 0; i < vars.ints.size(); ++i)
+            Check(nc_put_vara_int(m_ncid, vars.ints[i], &start, &count, ints(i)), "status");
+        for (std::size_t i = 0; i < vars.floats.size(); ++i)
+            Check(nc_put_vara_float(m_ncid, vars.floats[i], &start, &count, floats(i)), "status");
+    }
+    for (std::size_t c = 0; c < m_quantityVars.size(); ++c)
+        Check(nc_put_vara_float(m_ncid, m_quantityVars[c].second, &start, &count,
+                                day.quantities[c].data()),
+              "quantities");
+}
+
+void CNetcdfArchive::PlaceLoose(const PreparedDay& prepared) {
+    const std::size_t width = m_wavelengths.size();
+    for (std::size_t s = 0; s < kArchiveSpectra; ++s) {
+        if (!prepared.holds[s]) continue;  // not in this day: its chunks keep the fill
+        const std::vector<float>& rows = prepared.looseSpectra[s];
+        for (std::size_t j = 0; j < prepared.looseRecords.size(); ++j) {
+            const std::size_t record = prepared.first + prepared.looseRecords[j];
+            PendingChunk& pending = m_pending[s];
+            if (pending.index != record / kTimeChunk) {
+                FlushPending(s);
+                pending.index = record / kTimeChunk;
+                pending.values.assign(kTimeChunk * width, kFloatFill);
+            }
+            std::copy_n(
+                rows.begin() + static_cast<std::ptrdiff_t>(j * width), width,
+                pending.values.begin() + static_cast<std::ptrdiff_t>(record % kTimeChunk * width));
         }
-        Check(nc_put_vara_float(m_ncid, vars.spectrum, starts, counts, values.data()), "spectrum");
-        Check(nc_put_vara_int(m_ncid, vars.exposure, &start, &count, exposure.data()), "exposure");
-        for (std::size_t i = 0; i < ints.size(); ++i)
-            Check(nc_put_vara_int(m_ncid, vars.ints[i], &start, &count, ints[i].data()), "status");
-        for (std::size_t i = 0; i < floats.size(); ++i)
-            Check(nc_put_vara_float(m_ncid, vars.floats[i], &start, &count, floats[i].data()),
-                  "status");
     }
 }
 
-void CNetcdfArchive::WriteQuantities(const CRsdData& set, const std::vector<int>& order,
-                                     std::size_t start) {
-    const std::size_t count = order.size();
-    std::vector<std::vector<float>> columns(m_quantityVars.size(),
-                                            std::vector<float>(count, kFloatFill));
-    CResample spectrum;
-    for (std::size_t r = 0; r < count; ++r) {
-        spectrum.Resample(set, order[r]);
-        const rad::LightQuantities q = rad::ComputeQuantities(spectrum);
-        for (std::size_t c = 0; c < m_quantityVars.size(); ++c) {
-            const double value = q.values[m_quantityVars[c].first].value;
-            if (std::isfinite(value)) columns[c][r] = static_cast<float>(value);
-        }
-    }
-    for (std::size_t c = 0; c < m_quantityVars.size(); ++c)
-        Check(
-            nc_put_vara_float(m_ncid, m_quantityVars[c].second, &start, &count, columns[c].data()),
-            "quantities");
+void CNetcdfArchive::FlushPending(std::size_t spectrum) {
+    PendingChunk& pending = m_pending[spectrum];
+    if (pending.index == SIZE_MAX) return;
+    m_chunks[spectrum].push_back(
+        {pending.index, FilterChunk(pending.values.data(), pending.values.size())});
+    pending.index = SIZE_MAX;
 }
 
 void CNetcdfArchive::Finish() {
@@ -336,6 +329,8 @@ void CNetcdfArchive::Finish() {
         for (const std::string& item : items) text += (text.empty() ? "" : separator) + item;
         return text;
     };
+    for (std::size_t s = 0; s < kArchiveSpectra; ++s) FlushPending(s);
+    WriteChunks();
     Check(nc_redef(m_ncid), "attributes");
     PutText(m_ncid, NC_GLOBAL, "Conventions", "CF-1.8");
     PutText(m_ncid, NC_GLOBAL, "featureType", "timeSeries");

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "NetcdfChunks.h"
+#include "NetcdfDay.h"
 #include "SensorModel.h"
-
-class CRsdData;
 
 // The wavelengths of an archive: from, from + step, ... up to to (inclusive within rounding).
 struct ArchiveGrid {
@@ -32,10 +32,22 @@ class ArchiveError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A day file that could not be read; what() is the problem, File() the file.
+class ArchiveInputError : public ArchiveError {
+  public:
+    ArchiveInputError(std::string file, const std::string& problem)
+        : ArchiveError(problem), m_file(std::move(file)) {}
+    const std::string& File() const { return m_file; }
+
+  private:
+    std::string m_file;
+};
+
 // One NetCDF-4 file (CF-1.8, time series of one station) holding the records of day files in
 // time order: the merged spectral irradiance and each sensor's own spectrum on one wavelength
 // grid, the light quantities, and each sensor's exposure and status values. Data are float32,
-// deflated. Sets are added one after another; records must come later than those before.
+// deflated. Days are added one after another; records must come later than those before.
+// Only the thread that made the archive may call it (the NetCDF library is not thread-safe).
 class CNetcdfArchive {
   public:
     CNetcdfArchive(const std::string& path, ArchiveOptions options);
@@ -44,39 +56,53 @@ class CNetcdfArchive {
     CNetcdfArchive(const CNetcdfArchive&) = delete;
     CNetcdfArchive& operator=(const CNetcdfArchive&) = delete;
 
-    // Appends every record of set in time order; source names it in the file's attributes.
-    void Add(const CRsdData& set, const std::string& source);
+    const std::vector<double>& Wavelengths() const { return m_wavelengths; }
+    // Indices into the light quantity table of the quantities kept.
+    std::vector<std::size_t> QuantityIndices() const;
+    // Appends the records of a prepared day; its first record must be Records().
+    void Add(PreparedDay prepared);
     // Writes the attributes gathered from the sets and closes the file.
     void Finish();
     std::size_t Records() const { return m_nRecords; }
 
   private:
     struct SensorVars {
-        int spectrum = -1;
         int exposure = -1;
         std::vector<int> ints;
         std::vector<int> floats;
     };
 
+    // The chunk of a spectrum that collects loose records of neighbouring days.
+    struct PendingChunk {
+        std::size_t index = SIZE_MAX;
+        std::vector<float> values;
+    };
+
     void DefineFixed();
-    void DefineSite(const CRsdData& set);
+    void DefineSite(const ArchiveDay& day);
     void DefineSensor(int model);
     int DefineSeries(const std::string& name, int type, const char* units, const char* longName,
                      const char* standardName);
     int DefineSpectrum(const std::string& name, const std::string& longName);
-    void WriteSensors(const CRsdData& set, const std::vector<int>& order, std::size_t start);
-    void WriteQuantities(const CRsdData& set, const std::vector<int>& order, std::size_t start);
+    void WriteSeries(const ArchiveDay& day, std::size_t start);
+    void PlaceLoose(const PreparedDay& prepared);
+    void FlushPending(std::size_t spectrum);
+    // Writes the filtered chunks gathered so far, beside the NetCDF library's own handle.
+    void WriteChunks();
+    std::string SpectrumName(std::size_t spectrum) const;
 
+    const std::string m_path;
     const ArchiveOptions m_options;
     const std::vector<double> m_wavelengths;
     int m_ncid = -1;
     int m_timeDim = -1;
     int m_wavelengthDim = -1;
     int m_timeVar = -1;
-    int m_mergedVar = -1;
     std::vector<std::pair<std::size_t, int>> m_quantityVars;  // quantity index, variable
     std::array<SensorVars, kModelCount> m_sensors;
     std::array<bool, kModelCount> m_defined{};
+    std::array<std::vector<StoredChunk>, kArchiveSpectra> m_chunks;  // not yet written
+    std::array<PendingChunk, kArchiveSpectra> m_pending;
     bool m_bSite = false;
     std::size_t m_nRecords = 0;
     int64_t m_lastTime = INT64_MIN;

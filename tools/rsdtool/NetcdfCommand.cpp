@@ -5,7 +5,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "NetcdfArchive.h"
+#include "NetcdfPipeline.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -62,18 +62,13 @@ int RunNetcdf(const CommandArgs& args) {
         return std::filesystem::path(a).filename() < std::filesystem::path(b).filename();
     });
     try {
-        CNetcdfArchive archive(*out, options);
-        for (const std::string& file : files) {
-            CRsdData set;
-            if (!LoadRsd(file, set)) return kExitFailed;
-            archive.Add(set, std::filesystem::path(file).filename().string());
-        }
-        archive.Finish();
-        std::printf("%s: %zu records\n", out->c_str(), archive.Records());
+        const std::size_t records = WriteArchive(files, *out, options, LoadRsdProblem);
+        std::printf("%s: %zu records\n", out->c_str(), records);
     } catch (const ArchiveError& error) {
         std::error_code ignored;
         std::filesystem::remove(*out, ignored);  // no half-written archive is left behind
-        return FileError(*out, error.what());
+        const auto* input = dynamic_cast<const ArchiveInputError*>(&error);
+        return FileError(input ? input->File() : *out, error.what());
     }
     return kExitOk;
 }
