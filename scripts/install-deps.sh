@@ -14,7 +14,7 @@ packages=(
   locales tzdata python3 python3-numpy ccache
   dpkg-dev file
   libmosquitto-dev mosquitto mosquitto-clients
-  libnetcdf-dev python3-netcdf4 python3-xarray
+  libnetcdf-dev libhdf5-dev zlib1g-dev python3-netcdf4 python3-xarray
 )
 
 missing=()
