@@ -17,9 +17,9 @@ CIniFile FromText(const std::string& text) {
     return ini;
 }
 
-// "SECTION KEY" per key line of a written profile, in file order.
-std::vector<std::string> KeyOrder(const CIniFile& ini) {
-    std::vector<std::string> keys;
+// "SECTION KEY" per key line of a written profile, in file order, each followed by ", ".
+std::string KeyOrder(const CIniFile& ini) {
+    std::string keys;
     std::istringstream in(ini.GetText());
     std::string line, section;
     while (std::getline(in, line)) {
@@ -27,7 +27,7 @@ std::vector<std::string> KeyOrder(const CIniFile& ini) {
         if (line.starts_with("["))
             section = line.substr(1, line.size() - 2);
         else if (line.find('=') != std::string::npos)
-            keys.push_back(section + " " + line.substr(0, line.find('=')));
+            keys += section + " " + line.substr(0, line.find('=')) + ", ";
     }
     return keys;
 }
@@ -47,15 +47,13 @@ TEST(RadlogProfile, FreshProfileHoldsTheFortyKeysInTableOrder) {
     EXPECT_EQ(settings.interval, 600);
     EXPECT_FALSE(settings.use[kQS200]);
     EXPECT_TRUE(settings.csv.models[kQS400]);
-    const std::vector<std::string> expected = {
-        "COM QS100",    "COM QS200",  "COM QS300",    "COM QS400",    "INT MEAS_TYPE",
-        "INT START",    "INT END",    "INT INT",      "INT AUTO",     "DIR RSD",
-        "DIR CSV",      "USE QS100",  "USE QS200",    "USE QS300",    "USE QS400",
-        "SAVE CSV",     "SAVE LEFT",  "SAVE RIGHT",   "SAVE PITCH",   "SAVE QS100",
-        "SAVE QS200",   "SAVE QS300", "SAVE QS400",   "SAVE MERGE",   "SITE NAME",
-        "SITE LON",     "SITE LAT",   "SITE ALT",     "MEAS MEMO",    "INTEG LEFT",
-        "INTEG RIGHT",  "GRAPH LEFT", "GRAPH RIGHT",  "GRAPH TOP",    "GRAPH BOTTOM",
-        "GRAPH ASCALE", "GRAPH GRID", "GRAPH COLOR0", "GRAPH COLOR1", "MODE DISP"};
+    const std::string expected =
+        "COM QS100, COM QS200, COM QS300, COM QS400, INT MEAS_TYPE, INT START, INT END, INT INT, "
+        "INT AUTO, DIR RSD, DIR CSV, USE QS100, USE QS200, USE QS300, USE QS400, SAVE CSV, "
+        "SAVE LEFT, SAVE RIGHT, SAVE PITCH, SAVE QS100, SAVE QS200, SAVE QS300, SAVE QS400, "
+        "SAVE MERGE, SITE NAME, SITE LON, SITE LAT, SITE ALT, MEAS MEMO, INTEG LEFT, INTEG RIGHT, "
+        "GRAPH LEFT, GRAPH RIGHT, GRAPH TOP, GRAPH BOTTOM, GRAPH ASCALE, GRAPH GRID, "
+        "GRAPH COLOR0, GRAPH COLOR1, MODE DISP, ";
     const CIniFile ini = Saved(settings);
     EXPECT_EQ(KeyOrder(ini), expected);
     EXPECT_EQ(ini.GetString("GRAPH", "LEFT", ""), "300.0");
@@ -132,32 +130,12 @@ TEST(RadviewProfile, DefaultsAndColourTable) {
     settings.LoadSettings(CIniFile(), "/home/u/Radview/");
     EXPECT_EQ(settings.lineColors, (std::vector<int>{255, 65280, 16711680}));
     const CIniFile ini = Saved(settings);
-    const std::vector<std::string> expected = {"DIR RSD",
-                                               "DIR CSV",
-                                               "SAVE LEFT",
-                                               "SAVE RIGHT",
-                                               "SAVE PITCH",
-                                               "SAVE QS100",
-                                               "SAVE QS200",
-                                               "SAVE QS300",
-                                               "SAVE QS400",
-                                               "SAVE MERGE",
-                                               "INTEG LEFT",
-                                               "INTEG RIGHT",
-                                               "GRAPH LEFT",
-                                               "GRAPH RIGHT",
-                                               "GRAPH TOP",
-                                               "GRAPH BOTTOM",
-                                               "GRAPH ASCALE",
-                                               "GRAPH GRID",
-                                               "GRAPH COLOR0",
-                                               "GRAPH COLOR1",
-                                               "GRAPH CATSIZE",
-                                               "MODE DISP",
-                                               "COLOR_TABLE #LINE_COLOR001",
-                                               "COLOR_TABLE LINE_COLOR001",
-                                               "COLOR_TABLE LINE_COLOR002",
-                                               "COLOR_TABLE LINE_COLOR003"};
+    const std::string expected =
+        "DIR RSD, DIR CSV, SAVE LEFT, SAVE RIGHT, SAVE PITCH, SAVE QS100, SAVE QS200, SAVE QS300, "
+        "SAVE QS400, SAVE MERGE, INTEG LEFT, INTEG RIGHT, GRAPH LEFT, GRAPH RIGHT, GRAPH TOP, "
+        "GRAPH BOTTOM, GRAPH ASCALE, GRAPH GRID, GRAPH COLOR0, GRAPH COLOR1, GRAPH CATSIZE, "
+        "MODE DISP, COLOR_TABLE #LINE_COLOR001, COLOR_TABLE LINE_COLOR001, "
+        "COLOR_TABLE LINE_COLOR002, COLOR_TABLE LINE_COLOR003, ";
     EXPECT_EQ(KeyOrder(ini), expected);
     EXPECT_EQ(ini.GetString("COLOR_TABLE", "#LINE_COLOR001", ""), "R,G,B");
     EXPECT_EQ(ini.GetString("COLOR_TABLE", "LINE_COLOR002", ""), "0,255,0");
