@@ -20,8 +20,10 @@ class LoopDriver : public ::testing::Test {
         m_driver = std::make_unique<CQSDriver>(model, std::move(port), m_clock);
         ASSERT_EQ(m_driver->OpenDevice("loop", 38400), 1);
     }
-    void StartReady(int model, const QsSimFaults& faults = {}) {
+    // chunkBytes > 0: every reply, identification included, arrives in pieces of that size.
+    void StartReady(int model, const QsSimFaults& faults = {}, int chunkBytes = 0) {
         Start(model);
+        m_port->chunkBytes = chunkBytes;
         m_info = std::make_unique<SensorInfoResult>(m_driver->GetSensorInfo());
         ASSERT_TRUE(m_info->Ready());
         m_port->faults = faults;

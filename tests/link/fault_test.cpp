@@ -16,11 +16,11 @@ constexpr double kSeconds = 0.1;
 
 class Faults : public LoopDriver {
   protected:
-    void StartScripted(int model) {
+    void StartScripted(int model, int chunkBytes = 0) {
         QsSimFaults f;
         f.peaks.assign(40, 20000);
         f.rawPixels = {{kMarkPixel, kMark}, {kMarkPixel + 1, kNextMark}};
-        StartReady(model, f);
+        StartReady(model, f, chunkBytes);
         m_driver->m_nExpIndex = kExposureIndex;
     }
     // Measures as the controller does; returns the attempts used, or 0 when all failed.
@@ -164,15 +164,7 @@ TEST_F(Faults, ReplySplitOverManyReadsIsAssembled) {
     for (int model : {kQS100, kQS400}) {
         for (int chunk : {1, 3, 64}) {
             SCOPED_TRACE(std::string(kModels[model].label) + " pieces of " + std::to_string(chunk));
-            Start(model);
-            m_port->chunkBytes = chunk;
-            m_info = std::make_unique<SensorInfoResult>(m_driver->GetSensorInfo());
-            ASSERT_TRUE(m_info->Ready());
-            QsSimFaults f;
-            f.peaks.assign(4, 20000);
-            f.rawPixels = {{kMarkPixel, kMark}, {kMarkPixel + 1, kNextMark}};
-            m_port->faults = f;
-            m_driver->m_nExpIndex = kExposureIndex;
+            StartScripted(model, chunk);
             EXPECT_EQ(MeasureAttempts(), 1);
             ExpectTrueFrame(model);
         }
