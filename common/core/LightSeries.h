@@ -19,10 +19,12 @@ struct SeriesRow {
     LightQuantities quantities;
 };
 
-// Rows of the records of indices, in the order given. Throws std::out_of_range for a bad index.
-std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices);
+// Rows of the records of indices, in the order given, computed on up to threads threads (a
+// long file is split into runs of records). Throws std::out_of_range for a bad index.
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices,
+                                     int threads = 1);
 // Rows of every record.
-std::vector<SeriesRow> ComputeSeries(const CRsdData& set);
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads = 1);
 
 LightSample ToLightSample(const SeriesRow& row);
 

@@ -13,7 +13,7 @@ std::optional<std::tm> ToLocalTm(int64_t t) {
     return tm;
 }
 
-std::string FormatLocalTime(int64_t t, const char* format) {
+std::tm LocalTmOrThrow(int64_t t) {
     const auto tm = ToLocalTm(t);
     if (!tm) {
         // Appended piece by piece: GCC 12 at -O3 misreads "literal" + std::string as an
@@ -22,9 +22,17 @@ std::string FormatLocalTime(int64_t t, const char* format) {
         message.append(std::to_string(t)).append(" has no local form");
         throw std::invalid_argument(message);
     }
+    return *tm;
+}
+
+std::string FormatLocalTm(const std::tm& tm, const char* format) {
     char buffer[128];
-    const std::size_t n = std::strftime(buffer, sizeof buffer, format, &*tm);
+    const std::size_t n = std::strftime(buffer, sizeof buffer, format, &tm);
     return std::string(buffer, n);
+}
+
+std::string FormatLocalTime(int64_t t, const char* format) {
+    return FormatLocalTm(LocalTmOrThrow(t), format);
 }
 
 std::optional<int64_t> LocalFieldsToTime(int year, int month, int day, int hour, int minute,

@@ -14,6 +14,10 @@ std::optional<std::tm> ToLocalTm(int64_t t);
 // strftime of the local time of t; throws std::invalid_argument when t cannot be converted.
 // An empty formatting result gives "".
 std::string FormatLocalTime(int64_t t, const char* format);
+// The local calendar time of t; throws std::invalid_argument as FormatLocalTime does.
+std::tm LocalTmOrThrow(int64_t t);
+// strftime of tm; "" when the result is empty.
+std::string FormatLocalTm(const std::tm& tm, const char* format);
 // Local calendar fields to seconds since 1970, DST decided by the C library for that date.
 // Fields are passed as they stand (day 30 of February rolls over); nullopt when mktime fails.
 std::optional<int64_t> LocalFieldsToTime(int year, int month, int day, int hour, int minute,
