@@ -66,7 +66,8 @@ void SetText(TextField& field, std::string_view value) { SetTextField(field, val
 // Walks the blocks of one file; the tags decide, everything unknown is passed over.
 class CRsdFileParser {
   public:
-    CRsdFileParser(CRsdData& set, rad::RsdLineReader& lines) : m_set(set), m_lines(lines) {}
+    CRsdFileParser(CRsdData& set, rad::RsdLineReader& lines, const RsdPayloadVisitor* visit)
+        : m_set(set), m_lines(lines), m_visit(visit) {}
 
     void Run() {
         while (m_lines.ReadLine()) {
@@ -172,7 +173,14 @@ class CRsdFileParser {
     }
 
     void ReadPayload(std::vector<float>& payload, int model) {
-        m_lines.ReadFloats(payload, static_cast<std::size_t>(PixelCount(model)));
+        const auto count = static_cast<std::size_t>(PixelCount(model));
+        if (m_visit == nullptr) {
+            m_lines.ReadFloats(payload, count);
+            return;
+        }
+        // One buffer for every payload, warm in the cache; the block keeps none.
+        m_lines.ReadFloats(m_scratch, count);
+        (*m_visit)(m_set.GetCount() - 1, model, m_scratch);
     }
 
     void SetDataField(SensorData& data) {
@@ -199,12 +207,14 @@ class CRsdFileParser {
 
     CRsdData& m_set;
     rad::RsdLineReader& m_lines;
+    const RsdPayloadVisitor* m_visit;  // null: the blocks keep their payloads
+    std::vector<float> m_scratch;
     CFileTimeParser m_times;
 };
 
-int ParseAll(CRsdData& set, rad::RsdLineReader& lines) {
+int ParseAll(CRsdData& set, rad::RsdLineReader& lines, const RsdPayloadVisitor* visit = nullptr) {
     if (!lines.StartsWith(rsd::kMagic)) return kRsdBadHeader;
-    CRsdFileParser(set, lines).Run();
+    CRsdFileParser(set, lines, visit).Run();
     return set.GetCount();
 }
 
@@ -223,7 +233,8 @@ int CRsdData::LoadFromMemory(const char* data, std::size_t length) {
 namespace {
 
 // Load without the errno bookkeeping; cause gets the errno behind a negative result.
-int LoadFile(CRsdData& set, const std::string& path, std::size_t readWindow, int& cause) {
+int LoadFile(CRsdData& set, const std::string& path, std::size_t readWindow,
+             const RsdPayloadVisitor* visit, int& cause) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         cause = errno;
@@ -249,7 +260,7 @@ int LoadFile(CRsdData& set, const std::string& path, std::size_t readWindow, int
         if (got < 0) cause = errno;
         return got;
     });
-    const int result = ParseAll(set, lines);
+    const int result = ParseAll(set, lines, visit);
     return lines.Failed() ? kRsdCannotOpen : result;
 }
 
@@ -259,7 +270,14 @@ int CRsdData::Load(const std::string& path) { return Load(path, kReadWindow); }
 
 int CRsdData::Load(const std::string& path, std::size_t readWindow) {
     int cause = 0;
-    const int result = LoadFile(*this, path, readWindow, cause);
+    const int result = LoadFile(*this, path, readWindow, nullptr, cause);
+    errno = result < 0 ? cause : 0;
+    return result;
+}
+
+int CRsdData::LoadSummary(const std::string& path, const RsdPayloadVisitor& visit) {
+    int cause = 0;
+    const int result = LoadFile(*this, path, kReadWindow, &visit, cause);
     errno = result < 0 ? cause : 0;
     return result;
 }
