@@ -74,7 +74,8 @@ std::string JsonNumber(double value, int decimals) {
 namespace {
 
 // Rows of indices into rows (already sized), on the calling thread.
-void ComputeRows(const CRsdData& set, std::span<const int> indices, SeriesRow* rows) {
+void ComputeRows(const CRsdData& set, std::span<const int> indices, SeriesRow* rows,
+                 const PayloadStore* payloads) {
     // Only the nanometres the quantities read are resampled, through tables made once per
     // sensor combination.
     ResampleTables tables(kQuantityFirstNm, kQuantityLastNm);
@@ -88,7 +89,7 @@ void ComputeRows(const CRsdData& set, std::span<const int> indices, SeriesRow* r
         row.record = index;
         const ResampleTable* table = tables.For(set, index);
         spectrum.resize(table ? table->Size() : 0);
-        if (table) table->Fill(set, index, spectrum.data());
+        if (table) table->Fill(set, index, spectrum.data(), payloads);
         row.quantities = ComputeQuantities(spectrum, table ? table->First() : 0);
     }
 }
@@ -98,8 +99,8 @@ constexpr std::size_t kLeastRecordsPerThread = 128;
 
 }  // namespace
 
-std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices,
-                                     int threads) {
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices, int threads,
+                                     const PayloadStore* payloads) {
     for (const int index : indices) set.GetAt(index);  // throws before any work
     std::vector<SeriesRow> rows(indices.size());
     const std::size_t parts =
@@ -111,19 +112,21 @@ std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> i
         for (std::size_t p = 1; p < parts; ++p) {
             const std::size_t begin = std::min(p * step, indices.size());
             const std::size_t end = std::min(begin + step, indices.size());
-            workers.emplace_back([&set, &rows, indices, begin, end] {
-                ComputeRows(set, indices.subspan(begin, end - begin), rows.data() + begin);
+            workers.emplace_back([&set, &rows, indices, begin, end, payloads] {
+                ComputeRows(set, indices.subspan(begin, end - begin), rows.data() + begin,
+                            payloads);
             });
         }
-        ComputeRows(set, indices.subspan(0, std::min(step, indices.size())), rows.data());
+        ComputeRows(set, indices.subspan(0, std::min(step, indices.size())), rows.data(), payloads);
     }
     return rows;
 }
 
-std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads) {
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads,
+                                     const PayloadStore* payloads) {
     std::vector<int> all(static_cast<std::size_t>(set.GetCount()));
     for (int i = 0; i < set.GetCount(); ++i) all[static_cast<std::size_t>(i)] = i;
-    return ComputeSeries(set, all, threads);
+    return ComputeSeries(set, all, threads, payloads);
 }
 
 LightSample ToLightSample(const SeriesRow& row) {

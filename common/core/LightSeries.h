@@ -19,12 +19,16 @@ struct SeriesRow {
     LightQuantities quantities;
 };
 
+class PayloadStore;
+
 // Rows of the records of indices, in the order given, computed on up to threads threads (a
-// long file is split into runs of records). Throws std::out_of_range for a bad index.
+// long file is split into runs of records). With payloads, the pixels come from there (a set
+// read with LoadSummary). Throws std::out_of_range for a bad index.
 std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices,
-                                     int threads = 1);
+                                     int threads = 1, const PayloadStore* payloads = nullptr);
 // Rows of every record.
-std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads = 1);
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads = 1,
+                                     const PayloadStore* payloads = nullptr);
 
 LightSample ToLightSample(const SeriesRow& row);
 

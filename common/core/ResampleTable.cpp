@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "PayloadStore.h"
 #include "RsdData.h"
 #include "SettingsBlocks.h"
 #include "SpectralMath.h"
@@ -76,9 +77,16 @@ struct Pixels {
     double At(int i) const { return static_cast<double>((md[i] - dd[i]) * cal[i]); }
 };
 
-Pixels PixelsOf(const CRsdData& set, int index, int model) {
+Pixels PixelsOf(const CRsdData& set, int index, int model, const PayloadStore* payloads) {
+    const float* cal = set.GetCal(model)->CAL.data();
+    if (payloads) {
+        static const std::vector<float> none;
+        const float* md = payloads->Find(index, model, false);
+        const float* dd = payloads->Find(index, model, true);
+        return {md ? md : PayloadOrZeros(none), dd ? dd : PayloadOrZeros(none), cal};
+    }
     const SensorData* block = set.GetAt(index).Block(model);
-    return {PayloadOrZeros(block->MD), PayloadOrZeros(block->DD), set.GetCal(model)->CAL.data()};
+    return {PayloadOrZeros(block->MD), PayloadOrZeros(block->DD), cal};
 }
 
 }  // namespace
@@ -128,9 +136,10 @@ std::optional<ResampleTable> ResampleTable::For(const CRsdData& set, int index, 
     return table;
 }
 
-void ResampleTable::Fill(const CRsdData& set, int index, double* out) const {
-    const Pixels a = PixelsOf(set, index, m_modelA);
-    const Pixels b = m_modelB >= 0 ? PixelsOf(set, index, m_modelB) : Pixels{};
+void ResampleTable::Fill(const CRsdData& set, int index, double* out,
+                         const PayloadStore* payloads) const {
+    const Pixels a = PixelsOf(set, index, m_modelA, payloads);
+    const Pixels b = m_modelB >= 0 ? PixelsOf(set, index, m_modelB, payloads) : Pixels{};
     // The arithmetic of SensorSpectrum::ValueAt and MergePlan::ValueAt, step for step, so
     // that every value is the same to the last bit.
     const auto value = [](const Pixels& p, const Interp& at) {

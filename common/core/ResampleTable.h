@@ -16,6 +16,8 @@ class CRsdData;
 // with the same sensor combination, with the values CResample::Resample has always given.
 namespace rad {
 
+class PayloadStore;
+
 class ResampleTable {
   public:
     // The table for record index of set (the sensors it holds, merged as the merge rule says),
@@ -31,8 +33,10 @@ class ResampleTable {
     uint32_t SensorKey() const { return m_key; }
 
     // The spectrum of record index into out (Size() values, element k at First() + k nm).
-    // The record must have this table's key.
-    void Fill(const CRsdData& set, int index, double* out) const;
+    // The record must have this table's key. With payloads, the pixels come from there (a set
+    // read with LoadSummary) instead of from the blocks.
+    void Fill(const CRsdData& set, int index, double* out,
+              const PayloadStore* payloads = nullptr) const;
 
     // Which usable blocks record index holds, and so which table it needs; 0 for none.
     static uint32_t Key(const CRsdData& set, int index);

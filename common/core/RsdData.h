@@ -26,9 +26,11 @@ const char* RsdLoadResultText(int result);
 // "the file cannot be opened for reading: is a directory".
 std::string RsdLoadErrorText(int result, int cause);
 
-// Called for each pixel payload a summary load reads: the record's index, the model and the
-// values as Load would keep them (a payload cut short by the end of the file ends in zeros).
-using RsdPayloadVisitor = std::function<void(int record, int model, std::span<const float> values)>;
+// Called for each pixel payload a summary load reads: the record's index, the model, whether
+// it is the dark payload (DD) or the measured one (MD), and the values as Load would keep them
+// (a payload cut short by the end of the file ends in zeros).
+using RsdPayloadVisitor =
+    std::function<void(int record, int model, bool dark, std::span<const float> values)>;
 
 // One data set: the contents of one RSD file.
 class CRsdData {

@@ -157,12 +157,12 @@ class CRsdFileParser {
         auto data = std::make_unique<SensorData>(model, SensorData::kNoPayload);
         while (m_lines.ReadLine() && m_lines.Tag() != rsd::TagsOf(model).dataClose) {
             if (m_lines.Tag() == rsd::kMeasuredBegin) {
-                ReadPayload(data->MD, model);
+                ReadPayload(data->MD, model, false);
                 if (!m_lines.ReadLine()) break;
                 if (m_lines.Tag() != rsd::kDarkBegin) continue;
             }
             if (m_lines.Tag() == rsd::kDarkBegin) {
-                ReadPayload(data->DD, model);
+                ReadPayload(data->DD, model, true);
                 // Nothing may follow a dark payload in the same pass: its end line is skipped.
                 if (!m_lines.ReadLine()) break;
                 continue;
@@ -172,7 +172,7 @@ class CRsdFileParser {
         m_set.m_arRad.back()->m_pBlock[static_cast<std::size_t>(model)] = std::move(data);
     }
 
-    void ReadPayload(std::vector<float>& payload, int model) {
+    void ReadPayload(std::vector<float>& payload, int model, bool dark) {
         const auto count = static_cast<std::size_t>(PixelCount(model));
         if (m_visit == nullptr) {
             m_lines.ReadFloats(payload, count);
@@ -180,7 +180,7 @@ class CRsdFileParser {
         }
         // One buffer for every payload, warm in the cache; the block keeps none.
         m_lines.ReadFloats(m_scratch, count);
-        (*m_visit)(m_set.GetCount() - 1, model, m_scratch);
+        (*m_visit)(m_set.GetCount() - 1, model, dark, m_scratch);
     }
 
     void SetDataField(SensorData& data) {

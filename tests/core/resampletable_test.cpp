@@ -1,15 +1,18 @@
 #include "ResampleTable.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <vector>
 
 #include "LightQuantities.h"
 #include "LightSeries.h"
+#include "PayloadStore.h"
 #include "Resample.h"
 #include "SpectralMath.h"
 #include "spectral_fixture.h"
@@ -18,6 +21,8 @@ namespace {
 
 using fixture::AddRecord;
 using fixture::RampBlock;
+
+constexpr int64_t kBase = 1'700'000'000;  // 2023, a time every zone can write
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -32,15 +37,20 @@ void FillMixedSet(CRsdData& set) {
     for (std::size_t i = 0; i < dark.DD.size(); ++i) dark.DD[i] = 0.5f + 0.001f * i;
     SensorData nan = RampBlock(kQS300, 2.0f, -0.01f);
     nan.MD[100] = std::numeric_limits<float>::quiet_NaN();
-    AddRecord(set, 1000, {dark, RampBlock(kQS300, 7.0f, 0.1f)});                     // merged pair
-    AddRecord(set, 1060, {RampBlock(kQS100, 1.5f, 0.02f)});                          // one sensor
-    AddRecord(set, 1120, {RampBlock(kQS300, 4.0f), RampBlock(kQS400, 9.0f, 0.3f)});  // no pair
-    AddRecord(set, 1180, {RampBlock(kQS200, 5.0f, 0.01f), nan});                     // NaN pixel
-    AddRecord(set, 1240,
+    AddRecord(set, kBase + 1000, {dark, RampBlock(kQS300, 7.0f, 0.1f)});  // merged pair
+    AddRecord(set, kBase + 1060, {RampBlock(kQS100, 1.5f, 0.02f)});       // one sensor
+    AddRecord(set, kBase + 1120,
+              {RampBlock(kQS300, 4.0f), RampBlock(kQS400, 9.0f, 0.3f)});  // no pair
+    AddRecord(set, kBase + 1180, {RampBlock(kQS200, 5.0f, 0.01f), nan});  // NaN pixel
+    AddRecord(set, kBase + 1240,
               {SensorData(kQS200, SensorData::kNoPayload),
                RampBlock(kQS400, 1.0f, 0.5f)});  // a block without payload
-    AddRecord(set, 1300, {});                    // nothing to resample
-    AddRecord(set, 1360, {RampBlock(kQS200, 8.0f, -0.003f), RampBlock(kQS300, 6.0f, 0.2f)});
+    AddRecord(set, kBase + 1300, {});            // nothing to resample
+    AddRecord(set, kBase + 1360, {RampBlock(kQS200, 8.0f, -0.003f), RampBlock(kQS300, 6.0f, 0.2f)});
+    for (int i = 0; i < set.GetCount(); ++i) {  // block times a file can hold
+        for (int m = 0; m < kModelCount; ++m)
+            if (SensorData* block = set.GetAt(i).Block(m)) block->MT = set.GetAt(i).m_time;
+    }
 }
 
 // The value of the reference path: the merge rule evaluated point by point, or the highest
@@ -131,6 +141,27 @@ TEST(ResampleTable, SeriesRowsEqualTheWholeSpectrumsQuantitiesOnAnyThreadCount) 
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].record, 6);
     EXPECT_THROW(rad::ComputeSeries(set, std::vector<int>{0, 9999}, 2), std::out_of_range);
+}
+
+TEST(ResampleTable, SeriesFromASummaryLoadAndItsPayloadStoreEqualsTheFullLoad) {
+    CRsdData written;
+    FillMixedSet(written);
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("resampletable_" + std::to_string(getpid()) + ".RSD");
+    ASSERT_TRUE(written.Save(path.string()));
+    CRsdData full;
+    ASSERT_EQ(full.Load(path.string()), written.GetCount());
+    rad::PayloadStore store;
+    for (int pass = 0; pass < 2; ++pass) {  // the second load reuses the store's memory
+        store.Clear();
+        CRsdData summary;
+        ASSERT_EQ(summary.LoadSummary(path.string(), store.Visitor()), written.GetCount());
+        ExpectSameRows(rad::ComputeSeries(summary, 2, &store), rad::ComputeSeries(full));
+    }
+    EXPECT_EQ(store.Find(5, kQS200, false), nullptr);  // a record without blocks
+    ASSERT_NE(store.Find(0, kQS300, true), nullptr);
+    EXPECT_EQ(store.Find(0, kQS300, true)[7], full.GetAt(0).Block(kQS300)->DD[7]);
+    std::filesystem::remove(path);
 }
 
 TEST(ResampleTable, QuantityTextIsWhatPrintfWrites) {

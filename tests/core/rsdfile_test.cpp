@@ -229,16 +229,17 @@ TEST_F(RsdFileTest, SummaryLoadHandsEveryPayloadOverAndKeepsNone) {
     struct Seen {
         int record;
         int model;
+        bool dark;
         std::vector<float> values;
     };
     std::vector<Seen> seen;
     CRsdData summary;
-    ASSERT_EQ(
-        summary.LoadSummary(PathOf("day.RSD"),
-                            [&seen](int record, int model, std::span<const float> values) {
-                                seen.push_back({record, model, {values.begin(), values.end()}});
-                            }),
-        3);
+    ASSERT_EQ(summary.LoadSummary(
+                  PathOf("day.RSD"),
+                  [&seen](int record, int model, bool dark, std::span<const float> values) {
+                      seen.push_back({record, model, dark, {values.begin(), values.end()}});
+                  }),
+              3);
     ASSERT_EQ(seen.size(), 3u * 2 * 2);  // the measured and the dark payload of two blocks
     for (std::size_t k = 0; k < seen.size(); k += 2) {
         const Seen& md = seen[k];
@@ -246,6 +247,8 @@ TEST_F(RsdFileTest, SummaryLoadHandsEveryPayloadOverAndKeepsNone) {
         SCOPED_TRACE(k);
         ASSERT_EQ(md.record, dd.record);
         ASSERT_EQ(md.model, dd.model);
+        EXPECT_FALSE(md.dark);
+        EXPECT_TRUE(dd.dark);
         const SensorData* block = set.GetAt(md.record).Block(md.model);
         ASSERT_NE(block, nullptr);
         EXPECT_EQ(md.values, block->MD);
@@ -257,6 +260,7 @@ TEST_F(RsdFileTest, SummaryLoadHandsEveryPayloadOverAndKeepsNone) {
     }
     EXPECT_EQ(summary.GetAt(2).m_time, set.GetAt(2).m_time);
     EXPECT_EQ(summary.GetCal(kQS300)->CAL, set.GetCal(kQS300)->CAL);
-    EXPECT_EQ(summary.LoadSummary(PathOf("none.RSD"), [](int, int, std::span<const float>) {}),
-              kRsdNoFile);
+    EXPECT_EQ(
+        summary.LoadSummary(PathOf("none.RSD"), [](int, int, bool, std::span<const float>) {}),
+        kRsdNoFile);
 }

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
 
+#include "PayloadStore.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -16,12 +18,18 @@ namespace {
 constexpr std::size_t kProgressMinimumFiles = 4;
 constexpr int kBarWidth = 40;
 
-void ReadOne(FileRows& file, int threads, const RowFormatter& format) {
+void ReadOne(FileRows& file, int threads, const RowFormatter& format, rad::PayloadStore& payloads) {
     CRsdData set;
-    file.problem = LoadRsdProblem(file.path, set);
+    // The pixels go to the worker's store, whose memory the next file reuses.
+    payloads.Clear();
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file.path, error);
+    if (!error) payloads.Reserve(size);
+    const RsdPayloadVisitor keep = payloads.Visitor();
+    file.problem = LoadRsdProblem(file.path, set, &keep);
     if (file.problem) return;
     try {
-        file.rows = rad::ComputeSeries(set, threads);
+        file.rows = rad::ComputeSeries(set, threads, &payloads);
     } catch (const std::exception& error) {
         file.problem = error.what();
         return;
@@ -51,8 +59,9 @@ std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
     std::atomic<int> done{0};
     std::mutex progressLock;
     const auto work = [&] {
+        rad::PayloadStore payloads;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            ReadOne(files[i], threadsPerFile, format);
+            ReadOne(files[i], threadsPerFile, format, payloads);
             const int finished = ++done;
             if (progress) {
                 const std::lock_guard lock(progressLock);

@@ -84,7 +84,7 @@ int RunInfo(const CommandArgs& args) {
     // Only whether the pixels are finite is shown: the payloads are checked as they are read
     // and not kept, which spares the memory (and page faults) of the whole file.
     NonFiniteBlocks nonFinite;
-    const RsdPayloadVisitor check = [&nonFinite](int record, int model,
+    const RsdPayloadVisitor check = [&nonFinite](int record, int model, bool /*dark*/,
                                                  std::span<const float> values) {
         const auto r = static_cast<std::size_t>(record);
         if (nonFinite.size() <= r) nonFinite.resize(r + 1);
