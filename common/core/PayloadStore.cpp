@@ -20,7 +20,8 @@ void PayloadStore::Keep(int record, int model, bool dark, std::span<const float>
         none.fill(kNone);
         m_records.resize(r + 1, none);
     }
-    m_records[r][static_cast<std::size_t>(2 * model + (dark ? 1 : 0))] = m_values.size();
+    m_records[r][static_cast<std::size_t>(2 * model + (dark ? 1 : 0))] =
+        values.empty() ? kNone : m_values.size();
     m_values.insert(m_values.end(), values.begin(), values.end());
 }
 

@@ -28,7 +28,8 @@ std::string RsdLoadErrorText(int result, int cause);
 
 // Called for each pixel payload a summary load reads: the record's index, the model, whether
 // it is the dark payload (DD) or the measured one (MD), and the values as Load would keep them
-// (a payload cut short by the end of the file ends in zeros).
+// (a payload cut short by the end of the file ends in zeros). Each data block first reports
+// both kinds empty: a block that replaces an earlier one of its model starts without payloads.
 using RsdPayloadVisitor =
     std::function<void(int record, int model, bool dark, std::span<const float> values)>;
 

@@ -155,6 +155,11 @@ class CRsdFileParser {
         // Pixels are allocated only for payloads the file carries: a crafted file of empty
         // blocks must not cost a full block per few bytes.
         auto data = std::make_unique<SensorData>(model, SensorData::kNoPayload);
+        if (m_visit != nullptr) {
+            // The block replaces any earlier one of the model in this record, payloads and all.
+            (*m_visit)(m_set.GetCount() - 1, model, false, {});
+            (*m_visit)(m_set.GetCount() - 1, model, true, {});
+        }
         while (m_lines.ReadLine() && m_lines.Tag() != rsd::TagsOf(model).dataClose) {
             if (m_lines.Tag() == rsd::kMeasuredBegin) {
                 ReadPayload(data->MD, model, false);

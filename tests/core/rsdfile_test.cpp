@@ -233,13 +233,17 @@ TEST_F(RsdFileTest, SummaryLoadHandsEveryPayloadOverAndKeepsNone) {
         std::vector<float> values;
     };
     std::vector<Seen> seen;
+    int starts = 0;  // the empty reports that open each block
     CRsdData summary;
-    ASSERT_EQ(summary.LoadSummary(
-                  PathOf("day.RSD"),
-                  [&seen](int record, int model, bool dark, std::span<const float> values) {
-                      seen.push_back({record, model, dark, {values.begin(), values.end()}});
-                  }),
-              3);
+    const RsdPayloadVisitor visit = [&seen, &starts](int record, int model, bool dark,
+                                                     std::span<const float> values) {
+        if (values.empty())
+            ++starts;
+        else
+            seen.push_back({record, model, dark, {values.begin(), values.end()}});
+    };
+    ASSERT_EQ(summary.LoadSummary(PathOf("day.RSD"), visit), 3);
+    EXPECT_EQ(starts, 3 * 2 * 2);
     ASSERT_EQ(seen.size(), 3u * 2 * 2);  // the measured and the dark payload of two blocks
     for (std::size_t k = 0; k < seen.size(); k += 2) {
         const Seen& md = seen[k];

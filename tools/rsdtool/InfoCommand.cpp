@@ -88,7 +88,11 @@ int RunInfo(const CommandArgs& args) {
                                                  std::span<const float> values) {
         const auto r = static_cast<std::size_t>(record);
         if (nonFinite.size() <= r) nonFinite.resize(r + 1);
-        if (HasNonFiniteValues(values)) nonFinite[r][static_cast<std::size_t>(model)] = true;
+        bool& flag = nonFinite[r][static_cast<std::size_t>(model)];
+        if (values.empty())
+            flag = false;  // a block starts (again)
+        else if (HasNonFiniteValues(values))
+            flag = true;
     };
     CRsdData set;
     if (!LoadRsd(path, set, &check)) return kExitFailed;
