@@ -145,8 +145,8 @@ std::string SeriesCsvHeader() {
     return line;
 }
 
-std::string SeriesCsvLine(const SeriesRow& row) {
-    const std::tm tm = LocalTmOrThrow(row.time);
+std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times) {
+    const std::tm tm = times ? times->Get(row.time) : LocalTmOrThrow(row.time);
     std::string line = FormatLocalTm(tm, kDateFormat);
     line += ',';
     line += FormatLocalTm(tm, kTimeFormat);
@@ -159,10 +159,10 @@ std::string SeriesCsvLine(const SeriesRow& row) {
     return line;
 }
 
-std::string SeriesJsonLine(const SeriesRow& row) {
-    std::string line = "{\"date\":\"" + FormatLocalTime(row.time, kDateFormat) + "\",\"time\":\"" +
-                       FormatLocalTime(row.time, kTimeFormat) +
-                       "\",\"memo\":" + JsonString(row.memo);
+std::string SeriesJsonLine(const SeriesRow& row, LocalTimeCache* times) {
+    const std::tm tm = times ? times->Get(row.time) : LocalTmOrThrow(row.time);
+    std::string line = "{\"date\":\"" + FormatLocalTm(tm, kDateFormat) + "\",\"time\":\"" +
+                       FormatLocalTm(tm, kTimeFormat) + "\",\"memo\":" + JsonString(row.memo);
     for (const QuantityInfo& info : QuantityTable()) {
         line += ",\"" + std::string(info.key) +
                 "\":" + JsonNumber(row.quantities[info.id].value, info.decimals);

@@ -12,6 +12,7 @@
 
 #include "LightQuantities.h"
 #include "LightSeries.h"
+#include "LocalTime.h"
 #include "PayloadStore.h"
 #include "Resample.h"
 #include "SpectralMath.h"
@@ -162,6 +163,26 @@ TEST(ResampleTable, SeriesFromASummaryLoadAndItsPayloadStoreEqualsTheFullLoad) {
     ASSERT_NE(store.Find(0, kQS300, true), nullptr);
     EXPECT_EQ(store.Find(0, kQS300, true)[7], full.GetAt(0).Block(kQS300)->DD[7]);
     std::filesystem::remove(path);
+}
+
+// The lines are the same with the per-hour time conversion as without, over the days the
+// clocks change (the tests run in a zone with daylight saving time and in one without).
+TEST(ResampleTable, LinesThroughTheTimeCacheEqualThoseWithout) {
+    rad::InitTimeZone();
+    rad::LocalTimeCache times;
+    rad::SeriesRow row;
+    int lines = 0;
+    for (const int month : {3, 11}) {
+        const int64_t start = rad::LocalFieldsToTime(2024, month, 2, 0, 0, 0).value();
+        for (int64_t t = start; t < start + 10 * 86400; t += 7 * 60 + 13, ++lines) {
+            row.time = t;
+            ASSERT_EQ(rad::SeriesCsvLine(row, &times), rad::SeriesCsvLine(row)) << t;
+            ASSERT_EQ(rad::SeriesJsonLine(row, &times), rad::SeriesJsonLine(row)) << t;
+        }
+    }
+    EXPECT_GT(lines, 3000);
+    row.time = std::numeric_limits<int64_t>::max();  // no local form: the same error
+    EXPECT_THROW(rad::SeriesCsvLine(row, &times), std::invalid_argument);
 }
 
 TEST(ResampleTable, QuantityTextIsWhatPrintfWrites) {

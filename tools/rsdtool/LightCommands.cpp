@@ -49,8 +49,8 @@ bool Emit(const ParsedArgs& parsed, std::string_view text) {
            std::fflush(stdout) == 0;
 }
 
-std::string LineOf(const rad::SeriesRow& row, bool json) {
-    return json ? rad::SeriesJsonLine(row) : rad::SeriesCsvLine(row);
+std::string LineOf(const rad::SeriesRow& row, bool json, rad::LocalTimeCache* times = nullptr) {
+    return json ? rad::SeriesJsonLine(row, times) : rad::SeriesCsvLine(row, times);
 }
 
 // The header (CSV only) and one line per row, each ending in a line feed.
@@ -154,8 +154,11 @@ int RunSeries(const CommandArgs& args) {
     const auto options = ParseLightOptions(args, {"--profile", "-o"}, SIZE_MAX, kCommand, failure);
     if (!options) return failure;
     const bool json = options->json;
-    const Batch batch = ReadBatch(options->parsed.positional,
-                                  [json](const rad::SeriesRow& row) { return LineOf(row, json); });
+    const Batch batch = ReadBatch(options->parsed.positional, [json](const rad::SeriesRow& row) {
+        // One per worker thread, which formats its files' rows.
+        thread_local rad::LocalTimeCache times;
+        return LineOf(row, json, &times);
+    });
     if (batch.formatError) return FileError(options->parsed.positional[0], *batch.formatError);
     std::size_t size = 0;
     for (const FileRows& file : batch.files)
