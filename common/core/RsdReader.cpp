@@ -61,12 +61,6 @@ class CLittleEndianFloats {
     friend CLittleEndianFloats operator+(CLittleEndianFloats it, difference_type n) {
         return it += n;
     }
-    friend CLittleEndianFloats operator+(difference_type n, CLittleEndianFloats it) {
-        return it += n;
-    }
-    friend CLittleEndianFloats operator-(CLittleEndianFloats it, difference_type n) {
-        return it -= n;
-    }
     friend difference_type operator-(const CLittleEndianFloats& a, const CLittleEndianFloats& b) {
         return (a.m_p - b.m_p) / static_cast<difference_type>(sizeof(float));
     }
