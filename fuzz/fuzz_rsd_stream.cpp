@@ -1,5 +1,6 @@
 // Any file given to the streaming RSD reader through a small read window: no crash, leak or
-// undefined behaviour, and the same data set as the reader of bytes in memory makes.
+// undefined behaviour, and the same data set as the reader of bytes in memory makes; the
+// summary load with its payloads put back makes it too.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "LocalTime.h"
+#include "PayloadStore.h"
 #include "RsdData.h"
 
 namespace {
@@ -46,6 +48,21 @@ int LoadBoth(const char* data, size_t size, std::size_t window, CRsdData& stream
     return results[0];
 }
 
+// The set of a summary load with the payloads it handed over put back into their blocks.
+void LoadSummaryWhole(CRsdData& set, int expected) {
+    rad::PayloadStore store;
+    if (set.LoadSummary(g_input, store.Visitor()) != expected) std::abort();
+    for (int r = 0; r < set.GetCount(); ++r) {
+        for (int m = 0; m < kModelCount; ++m) {
+            SensorData* block = set.GetAt(r).Block(m);
+            if (block == nullptr) continue;
+            const auto n = static_cast<std::size_t>(PixelCount(m));
+            if (const float* md = store.Find(r, m, false)) block->MD.assign(md, md + n);
+            if (const float* dd = store.Find(r, m, true)) block->DD.assign(dd, dd + n);
+        }
+    }
+}
+
 std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -76,9 +93,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!out) std::abort();
     }
     CRsdData streamed, inMemory;
-    if (LoadBoth(file, length, window, streamed, inMemory) < 0) return 0;
+    const int count = LoadBoth(file, length, window, streamed, inMemory);
+    if (count < 0) return 0;
     // Equal sets write equal files.
     if (!streamed.Save(g_streamed) || !inMemory.Save(g_inMemory)) std::abort();
-    if (Contents(g_streamed) != Contents(g_inMemory)) std::abort();
+    const std::string expected = Contents(g_streamed);
+    if (expected != Contents(g_inMemory)) std::abort();
+    CRsdData summary;
+    LoadSummaryWhole(summary, count);
+    if (!summary.Save(g_inMemory) || Contents(g_inMemory) != expected) std::abort();
     return 0;
 }

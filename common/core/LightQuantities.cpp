@@ -25,6 +25,8 @@ constexpr Band kUvb{280, 315}, kUva{315, 400}, kBlue{400, 500}, kGreen{500, 600}
     kFarRed{700, 750}, kEpar{400, 750}, kPar{400, 700};
 constexpr Band kRatioRed{655, 665}, kRatioFarRed{725, 735};
 constexpr Band kErythemal{250, 400}, kVisible{kCieFirst, kCieLast}, kApe{350, 1050};
+static_assert(kErythemal.from == kQuantityFirstNm && kApe.to == kQuantityLastNm,
+              "the weight rows span every band");
 
 constexpr QuantityInfo kTable[] = {
     {Quantity::PhotonUvb, "pfd_uvb", "UV-B photons(umol/m2/s)", 3},
@@ -69,34 +71,73 @@ struct BandSum {
     }
 };
 
-// Sum of E(nm) * weight(nm) over the band; with halfLimits the band limits count half
-// (trapezoid rule). Off-grid and non-finite values add nothing and do not count as covered.
-template <typename Weight>
-BandSum SumBand(const CResample& s, Band band, bool halfLimits, Weight weight) {
-    BandSum result;
+// The whole nanometres any quantity reads.
+constexpr int kWeightFirst = kQuantityFirstNm;
+constexpr std::size_t kWeightCount = kQuantityLastNm - kQuantityFirstNm + 1;
+using WeightRow = std::array<double, kWeightCount>;
+
+// Every weighting function on the grid, computed once: the sums then multiply and add only.
+struct Weights {
+    WeightRow one{}, photon{}, nm{}, erythema{}, x{}, y{}, z{}, melanopic{};
+
+    Weights() {
+        for (std::size_t k = 0; k < kWeightCount; ++k) {
+            const int nmValue = kWeightFirst + static_cast<int>(k);
+            one[k] = 1.0;
+            photon[k] = nmValue / kPerNanometre / kPhotonConstant;
+            nm[k] = static_cast<double>(nmValue);
+            if (nmValue >= kErythemal.from && nmValue <= kErythemal.to)
+                erythema[k] = ErythemaWeight(nmValue);
+            if (nmValue >= kCieFirst && nmValue <= kCieLast) {
+                const auto c = static_cast<std::size_t>(nmValue - kCieFirst);
+                x[k] = kCmfX[c];
+                y[k] = kCmfY[c];
+                z[k] = kCmfZ[c];
+                melanopic[k] = kMelanopic[c];
+            }
+        }
+    }
+};
+
+const Weights& TheWeights() {
+    static const Weights weights;
+    return weights;
+}
+
+struct Spectrum {
+    const double* values;  // element k belongs to first + k nm
+    int first;
+    int last;  // below first when there is no spectrum
+};
+
+// Sums of E(nm) * weight(nm) over the band, one per weight row, in one pass; with halfLimits
+// the band limits count half (trapezoid rule). Off-grid and non-finite values add nothing and
+// do not count as covered. Each sum adds its terms in wavelength order, term by term.
+template <std::size_t N>
+std::array<BandSum, N> SumBand(const Spectrum& s, Band band, bool halfLimits,
+                               const std::array<const WeightRow*, N>& rows) {
+    std::array<double, N> sums{};
     int covered = 0;
-    const int from = std::max(band.from, s.m_nFirst), to = std::min(band.to, s.m_nLast);
-    for (int nm = from; nm <= to && !s.IsEmpty(); ++nm) {
-        const double e = s.GetValue(nm);
+    const int from = std::max(band.from, s.first), to = std::min(band.to, s.last);
+    for (int nm = from; nm <= to; ++nm) {
+        const double e = s.values[nm - s.first];
         if (!std::isfinite(e)) continue;
-        const double term = e * weight(nm);
-        result.sum += (halfLimits && (nm == band.from || nm == band.to)) ? term * 0.5 : term;
+        const bool half = halfLimits && (nm == band.from || nm == band.to);
+        const auto k = static_cast<std::size_t>(nm - kWeightFirst);
+        for (std::size_t j = 0; j < N; ++j) {
+            const double term = e * (*rows[j])[k];
+            sums[j] += half ? term * 0.5 : term;
+        }
         ++covered;
     }
-    result.coverage = static_cast<double>(covered) / (band.to - band.from + 1);
+    std::array<BandSum, N> result;
+    for (std::size_t j = 0; j < N; ++j)
+        result[j] = {sums[j], static_cast<double>(covered) / (band.to - band.from + 1)};
     return result;
 }
 
-BandSum Energy(const CResample& s, Band band) {
-    return SumBand(s, band, true, [](int) { return 1.0; });
-}
-
-BandSum Photons(const CResample& s, Band band) {
-    return SumBand(s, band, true, [](int nm) { return nm / kPerNanometre / kPhotonConstant; });
-}
-
-BandSum Weighted(const CResample& s, const CieTable& table) {
-    return SumBand(s, kVisible, false, [&table](int nm) { return table[nm - kCieFirst]; });
+BandSum Photons(const Spectrum& s, Band band) {
+    return SumBand<1>(s, band, true, {&TheWeights().photon})[0];
 }
 
 QuantityValue Ratio(const QuantityValue& a, const QuantityValue& b) {
@@ -104,7 +145,7 @@ QuantityValue Ratio(const QuantityValue& a, const QuantityValue& b) {
     return {a.value / b.value, std::min(a.coverage, b.coverage)};
 }
 
-void ComputeBands(const CResample& s, LightQuantities& q) {
+void ComputeBands(const Spectrum& s, LightQuantities& q) {
     struct Row {
         Band band;
         Quantity photons;
@@ -120,9 +161,11 @@ void ComputeBands(const CResample& s, LightQuantities& q) {
         {kEpar, Quantity::PhotonEpar, Quantity::EnergyEpar},
         {kPar, Quantity::Ppfd, Quantity::Par},
     };
+    const Weights& w = TheWeights();
     for (const Row& row : kRows) {
-        q[row.photons] = Photons(s, row.band).Scaled(1.0 / kPerNanometre);
-        q[row.energy] = Energy(s, row.band).Scaled(1.0 / kPerNanometre);
+        const auto [photons, energy] = SumBand<2>(s, row.band, true, {&w.photon, &w.one});
+        q[row.photons] = photons.Scaled(1.0 / kPerNanometre);
+        q[row.energy] = energy.Scaled(1.0 / kPerNanometre);
     }
     q[Quantity::RedFarRed] =
         Ratio(Photons(s, kRatioRed).Scaled(1.0), Photons(s, kRatioFarRed).Scaled(1.0));
@@ -130,17 +173,16 @@ void ComputeBands(const CResample& s, LightQuantities& q) {
     q[Quantity::BlueGreen] = Ratio(q[Quantity::PhotonBlue], q[Quantity::PhotonGreen]);
 }
 
-void ComputeUv(const CResample& s, LightQuantities& q) {
-    const BandSum erythemal =
-        SumBand(s, kErythemal, true, [](int nm) { return ErythemaWeight(nm); });
+void ComputeUv(const Spectrum& s, LightQuantities& q) {
+    const BandSum erythemal = SumBand<1>(s, kErythemal, true, {&TheWeights().erythema})[0];
     q[Quantity::Erythemal] = erythemal.Scaled(1.0 / kPerNanometre);
     q[Quantity::UvIndex] = erythemal.Scaled(kUvIndexPerWatt / kPerNanometre);
 }
 
-void ComputeColour(const CResample& s, LightQuantities& q) {
-    const BandSum x = Weighted(s, kCmfX), y = Weighted(s, kCmfY), z = Weighted(s, kCmfZ);
+void ComputeColour(const Spectrum& s, LightQuantities& q) {
+    const Weights& w = TheWeights();
+    const auto [x, y, z, mel] = SumBand<4>(s, kVisible, false, {&w.x, &w.y, &w.z, &w.melanopic});
     q[Quantity::Illuminance] = y.Scaled(kLuminousEfficacy / kPerNanometre);
-    const BandSum mel = Weighted(s, kMelanopic);
     q[Quantity::Melanopic] = mel.Scaled(1.0 / kPerNanometre);
     q[Quantity::MelanopicEdi] = mel.Scaled(1.0 / kPerNanometre / kMelanopicD65);
     if (y.coverage <= 0) return;
@@ -155,9 +197,9 @@ void ComputeColour(const CResample& s, LightQuantities& q) {
     }
 }
 
-void ComputeApe(const CResample& s, LightQuantities& q) {
-    const BandSum energy = Energy(s, kApe);
-    const BandSum weighted = SumBand(s, kApe, true, [](int nm) { return static_cast<double>(nm); });
+void ComputeApe(const Spectrum& s, LightQuantities& q) {
+    const Weights& w = TheWeights();
+    const auto [energy, weighted] = SumBand<2>(s, kApe, true, {&w.one, &w.nm});
     if (energy.coverage <= 0 || weighted.sum == 0) return;
     q[Quantity::Ape] = {kPlanckTimesLight * energy.sum / weighted.sum, energy.coverage};
 }
@@ -176,11 +218,16 @@ Quantity QuantityByKey(std::string_view key) {
 }
 
 LightQuantities ComputeQuantities(const CResample& spectrum) {
+    return ComputeQuantities(spectrum.m_pValue, spectrum.m_nFirst);
+}
+
+LightQuantities ComputeQuantities(std::span<const double> values, int firstNm) {
+    const Spectrum s{values.data(), firstNm, firstNm + static_cast<int>(values.size()) - 1};
     LightQuantities q;
-    ComputeBands(spectrum, q);
-    ComputeUv(spectrum, q);
-    ComputeColour(spectrum, q);
-    ComputeApe(spectrum, q);
+    ComputeBands(s, q);
+    ComputeUv(s, q);
+    ComputeColour(s, q);
+    ComputeApe(s, q);
     return q;
 }
 

@@ -78,7 +78,13 @@ struct LightQuantities {
     QuantityValue& operator[](Quantity q) { return values[static_cast<std::size_t>(q)]; }
 };
 
+// The whole nanometres the quantities read: a spectrum cut to them gives the same values.
+inline constexpr int kQuantityFirstNm = 250;
+inline constexpr int kQuantityLastNm = 1050;
+
 // Values that are not finite are left out of every sum and of the coverage.
 LightQuantities ComputeQuantities(const CResample& spectrum);
+// The same of values on whole nanometres, element k at firstNm + k.
+LightQuantities ComputeQuantities(std::span<const double> values, int firstNm);
 
 }  // namespace rad

@@ -1,10 +1,13 @@
 #include "LightSeries.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 #include "LocalTime.h"
-#include "Resample.h"
+#include "ResampleTable.h"
 
 namespace rad {
 namespace {
@@ -12,11 +15,25 @@ namespace {
 constexpr const char* kDateFormat = "%Y/%m/%d";
 constexpr const char* kTimeFormat = "%H:%M:%S";
 
+// Appends value with decimals digits after the point, as printf's "%.*f" writes it (both
+// round the exact binary value correctly); nothing for a value that is not finite.
+void AppendFixed(std::string& out, double value, int decimals) {
+    if (!std::isfinite(value)) return;
+    char buffer[400];  // the longest double in fixed notation with a few decimals
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (error == std::errc()) {
+        out.append(buffer, end);
+    } else {
+        const int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        out.append(buffer, static_cast<std::size_t>(std::max(n, 0)));
+    }
+}
+
 std::string Fixed(double value, int decimals) {
-    if (!std::isfinite(value)) return {};
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return buffer;
+    std::string text;
+    AppendFixed(text, value, decimals);
+    return text;
 }
 
 std::string CsvField(const std::string& text) {
@@ -54,22 +71,62 @@ std::string JsonNumber(double value, int decimals) {
 
 }  // namespace
 
-std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices) {
-    std::vector<SeriesRow> rows;
-    rows.reserve(indices.size());
-    CResample spectrum;
-    for (const int index : indices) {
-        spectrum.Resample(set, index);
+namespace {
+
+// Rows of indices into rows (already sized), on the calling thread.
+void ComputeRows(const CRsdData& set, std::span<const int> indices, SeriesRow* rows,
+                 const PayloadStore* payloads) {
+    // Only the nanometres the quantities read are resampled, through tables made once per
+    // sensor combination.
+    ResampleTables tables(kQuantityFirstNm, kQuantityLastNm);
+    std::vector<double> spectrum;
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        const int index = indices[i];
         const CRad& rad = set.GetAt(index);
-        rows.push_back({rad.m_time, rad.m_strMemo, index, ComputeQuantities(spectrum)});
+        SeriesRow& row = rows[i];
+        row.time = rad.m_time;
+        row.memo = rad.m_strMemo;
+        row.record = index;
+        const ResampleTable* table = tables.For(set, index);
+        spectrum.resize(table ? table->Size() : 0);
+        if (table) table->Fill(set, index, spectrum.data(), payloads);
+        row.quantities = ComputeQuantities(spectrum, table ? table->First() : 0);
+    }
+}
+
+// Fewer records than this are not worth a thread.
+constexpr std::size_t kLeastRecordsPerThread = 128;
+
+}  // namespace
+
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices, int threads,
+                                     const PayloadStore* payloads) {
+    for (const int index : indices) set.GetAt(index);  // throws before any work
+    std::vector<SeriesRow> rows(indices.size());
+    const std::size_t parts =
+        std::clamp<std::size_t>(static_cast<std::size_t>(std::max(threads, 1)), 1,
+                                std::max<std::size_t>(indices.size() / kLeastRecordsPerThread, 1));
+    const std::size_t step = (indices.size() + parts - 1) / std::max<std::size_t>(parts, 1);
+    {
+        std::vector<std::jthread> workers;
+        for (std::size_t p = 1; p < parts; ++p) {
+            const std::size_t begin = std::min(p * step, indices.size());
+            const std::size_t end = std::min(begin + step, indices.size());
+            workers.emplace_back([&set, &rows, indices, begin, end, payloads] {
+                ComputeRows(set, indices.subspan(begin, end - begin), rows.data() + begin,
+                            payloads);
+            });
+        }
+        ComputeRows(set, indices.subspan(0, std::min(step, indices.size())), rows.data(), payloads);
     }
     return rows;
 }
 
-std::vector<SeriesRow> ComputeSeries(const CRsdData& set) {
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads,
+                                     const PayloadStore* payloads) {
     std::vector<int> all(static_cast<std::size_t>(set.GetCount()));
     for (int i = 0; i < set.GetCount(); ++i) all[static_cast<std::size_t>(i)] = i;
-    return ComputeSeries(set, all);
+    return ComputeSeries(set, all, threads, payloads);
 }
 
 LightSample ToLightSample(const SeriesRow& row) {
@@ -88,18 +145,24 @@ std::string SeriesCsvHeader() {
     return line;
 }
 
-std::string SeriesCsvLine(const SeriesRow& row) {
-    std::string line = FormatLocalTime(row.time, kDateFormat) + "," +
-                       FormatLocalTime(row.time, kTimeFormat) + "," + CsvField(row.memo);
-    for (const QuantityInfo& info : QuantityTable())
-        line += "," + FormatQuantity(info.id, row.quantities[info.id]);
+std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times) {
+    const std::tm tm = times ? times->Get(row.time) : LocalTmOrThrow(row.time);
+    std::string line = FormatLocalTm(tm, kDateFormat);
+    line += ',';
+    line += FormatLocalTm(tm, kTimeFormat);
+    line += ',';
+    line += CsvField(row.memo);
+    for (const QuantityInfo& info : QuantityTable()) {
+        line += ',';
+        AppendFixed(line, row.quantities[info.id].value, info.decimals);
+    }
     return line;
 }
 
-std::string SeriesJsonLine(const SeriesRow& row) {
-    std::string line = "{\"date\":\"" + FormatLocalTime(row.time, kDateFormat) + "\",\"time\":\"" +
-                       FormatLocalTime(row.time, kTimeFormat) +
-                       "\",\"memo\":" + JsonString(row.memo);
+std::string SeriesJsonLine(const SeriesRow& row, LocalTimeCache* times) {
+    const std::tm tm = times ? times->Get(row.time) : LocalTmOrThrow(row.time);
+    std::string line = "{\"date\":\"" + FormatLocalTm(tm, kDateFormat) + "\",\"time\":\"" +
+                       FormatLocalTm(tm, kTimeFormat) + "\",\"memo\":" + JsonString(row.memo);
     for (const QuantityInfo& info : QuantityTable()) {
         line += ",\"" + std::string(info.key) +
                 "\":" + JsonNumber(row.quantities[info.id].value, info.decimals);

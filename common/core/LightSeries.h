@@ -7,6 +7,7 @@
 
 #include "DailyLight.h"
 #include "LightQuantities.h"
+#include "LocalTime.h"
 #include "RsdData.h"
 
 // The quantities of records as rows, and their CSV and JSON lines.
@@ -19,10 +20,16 @@ struct SeriesRow {
     LightQuantities quantities;
 };
 
-// Rows of the records of indices, in the order given. Throws std::out_of_range for a bad index.
-std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices);
+class PayloadStore;
+
+// Rows of the records of indices, in the order given, computed on up to threads threads (a
+// long file is split into runs of records). With payloads, the pixels come from there (a set
+// read with LoadSummary). Throws std::out_of_range for a bad index.
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices,
+                                     int threads = 1, const PayloadStore* payloads = nullptr);
 // Rows of every record.
-std::vector<SeriesRow> ComputeSeries(const CRsdData& set);
+std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads = 1,
+                                     const PayloadStore* payloads = nullptr);
 
 LightSample ToLightSample(const SeriesRow& row);
 
@@ -31,11 +38,12 @@ std::string FormatQuantity(Quantity q, const QuantityValue& value);
 
 // "Date,Time,Memo,<every quantity>" and one row per record; the memo is quoted when it holds
 // a comma or a quote. Throws std::invalid_argument for a time without a local form.
+// times (may be null) converts the row times, for a thread that writes many lines.
 std::string SeriesCsvHeader();
-std::string SeriesCsvLine(const SeriesRow& row);
+std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times = nullptr);
 // One JSON object per record: date, time, memo and every quantity by key (null when not
 // available).
-std::string SeriesJsonLine(const SeriesRow& row);
+std::string SeriesJsonLine(const SeriesRow& row, LocalTimeCache* times = nullptr);
 
 // One row per day: the date it starts on, count, DLI, coverage, maximum PPFD and its time,
 // mean R:FR, maximum UV index.

@@ -1,5 +1,6 @@
 #include "LocalTime.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace rad {
@@ -13,7 +14,7 @@ std::optional<std::tm> ToLocalTm(int64_t t) {
     return tm;
 }
 
-std::string FormatLocalTime(int64_t t, const char* format) {
+std::tm LocalTmOrThrow(int64_t t) {
     const auto tm = ToLocalTm(t);
     if (!tm) {
         // Appended piece by piece: GCC 12 at -O3 misreads "literal" + std::string as an
@@ -22,9 +23,37 @@ std::string FormatLocalTime(int64_t t, const char* format) {
         message.append(std::to_string(t)).append(" has no local form");
         throw std::invalid_argument(message);
     }
+    return *tm;
+}
+
+std::tm LocalTimeCache::Get(int64_t t) {
+    constexpr int64_t kHour = 3600;
+    if (t < 0 || t > INT64_MAX - 2 * kHour) return LocalTmOrThrow(t);
+    const int64_t hour = t - t % kHour;
+    if (hour != m_hour) {
+        m_hour = hour;
+        const auto start = ToLocalTm(hour), end = ToLocalTm(hour + kHour - 1);
+        m_plain = start && end && start->tm_min == 0 && start->tm_sec == 0 && end->tm_min == 59 &&
+                  end->tm_sec == 59 && end->tm_hour == start->tm_hour &&
+                  end->tm_mday == start->tm_mday && end->tm_isdst == start->tm_isdst &&
+                  end->tm_gmtoff == start->tm_gmtoff;
+        if (m_plain) m_start = *start;
+    }
+    if (!m_plain) return LocalTmOrThrow(t);
+    std::tm tm = m_start;
+    tm.tm_min = static_cast<int>((t - hour) / 60);
+    tm.tm_sec = static_cast<int>((t - hour) % 60);
+    return tm;
+}
+
+std::string FormatLocalTm(const std::tm& tm, const char* format) {
     char buffer[128];
-    const std::size_t n = std::strftime(buffer, sizeof buffer, format, &*tm);
+    const std::size_t n = std::strftime(buffer, sizeof buffer, format, &tm);
     return std::string(buffer, n);
+}
+
+std::string FormatLocalTime(int64_t t, const char* format) {
+    return FormatLocalTm(LocalTmOrThrow(t), format);
 }
 
 std::optional<int64_t> LocalFieldsToTime(int year, int month, int day, int hour, int minute,

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,13 @@ const char* RsdLoadResultText(int result);
 // The same with the errno that Load left behind a negative result, when it names more:
 // "the file cannot be opened for reading: is a directory".
 std::string RsdLoadErrorText(int result, int cause);
+
+// Called for each pixel payload a summary load reads: the record's index, the model, whether
+// it is the dark payload (DD) or the measured one (MD), and the values as Load would keep them
+// (a payload cut short by the end of the file ends in zeros). Each data block first reports
+// both kinds empty: a block that replaces an earlier one of its model starts without payloads.
+using RsdPayloadVisitor =
+    std::function<void(int record, int model, bool dark, std::span<const float> values)>;
 
 // One data set: the contents of one RSD file.
 class CRsdData {
@@ -65,6 +74,9 @@ class CRsdData {
     // The same through a read window of readWindow bytes (raised to the least the reader
     // needs); small windows put the window's edges everywhere for the fuzzer and tests.
     int Load(const std::string& path, std::size_t readWindow);
+    // Load that keeps no pixel payloads: each is handed to visit and dropped, so every block
+    // reads as zeros. For tools that summarise a file: it costs no memory for the pixels.
+    int LoadSummary(const std::string& path, const RsdPayloadVisitor& visit);
     // Same reader on bytes already in memory (fuzzing, tests); never kRsdNoFile/kRsdCannotOpen.
     int LoadFromMemory(const char* data, std::size_t length);
     // Writes the whole set through a temporary file renamed over the target; false with errno

@@ -66,7 +66,8 @@ void SetText(TextField& field, std::string_view value) { SetTextField(field, val
 // Walks the blocks of one file; the tags decide, everything unknown is passed over.
 class CRsdFileParser {
   public:
-    CRsdFileParser(CRsdData& set, rad::RsdLineReader& lines) : m_set(set), m_lines(lines) {}
+    CRsdFileParser(CRsdData& set, rad::RsdLineReader& lines, const RsdPayloadVisitor* visit)
+        : m_set(set), m_lines(lines), m_visit(visit) {}
 
     void Run() {
         while (m_lines.ReadLine()) {
@@ -154,14 +155,19 @@ class CRsdFileParser {
         // Pixels are allocated only for payloads the file carries: a crafted file of empty
         // blocks must not cost a full block per few bytes.
         auto data = std::make_unique<SensorData>(model, SensorData::kNoPayload);
+        if (m_visit != nullptr) {
+            // The block replaces any earlier one of the model in this record, payloads and all.
+            (*m_visit)(m_set.GetCount() - 1, model, false, {});
+            (*m_visit)(m_set.GetCount() - 1, model, true, {});
+        }
         while (m_lines.ReadLine() && m_lines.Tag() != rsd::TagsOf(model).dataClose) {
             if (m_lines.Tag() == rsd::kMeasuredBegin) {
-                ReadPayload(data->MD, model);
+                ReadPayload(data->MD, model, false);
                 if (!m_lines.ReadLine()) break;
                 if (m_lines.Tag() != rsd::kDarkBegin) continue;
             }
             if (m_lines.Tag() == rsd::kDarkBegin) {
-                ReadPayload(data->DD, model);
+                ReadPayload(data->DD, model, true);
                 // Nothing may follow a dark payload in the same pass: its end line is skipped.
                 if (!m_lines.ReadLine()) break;
                 continue;
@@ -171,8 +177,15 @@ class CRsdFileParser {
         m_set.m_arRad.back()->m_pBlock[static_cast<std::size_t>(model)] = std::move(data);
     }
 
-    void ReadPayload(std::vector<float>& payload, int model) {
-        m_lines.ReadFloats(payload, static_cast<std::size_t>(PixelCount(model)));
+    void ReadPayload(std::vector<float>& payload, int model, bool dark) {
+        const auto count = static_cast<std::size_t>(PixelCount(model));
+        if (m_visit == nullptr) {
+            m_lines.ReadFloats(payload, count);
+            return;
+        }
+        // One buffer for every payload, warm in the cache; the block keeps none.
+        m_lines.ReadFloats(m_scratch, count);
+        (*m_visit)(m_set.GetCount() - 1, model, dark, m_scratch);
     }
 
     void SetDataField(SensorData& data) {
@@ -199,12 +212,14 @@ class CRsdFileParser {
 
     CRsdData& m_set;
     rad::RsdLineReader& m_lines;
+    const RsdPayloadVisitor* m_visit;  // null: the blocks keep their payloads
+    std::vector<float> m_scratch;
     CFileTimeParser m_times;
 };
 
-int ParseAll(CRsdData& set, rad::RsdLineReader& lines) {
+int ParseAll(CRsdData& set, rad::RsdLineReader& lines, const RsdPayloadVisitor* visit = nullptr) {
     if (!lines.StartsWith(rsd::kMagic)) return kRsdBadHeader;
-    CRsdFileParser(set, lines).Run();
+    CRsdFileParser(set, lines, visit).Run();
     return set.GetCount();
 }
 
@@ -223,7 +238,8 @@ int CRsdData::LoadFromMemory(const char* data, std::size_t length) {
 namespace {
 
 // Load without the errno bookkeeping; cause gets the errno behind a negative result.
-int LoadFile(CRsdData& set, const std::string& path, std::size_t readWindow, int& cause) {
+int LoadFile(CRsdData& set, const std::string& path, std::size_t readWindow,
+             const RsdPayloadVisitor* visit, int& cause) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         cause = errno;
@@ -249,7 +265,7 @@ int LoadFile(CRsdData& set, const std::string& path, std::size_t readWindow, int
         if (got < 0) cause = errno;
         return got;
     });
-    const int result = ParseAll(set, lines);
+    const int result = ParseAll(set, lines, visit);
     return lines.Failed() ? kRsdCannotOpen : result;
 }
 
@@ -259,7 +275,14 @@ int CRsdData::Load(const std::string& path) { return Load(path, kReadWindow); }
 
 int CRsdData::Load(const std::string& path, std::size_t readWindow) {
     int cause = 0;
-    const int result = LoadFile(*this, path, readWindow, cause);
+    const int result = LoadFile(*this, path, readWindow, nullptr, cause);
+    errno = result < 0 ? cause : 0;
+    return result;
+}
+
+int CRsdData::LoadSummary(const std::string& path, const RsdPayloadVisitor& visit) {
+    int cause = 0;
+    const int result = LoadFile(*this, path, kReadWindow, &visit, cause);
     errno = result < 0 ? cause : 0;
     return result;
 }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cfloat>
 #include <cmath>
+#include <compare>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -19,10 +20,11 @@ bool IsSeparator(char c) { return c == ',' || c == '\r' || c == '\n'; }
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Little-endian float32 in bytes, read one by one: a vector assigned from it is filled in
-// one pass, where resize and copy would write every byte twice.
+// one pass, where resize and copy would write every byte twice. Random access, so that the
+// vector sizes itself without walking the range first.
 class CLittleEndianFloats {
   public:
-    using iterator_category = std::forward_iterator_tag;
+    using iterator_category = std::random_access_iterator_tag;
     using value_type = float;
     using difference_type = std::ptrdiff_t;
     using pointer = const float*;
@@ -38,16 +40,31 @@ class CLittleEndianFloats {
         }
         return std::bit_cast<float>(bits);
     }
-    CLittleEndianFloats& operator++() {
-        m_p += sizeof(float);
-        return *this;
-    }
+    float operator[](difference_type n) const { return *(*this + n); }
+    CLittleEndianFloats& operator++() { return *this += 1; }
     CLittleEndianFloats operator++(int) {
         CLittleEndianFloats before = *this;
         ++*this;
         return before;
     }
-    bool operator==(const CLittleEndianFloats&) const = default;
+    CLittleEndianFloats& operator--() { return *this -= 1; }
+    CLittleEndianFloats operator--(int) {
+        CLittleEndianFloats before = *this;
+        --*this;
+        return before;
+    }
+    CLittleEndianFloats& operator+=(difference_type n) {
+        m_p += n * static_cast<difference_type>(sizeof(float));
+        return *this;
+    }
+    CLittleEndianFloats& operator-=(difference_type n) { return *this += -n; }
+    friend CLittleEndianFloats operator+(CLittleEndianFloats it, difference_type n) {
+        return it += n;
+    }
+    friend difference_type operator-(const CLittleEndianFloats& a, const CLittleEndianFloats& b) {
+        return (a.m_p - b.m_p) / static_cast<difference_type>(sizeof(float));
+    }
+    auto operator<=>(const CLittleEndianFloats&) const = default;
 
   private:
     const char* m_p;

@@ -3,22 +3,22 @@
 
 namespace rad {
 
-namespace {
-
 // What a block without a payload reads as; shared, so such blocks need no pixels of their own.
 const float* PayloadOrZeros(const std::vector<float>& payload) {
     static const std::vector<float> zeros(static_cast<std::size_t>(kMaxPixels), 0.0f);
     return payload.empty() ? zeros.data() : payload.data();
 }
 
-}  // namespace
-
 std::optional<SensorSpectrum> GetSensorSpectrum(const CRsdData& set, int model, int index) {
     const SensorData* block = set.GetSpectralBlock(model, index);
     if (!block) return std::nullopt;
     const SensorCal* cal = set.GetCal(model);
-    return SensorSpectrum{cal->WL.data(), cal->CAL.data(), PayloadOrZeros(block->MD),
-                          PayloadOrZeros(block->DD), PixelCount(model)};
+    return SensorSpectrum{cal->WL.data(),
+                          cal->CAL.data(),
+                          PayloadOrZeros(block->MD),
+                          PayloadOrZeros(block->DD),
+                          PixelCount(model),
+                          model};
 }
 
 MergePlan MakeMergePlan(const CRsdData& set, int index) {

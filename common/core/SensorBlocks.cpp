@@ -37,10 +37,12 @@ bool SensorCal::HasUsableWavelengths() const {
     return static_cast<double>(WL.back()) - static_cast<double>(WL.front()) >= 1.0;
 }
 
+bool HasNonFiniteValues(std::span<const float> values) {
+    return !std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+}
+
 bool HasNonFinitePixels(const SensorData& data) {
-    auto finite = [](float v) { return std::isfinite(v); };
-    return !std::all_of(data.MD.begin(), data.MD.end(), finite) ||
-           !std::all_of(data.DD.begin(), data.DD.end(), finite);
+    return HasNonFiniteValues(data.MD) || HasNonFiniteValues(data.DD);
 }
 
 SensorData::SensorData(int model, Payload payload) : m_nModel(model) {

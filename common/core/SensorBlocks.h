@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,8 @@ struct SensorData {
 
 // True when a pixel of MD or DD is NaN or infinite: curves break there and sums skip it.
 bool HasNonFinitePixels(const SensorData& data);
+// The same of one payload.
+bool HasNonFiniteValues(std::span<const float> values);
 
 // Double value of the leading decimal number of a text (0 when there is none), like atof.
 double LeadingNumber(const char* text);

@@ -17,6 +17,7 @@ struct SensorSpectrum {
     const float* md = nullptr;   // measured signal
     const float* dd = nullptr;   // dark signal
     int n = 0;
+    int model = -1;
     // Interval of the last lookup: callers walk up the wavelengths, so the next answer is
     // usually the same interval or the one after it.
     mutable int lastInterval = -1;
@@ -66,6 +67,9 @@ inline double SensorSpectrum::ValueAt(double lambda) const {
     const double t0 = wl[i], t1 = wl[i + 1];
     return y0 + (y1 - y0) * (lambda - t0) / (t1 - t0);
 }
+
+// A block's measured or dark payload, or zeros for a block read without one.
+const float* PayloadOrZeros(const std::vector<float>& payload);
 
 // The model's block of record index as a spectrum; nullopt when the block or its usable
 // calibration is missing. Throws std::out_of_range for a bad index.

@@ -8,7 +8,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <span>
 #include <thread>
+#include <vector>
 
 #include "FileLock.h"
 #include "SyntheticData.h"
@@ -218,4 +220,51 @@ TEST_F(RsdFileTest, BlockWithoutCalibrationIsKeptButNotSpectral) {
     EXPECT_EQ(back.GetSpectralBlock(kQS300, 0), nullptr);
     EXPECT_NE(back.GetSpectralBlock(kQS100, 0), nullptr);
     EXPECT_EQ(SavedBytes(back, "b.rsd"), ReadBytes(path));
+}
+
+TEST_F(RsdFileTest, SummaryLoadHandsEveryPayloadOverAndKeepsNone) {
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 3, {kQS200, kQS300}, LocalTime(2024, 6, 1, 6, 0, 0), 60);
+    ASSERT_TRUE(set.Save(PathOf("day.RSD")));
+    struct Seen {
+        int record;
+        int model;
+        bool dark;
+        std::vector<float> values;
+    };
+    std::vector<Seen> seen;
+    int starts = 0;  // the empty reports that open each block
+    CRsdData summary;
+    const RsdPayloadVisitor visit = [&seen, &starts](int record, int model, bool dark,
+                                                     std::span<const float> values) {
+        if (values.empty())
+            ++starts;
+        else
+            seen.push_back({record, model, dark, {values.begin(), values.end()}});
+    };
+    ASSERT_EQ(summary.LoadSummary(PathOf("day.RSD"), visit), 3);
+    EXPECT_EQ(starts, 3 * 2 * 2);
+    ASSERT_EQ(seen.size(), 3u * 2 * 2);  // the measured and the dark payload of two blocks
+    for (std::size_t k = 0; k < seen.size(); k += 2) {
+        const Seen& md = seen[k];
+        const Seen& dd = seen[k + 1];
+        SCOPED_TRACE(k);
+        ASSERT_EQ(md.record, dd.record);
+        ASSERT_EQ(md.model, dd.model);
+        EXPECT_FALSE(md.dark);
+        EXPECT_TRUE(dd.dark);
+        const SensorData* block = set.GetAt(md.record).Block(md.model);
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(md.values, block->MD);
+        EXPECT_EQ(dd.values, block->DD);
+        const SensorData* kept = summary.GetAt(md.record).Block(md.model);
+        ASSERT_NE(kept, nullptr);
+        EXPECT_TRUE(kept->MD.empty() && kept->DD.empty());
+        EXPECT_EQ(kept->ET, block->ET);
+    }
+    EXPECT_EQ(summary.GetAt(2).m_time, set.GetAt(2).m_time);
+    EXPECT_EQ(summary.GetCal(kQS300)->CAL, set.GetCal(kQS300)->CAL);
+    EXPECT_EQ(
+        summary.LoadSummary(PathOf("none.RSD"), [](int, int, bool, std::span<const float>) {}),
+        kRsdNoFile);
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "CalcCsv.h"
@@ -132,6 +133,35 @@ TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks) {
     EXPECT_NE(noCal.err.find(Path("nocal.RSD") + ": 2 QS-300 block(s) with no calibration block"),
               std::string::npos)
         << noCal.err;
+}
+
+TEST_F(RsdTool, InfoNamesBlocksWithNonFinitePixels) {
+    CRsdData set;
+    ASSERT_EQ(set.Load(Path("day.RSD")), 4);
+    set.GetAt(3).Block(kQS300)->DD[5] = std::numeric_limits<float>::infinity();
+    set.GetAt(1).Block(kQS100)->MD[0] = std::numeric_limits<float>::quiet_NaN();
+    ASSERT_TRUE(set.Save(Path("nonfinite.RSD")));
+    const ToolRun run = Tool("info " + Path("nonfinite.RSD"));
+    EXPECT_EQ(run.status, 0);
+    for (const char* line : {"  QS-100 (holds non-finite values) QS-300\n",
+                             "  QS-100 QS-300 (holds non-finite values)\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+    EXPECT_NE(run.out.find("Record 0: 2024/06/01  06:00:00  \"ARVEN SOLIS\"  QS-100 QS-300\n"),
+              std::string::npos)
+        << run.out;
+}
+
+// Qt (drawing) and NetCDF (the archive) each add tens of libraries to a process start; only
+// the programs of those commands load them.
+TEST_F(RsdTool, CommandsThatDrawNothingLoadNeitherQtNorNetcdf) {
+    const fs::path libs = m_dir / "libs";
+    const std::string command = "LD_DEBUG=libs " + std::string(RSDTOOL_PATH) + " info " +
+                                Path("day.RSD") + " >/dev/null 2>" + libs.string();
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string loaded = ReadFile(libs);
+    EXPECT_NE(loaded.find("libc.so"), std::string::npos) << loaded;  // the trace is there
+    for (const char* library : {"libQt", "libnetcdf", "libhdf5"})
+        EXPECT_EQ(loaded.find(library), std::string::npos) << library;
 }
 
 TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore) {

@@ -83,7 +83,7 @@ constexpr std::array kCommands = {
     Command{"series", RunSeries, kSeriesHelp},
     Command{"daily", RunDaily, kDailyHelp},
 #ifdef RSDTOOL_WITH_NETCDF
-    Command{"netcdf", RunNetcdf, kNetcdfHelp},
+    Command{"netcdf", LaunchNetcdf, kNetcdfHelp},
 #endif
     Command{"plot", RunPlot, kPlotHelp},
 };

@@ -29,8 +29,10 @@ int RunDemo(const CommandArgs& args);
 int RunQuantities(const CommandArgs& args);
 int RunSeries(const CommandArgs& args);
 int RunDaily(const CommandArgs& args);
-#ifdef RSDTOOL_WITH_NETCDF
+// The netcdf command, in rsdtool-netcdf; rsdtool runs that program for it.
 int RunNetcdf(const CommandArgs& args);
+#ifdef RSDTOOL_WITH_NETCDF
+int LaunchNetcdf(const CommandArgs& args);
 #endif
 // Runs rsdtool-plot, the one program that loads Qt.
 int RunPlot(const CommandArgs& args);

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 
+#include "PayloadStore.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -15,29 +18,50 @@ namespace {
 constexpr std::size_t kProgressMinimumFiles = 4;
 constexpr int kBarWidth = 40;
 
-void ReadOne(FileRows& file) {
+void ReadOne(FileRows& file, int threads, const RowFormatter& format, rad::PayloadStore& payloads) {
     CRsdData set;
-    file.problem = LoadRsdProblem(file.path, set);
+    // The pixels go to the worker's store, whose memory the next file reuses.
+    payloads.Clear();
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file.path, error);
+    if (!error) payloads.Reserve(size);
+    const RsdPayloadVisitor keep = payloads.Visitor();
+    file.problem = LoadRsdProblem(file.path, set, &keep);
     if (file.problem) return;
     try {
-        file.rows = rad::ComputeSeries(set);
+        file.rows = rad::ComputeSeries(set, threads, &payloads);
     } catch (const std::exception& error) {
         file.problem = error.what();
+        return;
+    }
+    if (!format) return;
+    file.lines.reserve(file.rows.size());
+    try {
+        for (const rad::SeriesRow& row : file.rows) file.lines.push_back(format(row));
+    } catch (const std::invalid_argument& error) {
+        file.formatError = error.what();
     }
 }
 
 }  // namespace
 
 std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
-                                   const std::function<void(int, int)>& progress) {
+                                   const std::function<void(int, int)>& progress,
+                                   const RowFormatter& format) {
+    const std::size_t cores = std::max(std::thread::hardware_concurrency(), 1u);
+    const std::size_t workers =
+        std::clamp<std::size_t>(cores, 1, std::max<std::size_t>(paths.size(), 1));
+    // With fewer files than cores, each file's records are split among the cores left.
+    const int threadsPerFile = static_cast<int>(std::max<std::size_t>(cores / workers, 1));
     std::vector<FileRows> files(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) files[i].path = paths[i];
     std::atomic<std::size_t> next{0};
     std::atomic<int> done{0};
     std::mutex progressLock;
     const auto work = [&] {
+        rad::PayloadStore payloads;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            ReadOne(files[i]);
+            ReadOne(files[i], threadsPerFile, format, payloads);
             const int finished = ++done;
             if (progress) {
                 const std::lock_guard lock(progressLock);
@@ -45,8 +69,6 @@ std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
             }
         }
     };
-    const std::size_t workers =
-        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, files.size());
     {
         std::vector<std::jthread> threads;
         for (std::size_t w = 1; w < workers; ++w) threads.emplace_back(work);

@@ -13,12 +13,19 @@ struct FileRows {
     std::string path;
     std::optional<std::string> problem;  // set when the file did not load
     std::vector<rad::SeriesRow> rows;
+    std::vector<std::string> lines;  // the rows as the line formatter wrote them, if one was given
+    std::optional<std::string> formatError;  // what the formatter threw
 };
 
+using RowFormatter = std::function<std::string(const rad::SeriesRow&)>;
+
 // Files in the order given. progress (may be empty) is called after each file with the
-// number done and the total, from the worker threads one at a time.
+// number done and the total, from the worker threads one at a time. format (may be empty)
+// turns each row into its line on the worker too; what it throws as
+// std::invalid_argument lands in formatError.
 std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
-                                   const std::function<void(int, int)>& progress);
+                                   const std::function<void(int, int)>& progress,
+                                   const RowFormatter& format = {});
 
 // A progress bar on stderr when it is a terminal and there are more than a few files;
 // otherwise nothing.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "LocalTime.h"
 #include "StatusReport.h"
@@ -39,8 +40,11 @@ void PrintCalibrations(const CRsdData& set) {
     }
 }
 
+// Per record and model: whether the block's payloads hold a NaN or an infinity.
+using NonFiniteBlocks = std::vector<std::array<bool, kModelCount>>;
+
 // Prints every record; returns the models with blocks that spectral operations ignore.
-std::array<int, kModelCount> PrintRecords(const CRsdData& set) {
+std::array<int, kModelCount> PrintRecords(const CRsdData& set, const NonFiniteBlocks& nonFinite) {
     std::array<int, kModelCount> ignored{};
     // Checked once per calibration, not once per block: the check scans the whole table.
     std::array<const char*, kModelCount> problems{};
@@ -61,7 +65,9 @@ std::array<int, kModelCount> PrintRecords(const CRsdData& set) {
             std::printf(*problem ? " %s (%s)" : " %s", kModels[static_cast<std::size_t>(m)].label,
                         problem);
             if (*problem) ++ignored[static_cast<std::size_t>(m)];
-            if (HasNonFinitePixels(*rad.Block(m))) std::printf(" (holds non-finite values)");
+            if (static_cast<std::size_t>(i) < nonFinite.size() &&
+                nonFinite[static_cast<std::size_t>(i)][static_cast<std::size_t>(m)])
+                std::printf(" (holds non-finite values)");
         }
         std::printf("\n");
     }
@@ -75,14 +81,27 @@ int RunInfo(const CommandArgs& args) {
     if (!parsed) return kExitUsage;
     if (!CheckPositionalCount(*parsed, 1, 1, kCommand)) return kExitUsage;
     const std::string& path = parsed->positional[0];
+    // Only whether the pixels are finite is shown: the payloads are checked as they are read
+    // and not kept, which spares the memory (and page faults) of the whole file.
+    NonFiniteBlocks nonFinite;
+    const RsdPayloadVisitor check = [&nonFinite](int record, int model, bool /*dark*/,
+                                                 std::span<const float> values) {
+        const auto r = static_cast<std::size_t>(record);
+        if (nonFinite.size() <= r) nonFinite.resize(r + 1);
+        bool& flag = nonFinite[r][static_cast<std::size_t>(model)];
+        if (values.empty())
+            flag = false;  // a block starts (again)
+        else if (HasNonFiniteValues(values))
+            flag = true;
+    };
     CRsdData set;
-    if (!LoadRsd(path, set)) return kExitFailed;
+    if (!LoadRsd(path, set, &check)) return kExitFailed;
 
     std::printf("File: %s\nLoad: %d (%s)\n", path.c_str(), set.GetCount(),
                 RsdLoadResultText(set.GetCount()));
     PrintHeader(set);
     PrintCalibrations(set);
-    const auto ignored = PrintRecords(set);
+    const auto ignored = PrintRecords(set, nonFinite);
     for (int m = 0; m < kModelCount; ++m) {
         const int count = ignored[static_cast<std::size_t>(m)];
         if (count == 0) continue;

@@ -2,11 +2,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <string_view>
+#include <thread>
+#include <utility>
 
 #include "AnalysisSettings.h"
+#include "AtomicFile.h"
 #include "FileBatch.h"
 #include "IniFile.h"
-#include "SpectralCsv.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -35,44 +38,59 @@ std::optional<AnalysisSettings> LoadAnalysisProfile(const ParsedArgs& parsed) {
     return settings;
 }
 
-// Writes lines to -o OUT, or to standard output without it.
-bool Emit(const ParsedArgs& parsed, const std::vector<std::string>& lines) {
+// Writes text to -o OUT, or to standard output without it.
+bool Emit(const ParsedArgs& parsed, std::string_view text) {
     if (const std::string* out = parsed.Option("-o")) {
-        if (rad::WriteCsvLines(*out, lines)) return true;
+        if (rad::WriteFileAtomic(*out, text) == 0) return true;
         FileError(*out, "cannot be written");
         return false;
     }
-    for (const std::string& line : lines) std::printf("%s\n", line.c_str());
-    return std::fflush(stdout) == 0;
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+           std::fflush(stdout) == 0;
 }
 
-std::vector<std::string> RowLines(const std::vector<rad::SeriesRow>& rows, bool json) {
-    std::vector<std::string> lines;
-    lines.reserve(rows.size() + 1);
-    if (!json) lines.push_back(rad::SeriesCsvHeader());
-    for (const rad::SeriesRow& row : rows)
-        lines.push_back(json ? rad::SeriesJsonLine(row) : rad::SeriesCsvLine(row));
-    return lines;
+std::string LineOf(const rad::SeriesRow& row, bool json, rad::LocalTimeCache* times = nullptr) {
+    return json ? rad::SeriesJsonLine(row, times) : rad::SeriesCsvLine(row, times);
 }
+
+// The header (CSV only) and one line per row, each ending in a line feed.
+std::string RowText(const std::vector<rad::SeriesRow>& rows, bool json) {
+    std::string text = json ? std::string() : rad::SeriesCsvHeader() + "\n";
+    for (const rad::SeriesRow& row : rows) text.append(LineOf(row, json)).push_back('\n');
+    return text;
+}
+
+int Cores() { return static_cast<int>(std::max(std::thread::hardware_concurrency(), 1u)); }
 
 struct Batch {
-    std::vector<rad::SeriesRow> rows;  // of every file that loaded, in time order
+    std::vector<FileRows> files;  // of every path given; those that failed hold no rows
+    // (file, row) of every row of the files that loaded, in time order; rows of the same
+    // time keep the order of the files and of the records.
+    std::vector<std::pair<std::size_t, std::size_t>> order;
     bool allLoaded = true;
+    std::optional<std::string> formatError;
+
+    const rad::SeriesRow& Row(const std::pair<std::size_t, std::size_t>& at) const {
+        return files[at.first].rows[at.second];
+    }
 };
 
-Batch ReadBatch(const std::vector<std::string>& paths) {
+Batch ReadBatch(const std::vector<std::string>& paths, const RowFormatter& format = {}) {
     Batch batch;
-    for (FileRows& file : ReadFileRows(paths, TerminalProgress(paths.size()))) {
+    batch.files = ReadFileRows(paths, TerminalProgress(paths.size()), format);
+    for (std::size_t f = 0; f < batch.files.size(); ++f) {
+        const FileRows& file = batch.files[f];
         if (file.problem) {
             FileError(file.path, *file.problem);
             batch.allLoaded = false;
             continue;
         }
-        std::move(file.rows.begin(), file.rows.end(), std::back_inserter(batch.rows));
+        if (file.formatError && !batch.formatError) batch.formatError = file.formatError;
+        for (std::size_t r = 0; r < file.rows.size(); ++r) batch.order.emplace_back(f, r);
     }
     std::stable_sort(
-        batch.rows.begin(), batch.rows.end(),
-        [](const rad::SeriesRow& a, const rad::SeriesRow& b) { return a.time < b.time; });
+        batch.order.begin(), batch.order.end(),
+        [&batch](const auto& a, const auto& b) { return batch.Row(a).time < batch.Row(b).time; });
     return batch;
 }
 
@@ -100,8 +118,8 @@ std::optional<LightOptions> ParseLightOptions(CommandArgs args,
     return result;
 }
 
-int Finish(const LightOptions& options, const std::vector<std::string>& lines, bool allLoaded) {
-    return Emit(options.parsed, lines) && allLoaded ? kExitOk : kExitFailed;
+int Finish(const LightOptions& options, std::string_view text, bool allLoaded) {
+    return Emit(options.parsed, text) && allLoaded ? kExitOk : kExitFailed;
 }
 
 }  // namespace
@@ -123,7 +141,8 @@ int RunQuantities(const CommandArgs& args) {
     const auto indices = SelectRecords(records, set, path);
     if (!indices) return kExitFailed;
     try {
-        return Finish(*options, RowLines(rad::ComputeSeries(set, *indices), options->json), true);
+        return Finish(*options, RowText(rad::ComputeSeries(set, *indices, Cores()), options->json),
+                      true);
     } catch (const std::invalid_argument& error) {
         return FileError(path, error.what());
     }
@@ -134,12 +153,21 @@ int RunSeries(const CommandArgs& args) {
     int failure = 0;
     const auto options = ParseLightOptions(args, {"--profile", "-o"}, SIZE_MAX, kCommand, failure);
     if (!options) return failure;
-    const Batch batch = ReadBatch(options->parsed.positional);
-    try {
-        return Finish(*options, RowLines(batch.rows, options->json), batch.allLoaded);
-    } catch (const std::invalid_argument& error) {
-        return FileError(options->parsed.positional[0], error.what());
-    }
+    const bool json = options->json;
+    const Batch batch = ReadBatch(options->parsed.positional, [json](const rad::SeriesRow& row) {
+        // One per worker thread, which formats its files' rows.
+        thread_local rad::LocalTimeCache times;
+        return LineOf(row, json, &times);
+    });
+    if (batch.formatError) return FileError(options->parsed.positional[0], *batch.formatError);
+    std::size_t size = 0;
+    for (const FileRows& file : batch.files)
+        for (const std::string& line : file.lines) size += line.size() + 1;
+    std::string text = json ? std::string() : rad::SeriesCsvHeader() + "\n";
+    text.reserve(text.size() + size);
+    for (const auto& at : batch.order)
+        text.append(batch.files[at.first].lines[at.second]).push_back('\n');
+    return Finish(*options, text, batch.allLoaded);
 }
 
 int RunDaily(const CommandArgs& args) {
@@ -149,15 +177,16 @@ int RunDaily(const CommandArgs& args) {
     if (!options) return failure;
     const Batch batch = ReadBatch(options->parsed.positional);
     std::vector<rad::LightSample> samples;
-    samples.reserve(batch.rows.size());
-    for (const rad::SeriesRow& row : batch.rows) samples.push_back(rad::ToLightSample(row));
+    samples.reserve(batch.order.size());
+    for (const auto& at : batch.order) samples.push_back(rad::ToLightSample(batch.Row(at)));
     try {
-        std::vector<std::string> lines;
-        if (!options->json) lines.push_back(rad::DailyCsvHeader());
+        std::string text = options->json ? std::string() : rad::DailyCsvHeader() + "\n";
         for (const rad::DaySummary& day :
-             rad::SummariseDays(samples, options->analysis.DayStartHour()))
-            lines.push_back(options->json ? rad::DailyJsonLine(day) : rad::DailyCsvLine(day));
-        return Finish(*options, lines, batch.allLoaded);
+             rad::SummariseDays(samples, options->analysis.DayStartHour())) {
+            text.append(options->json ? rad::DailyJsonLine(day) : rad::DailyCsvLine(day))
+                .push_back('\n');
+        }
+        return Finish(*options, text, batch.allLoaded);
     } catch (const std::invalid_argument& error) {
         return FileError(options->parsed.positional[0], error.what());
     }

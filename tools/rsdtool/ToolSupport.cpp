@@ -71,10 +71,11 @@ bool CheckPositionalCount(const ParsedArgs& parsed, std::size_t least, std::size
     return false;
 }
 
-std::optional<std::string> LoadRsdProblem(const std::string& path, CRsdData& set) {
+std::optional<std::string> LoadRsdProblem(const std::string& path, CRsdData& set,
+                                          const RsdPayloadVisitor* visit) {
     set.Clear();
     try {
-        const int result = set.Load(path);
+        const int result = visit ? set.LoadSummary(path, *visit) : set.Load(path);
         if (result >= 0) return std::nullopt;
         return "cannot load (" + std::to_string(result) + "): " + RsdLoadErrorText(result, errno);
     } catch (const RsdInvalidDataError& error) {
@@ -83,8 +84,8 @@ std::optional<std::string> LoadRsdProblem(const std::string& path, CRsdData& set
     }
 }
 
-bool LoadRsd(const std::string& path, CRsdData& set) {
-    const auto problem = LoadRsdProblem(path, set);
+bool LoadRsd(const std::string& path, CRsdData& set, const RsdPayloadVisitor* visit) {
+    const auto problem = LoadRsdProblem(path, set, visit);
     if (problem) FileError(path, *problem);
     return !problem;
 }

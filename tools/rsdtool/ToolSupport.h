@@ -34,10 +34,12 @@ std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,
 bool CheckPositionalCount(const ParsedArgs& parsed, std::size_t least, std::size_t most,
                           const char* command);
 
-// Loads path into an empty set; false after naming the file and the problem.
-bool LoadRsd(const std::string& path, CRsdData& set);
+// Loads path into an empty set; false after naming the file and the problem. With visit, the
+// payloads go to it instead of into the set (CRsdData::LoadSummary).
+bool LoadRsd(const std::string& path, CRsdData& set, const RsdPayloadVisitor* visit = nullptr);
 // The same without printing: the problem, or nullopt when the file loaded.
-std::optional<std::string> LoadRsdProblem(const std::string& path, CRsdData& set);
+std::optional<std::string> LoadRsdProblem(const std::string& path, CRsdData& set,
+                                          const RsdPayloadVisitor* visit = nullptr);
 // Radview settings of --profile, or the defaults without it; nullopt after an error.
 std::optional<RadviewSettings> LoadViewerProfile(const ParsedArgs& parsed);
 
