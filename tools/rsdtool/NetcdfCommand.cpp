@@ -62,7 +62,9 @@ int RunNetcdf(const CommandArgs& args) {
         return std::filesystem::path(a).filename() < std::filesystem::path(b).filename();
     });
     try {
-        const std::size_t records = WriteArchive(files, *out, options, LoadRsdProblem);
+        const std::size_t records = WriteArchive(
+            files, *out, options,
+            [](const std::string& path, CRsdData& set) { return LoadRsdProblem(path, set); });
         std::printf("%s: %zu records\n", out->c_str(), records);
     } catch (const ArchiveError& error) {
         std::error_code ignored;
