@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 
 namespace {
 
@@ -32,12 +33,18 @@ CCloseSignals::CCloseSignals() {
     action.sa_handler = OnCloseSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int sig : kSignals) ::sigaction(sig, &action, nullptr);
+    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+        ::sigaction(kSignals[i], nullptr, &m_previous[i]);
+        // A signal ignored by whoever started us stays ignored: under nohup, or as a
+        // background job, the end of the terminal session must not end the station.
+        if (m_previous[i].sa_handler != SIG_IGN) ::sigaction(kSignals[i], &action, nullptr);
+    }
 }
 
 CCloseSignals::~CCloseSignals() {
     if (m_fds[0] < 0) return;
-    for (int sig : kSignals) std::signal(sig, SIG_DFL);
+    for (std::size_t i = 0; i < std::size(kSignals); ++i)
+        ::sigaction(kSignals[i], &m_previous[i], nullptr);
     g_writeFd = -1;
     ::close(m_fds[0]);
     ::close(m_fds[1]);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "CloseSignals.h"
 #include "EngineFixture.h"
 #include "HeadlessRunner.h"
 
@@ -152,6 +153,25 @@ TEST_F(HeadlessRun, CloseSignalsStopAnIntervalAcquisitionCleanly) {
         EXPECT_EQ(set->GetAt(0).m_time, LocalTime(2024, 7, 1, 6, 0, 0));
         std::filesystem::remove_all(m_folder);
     }
+}
+
+// Started under nohup, the station must outlive the terminal session that started it.
+TEST(CloseSignals, AnIgnoredSignalStaysIgnoredAndDispositionsComeBack) {
+    std::signal(SIGHUP, SIG_IGN);
+    {
+        CCloseSignals close;
+        ASSERT_GE(close.Fd(), 0);
+        ASSERT_EQ(::raise(SIGHUP), 0);
+        EXPECT_FALSE(close.Take());
+        ASSERT_EQ(::raise(SIGTERM), 0);
+        EXPECT_TRUE(close.Take());
+    }
+    struct sigaction hup = {}, term = {};
+    ::sigaction(SIGHUP, nullptr, &hup);
+    ::sigaction(SIGTERM, nullptr, &term);
+    EXPECT_EQ(hup.sa_handler, SIG_IGN);
+    EXPECT_EQ(term.sa_handler, SIG_DFL);
+    std::signal(SIGHUP, SIG_DFL);
 }
 
 TEST_F(HeadlessRun, PrintsEachChangedStatusLineAndTheClockOncePerMinute) {
