@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "PayloadStore.h"
+#include "SeriesStream.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -18,7 +19,21 @@ namespace {
 constexpr std::size_t kProgressMinimumFiles = 4;
 constexpr int kBarWidth = 40;
 
-void ReadOne(FileRows& file, int threads, const RowFormatter& format, rad::PayloadStore& payloads) {
+// The rows made while the file loads, when one thread does the whole file; false when they
+// could not be (the file is then loaded again with a store).
+bool StreamOne(FileRows& file) {
+    CRsdData set;
+    rad::SeriesStream stream(set);
+    const RsdPayloadVisitor visit = stream.Visitor();
+    file.problem = LoadRsdProblem(file.path, set, &visit);
+    if (file.problem) return true;
+    auto rows = stream.Finish();
+    if (!rows) return false;
+    file.rows = std::move(*rows);
+    return true;
+}
+
+void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads) {
     CRsdData set;
     // The pixels go to the worker's store, whose memory the next file reuses.
     payloads.Clear();
@@ -28,13 +43,16 @@ void ReadOne(FileRows& file, int threads, const RowFormatter& format, rad::Paylo
     const RsdPayloadVisitor keep = payloads.Visitor();
     file.problem = LoadRsdProblem(file.path, set, &keep);
     if (file.problem) return;
+    file.rows = rad::ComputeSeries(set, threads, &payloads);
+}
+
+void ReadOne(FileRows& file, int threads, const RowFormatter& format, rad::PayloadStore& payloads) {
     try {
-        file.rows = rad::ComputeSeries(set, threads, &payloads);
+        if (threads > 1 || !StreamOne(file)) StoreOne(file, threads, payloads);
     } catch (const std::exception& error) {
         file.problem = error.what();
-        return;
     }
-    if (!format) return;
+    if (file.problem || !format) return;
     file.lines.reserve(file.rows.size());
     try {
         for (const rad::SeriesRow& row : file.rows) file.lines.push_back(format(row));
