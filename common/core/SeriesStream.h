@@ -15,8 +15,12 @@ namespace rad {
 
 class SeriesStream {
   public:
-    // set is the data set the load fills; it must outlive the stream.
-    explicit SeriesStream(const CRsdData& set) : m_set(set) {}
+    // set is the data set the load fills; it must outlive the stream. Room is made for
+    // expectedRows rows at once (the count of a similar file), which spares the copies and
+    // fresh pages of a growing vector.
+    explicit SeriesStream(const CRsdData& set, std::size_t expectedRows = 0) : m_set(set) {
+        m_rows.reserve(expectedRows);
+    }
     SeriesStream(const SeriesStream&) = delete;
     SeriesStream& operator=(const SeriesStream&) = delete;
 
