@@ -76,28 +76,27 @@ namespace {
 // Rows of indices into rows (already sized), on the calling thread.
 void ComputeRows(const CRsdData& set, std::span<const int> indices, SeriesRow* rows,
                  const PayloadStore* payloads) {
-    // Only the nanometres the quantities read are resampled, through tables made once per
-    // sensor combination.
-    ResampleTables tables(kQuantityFirstNm, kQuantityLastNm);
-    std::vector<double> spectrum;
-    for (std::size_t i = 0; i < indices.size(); ++i) {
-        const int index = indices[i];
-        const CRad& rad = set.GetAt(index);
-        SeriesRow& row = rows[i];
-        row.time = rad.m_time;
-        row.memo = rad.m_strMemo;
-        row.record = index;
-        const ResampleTable* table = tables.For(set, index);
-        spectrum.resize(table ? table->Size() : 0);
-        if (table) table->Fill(set, index, spectrum.data(), payloads);
-        row.quantities = ComputeQuantities(spectrum, table ? table->First() : 0);
-    }
+    SeriesRowMaker maker;
+    for (std::size_t i = 0; i < indices.size(); ++i) maker.Make(set, indices[i], payloads, rows[i]);
 }
 
 // Fewer records than this are not worth a thread.
 constexpr std::size_t kLeastRecordsPerThread = 128;
 
 }  // namespace
+
+void SeriesRowMaker::Make(const CRsdData& set, int index, const PayloadStore* payloads,
+                          SeriesRow& row) {
+    const CRad& rad = set.GetAt(index);
+    row.time = rad.m_time;
+    row.memo = rad.m_strMemo;
+    row.record = index;
+    // Through tables made once per sensor combination.
+    const ResampleTable* table = m_tables.For(set, index);
+    m_spectrum.resize(table ? table->Size() : 0);
+    if (table) table->Fill(set, index, m_spectrum.data(), payloads);
+    row.quantities = ComputeQuantities(m_spectrum, table ? table->First() : 0);
+}
 
 std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices, int threads,
                                      const PayloadStore* payloads) {

@@ -8,6 +8,7 @@
 #include "DailyLight.h"
 #include "LightQuantities.h"
 #include "LocalTime.h"
+#include "ResampleTable.h"
 #include "RsdData.h"
 
 // The quantities of records as rows, and their CSV and JSON lines.
@@ -21,6 +22,19 @@ struct SeriesRow {
 };
 
 class PayloadStore;
+
+// Makes the rows of one data set one at a time, with the resample tables and the spectrum
+// buffer kept from row to row. Not shared between threads.
+class SeriesRowMaker {
+  public:
+    // The row of record index; with payloads, the pixels come from there.
+    void Make(const CRsdData& set, int index, const PayloadStore* payloads, SeriesRow& row);
+
+  private:
+    // Only the nanometres the quantities read are resampled.
+    ResampleTables m_tables{kQuantityFirstNm, kQuantityLastNm};
+    std::vector<double> m_spectrum;
+};
 
 // Rows of the records of indices, in the order given, computed on up to threads threads (a
 // long file is split into runs of records). With payloads, the pixels come from there (a set

@@ -2,9 +2,10 @@
 
 namespace rad {
 
-void PayloadStore::Clear() {
+void PayloadStore::Clear(int firstRecord) {
     m_values.clear();
     m_records.clear();
+    m_first = firstRecord;
 }
 
 RsdPayloadVisitor PayloadStore::Visitor() {
@@ -14,7 +15,8 @@ RsdPayloadVisitor PayloadStore::Visitor() {
 }
 
 void PayloadStore::Keep(int record, int model, bool dark, std::span<const float> values) {
-    const auto r = static_cast<std::size_t>(record);
+    if (record < m_first) return;
+    const auto r = static_cast<std::size_t>(record - m_first);
     if (m_records.size() <= r) {
         Slots none;
         none.fill(kNone);
@@ -26,8 +28,9 @@ void PayloadStore::Keep(int record, int model, bool dark, std::span<const float>
 }
 
 const float* PayloadStore::Find(int record, int model, bool dark) const {
-    const auto r = static_cast<std::size_t>(record);
-    if (record < 0 || r >= m_records.size() || model < 0 || model >= kModelCount) return nullptr;
+    const auto r = static_cast<std::size_t>(record - m_first);
+    if (record < m_first || r >= m_records.size() || model < 0 || model >= kModelCount)
+        return nullptr;
     const std::size_t at = m_records[r][static_cast<std::size_t>(2 * model + (dark ? 1 : 0))];
     return at == kNone ? nullptr : m_values.data() + at;
 }

@@ -14,8 +14,10 @@ namespace rad {
 
 class PayloadStore {
   public:
-    // Forgets the payloads and keeps the memory. Call before each load.
-    void Clear();
+    // Forgets the payloads and keeps the memory. Call before each load; firstRecord is the
+    // lowest record the store will be given (a store that holds the records of a few rows at a
+    // time starts at the first of them).
+    void Clear(int firstRecord = 0);
     // Makes room for payloads of up to bytes in all (a file's size is enough).
     void Reserve(std::size_t bytes) { m_values.reserve(bytes / sizeof(float)); }
     // What LoadSummary is given: keeps each payload, the last one of a kind when a block
@@ -31,7 +33,8 @@ class PayloadStore {
     void Keep(int record, int model, bool dark, std::span<const float> values);
 
     std::vector<float> m_values;
-    std::vector<Slots> m_records;
+    std::vector<Slots> m_records;  // from record m_first on
+    int m_first = 0;
 };
 
 }  // namespace rad

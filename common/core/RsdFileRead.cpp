@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "FileLock.h"
 #include "LocalTime.h"
@@ -19,9 +20,32 @@ namespace {
 
 namespace rsd = rad::rsd;
 
+// Hours either side of a day whose offsets are checked too: a change of offset just outside
+// the day could make one of its hours occur twice.
+constexpr int kPlainDayMargin = 3;
+
+// Midnight of a day on which the UTC offset stays the same, also a few hours either side, so
+// that its times count on from midnight; nullopt for any other day. Only the first conversion
+// goes through mktime: localtime_r does not look at the zone file again on every call.
+std::optional<int64_t> PlainDayStart(int year, int month, int day) {
+    const auto start = rad::LocalFieldsToTime(year, month, day, 0, 0, 0);
+    if (!start) return std::nullopt;
+    std::optional<long> offset;
+    for (int hour = -kPlainDayMargin; hour <= 24 + kPlainDayMargin; ++hour) {
+        const auto tm = rad::ToLocalTm(*start + int64_t{hour} * 3600);
+        if (!tm || (offset && tm->tm_gmtoff != *offset)) return std::nullopt;
+        offset = tm->tm_gmtoff;
+        const bool inDay = hour >= 0 && hour < 24;
+        if (inDay && (tm->tm_year != year - 1900 || tm->tm_mon != month - 1 || tm->tm_mday != day ||
+                      tm->tm_hour != hour || tm->tm_min != 0 || tm->tm_sec != 0))
+            return std::nullopt;
+    }
+    return start;
+}
+
 // "%Y%m%d%H%M%S" text to seconds since 1970, local time with the system's DST rule.
-// The conversion of the last hour seen is kept: a day file has a few thousand time stamps
-// but only 24 hours, and each conversion asks the C library for the zone again.
+// The conversion of the last day or hour seen is kept: a day file has a few thousand time
+// stamps but only a few days, and each mktime asks the C library for the zone again.
 class CFileTimeParser {
   public:
     int64_t Parse(std::string_view text) {
@@ -35,7 +59,13 @@ class CFileTimeParser {
                            hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 &&
                            second <= 59;
         if (!valid) Fail(text);
-        const int key = ((year * 16 + month) * 32 + day) * 32 + hour;
+        const int dayKey = (year * 16 + month) * 32 + day;
+        if (dayKey != m_dayKey) {
+            m_dayKey = dayKey;
+            m_dayStart = PlainDayStart(year, month, day);
+        }
+        if (m_dayStart) return *m_dayStart + hour * 3600 + minute * 60 + second;
+        const int key = dayKey * 32 + hour;
         if (key != m_hourKey) {
             m_hourKey = -1;
             const auto start = rad::LocalFieldsToTime(year, month, day, hour, 0, 0);
@@ -57,6 +87,8 @@ class CFileTimeParser {
         throw RsdInvalidDataError("invalid time \"" + std::string(text) + "\" in RSD file");
     }
 
+    int m_dayKey = -1;
+    std::optional<int64_t> m_dayStart;  // of a day without a change of offset
     int m_hourKey = -1;
     int64_t m_hourStart = 0;
 };

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "LocalTime.h"
 #include "PayloadStore.h"
 #include "Resample.h"
+#include "SeriesStream.h"
 #include "SpectralMath.h"
 #include "spectral_fixture.h"
 
@@ -163,6 +166,57 @@ TEST(ResampleTable, SeriesFromASummaryLoadAndItsPayloadStoreEqualsTheFullLoad) {
     ASSERT_NE(store.Find(0, kQS300, true), nullptr);
     EXPECT_EQ(store.Find(0, kQS300, true)[7], full.GetAt(0).Block(kQS300)->DD[7]);
     std::filesystem::remove(path);
+}
+
+// Rows made while the file loads equal those of a full load, with any room made beforehand;
+// a calibration that a later block of the file replaces sends the caller to a stored load.
+TEST(ResampleTable, SeriesStreamRowsEqualTheFullLoadsUnlessACalibrationComesLate) {
+    CRsdData written;
+    FillMixedSet(written);
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    const std::string tag = std::to_string(getpid());
+    const std::filesystem::path path = dir / ("seriesstream_" + tag + ".RSD");
+    ASSERT_TRUE(written.Save(path.string()));
+    CRsdData full;
+    ASSERT_EQ(full.Load(path.string()), written.GetCount());
+    const std::vector<rad::SeriesRow> expected = rad::ComputeSeries(full);
+    for (const std::size_t room : {0, 3, 100}) {
+        SCOPED_TRACE(room);
+        CRsdData set;
+        rad::SeriesStream stream(set, room);
+        ASSERT_EQ(set.LoadSummary(path.string(), stream.Visitor()), written.GetCount());
+        const auto rows = stream.Finish();
+        ASSERT_TRUE(rows.has_value());
+        ExpectSameRows(*rows, expected);
+        for (std::size_t i = 0; i < rows->size(); ++i) EXPECT_EQ((*rows)[i].memo, expected[i].memo);
+    }
+
+    // The same file twice in one: the second copy's calibrations replace those the first
+    // copy's rows were made with.
+    const std::filesystem::path twice = dir / ("seriesstream_twice_" + tag + ".RSD");
+    {
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        std::ofstream(twice, std::ios::binary) << bytes << bytes;
+    }
+    CRsdData set;
+    rad::SeriesStream stream(set);
+    ASSERT_EQ(set.LoadSummary(twice.string(), stream.Visitor()), 2 * written.GetCount());
+    EXPECT_FALSE(stream.Finish().has_value());
+    std::filesystem::remove(path);
+    std::filesystem::remove(twice);
+}
+
+TEST(ResampleTable, PayloadStoreFromALaterRecordFindsNothingBefore) {
+    rad::PayloadStore store;
+    store.Clear(5);
+    const std::vector<float> values = {1.0f, 2.0f};
+    store.Visitor()(4, kQS200, false, values);  // before the first: dropped
+    store.Visitor()(6, kQS200, true, values);
+    EXPECT_EQ(store.Find(4, kQS200, false), nullptr);
+    EXPECT_EQ(store.Find(5, kQS200, true), nullptr);
+    ASSERT_NE(store.Find(6, kQS200, true), nullptr);
+    EXPECT_EQ(store.Find(6, kQS200, true)[1], 2.0f);
 }
 
 // The lines are the same with the per-hour time conversion as without, over the days the

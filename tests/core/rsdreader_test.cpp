@@ -3,8 +3,11 @@
 #include "RsdReader.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "rsd_fixture.h"
 
@@ -226,6 +229,46 @@ TEST_F(RsdFileTest, TimeRule) {
         EXPECT_EQ(set.GetCount(), 1) << bad;  // what came before stays
         EXPECT_EQ(set.m_strSite, "Field");
     }
+}
+
+// Days around both clock changes (the tests run in a zone with daylight saving time and in
+// one without): every time that names one instant reads as mktime makes it, whether its day
+// is counted through from midnight or hour by hour.
+TEST_F(RsdFileTest, TimesAroundClockChangesReadAsMktimeMakesThem) {
+    FileText text;
+    text.Header();
+    std::vector<std::array<int, 5>> fields;  // month, day, hour, minute, second
+    for (const auto& [month, firstDay] : {std::pair{3, 8}, std::pair{10, 31}}) {
+        for (int minutes = 0; minutes < 5 * 24 * 60; minutes += 23) {
+            const int dayOffset = minutes / (24 * 60), inDay = minutes % (24 * 60);
+            const int day = (firstDay + dayOffset - 1) % 31 + 1;
+            const int m = firstDay + dayOffset > 31 ? month + 1 : month;
+            fields.push_back({m, day, inDay / 60, inDay % 60, minutes % 60});
+            char mt[32];
+            std::snprintf(mt, sizeof mt, "2024%02d%02d%02d%02d%02d", m, day, inDay / 60, inDay % 60,
+                          minutes % 60);
+            text.Record(mt);
+        }
+    }
+    CRsdData set;
+    ASSERT_EQ(Load(set, text.bytes), static_cast<int>(fields.size()));
+    const auto sameHour = [](const std::optional<std::tm>& tm, const std::array<int, 5>& f) {
+        return tm && tm->tm_mon == f[0] - 1 && tm->tm_mday == f[1] && tm->tm_hour == f[2];
+    };
+    int checked = 0;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto& f = fields[i];
+        const auto expected = rad::LocalFieldsToTime(2024, f[0], f[1], f[2], f[3], f[4]);
+        ASSERT_TRUE(expected);
+        // A time skipped or repeated by a change has no single answer.
+        if (!sameHour(rad::ToLocalTm(*expected), f) ||
+            sameHour(rad::ToLocalTm(*expected - 3600), f) ||
+            sameHour(rad::ToLocalTm(*expected + 3600), f))
+            continue;
+        EXPECT_EQ(set.GetAt(static_cast<int>(i)).m_time, *expected) << i;
+        ++checked;
+    }
+    EXPECT_GT(checked, 600);
 }
 
 // Lines, fields and payloads as a text, to compare two ways of reading the same bytes.

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "PayloadStore.h"
+#include "SeriesStream.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -18,7 +19,28 @@ namespace {
 constexpr std::size_t kProgressMinimumFiles = 4;
 constexpr int kBarWidth = 40;
 
-void ReadOne(FileRows& file, int threads, const RowFormatter& format, rad::PayloadStore& payloads) {
+// What a worker keeps from file to file.
+struct WorkerMemory {
+    rad::PayloadStore payloads;
+    std::size_t lastRows = 0;  // day files of a batch mostly hold as many records
+};
+
+// The rows made while the file loads, when one thread does the whole file; false when they
+// could not be (the file is then loaded again with a store).
+bool StreamOne(FileRows& file, WorkerMemory& memory) {
+    CRsdData set;
+    rad::SeriesStream stream(set, memory.lastRows);
+    const RsdPayloadVisitor visit = stream.Visitor();
+    file.problem = LoadRsdProblem(file.path, set, &visit);
+    if (file.problem) return true;
+    auto rows = stream.Finish();
+    if (!rows) return false;
+    file.rows = std::move(*rows);
+    memory.lastRows = file.rows.size();
+    return true;
+}
+
+void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads) {
     CRsdData set;
     // The pixels go to the worker's store, whose memory the next file reuses.
     payloads.Clear();
@@ -28,13 +50,16 @@ void ReadOne(FileRows& file, int threads, const RowFormatter& format, rad::Paylo
     const RsdPayloadVisitor keep = payloads.Visitor();
     file.problem = LoadRsdProblem(file.path, set, &keep);
     if (file.problem) return;
+    file.rows = rad::ComputeSeries(set, threads, &payloads);
+}
+
+void ReadOne(FileRows& file, int threads, const RowFormatter& format, WorkerMemory& memory) {
     try {
-        file.rows = rad::ComputeSeries(set, threads, &payloads);
+        if (threads > 1 || !StreamOne(file, memory)) StoreOne(file, threads, memory.payloads);
     } catch (const std::exception& error) {
         file.problem = error.what();
-        return;
     }
-    if (!format) return;
+    if (file.problem || !format) return;
     file.lines.reserve(file.rows.size());
     try {
         for (const rad::SeriesRow& row : file.rows) file.lines.push_back(format(row));
@@ -59,9 +84,9 @@ std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
     std::atomic<int> done{0};
     std::mutex progressLock;
     const auto work = [&] {
-        rad::PayloadStore payloads;
+        WorkerMemory memory;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            ReadOne(files[i], threadsPerFile, format, payloads);
+            ReadOne(files[i], threadsPerFile, format, memory);
             const int finished = ++done;
             if (progress) {
                 const std::lock_guard lock(progressLock);
