@@ -2,12 +2,13 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <span>
 #include <thread>
 #include <vector>
@@ -52,6 +53,23 @@ void MakeMixedDay(CRsdData& set) {
     CRad empty;
     empty.m_time = LocalTime(2024, 3, 10, 12, 0, 0);
     set.AddRecord(empty);
+}
+
+// Waits until a thread of this process waits for a flock on path: /proc/locks lists a blocked
+// request with "->" and the file's device:inode. False when none comes.
+bool WaitForLockWaiter(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    const std::string inode = ":" + std::to_string(st.st_ino) + " ";
+    for (int i = 0; i < 200000; ++i) {
+        std::ifstream locks("/proc/locks");
+        std::string line;
+        while (std::getline(locks, line))
+            if (line.find("->") != std::string::npos && line.find(inode) != std::string::npos)
+                return true;
+        std::this_thread::yield();
+    }
+    return false;
 }
 
 }  // namespace
@@ -180,7 +198,7 @@ TEST_F(RsdFileTest, SaveWaitsWhileAnotherWriterHoldsTheFile) {
         EXPECT_TRUE(set.Save(path));
         done = true;
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ASSERT_TRUE(WaitForLockWaiter(path));
     EXPECT_FALSE(done);
     EXPECT_EQ(ReadBytes(path), "being appended");
     appender.Close();
@@ -200,7 +218,7 @@ TEST_F(RsdFileTest, AppendWaitingOnAReplacedFileWritesIntoTheNewOne) {
     ASSERT_TRUE(saver);
 
     std::thread appender([&] { EXPECT_TRUE(set.Append(path, set.GetAt(0))); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(WaitForLockWaiter(path));
     ASSERT_EQ(std::rename(replacement.c_str(), path.c_str()), 0);  // what Save does
     saver.Close();
     appender.join();

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -27,9 +28,11 @@ class PtyPair : public ::testing::Test {
     void Send(const std::string& bytes) {
         ASSERT_EQ(write(m_master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     }
-    // Waits for the bytes to cross the pseudo-terminal.
-    static void WaitForQueue(CSerial& port, std::uint32_t n) {
-        for (int i = 0; i < 200 && port.GetInQueue() < n; ++i) usleep(1000);
+    // Waits for the bytes to cross the pseudo-terminal: the test's own descriptor of the line
+    // turns readable when they reach its input queue.
+    void WaitForQueue(CSerial& port, std::uint32_t n) const {
+        pollfd line{m_slave, POLLIN, 0};
+        for (int i = 0; i < 1000 && port.GetInQueue() < n; ++i) ::poll(&line, 1, 2000);
     }
 
     int m_master = -1;
@@ -64,7 +67,8 @@ TEST_F(PtyPair, WriteHandsEveryByteToTheDevice) {
     ASSERT_EQ(port.Open(m_path, 38400), 1);
     EXPECT_EQ(port.Write("GM,100,0,1\r", 11), 1);
     char got[32] = {};
-    usleep(20000);
+    pollfd device{m_master, POLLIN, 0};
+    ASSERT_EQ(::poll(&device, 1, 2000), 1);
     EXPECT_EQ(read(m_master, got, sizeof got), 11);
     EXPECT_STREQ(got, "GM,100,0,1\r");
 }
