@@ -59,14 +59,18 @@ StoreOutcome CStoreStep::Store(const CCycleResult& cycle, const CalSources& read
 CStoreStep::DayFileState CStoreStep::OpenDayFile(CRsdData& set, const std::string& path) {
     DayFileState state;
     set.Clear();
-    if (FileExists(path) && !RepairDayFile(path)) {
+    std::string content;  // the day file as the end check read it
+    if (FileExists(path) && !RepairDayFile(path, content)) {
         state.blocked = true;
         return state;
     }
     // A repair that kept nothing removed the file: it is then created afresh.
     if (FileExists(path)) {
         try {
-            state.readable = set.Load(path) >= 0;
+            // Parsed from the bytes the end check read: a day file is read once per store.
+            state.readable =
+                (content.empty() ? set.Load(path)
+                                 : set.LoadFromMemory(content.data(), content.size())) >= 0;
         } catch (const RsdInvalidDataError&) {
             state.readable = false;
         } catch (const std::invalid_argument&) {
@@ -84,8 +88,8 @@ CStoreStep::DayFileState CStoreStep::OpenDayFile(CRsdData& set, const std::strin
 
 // A day file cut inside its last record (a crash or power loss during an append) would take
 // the next record's bytes as the rest of the cut one; its cut end is set aside first.
-bool CStoreStep::RepairDayFile(const std::string& path) {
-    const rad::RsdRepairResult repair = rad::RepairRsdTail(path);
+bool CStoreStep::RepairDayFile(const std::string& path, std::string& content) {
+    const rad::RsdRepairResult repair = rad::RepairRsdTail(path, &content);
     if (repair.outcome == rad::RsdRepairResult::kRepaired) {
         const std::string bytes = std::to_string(repair.cutBytes);
         m_log.WriteLog("REPAIR RSD " + bytes + " BYTES SET ASIDE");

@@ -81,7 +81,7 @@ class CStoreStep {
     };
 
     DayFileState OpenDayFile(CRsdData& set, const std::string& path);
-    bool RepairDayFile(const std::string& path);
+    bool RepairDayFile(const std::string& path, std::string& content);
     void FillSiteHeader(CRsdData& set);
     void JoinCalibrations(CRsdData& set, const CalSources& cals, DayFileState& state) const;
     CRad BuildRecord(const CCycleResult& cycle, bool& complete);

@@ -149,7 +149,8 @@ std::optional<std::size_t> FindCompleteEnd(std::string_view bytes) {
     return CTailScanner(bytes).Run();
 }
 
-RsdRepairResult RepairRsdTail(const std::string& path) {
+RsdRepairResult RepairRsdTail(const std::string& path, std::string* content) {
+    if (content) content->clear();
     // Appenders and savers of the same file wait until it is whole again.
     CFileLock file = CFileLock::Open(path, O_RDONLY, CFileLock::kExclusive);
     if (!file) return errno == ENOENT ? RsdRepairResult{} : Failed(errno);
@@ -159,11 +160,15 @@ RsdRepairResult RepairRsdTail(const std::string& path) {
     RsdRepairResult result;
     if (!end) {
         result.outcome = RsdRepairResult::kNotRsd;
+        if (content) *content = std::move(bytes);
         return result;
     }
     result.keptBytes = *end;
     result.cutBytes = bytes.size() - *end;
-    if (result.cutBytes == 0) return result;
+    if (result.cutBytes == 0) {
+        if (content) *content = std::move(bytes);
+        return result;
+    }
 
     result.sidePath = WriteSideFile(path, std::string_view(bytes).substr(*end));
     if (result.sidePath.empty()) return Failed(errno);
@@ -173,6 +178,10 @@ RsdRepairResult RepairRsdTail(const std::string& path) {
         return Failed(error);
     }
     result.outcome = RsdRepairResult::kRepaired;
+    if (content) {
+        bytes.resize(*end);
+        *content = std::move(bytes);
+    }
     return result;
 }
 

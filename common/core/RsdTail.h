@@ -40,8 +40,10 @@ struct RsdRepairResult {
 // Checks path with FindCompleteEnd and, when it is cut, writes the cut tail whole to a new
 // side file next to it (never over an older one), then rewrites path atomically with the
 // complete part. A file cut before its first complete block keeps nothing and is removed,
-// so the next store creates it afresh.
-RsdRepairResult RepairRsdTail(const std::string& path);
+// so the next store creates it afresh. content, when given, receives the bytes the file holds
+// after the call (none when it is absent or was removed or the check failed), so a caller
+// that loads the file next need not read it again.
+RsdRepairResult RepairRsdTail(const std::string& path, std::string* content = nullptr);
 
 // Saves set (its site header, calibrations and records) to a new file in folder named
 // "<stem>-recovered-<n>.RSD", the first n not taken yet. Returns its path, or "" with errno

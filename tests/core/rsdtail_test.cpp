@@ -110,11 +110,13 @@ TEST_F(RsdTailTest, TailsAfterABlankLineOrACutLineAreSetAsideAndSideFilesKept) {
     int n = 2;
     for (const Case& c : cases) {
         WriteBytes(path, full + c.tail);
-        const rad::RsdRepairResult result = rad::RepairRsdTail(path);
+        std::string content = "stale";
+        const rad::RsdRepairResult result = rad::RepairRsdTail(path, &content);
         EXPECT_EQ(result.outcome, rad::RsdRepairResult::kRepaired);
         EXPECT_EQ(result.sidePath, path + ".cut-" + std::to_string(n++));
         EXPECT_EQ(ReadBytes(result.sidePath), full.substr(c.kept) + c.tail);
         EXPECT_EQ(ReadBytes(path), full.substr(0, c.kept));
+        EXPECT_EQ(content, ReadBytes(path));  // what the caller loads instead of reading again
     }
     EXPECT_EQ(ReadBytes(path + ".cut-1"), "older");
 
@@ -126,7 +128,10 @@ TEST_F(RsdTailTest, TailsAfterABlankLineOrACutLineAreSetAsideAndSideFilesKept) {
     WriteBytes(path, "not a data file");
     EXPECT_EQ(rad::RepairRsdTail(path).outcome, rad::RsdRepairResult::kNotRsd);
     EXPECT_EQ(ReadBytes(path), "not a data file");
-    EXPECT_EQ(rad::RepairRsdTail(PathOf("none.RSD")).outcome, rad::RsdRepairResult::kComplete);
+    std::string content = "stale";
+    EXPECT_EQ(rad::RepairRsdTail(PathOf("none.RSD"), &content).outcome,
+              rad::RsdRepairResult::kComplete);
+    EXPECT_EQ(content, "");
 }
 
 TEST_F(RsdTailTest, RecoveryFilesTakeNewNamesAndHoldTheRecords) {
