@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "KeepFreedMemory.h"
 #include "LocalTime.h"
 #include "MainFrame.h"
 #include "ProfileLocation.h"
@@ -56,6 +57,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/radview.svg")));
     QApplication::setDesktopFileName(QStringLiteral("radview"));
     rad::InitTimeZone();
+    rad::KeepFreedMemory();  // files opened again, or one after another, reuse the memory
     rad::InstallTranslations(qapp, {QStringLiteral("radgraph"), QStringLiteral("radview")});
 
     CRadviewApp app(rad::LocateProfile("radview", options.profilePath),

@@ -255,8 +255,9 @@ int ParseAll(CRsdData& set, rad::RsdLineReader& lines, const RsdPayloadVisitor* 
     return set.GetCount();
 }
 
-// Big enough for few reads, small enough to stay in the cache while its payloads are copied.
-constexpr std::size_t kReadWindow = 64 * 1024;
+// Big enough that the reads cost little beside the copying (a system call costs microseconds
+// on a virtual machine), a small part of the data set made from it.
+constexpr std::size_t kReadWindow = 1024 * 1024;
 // A full line and the LF after it, twice: what RsdLineReader needs.
 constexpr std::size_t kLeastReadWindow = 2 * (rad::RsdLineReader::kMaxLine + 1);
 
@@ -268,6 +269,40 @@ int CRsdData::LoadFromMemory(const char* data, std::size_t length) {
 }
 
 namespace {
+
+// The window of one load. One of the default size is kept for the thread's next file: the
+// first touch of fresh pages can cost more than the file's reading.
+class CReadWindow {
+  public:
+    explicit CReadWindow(std::size_t size) {
+        if (size == kReadWindow && !t_keptInUse) {
+            if (!t_kept) t_kept.reset(new (std::nothrow) char[kReadWindow]);
+            m_data = t_kept.get();
+            m_usesKept = m_data != nullptr;
+            t_keptInUse = m_usesKept;
+        } else {
+            m_own.reset(new (std::nothrow) char[size]);
+            m_data = m_own.get();
+        }
+    }
+    ~CReadWindow() {
+        if (m_usesKept) t_keptInUse = false;
+    }
+    CReadWindow(const CReadWindow&) = delete;
+    CReadWindow& operator=(const CReadWindow&) = delete;
+
+    char* Data() const { return m_data; }
+
+  private:
+    static thread_local std::unique_ptr<char[]> t_kept;
+    static thread_local bool t_keptInUse;  // a visitor that loads another file gets its own
+    std::unique_ptr<char[]> m_own;
+    char* m_data = nullptr;
+    bool m_usesKept = false;
+};
+
+thread_local std::unique_ptr<char[]> CReadWindow::t_kept;
+thread_local bool CReadWindow::t_keptInUse = false;
 
 // Load without the errno bookkeeping; cause gets the errno behind a negative result.
 int LoadFile(CRsdData& set, const std::string& path, std::size_t readWindow,
@@ -284,13 +319,13 @@ int LoadFile(CRsdData& set, const std::string& path, std::size_t readWindow,
         return kRsdCannotOpen;
     }
     readWindow = std::max(readWindow, kLeastReadWindow);
-    std::unique_ptr<char[]> window(new (std::nothrow) char[readWindow]);
-    if (!window) {
+    CReadWindow window(readWindow);
+    if (!window.Data()) {
         cause = ENOMEM;
         return kRsdNoMemory;
     }
     const int fd = file.Fd();
-    rad::RsdLineReader lines(window.get(), readWindow, [fd, &cause](char* dst, std::size_t n) {
+    rad::RsdLineReader lines(window.Data(), readWindow, [fd, &cause](char* dst, std::size_t n) {
         ssize_t got;
         do got = ::read(fd, dst, n);
         while (got < 0 && errno == EINTR);

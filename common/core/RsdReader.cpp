@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cfloat>
 #include <cmath>
 #include <compare>
@@ -195,6 +196,21 @@ int32_t ParseInt(std::string_view text) {
 }
 
 double ParseDouble(std::string_view text) {
+    // from_chars is several times faster than strtod on the status values of every block and
+    // rounds the same; what it does not take (hex, out of range) still goes through strtod.
+    std::size_t i = 0;
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::string_view rest = text.substr(i);
+    if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) return 0.0;  // one sign only
+    const bool hex = rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X');
+    double value = 0.0;
+    if (!hex) {
+        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+        if (error == std::errc()) return negative ? -value : value;
+        if (error == std::errc::invalid_argument) return 0.0;  // no number: no sign either
+    }
     char buffer[RsdLineReader::kMaxFieldLength + 1];
     const std::size_t n = std::min(text.size(), sizeof buffer - 1);
     if (n > 0) std::memcpy(buffer, text.data(), n);  // an empty view may have no data pointer

@@ -253,14 +253,22 @@ TEST_F(RsdFileTest, SummaryLoadHandsEveryPayloadOverAndKeepsNone) {
     std::vector<Seen> seen;
     int starts = 0;  // the empty reports that open each block
     CRsdData summary;
-    const RsdPayloadVisitor visit = [&seen, &starts](int record, int model, bool dark,
-                                                     std::span<const float> values) {
+    // A visitor may load another file on the same thread; neither load disturbs the other.
+    CRsdData other, nested;
+    rad::MakeSyntheticDay(other, 5, {kQS100}, LocalTime(2024, 6, 2, 6, 0, 0), 60);
+    ASSERT_TRUE(other.Save(PathOf("other.RSD")));
+    const RsdPayloadVisitor visit = [&](int record, int model, bool dark,
+                                        std::span<const float> values) {
         if (values.empty())
             ++starts;
         else
             seen.push_back({record, model, dark, {values.begin(), values.end()}});
+        if (seen.size() == 1 && nested.GetCount() == 0) {
+            EXPECT_EQ(nested.Load(PathOf("other.RSD")), 5);
+        }
     };
     ASSERT_EQ(summary.LoadSummary(PathOf("day.RSD"), visit), 3);
+    EXPECT_EQ(nested.GetLast()->m_time, other.GetLast()->m_time);
     EXPECT_EQ(starts, 3 * 2 * 2);
     ASSERT_EQ(seen.size(), 3u * 2 * 2);  // the measured and the dark payload of two blocks
     for (std::size_t k = 0; k < seen.size(); k += 2) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -306,7 +308,7 @@ TEST(RsdLineReader, SmallWindowReadsLikeMemory) {
     EXPECT_FALSE(streamed.Failed());
 }
 
-TEST(RsdNumbers, IntegersSaturateLikeAClampedAtoi) {
+TEST(RsdNumbers, NumbersReadLikeAClampedAtoiAndAtof) {
     const std::pair<const char*, int32_t> cases[] = {
         {"42", 42},
         {" -7x", -7},
@@ -322,4 +324,13 @@ TEST(RsdNumbers, IntegersSaturateLikeAClampedAtoi) {
     EXPECT_EQ(rad::ToFloat(1e300), std::numeric_limits<float>::infinity());
     EXPECT_EQ(rad::ToFloat(-1e300), -std::numeric_limits<float>::infinity());
     EXPECT_EQ(rad::ToFloat(rad::ParseDouble("25.5C")), 25.5f);
+    // Decimal numbers as atof reads them, bit for bit, whatever path the parser takes.
+    for (const char* text : {"25.5C", " -3.25", "+0.1", "1e", "1e-", "2.5e3x", ".5", "-.5e-2",
+                             "0x1p4", "-0X10", "1e400", "-1e400", "1e-400", "4.9e-324",
+                             "+-5", "- 5", "--1", "inf", "-Infinity", "0.30000000000000004",
+                             "123456789012345678901234567890", "", "x", "-", "\t7"}) {
+        const double expected = std::strtod(text, nullptr), got = rad::ParseDouble(text);
+        EXPECT_TRUE(std::memcmp(&expected, &got, sizeof got) == 0) << text << " " << got;
+    }
+    EXPECT_TRUE(std::isnan(rad::ParseDouble("nan")));
 }

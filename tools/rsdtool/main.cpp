@@ -1,18 +1,15 @@
 // rsdtool: RSD day files from the command line, on the same core as Radlog and Radview.
-#include <malloc.h>
 
 #include <cstdio>
 #include <new>
 #include <string_view>
 
 #include "Commands.h"
+#include "KeepFreedMemory.h"
 #include "LocalTime.h"
 #include "VersionOption.h"
 
 namespace {
-
-constexpr int kKeepFreedBytes = 1 << 30;
-constexpr int kLargestHeapBlock = 32 << 20;  // the most glibc keeps off mmap
 
 void PrintCommands(std::FILE* out) {
     std::fputs(
@@ -26,10 +23,7 @@ void PrintCommands(std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A loaded day file is tens of MB of small blocks; keeping freed memory in the process
-    // lets the next file reuse it instead of faulting fresh zeroed pages in again.
-    mallopt(M_TRIM_THRESHOLD, kKeepFreedBytes);
-    mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
+    rad::KeepFreedMemory();
     rad::InitTimeZone();
     if (rad::PrintVersionIfAsked(argc, argv, "rsdtool")) return kExitOk;
     if (argc < 2) {
