@@ -5,8 +5,8 @@
 // BM_LoadFirstTouch hands the freed memory back to the system before every load, as for the
 // first file of a process: on a virtual machine the first touch of each fresh page costs
 // microseconds and then outweighs the parsing.
-// On the 2-core development VM, idle: read 1.4..1.8 ms, Load 3.5..4.1 ms (2.3..2.8 times),
-// first-touch Load about 80 ms.
+// On the 2-core development VM, idle: read 1.4 ms, Load 3.9..4.1 ms (2.7..2.9 times),
+// first-touch Load 80..90 ms.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>

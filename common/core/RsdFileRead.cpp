@@ -257,7 +257,7 @@ int ParseAll(CRsdData& set, rad::RsdLineReader& lines, const RsdPayloadVisitor* 
 
 // Big enough that the reads cost little beside the copying (a system call costs microseconds
 // on a virtual machine), a small part of the data set made from it.
-constexpr std::size_t kReadWindow = 1024 * 1024;
+constexpr std::size_t kReadWindow = 512 * 1024;
 // A full line and the LF after it, twice: what RsdLineReader needs.
 constexpr std::size_t kLeastReadWindow = 2 * (rad::RsdLineReader::kMaxLine + 1);
 
