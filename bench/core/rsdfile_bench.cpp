@@ -120,5 +120,4 @@ void BM_AppendOneRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_AppendOneRecord)->Unit(benchmark::kMicrosecond);
 
-
 }  // namespace

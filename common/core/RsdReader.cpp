@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <compare>
 #include <cstdint>
