@@ -1,7 +1,5 @@
 // Save, Load and Append of whole data sets: the round trip, file safety and writer exclusion.
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,19 +80,15 @@ TEST_F(RsdFileTest, SaveThenLoadKeepsEverythingBitForBit) {
     CRsdData out;
     ASSERT_EQ(out.Load(path), in.GetCount());
 
-    EXPECT_EQ(out.m_strSite, in.m_strSite);
-    EXPECT_EQ(out.m_strLon, in.m_strLon);
-    EXPECT_EQ(out.m_strLat, in.m_strLat);
-    EXPECT_EQ(out.m_strAlt, in.m_strAlt);
-    EXPECT_EQ(out.m_strTZ, in.m_strTZ);
+    for (auto field : {&CRsdData::m_strSite, &CRsdData::m_strLon, &CRsdData::m_strLat,
+                       &CRsdData::m_strAlt, &CRsdData::m_strTZ})
+        EXPECT_EQ(out.*field, in.*field);
     for (int m = 0; m < kModelCount; ++m) {
         const SensorCal& a = *in.GetCal(m);
         const SensorCal& b = *out.GetCal(m);
-        EXPECT_STREQ(a.SN, b.SN);
-        EXPECT_STREQ(a.ID, b.ID);
-        EXPECT_STREQ(a.ST, b.ST);
-        EXPECT_STREQ(a.FV, b.FV);
-        EXPECT_STREQ(a.FT, b.FT);
+        for (auto field :
+             {&SensorCal::SN, &SensorCal::ID, &SensorCal::ST, &SensorCal::FV, &SensorCal::FT})
+            EXPECT_STREQ(a.*field, b.*field);
         for (int k = 0; k < 6; ++k) EXPECT_STREQ(a.C[k], b.C[k]);
         ExpectSameFloats(a.WL, b.WL);
         ExpectSameFloats(a.CAL, b.CAL);
@@ -167,18 +161,9 @@ TEST_F(RsdFileTest, WriteErrorsReturnFalseAndKeepTheFileAsItWas) {
     ASSERT_TRUE(small.Save(path));
     const std::string before = ReadBytes(path);
 
-    // A file size limit makes the writes fail half-way, like a full disk.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old;
-    limit.rlim_cur = before.size() + 5000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const bool saved = set.Save(path);
-    const bool appended = set.Append(path, set.GetAt(0));
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
-
+    const auto [saved, appended] = UnderFileSizeLimit(before.size() + 5000, [&] {
+        return std::pair{set.Save(path), set.Append(path, set.GetAt(0))};
+    });
     EXPECT_FALSE(saved);
     EXPECT_FALSE(appended);
     EXPECT_EQ(ReadBytes(path), before);

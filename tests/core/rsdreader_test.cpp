@@ -9,19 +9,24 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 #include "rsd_fixture.h"
 
 namespace {
 
-// Handwritten file text; payloads are runs of one float value.
+// Handwritten file text: lines as one string, '\n' between them, each written with eol;
+// payloads are runs of one float value.
 struct FileText {
     std::string eol = "\n";
     std::string bytes;
 
-    FileText& operator<<(std::string_view line) {
-        bytes.append(line).append(eol);
+    FileText& operator<<(std::string_view lines) {
+        for (std::size_t at = 0, end = 0; end != lines.npos; at = end + 1) {
+            end = lines.find('\n', at);
+            bytes.append(lines.substr(at, end - at)).append(eol);
+        }
         return *this;
     }
     FileText& Floats(int count, float value) {
@@ -30,43 +35,26 @@ struct FileText {
         return *this;
     }
     FileText& Header(std::string_view site = "Field") {
-        return *this << "HD_RSD,100"
-                     << "SITE," + std::string(site) << "LON,139.7"
-                     << "LAT,35.6"
-                     << "ALT,40"
-                     << "TZ,+9"
-                     << "HD_RSD_END";
+        return *this << "HD_RSD,100\nSITE," + std::string(site) +
+                            "\nLON,139.7\nLAT,35.6\nALT,40\nTZ,+9\nHD_RSD_END";
     }
     FileText& Calibration() {
-        *this << "HD_QS400,100"
-              << "SN,S400"
-              << "C0,900"
-              << "C1,3"
-              << "CAL_BGN";
-        return Floats(256, 0.5f) << "CAL_END"
-                                 << "HD_QS400_END";
+        *this << "HD_QS400,100\nSN,S400\nC0,900\nC1,3\nCAL_BGN";
+        return Floats(256, 0.5f) << "CAL_END\nHD_QS400_END";
     }
     FileText& Record(std::string_view mt, std::string_view memo = "m") {
-        return *this << "DT_RSD,100"
-                     << "MT," + std::string(mt) << "MEMO," + std::string(memo) << "DT_RSD_END";
+        return *this << "DT_RSD,100\nMT," + std::string(mt) + "\nMEMO," + std::string(memo) +
+                            "\nDT_RSD_END";
     }
     FileText& Block(std::string_view ss = "SS,1,2,3,4,1.5,2.5,3.5,4.5,5.5,6.5,7.5") {
-        *this << "DT_QS400,100"
-              << "SN,S400"
-              << "MT,20240601120000"
-              << "ET,250" << ss << "MD_BGN";
-        Floats(256, 1.5f) << "MD_END"
-                          << "DD_BGN";
-        return Floats(256, 0.25f) << "DD_END"
-                                  << "DT_QS400_END";
+        *this << "DT_QS400,100\nSN,S400\nMT,20240601120000\nET,250\n" + std::string(ss) +
+                     "\nMD_BGN";
+        Floats(256, 1.5f) << "MD_END\nDD_BGN";
+        return Floats(256, 0.25f) << "DD_END\nDT_QS400_END";
     }
     FileText& Day() {
-        return Header()
-            .Calibration()
-            .Record("20240601120000", "first")
-            .Block()
-            .Record("20240601121000", "second")
-            .Block();
+        Header().Calibration().Record("20240601120000", "first").Block();
+        return Record("20240601121000", "second").Block();
     }
 };
 
@@ -114,10 +102,7 @@ TEST_F(RsdFileTest, EmptyLineEndsTheFileBetweenBlocksAndCutsABlockShort) {
     // Inside a block the empty line ends only that block; its remaining lines are unknown
     // at the top level and the next record is read again.
     FileText inside;
-    inside.Header().Calibration().Record("20240601120000") << "DT_QS400,100"
-                                                           << "SN,S400"
-                                                           << ""
-                                                           << "ET,250";
+    inside.Header().Calibration().Record("20240601120000") << "DT_QS400,100\nSN,S400\n\nET,250";
     inside.Record("20240601121000").Block();
     CRsdData cut;
     ASSERT_EQ(Load(cut, inside.bytes), 2);
@@ -140,8 +125,7 @@ TEST_F(RsdFileTest, LongLinesAndFieldLimits) {
     };
     for (const Case& c : cases) {
         FileText text;
-        text << "HD_RSD,100" << c.siteLine << "LON,139.7"
-             << "HD_RSD_END";
+        text << "HD_RSD,100\n" + c.siteLine + "\nLON,139.7\nHD_RSD_END";
         CRsdData set;
         set.m_strTZ = "+9";
         ASSERT_EQ(Load(set, text.bytes), 0);
@@ -172,12 +156,8 @@ TEST_F(RsdFileTest, MemoIsCutAtACommaAndMissingValuesReadAsZero) {
     EXPECT_EQ(block.statusFloat[6], 0.0f);
 
     FileText odd;
-    odd.Header() << "DT_QS400,100"
-                 << "ET,1";  // a data block before any record is ignored
-    odd.Record("20240601120000") << "DT_QS400,100"
-                                 << "ET"
-                                 << "SS"
-                                 << "DT_QS400_END";
+    odd.Header() << "DT_QS400,100\nET,1";  // a data block before any record is ignored
+    odd.Record("20240601120000") << "DT_QS400,100\nET\nSS\nDT_QS400_END";
     CRsdData bare;
     ASSERT_EQ(Load(bare, odd.bytes), 1);
     EXPECT_EQ(bare.GetAt(0).Block(kQS400)->ET, 0);
@@ -185,8 +165,7 @@ TEST_F(RsdFileTest, MemoIsCutAtACommaAndMissingValuesReadAsZero) {
 
 TEST_F(RsdFileTest, TruncatedPayloadKeepsThePixelsThatArrived) {
     FileText text;
-    text.Header().Calibration().Record("20240601120000") << "DT_QS400,100"
-                                                         << "MD_BGN";
+    text.Header().Calibration().Record("20240601120000") << "DT_QS400,100\nMD_BGN";
     text.Floats(100, 1.5f);
     text.bytes += "\x01\x02";  // half a float
     CRsdData set;
@@ -198,10 +177,7 @@ TEST_F(RsdFileTest, TruncatedPayloadKeepsThePixelsThatArrived) {
     EXPECT_TRUE(block.DD.empty());  // no payload in the file: no pixels, read as zeros
 
     FileText cal;
-    cal.Header() << "HD_QS400,100"
-                 << "C0,900"
-                 << "C1,3"
-                 << "CAL_BGN";
+    cal.Header() << "HD_QS400,100\nC0,900\nC1,3\nCAL_BGN";
     cal.Floats(10, 2.0f);
     ASSERT_EQ(Load(set, cal.bytes), 1);
     EXPECT_EQ(set.GetCal(kQS400)->CAL[9], 2.0f);
@@ -290,7 +266,7 @@ std::string Transcript(rad::RsdLineReader& lines) {
 
 TEST(RsdLineReader, SmallWindowReadsLikeMemory) {
     FileText text;
-    text.Day() << "SITE," + std::string(251, 'x') << "TZ,+1";
+    text.Day() << "SITE," + std::string(251, 'x') + "\nTZ,+1";
     text.bytes.resize(text.bytes.size() - 3);  // ends inside the last line
     rad::RsdLineReader memory(text.bytes.data(), text.bytes.size());
     std::size_t at = 0;
@@ -325,10 +301,11 @@ TEST(RsdNumbers, NumbersReadLikeAClampedAtoiAndAtof) {
     EXPECT_EQ(rad::ToFloat(-1e300), -std::numeric_limits<float>::infinity());
     EXPECT_EQ(rad::ToFloat(rad::ParseDouble("25.5C")), 25.5f);
     // Decimal numbers as atof reads them, bit for bit, whatever path the parser takes.
-    for (const char* text : {"25.5C", " -3.25", "+0.1", "1e", "1e-", "2.5e3x", ".5", "-.5e-2",
-                             "0x1p4", "-0X10", "1e400", "-1e400", "1e-400", "4.9e-324",
-                             "+-5", "- 5", "--1", "inf", "-Infinity", "0.30000000000000004",
-                             "123456789012345678901234567890", "", "x", "-", "\t7"}) {
+    std::istringstream texts(
+        "25.5C| -3.25|+0.1|1e|1e-|2.5e3x|.5|-.5e-2|0x1p4|-0X10|1e400|-1e400|1e-400|4.9e-324|+-5|"
+        "- 5|--1|inf|-Infinity|0.30000000000000004|123456789012345678901234567890||x|-|\t7");
+    for (std::string item; std::getline(texts, item, '|');) {
+        const char* text = item.c_str();
         const double expected = std::strtod(text, nullptr), got = rad::ParseDouble(text);
         EXPECT_TRUE(std::memcmp(&expected, &got, sizeof got) == 0) << text << " " << got;
     }
