@@ -34,12 +34,11 @@ std::vector<std::string> Fields(const std::string& line) {
 
 // Two days of a QS-100 and a QS-300, every 30 minutes from 04:00 to 20:00, and a profile
 // that starts days at 05:00.
-class LightTool : public ::testing::Test {
+class LightTool : public ToolTest {
   protected:
     void SetUp() override {
+        ToolTest::SetUp();
         rad::InitTimeZone();
-        m_dir = fs::path(::testing::TempDir()) / ("lighttool_" + std::to_string(getpid()));
-        fs::create_directories(m_dir);
         for (int day = 0; day < 2; ++day) {
             CRsdData& set = m_sets[day];
             rad::MakeSyntheticDay(set, 33, {kQS100, kQS300},
@@ -49,13 +48,6 @@ class LightTool : public ::testing::Test {
         }
         std::ofstream(Path("early.ini")) << "[ANALYSIS]\nDAYSTART=5\n";
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-
-    ToolRun Tool(const std::string& args) const { return RunRsdtool(args, m_dir); }
-
-    fs::path m_dir;
     CRsdData m_sets[2];
 };
 
@@ -122,11 +114,7 @@ TEST_F(LightTool, DailyFollowsTheProfilesDayStart) {
 }
 
 TEST_F(LightTool, UsageErrors) {
-    const struct {
-        std::string args;
-        int status;
-        std::string errPart;
-    } cases[] = {
+    ExpectRuns({
         {"quantities", 2, "missing arguments"},
         {"quantities " + Path("day0.RSD") + " " + Path("day1.RSD"), 2, "too many arguments"},
         {"quantities --records 99 " + Path("day0.RSD"), 1, "no record 99"},
@@ -134,17 +122,8 @@ TEST_F(LightTool, UsageErrors) {
          "none.ini: cannot read"},
         {"series --bogus " + Path("day0.RSD"), 2, "unknown option"},
         {"series " + Path("day0.RSD") + " -o " + Path("nofolder/x.csv"), 1, "cannot be written"},
-    };
-    for (const auto& c : cases) {
-        const ToolRun run = Tool(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args;
-        EXPECT_NE(run.err.find(c.errPart), std::string::npos) << c.args << "\n" << run.err;
-    }
-    for (const char* command : {"quantities", "series", "daily", "plot"}) {
-        const ToolRun help = Tool(std::string(command) + " --help");
-        EXPECT_EQ(help.status, 0);
-        EXPECT_TRUE(help.out.starts_with(std::string("usage: rsdtool ") + command)) << help.out;
-    }
+    });
+    ExpectHelp({"quantities", "series", "daily", "plot"});
 }
 
 TEST_F(LightTool, OnlyTheDrawingProgramLinksQt) {

@@ -33,12 +33,11 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 // Four records of a QS-100 and a QS-300 from 06:00 every 10 minutes, a copy whose QS-300
 // calibration is gone, one whose second record has an impossible time, and a profile.
-class RsdTool : public ::testing::Test {
+class RsdTool : public ToolTest {
   protected:
     void SetUp() override {
+        ToolTest::SetUp();
         rad::InitTimeZone();
-        m_dir = fs::temp_directory_path() / ("rsdtool_test_" + std::to_string(getpid()));
-        fs::create_directories(m_dir);
         rad::MakeSyntheticDay(m_set, 4, {kQS100, kQS300},
                               *rad::LocalFieldsToTime(2024, 6, 1, 6, 0, 0), 600);
         ASSERT_TRUE(m_set.Save(Path("day.RSD")));
@@ -58,13 +57,6 @@ class RsdTool : public ::testing::Test {
         ASSERT_TRUE(m_ini.Save(Path("view.ini")));
         m_settings.LoadSettings(m_ini, "");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-
-    ToolRun Tool(const std::string& args) const { return RunRsdtool(args, m_dir); }
-
-    fs::path m_dir;
     CRsdData m_set;
     CIniFile m_ini;
     RadviewSettings m_settings;
@@ -76,11 +68,7 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
     // Special files fail at once instead of hanging the command.
     ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
     fs::create_symlink("loop", Path("loop"));
-    const struct {
-        std::string args;
-        int status;
-        std::string errPart;
-    } cases[] = {
+    ExpectRuns({
         {"info " + Path("day.RSD"), 0, ""},
         {"info " + Path("missing.RSD"), 1,
          Path("missing.RSD") + ": cannot load (-3): the file does not exist"},
@@ -105,17 +93,8 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
         {"report " + Path("day.RSD") + " 4", 1, "no record 4 (the file holds 4 records)"},
         {"report --profile " + Path("none.ini") + " " + Path("day.RSD") + " 0", 1,
          "none.ini: cannot read"},
-    };
-    for (const auto& c : cases) {
-        const ToolRun run = Tool(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args;
-        EXPECT_NE(run.err.find(c.errPart), std::string::npos) << c.args << "\n" << run.err;
-    }
-    for (const char* command : {"info", "copy", "spectral-csv", "calc-csv", "report", "demo"}) {
-        const ToolRun help = Tool(std::string(command) + " --help");
-        EXPECT_EQ(help.status, 0);
-        EXPECT_TRUE(help.out.starts_with(std::string("usage: rsdtool ") + command)) << help.out;
-    }
+    });
+    ExpectHelp({"info", "copy", "spectral-csv", "calc-csv", "report", "demo"});
 }
 
 TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks) {
