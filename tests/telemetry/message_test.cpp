@@ -41,10 +41,6 @@ class RecordMessage : public ::testing::Test {
     void SetUp() override { rad::InitTimeZone(); }  // TZ=Asia/Tokyo
 };
 
-TEST_F(RecordMessage, TimeCarriesItsOffset) {
-    EXPECT_EQ(rad::IsoLocalTime(At(1, 12, 30)), "2026-06-01T12:30:00+09:00");
-}
-
 TEST_F(RecordMessage, HoldsSensorsQuantitiesAndTheSpectrumOnlyWhenAsked) {
     CRsdData day;
     rad::MakeSyntheticDay(day, 1, {kQS100, kQS300}, At(1, 12), 60);
