@@ -11,6 +11,7 @@
 #include "spectral_fixture.h"
 
 using fixture::AddRecord;
+using fixture::Flat;
 using fixture::RampBlock;
 using fixture::WideCal;
 
@@ -162,15 +163,6 @@ TEST(RecordIndex, OutsideTheSetRaises) {
         EXPECT_THROW(set.GetDarkRange(kQS100, bad), std::out_of_range);
         EXPECT_THROW(spectrum.Resample(set, bad), std::out_of_range);
     }
-}
-
-// A spectrum of constant E on the grid first..last.
-CResample Flat(int first, int last, double e) {
-    CResample spectrum;
-    spectrum.m_nFirst = first;
-    spectrum.m_nLast = last;
-    spectrum.m_pValue.assign(static_cast<std::size_t>(last - first + 1), e);
-    return spectrum;
 }
 
 TEST(Derived, FlatSpectraGiveTheReferenceFigures) {
