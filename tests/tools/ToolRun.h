@@ -1,5 +1,6 @@
 #pragma once
 // Runs rsdtool as a whole process, as a user or a script would, and keeps what it said.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,6 +34,9 @@ inline ToolRun RunRsdtool(const std::string& args, const std::filesystem::path& 
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
 }
 
+using testing::HasSubstr;
+using testing::Not;
+
 // A fresh folder per test for the files rsdtool reads and writes.
 class ToolTest : public ::testing::Test {
   protected:
@@ -56,7 +60,7 @@ class ToolTest : public ::testing::Test {
         for (const Expected& c : cases) {
             const ToolRun run = Tool(c.args);
             EXPECT_EQ(run.status, c.status) << c.args;
-            EXPECT_NE(run.err.find(c.errPart), std::string::npos) << c.args << "\n" << run.err;
+            EXPECT_THAT(run.err, HasSubstr(c.errPart)) << c.args;
         }
     }
     // Each command's --help succeeds and starts with its usage line.

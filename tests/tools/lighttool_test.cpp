@@ -68,23 +68,22 @@ TEST_F(LightTool, QuantitiesRowsCarryThePpfdOfTheCalculatedCsv) {
     EXPECT_EQ(noon[1], rad::FormatLocalTime(m_sets[0].GetAt(20).m_time, "%H:%M:%S"));
     EXPECT_NEAR(std::stod(noon[static_cast<std::size_t>(ppfdColumn)]), spectrum.GetPPFD(), 0.051);
     EXPECT_GT(spectrum.GetPPFD(), 1.0);
-    EXPECT_NE(lines[2].find(",\"shade \"\"north\"\"\","), std::string::npos) << lines[2];
+    EXPECT_THAT(lines[2], HasSubstr(",\"shade \"\"north\"\"\","));
 
     const ToolRun json = Tool("quantities --json --records 20 " + Path("day0.RSD"));
     ASSERT_EQ(json.status, 0) << json.err;
     char expected[64];
     std::snprintf(expected, sizeof expected, "\"ppfd\":%.1f,", spectrum.GetPPFD());
-    EXPECT_NE(json.out.find(expected), std::string::npos) << json.out;
+    EXPECT_THAT(json.out, HasSubstr(expected));
     // The QS-100 starts near 300 nm: UV-B is covered in part, nothing reaches below 250.
-    EXPECT_EQ(json.out.find("\"pfd_uvb\":null"), std::string::npos);
+    EXPECT_THAT(json.out, Not(HasSubstr("\"pfd_uvb\":null")));
 }
 
 TEST_F(LightTool, SeriesIsInTimeOrderAndGoesOnPastAFailingFile) {
     const ToolRun run = Tool("series " + Path("day1.RSD") + " " + Path("missing.RSD") + " " +
                              Path("day0.RSD") + " -o " + Path("series.csv"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(Path("missing.RSD") + ": cannot load (-3)"), std::string::npos)
-        << run.err;
+    EXPECT_THAT(run.err, HasSubstr(Path("missing.RSD") + ": cannot load (-3)"));
     const auto lines = Lines(ReadFile(Path("series.csv")));
     ASSERT_EQ(lines.size(), 1u + 66u);
     EXPECT_TRUE(lines[1].starts_with("2024/06/01,04:00:00,")) << lines[1];
@@ -128,9 +127,9 @@ TEST_F(LightTool, UsageErrors) {
 
 TEST_F(LightTool, OnlyTheDrawingProgramLinksQt) {
     // The dynamic section names every library the program loads at start.
-    EXPECT_EQ(ReadFile(RSDTOOL_PATH).find("libQt6"), std::string::npos);
+    EXPECT_THAT(ReadFile(RSDTOOL_PATH), Not(HasSubstr("libQt6")));
 #ifdef RSDTOOL_PLOT_PATH
-    EXPECT_NE(ReadFile(RSDTOOL_PLOT_PATH).find("libQt6"), std::string::npos);
+    EXPECT_THAT(ReadFile(RSDTOOL_PLOT_PATH), HasSubstr("libQt6"));
     const ToolRun run = Tool("plot " + Path("day0.RSD") + " 20 -o " + Path("p.png"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(ReadFile(Path("p.png")).starts_with("\x89PNG"));

@@ -99,22 +99,18 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
 
 TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks) {
     const ToolRun day = Tool("info " + Path("day.RSD"));
-    EXPECT_NE(day.out.find("Load: 4 (loaded)"), std::string::npos) << day.out;
-    EXPECT_NE(day.out.find("Calibration QS-300: SN " + std::string(m_set.GetCal(kQS300)->SN)),
-              std::string::npos);
-    EXPECT_NE(day.out.find("Record 3: 2024/06/01  06:30:00  \"ARVEN SOLIS\"  QS-100 QS-300\n"),
-              std::string::npos)
-        << day.out;
+    EXPECT_THAT(day.out, HasSubstr("Load: 4 (loaded)"));
+    EXPECT_THAT(day.out,
+                HasSubstr("Calibration QS-300: SN " + std::string(m_set.GetCal(kQS300)->SN)));
+    EXPECT_THAT(day.out,
+                HasSubstr("Record 3: 2024/06/01  06:30:00  \"ARVEN SOLIS\"  QS-100 QS-300\n"));
     const ToolRun noCal = Tool("info " + Path("nocal.RSD"));
     EXPECT_EQ(noCal.status, 0);
-    EXPECT_NE(noCal.out.find("QS-100 QS-300 (no calibration block)\n"), std::string::npos)
-        << noCal.out;
-    EXPECT_NE(noCal.err.find(Path("nocal.RSD") + ": 2 QS-300 block(s) with no calibration block"),
-              std::string::npos)
-        << noCal.err;
-}
+    EXPECT_THAT(noCal.out, HasSubstr("QS-100 QS-300 (no calibration block)\n"));
+    EXPECT_THAT(noCal.err,
+                HasSubstr(Path("nocal.RSD") + ": 2 QS-300 block(s) with no calibration block"));
 
-TEST_F(RsdTool, InfoNamesBlocksWithNonFinitePixels) {
+    // Blocks with non-finite pixels are named.
     CRsdData set;
     ASSERT_EQ(set.Load(Path("day.RSD")), 4);
     set.GetAt(3).Block(kQS300)->DD[5] = std::numeric_limits<float>::infinity();
@@ -124,10 +120,9 @@ TEST_F(RsdTool, InfoNamesBlocksWithNonFinitePixels) {
     EXPECT_EQ(run.status, 0);
     for (const char* line : {"  QS-100 (holds non-finite values) QS-300\n",
                              "  QS-100 QS-300 (holds non-finite values)\n"})
-        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
-    EXPECT_NE(run.out.find("Record 0: 2024/06/01  06:00:00  \"ARVEN SOLIS\"  QS-100 QS-300\n"),
-              std::string::npos)
-        << run.out;
+        EXPECT_THAT(run.out, HasSubstr(line));
+    EXPECT_THAT(run.out,
+                HasSubstr("Record 0: 2024/06/01  06:00:00  \"ARVEN SOLIS\"  QS-100 QS-300\n"));
 }
 
 // Qt (drawing) and NetCDF (the archive) each add tens of libraries to a process start; only
@@ -138,9 +133,9 @@ TEST_F(RsdTool, CommandsThatDrawNothingLoadNeitherQtNorNetcdf) {
                                 Path("day.RSD") + " >/dev/null 2>" + libs.string();
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::string loaded = ReadFile(libs);
-    EXPECT_NE(loaded.find("libc.so"), std::string::npos) << loaded;  // the trace is there
+    EXPECT_THAT(loaded, HasSubstr("libc.so"));  // the trace is there
     for (const char* library : {"libQt", "libnetcdf", "libhdf5"})
-        EXPECT_EQ(loaded.find(library), std::string::npos) << library;
+        EXPECT_THAT(loaded, Not(HasSubstr(library))) << library;
 }
 
 TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore) {
@@ -163,7 +158,7 @@ TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore) {
         Tool("calc-csv --profile " + Path("view.ini") + " --out-dir " + Path("csv") + " " +
              Path("day.RSD") + " " + Path("missing.RSD") + " " + Path("nocal.RSD"));
     EXPECT_EQ(batch.status, 1);
-    EXPECT_NE(batch.err.find("missing.RSD"), std::string::npos);
+    EXPECT_THAT(batch.err, HasSubstr("missing.RSD"));
     EXPECT_EQ(ReadFile(Path("csv/day.csv")),
               JoinLines(rad::BuildCalcCsvLines(m_set, {0, 1, 2, 3}, m_settings.integ)));
     EXPECT_TRUE(fs::exists(Path("csv/nocal.csv")));
@@ -180,11 +175,11 @@ TEST_F(RsdTool, ReportPrintsTheViewerTextsInEitherLanguage) {
     BuildStatusReport(m_set, 1, 0, m_settings.integ, ReportLanguage::English, spectrum, report);
     EXPECT_EQ(en.out, report.titleText + "\n" + report.dateText + "\n" + report.integralText +
                           "\n" + report.statusText);
-    EXPECT_NE(en.out.find("(400 - 700nm)"), std::string::npos);
-    EXPECT_NE(en.out.find("Dark Counts"), std::string::npos);  // DISP 0 of the profile
+    EXPECT_THAT(en.out, HasSubstr("(400 - 700nm)"));
+    EXPECT_THAT(en.out, HasSubstr("Dark Counts"));  // DISP 0 of the profile
     const ToolRun ja = Tool("report --lang ja " + Path("day.RSD") + " 1");
-    EXPECT_NE(ja.out.find("蓄積時間"), std::string::npos);
-    EXPECT_EQ(ja.out.find("ペルチェ"), std::string::npos);  // no profile: DISP 1
+    EXPECT_THAT(ja.out, HasSubstr("蓄積時間"));
+    EXPECT_THAT(ja.out, Not(HasSubstr("ペルチェ")));  // no profile: DISP 1
     EXPECT_EQ(Tool("demo --records 3 " + Path("demo.RSD")).status, 0);
-    EXPECT_NE(Tool("info " + Path("demo.RSD")).out.find("Load: 3 (loaded)"), std::string::npos);
+    EXPECT_THAT(Tool("info " + Path("demo.RSD")).out, HasSubstr("Load: 3 (loaded)"));
 }
