@@ -6,8 +6,6 @@ TEST(DataSet, RecordsKeepOrderAndOwnCopies) {
     CRsdData set;
     EXPECT_EQ(set.GetLast(), nullptr);
     CRad rad;
-    EXPECT_EQ(rad.m_time, 0);
-    EXPECT_EQ(rad.Block(kQS100), nullptr);
     rad.m_nSelect = 1;
     for (int i = 0; i < 5; ++i) {
         rad.m_time = 1000 + i;
