@@ -67,7 +67,6 @@ class RsdTool : public ToolTest {
 TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
     // Special files fail at once instead of hanging the command.
     ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
-    fs::create_symlink("loop", Path("loop"));
     ExpectRuns({
         {"info " + Path("day.RSD"), 0, ""},
         {"info " + Path("missing.RSD"), 1,
@@ -84,8 +83,6 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
          "c.csv: cannot be written: no such file or directory"},
         {"info " + Path("fifo"), 1,
          "fifo: cannot load (-2): the file cannot be opened for reading: not a regular file"},
-        {"info " + Path("loop"), 1, "too many levels of symbolic links"},
-        {"info " + m_dir.string(), 1, "is a directory"},
         {"report --profile " + Path("fifo") + " " + Path("day.RSD") + " 0", 1,
          "cannot read the profile: not a regular file"},
         {"copy " + Path("day.RSD") + " " + m_dir.string(), 1, "cannot be written: is a directory"},
