@@ -183,17 +183,13 @@ class NetcdfArchive(unittest.TestCase):
         before = ds["spectral_irradiance_qs300"].isel(time=slice(0, (DAYS - 1) * RECORDS))
         self.assertTrue(np.isfinite(before).any(dim="wavelength").all())
 
-    def test_times_and_quantities_equal_the_cores(self):
+    def test_times_and_quantities_equal_the_cores_and_rsdtool_quantities(self):
         ds = xr.open_dataset(self.nc)
         times = ds["time"].values.astype("datetime64[s]").astype(np.int64)
         self.assertEqual(list(times), sorted(self.records))
         for name, column in (("ppfd", 0), ("par", 1), ("illuminance", 2)):
             expected = np.array([self.records[t][column] for t in times], dtype=np.float32)
             np.testing.assert_allclose(ds[name].values, expected, rtol=1e-6, err_msg=name)
-
-    def test_quantities_equal_rsdtool_quantities(self):
-        ds = xr.open_dataset(self.nc)
-        times = ds["time"].values.astype("datetime64[s]").astype(np.int64)
         compared = 0
         for day, path in enumerate(self.files):
             rows = rsdtool_json(["quantities", path])
