@@ -133,14 +133,12 @@ class Radlog:
             if sensors:
                 self.demo_folder = os.path.join(folder, "data") + "/"
                 os.makedirs(self.demo_folder)
-                keys = [sensor.model.replace("-", "") for sensor in sensors]
-                f.write("[INT]\nMEAS_TYPE=0\nSTART=0\nEND=86399\nINT=1\nAUTO=1\n")
-                f.write("[DIR]\nRSD=%s\nCSV=%s\n" % (self.demo_folder, self.demo_folder))
-                f.write("[USE]\n" + "".join("%s=1\n" % key for key in keys))
-                f.write("[COM]\n" + "".join("%s=%d\n" % (key, n + 1)
-                                             for n, key in enumerate(keys)))
-                f.write("[PORTS]\n" + "".join("COM%d=%s\n" % (n + 1, sensor.device())
-                                               for n, sensor in enumerate(sensors)))
+                rows = [(s.model.replace("-", ""), n + 1, s.device()) for n, s in enumerate(sensors)]
+                f.write("[INT]\nMEAS_TYPE=0\nSTART=0\nEND=86399\nINT=1\nAUTO=1\n"
+                        "[DIR]\nRSD=%s\nCSV=%s\n[USE]\n" % (self.demo_folder, self.demo_folder))
+                f.write("".join("%s=1\n" % key for key, _, _ in rows) + "[COM]\n")
+                f.write("".join("%s=%d\n" % (key, n) for key, n, _ in rows) + "[PORTS]\n")
+                f.write("".join("COM%d=%s\n" % (n, device) for _, n, device in rows))
         self.output = os.path.join(folder, name + ".out")
         self.out = open(self.output, "w")
         source = ["--interval"] if sensors else ["--demo", "--interval-seconds", "1"]
