@@ -229,49 +229,36 @@ TEST_F(RsdFileTest, SummaryLoadHandsEveryPayloadOverAndKeepsNone) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 3, {kQS200, kQS300}, LocalTime(2024, 6, 1, 6, 0, 0), 60);
     ASSERT_TRUE(set.Save(PathOf("day.RSD")));
-    struct Seen {
-        int record;
-        int model;
-        bool dark;
-        std::vector<float> values;
-    };
-    std::vector<Seen> seen;
-    int starts = 0;  // the empty reports that open each block
-    CRsdData summary;
     // A visitor may load another file on the same thread; neither load disturbs the other.
-    CRsdData other, nested;
+    CRsdData other, nested, summary;
     rad::MakeSyntheticDay(other, 5, {kQS100}, LocalTime(2024, 6, 2, 6, 0, 0), 60);
     ASSERT_TRUE(other.Save(PathOf("other.RSD")));
+    int starts = 0, payloads = 0;
     const RsdPayloadVisitor visit = [&](int record, int model, bool dark,
                                         std::span<const float> values) {
-        if (values.empty())
+        if (values.empty()) {  // the empty report that opens each block
             ++starts;
-        else
-            seen.push_back({record, model, dark, {values.begin(), values.end()}});
-        if (seen.size() == 1 && nested.GetCount() == 0) {
+            return;
+        }
+        const SensorData* block = set.GetAt(record).Block(model);
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(dark, payloads++ % 2 == 1);  // the measured payload, then the dark one
+        EXPECT_EQ(std::vector<float>(values.begin(), values.end()), dark ? block->DD : block->MD);
+        if (payloads == 1) {
             EXPECT_EQ(nested.Load(PathOf("other.RSD")), 5);
         }
     };
     ASSERT_EQ(summary.LoadSummary(PathOf("day.RSD"), visit), 3);
     EXPECT_EQ(nested.GetLast()->m_time, other.GetLast()->m_time);
     EXPECT_EQ(starts, 3 * 2 * 2);
-    ASSERT_EQ(seen.size(), 3u * 2 * 2);  // the measured and the dark payload of two blocks
-    for (std::size_t k = 0; k < seen.size(); k += 2) {
-        const Seen& md = seen[k];
-        const Seen& dd = seen[k + 1];
-        SCOPED_TRACE(k);
-        ASSERT_EQ(md.record, dd.record);
-        ASSERT_EQ(md.model, dd.model);
-        EXPECT_FALSE(md.dark);
-        EXPECT_TRUE(dd.dark);
-        const SensorData* block = set.GetAt(md.record).Block(md.model);
-        ASSERT_NE(block, nullptr);
-        EXPECT_EQ(md.values, block->MD);
-        EXPECT_EQ(dd.values, block->DD);
-        const SensorData* kept = summary.GetAt(md.record).Block(md.model);
-        ASSERT_NE(kept, nullptr);
-        EXPECT_TRUE(kept->MD.empty() && kept->DD.empty());
-        EXPECT_EQ(kept->ET, block->ET);
+    EXPECT_EQ(payloads, 3 * 2 * 2);
+    for (int i = 0; i < 3; ++i) {
+        for (const int model : {kQS200, kQS300}) {
+            const SensorData* kept = summary.GetAt(i).Block(model);
+            ASSERT_NE(kept, nullptr);
+            EXPECT_TRUE(kept->MD.empty() && kept->DD.empty());
+            EXPECT_EQ(kept->ET, set.GetAt(i).Block(model)->ET);
+        }
     }
     EXPECT_EQ(summary.GetAt(2).m_time, set.GetAt(2).m_time);
     EXPECT_EQ(summary.GetCal(kQS300)->CAL, set.GetCal(kQS300)->CAL);
