@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -15,21 +10,13 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
+// Lines of text, or with sep ',' the fields of a CSV line (after a trailing comma an empty one).
+std::vector<std::string> Split(const std::string& text, char sep = '\n') {
+    std::vector<std::string> parts;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
-    if (!line.empty() && line.back() == ',') fields.emplace_back();
-    return fields;
+    for (std::string part; std::getline(in, part, sep);) parts.push_back(part);
+    if (sep == ',' && text.ends_with(',')) parts.emplace_back();
+    return parts;
 }
 
 // Two days of a QS-100 and a QS-300, every 30 minutes from 04:00 to 20:00, and a profile
@@ -54,16 +41,16 @@ class LightTool : public ToolTest {
 TEST_F(LightTool, QuantitiesRowsCarryThePpfdOfTheCalculatedCsv) {
     const ToolRun run = Tool("quantities --records 20,2,0 " + Path("day0.RSD"));
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto lines = Lines(run.out);
+    const auto lines = Split(run.out);
     ASSERT_EQ(lines.size(), 4u);
-    const auto header = Fields(lines[0]);
+    const auto header = Split(lines[0], ',');
     EXPECT_EQ(header[0], "Date");
     const auto ppfdColumn =
         std::find(header.begin(), header.end(), "PPFD(umol/m2/s)") - header.begin();
     ASSERT_LT(ppfdColumn, static_cast<long>(header.size()));
     CResample spectrum;
     spectrum.Resample(m_sets[0], 20);
-    const auto noon = Fields(lines[1]);
+    const auto noon = Split(lines[1], ',');
     EXPECT_EQ(noon.size(), header.size());
     EXPECT_EQ(noon[1], rad::FormatLocalTime(m_sets[0].GetAt(20).m_time, "%H:%M:%S"));
     EXPECT_NEAR(std::stod(noon[static_cast<std::size_t>(ppfdColumn)]), spectrum.GetPPFD(), 0.051);
@@ -84,7 +71,7 @@ TEST_F(LightTool, SeriesIsInTimeOrderAndGoesOnPastAFailingFile) {
                              Path("day0.RSD") + " -o " + Path("series.csv"));
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, HasSubstr(Path("missing.RSD") + ": cannot load (-3)"));
-    const auto lines = Lines(ReadFile(Path("series.csv")));
+    const auto lines = Split(ReadFile(Path("series.csv")));
     ASSERT_EQ(lines.size(), 1u + 66u);
     EXPECT_TRUE(lines[1].starts_with("2024/06/01,04:00:00,")) << lines[1];
     EXPECT_TRUE(lines.back().starts_with("2024/06/02,20:00:00,")) << lines.back();
@@ -93,18 +80,18 @@ TEST_F(LightTool, SeriesIsInTimeOrderAndGoesOnPastAFailingFile) {
 
 TEST_F(LightTool, DailyFollowsTheProfilesDayStart) {
     const std::string files = Path("day0.RSD") + " " + Path("day1.RSD");
-    const auto midnight = Lines(Tool("daily " + files).out);
+    const auto midnight = Split(Tool("daily " + files).out);
     ASSERT_EQ(midnight.size(), 3u);
     EXPECT_TRUE(midnight[1].starts_with("2024/06/01,33,")) << midnight[1];
     const ToolRun early = Tool("daily --profile " + Path("early.ini") + " " + files);
     ASSERT_EQ(early.status, 0) << early.err;
-    const auto lines = Lines(early.out);
+    const auto lines = Split(early.out);
     // 04:00 and 04:30 of June 1 belong to May 31 when days start at 05:00.
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_TRUE(lines[1].starts_with("2024/05/31,2,")) << lines[1];
     EXPECT_TRUE(lines[2].starts_with("2024/06/01,33,")) << lines[2];
     EXPECT_TRUE(lines[3].starts_with("2024/06/02,31,")) << lines[3];
-    const auto day = Fields(midnight[1]);
+    const auto day = Split(midnight[1], ',');
     EXPECT_GT(std::stod(day[2]), 0.0);  // DLI
     EXPECT_EQ(day[3], "1.000");         // every step is the median step
     const ToolRun json = Tool("daily --json " + files);

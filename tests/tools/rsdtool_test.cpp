@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <sstream>
 
 #include "CalcCsv.h"
 #include "LocalTime.h"
@@ -20,10 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-void WriteFile(const fs::path& path, const std::string& data) {
-    std::ofstream(path, std::ios::binary) << data;
-}
 
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
@@ -50,7 +43,7 @@ class RsdTool : public ToolTest {
         for (auto at = bytes.find(second); at != std::string::npos; at = bytes.find(second)) {
             bytes.replace(at, second.size(), "19691231235959");
         }
-        WriteFile(Path("badtime.RSD"), bytes);
+        std::ofstream(Path("badtime.RSD"), std::ios::binary) << bytes;
         m_ini.SetText(
             "[SAVE]\nPITCH=1\nLEFT=400\nRIGHT=405\nQS300=0\n[INTEG]\nLEFT=400\nRIGHT=700\n[MODE]"
             "\nDISP=0\n");
