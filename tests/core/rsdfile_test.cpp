@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <span>

@@ -3,12 +3,10 @@
 #include "RsdReader.h"
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <sstream>
 #include <vector>
 

@@ -3,7 +3,6 @@
 #include "RsdTail.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include "SyntheticData.h"
 #include "rsd_fixture.h"
