@@ -72,56 +72,59 @@ class Broker:
             self.process.wait()
 
 
-class Subscriber:
+class Process:
+    """A program whose standard output goes to a file."""
+
+    def __init__(self, path, argv, stderr=subprocess.DEVNULL):
+        self.path = path
+        self.out = open(path, "w")
+        self.process = subprocess.Popen(argv, stdout=self.out, stderr=stderr)
+
+    def lines(self):
+        with open(self.path) as f:
+            return f.read().splitlines()
+
+    def stop(self, sig=signal.SIGTERM):
+        if self.process.poll() is None:
+            self.process.send_signal(sig)
+            self.process.wait(DEADLINE)
+        self.out.close()
+
+
+class Subscriber(Process):
     """mosquitto_sub printing topic and payload of every message, one per line."""
 
     def __init__(self, folder, port, name):
-        self.path = os.path.join(folder, name + ".txt")
-        self.out = open(self.path, "w")
-        self.process = subprocess.Popen(
-            ["mosquitto_sub", "-h", "127.0.0.1", "-p", str(port), "-q", "1", "-v", "-t", "#",
-             "-c", "-i", "radlog-test-" + name],
-            stdout=self.out, stderr=subprocess.DEVNULL)
+        super().__init__(os.path.join(folder, name + ".txt"), [
+            "mosquitto_sub", "-h", "127.0.0.1", "-p", str(port), "-q", "1", "-v", "-t", "#",
+            "-c", "-i", "radlog-test-" + name])
 
     def messages(self):
-        with open(self.path) as f:
-            return [tuple(line.rstrip("\n").split(" ", 1)) for line in f if " " in line]
+        return [tuple(line.split(" ", 1)) for line in self.lines() if " " in line]
 
     def payloads(self, topic):
         return [payload for t, payload in self.messages() if t == topic]
 
-    def stop(self):
-        self.process.terminate()
-        self.process.wait()
-        self.out.close()
 
-
-class Sensor:
+class Sensor(Process):
     """One simulated sensor in a qs-sim process of its own: SIGSTOP silences it as a sensor
     that stops answering, SIGCONT lets it answer again."""
 
     def __init__(self, folder, model, silent=False):
         self.model = model
-        self.listing = os.path.join(folder, model + ".sim")
-        self.out = open(self.listing, "w")
-        self.process = subprocess.Popen(
-            [QS_SIM] + (["--silent", model] if silent else []) + [model],
-            stdout=self.out, stderr=subprocess.DEVNULL)
+        super().__init__(os.path.join(folder, model + ".sim"),
+                         [QS_SIM] + (["--silent", model] if silent else []) + [model])
 
     def device(self):
-        def listed():
-            with open(self.listing) as f:
-                return [line.split()[1] for line in f if line.startswith(self.model + " ")]
-        return wait_for("the simulated " + self.model, listed)[0]
+        return wait_for("the simulated " + self.model, lambda: [
+            line.split()[1] for line in self.lines() if line.startswith(self.model + " ")])[0]
 
-    def stop(self):
+    def stop(self, sig=signal.SIGTERM):
         self.process.send_signal(signal.SIGCONT)
-        self.process.terminate()
-        self.process.wait()
-        self.out.close()
+        super().stop(sig)
 
 
-class Radlog:
+class Radlog(Process):
     """Headless radlog: the demo's simulated sensors, or sensors (Sensor) in the profile."""
 
     def __init__(self, folder, port, name, sensors=()):
@@ -139,16 +142,10 @@ class Radlog:
                 f.write("".join("%s=1\n" % key for key, _, _ in rows) + "[COM]\n")
                 f.write("".join("%s=%d\n" % (key, n) for key, n, _ in rows) + "[PORTS]\n")
                 f.write("".join("COM%d=%s\n" % (n, device) for _, n, device in rows))
-        self.output = os.path.join(folder, name + ".out")
-        self.out = open(self.output, "w")
         source = ["--interval"] if sensors else ["--demo", "--interval-seconds", "1"]
-        self.process = subprocess.Popen(
-            [RADLOG, "--headless", "--profile", self.profile] + source,
-            stdout=self.out, stderr=subprocess.STDOUT)
-
-    def lines(self):
-        with open(self.output) as f:
-            return f.read().splitlines()
+        super().__init__(os.path.join(folder, name + ".out"),
+                         [RADLOG, "--headless", "--profile", self.profile] + source,
+                         stderr=subprocess.STDOUT)
 
     def says(self, text):
         wait_for(text, lambda: text in "\n".join(self.lines()))
@@ -157,13 +154,6 @@ class Radlog:
         lines = wait_for("the demo banner", self.lines)
         self.demo_folder = lines[0].rsplit("files in ", 1)[1]
         return self.demo_folder
-
-    def stop(self, sig=signal.SIGTERM):
-        if self.process.poll() is None:
-            self.process.send_signal(sig)
-            self.process.wait(DEADLINE)
-        self.out.close()
-
 
 def day_files(folder):
     return [p for p in glob.glob(os.path.join(folder, "**", "*.*"), recursive=True)
