@@ -23,12 +23,14 @@ RSDTOOL, FIXTURE, SCRATCH = sys.argv[1:4]
 DAYS, RECORDS = 3, 144
 
 
+def output_lines(argv):
+    return subprocess.run(argv, check=True, capture_output=True, text=True).stdout.splitlines()
+
+
 def reference(files):
     """The core's PPFD, PAR, illuminance per record time and DLI per day start."""
-    out = subprocess.run([FIXTURE, "reference"] + files, check=True, capture_output=True,
-                         text=True).stdout
     records, days = {}, {}
-    for line in out.splitlines():
+    for line in output_lines([FIXTURE, "reference"] + files):
         fields = line.split()
         if fields[0] == "R":
             records[int(fields[1])] = [float(v) for v in fields[2:]]
@@ -39,10 +41,8 @@ def reference(files):
 
 def core_spectra(day_file, record):
     """The core's spectra of one record at whole nm: {sensor or "Merge": {nm: value}}."""
-    out = subprocess.run([FIXTURE, "spectrum", day_file, str(record)], check=True,
-                         capture_output=True, text=True).stdout
     spectra = {}
-    for line in out.splitlines():
+    for line in output_lines([FIXTURE, "spectrum", day_file, str(record)]):
         name, nm, value = line.split()
         spectra.setdefault(name, {})[float(nm)] = float(value)
     return spectra
@@ -63,9 +63,8 @@ def printed(text):
 
 def rsdtool_json(args):
     """Lines of an rsdtool --json output; each number as printed()."""
-    out = subprocess.run([RSDTOOL] + args + ["--json"], check=True, capture_output=True,
-                         text=True).stdout
-    return [json.loads(line, parse_float=printed, parse_int=printed) for line in out.splitlines()]
+    return [json.loads(line, parse_float=printed, parse_int=printed)
+            for line in output_lines([RSDTOOL] + args + ["--json"])]
 
 
 def printed_tolerance(decimals, value):
