@@ -1,21 +1,9 @@
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "IniFile.h"
+#include "rsd_fixture.h"
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream data;
-    data << in.rdbuf();
-    return data.str();
-}
+using IniFileTest = RsdFileTest;
 
 CIniFile FromText(const std::string& text) {
     CIniFile ini;
@@ -85,20 +73,17 @@ TEST(IniWrite, KeepsTheLineEndingAndByteOrderMark) {
 }
 
 // Replacing the file in place (mode kept, no temporary left) is the atomic writer's, tested there.
-TEST(IniFile, SaveWritesTheTextAndFailsWithoutItsFolder) {
-    const std::string folder = testing::TempDir() + "ini_test_" + std::to_string(getpid());
-    std::filesystem::create_directories(folder);
-    const std::string path = folder + "/radlog.ini";
+TEST_F(IniFileTest, SaveWritesTheTextAndFailsWithoutItsFolder) {
+    const std::string path = PathOf("radlog.ini");
     CIniFile ini;
     EXPECT_FALSE(ini.Load(path));
     ini.SetString("A", "X", "1");
     ASSERT_TRUE(ini.Save(path));
     ini.SetString("A", "X", "2");
     ASSERT_TRUE(ini.Save(path));
-    EXPECT_EQ(ReadFile(path), "[A]\r\nX=2\r\n");
-    EXPECT_FALSE(ini.Save(folder + "/missing/radlog.ini"));
+    EXPECT_EQ(ReadBytes(path), "[A]\r\nX=2\r\n");
+    EXPECT_FALSE(ini.Save(PathOf("missing/radlog.ini")));
     CIniFile again;
     ASSERT_TRUE(again.Load(path));
     EXPECT_EQ(again.GetInt("a", "x", 0), 2);
-    std::filesystem::remove_all(folder);
 }

@@ -1,27 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
 #include "LightQuantities.h"
 #include "Resample.h"
+#include "spectral_fixture.h"
 
 namespace {
 
+using fixture::Flat;
+using fixture::Spectrum;
 using rad::Quantity;
-
-CResample MakeSpectrum(int first, int last, const std::function<double(int)>& e) {
-    CResample s;
-    s.m_nFirst = first;
-    s.m_nLast = last;
-    for (int nm = first; nm <= last; ++nm) s.m_pValue.push_back(e(nm));
-    return s;
-}
-
-CResample Flat(int first, int last, double value) {
-    return MakeSpectrum(first, last, [value](int) { return value; });
-}
 
 double Value(const rad::LightQuantities& q, Quantity id) { return q[id].value; }
 
@@ -45,7 +35,7 @@ constexpr double kD65[] = {
 };
 
 CResample D65() {
-    return MakeSpectrum(380, 780, [](int nm) {
+    return Spectrum(380, 780, [](int nm) {
         const int k = (nm - 380) / 5, j = (nm - 380) % 5;
         if (j == 0) return kD65[k];
         return kD65[k] + (kD65[k + 1] - kD65[k]) * j / 5.0;
@@ -126,7 +116,7 @@ TEST(Quantities, ErythemalUvByHand) {
     // Lines of 10 W/m2/um at 290 nm (weight 1), 308 nm (10^-0.94) and 340 nm (10^-3).
     const auto line = [](int at) {
         return rad::ComputeQuantities(
-            MakeSpectrum(250, 400, [at](int nm) { return nm == at ? 10.0 : 0.0; }));
+            Spectrum(250, 400, [at](int nm) { return nm == at ? 10.0 : 0.0; }));
     };
     EXPECT_NEAR(Value(line(290), Quantity::Erythemal), 0.01, 1e-12);
     EXPECT_NEAR(Value(line(308), Quantity::Erythemal), 0.0011481536, 1e-9);
@@ -140,8 +130,8 @@ TEST(Quantities, ErythemalUvByHand) {
 }
 
 TEST(Quantities, MonochromaticLineAveragePhotonEnergy) {
-    const auto q = rad::ComputeQuantities(
-        MakeSpectrum(350, 1050, [](int nm) { return nm == 620 ? 5.0 : 0.0; }));
+    const auto q =
+        rad::ComputeQuantities(Spectrum(350, 1050, [](int nm) { return nm == 620 ? 5.0 : 0.0; }));
     EXPECT_NEAR(Value(q, Quantity::Ape), 2.00, 0.005);
     EXPECT_NEAR(Value(q, Quantity::Ape), 1239.84198 / 620.0, 1e-9);
 }
@@ -150,14 +140,14 @@ TEST(Quantities, PlanckianRadiatorsSitOnTheLocus) {
     for (const double kelvin : {2856.0, 4000.0, 6500.0}) {
         SCOPED_TRACE(kelvin);
         const auto q = rad::ComputeQuantities(
-            MakeSpectrum(300, 1100, [kelvin](int nm) { return Planck(nm, kelvin); }));
+            Spectrum(300, 1100, [kelvin](int nm) { return Planck(nm, kelvin); }));
         EXPECT_NEAR(Value(q, Quantity::Cct), kelvin, 1.0);
         EXPECT_NEAR(Value(q, Quantity::Duv), 0.0, 0.0005);
     }
     for (double kelvin = 1000; kelvin <= 20000; kelvin += 250) {
         SCOPED_TRACE(kelvin);
         const auto q = rad::ComputeQuantities(
-            MakeSpectrum(380, 780, [kelvin](int nm) { return Planck(nm, kelvin); }));
+            Spectrum(380, 780, [kelvin](int nm) { return Planck(nm, kelvin); }));
         EXPECT_NEAR(Value(q, Quantity::Cct), kelvin, kelvin <= 10000 ? 1.0 : kelvin * 0.001);
     }
 }
@@ -165,7 +155,7 @@ TEST(Quantities, PlanckianRadiatorsSitOnTheLocus) {
 TEST(Quantities, OffTheLocusDuvHasItsSign) {
     // A greenish light (more 550 nm) lies above the locus, a purplish one below.
     const auto shifted = [](double green) {
-        return rad::ComputeQuantities(MakeSpectrum(380, 780, [green](int nm) {
+        return rad::ComputeQuantities(Spectrum(380, 780, [green](int nm) {
             return Planck(nm, 4000) * (1.0 + green * std::exp(-std::pow((nm - 550) / 30.0, 2)));
         }));
     };
@@ -177,7 +167,7 @@ TEST(Quantities, StandardIlluminantsMatchPublishedChromaticity) {
     // Illuminant A as CIE 15 defines it: Planck with c2 = 1.435e-2 m K at 2848 K (the 2856 K of
     // the current c2 = 1.4388e-2 m K); CIE x, y = 0.44757, 0.40745.
     const auto a = rad::ComputeQuantities(
-        MakeSpectrum(300, 830, [](int nm) { return Planck(nm, 2848.0, 1.435e-2); }));
+        Spectrum(300, 830, [](int nm) { return Planck(nm, 2848.0, 1.435e-2); }));
     EXPECT_NEAR(Value(a, Quantity::ChromaX), 0.44757, 0.0005);
     EXPECT_NEAR(Value(a, Quantity::ChromaY), 0.40745, 0.0005);
     // D65: x, y = 0.31271, 0.32902; its melanopic EDI equals its illuminance.

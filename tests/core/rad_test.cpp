@@ -6,8 +6,6 @@ TEST(DataSet, RecordsKeepOrderAndOwnCopies) {
     CRsdData set;
     EXPECT_EQ(set.GetLast(), nullptr);
     CRad rad;
-    EXPECT_EQ(rad.m_time, 0);
-    EXPECT_EQ(rad.Block(kQS100), nullptr);
     rad.m_nSelect = 1;
     for (int i = 0; i < 5; ++i) {
         rad.m_time = 1000 + i;
@@ -30,7 +28,8 @@ TEST(DataSet, RecordsKeepOrderAndOwnCopies) {
     EXPECT_EQ(set.GetCount(), 0);
 }
 
-TEST(Calibration, WavelengthRuleAndUsability) {
+// Tables no spectrum can use (all zero, falling) are tested with the spectra they spoil.
+TEST(Calibration, WavelengthRule) {
     SensorCal cal(kQS100);
     SetTextField(cal.C[0], "300");
     SetTextField(cal.C[1], "1");
@@ -39,23 +38,6 @@ TEST(Calibration, WavelengthRuleAndUsability) {
     EXPECT_FLOAT_EQ(cal.WL[0], 301.0f);
     EXPECT_FLOAT_EQ(cal.WL[1023], 1324.0f);
     EXPECT_TRUE(cal.HasUsableWavelengths());
-
-    SensorCal flat(kQS300);  // all-zero coefficients, as a truncated block leaves them
-    flat.ComputeWavelengths();
-    EXPECT_FALSE(flat.HasUsableWavelengths());
-    SetTextField(flat.C[0], "1000");
-    SetTextField(flat.C[1], "-1");  // falling table
-    flat.ComputeWavelengths();
-    EXPECT_FALSE(flat.HasUsableWavelengths());
-
-    CRsdData set;
-    CRad rad;
-    rad.SetBlock(kQS300, SensorData(kQS300));
-    set.AddRecord(rad);
-    EXPECT_EQ(set.GetSpectralBlock(kQS300, 0), nullptr);  // no calibration: treated as absent
-    set.SetCal(kQS300, flat);
-    EXPECT_EQ(set.GetSpectralBlock(kQS300, 0), nullptr);
-    EXPECT_NE(set.GetRecordBlock(kQS300, 0), nullptr);  // but kept for saving
 }
 
 TEST(TextField, CutsAtThirtyOneBytes) {

@@ -1,14 +1,9 @@
 #include "ResampleTable.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -19,6 +14,7 @@
 #include "Resample.h"
 #include "SeriesStream.h"
 #include "SpectralMath.h"
+#include "rsd_fixture.h"
 #include "spectral_fixture.h"
 
 namespace {
@@ -147,64 +143,48 @@ TEST(ResampleTable, SeriesRowsEqualTheWholeSpectrumsQuantitiesOnAnyThreadCount) 
     EXPECT_THROW(rad::ComputeSeries(set, std::vector<int>{0, 9999}, 2), std::out_of_range);
 }
 
-TEST(ResampleTable, SeriesFromASummaryLoadAndItsPayloadStoreEqualsTheFullLoad) {
+using SeriesFile = RsdFileTest;
+
+// Rows of a summary load, with the payloads in a store or made while the file loads with any
+// room made beforehand, equal those of a full load; a calibration that a later block of the
+// file replaces sends the caller to a stored load.
+TEST_F(SeriesFile, RowsOfASummaryLoadEqualTheFullLoadsUnlessACalibrationComesLate) {
     CRsdData written;
     FillMixedSet(written);
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("resampletable_" + std::to_string(getpid()) + ".RSD");
-    ASSERT_TRUE(written.Save(path.string()));
+    const std::string path = PathOf("day.RSD");
+    ASSERT_TRUE(written.Save(path));
     CRsdData full;
-    ASSERT_EQ(full.Load(path.string()), written.GetCount());
+    ASSERT_EQ(full.Load(path), written.GetCount());
+    const std::vector<rad::SeriesRow> expected = rad::ComputeSeries(full);
     rad::PayloadStore store;
     for (int pass = 0; pass < 2; ++pass) {  // the second load reuses the store's memory
         store.Clear();
         CRsdData summary;
-        ASSERT_EQ(summary.LoadSummary(path.string(), store.Visitor()), written.GetCount());
-        ExpectSameRows(rad::ComputeSeries(summary, 2, &store), rad::ComputeSeries(full));
+        ASSERT_EQ(summary.LoadSummary(path, store.Visitor()), written.GetCount());
+        ExpectSameRows(rad::ComputeSeries(summary, 2, &store), expected);
     }
     EXPECT_EQ(store.Find(5, kQS200, false), nullptr);  // a record without blocks
     ASSERT_NE(store.Find(0, kQS300, true), nullptr);
     EXPECT_EQ(store.Find(0, kQS300, true)[7], full.GetAt(0).Block(kQS300)->DD[7]);
-    std::filesystem::remove(path);
-}
 
-// Rows made while the file loads equal those of a full load, with any room made beforehand;
-// a calibration that a later block of the file replaces sends the caller to a stored load.
-TEST(ResampleTable, SeriesStreamRowsEqualTheFullLoadsUnlessACalibrationComesLate) {
-    CRsdData written;
-    FillMixedSet(written);
-    const std::filesystem::path dir = std::filesystem::temp_directory_path();
-    const std::string tag = std::to_string(getpid());
-    const std::filesystem::path path = dir / ("seriesstream_" + tag + ".RSD");
-    ASSERT_TRUE(written.Save(path.string()));
-    CRsdData full;
-    ASSERT_EQ(full.Load(path.string()), written.GetCount());
-    const std::vector<rad::SeriesRow> expected = rad::ComputeSeries(full);
     for (const std::size_t room : {0, 3, 100}) {
         SCOPED_TRACE(room);
         CRsdData set;
         rad::SeriesStream stream(set, room);
-        ASSERT_EQ(set.LoadSummary(path.string(), stream.Visitor()), written.GetCount());
+        ASSERT_EQ(set.LoadSummary(path, stream.Visitor()), written.GetCount());
         const auto rows = stream.Finish();
         ASSERT_TRUE(rows.has_value());
         ExpectSameRows(*rows, expected);
         for (std::size_t i = 0; i < rows->size(); ++i) EXPECT_EQ((*rows)[i].memo, expected[i].memo);
     }
-
     // The same file twice in one: the second copy's calibrations replace those the first
     // copy's rows were made with.
-    const std::filesystem::path twice = dir / ("seriesstream_twice_" + tag + ".RSD");
-    {
-        std::ifstream in(path, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        std::ofstream(twice, std::ios::binary) << bytes << bytes;
-    }
+    const std::string bytes = ReadBytes(path);
+    WriteBytes(PathOf("twice.RSD"), bytes + bytes);
     CRsdData set;
     rad::SeriesStream stream(set);
-    ASSERT_EQ(set.LoadSummary(twice.string(), stream.Visitor()), 2 * written.GetCount());
+    ASSERT_EQ(set.LoadSummary(PathOf("twice.RSD"), stream.Visitor()), 2 * written.GetCount());
     EXPECT_FALSE(stream.Finish().has_value());
-    std::filesystem::remove(path);
-    std::filesystem::remove(twice);
 }
 
 TEST(ResampleTable, PayloadStoreFromALaterRecordFindsNothingBefore) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <filesystem>
 #include <fstream>
@@ -46,4 +48,20 @@ class RsdFileTest : public ::testing::Test {
 
 inline int64_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
     return rad::LocalFieldsToTime(year, month, day, hour, minute, second).value();
+}
+
+// What write returns when it runs under a file size limit of bytes: writes beyond the limit
+// fail half-way, as on a full disk.
+template <class Write>
+auto UnderFileSizeLimit(rlim_t bytes, Write write) {
+    rlimit old{};
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old;
+    limit.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const auto result = write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    return result;
 }

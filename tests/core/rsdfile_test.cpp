@@ -1,12 +1,9 @@
 // Save, Load and Append of whole data sets: the round trip, file safety and writer exclusion.
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <span>
@@ -82,19 +79,15 @@ TEST_F(RsdFileTest, SaveThenLoadKeepsEverythingBitForBit) {
     CRsdData out;
     ASSERT_EQ(out.Load(path), in.GetCount());
 
-    EXPECT_EQ(out.m_strSite, in.m_strSite);
-    EXPECT_EQ(out.m_strLon, in.m_strLon);
-    EXPECT_EQ(out.m_strLat, in.m_strLat);
-    EXPECT_EQ(out.m_strAlt, in.m_strAlt);
-    EXPECT_EQ(out.m_strTZ, in.m_strTZ);
+    for (auto field : {&CRsdData::m_strSite, &CRsdData::m_strLon, &CRsdData::m_strLat,
+                       &CRsdData::m_strAlt, &CRsdData::m_strTZ})
+        EXPECT_EQ(out.*field, in.*field);
     for (int m = 0; m < kModelCount; ++m) {
         const SensorCal& a = *in.GetCal(m);
         const SensorCal& b = *out.GetCal(m);
-        EXPECT_STREQ(a.SN, b.SN);
-        EXPECT_STREQ(a.ID, b.ID);
-        EXPECT_STREQ(a.ST, b.ST);
-        EXPECT_STREQ(a.FV, b.FV);
-        EXPECT_STREQ(a.FT, b.FT);
+        for (auto field :
+             {&SensorCal::SN, &SensorCal::ID, &SensorCal::ST, &SensorCal::FV, &SensorCal::FT})
+            EXPECT_STREQ(a.*field, b.*field);
         for (int k = 0; k < 6; ++k) EXPECT_STREQ(a.C[k], b.C[k]);
         ExpectSameFloats(a.WL, b.WL);
         ExpectSameFloats(a.CAL, b.CAL);
@@ -167,18 +160,9 @@ TEST_F(RsdFileTest, WriteErrorsReturnFalseAndKeepTheFileAsItWas) {
     ASSERT_TRUE(small.Save(path));
     const std::string before = ReadBytes(path);
 
-    // A file size limit makes the writes fail half-way, like a full disk.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old;
-    limit.rlim_cur = before.size() + 5000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const bool saved = set.Save(path);
-    const bool appended = set.Append(path, set.GetAt(0));
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
-
+    const auto [saved, appended] = UnderFileSizeLimit(before.size() + 5000, [&] {
+        return std::pair{set.Save(path), set.Append(path, set.GetAt(0))};
+    });
     EXPECT_FALSE(saved);
     EXPECT_FALSE(appended);
     EXPECT_EQ(ReadBytes(path), before);
@@ -244,49 +228,36 @@ TEST_F(RsdFileTest, SummaryLoadHandsEveryPayloadOverAndKeepsNone) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 3, {kQS200, kQS300}, LocalTime(2024, 6, 1, 6, 0, 0), 60);
     ASSERT_TRUE(set.Save(PathOf("day.RSD")));
-    struct Seen {
-        int record;
-        int model;
-        bool dark;
-        std::vector<float> values;
-    };
-    std::vector<Seen> seen;
-    int starts = 0;  // the empty reports that open each block
-    CRsdData summary;
     // A visitor may load another file on the same thread; neither load disturbs the other.
-    CRsdData other, nested;
+    CRsdData other, nested, summary;
     rad::MakeSyntheticDay(other, 5, {kQS100}, LocalTime(2024, 6, 2, 6, 0, 0), 60);
     ASSERT_TRUE(other.Save(PathOf("other.RSD")));
+    int starts = 0, payloads = 0;
     const RsdPayloadVisitor visit = [&](int record, int model, bool dark,
                                         std::span<const float> values) {
-        if (values.empty())
+        if (values.empty()) {  // the empty report that opens each block
             ++starts;
-        else
-            seen.push_back({record, model, dark, {values.begin(), values.end()}});
-        if (seen.size() == 1 && nested.GetCount() == 0) {
+            return;
+        }
+        const SensorData* block = set.GetAt(record).Block(model);
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(dark, payloads++ % 2 == 1);  // the measured payload, then the dark one
+        EXPECT_EQ(std::vector<float>(values.begin(), values.end()), dark ? block->DD : block->MD);
+        if (payloads == 1) {
             EXPECT_EQ(nested.Load(PathOf("other.RSD")), 5);
         }
     };
     ASSERT_EQ(summary.LoadSummary(PathOf("day.RSD"), visit), 3);
     EXPECT_EQ(nested.GetLast()->m_time, other.GetLast()->m_time);
     EXPECT_EQ(starts, 3 * 2 * 2);
-    ASSERT_EQ(seen.size(), 3u * 2 * 2);  // the measured and the dark payload of two blocks
-    for (std::size_t k = 0; k < seen.size(); k += 2) {
-        const Seen& md = seen[k];
-        const Seen& dd = seen[k + 1];
-        SCOPED_TRACE(k);
-        ASSERT_EQ(md.record, dd.record);
-        ASSERT_EQ(md.model, dd.model);
-        EXPECT_FALSE(md.dark);
-        EXPECT_TRUE(dd.dark);
-        const SensorData* block = set.GetAt(md.record).Block(md.model);
-        ASSERT_NE(block, nullptr);
-        EXPECT_EQ(md.values, block->MD);
-        EXPECT_EQ(dd.values, block->DD);
-        const SensorData* kept = summary.GetAt(md.record).Block(md.model);
-        ASSERT_NE(kept, nullptr);
-        EXPECT_TRUE(kept->MD.empty() && kept->DD.empty());
-        EXPECT_EQ(kept->ET, block->ET);
+    EXPECT_EQ(payloads, 3 * 2 * 2);
+    for (int i = 0; i < 3; ++i) {
+        for (const int model : {kQS200, kQS300}) {
+            const SensorData* kept = summary.GetAt(i).Block(model);
+            ASSERT_NE(kept, nullptr);
+            EXPECT_TRUE(kept->MD.empty() && kept->DD.empty());
+            EXPECT_EQ(kept->ET, set.GetAt(i).Block(model)->ET);
+        }
     }
     EXPECT_EQ(summary.GetAt(2).m_time, set.GetAt(2).m_time);
     EXPECT_EQ(summary.GetCal(kQS300)->CAL, set.GetCal(kQS300)->CAL);

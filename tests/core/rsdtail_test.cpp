@@ -3,7 +3,6 @@
 #include "RsdTail.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include "SyntheticData.h"
 #include "rsd_fixture.h"
@@ -15,13 +14,9 @@ using RsdTailTest = RsdFileTest;
 bool SameRecord(const CRad& a, const CRad& b) {
     if (a.m_time != b.m_time || a.m_strMemo != b.m_strMemo) return false;
     for (int m = 0; m < kModelCount; ++m) {
-        const SensorData* x = a.Block(m);
-        const SensorData* y = b.Block(m);
-        if (!x || !y) {
-            if (x != y) return false;
-            continue;
-        }
-        if (x->MT != y->MT || x->MD != y->MD || x->DD != y->DD) return false;
+        const SensorData *x = a.Block(m), *y = b.Block(m);
+        if ((x == nullptr) != (y == nullptr)) return false;
+        if (x && (x->MT != y->MT || x->MD != y->MD || x->DD != y->DD)) return false;
     }
     return true;
 }

@@ -8,25 +8,18 @@
 #include "SyntheticData.h"
 #include "rsd_fixture.h"
 
-namespace {
-
 using SpecialFileTest = RsdFileTest;
-
-struct Case {
-    const char* name;
-    int loadResult;
-    int cause;
-    const char* text;  // what the messages of the programs say
-};
-
-}  // namespace
 
 TEST_F(SpecialFileTest, EveryReaderAndWriterRefusesWithoutBlocking) {
     ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
     std::filesystem::create_directory(PathOf("folder"));
     std::filesystem::create_symlink("/dev/null", PathOf("device"));
     std::filesystem::create_symlink("loop", PathOf("loop"));
-    const Case cases[] = {
+    const struct {
+        const char* name;
+        int loadResult, cause;
+        const char* text;  // what the messages of the programs say
+    } cases[] = {
         {"fifo", kRsdCannotOpen, rad::kErrNotRegularFile,
          "the file cannot be opened for reading: not a regular file"},
         {"device", kRsdCannotOpen, rad::kErrNotRegularFile,
@@ -38,7 +31,7 @@ TEST_F(SpecialFileTest, EveryReaderAndWriterRefusesWithoutBlocking) {
     };
     CRsdData record;
     rad::MakeSyntheticDay(record, 1, {kQS100}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = PathOf(c.name);
         CRsdData set;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 
+#include "Resample.h"
 #include "RsdData.h"
 
 // Hand-built data sets whose values are easy to state in a test.
@@ -39,6 +41,19 @@ inline int AddRecord(CRsdData& set, int64_t time, std::initializer_list<SensorDa
     rad.m_strMemo = memo;
     for (const SensorData& block : blocks) rad.SetBlock(block.m_nModel, block);
     return set.AddRecord(rad);
+}
+
+// A spectrum of e(nm) on the grid first..last.
+inline CResample Spectrum(int first, int last, const std::function<double(int)>& e) {
+    CResample spectrum;
+    spectrum.m_nFirst = first;
+    spectrum.m_nLast = last;
+    for (int nm = first; nm <= last; ++nm) spectrum.m_pValue.push_back(e(nm));
+    return spectrum;
+}
+
+inline CResample Flat(int first, int last, double e) {
+    return Spectrum(first, last, [e](int) { return e; });
 }
 
 }  // namespace fixture

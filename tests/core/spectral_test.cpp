@@ -11,6 +11,7 @@
 #include "spectral_fixture.h"
 
 using fixture::AddRecord;
+using fixture::Flat;
 using fixture::RampBlock;
 using fixture::WideCal;
 
@@ -54,30 +55,26 @@ TEST(ValueAt, InterpolatesAndReachesBothTableEnds) {
     EXPECT_EQ(set.GetValueAt(kQS300, 0, 500.0), 0.0);
 }
 
-struct MergeCase {
-    int shortModel, longModel;
-    double lambda, expected;  // short-wave block 100, long-wave block 300
-};
-
-class MergeBand : public testing::TestWithParam<MergeCase> {};
-
-TEST_P(MergeBand, BlendsLinearlyAcrossThePairsBand) {
-    const MergeCase c = GetParam();
-    CRsdData set;
-    set.SetCal(c.shortModel, WideCal(c.shortModel));
-    set.SetCal(c.longModel, WideCal(c.longModel));
-    AddRecord(set, 0, {RampBlock(c.shortModel, 100.0f), RampBlock(c.longModel, 300.0f)});
-    EXPECT_NEAR(set.GetMergedValueAt(0, c.lambda), c.expected, 1e-9);
+TEST(Merge, BlendsLinearlyAcrossEachPairsBand) {
+    // A short-wave block of 100 and a long-wave block of 300: merged values in the band.
+    const struct {
+        int shortModel, longModel;
+        std::vector<std::pair<double, double>> points;  // wavelength, merged value
+    } pairs[] = {
+        {kQS100, kQS300, {{899.9, 100}, {900, 100}, {925, 200}, {950, 300}}},
+        {kQS100, kQS400, {{925, 200}, {950.1, 300}}},
+        {kQS200, kQS300, {{925, 200}, {900, 100}}},
+        {kQS200, kQS400, {{949, 100}, {1000, 200}, {1050, 300}, {975, 150}}},
+    };
+    for (const auto& p : pairs) {
+        CRsdData set;
+        set.SetCal(p.shortModel, WideCal(p.shortModel));
+        set.SetCal(p.longModel, WideCal(p.longModel));
+        AddRecord(set, 0, {RampBlock(p.shortModel, 100.0f), RampBlock(p.longModel, 300.0f)});
+        for (const auto& [lambda, expected] : p.points)
+            EXPECT_NEAR(set.GetMergedValueAt(0, lambda), expected, 1e-9) << p.shortModel << lambda;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryPair, MergeBand,
-    testing::Values(MergeCase{kQS100, kQS300, 899.9, 100}, MergeCase{kQS100, kQS300, 900, 100},
-                    MergeCase{kQS100, kQS300, 925, 200}, MergeCase{kQS100, kQS300, 950, 300},
-                    MergeCase{kQS100, kQS400, 925, 200}, MergeCase{kQS100, kQS400, 950.1, 300},
-                    MergeCase{kQS200, kQS300, 925, 200}, MergeCase{kQS200, kQS300, 900, 100},
-                    MergeCase{kQS200, kQS400, 949, 100}, MergeCase{kQS200, kQS400, 1000, 200},
-                    MergeCase{kQS200, kQS400, 1050, 300}, MergeCase{kQS200, kQS400, 975, 150}));
 
 TEST(Merge, PairOrderDecidesWhichBlocksAreUsed) {
     CRsdData set;
@@ -162,15 +159,6 @@ TEST(RecordIndex, OutsideTheSetRaises) {
         EXPECT_THROW(set.GetDarkRange(kQS100, bad), std::out_of_range);
         EXPECT_THROW(spectrum.Resample(set, bad), std::out_of_range);
     }
-}
-
-// A spectrum of constant E on the grid first..last.
-CResample Flat(int first, int last, double e) {
-    CResample spectrum;
-    spectrum.m_nFirst = first;
-    spectrum.m_nLast = last;
-    spectrum.m_pValue.assign(static_cast<std::size_t>(last - first + 1), e);
-    return spectrum;
 }
 
 TEST(Derived, FlatSpectraGiveTheReferenceFigures) {

@@ -42,13 +42,6 @@ TEST(PublishQueue, AMessageHandedBackGoesFirstUnlessTheQueueFilledMeanwhile) {
     EXPECT_EQ(queue.Dropped(), 1u);
 }
 
-TEST(PublishQueue, ATenMinuteOutageAtOneMinuteCyclesLosesNothing) {
-    CPublishQueue queue(1000);
-    for (int minute = 0; minute < 10; ++minute) queue.Push(Numbered(minute));
-    EXPECT_EQ(queue.Dropped(), 0u);
-    EXPECT_EQ(Drain(queue).size(), 10u);
-}
-
 TEST(Backoff, DoublesUpToItsLimitAndStartsOverAfterASuccess) {
     CBackoff backoff(1000, 8000);
     EXPECT_TRUE(backoff.Due(0));

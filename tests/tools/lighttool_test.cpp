@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -15,31 +10,22 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
+// Lines of text, or with sep ',' the fields of a CSV line (after a trailing comma an empty one).
+std::vector<std::string> Split(const std::string& text, char sep = '\n') {
+    std::vector<std::string> parts;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
-    if (!line.empty() && line.back() == ',') fields.emplace_back();
-    return fields;
+    for (std::string part; std::getline(in, part, sep);) parts.push_back(part);
+    if (sep == ',' && text.ends_with(',')) parts.emplace_back();
+    return parts;
 }
 
 // Two days of a QS-100 and a QS-300, every 30 minutes from 04:00 to 20:00, and a profile
 // that starts days at 05:00.
-class LightTool : public ::testing::Test {
+class LightTool : public ToolTest {
   protected:
     void SetUp() override {
+        ToolTest::SetUp();
         rad::InitTimeZone();
-        m_dir = fs::path(::testing::TempDir()) / ("lighttool_" + std::to_string(getpid()));
-        fs::create_directories(m_dir);
         for (int day = 0; day < 2; ++day) {
             CRsdData& set = m_sets[day];
             rad::MakeSyntheticDay(set, 33, {kQS100, kQS300},
@@ -49,51 +35,43 @@ class LightTool : public ::testing::Test {
         }
         std::ofstream(Path("early.ini")) << "[ANALYSIS]\nDAYSTART=5\n";
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-
-    ToolRun Tool(const std::string& args) const { return RunRsdtool(args, m_dir); }
-
-    fs::path m_dir;
     CRsdData m_sets[2];
 };
 
 TEST_F(LightTool, QuantitiesRowsCarryThePpfdOfTheCalculatedCsv) {
     const ToolRun run = Tool("quantities --records 20,2,0 " + Path("day0.RSD"));
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto lines = Lines(run.out);
+    const auto lines = Split(run.out);
     ASSERT_EQ(lines.size(), 4u);
-    const auto header = Fields(lines[0]);
+    const auto header = Split(lines[0], ',');
     EXPECT_EQ(header[0], "Date");
     const auto ppfdColumn =
         std::find(header.begin(), header.end(), "PPFD(umol/m2/s)") - header.begin();
     ASSERT_LT(ppfdColumn, static_cast<long>(header.size()));
     CResample spectrum;
     spectrum.Resample(m_sets[0], 20);
-    const auto noon = Fields(lines[1]);
+    const auto noon = Split(lines[1], ',');
     EXPECT_EQ(noon.size(), header.size());
     EXPECT_EQ(noon[1], rad::FormatLocalTime(m_sets[0].GetAt(20).m_time, "%H:%M:%S"));
     EXPECT_NEAR(std::stod(noon[static_cast<std::size_t>(ppfdColumn)]), spectrum.GetPPFD(), 0.051);
     EXPECT_GT(spectrum.GetPPFD(), 1.0);
-    EXPECT_NE(lines[2].find(",\"shade \"\"north\"\"\","), std::string::npos) << lines[2];
+    EXPECT_THAT(lines[2], HasSubstr(",\"shade \"\"north\"\"\","));
 
     const ToolRun json = Tool("quantities --json --records 20 " + Path("day0.RSD"));
     ASSERT_EQ(json.status, 0) << json.err;
     char expected[64];
     std::snprintf(expected, sizeof expected, "\"ppfd\":%.1f,", spectrum.GetPPFD());
-    EXPECT_NE(json.out.find(expected), std::string::npos) << json.out;
+    EXPECT_THAT(json.out, HasSubstr(expected));
     // The QS-100 starts near 300 nm: UV-B is covered in part, nothing reaches below 250.
-    EXPECT_EQ(json.out.find("\"pfd_uvb\":null"), std::string::npos);
+    EXPECT_THAT(json.out, Not(HasSubstr("\"pfd_uvb\":null")));
 }
 
 TEST_F(LightTool, SeriesIsInTimeOrderAndGoesOnPastAFailingFile) {
     const ToolRun run = Tool("series " + Path("day1.RSD") + " " + Path("missing.RSD") + " " +
                              Path("day0.RSD") + " -o " + Path("series.csv"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(Path("missing.RSD") + ": cannot load (-3)"), std::string::npos)
-        << run.err;
-    const auto lines = Lines(ReadFile(Path("series.csv")));
+    EXPECT_THAT(run.err, HasSubstr(Path("missing.RSD") + ": cannot load (-3)"));
+    const auto lines = Split(ReadFile(Path("series.csv")));
     ASSERT_EQ(lines.size(), 1u + 66u);
     EXPECT_TRUE(lines[1].starts_with("2024/06/01,04:00:00,")) << lines[1];
     EXPECT_TRUE(lines.back().starts_with("2024/06/02,20:00:00,")) << lines.back();
@@ -102,18 +80,18 @@ TEST_F(LightTool, SeriesIsInTimeOrderAndGoesOnPastAFailingFile) {
 
 TEST_F(LightTool, DailyFollowsTheProfilesDayStart) {
     const std::string files = Path("day0.RSD") + " " + Path("day1.RSD");
-    const auto midnight = Lines(Tool("daily " + files).out);
+    const auto midnight = Split(Tool("daily " + files).out);
     ASSERT_EQ(midnight.size(), 3u);
     EXPECT_TRUE(midnight[1].starts_with("2024/06/01,33,")) << midnight[1];
     const ToolRun early = Tool("daily --profile " + Path("early.ini") + " " + files);
     ASSERT_EQ(early.status, 0) << early.err;
-    const auto lines = Lines(early.out);
+    const auto lines = Split(early.out);
     // 04:00 and 04:30 of June 1 belong to May 31 when days start at 05:00.
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_TRUE(lines[1].starts_with("2024/05/31,2,")) << lines[1];
     EXPECT_TRUE(lines[2].starts_with("2024/06/01,33,")) << lines[2];
     EXPECT_TRUE(lines[3].starts_with("2024/06/02,31,")) << lines[3];
-    const auto day = Fields(midnight[1]);
+    const auto day = Split(midnight[1], ',');
     EXPECT_GT(std::stod(day[2]), 0.0);  // DLI
     EXPECT_EQ(day[3], "1.000");         // every step is the median step
     const ToolRun json = Tool("daily --json " + files);
@@ -122,11 +100,7 @@ TEST_F(LightTool, DailyFollowsTheProfilesDayStart) {
 }
 
 TEST_F(LightTool, UsageErrors) {
-    const struct {
-        std::string args;
-        int status;
-        std::string errPart;
-    } cases[] = {
+    ExpectRuns({
         {"quantities", 2, "missing arguments"},
         {"quantities " + Path("day0.RSD") + " " + Path("day1.RSD"), 2, "too many arguments"},
         {"quantities --records 99 " + Path("day0.RSD"), 1, "no record 99"},
@@ -134,24 +108,15 @@ TEST_F(LightTool, UsageErrors) {
          "none.ini: cannot read"},
         {"series --bogus " + Path("day0.RSD"), 2, "unknown option"},
         {"series " + Path("day0.RSD") + " -o " + Path("nofolder/x.csv"), 1, "cannot be written"},
-    };
-    for (const auto& c : cases) {
-        const ToolRun run = Tool(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args;
-        EXPECT_NE(run.err.find(c.errPart), std::string::npos) << c.args << "\n" << run.err;
-    }
-    for (const char* command : {"quantities", "series", "daily", "plot"}) {
-        const ToolRun help = Tool(std::string(command) + " --help");
-        EXPECT_EQ(help.status, 0);
-        EXPECT_TRUE(help.out.starts_with(std::string("usage: rsdtool ") + command)) << help.out;
-    }
+    });
+    ExpectHelp({"quantities", "series", "daily", "plot"});
 }
 
 TEST_F(LightTool, OnlyTheDrawingProgramLinksQt) {
     // The dynamic section names every library the program loads at start.
-    EXPECT_EQ(ReadFile(RSDTOOL_PATH).find("libQt6"), std::string::npos);
+    EXPECT_THAT(ReadFile(RSDTOOL_PATH), Not(HasSubstr("libQt6")));
 #ifdef RSDTOOL_PLOT_PATH
-    EXPECT_NE(ReadFile(RSDTOOL_PLOT_PATH).find("libQt6"), std::string::npos);
+    EXPECT_THAT(ReadFile(RSDTOOL_PLOT_PATH), HasSubstr("libQt6"));
     const ToolRun run = Tool("plot " + Path("day0.RSD") + " 20 -o " + Path("p.png"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(ReadFile(Path("p.png")).starts_with("\x89PNG"));
