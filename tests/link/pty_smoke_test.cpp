@@ -22,10 +22,7 @@ TEST_F(PtySmoke, EveryModelIdentifiesAndMeasures) {
 }
 
 TEST_F(PtySmoke, VanishedDeviceIsSeenAndCanBeReopened) {
-    QsSimFaults drop;
-    drop.dropAfter = 3;
-    drop.dropMs = 200;
-    Start(kQS100, drop);
+    Start(kQS100, {.dropAfter = 3, .dropMs = 200});
     EXPECT_EQ(m_driver->GetSensorInfo().status, kStatusIdentityFailed);
     EXPECT_TRUE(m_driver->DeviceLost());
     EXPECT_FALSE(m_driver->IsOpen());
@@ -39,13 +36,10 @@ TEST_F(PtySmoke, VanishedDeviceIsSeenAndCanBeReopened) {
 }
 
 TEST_F(PtySmoke, HangUpOfAnIdlePortIsSeenAtOnce) {
-    QsSimFaults drop;
-    drop.dropAfter = 1;
-    drop.dropMs = 60000;
     Start(kQS200);
     ASSERT_TRUE(m_driver->GetSensorInfo().Ready());
     EXPECT_FALSE(m_driver->CheckLost());
-    m_sim->SetFaults(0, drop);
+    m_sim->SetFaults(0, {.dropAfter = 1, .dropMs = 60000});
     m_driver->Port().Write("\r\r", 2);  // the sensor drops off the bus on the second line
     bool lost = false;
     for (int i = 0; i < 100 && !lost; ++i) {
