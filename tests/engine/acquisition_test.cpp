@@ -62,9 +62,7 @@ TEST_F(Acquisition, StartOnASlotBoundaryWaitsForTheNextSlot) {
 
 TEST_F(Acquisition, SilentSensorBeepsWhileTheOtherIsMeasured) {
     StartSensors({kQS100, kQS300});
-    QsSimFaults silent;
-    silent.silent = true;
-    m_sim->SetFaults(0, silent);
+    m_sim->SetFaults(0, {.silent = true});
     MakeDoc();
     m_doc->StartInterval();
     ASSERT_TRUE(
@@ -80,9 +78,7 @@ TEST_F(Acquisition, SilentSensorBeepsWhileTheOtherIsMeasured) {
 
 TEST_F(Acquisition, SensorReadyLaterJoinsTheDayFileOnce) {
     StartSensors({kQS100, kQS300});
-    QsSimFaults wrong;
-    wrong.wrongModel = "QS-400";
-    m_sim->SetFaults(1, wrong);
+    m_sim->SetFaults(1, {.wrongModel = "QS-400"});
     MakeDoc();
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] {
@@ -179,9 +175,7 @@ TEST_F(Acquisition, EarlierMeasurementIsNeverStoredUnderANewTime) {
     MakeDoc();
     m_doc->StartManual();
     ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
-    QsSimFaults wrong;
-    wrong.wrongModel = "QS-200";
-    m_sim->SetFaults(0, wrong);
+    m_sim->SetFaults(0, {.wrongModel = "QS-200"});
     m_doc->StartInterval();
     Tick(2);
     const auto set = DayFile(m_clock.Now());
@@ -195,10 +189,7 @@ TEST_F(Acquisition, VanishedDeviceIsReopenedInTheBackground) {
     MakeDoc();
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
-    QsSimFaults drop;
-    drop.dropAfter = 1;
-    drop.dropMs = 300;
-    m_sim->SetFaults(0, drop);
+    m_sim->SetFaults(0, {.dropAfter = 1, .dropMs = 300});
     Tick(2);  // 06:00: lost in the middle of the measurement
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 1);
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));

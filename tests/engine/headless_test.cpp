@@ -1,11 +1,7 @@
 // radlog --headless as a field station runs it: exit codes, output and the close signals, on
 // the fake clock with the runner in this process; one smoke test of the program itself.
-#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <functional>
@@ -16,7 +12,10 @@
 #include "EngineFixture.h"
 #include "HeadlessRunner.h"
 
-extern char** environ;
+#ifdef RADLOG_PATH
+#include <QCoreApplication>
+#include <QProcess>
+#endif
 
 namespace {
 
@@ -224,65 +223,29 @@ TEST_F(EngineLoop, AStalledManualAcquisitionStopsOnlyWhereNoOneCanAbortIt) {
 }
 
 #ifdef RADLOG_PATH
-struct Radlog {
-    pid_t pid = -1;
-    int out = -1;  // stdout and stderr together
-    std::string output;
-
-    explicit Radlog(std::vector<std::string> args) {
-        args.insert(args.begin(), RADLOG_PATH);
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        int fds[2];
-        if (::pipe(fds) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(fds[1]);
-        out = fds[0];
-    }
-    ~Radlog() {
-        if (pid > 0) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
-        }
-        if (out >= 0) ::close(out);
-    }
-    // Reads until text has been printed; false at the end of the output.
-    bool ReadUntil(const std::string& text) {
-        char buffer[512];
-        while (output.find(text) == std::string::npos) {
-            const ssize_t n = ::read(out, buffer, sizeof buffer);
-            if (n <= 0) return false;
-            output.append(buffer, static_cast<std::size_t>(n));
-        }
-        return true;
-    }
-    int Finish() {
-        ReadUntil("\x01never printed");
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-};
-
 TEST(Headless, SigtermStopsAnIntervalAcquisitionCleanly) {
-    Radlog radlog({"--headless", "--demo", "--interval-seconds", "1"});
-    ASSERT_TRUE(radlog.ReadUntil("Measurement OK")) << radlog.output;
-    ::kill(radlog.pid, SIGTERM);
-    EXPECT_EQ(radlog.Finish(), 0) << radlog.output;
-    const std::size_t stop = radlog.output.find("INT.MEAS STOP\n");
-    ASSERT_NE(stop, std::string::npos) << radlog.output;
+    char name[] = "engine_headless_test";
+    char* argv[] = {name, nullptr};
+    int argc = 1;
+    QCoreApplication app(argc, argv);
+    QProcess radlog;
+    radlog.setProcessChannelMode(QProcess::MergedChannels);
+    radlog.start(RADLOG_PATH, {"--headless", "--demo", "--interval-seconds", "1"});
+    QByteArray output;
+    while (!output.contains("Measurement OK") && radlog.waitForReadyRead(30000))
+        output += radlog.readAll();
+    ASSERT_TRUE(output.contains("Measurement OK")) << output.toStdString();
+    radlog.terminate();  // SIGTERM
+    ASSERT_TRUE(radlog.waitForFinished(30000));
+    output += radlog.readAll();
+    EXPECT_EQ(radlog.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(radlog.exitCode(), 0) << output.toStdString();
+    const qsizetype stop = output.indexOf("INT.MEAS STOP\n");
+    ASSERT_GE(stop, 0) << output.toStdString();
     // Nothing of the discarded cycle after the stop: only the program's close follows it.
-    const std::string after = radlog.output.substr(stop + 14);
-    EXPECT_EQ(after.find("QS-"), std::string::npos) << after;
-    EXPECT_NE(after.find("APP CLOSE"), std::string::npos);
+    const QByteArray after = output.mid(stop + 14);
+    EXPECT_FALSE(after.contains("QS-")) << after.toStdString();
+    EXPECT_TRUE(after.contains("APP CLOSE"));
 }
 #endif
 
