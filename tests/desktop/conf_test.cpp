@@ -60,11 +60,24 @@ TEST(ConfRules, MemoMustReadBackWhole) {
     for (const auto& [memo, ok] : cases) EXPECT_EQ(rad::MemoReadsBackWhole(memo), ok) << memo;
 }
 
-TEST(ConfDialog, ModelPairsExcludeEachOther) {
+// Whatever font the desktop gives, no control of the laid-out dialog covers another.
+TEST(ConfDialog, LayoutModelPairsAndMerge) {
     ConfValues values;
     values.use = {true, false, true, false};
     CConfDlg dialog(values, {});
     dialog.show();
+    EXPECT_EQ(desktop_test::OverlappingControls(dialog), QStringList());
+    auto* merge = Find<QCheckBox>(dialog, "merge");
+    EXPECT_TRUE(merge->isChecked());
+    EXPECT_TRUE(merge->isEnabled());
+    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // no long-wave model left
+    EXPECT_FALSE(merge->isChecked());
+    EXPECT_FALSE(merge->isEnabled());
+    EXPECT_FALSE(Find<QCheckBox>(dialog, "csvModel2")->isChecked());
+    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // Merge stays cleared
+    EXPECT_FALSE(merge->isChecked());
+    EXPECT_TRUE(merge->isEnabled());
+
     EXPECT_TRUE(Port(dialog, 0)->isEnabled());
     QTest::mouseClick(Use(dialog, 1), Qt::LeftButton);
     EXPECT_FALSE(Use(dialog, 0)->isChecked());
@@ -78,23 +91,6 @@ TEST(ConfDialog, ModelPairsExcludeEachOther) {
     QTest::mouseClick(Use(dialog, 0), Qt::LeftButton);
     EXPECT_FALSE(Use(dialog, 0)->isChecked());
     EXPECT_FALSE(Use(dialog, 1)->isChecked());
-}
-
-TEST(ConfDialog, MergeNeedsShortAndLongWave) {
-    ConfValues values;
-    values.use = {true, false, true, false};
-    CConfDlg dialog(values, {});
-    dialog.show();
-    auto* merge = Find<QCheckBox>(dialog, "merge");
-    EXPECT_TRUE(merge->isChecked());
-    EXPECT_TRUE(merge->isEnabled());
-    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // no long-wave model left
-    EXPECT_FALSE(merge->isChecked());
-    EXPECT_FALSE(merge->isEnabled());
-    EXPECT_FALSE(Find<QCheckBox>(dialog, "csvModel2")->isChecked());
-    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // Merge stays cleared
-    EXPECT_FALSE(merge->isChecked());
-    EXPECT_TRUE(merge->isEnabled());
 }
 
 TEST(ConfDialog, CsvControlsFollowSaveAndPitch) {
@@ -116,8 +112,10 @@ TEST(ConfDialog, CsvControlsFollowSaveAndPitch) {
     EXPECT_TRUE(Find<QLineEdit>(dialog, "rsdFolder")->isEnabled());
 }
 
-TEST(ConfDialog, OkStoresWholeMinutes) {
+// Whole minutes, ports kept, and folders with their separator (an empty one never the root).
+TEST(ConfDialog, OkStoresWholeMinutesPortsAndFolders) {
     ConfValues values;
+    values.rsdFolder = "/data/rsd/";
     values.start = 21600 + 59;  // seconds are not shown, so they are not kept
     values.interval = 600;
     values.port = {3, 9, 0, 0};
@@ -132,24 +130,16 @@ TEST(ConfDialog, OkStoresWholeMinutes) {
     interval->stepUp();  // wraps around
     EXPECT_EQ(interval->value(), 1);
     Find<QSpinBox>(dialog, "startMinute")->setValue(45);
+    Find<QLineEdit>(dialog, "rsdFolder")->setText("/data/radiometer");
+    Find<QLineEdit>(dialog, "csvFolder")->setText("");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Values().interval, 60);
     EXPECT_EQ(dialog.Values().start, 6 * 3600 + 45 * 60);
     EXPECT_EQ(dialog.Values().finish, 72000);
     EXPECT_EQ(dialog.Values().port, (std::array<int, 4>{3, 9, 0, 0}));
-}
-
-TEST(ConfDialog, InvalidIntegerKeepsTheDialogOpen) {
-    CConfDlg dialog(ConfValues{}, {});
-    dialog.show();
-    Find<QLineEdit>(dialog, "integFrom")->setText("3OO");
-    auto question = desktop_test::AnswerNextMessageBox(QMessageBox::Ok);
-    dialog.accept();
-    EXPECT_FALSE(question->isEmpty());
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.Values().integFrom, 300);
-    EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, "integFrom"));
+    EXPECT_EQ(dialog.Values().rsdFolder, "/data/radiometer/");
+    EXPECT_EQ(dialog.Values().csvFolder, "");
 }
 
 TEST(ConfRules, FitMemoKeepsWhatReadsBack) {
@@ -190,22 +180,14 @@ TEST(ConfDialog, MemoKeepsWhatFitsAndShowsTheLimit) {
     EXPECT_EQ(dialog.Values().memo, "roof、南向きの屋上にあ");
 }
 
-TEST(ConfDialog, FoldersGetTheirSeparatorOnOk) {
-    ConfValues values;
-    values.rsdFolder = "/data/rsd/";
-    CConfDlg dialog(values, {});
-    Find<QLineEdit>(dialog, "rsdFolder")->setText("/data/radiometer");
-    Find<QLineEdit>(dialog, "csvFolder")->setText("");
-    dialog.accept();
-    ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Values().rsdFolder, "/data/radiometer/");
-    EXPECT_EQ(dialog.Values().csvFolder, "");  // empty stays empty, never the root
-}
-
-// Every wavelength edit takes 0..100000 nm; anything else keeps the dialog open with the message.
+// Every wavelength edit takes a whole 0..100000 nm; anything else keeps the dialog open with the
+// message, the value unchanged and the focus on the edit.
 TEST(ConfDialog, WavelengthEditsAreBounded) {
-    const std::pair<const char*, const char*> refused[] = {
-        {"csvTo", "2147483647"}, {"csvFrom", "-1"}, {"integTo", "100001"}, {"integFrom", "1e3"}};
+    const std::pair<const char*, const char*> refused[] = {{"csvTo", "2147483647"},
+                                                           {"csvFrom", "-1"},
+                                                           {"integTo", "100001"},
+                                                           {"integFrom", "1e3"},
+                                                           {"integFrom", "3OO"}};
     ConfValues oneNm;
     oneNm.pitch = 1;  // the range edits in use
     for (const auto& [name, text] : refused) {
@@ -217,6 +199,7 @@ TEST(ConfDialog, WavelengthEditsAreBounded) {
         EXPECT_TRUE(desktop_test::WaitFor([&] { return !question->isEmpty(); })) << name;
         EXPECT_TRUE(dialog.isVisible()) << name;
         EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, name));
+        EXPECT_EQ(dialog.Values().integFrom, oneNm.integFrom);
         if (QString(text).toInt() != 0) {
             EXPECT_TRUE(question->contains("100000")) << question->toStdString();
         }
@@ -235,15 +218,6 @@ TEST(ConfDialog, WavelengthEditsAreBounded) {
     CConfDlg greyed(raw, {});
     greyed.accept();
     EXPECT_EQ(greyed.result(), QDialog::Accepted);
-}
-
-// Whatever font the desktop gives, no control of the laid-out dialog covers another.
-TEST(ConfDialog, NoControlsOverlap) {
-    ConfValues values;
-    values.use = {true, false, true, false};
-    CConfDlg dialog(values, {});
-    dialog.show();
-    EXPECT_EQ(desktop_test::OverlappingControls(dialog), QStringList());
 }
 
 // A pseudo-terminal pair; the slave side stands in for a serial adapter.

@@ -92,29 +92,10 @@ TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow) {
     EXPECT_FALSE(progress->ClockText().isEmpty());
 }
 
-TEST_F(DesktopWindow, AbortAsksBeforeStoppingAnIntervalAcquisition) {
-    Open(true);
-    auto question = AnswerNextMessageBox(QMessageBox::Cancel);
-    ClickAbort();
-    ASSERT_TRUE(WaitFor([&] { return !question->isEmpty(); }));
-    EXPECT_EQ(question->toStdString(),
-              rad::ControllerText(kTextConfirmStop, rad::UseJapaneseTexts(QLocale::system())));
-    EXPECT_TRUE(WaitFor([&] { return m_app->ProgressDlg()->isVisible(); }));
-    EXPECT_TRUE(Running());
-    EXPECT_FALSE(Action(Cmd::StartInterval)->isEnabled());
-
-    question = AnswerNextMessageBox(QMessageBox::Ok);
-    ClickAbort();
-    ASSERT_TRUE(WaitFor([&] { return !Running(); }));
-    EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
-    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings, Cmd::Exit})
-        EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
-    EXPECT_TRUE(m_app->Frame()->close());
-}
-
 // The window manager places the main window only after it is shown; the progress dialog of the
-// automatic start waits for that, and after a cancelled stop it stays where the user put it.
-TEST_F(DesktopWindow, ProgressDialogCentresOnThePlacedWindowAndStaysWhereMoved) {
+// automatic start waits for that. Abort asks first; after a cancelled stop the dialog stays
+// where the user put it.
+TEST_F(DesktopWindow, AbortAsksAndTheProgressDialogStaysWhereMoved) {
     Open(true);
     CMainFrame* frame = m_app->Frame();
     CIntDlg* progress = m_app->ProgressDlg();
@@ -128,9 +109,20 @@ TEST_F(DesktopWindow, ProgressDialogCentresOnThePlacedWindowAndStaysWhereMoved) 
     auto question = AnswerNextMessageBox(QMessageBox::Cancel);
     ClickAbort();
     ASSERT_TRUE(WaitFor([&] { return !question->isEmpty() && progress->isVisible(); }));
+    EXPECT_EQ(question->toStdString(),
+              rad::ControllerText(kTextConfirmStop, rad::UseJapaneseTexts(QLocale::system())));
     QApplication::processEvents();
     EXPECT_EQ(progress->pos(), QPoint(37, 41));
     EXPECT_TRUE(Running());
+    EXPECT_FALSE(Action(Cmd::StartInterval)->isEnabled());
+
+    question = AnswerNextMessageBox(QMessageBox::Ok);
+    ClickAbort();
+    ASSERT_TRUE(WaitFor([&] { return !Running(); }));
+    EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
+    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings, Cmd::Exit})
+        EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
+    EXPECT_TRUE(m_app->Frame()->close());
 }
 
 // Greyed commands still tell what they do when the mouse is over them.
