@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <functional>
 
+#include "Graph.h"
 #include "Resample.h"
 
 // A white RGB32 picture with something drawn into it.
@@ -29,6 +30,18 @@ inline bool HasInk(const QImage& image, QRect area) {
         for (int x = area.left(); x <= area.right(); ++x)
             if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
     return false;
+}
+
+// A graph on the plot rectangle with its ranges and tick steps.
+inline CGraph MakeGraph(rad::PlotRect plot, double xFrom, double xTo, double yBottom, double yTop) {
+    CGraph graph;
+    graph.SetRect(plot);
+    graph.xFrom = xFrom;
+    graph.xTo = xTo;
+    graph.yBottom = yBottom;
+    graph.yTop = yTop;
+    graph.CalcTickSteps();
+    return graph;
 }
 
 // A spectrum with the same value at every nanometre from first to last.

@@ -135,8 +135,5 @@ TEST_F(DialogFixture, XAxisIsBoundedToTheWavelengthLimits) {
 
 TEST(GraphDialog, TileSizeGroupOnlyInRadview) {
     GraphSettings settings;
-    CGraphDlg radlog(settings, GraphProgram::Radlog, {});
-    EXPECT_EQ(radlog.TileSizeGroup(), nullptr);
-    EXPECT_EQ(radlog.AutoScaleBox()->text(), QStringLiteral("Auto"));
-    EXPECT_EQ(radlog.windowTitle(), QStringLiteral("Graph Settings"));
+    EXPECT_EQ(CGraphDlg(settings, GraphProgram::Radlog, {}).TileSizeGroup(), nullptr);
 }

@@ -11,14 +11,7 @@
 namespace {
 
 CGraph MakeGraph(double xFrom, double xTo, double yBottom, double yTop) {
-    CGraph graph;
-    graph.SetRect(rad::PlotRect{100, 50, 500, 350});
-    graph.xFrom = xFrom;
-    graph.xTo = xTo;
-    graph.yBottom = yBottom;
-    graph.yTop = yTop;
-    graph.CalcTickSteps();
-    return graph;
+    return ::MakeGraph(rad::PlotRect{100, 50, 500, 350}, xFrom, xTo, yBottom, yTop);
 }
 
 std::vector<double> Series(double first, double last, double step) {

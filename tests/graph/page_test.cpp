@@ -27,16 +27,7 @@ std::vector<int> InkBandTops(const QImage& image, int left, int right) {
     return tops;
 }
 
-CGraph PlotGraph() {
-    CGraph graph;
-    graph.SetRect(rad::PlotRect{20, 20, 220, 170});
-    graph.xFrom = 300;
-    graph.xTo = 1800;
-    graph.yBottom = 0;
-    graph.yTop = 100;
-    graph.CalcTickSteps();
-    return graph;
-}
+CGraph PlotGraph() { return MakeGraph(rad::PlotRect{20, 20, 220, 170}, 300, 1800, 0, 100); }
 
 }  // namespace
 
