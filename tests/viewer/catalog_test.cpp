@@ -9,17 +9,6 @@
 
 namespace {
 
-struct LayoutCase {
-    int records;
-    int width;
-    int columns;
-    int rows;
-    int totalWidth;
-    int totalHeight;
-};
-
-class CatalogLayout : public ::testing::TestWithParam<LayoutCase> {};
-
 std::vector<int> Selected(const CRsdData& set) {
     std::vector<int> marks;
     for (int i = 0; i < set.GetCount(); ++i) {
@@ -30,22 +19,19 @@ std::vector<int> Selected(const CRsdData& set) {
 
 }  // namespace
 
-TEST_P(CatalogLayout, ColumnsRowsAndScrollSize) {
-    const LayoutCase& c = GetParam();
-    CCatLayout layout;
-    layout.Layout(c.records, c.width, QSize(80, 60));
-    EXPECT_EQ(layout.Columns(), c.columns);
-    EXPECT_EQ(layout.Rows(), c.rows);
-    EXPECT_EQ(layout.TotalWidth(), c.totalWidth);
-    EXPECT_EQ(layout.TotalHeight(), c.totalHeight);
-}
-
-INSTANTIATE_TEST_SUITE_P(Grid, CatalogLayout,
-                         ::testing::Values(LayoutCase{25, 500, 6, 5, 480, 300},
-                                           LayoutCase{12, 480, 6, 3, 480, 180},
-                                           LayoutCase{3, 50, 1, 4, 80, 240}));
-
-TEST(CatalogHitTest, TilesInsideTheGridOnly) {
+TEST(CatalogLayout, ColumnsRowsScrollSizeAndHits) {
+    // records, width: columns, rows, total width and height
+    const std::array<int, 6> cases[] = {
+        {25, 500, 6, 5, 480, 300}, {12, 480, 6, 3, 480, 180}, {3, 50, 1, 4, 80, 240}};
+    for (const auto& [records, width, columns, rows, totalWidth, totalHeight] : cases) {
+        CCatLayout layout;
+        layout.Layout(records, width, QSize(80, 60));
+        EXPECT_EQ(layout.Columns(), columns) << records;
+        EXPECT_EQ(layout.Rows(), rows) << records;
+        EXPECT_EQ(layout.TotalWidth(), totalWidth) << records;
+        EXPECT_EQ(layout.TotalHeight(), totalHeight) << records;
+    }
+    // Hits on tiles inside the grid only.
     CCatLayout layout;
     layout.Layout(25, 500, QSize(80, 60));
     EXPECT_EQ(layout.RectOf(7), QRect(80, 60, 80, 60));

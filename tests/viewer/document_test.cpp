@@ -1,5 +1,5 @@
-#include <QFile>
 #include <QProcess>
+#include <fstream>
 
 #include "RadviewDoc.h"
 #include "ViewerTest.h"
@@ -10,11 +10,9 @@ TEST_F(Document, OpenAndFailedOpen) {
     CRadviewDoc doc(*m_app);
     EXPECT_LT(doc.Open(m_dir.filePath(QStringLiteral("missing.RSD"))), 0);
     EXPECT_FALSE(doc.LastError().isEmpty());
-    QFile junk(m_dir.filePath(QStringLiteral("junk.RSD")));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("not a data file\n");
-    junk.close();
-    EXPECT_LT(doc.Open(junk.fileName()), 0);
+    const QString junk = m_dir.filePath(QStringLiteral("junk.RSD"));
+    std::ofstream(junk.toStdString()) << "not a data file\n";
+    EXPECT_LT(doc.Open(junk), 0);
 
     int hint = -1;
     QObject::connect(&doc, &CRadviewDoc::updated, [&hint](int h) { hint = h; });
@@ -27,17 +25,19 @@ TEST_F(Document, OpenAndFailedOpen) {
 TEST_F(Document, DeleteSecondAndFifthOfEight) {
     CRadviewDoc doc(*m_app);
     ASSERT_EQ(doc.Open(WriteDayFile("a.RSD", 8)), 8);
-    std::vector<int64_t> times;
-    for (int i = 0; i < 8; ++i) times.push_back(doc.Data().GetAt(i).m_time);
+    const auto times = [&doc] {
+        std::vector<int64_t> t;
+        for (int i = 0; i < doc.Data().GetCount(); ++i) t.push_back(doc.Data().GetAt(i).m_time);
+        return t;
+    };
+    std::vector<int64_t> expected = times();
+    expected.erase(expected.begin() + 4);
+    expected.erase(expected.begin() + 1);
     doc.Data().GetAt(1).m_nSelect = 1;
     doc.Data().GetAt(4).m_nSelect = 1;
     doc.DeleteSelected();
-    ASSERT_EQ(doc.Data().GetCount(), 6);
+    EXPECT_EQ(times(), expected);
     EXPECT_TRUE(doc.IsModified());
-    const std::vector<int64_t> expected = {times[0], times[2], times[3],
-                                           times[5], times[6], times[7]};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(doc.Data().GetAt(i).m_time, expected[static_cast<size_t>(i)]);
 }
 
 TEST_F(Document, NextAndPreviousEnabling) {
@@ -60,17 +60,6 @@ TEST_F(Document, NextAndPreviousEnabling) {
     doc.m_shownIndices = {0, 1};
     EXPECT_FALSE(doc.CanNext());
     EXPECT_FALSE(doc.CanPrevious());
-}
-
-TEST_F(Document, SaveNoticesAFileChangedOnDisk) {
-    CRadviewDoc doc(*m_app);
-    const QString path = WriteDayFile("a.RSD", 3);
-    ASSERT_EQ(doc.Open(path), 3);
-    EXPECT_FALSE(doc.ChangedOnDisk());
-    WriteDayFile("a.RSD", 4);
-    EXPECT_TRUE(doc.ChangedOnDisk());
-    EXPECT_EQ(doc.Reload(), 4);
-    EXPECT_FALSE(doc.ChangedOnDisk());
 }
 
 // The exports and rsdtool share the core; the files must agree byte for byte.

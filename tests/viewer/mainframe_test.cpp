@@ -83,6 +83,7 @@ TEST_F(MainFrame, SaveAsksWhenTheFileGrewOnDisk) {
     const QString path = WriteDayFile("today.RSD", 3);
     ASSERT_TRUE(frame.OpenFile(path));
     CChildFrame* child = frame.ActiveChild();
+    EXPECT_FALSE(child->Doc().ChangedOnDisk());
     child->Doc().Data().GetAt(0).m_nSelect = 1;
     child->Doc().DeleteSelected();
     WriteDayFile("today.RSD", 5);
