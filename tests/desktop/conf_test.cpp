@@ -196,7 +196,7 @@ TEST(ConfDialog, WavelengthEditsAreBounded) {
         Find<QLineEdit>(dialog, name)->setText(text);
         auto question = desktop_test::AnswerNextMessageBox(QMessageBox::Ok);
         dialog.accept();
-        EXPECT_TRUE(desktop_test::WaitFor([&] { return !question->isEmpty(); })) << name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !question->isEmpty(); })) << name;
         EXPECT_TRUE(dialog.isVisible()) << name;
         EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, name));
         EXPECT_EQ(dialog.Values().integFrom, oneNm.integFrom);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
 
 #include "DesktopTestSupport.h"
@@ -46,7 +47,7 @@ TEST(Screenshot, MainWindowAfterADemoCycle) {
     app.Start();
     app.Frame()->resize(1024, 768);
     app.Frame()->Action(Cmd::ManualMeasurement)->trigger();
-    ASSERT_TRUE(desktop_test::WaitFor(
+    ASSERT_TRUE(QTest::qWaitFor(
         [&] { return app.Doc()->StoredCycles() == 1 && !app.Doc()->IsRunning(); }, 30000));
     ASSERT_TRUE(app.Doc()->LastStoreComplete());
     QCoreApplication::processEvents();

@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
@@ -33,7 +32,6 @@
 namespace {
 
 using desktop_test::AnswerNextMessageBox;
-using desktop_test::WaitFor;
 
 class DesktopWindow : public ::testing::Test {
   protected:
@@ -103,12 +101,12 @@ TEST_F(DesktopWindow, AbortAsksAndTheProgressDialogStaysWhereMoved) {
     const auto centred = [&] {
         return progress->pos() == frame->frameGeometry().center() - progress->rect().center();
     };
-    EXPECT_TRUE(WaitFor(centred)) << progress->pos().x() << "," << progress->pos().y();
+    EXPECT_TRUE(QTest::qWaitFor(centred)) << progress->pos().x() << "," << progress->pos().y();
 
     progress->move(37, 41);
     auto question = AnswerNextMessageBox(QMessageBox::Cancel);
     ClickAbort();
-    ASSERT_TRUE(WaitFor([&] { return !question->isEmpty() && progress->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !question->isEmpty() && progress->isVisible(); }));
     EXPECT_EQ(question->toStdString(),
               rad::ControllerText(kTextConfirmStop, rad::UseJapaneseTexts(QLocale::system())));
     QApplication::processEvents();
@@ -118,7 +116,7 @@ TEST_F(DesktopWindow, AbortAsksAndTheProgressDialogStaysWhereMoved) {
 
     question = AnswerNextMessageBox(QMessageBox::Ok);
     ClickAbort();
-    ASSERT_TRUE(WaitFor([&] { return !Running(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Running(); }));
     EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
     for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings, Cmd::Exit})
         EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
@@ -132,10 +130,7 @@ TEST_F(DesktopWindow, MenuPromptsIncludeGreyedEntries) {
     QAction* start = Action(Cmd::StartInterval);
     ASSERT_FALSE(start->isEnabled());
     measure->popup(QPoint(100, 100));
-    const QPoint at = measure->actionGeometry(start).center();
-    QMouseEvent move(QEvent::MouseMove, at, measure->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(measure, &move);
+    desktop_test::HoverMenuEntry(measure, start);
     EXPECT_EQ(m_app->Frame()->MessageText(), start->statusTip());
     measure->hide();
     EXPECT_EQ(m_app->Frame()->MessageText(),
@@ -152,7 +147,7 @@ TEST_F(DesktopWindow, ManualAcquisitionWithoutSensorsStoresOneRecordWithoutAskin
     });
     watch.start(10);
     Action(Cmd::ManualMeasurement)->trigger();
-    ASSERT_TRUE(WaitFor([&] { return m_app->Doc()->StoredCycles() == 1 && !Running(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_app->Doc()->StoredCycles() == 1 && !Running(); }));
     EXPECT_FALSE(asked);
     EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
     EXPECT_TRUE(m_app->ProgressDlg()->SensorText().isEmpty());  // no sensor enabled
@@ -167,7 +162,7 @@ TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly) {
     QObject::connect(&requests, &CCloseRequests::closeRequested, m_app.get(),
                      &CRadlogApp::Shutdown);
     std::raise(SIGTERM);
-    ASSERT_TRUE(WaitFor([&] { return !m_app->Frame()->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_app->Frame()->isVisible(); }));
     EXPECT_FALSE(Running());
     EXPECT_FALSE(QApplication::activeModalWidget());  // no confirmation on the way out
     m_app.reset();

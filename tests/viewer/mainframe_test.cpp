@@ -231,15 +231,9 @@ TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
     CMainFrame frame(*m_app);
     frame.show();
     ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 2)));
-    const auto hover = [](QMenu* menu, QAction* action) {
-        const QPoint at = menu->actionGeometry(action).center();
-        QMouseEvent move(QEvent::MouseMove, at, menu->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(menu, &move);
-    };
     QMenu* view = frame.menuBar()->actions().at(2)->menu();
     view->popup(QPoint(50, 50));
-    hover(view, frame.Action(ID_TILE_SIZE));
+    desktop_test::HoverMenuEntry(view, frame.Action(ID_TILE_SIZE));
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Change Tiled Data Size");
     view->hide();
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Ready");
@@ -249,7 +243,8 @@ TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
         for (QAction* entry : menu->actions())
-            if (entry->text() == "&Delete") hover(menu, entry);  // greyed: nothing selected
+            if (entry->text() == "&Delete")
+                desktop_test::HoverMenuEntry(menu, entry);  // greyed: nothing selected
         prompt = frame.statusBar()->currentMessage();
         menu->close();
     });
