@@ -1,13 +1,18 @@
+// The Graph Settings dialog: what Apply, OK and Cancel store, its bounds; and the language.
 #include <gtest/gtest.h>
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
+#include <QTranslator>
 
 #include "ColorButton.h"
 #include "GraphDlg.h"
+#include "Translations.h"
 
 namespace {
 
@@ -136,4 +141,32 @@ TEST_F(DialogFixture, XAxisIsBoundedToTheWavelengthLimits) {
 TEST(GraphDialog, TileSizeGroupOnlyInRadview) {
     GraphSettings settings;
     EXPECT_EQ(CGraphDlg(settings, GraphProgram::Radlog, {}).TileSizeGroup(), nullptr);
+}
+
+TEST(Translations, JapaneseExactlyForAJapaneseLocale) {
+    const std::pair<const char*, bool> cases[] = {{"ja_JP", true},  {"ja", true},
+                                                  {"en_US", false}, {"C", false},
+                                                  {"zh_CN", false}, {"ko_KR", false}};
+    for (const auto& [name, japanese] : cases)
+        EXPECT_EQ(rad::UseJapaneseTexts(QLocale(QLatin1String(name))), japanese) << name;
+}
+
+// The catalogue is compiled and embedded, and Qt's own texts (standard buttons, file and print
+// dialogs) follow the program's language.
+TEST(Translations, QtOwnTextsAreJapaneseWithThePrograms) {
+    QCoreApplication& app = *QCoreApplication::instance();
+    EXPECT_EQ(rad::InstallTranslations(app, {"radgraph"}, QLocale(QLatin1String("en_US"))), 0);
+    ASSERT_EQ(rad::InstallTranslations(app, {"radgraph"}, QLocale(QLatin1String("ja_JP"))), 2);
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("CGraphDlg", "Graph Settings"),
+              QStringLiteral("グラフ設定"));
+    EXPECT_EQ(QCoreApplication::translate("GraphClipboard", "Clipboard Error"),
+              QStringLiteral("クリップボード転送に失敗しました"));
+    for (QTranslator* translator : app.findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    QDialogButtonBox english(QDialogButtonBox::Cancel);
+    EXPECT_EQ(english.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
 }
