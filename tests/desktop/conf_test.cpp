@@ -42,8 +42,6 @@ TEST(ConfRules, SpinPositionsFromStoredSeconds) {
         EXPECT_EQ(rad::MinuteOf(c.seconds), c.minute) << c.seconds;
         EXPECT_EQ(rad::IntervalMinutesOf(c.seconds), c.intervalMinutes) << c.seconds;
     }
-    EXPECT_EQ(rad::SecondOfDay(6, 30), 23400);
-    EXPECT_EQ(rad::IntervalSeconds(720), 43200);
 }
 
 TEST(ConfRules, MemoMustReadBackWhole) {
