@@ -92,27 +92,16 @@ void ExpectSameBlock(const CRad& rad, const SensorData& expected) {
     EXPECT_EQ(rad.Block(kQS100)->DD, expected.DD);
 }
 
-struct CutCase {
-    const char* name;
-    // Where the cut falls, counted from the start of the last record.
-    std::size_t (*cutAfterRecordStart)(const std::string& lastRecord);
-};
-
-const CutCase kCuts[] = {
-    {"inside the measured payload",
-     [](const std::string& record) {
-         const std::size_t begin = record.find(rad::rsd::kMeasuredBegin);
-         return record.find('\n', begin) + 1 + 1000;
-     }},
-    {"inside the line after the record tag",
-     [](const std::string&) { return kRecordLine.size() + 4; }},
-    {"inside the record tag", [](const std::string&) { return std::size_t{3}; }},
-    {"before the closing line end", [](const std::string& record) { return record.size() - 1; }},
-};
-
 TEST_F(StoreStep, DayFileCutInItsLastRecordIsRepairedBeforeTheNextStore) {
-    for (const CutCase& cut : kCuts) {
-        SCOPED_TRACE(cut.name);
+    // Where the cut falls, from the start of the last record; negative: from its end; 0: 1000
+    // bytes into the measured payload.
+    const std::pair<const char*, long> cuts[] = {
+        {"inside the measured payload", 0},
+        {"inside the line after the record tag", static_cast<long>(kRecordLine.size()) + 4},
+        {"inside the record tag", 3},
+        {"before the closing line end", -1}};
+    for (const auto& [name, at] : cuts) {
+        SCOPED_TRACE(name);
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
         m_listener.logLines.clear();
@@ -124,7 +113,11 @@ TEST_F(StoreStep, DayFileCutInItsLastRecordIsRepairedBeforeTheNextStore) {
         ASSERT_TRUE(original.Save(path));
         const std::string whole = ReadFile(path);
         const std::size_t recordStart = whole.rfind(kRecordLine);
-        const std::size_t cutAt = recordStart + cut.cutAfterRecordStart(whole.substr(recordStart));
+        const std::string record = whole.substr(recordStart);
+        const std::size_t payload = record.find('\n', record.find(rad::rsd::kMeasuredBegin)) + 1;
+        const std::size_t cutAt = recordStart + (at == 0  ? payload + 1000
+                                                 : at < 0 ? record.size() + at
+                                                          : at);
         ASSERT_LT(cutAt, whole.size());
         fs::resize_file(path, cutAt);
 

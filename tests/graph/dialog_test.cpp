@@ -105,19 +105,16 @@ TEST_F(DialogFixture, RefusedNumberStopsReadingButKeepsTheDialogOpen) {
 
 // The X axis takes 0..100000 nm; the Y top (an irradiance) any number.
 TEST_F(DialogFixture, XAxisIsBoundedToTheWavelengthLimits) {
-    struct Case {
-        const char* from;
-        const char* to;
-        const char* message;  // empty: applied
-    };
-    const Case cases[] = {
+    const struct {
+        const char *from, *to, *message;  // message empty: applied
+    } cases[] = {
         {"300", "2147483647", "Please enter a number between 0 and 100000."},
         {"-0.5", "800", "Please enter a number between 0 and 100000."},
         {"300", "inf", "Please enter a number between 0 and 100000."},
         {"0", "100000", ""},
     };
     settings.autoScale = false;  // the Y top edit in use
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         dialog.ShowDialog();
         Type(dialog.XFromEdit(), c.from);
         Type(dialog.XToEdit(), c.to);
