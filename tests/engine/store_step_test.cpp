@@ -292,15 +292,4 @@ TEST_F(Output, FreshInstallLogsEveryEventInOrder) {
     EXPECT_EQ(m_host.notes, std::vector<std::string>{"manual: no sensor enabled"});
 }
 
-TEST_F(Output, NoSensorIntervalStoresAnEmptyRecordEverySlot) {
-    MakeDoc();
-    m_doc->StartInterval();
-    Tick(2 + 600);  // to 06:10:00
-    const auto set = DayFile(m_clock.Now());
-    ASSERT_EQ(set->GetCount(), 2);
-    EXPECT_EQ(set->GetAt(0).m_time, LocalTime(2024, 7, 1, 6, 0, 0));
-    EXPECT_EQ(set->GetAt(1).m_time, LocalTime(2024, 7, 1, 6, 10, 0));
-    EXPECT_EQ(set->m_strTZ, "+9");
-}
-
 }  // namespace
