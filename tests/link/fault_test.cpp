@@ -191,18 +191,17 @@ TEST_F(Faults, UnpluggedDeviceEndsTheAttempts) {
     EXPECT_EQ(DescribeFailure(lost.failure), "device lost during the wake-up");
 }
 
-class Timeouts : public LoopDriver {
-  protected:
-    // An identification or a measurement: whether it succeeded, and why not.
-    std::pair<bool, LinkFailure> Run(bool identify) {
-        if (identify) {
-            const SensorInfoResult info = m_driver->GetSensorInfo();
-            return {info.Ready(), info.failure};
-        }
-        const MeasureResult measured = m_driver->Measure();
+using Timeouts = LoopDriver;
+
+// An identification or a measurement: whether it succeeded, and why not.
+std::pair<bool, LinkFailure> Attempt(CQSDriver& driver, bool identify) {
+    if (!identify) {
+        const MeasureResult measured = driver.Measure();
         return {measured.valid, measured.failure};
     }
-};
+    const SensorInfoResult info = driver.GetSensorInfo();
+    return {info.Ready(), info.failure};
+}
 
 // One second for the wake-up line, then half a second of quiet on the line; a measurement
 // ends there too, before the shutter opens.
@@ -245,7 +244,7 @@ TEST_F(Timeouts, ReplyAtTheDeadlineIsTakenAndOneMillisecondLaterIsNot) {
             StartReady(kQS100, {.peaks = {20000, 20000}});
             m_driver->m_nExpIndex = 3;
             m_port->lineFaults = {{c.command, 0, c.deadlineMs - c.delayMs + extra, "", 0}};
-            const auto [ok, failure] = Run(c.identify);
+            const auto [ok, failure] = Attempt(*m_driver, c.identify);
             EXPECT_EQ(ok, !extra);
             if (!extra) continue;
             EXPECT_EQ(failure.cause, LinkFailure::kNoReply);
@@ -279,7 +278,7 @@ TEST_F(Timeouts, CutBlocksFailAfterTheirTimeOut) {
         SCOPED_TRACE(c.name);
         StartReady(c.model);
         m_port->lineFaults = {{c.command, 0, 0, "", c.cutBytes}};
-        const auto [ok, failure] = Run(c.identify);
+        const auto [ok, failure] = Attempt(*m_driver, c.identify);
         EXPECT_FALSE(ok);
         EXPECT_EQ(failure.cause, c.cause);
         EXPECT_EQ(m_clock.MonotonicMs() - SentAt(*m_port, c.command), c.waitedMs);
