@@ -30,32 +30,16 @@ QCheckBox* Use(const QWidget& d, int m) { return Find<QCheckBox>(d, QString("use
 QComboBox* Port(const QWidget& d, int m) { return Find<QComboBox>(d, QString("port%1").arg(m)); }
 
 TEST(ConfRules, SpinPositionsFromStoredSeconds) {
-    struct Case {
-        int64_t seconds;
-        int hour, minute, intervalMinutes;
-    } cases[] = {
+    // seconds: hour, minute, interval minutes
+    const std::array<int, 4> cases[] = {
         {21600, 6, 0, 360}, {72000, 20, 0, 720},  {600, 0, 10, 10},
         {7200, 2, 0, 120},  {86399, 23, 59, 720}, {59, 0, 0, 1},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(rad::HourOf(c.seconds), c.hour) << c.seconds;
-        EXPECT_EQ(rad::MinuteOf(c.seconds), c.minute) << c.seconds;
-        EXPECT_EQ(rad::IntervalMinutesOf(c.seconds), c.intervalMinutes) << c.seconds;
+    for (const auto& [seconds, hour, minute, interval] : cases) {
+        EXPECT_EQ(rad::HourOf(seconds), hour) << seconds;
+        EXPECT_EQ(rad::MinuteOf(seconds), minute) << seconds;
+        EXPECT_EQ(rad::IntervalMinutesOf(seconds), interval) << seconds;
     }
-}
-
-TEST(ConfRules, MemoMustReadBackWhole) {
-    const std::pair<std::string, bool> cases[] = {
-        {"ARVEN SOLIS", true},
-        {std::string(31, 'a'), true},
-        {std::string(32, 'a'), false},
-        {"roof, north", false},
-        {"line\nbreak", false},
-        {"\xE5\xB1\x8B\xE4\xB8\x8A", true},              // two Japanese characters, 6 bytes
-        {std::string(30, 'a') + "\xE5\xB1\x8B", false},  // 31 characters but 33 bytes
-        {"", true},
-    };
-    for (const auto& [memo, ok] : cases) EXPECT_EQ(rad::MemoReadsBackWhole(memo), ok) << memo;
 }
 
 // Whatever font the desktop gives, no control of the laid-out dialog covers another.
@@ -140,14 +124,20 @@ TEST(ConfDialog, OkStoresWholeMinutesPortsAndFolders) {
     EXPECT_EQ(dialog.Values().csvFolder, "");
 }
 
+// A memo is kept as typed exactly when it reads back whole; otherwise the fitted text does.
 TEST(ConfRules, FitMemoKeepsWhatReadsBack) {
     const std::string roof = "\xE5\xB1\x8B";  // one Japanese character, 3 bytes
     std::string elevenRoofs;
     for (int i = 0; i < 11; ++i) elevenRoofs += roof;
     const std::pair<std::string, std::string> cases[] = {
+        {"ARVEN SOLIS", "ARVEN SOLIS"},
+        {"", ""},
+        {roof + roof, roof + roof},
         {"roof, north", "roof north"},
         {"a\r\nb,,c", "abc"},
+        {std::string(31, 'a'), std::string(31, 'a')},
         {std::string(40, 'x'), std::string(31, 'x')},
+        {std::string(30, 'a') + roof, std::string(30, 'a')},     // 31 characters but 33 bytes
         {elevenRoofs, elevenRoofs.substr(0, 30)},                // ten whole characters
         {"a" + elevenRoofs, "a" + elevenRoofs.substr(0, 30)},    // 31 bytes exactly
         {"ab" + elevenRoofs, "ab" + elevenRoofs.substr(0, 27)},  // no half character
@@ -155,7 +145,8 @@ TEST(ConfRules, FitMemoKeepsWhatReadsBack) {
     };
     for (const auto& [typed, kept] : cases) {
         EXPECT_EQ(rad::FitMemo(typed), kept) << typed;
-        EXPECT_TRUE(rad::MemoReadsBackWhole(rad::FitMemo(typed))) << typed;
+        EXPECT_EQ(rad::MemoReadsBackWhole(typed), typed == kept) << typed;
+        EXPECT_TRUE(rad::MemoReadsBackWhole(kept)) << typed;
     }
 }
 

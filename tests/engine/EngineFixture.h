@@ -135,10 +135,6 @@ class EngineTest : public OutputFolderTest {
             ASSERT_TRUE(PumpUntil([&] { return m_doc->StoredCycles() == m_doc->StartedCycles(); }));
         }
     }
-    bool SimReceived(int sensor, const std::string& command) const {
-        const auto sent = m_sim->Commands(sensor);
-        return std::find(sent.begin(), sent.end(), command) != sent.end();
-    }
     int CountNotes(const std::string& text) const {
         return static_cast<int>(std::count(m_host.notes.begin(), m_host.notes.end(), text));
     }

@@ -8,7 +8,6 @@
 namespace {
 
 using Recovery = EngineTest;
-constexpr const char* kPortFailed = "Error(Opening COM Port failed)";
 
 TEST_F(Recovery, PortMissingAtTheStartJoinsWhenItAppears) {
     StartSensors({kQS100, kQS300});
@@ -17,7 +16,7 @@ TEST_F(Recovery, PortMissingAtTheStartJoinsWhenItAppears) {
     m_settings.ports[1] = later;  // an adapter not plugged in yet
     MakeDoc();
     m_doc->StartInterval();
-    EXPECT_EQ(m_doc->SensorStatus(kQS100), kPortFailed);
+    EXPECT_EQ(m_doc->SensorStatus(kQS100), "Error(Opening COM Port failed)");
     const std::string port = "QS-100 COM1 = " + later;
     ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY"; }));
     EXPECT_EQ(CountNotes(port + ": no such device"), 1);
