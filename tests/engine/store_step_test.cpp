@@ -172,23 +172,6 @@ TEST_F(StoreStep, EachMissingBlockIsLoggedAndTheRecordIsIncomplete) {
     EXPECT_TRUE(set->GetAt(1).Block(kQS300));
 }
 
-TEST_F(StoreStep, UnwritableDayFileKeepsRecordsUntilItCanBeWritten) {
-    const std::string blocker = BlockYearFolder();
-    MakeStore();
-    for (int i = 0; i < 3; ++i) Store(m_first + 600 * i, static_cast<uint32_t>(i));
-    EXPECT_EQ(Count("ERROR RSD SAVE"), 3);
-    EXPECT_EQ(m_store->PendingRecords(), 3);
-    fs::remove(blocker);
-    StoreOutcome outcome;
-    Store(m_first + 1800, 3, &outcome);
-    EXPECT_TRUE(outcome.written);
-    EXPECT_EQ(m_listener.written, (std::vector<bool>{false, false, false, true}));
-    EXPECT_EQ(m_store->PendingRecords(), 0);
-    const auto set = DayFile(m_first);
-    ASSERT_EQ(set->GetCount(), 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(set->GetAt(i).m_time, m_first + 600 * i);
-}
-
 TEST_F(StoreStep, CorruptDayFileIsAppendedToNeverRewritten) {
     MakeStore();
     const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_first);
@@ -233,22 +216,39 @@ TEST_F(StoreStep, RecordsStillUnwritableAtTheStopGoToARecoveryFile) {
     }
 }
 
-TEST_F(StoreStep, PendingRecordsAreCappedOldestFirstAndRetriedAtTheStop) {
-    const std::string blocker = BlockYearFolder();
-    MakeStore(2);
-    m_store->SetRecoveryFolders({m_folder.string() + "/rescue/"});
-    for (int i = 0; i < 4; ++i) Store(m_first + 60 * i, static_cast<uint32_t>(i));
-    EXPECT_EQ(Count("DROP RSD 1 RECORDS"), 2);
-    EXPECT_EQ(m_store->PendingRecords(), 2);
-
-    fs::remove(blocker);  // writable again before the stop
-    m_store->FlushPendingAtStop();
-    EXPECT_EQ(m_store->PendingRecords(), 0);
-    EXPECT_FALSE(fs::exists(m_folder / "rescue"));
-    const auto set = DayFile(m_first);
-    ASSERT_EQ(set->GetCount(), 2);
-    EXPECT_EQ(set->GetAt(0).m_time, m_first + 120);
-    EXPECT_EQ(set->GetAt(1).m_time, m_first + 180);
+// Records wait while the day file cannot be written, the oldest dropped beyond the cap; they go
+// in with the next store that can write, or at the stop.
+TEST_F(StoreStep, UnwritableDayFileKeepsRecordsUntilItCanBeWritten) {
+    for (const bool capped : {false, true}) {
+        SCOPED_TRACE(capped ? "capped, retried at the stop" : "written with the next store");
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+        m_listener = {};
+        const std::string blocker = BlockYearFolder();
+        MakeStore(capped ? 2 : 1440);
+        m_store->SetRecoveryFolders({m_folder.string() + "/rescue/"});
+        for (int i = 0; i < 4; ++i) Store(m_first + 60 * i, static_cast<uint32_t>(i));
+        EXPECT_EQ(Count("ERROR RSD SAVE"), 4);
+        EXPECT_EQ(Count("DROP RSD 1 RECORDS"), capped ? 2 : 0);
+        EXPECT_EQ(m_store->PendingRecords(), capped ? 2 : 4);
+        fs::remove(blocker);
+        StoreOutcome outcome;
+        if (capped)
+            m_store->FlushPendingAtStop();
+        else
+            Store(m_first + 240, 4, &outcome);
+        EXPECT_EQ(outcome.written, !capped);
+        ASSERT_GE(m_listener.written.size(), 4u);
+        EXPECT_EQ(std::count(m_listener.written.begin(), m_listener.written.begin() + 4, true), 0);
+        EXPECT_EQ(m_listener.written.size() == 5 && m_listener.written[4], !capped);
+        EXPECT_EQ(m_store->PendingRecords(), 0);
+        EXPECT_FALSE(fs::exists(m_folder / "rescue"));
+        const auto set = DayFile(m_first);
+        const int first = capped ? 2 : 0;
+        ASSERT_EQ(set->GetCount(), 5 - first - capped);
+        for (int i = 0; i < set->GetCount(); ++i)
+            EXPECT_EQ(set->GetAt(i).m_time, m_first + 60 * (first + i));
+    }
 }
 
 using Output = EngineTest;

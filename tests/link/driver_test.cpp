@@ -55,18 +55,6 @@ TEST_F(Identification, EveryFailureGivesTheCodeOfItsCause) {
     }
 }
 
-TEST_F(Identification, UnpluggedDeviceIsSeenAndCanBeReopened) {
-    Start(kQS100);
-    m_port->Unplug();
-    const SensorInfoResult lost = m_driver->GetSensorInfo();
-    EXPECT_EQ(lost.status, kStatusNoReply);
-    EXPECT_TRUE(m_driver->DeviceLost());
-    EXPECT_EQ(lost.failure.cause, LinkFailure::kLost);
-    ASSERT_EQ(m_driver->OpenDevice("loop", 38400), 1);
-    EXPECT_FALSE(m_driver->DeviceLost());
-    EXPECT_TRUE(m_driver->GetSensorInfo().Ready());
-}
-
 TEST_F(ExposureSearch, FollowsThePeakToTheAcceptedExposure) {
     const struct {
         const char* name;

@@ -179,7 +179,7 @@ TEST_F(Faults, StopEndsAnExposureWithinAPollAndClosesTheShutter) {
     EXPECT_EQ(Sent().back(), "CL");
 }
 
-TEST_F(Faults, UnpluggedDeviceEndsTheAttempts) {
+TEST_F(Faults, UnpluggedDeviceEndsTheAttemptsAndCanBeReopened) {
     StartScripted(kQS300);
     m_port->Unplug();
     std::vector<std::string> said;
@@ -189,6 +189,13 @@ TEST_F(Faults, UnpluggedDeviceEndsTheAttempts) {
     EXPECT_EQ(said, std::vector<std::string>{"device lost during the wake-up"});
     EXPECT_TRUE(m_driver->CheckLost());
     EXPECT_EQ(DescribeFailure(lost.failure), "device lost during the wake-up");
+    const SensorInfoResult info = m_driver->GetSensorInfo();  // identification sees it too
+    EXPECT_EQ(info.status, kStatusNoReply);
+    EXPECT_EQ(info.failure.cause, LinkFailure::kLost);
+    // Reopened, the device works again.
+    ASSERT_EQ(m_driver->OpenDevice("loop", 38400), 1);
+    EXPECT_FALSE(m_driver->DeviceLost());
+    EXPECT_TRUE(m_driver->GetSensorInfo().Ready());
 }
 
 using Timeouts = LoopDriver;
