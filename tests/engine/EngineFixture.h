@@ -135,12 +135,9 @@ class EngineTest : public OutputFolderTest {
             ASSERT_TRUE(PumpUntil([&] { return m_doc->StoredCycles() == m_doc->StartedCycles(); }));
         }
     }
-    int CountNotes(const std::string& text) const {
-        return static_cast<int>(std::count(m_host.notes.begin(), m_host.notes.end(), text));
-    }
-    int Count(const std::string& text) const {
-        return static_cast<int>(std::count(m_host.logLines.begin(), m_host.logLines.end(), text));
-    }
+    // How often the text was noted, or logged.
+    int CountNotes(const std::string& text) const { return std::ranges::count(m_host.notes, text); }
+    int Count(const std::string& text) const { return std::ranges::count(m_host.logLines, text); }
 
     FakeClock m_clock;
     RecordingHost m_host;
