@@ -136,7 +136,8 @@ TEST(ConfRules, FitMemoKeepsWhatReadsBack) {
         {"roof, north", "roof north"},
         {"a\r\nb,,c", "abc"},
         {std::string(31, 'a'), std::string(31, 'a')},
-        {std::string(40, 'x'), std::string(31, 'x')},
+        {std::string(32, 'x'), std::string(31, 'x')},
+        {"line\nbreak", "linebreak"},
         {std::string(30, 'a') + roof, std::string(30, 'a')},     // 31 characters but 33 bytes
         {elevenRoofs, elevenRoofs.substr(0, 30)},                // ten whole characters
         {"a" + elevenRoofs, "a" + elevenRoofs.substr(0, 30)},    // 31 bytes exactly
