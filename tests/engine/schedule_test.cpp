@@ -29,9 +29,7 @@ TEST(Schedule, CycleIsDueOnlyInANewSlotInsideTheWindow) {
         EXPECT_EQ(rad::IsCycleDue(window, c.second, c.prev), c.due) << c.what;
     EXPECT_FALSE(rad::IsCycleDue({0, 86399, 0}, 600, 599)) << "interval 0 never measures";
     EXPECT_TRUE(rad::IsCycleDue({0, 86399, 600}, 0, 86399)) << "00:00:00 with START 0";
-}
-
-TEST(Schedule, LateTickIsStampedWithTheSlotStart) {
+    // A late tick is stamped with its slot's start.
     const int64_t tick = rad::LocalFieldsToTime(2024, 7, 1, 6, 10, 7).value();
     EXPECT_EQ(rad::SlotTime(tick, 6 * 3600 + 10 * 60 + 7, 600),
               rad::LocalFieldsToTime(2024, 7, 1, 6, 10, 0));
