@@ -78,10 +78,7 @@ TEST(SimInstrument, FaultsShapeTheReplies) {
 TEST(QsSim, ServesSeveralSensorsAndWritesATranscript) {
     const std::string transcript = ::testing::TempDir() + "qssim_transcript.txt";
     std::remove(transcript.c_str());
-    QsSimOptions options;
-    options.transcriptPath = transcript;
-    options.pacing = true;
-    CQsSim sim(options);
+    CQsSim sim(QsSimOptions{.pacing = true, .transcriptPath = transcript});
     const std::vector<std::string> paths = sim.Start({kQS400, kQS300});
     ASSERT_EQ(paths.size(), 2u);
     EXPECT_NE(paths[0], paths[1]);
