@@ -41,10 +41,8 @@ class Faults : public LoopDriver {
         EXPECT_FLOAT_EQ(d.MD[kMarkPixel], static_cast<float>(kMark / seconds));
         EXPECT_FLOAT_EQ(d.MD[kMarkPixel + 1], static_cast<float>(kNextMark / seconds));
         for (std::size_t k = 0; k < d.MD.size(); ++k) {
-            ASSERT_GE(d.MD[k], 0.0f) << k;
-            ASSERT_GE(d.DD[k], 0.0f) << k;
-            ASSERT_LE(d.MD[k] * seconds, 32767.5) << k;
-            ASSERT_LE(d.DD[k] * seconds, 32767.5) << k;
+            ASSERT_TRUE(d.MD[k] >= 0 && d.MD[k] * seconds <= 32767.5) << k << ": " << d.MD[k];
+            ASSERT_TRUE(d.DD[k] >= 0 && d.DD[k] * seconds <= 32767.5) << k << ": " << d.DD[k];
         }
         EXPECT_STREQ(d.SN, m_info->cal.SN);
         if (model == kQS400) {
