@@ -57,11 +57,6 @@ class DesktopWindow : public ::testing::Test {
     void ClickAbort() const {
         QTest::mouseClick(m_app->ProgressDlg()->findChild<QPushButton*>("abort"), Qt::LeftButton);
     }
-    QString Log() const {
-        QFile file(QString::fromStdString(m_settings.rsdFolder +
-                                          rad::FormatLocalTime(rad::Now(), "%Y.LOG")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
 
     QTemporaryDir m_dir;
     RadlogSettings m_settings;
@@ -162,8 +157,13 @@ TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly) {
     EXPECT_FALSE(QApplication::activeModalWidget());  // no confirmation on the way out
     m_app.reset();
     EXPECT_EQ(m_nSaves, 1);
-    const QString log = Log();
-    EXPECT_LT(log.indexOf("INT.MEAS STOP"), log.indexOf("APP CLOSE"));
+    QFile file(
+        QString::fromStdString(m_settings.rsdFolder + rad::FormatLocalTime(rad::Now(), "%Y.LOG")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray log = file.readAll();
+    const qsizetype stop = log.indexOf("INT.MEAS STOP");
+    ASSERT_GE(stop, 0) << log.toStdString();
+    EXPECT_GT(log.indexOf("APP CLOSE"), stop);
 }
 
 TEST_F(DesktopWindow, TextsFollowTheUserLanguage) {

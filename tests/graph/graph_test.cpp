@@ -51,16 +51,14 @@ TEST(Ticks, DefaultRangesAndAutoScale) {
     const CGraph narrow = MakeGraph(300, 1800, 10.000, 10.004);
     EXPECT_EQ(narrow.yStep, 0.001);
     EXPECT_LE(narrow.YTicks().size(), 5u);  // at most four intervals
-}
 
-TEST(Ticks, AutoScaleSourcesPerProgram) {
+    // Auto scale follows the spectrum shown (Radlog) or the largest of all shown (Radview).
     const CResample low = FlatSpectrum(400, 500, 10);
     const CResample high = FlatSpectrum(400, 500, 50);
-    GraphPage page;
     page.spectra = {&low, &high};
-    page.program = GraphProgram::Radlog;  // the spectrum shown
+    page.program = GraphProgram::Radlog;
     EXPECT_DOUBLE_EQ(rad::PageTopValue(page), 12);
-    page.program = GraphProgram::Radview;  // the largest of all shown
+    page.program = GraphProgram::Radview;
     EXPECT_DOUBLE_EQ(rad::PageTopValue(page), 60);
     page.settings.autoScale = false;
     page.settings.top = 7;
