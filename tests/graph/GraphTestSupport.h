@@ -17,19 +17,16 @@ inline QImage Paint(QSize size, const std::function<void(QPainter&)>& draw) {
     return image;
 }
 
-inline bool HasColor(const QImage& image, QRgb color, QRect area) {
+// Whether a pixel of the area has the colour, or (ink) anything but white: text is
+// anti-aliased, so its pixels are greys rather than black.
+inline bool HasColor(const QImage& image, QRgb color, QRect area, bool ink = false) {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) == color) return true;
+            if ((image.pixel(x, y) == color) != ink) return true;
     return false;
 }
-
-// Anything but white: text is anti-aliased, so its pixels are greys rather than black.
 inline bool HasInk(const QImage& image, QRect area) {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
-    return false;
+    return HasColor(image, qRgb(255, 255, 255), area, true);
 }
 
 // A graph on the plot rectangle with its ranges and tick steps.

@@ -73,9 +73,8 @@ TEST_F(Faults, LateReplyAtEachAttemptNeverShiftsTheFrame) {
         // Late within the quiet time after the time-out, and later than that.
         for (int beyond : {200, 800}) {
             for (int lateAttempts = 1; lateAttempts <= 3; ++lateAttempts) {
-                SCOPED_TRACE(std::string(kModels[c.model].label) + " '" + c.command + "' +" +
-                             std::to_string(beyond) + " ms in " + std::to_string(lateAttempts) +
-                             " attempts");
+                SCOPED_TRACE(testing::Message() << kModels[c.model].label << " '" << c.command
+                                                << "' +" << beyond << " ms in " << lateAttempts);
                 StartScripted(c.model);
                 for (int n = 1; n <= lateAttempts; ++n)
                     m_port->lineFaults.push_back(

@@ -8,12 +8,6 @@
 
 namespace {
 
-struct Split {
-    std::string line;
-    std::vector<std::string> fields;
-    bool accepted;
-};
-
 std::vector<std::string> SplitToStrings(std::string line, int maxFields = 16) {
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
@@ -24,7 +18,11 @@ std::vector<std::string> SplitToStrings(std::string line, int maxFields = 16) {
 }
 
 TEST(WireFraming, SplitsRepliesAndJudgesTheirLastField) {
-    const Split cases[] = {
+    const struct {
+        std::string line;
+        std::vector<std::string> fields;
+        bool accepted;
+    } cases[] = {
         {"ABC,OK\r", {"ABC", "OK"}, true},
         {"ABC,NG\r", {"ABC", "NG"}, false},
         {"OK\r", {"OK"}, true},
@@ -35,7 +33,7 @@ TEST(WireFraming, SplitsRepliesAndJudgesTheirLastField) {
          {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "OK"},
          true},
     };
-    for (const Split& c : cases) {
+    for (const auto& c : cases) {
         const std::vector<std::string> fields = SplitToStrings(c.line);
         EXPECT_EQ(fields, c.fields) << c.line;
         std::vector<const char*> ptrs;
