@@ -56,6 +56,8 @@ TEST_F(DialogFixture, ApplyStoresEveryFieldAndRefreshes) {
     Click("OK");
     EXPECT_EQ(refreshes, 2);
     EXPECT_FALSE(dialog.isVisible());
+    // The tile sizes are Radview's only.
+    EXPECT_EQ(CGraphDlg(settings, GraphProgram::Radlog, {}).TileSizeGroup(), nullptr);
 }
 
 TEST_F(DialogFixture, CancelDropsUnappliedChangesUntilTheNextShow) {
@@ -133,11 +135,6 @@ TEST_F(DialogFixture, XAxisIsBoundedToTheWavelengthLimits) {
             EXPECT_EQ(settings.top, 250000);
         }
     }
-}
-
-TEST(GraphDialog, TileSizeGroupOnlyInRadview) {
-    GraphSettings settings;
-    EXPECT_EQ(CGraphDlg(settings, GraphProgram::Radlog, {}).TileSizeGroup(), nullptr);
 }
 
 TEST(Translations, JapaneseExactlyForAJapaneseLocale) {
