@@ -94,7 +94,7 @@ TEST_F(CatalogView, MouseSelectionTilesAndHintOne) {
 
 using Document = ViewerTest;
 
-TEST_F(Document, OpenAndFailedOpen) {
+TEST_F(Document, OpenFailedOpenAndStepping) {
     CRadviewDoc doc(*m_app);
     const QString junk = m_dir.filePath(QStringLiteral("junk.RSD"));
     std::ofstream(junk.toStdString()) << "not a data file\n";
@@ -107,6 +107,25 @@ TEST_F(Document, OpenAndFailedOpen) {
     EXPECT_EQ(hint, kHintRebuildTiles);
     EXPECT_EQ(doc.Data().GetCount(), 3);
     EXPECT_FALSE(doc.IsModified());
+
+    // Next and previous step through the records of the detail view only.
+    doc.Data().GetAt(1).m_nSelect = 1;
+    doc.ShowSelected();
+    EXPECT_FALSE(doc.CanNext());  // still in the catalog
+    doc.m_nViewMode = 1;
+    doc.PrepareShown();
+    ASSERT_EQ(doc.m_shownSpectra.size(), 1u);
+    EXPECT_TRUE(doc.CanNext());
+    EXPECT_TRUE(doc.CanPrevious());
+    doc.Next();
+    EXPECT_EQ(doc.m_shownIndices, std::vector<int>{2});
+    EXPECT_EQ(doc.m_shownSpectra.size(), 1u);
+    EXPECT_FALSE(doc.CanNext());
+    doc.Next();  // the last record: nothing happens
+    EXPECT_EQ(doc.m_shownIndices, std::vector<int>{2});
+    doc.m_shownIndices = {0, 1};
+    EXPECT_FALSE(doc.CanNext());
+    EXPECT_FALSE(doc.CanPrevious());
 }
 
 TEST_F(Document, DeleteSecondAndFifthOfEight) {
@@ -125,28 +144,6 @@ TEST_F(Document, DeleteSecondAndFifthOfEight) {
     doc.DeleteSelected();
     EXPECT_EQ(times(), expected);
     EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(Document, NextAndPreviousEnabling) {
-    CRadviewDoc doc(*m_app);
-    ASSERT_EQ(doc.Open(WriteDayFile("a.RSD", 3)), 3);
-    doc.Data().GetAt(1).m_nSelect = 1;
-    doc.ShowSelected();
-    EXPECT_FALSE(doc.CanNext());  // still in the catalog
-    doc.m_nViewMode = 1;
-    doc.PrepareShown();
-    ASSERT_EQ(doc.m_shownSpectra.size(), 1u);
-    EXPECT_TRUE(doc.CanNext());
-    EXPECT_TRUE(doc.CanPrevious());
-    doc.Next();
-    EXPECT_EQ(doc.m_shownIndices, std::vector<int>{2});
-    EXPECT_EQ(doc.m_shownSpectra.size(), 1u);
-    EXPECT_FALSE(doc.CanNext());
-    doc.Next();  // the last record: nothing happens
-    EXPECT_EQ(doc.m_shownIndices, std::vector<int>{2});
-    doc.m_shownIndices = {0, 1};
-    EXPECT_FALSE(doc.CanNext());
-    EXPECT_FALSE(doc.CanPrevious());
 }
 
 // The exports and rsdtool share the core; the files must agree byte for byte.
