@@ -39,3 +39,28 @@ function(rad_add_display_free_tests program label help_regex version_regex)
   set_tests_properties(${program}_version_without_display PROPERTIES LABELS ${label}
     PASS_REGULAR_EXPRESSION "${version_regex}")
 endfunction()
+
+# rad_add_screenshot_tests(<program target> <label> <output variable> <output folder>)
+# The screenshot program once per language (LANG decides), on a real X server when xvfb-run is
+# there and offscreen otherwise; the pictures go to the folder named by the variable.
+function(rad_add_screenshot_tests program label dir_var dir)
+  find_program(XVFB_RUN xvfb-run)
+  foreach(lang en ja)
+    set(env "${dir_var}=${dir}" "LC_ALL=" "LC_MESSAGES=")
+    if(lang STREQUAL "ja")
+      list(APPEND env "LANG=ja_JP.UTF-8")
+    else()
+      list(APPEND env "LANG=C.UTF-8")
+    endif()
+    if(XVFB_RUN)
+      add_test(NAME ${label}_screenshot_${lang} COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24"
+               $<TARGET_FILE:${program}>)
+      list(APPEND env "QT_QPA_PLATFORM=xcb")
+    else()
+      add_test(NAME ${label}_screenshot_${lang} COMMAND ${program})
+      list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    set_tests_properties(${label}_screenshot_${lang} PROPERTIES LABELS "${label};screenshot"
+      ENVIRONMENT "${env}" WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endforeach()
+endfunction()

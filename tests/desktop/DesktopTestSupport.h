@@ -4,41 +4,49 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTimer>
 #include <functional>
 
 namespace desktop_test {
 
-// Runs the event loop until cond holds or timeoutMs passes; returns cond's last answer.
-inline bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!cond()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-// Answers the next message box that opens with the given button; the returned text is the
-// box's question once it has been answered.
-inline std::shared_ptr<QString> AnswerNextMessageBox(QMessageBox::StandardButton answer) {
+// Presses the button pick chooses in the next message box that opens (modal loops in the code
+// under test); the returned text is the box's question once it has been answered.
+inline std::shared_ptr<QString> AnswerNextMessageBox(
+    std::function<QAbstractButton*(QMessageBox*)> pick) {
     auto text = std::make_shared<QString>();
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, answer, text] {
+    QObject::connect(poll, &QTimer::timeout, [poll, pick, text] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         *text = box->text();
-        box->button(answer)->click();
+        if (QAbstractButton* button = pick(box)) button->click();
         poll->deleteLater();
     });
     poll->start(20);
     return text;
+}
+inline std::shared_ptr<QString> AnswerNextMessageBox(QMessageBox::StandardButton answer) {
+    return AnswerNextMessageBox([answer](QMessageBox* box) { return box->button(answer); });
+}
+inline std::shared_ptr<QString> AnswerNextMessageBox(const QString& buttonText) {
+    return AnswerNextMessageBox([buttonText](QMessageBox* box) -> QAbstractButton* {
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == buttonText) return button;
+        return nullptr;
+    });
+}
+
+// Moves the mouse over a menu's entry, as the user does before choosing it.
+inline void HoverMenuEntry(QMenu* menu, QAction* entry) {
+    const QPoint at = menu->actionGeometry(entry).center();
+    QMouseEvent move(QEvent::MouseMove, at, menu->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(menu, &move);
 }
 
 // Pairs of visible controls of a laid-out window whose rectangles intersect, as "a | b" with

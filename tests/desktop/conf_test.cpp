@@ -30,41 +30,36 @@ QCheckBox* Use(const QWidget& d, int m) { return Find<QCheckBox>(d, QString("use
 QComboBox* Port(const QWidget& d, int m) { return Find<QComboBox>(d, QString("port%1").arg(m)); }
 
 TEST(ConfRules, SpinPositionsFromStoredSeconds) {
-    struct Case {
-        int64_t seconds;
-        int hour, minute, intervalMinutes;
-    } cases[] = {
+    // seconds: hour, minute, interval minutes
+    const std::array<int, 4> cases[] = {
         {21600, 6, 0, 360}, {72000, 20, 0, 720},  {600, 0, 10, 10},
         {7200, 2, 0, 120},  {86399, 23, 59, 720}, {59, 0, 0, 1},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(rad::HourOf(c.seconds), c.hour) << c.seconds;
-        EXPECT_EQ(rad::MinuteOf(c.seconds), c.minute) << c.seconds;
-        EXPECT_EQ(rad::IntervalMinutesOf(c.seconds), c.intervalMinutes) << c.seconds;
+    for (const auto& [seconds, hour, minute, interval] : cases) {
+        EXPECT_EQ(rad::HourOf(seconds), hour) << seconds;
+        EXPECT_EQ(rad::MinuteOf(seconds), minute) << seconds;
+        EXPECT_EQ(rad::IntervalMinutesOf(seconds), interval) << seconds;
     }
-    EXPECT_EQ(rad::SecondOfDay(6, 30), 23400);
-    EXPECT_EQ(rad::IntervalSeconds(720), 43200);
 }
 
-TEST(ConfRules, MemoMustReadBackWhole) {
-    const std::pair<std::string, bool> cases[] = {
-        {"ARVEN SOLIS", true},
-        {std::string(31, 'a'), true},
-        {std::string(32, 'a'), false},
-        {"roof, north", false},
-        {"line\nbreak", false},
-        {"\xE5\xB1\x8B\xE4\xB8\x8A", true},              // two Japanese characters, 6 bytes
-        {std::string(30, 'a') + "\xE5\xB1\x8B", false},  // 31 characters but 33 bytes
-        {"", true},
-    };
-    for (const auto& [memo, ok] : cases) EXPECT_EQ(rad::MemoReadsBackWhole(memo), ok) << memo;
-}
-
-TEST(ConfDialog, ModelPairsExcludeEachOther) {
+// Whatever font the desktop gives, no control of the laid-out dialog covers another.
+TEST(ConfDialog, LayoutModelPairsAndMerge) {
     ConfValues values;
     values.use = {true, false, true, false};
     CConfDlg dialog(values, {});
     dialog.show();
+    EXPECT_EQ(desktop_test::OverlappingControls(dialog), QStringList());
+    auto* merge = Find<QCheckBox>(dialog, "merge");
+    EXPECT_TRUE(merge->isChecked());
+    EXPECT_TRUE(merge->isEnabled());
+    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // no long-wave model left
+    EXPECT_FALSE(merge->isChecked());
+    EXPECT_FALSE(merge->isEnabled());
+    EXPECT_FALSE(Find<QCheckBox>(dialog, "csvModel2")->isChecked());
+    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // Merge stays cleared
+    EXPECT_FALSE(merge->isChecked());
+    EXPECT_TRUE(merge->isEnabled());
+
     EXPECT_TRUE(Port(dialog, 0)->isEnabled());
     QTest::mouseClick(Use(dialog, 1), Qt::LeftButton);
     EXPECT_FALSE(Use(dialog, 0)->isChecked());
@@ -78,23 +73,6 @@ TEST(ConfDialog, ModelPairsExcludeEachOther) {
     QTest::mouseClick(Use(dialog, 0), Qt::LeftButton);
     EXPECT_FALSE(Use(dialog, 0)->isChecked());
     EXPECT_FALSE(Use(dialog, 1)->isChecked());
-}
-
-TEST(ConfDialog, MergeNeedsShortAndLongWave) {
-    ConfValues values;
-    values.use = {true, false, true, false};
-    CConfDlg dialog(values, {});
-    dialog.show();
-    auto* merge = Find<QCheckBox>(dialog, "merge");
-    EXPECT_TRUE(merge->isChecked());
-    EXPECT_TRUE(merge->isEnabled());
-    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // no long-wave model left
-    EXPECT_FALSE(merge->isChecked());
-    EXPECT_FALSE(merge->isEnabled());
-    EXPECT_FALSE(Find<QCheckBox>(dialog, "csvModel2")->isChecked());
-    QTest::mouseClick(Use(dialog, 2), Qt::LeftButton);  // Merge stays cleared
-    EXPECT_FALSE(merge->isChecked());
-    EXPECT_TRUE(merge->isEnabled());
 }
 
 TEST(ConfDialog, CsvControlsFollowSaveAndPitch) {
@@ -116,8 +94,10 @@ TEST(ConfDialog, CsvControlsFollowSaveAndPitch) {
     EXPECT_TRUE(Find<QLineEdit>(dialog, "rsdFolder")->isEnabled());
 }
 
-TEST(ConfDialog, OkStoresWholeMinutes) {
+// Whole minutes, ports kept, and folders with their separator (an empty one never the root).
+TEST(ConfDialog, OkStoresWholeMinutesPortsAndFolders) {
     ConfValues values;
+    values.rsdFolder = "/data/rsd/";
     values.start = 21600 + 59;  // seconds are not shown, so they are not kept
     values.interval = 600;
     values.port = {3, 9, 0, 0};
@@ -132,34 +112,33 @@ TEST(ConfDialog, OkStoresWholeMinutes) {
     interval->stepUp();  // wraps around
     EXPECT_EQ(interval->value(), 1);
     Find<QSpinBox>(dialog, "startMinute")->setValue(45);
+    Find<QLineEdit>(dialog, "rsdFolder")->setText("/data/radiometer");
+    Find<QLineEdit>(dialog, "csvFolder")->setText("");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Values().interval, 60);
     EXPECT_EQ(dialog.Values().start, 6 * 3600 + 45 * 60);
     EXPECT_EQ(dialog.Values().finish, 72000);
     EXPECT_EQ(dialog.Values().port, (std::array<int, 4>{3, 9, 0, 0}));
+    EXPECT_EQ(dialog.Values().rsdFolder, "/data/radiometer/");
+    EXPECT_EQ(dialog.Values().csvFolder, "");
 }
 
-TEST(ConfDialog, InvalidIntegerKeepsTheDialogOpen) {
-    CConfDlg dialog(ConfValues{}, {});
-    dialog.show();
-    Find<QLineEdit>(dialog, "integFrom")->setText("3OO");
-    auto question = desktop_test::AnswerNextMessageBox(QMessageBox::Ok);
-    dialog.accept();
-    EXPECT_FALSE(question->isEmpty());
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.Values().integFrom, 300);
-    EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, "integFrom"));
-}
-
+// A memo is kept as typed exactly when it reads back whole; otherwise the fitted text does.
 TEST(ConfRules, FitMemoKeepsWhatReadsBack) {
     const std::string roof = "\xE5\xB1\x8B";  // one Japanese character, 3 bytes
     std::string elevenRoofs;
     for (int i = 0; i < 11; ++i) elevenRoofs += roof;
     const std::pair<std::string, std::string> cases[] = {
+        {"ARVEN SOLIS", "ARVEN SOLIS"},
+        {"", ""},
+        {roof + roof, roof + roof},
         {"roof, north", "roof north"},
         {"a\r\nb,,c", "abc"},
-        {std::string(40, 'x'), std::string(31, 'x')},
+        {std::string(31, 'a'), std::string(31, 'a')},
+        {std::string(32, 'x'), std::string(31, 'x')},
+        {"line\nbreak", "linebreak"},
+        {std::string(30, 'a') + roof, std::string(30, 'a')},     // 31 characters but 33 bytes
         {elevenRoofs, elevenRoofs.substr(0, 30)},                // ten whole characters
         {"a" + elevenRoofs, "a" + elevenRoofs.substr(0, 30)},    // 31 bytes exactly
         {"ab" + elevenRoofs, "ab" + elevenRoofs.substr(0, 27)},  // no half character
@@ -167,7 +146,8 @@ TEST(ConfRules, FitMemoKeepsWhatReadsBack) {
     };
     for (const auto& [typed, kept] : cases) {
         EXPECT_EQ(rad::FitMemo(typed), kept) << typed;
-        EXPECT_TRUE(rad::MemoReadsBackWhole(rad::FitMemo(typed))) << typed;
+        EXPECT_EQ(rad::MemoReadsBackWhole(typed), typed == kept) << typed;
+        EXPECT_TRUE(rad::MemoReadsBackWhole(kept)) << typed;
     }
 }
 
@@ -190,22 +170,14 @@ TEST(ConfDialog, MemoKeepsWhatFitsAndShowsTheLimit) {
     EXPECT_EQ(dialog.Values().memo, "roof、南向きの屋上にあ");
 }
 
-TEST(ConfDialog, FoldersGetTheirSeparatorOnOk) {
-    ConfValues values;
-    values.rsdFolder = "/data/rsd/";
-    CConfDlg dialog(values, {});
-    Find<QLineEdit>(dialog, "rsdFolder")->setText("/data/radiometer");
-    Find<QLineEdit>(dialog, "csvFolder")->setText("");
-    dialog.accept();
-    ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Values().rsdFolder, "/data/radiometer/");
-    EXPECT_EQ(dialog.Values().csvFolder, "");  // empty stays empty, never the root
-}
-
-// Every wavelength edit takes 0..100000 nm; anything else keeps the dialog open with the message.
+// Every wavelength edit takes a whole 0..100000 nm; anything else keeps the dialog open with the
+// message, the value unchanged and the focus on the edit.
 TEST(ConfDialog, WavelengthEditsAreBounded) {
-    const std::pair<const char*, const char*> refused[] = {
-        {"csvTo", "2147483647"}, {"csvFrom", "-1"}, {"integTo", "100001"}, {"integFrom", "1e3"}};
+    const std::pair<const char*, const char*> refused[] = {{"csvTo", "2147483647"},
+                                                           {"csvFrom", "-1"},
+                                                           {"integTo", "100001"},
+                                                           {"integFrom", "1e3"},
+                                                           {"integFrom", "3OO"}};
     ConfValues oneNm;
     oneNm.pitch = 1;  // the range edits in use
     for (const auto& [name, text] : refused) {
@@ -214,9 +186,10 @@ TEST(ConfDialog, WavelengthEditsAreBounded) {
         Find<QLineEdit>(dialog, name)->setText(text);
         auto question = desktop_test::AnswerNextMessageBox(QMessageBox::Ok);
         dialog.accept();
-        EXPECT_TRUE(desktop_test::WaitFor([&] { return !question->isEmpty(); })) << name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !question->isEmpty(); })) << name;
         EXPECT_TRUE(dialog.isVisible()) << name;
         EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, name));
+        EXPECT_EQ(dialog.Values().integFrom, oneNm.integFrom);
         if (QString(text).toInt() != 0) {
             EXPECT_TRUE(question->contains("100000")) << question->toStdString();
         }
@@ -235,15 +208,6 @@ TEST(ConfDialog, WavelengthEditsAreBounded) {
     CConfDlg greyed(raw, {});
     greyed.accept();
     EXPECT_EQ(greyed.result(), QDialog::Accepted);
-}
-
-// Whatever font the desktop gives, no control of the laid-out dialog covers another.
-TEST(ConfDialog, NoControlsOverlap) {
-    ConfValues values;
-    values.use = {true, false, true, false};
-    CConfDlg dialog(values, {});
-    dialog.show();
-    EXPECT_EQ(desktop_test::OverlappingControls(dialog), QStringList());
 }
 
 // A pseudo-terminal pair; the slave side stands in for a serial adapter.

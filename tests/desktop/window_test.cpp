@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
@@ -28,12 +27,14 @@
 #include "RadlogApp.h"
 #include "RadlogDoc.h"
 #include "RadlogView.h"
+#include "Resample.h"
+#include "SyntheticData.h"
+#include "TodayDock.h"
 #include "Translations.h"
 
 namespace {
 
 using desktop_test::AnswerNextMessageBox;
-using desktop_test::WaitFor;
 
 class DesktopWindow : public ::testing::Test {
   protected:
@@ -55,11 +56,6 @@ class DesktopWindow : public ::testing::Test {
     bool Running() const { return m_app->Doc()->IsRunning(); }
     void ClickAbort() const {
         QTest::mouseClick(m_app->ProgressDlg()->findChild<QPushButton*>("abort"), Qt::LeftButton);
-    }
-    QString Log() const {
-        QFile file(QString::fromStdString(m_settings.rsdFolder +
-                                          rad::FormatLocalTime(rad::Now(), "%Y.LOG")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
     QTemporaryDir m_dir;
@@ -90,31 +86,20 @@ TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow) {
     EXPECT_TRUE(progress->ClockText().isEmpty());
     ASSERT_TRUE(QMetaObject::invokeMethod(m_app.get(), "Tick"));
     EXPECT_FALSE(progress->ClockText().isEmpty());
-}
-
-TEST_F(DesktopWindow, AbortAsksBeforeStoppingAnIntervalAcquisition) {
-    Open(true);
-    auto question = AnswerNextMessageBox(QMessageBox::Cancel);
-    ClickAbort();
-    ASSERT_TRUE(WaitFor([&] { return !question->isEmpty(); }));
-    EXPECT_EQ(question->toStdString(),
-              rad::ControllerText(kTextConfirmStop, rad::UseJapaneseTexts(QLocale::system())));
-    EXPECT_TRUE(WaitFor([&] { return m_app->ProgressDlg()->isVisible(); }));
-    EXPECT_TRUE(Running());
-    EXPECT_FALSE(Action(Cmd::StartInterval)->isEnabled());
-
-    question = AnswerNextMessageBox(QMessageBox::Ok);
-    ClickAbort();
-    ASSERT_TRUE(WaitFor([&] { return !Running(); }));
-    EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
-    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings, Cmd::Exit})
-        EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
-    EXPECT_TRUE(m_app->Frame()->close());
+    // Greyed commands still tell what they do when the mouse is over them.
+    QMenu* measure = m_app->Frame()->menuBar()->actions().at(1)->menu();
+    measure->popup(QPoint(100, 100));
+    desktop_test::HoverMenuEntry(measure, Action(Cmd::StartInterval));
+    EXPECT_EQ(m_app->Frame()->MessageText(), Action(Cmd::StartInterval)->statusTip());
+    measure->hide();
+    EXPECT_EQ(m_app->Frame()->MessageText(),
+              rad::UseJapaneseTexts(QLocale::system()) ? "ﾚﾃﾞｨ" : "Ready");
 }
 
 // The window manager places the main window only after it is shown; the progress dialog of the
-// automatic start waits for that, and after a cancelled stop it stays where the user put it.
-TEST_F(DesktopWindow, ProgressDialogCentresOnThePlacedWindowAndStaysWhereMoved) {
+// automatic start waits for that. Abort asks first; after a cancelled stop the dialog stays
+// where the user put it.
+TEST_F(DesktopWindow, AbortAsksAndTheProgressDialogStaysWhereMoved) {
     Open(true);
     CMainFrame* frame = m_app->Frame();
     CIntDlg* progress = m_app->ProgressDlg();
@@ -122,32 +107,26 @@ TEST_F(DesktopWindow, ProgressDialogCentresOnThePlacedWindowAndStaysWhereMoved) 
     const auto centred = [&] {
         return progress->pos() == frame->frameGeometry().center() - progress->rect().center();
     };
-    EXPECT_TRUE(WaitFor(centred)) << progress->pos().x() << "," << progress->pos().y();
+    EXPECT_TRUE(QTest::qWaitFor(centred)) << progress->pos().x() << "," << progress->pos().y();
 
     progress->move(37, 41);
     auto question = AnswerNextMessageBox(QMessageBox::Cancel);
     ClickAbort();
-    ASSERT_TRUE(WaitFor([&] { return !question->isEmpty() && progress->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !question->isEmpty() && progress->isVisible(); }));
+    EXPECT_EQ(question->toStdString(),
+              rad::ControllerText(kTextConfirmStop, rad::UseJapaneseTexts(QLocale::system())));
     QApplication::processEvents();
     EXPECT_EQ(progress->pos(), QPoint(37, 41));
     EXPECT_TRUE(Running());
-}
+    EXPECT_FALSE(Action(Cmd::StartInterval)->isEnabled());
 
-// Greyed commands still tell what they do when the mouse is over them.
-TEST_F(DesktopWindow, MenuPromptsIncludeGreyedEntries) {
-    Open(true);
-    QMenu* measure = m_app->Frame()->menuBar()->actions().at(1)->menu();
-    QAction* start = Action(Cmd::StartInterval);
-    ASSERT_FALSE(start->isEnabled());
-    measure->popup(QPoint(100, 100));
-    const QPoint at = measure->actionGeometry(start).center();
-    QMouseEvent move(QEvent::MouseMove, at, measure->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(measure, &move);
-    EXPECT_EQ(m_app->Frame()->MessageText(), start->statusTip());
-    measure->hide();
-    EXPECT_EQ(m_app->Frame()->MessageText(),
-              rad::UseJapaneseTexts(QLocale::system()) ? "ﾚﾃﾞｨ" : "Ready");
+    question = AnswerNextMessageBox(QMessageBox::Ok);
+    ClickAbort();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Running(); }));
+    EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
+    for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings, Cmd::Exit})
+        EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
+    EXPECT_TRUE(m_app->Frame()->close());
 }
 
 TEST_F(DesktopWindow, ManualAcquisitionWithoutSensorsStoresOneRecordWithoutAsking) {
@@ -160,13 +139,11 @@ TEST_F(DesktopWindow, ManualAcquisitionWithoutSensorsStoresOneRecordWithoutAskin
     });
     watch.start(10);
     Action(Cmd::ManualMeasurement)->trigger();
-    ASSERT_TRUE(WaitFor([&] { return m_app->Doc()->StoredCycles() == 1 && !Running(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_app->Doc()->StoredCycles() == 1 && !Running(); }));
     EXPECT_FALSE(asked);
     EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
     EXPECT_TRUE(m_app->ProgressDlg()->SensorText().isEmpty());  // no sensor enabled
     EXPECT_FALSE(m_app->Doc()->StoreStep().Report().dateText.empty());
-    const QString log = Log();
-    EXPECT_LT(log.indexOf("INT.MEAS START"), log.indexOf("INT.MEAS STOP"));
 }
 
 TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly) {
@@ -175,13 +152,18 @@ TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly) {
     QObject::connect(&requests, &CCloseRequests::closeRequested, m_app.get(),
                      &CRadlogApp::Shutdown);
     std::raise(SIGTERM);
-    ASSERT_TRUE(WaitFor([&] { return !m_app->Frame()->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_app->Frame()->isVisible(); }));
     EXPECT_FALSE(Running());
     EXPECT_FALSE(QApplication::activeModalWidget());  // no confirmation on the way out
     m_app.reset();
     EXPECT_EQ(m_nSaves, 1);
-    const QString log = Log();
-    EXPECT_LT(log.indexOf("INT.MEAS STOP"), log.indexOf("APP CLOSE"));
+    QFile file(
+        QString::fromStdString(m_settings.rsdFolder + rad::FormatLocalTime(rad::Now(), "%Y.LOG")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray log = file.readAll();
+    const qsizetype stop = log.indexOf("INT.MEAS STOP");
+    ASSERT_GE(stop, 0) << log.toStdString();
+    EXPECT_GT(log.indexOf("APP CLOSE"), stop);
 }
 
 TEST_F(DesktopWindow, TextsFollowTheUserLanguage) {
@@ -193,10 +175,7 @@ TEST_F(DesktopWindow, TextsFollowTheUserLanguage) {
                         : QStringList({"&File", "&Measure", "&View", "&Help"}));
     QAction* interval = Action(Cmd::StartInterval);
     EXPECT_EQ(interval->text(), ja ? "インターバル計測開始(&S)" : "&Start Interval Measurement");
-    EXPECT_EQ(interval->statusTip(),
-              ja ? "インターバル計測を開始する" : "Start Interval Measurement");
     EXPECT_EQ(interval->toolTip(), ja ? "インターバル計測開始" : "Start");
-    EXPECT_EQ(m_app->Frame()->MessageText(), ja ? "ﾚﾃﾞｨ" : "Ready");
     CConfDlg settings(ConfValues{}, {});
     EXPECT_EQ(settings.windowTitle(), ja ? "計測設定" : "Measurement Settings");
     CIntDlg progress;
@@ -234,6 +213,27 @@ TEST(LockIndicators, PanesShowTheLocksThatAreOn) {
     EXPECT_EQ(panes.Text(2), "NUM");
     EXPECT_EQ(panes.Text(3), "SCRL");
     EXPECT_TRUE(bar.findChild<QWidget*>("KANA")->isVisibleTo(&bar));
+}
+
+TEST(TodayDock, ShowsTheLatestRecordAndTheDaySoFar) {
+    rad::InitTimeZone();
+    CTodayDock dock;
+    EXPECT_EQ(dock.PpfdText(), QStringLiteral("\u2014"));
+    EXPECT_EQ(dock.DliText(), QStringLiteral("\u2014"));
+
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 1, {kQS200, kQS300}, *rad::LocalFieldsToTime(2024, 6, 1, 12, 0, 0),
+                          600);
+    dock.Update(set);
+    CResample noon;
+    noon.Resample(set, 0);
+    EXPECT_EQ(dock.PpfdText(), QString::number(noon.GetPPFD(), 'f', 1));
+    EXPECT_EQ(dock.DliText(), QStringLiteral("\u2014"));  // one record spans no time yet
+    rad::MakeSyntheticDay(set, 2, {kQS200, kQS300}, *rad::LocalFieldsToTime(2024, 6, 1, 12, 10, 0),
+                          600);
+    dock.Update(set);
+    EXPECT_GT(dock.DliText().toDouble(), 0.0);
+    EXPECT_NE(dock.UvIndexText(), QStringLiteral("\u2014"));
 }
 
 }  // namespace

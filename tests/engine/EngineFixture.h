@@ -94,10 +94,8 @@ class EngineTest : public OutputFolderTest {
         OutputFolderTest::TearDown();
     }
     // One simulated sensor per model given, on COM1, COM2, ... in that order.
-    void StartSensors(const std::vector<int>& models, double exposureScale = 0.02) {
-        QsSimOptions options;
-        options.exposureScale = exposureScale;
-        m_sim = std::make_unique<CQsSim>(options);
+    void StartSensors(const std::vector<int>& models) {
+        m_sim = std::make_unique<CQsSim>(QsSimOptions{.exposureScale = 0.02});
         const auto paths = m_sim->Start(models);
         ASSERT_EQ(paths.size(), models.size());
         for (std::size_t i = 0; i < models.size(); ++i) {
@@ -106,9 +104,9 @@ class EngineTest : public OutputFolderTest {
             m_settings.ports[static_cast<int>(i) + 1] = paths[i];
         }
     }
-    void MakeDoc(int threadWaitMs = 20000, const CRadlogDoc::DriverFactory& makeDriver = {}) {
+    void MakeDoc(const CRadlogDoc::DriverFactory& makeDriver = {}) {
         m_doc = std::make_unique<CRadlogDoc>(m_settings, m_host, m_clock, ReportLanguage::English,
-                                             DocLimits{threadWaitMs, 50}, makeDriver);
+                                             DocLimits{20000, 50}, makeDriver);
         for (int model = 0; model < kModelCount; ++model) m_doc->Driver(model).SetTimeScale(0.25);
     }
     // Pumps events until pred holds; false after timeoutMs.
@@ -135,16 +133,9 @@ class EngineTest : public OutputFolderTest {
             ASSERT_TRUE(PumpUntil([&] { return m_doc->StoredCycles() == m_doc->StartedCycles(); }));
         }
     }
-    bool SimReceived(int sensor, const std::string& command) const {
-        const auto sent = m_sim->Commands(sensor);
-        return std::find(sent.begin(), sent.end(), command) != sent.end();
-    }
-    int CountNotes(const std::string& text) const {
-        return static_cast<int>(std::count(m_host.notes.begin(), m_host.notes.end(), text));
-    }
-    int Count(const std::string& text) const {
-        return static_cast<int>(std::count(m_host.logLines.begin(), m_host.logLines.end(), text));
-    }
+    // How often the text was noted, or logged.
+    int CountNotes(const std::string& text) const { return std::ranges::count(m_host.notes, text); }
+    int Count(const std::string& text) const { return std::ranges::count(m_host.logLines, text); }
 
     FakeClock m_clock;
     RecordingHost m_host;

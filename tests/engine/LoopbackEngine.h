@@ -72,7 +72,7 @@ class LoopbackEngineTest : public EngineTest {
         m_settings.use[model] = true;
         m_settings.comPort[model] = 1;
         m_settings.ports[1] = "loopback";
-        MakeDoc(20000, [this](int each) {
+        MakeDoc([this](int each) {
             auto port = std::make_unique<CHeldLoopPort>(each, m_linkClock[each]);
             m_port[each] = port.get();
             return std::make_unique<CQSDriver>(each, std::move(port), m_linkClock[each]);

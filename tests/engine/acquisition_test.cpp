@@ -47,24 +47,26 @@ TEST_F(Acquisition, IntervalCyclesFillDayAndHourFiles) {
     EXPECT_NE(m_doc->StoreStep().Report().statusText.find("--- QS-300 ---"), std::string::npos);
 }
 
+// Without sensors every slot still gets its empty record; a declined stop changes nothing.
 TEST_F(Acquisition, StartOnASlotBoundaryWaitsForTheNextSlot) {
     m_settings.end = 6 * 3600 + 30 * 60;
     m_clock.Set(LocalTime(2024, 7, 1, 6, 10, 0));
     MakeDoc();
     m_doc->StartInterval();
     m_doc->OnTimerTick();
+    m_host.confirm = false;
+    EXPECT_EQ(m_doc->StopMeasurement(), 0);
     Tick(3000);  // to 07:00: 06:20 and 06:30 only, END included
     const auto set = DayFile(m_clock.Now());
     ASSERT_EQ(set->GetCount(), 2);
     EXPECT_EQ(set->GetAt(0).m_time, LocalTime(2024, 7, 1, 6, 20, 0));
     EXPECT_EQ(set->GetAt(1).m_time, LocalTime(2024, 7, 1, 6, 30, 0));
+    EXPECT_EQ(set->m_strTZ, "+9");
 }
 
 TEST_F(Acquisition, SilentSensorBeepsWhileTheOtherIsMeasured) {
     StartSensors({kQS100, kQS300});
-    QsSimFaults silent;
-    silent.silent = true;
-    m_sim->SetFaults(0, silent);
+    m_sim->SetFaults(0, {.silent = true});
     MakeDoc();
     m_doc->StartInterval();
     ASSERT_TRUE(
@@ -80,9 +82,7 @@ TEST_F(Acquisition, SilentSensorBeepsWhileTheOtherIsMeasured) {
 
 TEST_F(Acquisition, SensorReadyLaterJoinsTheDayFileOnce) {
     StartSensors({kQS100, kQS300});
-    QsSimFaults wrong;
-    wrong.wrongModel = "QS-400";
-    m_sim->SetFaults(1, wrong);
+    m_sim->SetFaults(1, {.wrongModel = "QS-400"});
     MakeDoc();
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] {
@@ -104,17 +104,6 @@ TEST_F(Acquisition, SensorReadyLaterJoinsTheDayFileOnce) {
     EXPECT_TRUE(set->HasUsableCal(kQS300));
     EXPECT_FALSE(set->GetAt(0).Block(kQS300));
     EXPECT_TRUE(set->GetAt(1).Block(kQS300) && set->GetAt(2).Block(kQS300));
-}
-
-TEST_F(Acquisition, ManualCycleStoresOneRecordAndCloses) {
-    StartSensors({kQS100, kQS300});
-    MakeDoc();
-    m_doc->StartManual();
-    ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
-    EXPECT_TRUE(m_doc->LastStoreComplete());
-    EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
-    EXPECT_FALSE(m_doc->Driver(kQS100).IsOpen());
-    EXPECT_EQ(m_host.changes, (std::vector<bool>{true, false}));
 }
 
 TEST_F(Acquisition, ManualWithUnopenablePortStallsUntilAbort) {
@@ -165,23 +154,18 @@ TEST_F(LoopbackAcquisition, StopDuringAHungCycleIsPromptAndStoresNothing) {
     EXPECT_FALSE(std::filesystem::exists(rad::DayFilePath(m_settings.rsdFolder, m_clock.Now())));
 }
 
-TEST_F(Acquisition, DeclinedStopKeepsTheSchedule) {
-    MakeDoc();
-    m_doc->StartInterval();
-    m_host.confirm = false;
-    EXPECT_EQ(m_doc->StopMeasurement(), 0);
-    Tick(2);
-    EXPECT_EQ(m_doc->StoredCycles(), 1);
-}
-
-TEST_F(Acquisition, EarlierMeasurementIsNeverStoredUnderANewTime) {
-    StartSensors({kQS100});
+// A manual cycle stores one record and closes the ports; its measurement is never stored again
+// under the time of a later cycle whose sensor fails.
+TEST_F(Acquisition, ManualCycleStoresOneRecordAndCloses) {
+    StartSensors({kQS100, kQS300});
     MakeDoc();
     m_doc->StartManual();
     ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
-    QsSimFaults wrong;
-    wrong.wrongModel = "QS-200";
-    m_sim->SetFaults(0, wrong);
+    EXPECT_TRUE(m_doc->LastStoreComplete());
+    EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
+    EXPECT_FALSE(m_doc->Driver(kQS100).IsOpen());
+    EXPECT_EQ(m_host.changes, (std::vector<bool>{true, false}));
+    m_sim->SetFaults(0, {.wrongModel = "QS-200"});
     m_doc->StartInterval();
     Tick(2);
     const auto set = DayFile(m_clock.Now());
@@ -195,10 +179,7 @@ TEST_F(Acquisition, VanishedDeviceIsReopenedInTheBackground) {
     MakeDoc();
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
-    QsSimFaults drop;
-    drop.dropAfter = 1;
-    drop.dropMs = 300;
-    m_sim->SetFaults(0, drop);
+    m_sim->SetFaults(0, {.dropAfter = 1, .dropMs = 300});
     Tick(2);  // 06:00: lost in the middle of the measurement
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 1);
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));

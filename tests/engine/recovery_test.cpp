@@ -8,7 +8,6 @@
 namespace {
 
 using Recovery = EngineTest;
-constexpr const char* kPortFailed = "Error(Opening COM Port failed)";
 
 TEST_F(Recovery, PortMissingAtTheStartJoinsWhenItAppears) {
     StartSensors({kQS100, kQS300});
@@ -17,7 +16,7 @@ TEST_F(Recovery, PortMissingAtTheStartJoinsWhenItAppears) {
     m_settings.ports[1] = later;  // an adapter not plugged in yet
     MakeDoc();
     m_doc->StartInterval();
-    EXPECT_EQ(m_doc->SensorStatus(kQS100), kPortFailed);
+    EXPECT_EQ(m_doc->SensorStatus(kQS100), "Error(Opening COM Port failed)");
     const std::string port = "QS-100 COM1 = " + later;
     ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY"; }));
     EXPECT_EQ(CountNotes(port + ": no such device"), 1);
@@ -36,10 +35,7 @@ TEST_F(Recovery, PortMissingAtTheStartJoinsWhenItAppears) {
 
 TEST_F(Recovery, SensorUnpluggedWhileIdentifiedComesBack) {
     StartSensors({kQS100});
-    QsSimFaults drop;
-    drop.dropAfter = 3;  // gone after ID and ST
-    drop.dropMs = 300;
-    m_sim->SetFaults(0, drop);
+    m_sim->SetFaults(0, {.dropAfter = 3, .dropMs = 300});  // gone after ID and ST
     MakeDoc();
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }, 10000));
@@ -54,9 +50,7 @@ TEST_F(Recovery, SensorReplugedBetweenCyclesMeasuresInTheNextSlot) {
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
     Tick(2);  // 06:00
-    QsSimFaults unplug;
-    unplug.unplugMs = 300;
-    m_sim->SetFaults(0, unplug);
+    m_sim->SetFaults(0, {.unplugMs = 300});
     // The loss is seen on the idle port, and the sensor is identified again when it is back.
     ASSERT_TRUE(PumpUntil(
         [&] {
@@ -99,12 +93,10 @@ TEST_F(LoopbackRecovery, StopDuringALongExposureIsPrompt) {
 
 TEST_F(Recovery, EachFailedAttemptAndTheManualOutcomeAreNamed) {
     StartSensors({kQS100, kQS300});
-    QsSimFaults refuse;
-    refuse.ngCommand = "SS";
     MakeDoc();
     m_doc->StartManual();
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
-    m_sim->SetFaults(1, refuse);
+    m_sim->SetFaults(1, {.ngCommand = "SS"});
     ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
     for (int attempt = 1; attempt <= 3; ++attempt)
         EXPECT_EQ(CountNotes("QS-300 attempt " + std::to_string(attempt) +
@@ -116,9 +108,7 @@ TEST_F(Recovery, EachFailedAttemptAndTheManualOutcomeAreNamed) {
 
 TEST_F(Recovery, AManualAcquisitionSaysHowItEndedWhenASensorNeverBecameReady) {
     StartSensors({kQS100});
-    QsSimFaults silent;
-    silent.silent = true;
-    m_sim->SetFaults(0, silent);
+    m_sim->SetFaults(0, {.silent = true});
     const std::string summary = "manual: QS-100 failed: not ready";
     // The manual wait ends at its deadline, or a stop ends it earlier.
     for (const bool atDeadline : {true, false}) {

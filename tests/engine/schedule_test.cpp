@@ -9,16 +9,13 @@
 
 namespace {
 
-struct DueCase {
-    const char* what;
-    int64_t second;
-    int64_t prev;
-    bool due;
-};
-
 TEST(Schedule, CycleIsDueOnlyInANewSlotInsideTheWindow) {
     const rad::IntervalWindow window;  // 06:00:00 .. 20:00:00 every 600 s
-    const DueCase cases[] = {
+    const struct {
+        const char* what;
+        int64_t second, prev;
+        bool due;
+    } cases[] = {
         {"first tick of an acquisition", 21600, 0, false},
         {"05:59:59 before the window", 21599, 21598, false},
         {"06:00:00 enters slot 36", 21600, 21599, true},
@@ -28,13 +25,11 @@ TEST(Schedule, CycleIsDueOnlyInANewSlotInsideTheWindow) {
         {"20:10:00 after END", 72600, 72599, false},
         {"after midnight", 1, 86399, false},
     };
-    for (const DueCase& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(rad::IsCycleDue(window, c.second, c.prev), c.due) << c.what;
     EXPECT_FALSE(rad::IsCycleDue({0, 86399, 0}, 600, 599)) << "interval 0 never measures";
     EXPECT_TRUE(rad::IsCycleDue({0, 86399, 600}, 0, 86399)) << "00:00:00 with START 0";
-}
-
-TEST(Schedule, LateTickIsStampedWithTheSlotStart) {
+    // A late tick is stamped with its slot's start.
     const int64_t tick = rad::LocalFieldsToTime(2024, 7, 1, 6, 10, 7).value();
     EXPECT_EQ(rad::SlotTime(tick, 6 * 3600 + 10 * 60 + 7, 600),
               rad::LocalFieldsToTime(2024, 7, 1, 6, 10, 0));
@@ -54,20 +49,17 @@ std::vector<int64_t> CyclesOfDay(int year, int month, int day) {
     return stamps;
 }
 
-struct DayCase {
-    const char* what;
-    int month;
-    int day;
-    std::size_t cycles;
-};
-
 TEST(Schedule, DaysWithClockChangesKeepRisingStamps) {
-    const DayCase cases[] = {
+    const struct {
+        const char* what;
+        int month, day;
+        std::size_t cycles;
+    } cases[] = {
         {"ordinary day", 7, 1, 143},     // 00:10 .. 23:50 (00:00 is the first tick)
         {"clocks forward", 3, 31, 137},  // 02:00 .. 02:59 do not exist
         {"clocks back", 10, 27, 149},    // 02:00 .. 02:59 happen twice
     };
-    for (const DayCase& c : cases) {
+    for (const auto& c : cases) {
         const auto stamps = CyclesOfDay(2024, c.month, c.day);
         EXPECT_EQ(stamps.size(), c.cycles) << c.what;
         for (std::size_t i = 1; i < stamps.size(); ++i) {

@@ -52,10 +52,9 @@ TEST_F(Soak, EveryCycleIsStoredThroughDropOuts) {
     long residentAtStart = 0;
     for (int cycle = 0; cycle < kCycles; ++cycle) {
         if (random() % 25 == 0) {
-            QsSimFaults drop;
-            drop.dropAfter = 1 + static_cast<int>(random() % 20);
-            drop.dropMs = 100 + static_cast<int>(random() % 200);
-            m_sim->SetFaults(static_cast<int>(random() % 2), drop);
+            const int after = 1 + static_cast<int>(random() % 20);
+            const int ms = 100 + static_cast<int>(random() % 200);
+            m_sim->SetFaults(static_cast<int>(random() % 2), {.dropAfter = after, .dropMs = ms});
         }
         // Now and then one command's replies come after its (shortened) time-out.
         static const char* const kCommands[] = {"", "OP", "GM", "RB", "CL", "SER", "SS"};

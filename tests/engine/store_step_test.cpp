@@ -1,12 +1,17 @@
 // The store step on its own, fed synthetic cycles (no sensors, no threads): the record into
 // the day file, missing blocks, and the faults of the disk: a day file cut by a power loss, one
-// that cannot be read, and one that stays unwritable for a while or until the stop.
+// that cannot be read, and one that stays unwritable for a while or until the stop. Then the
+// files of the controller without sensors: paths, the year log and the empty records.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "EngineFixture.h"
+#include "OutputPaths.h"
 #include "RsdFileFormat.h"
 #include "StoreStep.h"
 #include "SyntheticData.h"
+#include "YearLog.h"
 
 namespace {
 
@@ -87,27 +92,16 @@ void ExpectSameBlock(const CRad& rad, const SensorData& expected) {
     EXPECT_EQ(rad.Block(kQS100)->DD, expected.DD);
 }
 
-struct CutCase {
-    const char* name;
-    // Where the cut falls, counted from the start of the last record.
-    std::size_t (*cutAfterRecordStart)(const std::string& lastRecord);
-};
-
-const CutCase kCuts[] = {
-    {"inside the measured payload",
-     [](const std::string& record) {
-         const std::size_t begin = record.find(rad::rsd::kMeasuredBegin);
-         return record.find('\n', begin) + 1 + 1000;
-     }},
-    {"inside the line after the record tag",
-     [](const std::string&) { return kRecordLine.size() + 4; }},
-    {"inside the record tag", [](const std::string&) { return std::size_t{3}; }},
-    {"before the closing line end", [](const std::string& record) { return record.size() - 1; }},
-};
-
 TEST_F(StoreStep, DayFileCutInItsLastRecordIsRepairedBeforeTheNextStore) {
-    for (const CutCase& cut : kCuts) {
-        SCOPED_TRACE(cut.name);
+    // Where the cut falls, from the start of the last record; negative: from its end; 0: 1000
+    // bytes into the measured payload.
+    const std::pair<const char*, long> cuts[] = {
+        {"inside the measured payload", 0},
+        {"inside the line after the record tag", static_cast<long>(kRecordLine.size()) + 4},
+        {"inside the record tag", 3},
+        {"before the closing line end", -1}};
+    for (const auto& [name, at] : cuts) {
+        SCOPED_TRACE(name);
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
         m_listener.logLines.clear();
@@ -119,7 +113,11 @@ TEST_F(StoreStep, DayFileCutInItsLastRecordIsRepairedBeforeTheNextStore) {
         ASSERT_TRUE(original.Save(path));
         const std::string whole = ReadFile(path);
         const std::size_t recordStart = whole.rfind(kRecordLine);
-        const std::size_t cutAt = recordStart + cut.cutAfterRecordStart(whole.substr(recordStart));
+        const std::string record = whole.substr(recordStart);
+        const std::size_t payload = record.find('\n', record.find(rad::rsd::kMeasuredBegin)) + 1;
+        const std::size_t cutAt = recordStart + (at == 0  ? payload + 1000
+                                                 : at < 0 ? record.size() + at
+                                                          : at);
         ASSERT_LT(cutAt, whole.size());
         fs::resize_file(path, cutAt);
 
@@ -174,23 +172,6 @@ TEST_F(StoreStep, EachMissingBlockIsLoggedAndTheRecordIsIncomplete) {
     EXPECT_TRUE(set->GetAt(1).Block(kQS300));
 }
 
-TEST_F(StoreStep, UnwritableDayFileKeepsRecordsUntilItCanBeWritten) {
-    const std::string blocker = BlockYearFolder();
-    MakeStore();
-    for (int i = 0; i < 3; ++i) Store(m_first + 600 * i, static_cast<uint32_t>(i));
-    EXPECT_EQ(Count("ERROR RSD SAVE"), 3);
-    EXPECT_EQ(m_store->PendingRecords(), 3);
-    fs::remove(blocker);
-    StoreOutcome outcome;
-    Store(m_first + 1800, 3, &outcome);
-    EXPECT_TRUE(outcome.written);
-    EXPECT_EQ(m_listener.written, (std::vector<bool>{false, false, false, true}));
-    EXPECT_EQ(m_store->PendingRecords(), 0);
-    const auto set = DayFile(m_first);
-    ASSERT_EQ(set->GetCount(), 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(set->GetAt(i).m_time, m_first + 600 * i);
-}
-
 TEST_F(StoreStep, CorruptDayFileIsAppendedToNeverRewritten) {
     MakeStore();
     const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_first);
@@ -235,22 +216,80 @@ TEST_F(StoreStep, RecordsStillUnwritableAtTheStopGoToARecoveryFile) {
     }
 }
 
-TEST_F(StoreStep, PendingRecordsAreCappedOldestFirstAndRetriedAtTheStop) {
-    const std::string blocker = BlockYearFolder();
-    MakeStore(2);
-    m_store->SetRecoveryFolders({m_folder.string() + "/rescue/"});
-    for (int i = 0; i < 4; ++i) Store(m_first + 60 * i, static_cast<uint32_t>(i));
-    EXPECT_EQ(Count("DROP RSD 1 RECORDS"), 2);
-    EXPECT_EQ(m_store->PendingRecords(), 2);
+// Records wait while the day file cannot be written, the oldest dropped beyond the cap; they go
+// in with the next store that can write, or at the stop.
+TEST_F(StoreStep, UnwritableDayFileKeepsRecordsUntilItCanBeWritten) {
+    for (const bool capped : {false, true}) {
+        SCOPED_TRACE(capped ? "capped, retried at the stop" : "written with the next store");
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+        m_listener = {};
+        const std::string blocker = BlockYearFolder();
+        MakeStore(capped ? 2 : 1440);
+        m_store->SetRecoveryFolders({m_folder.string() + "/rescue/"});
+        for (int i = 0; i < 4; ++i) Store(m_first + 60 * i, static_cast<uint32_t>(i));
+        EXPECT_EQ(Count("ERROR RSD SAVE"), 4);
+        EXPECT_EQ(Count("DROP RSD 1 RECORDS"), capped ? 2 : 0);
+        EXPECT_EQ(m_store->PendingRecords(), capped ? 2 : 4);
+        fs::remove(blocker);
+        StoreOutcome outcome;
+        if (capped)
+            m_store->FlushPendingAtStop();
+        else
+            Store(m_first + 240, 4, &outcome);
+        EXPECT_EQ(outcome.written, !capped);
+        ASSERT_GE(m_listener.written.size(), 4u);
+        EXPECT_EQ(std::count(m_listener.written.begin(), m_listener.written.begin() + 4, true), 0);
+        EXPECT_EQ(m_listener.written.size() == 5 && m_listener.written[4], !capped);
+        EXPECT_EQ(m_store->PendingRecords(), 0);
+        EXPECT_FALSE(fs::exists(m_folder / "rescue"));
+        const auto set = DayFile(m_first);
+        const int first = capped ? 2 : 0;
+        ASSERT_EQ(set->GetCount(), 5 - first - capped);
+        for (int i = 0; i < set->GetCount(); ++i)
+            EXPECT_EQ(set->GetAt(i).m_time, m_first + 60 * (first + i));
+    }
+}
 
-    fs::remove(blocker);  // writable again before the stop
-    m_store->FlushPendingAtStop();
-    EXPECT_EQ(m_store->PendingRecords(), 0);
-    EXPECT_FALSE(fs::exists(m_folder / "rescue"));
-    const auto set = DayFile(m_first);
-    ASSERT_EQ(set->GetCount(), 2);
-    EXPECT_EQ(set->GetAt(0).m_time, m_first + 120);
-    EXPECT_EQ(set->GetAt(1).m_time, m_first + 180);
+using Output = EngineTest;
+
+TEST(OutputPaths, FilesOfATime) {
+    const int64_t t = LocalTime(2024, 7, 1, 6, 10, 0);
+    EXPECT_EQ(rad::DayFilePath("/d/", t), "/d/2024/20240701.RSD");
+    EXPECT_EQ(rad::HourFilePath("/c/", t), "/c/2024/2024070106.CSV");
+    EXPECT_EQ(rad::YearLogPath("/d/", t), "/d/2024.LOG");
+    EXPECT_EQ(rad::FormatLogLine(t + 3, "ERROR QS300 MEAS"),
+              "2024/07/01,06:10:03,ERROR QS300 MEAS\r\n");
+}
+
+// A FIFO in the log's place has no reader: appending must fail at once, not hang the program.
+TEST(YearLog, RefusesWhatIsNotARegularFile) {
+    const std::string dir = ::testing::TempDir() + "yearlog_fifo/";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir + "2025.LOG");
+    const int64_t t = LocalTime(2024, 7, 1, 6, 10, 0);
+    ASSERT_EQ(::mkfifo(rad::YearLogPath(dir, t).c_str(), 0600), 0);
+    EXPECT_FALSE(rad::AppendYearLog(dir, t, "APP START"));
+    EXPECT_FALSE(rad::AppendYearLog(dir, t + 366 * 86400, "APP START"));  // a directory
+    EXPECT_TRUE(rad::AppendYearLog(dir, t - 366 * 86400, "APP START"));   // created
+    EXPECT_TRUE(rad::AppendYearLog(dir, t - 366 * 86400, "APP CLOSE"));   // appended
+    EXPECT_EQ(ReadFile(dir + "2023.LOG"),
+              "2023/07/01,06:10:00,APP START\r\n2023/07/01,06:10:00,APP CLOSE\r\n");
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(Output, FreshInstallLogsEveryEventInOrder) {
+    MakeDoc();  // the folder does not exist yet
+    m_doc->StartManual();
+    ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
+    m_doc.reset();
+    const std::string log = ReadFile(m_settings.rsdFolder + "2024.LOG");
+    EXPECT_EQ(log,
+              "2024/07/01,05:59:58,APP START\r\n2024/07/01,05:59:58,INT.MEAS START\r\n"
+              "2024/07/01,05:59:58,INT.MEAS STOP\r\n2024/07/01,05:59:58,APP CLOSE\r\n");
+    // No sensor enabled: one record without blocks.
+    EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
+    EXPECT_EQ(m_host.notes, std::vector<std::string>{"manual: no sensor enabled"});
 }
 
 }  // namespace

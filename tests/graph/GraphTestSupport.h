@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <functional>
 
+#include "Graph.h"
 #include "Resample.h"
 
 // A white RGB32 picture with something drawn into it.
@@ -16,19 +17,28 @@ inline QImage Paint(QSize size, const std::function<void(QPainter&)>& draw) {
     return image;
 }
 
-inline bool HasColor(const QImage& image, QRgb color, QRect area) {
+// Whether a pixel of the area has the colour, or (ink) anything but white: text is
+// anti-aliased, so its pixels are greys rather than black.
+inline bool HasColor(const QImage& image, QRgb color, QRect area, bool ink = false) {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) == color) return true;
+            if ((image.pixel(x, y) == color) != ink) return true;
     return false;
 }
-
-// Anything but white: text is anti-aliased, so its pixels are greys rather than black.
 inline bool HasInk(const QImage& image, QRect area) {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) return true;
-    return false;
+    return HasColor(image, qRgb(255, 255, 255), area, true);
+}
+
+// A graph on the plot rectangle with its ranges and tick steps.
+inline CGraph MakeGraph(rad::PlotRect plot, double xFrom, double xTo, double yBottom, double yTop) {
+    CGraph graph;
+    graph.SetRect(plot);
+    graph.xFrom = xFrom;
+    graph.xTo = xTo;
+    graph.yBottom = yBottom;
+    graph.yTop = yTop;
+    graph.CalcTickSteps();
+    return graph;
 }
 
 // A spectrum with the same value at every nanometre from first to last.

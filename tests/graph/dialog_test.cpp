@@ -1,13 +1,18 @@
+// The Graph Settings dialog: what Apply, OK and Cancel store, its bounds; and the language.
 #include <gtest/gtest.h>
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
+#include <QTranslator>
 
 #include "ColorButton.h"
 #include "GraphDlg.h"
+#include "Translations.h"
 
 namespace {
 
@@ -51,6 +56,8 @@ TEST_F(DialogFixture, ApplyStoresEveryFieldAndRefreshes) {
     Click("OK");
     EXPECT_EQ(refreshes, 2);
     EXPECT_FALSE(dialog.isVisible());
+    // The tile sizes are Radview's only.
+    EXPECT_EQ(CGraphDlg(settings, GraphProgram::Radlog, {}).TileSizeGroup(), nullptr);
 }
 
 TEST_F(DialogFixture, CancelDropsUnappliedChangesUntilTheNextShow) {
@@ -100,19 +107,16 @@ TEST_F(DialogFixture, RefusedNumberStopsReadingButKeepsTheDialogOpen) {
 
 // The X axis takes 0..100000 nm; the Y top (an irradiance) any number.
 TEST_F(DialogFixture, XAxisIsBoundedToTheWavelengthLimits) {
-    struct Case {
-        const char* from;
-        const char* to;
-        const char* message;  // empty: applied
-    };
-    const Case cases[] = {
+    const struct {
+        const char *from, *to, *message;  // message empty: applied
+    } cases[] = {
         {"300", "2147483647", "Please enter a number between 0 and 100000."},
         {"-0.5", "800", "Please enter a number between 0 and 100000."},
         {"300", "inf", "Please enter a number between 0 and 100000."},
         {"0", "100000", ""},
     };
     settings.autoScale = false;  // the Y top edit in use
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         dialog.ShowDialog();
         Type(dialog.XFromEdit(), c.from);
         Type(dialog.XToEdit(), c.to);
@@ -133,10 +137,30 @@ TEST_F(DialogFixture, XAxisIsBoundedToTheWavelengthLimits) {
     }
 }
 
-TEST(GraphDialog, TileSizeGroupOnlyInRadview) {
-    GraphSettings settings;
-    CGraphDlg radlog(settings, GraphProgram::Radlog, {});
-    EXPECT_EQ(radlog.TileSizeGroup(), nullptr);
-    EXPECT_EQ(radlog.AutoScaleBox()->text(), QStringLiteral("Auto"));
-    EXPECT_EQ(radlog.windowTitle(), QStringLiteral("Graph Settings"));
+TEST(Translations, JapaneseExactlyForAJapaneseLocale) {
+    const std::pair<const char*, bool> cases[] = {{"ja_JP", true},  {"ja", true},
+                                                  {"en_US", false}, {"C", false},
+                                                  {"zh_CN", false}, {"ko_KR", false}};
+    for (const auto& [name, japanese] : cases)
+        EXPECT_EQ(rad::UseJapaneseTexts(QLocale(QLatin1String(name))), japanese) << name;
+}
+
+// The catalogue is compiled and embedded, and Qt's own texts (standard buttons, file and print
+// dialogs) follow the program's language.
+TEST(Translations, QtOwnTextsAreJapaneseWithThePrograms) {
+    QCoreApplication& app = *QCoreApplication::instance();
+    EXPECT_EQ(rad::InstallTranslations(app, {"radgraph"}, QLocale(QLatin1String("en_US"))), 0);
+    ASSERT_EQ(rad::InstallTranslations(app, {"radgraph"}, QLocale(QLatin1String("ja_JP"))), 2);
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("CGraphDlg", "Graph Settings"),
+              QStringLiteral("グラフ設定"));
+    EXPECT_EQ(QCoreApplication::translate("GraphClipboard", "Clipboard Error"),
+              QStringLiteral("クリップボード転送に失敗しました"));
+    for (QTranslator* translator : app.findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    QDialogButtonBox english(QDialogButtonBox::Cancel);
+    EXPECT_EQ(english.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
 }

@@ -11,14 +11,7 @@
 namespace {
 
 CGraph MakeGraph(double xFrom, double xTo, double yBottom, double yTop) {
-    CGraph graph;
-    graph.SetRect(rad::PlotRect{100, 50, 500, 350});
-    graph.xFrom = xFrom;
-    graph.xTo = xTo;
-    graph.yBottom = yBottom;
-    graph.yTop = yTop;
-    graph.CalcTickSteps();
-    return graph;
+    return ::MakeGraph(rad::PlotRect{100, 50, 500, 350}, xFrom, xTo, yBottom, yTop);
 }
 
 std::vector<double> Series(double first, double last, double step) {
@@ -30,14 +23,11 @@ std::vector<double> Series(double first, double last, double step) {
 }  // namespace
 
 TEST(TickRule, FirstStepWithFiveIntervals) {
-    struct Case {
-        double span;
-        double step;
-    };
-    const Case cases[] = {{1500, 200},  {100, 20},   {50, 10},     {20, 2},        {5, 1},
-                          {1, 0.2},     {99.96, 10}, {4.9, 0.5},   {0.004, 0.001}, {0, 0.001},
-                          {-50, 0.001}, {1e9, 1e6},  {0.01, 0.002}};
-    for (const Case& c : cases) EXPECT_DOUBLE_EQ(rad::TickStep(c.span), c.step) << c.span;
+    const std::pair<double, double> cases[] = {{1500, 200},    {100, 20},  {50, 10},     {20, 2},
+                                               {5, 1},         {1, 0.2},   {99.96, 10},  {4.9, 0.5},
+                                               {0.004, 0.001}, {0, 0.001}, {-50, 0.001}, {1e9, 1e6},
+                                               {0.01, 0.002}};
+    for (const auto& [span, step] : cases) EXPECT_DOUBLE_EQ(rad::TickStep(span), step) << span;
 }
 
 TEST(Ticks, DefaultRangesAndAutoScale) {
@@ -61,16 +51,14 @@ TEST(Ticks, DefaultRangesAndAutoScale) {
     const CGraph narrow = MakeGraph(300, 1800, 10.000, 10.004);
     EXPECT_EQ(narrow.yStep, 0.001);
     EXPECT_LE(narrow.YTicks().size(), 5u);  // at most four intervals
-}
 
-TEST(Ticks, AutoScaleSourcesPerProgram) {
+    // Auto scale follows the spectrum shown (Radlog) or the largest of all shown (Radview).
     const CResample low = FlatSpectrum(400, 500, 10);
     const CResample high = FlatSpectrum(400, 500, 50);
-    GraphPage page;
     page.spectra = {&low, &high};
-    page.program = GraphProgram::Radlog;  // the spectrum shown
+    page.program = GraphProgram::Radlog;
     EXPECT_DOUBLE_EQ(rad::PageTopValue(page), 12);
-    page.program = GraphProgram::Radview;  // the largest of all shown
+    page.program = GraphProgram::Radview;
     EXPECT_DOUBLE_EQ(rad::PageTopValue(page), 60);
     page.settings.autoScale = false;
     page.settings.top = 7;
@@ -79,19 +67,16 @@ TEST(Ticks, AutoScaleSourcesPerProgram) {
 
 TEST(Mapping, TruncatesAndClampsToSixteenBits) {
     const CGraph graph = MakeGraph(300, 1800, 0, 100);
-    struct Case {
-        double value;
-        int coord;
-    };
+    using Case = std::pair<double, int>;  // value, coordinate
     const double nan = std::numeric_limits<double>::quiet_NaN();
     // 400 units for 1500 nm: 0.27 units per nm, truncated towards zero on both sides.
     const Case xCases[] = {{300, 100},   {1800, 500},    {301, 100},    {299, 100},
                            {1e9, 32767}, {-1e9, -32768}, {1e300, 32767}};
-    for (const Case& c : xCases) EXPECT_EQ(graph.MapX(c.value), c.coord) << c.value;
+    for (const auto& [value, coord] : xCases) EXPECT_EQ(graph.MapX(value), coord) << value;
     // 300 units for 100 W/m2/um, y growing downwards.
     const Case yCases[] = {{0, 350},    {100, 50},     {0.5, 349},
                            {-0.5, 351}, {1e9, -32768}, {-1e9, 32767}};
-    for (const Case& c : yCases) EXPECT_EQ(graph.MapY(c.value), c.coord) << c.value;
+    for (const auto& [value, coord] : yCases) EXPECT_EQ(graph.MapY(value), coord) << value;
     EXPECT_EQ(graph.MapX(nan), std::nullopt);
     // An infinite pixel has no place on the page either: the curve breaks there.
     EXPECT_EQ(graph.MapY(std::numeric_limits<double>::infinity()), std::nullopt);

@@ -26,17 +26,13 @@ void DrawPage(QPainter& painter, QSize area) {
 }  // namespace
 
 TEST(DrawingArea, ScreenUsesTheLargestFourByThreeArea) {
-    struct Case {
-        QSize client;
-        QSize area;
-    };
-    const Case cases[] = {{{800, 600}, {800, 600}},
-                          {{1000, 600}, {800, 600}},
-                          {{800, 900}, {800, 600}},
-                          {{801, 500}, {666, 500}},
-                          {{0, 0}, {0, 0}}};
-    for (const Case& c : cases)
-        EXPECT_EQ(rad::ScreenDrawingArea(c.client), c.area) << c.client.width();
+    const std::pair<QSize, QSize> cases[] = {{{800, 600}, {800, 600}},
+                                             {{1000, 600}, {800, 600}},
+                                             {{800, 900}, {800, 600}},
+                                             {{801, 500}, {666, 500}},
+                                             {{0, 0}, {0, 0}}};
+    for (const auto& [client, area] : cases)
+        EXPECT_EQ(rad::ScreenDrawingArea(client), area) << client.width();
 }
 
 TEST(DrawingArea, PrinterKeepsPhysicalProportionsWithMargins) {

@@ -27,16 +27,7 @@ std::vector<int> InkBandTops(const QImage& image, int left, int right) {
     return tops;
 }
 
-CGraph PlotGraph() {
-    CGraph graph;
-    graph.SetRect(rad::PlotRect{20, 20, 220, 170});
-    graph.xFrom = 300;
-    graph.xTo = 1800;
-    graph.yBottom = 0;
-    graph.yTop = 100;
-    graph.CalcTickSteps();
-    return graph;
-}
+CGraph PlotGraph() { return MakeGraph(rad::PlotRect{20, 20, 220, 170}, 300, 1800, 0, 100); }
 
 }  // namespace
 
@@ -170,15 +161,8 @@ TEST(Page, RightBoxAndHeaderTextsPerProgram) {
 }
 
 TEST(Tile, GeometryAndPicture) {
-    const QSize sizes[] = {{40, 30}, {80, 60}, {160, 120}, {240, 180}};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(rad::CatalogTileSize(i), sizes[i]);
-    EXPECT_EQ(rad::CatalogTileSize(7), QSize(80, 60));
-    const rad::PlotRect plot = rad::TilePlotRect(QSize(80, 60));
-    EXPECT_EQ(plot.left, 3);
-    EXPECT_EQ(plot.top, 3);
-    EXPECT_EQ(plot.right, 77);
-    EXPECT_EQ(plot.bottom, 51);
-
+    EXPECT_EQ(rad::CatalogTileSize(7), QSize(80, 60));  // an unknown size: the default
+    // The frame on the plot 3..77 x 3..51, the time below it.
     GraphSettings settings;
     settings.grid = false;  // grid lines may lie outside the frame's last column
     const QImage tile =

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,12 +41,9 @@ class LoopDriver : public ::testing::Test {
         }
         return last;
     }
-    int Count(const std::string& command) const {
-        int n = 0;
-        for (const std::string& c : Sent()) n += c == command ? 1 : 0;
-        return n;
+    bool WasSent(const std::string& command) const {
+        return std::find(Sent().begin(), Sent().end(), command) != Sent().end();
     }
-    bool WasSent(const std::string& command) const { return Count(command) > 0; }
 
     CFakeLinkClock m_clock;
     CLoopbackPort* m_port = nullptr;

@@ -1,6 +1,9 @@
 // Faults of the line, one table row each: whatever arrives late, stray or cut, a measurement
-// either hands back the frame the sensor took or fails; it never takes shifted bytes.
+// either hands back the frame the sensor took or fails; it never takes shifted bytes. And the
+// time-outs, exact to the millisecond on the fake clock: a reply that comes at the deadline is
+// taken, one a millisecond later is not.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LoopDriverFixture.h"
@@ -17,9 +20,8 @@ constexpr double kSeconds = 0.1;
 class Faults : public LoopDriver {
   protected:
     void StartScripted(int model, int chunkBytes = 0) {
-        QsSimFaults f;
-        f.peaks.assign(40, 20000);
-        f.rawPixels = {{kMarkPixel, kMark}, {kMarkPixel + 1, kNextMark}};
+        const QsSimFaults f{.peaks = std::vector<int>(40, 20000),
+                            .rawPixels = {{kMarkPixel, kMark}, {kMarkPixel + 1, kNextMark}}};
         StartReady(model, f, chunkBytes);
         m_driver->m_nExpIndex = kExposureIndex;
     }
@@ -39,10 +41,8 @@ class Faults : public LoopDriver {
         EXPECT_FLOAT_EQ(d.MD[kMarkPixel], static_cast<float>(kMark / seconds));
         EXPECT_FLOAT_EQ(d.MD[kMarkPixel + 1], static_cast<float>(kNextMark / seconds));
         for (std::size_t k = 0; k < d.MD.size(); ++k) {
-            ASSERT_GE(d.MD[k], 0.0f) << k;
-            ASSERT_GE(d.DD[k], 0.0f) << k;
-            ASSERT_LE(d.MD[k] * seconds, 32767.5) << k;
-            ASSERT_LE(d.DD[k] * seconds, 32767.5) << k;
+            ASSERT_TRUE(d.MD[k] >= 0 && d.MD[k] * seconds <= 32767.5) << k << ": " << d.MD[k];
+            ASSERT_TRUE(d.DD[k] >= 0 && d.DD[k] * seconds <= 32767.5) << k << ": " << d.DD[k];
         }
         EXPECT_STREQ(d.SN, m_info->cal.SN);
         if (model == kQS400) {
@@ -57,28 +57,24 @@ class Faults : public LoopDriver {
     MeasureResult m_last{kQS100};
 };
 
-struct LateCase {
-    int model;
-    const char* command;
-    int deadlineMs;  // from the command to the time-out
-    int delayMs;     // the instrument's own time before its reply
-};
-
-constexpr LateCase kLateCases[] = {
-    {kQS100, "", 1000, 0},    {kQS100, "OP", 2000, 0}, {kQS100, "GM", 2000, 100},
-    {kQS100, "RB", 10000, 0}, {kQS100, "CL", 2000, 0}, {kQS100, "SER", 2000, 0},
-    {kQS100, "SS", 2000, 0},  {kQS400, "FV", 2000, 0}, {kQS400, "T2", 2000, 0},
-    {kQS400, "GM", 2000, 30},
-};
-
 TEST_F(Faults, LateReplyAtEachAttemptNeverShiftsTheFrame) {
-    for (const LateCase& c : kLateCases) {
+    const struct {
+        int model;
+        const char* command;
+        int deadlineMs;  // from the command to the time-out
+        int delayMs;     // the instrument's own time before its reply
+    } cases[] = {
+        {kQS100, "", 1000, 0},    {kQS100, "OP", 2000, 0}, {kQS100, "GM", 2000, 100},
+        {kQS100, "RB", 10000, 0}, {kQS100, "CL", 2000, 0}, {kQS100, "SER", 2000, 0},
+        {kQS100, "SS", 2000, 0},  {kQS400, "FV", 2000, 0}, {kQS400, "T2", 2000, 0},
+        {kQS400, "GM", 2000, 30},
+    };
+    for (const auto& c : cases) {
         // Late within the quiet time after the time-out, and later than that.
         for (int beyond : {200, 800}) {
             for (int lateAttempts = 1; lateAttempts <= 3; ++lateAttempts) {
-                SCOPED_TRACE(std::string(kModels[c.model].label) + " '" + c.command + "' +" +
-                             std::to_string(beyond) + " ms in " + std::to_string(lateAttempts) +
-                             " attempts");
+                SCOPED_TRACE(testing::Message() << kModels[c.model].label << " '" << c.command
+                                                << "' +" << beyond << " ms in " << lateAttempts);
                 StartScripted(c.model);
                 for (int n = 1; n <= lateAttempts; ++n)
                     m_port->lineFaults.push_back(
@@ -90,29 +86,25 @@ TEST_F(Faults, LateReplyAtEachAttemptNeverShiftsTheFrame) {
                 if (beyond == 200) {
                     EXPECT_EQ(attempts, lateAttempts < 3 ? lateAttempts + 1 : 0);
                 }
-                if (attempts == 0) {
-                    EXPECT_NE(m_last.failure.cause, LinkFailure::kNone);
-                }
+                EXPECT_TRUE(attempts > 0 || m_last.failure.cause != LinkFailure::kNone);
             }
         }
     }
 }
 
-struct IdentityCase {
-    int model;
-    const char* command;
-    int deadlineMs;
-    int status;  // after the late reply
-};
-
 TEST_F(Faults, LateReplyDuringIdentificationFailsThatTryOnly) {
-    const IdentityCase cases[] = {
+    const struct {
+        int model;
+        const char* command;
+        int deadlineMs;
+        int status;  // after the late reply
+    } cases[] = {
         {kQS100, "ID", 2000, kStatusIdentityFailed},
         {kQS200, "FT", 2000, kStatusIdentityFailed},
         {kQS300, "CALB", 5000, kStatusCalFailed},
         {kQS400, "PXSB", 5000, kStatusCalFailed},
     };
-    for (const IdentityCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
         Start(c.model);
         const SensorInfoResult first = m_driver->GetSensorInfo();
@@ -126,16 +118,14 @@ TEST_F(Faults, LateReplyDuringIdentificationFailsThatTryOnly) {
     }
 }
 
-struct StrayCase {
-    int model;
-    const char* command;
-    std::string noise;  // before the reply of the first attempt
-    int cutBytes;       // of that reply
-    int attempts;       // needed for a true frame
-};
-
 TEST_F(Faults, StrayOrMissingBytesCostOneAttempt) {
-    const StrayCase cases[] = {
+    const struct {
+        int model;
+        const char* command;
+        std::string noise;  // before the reply of the first attempt
+        int cutBytes;       // of that reply
+        int attempts;       // needed for a true frame
+    } cases[] = {
         // What the wake-up, OP and CL say is not examined; their stray bytes are drained.
         {kQS100, "", "\x13\x37", 0, 1},
         {kQS100, "OP", "#\r", 0, 1},
@@ -151,7 +141,7 @@ TEST_F(Faults, StrayOrMissingBytesCostOneAttempt) {
         {kQS400, "RB", "\x01\x02", 0, 2},
         {kQS400, "T2", "#\r", 0, 2},
     };
-    for (const StrayCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(kModels[c.model].label) + " " + c.command);
         StartScripted(c.model);
         m_port->lineFaults = {{c.command, 1, 0, c.noise, c.cutBytes}};
@@ -172,9 +162,7 @@ TEST_F(Faults, ReplySplitOverManyReadsIsAssembled) {
 }
 
 TEST_F(Faults, StopEndsAnExposureWithinAPollAndClosesTheShutter) {
-    QsSimFaults f;
-    f.peaks.assign(4, 2000);  // too dark: the search goes to 5000 ms
-    StartReady(kQS200, f);
+    StartReady(kQS200, {.peaks = {2000, 2000, 2000, 2000}});  // too dark: the search goes to 5 s
     m_driver->m_nExpIndex = 8;
     const std::int64_t stopAt = m_clock.MonotonicMs() + 3000;
     m_driver->SetStopCheck([&] { return m_clock.MonotonicMs() >= stopAt; });
@@ -188,7 +176,7 @@ TEST_F(Faults, StopEndsAnExposureWithinAPollAndClosesTheShutter) {
     EXPECT_EQ(Sent().back(), "CL");
 }
 
-TEST_F(Faults, UnpluggedDeviceEndsTheAttempts) {
+TEST_F(Faults, UnpluggedDeviceEndsTheAttemptsAndCanBeReopened) {
     StartScripted(kQS300);
     m_port->Unplug();
     std::vector<std::string> said;
@@ -198,6 +186,108 @@ TEST_F(Faults, UnpluggedDeviceEndsTheAttempts) {
     EXPECT_EQ(said, std::vector<std::string>{"device lost during the wake-up"});
     EXPECT_TRUE(m_driver->CheckLost());
     EXPECT_EQ(DescribeFailure(lost.failure), "device lost during the wake-up");
+    const SensorInfoResult info = m_driver->GetSensorInfo();  // identification sees it too
+    EXPECT_EQ(info.status, kStatusNoReply);
+    EXPECT_EQ(info.failure.cause, LinkFailure::kLost);
+    // Reopened, the device works again.
+    ASSERT_EQ(m_driver->OpenDevice("loop", 38400), 1);
+    EXPECT_FALSE(m_driver->DeviceLost());
+    EXPECT_TRUE(m_driver->GetSensorInfo().Ready());
+}
+
+using Timeouts = LoopDriver;
+
+// An identification or a measurement: whether it succeeded, and why not.
+std::pair<bool, LinkFailure> Attempt(CQSDriver& driver, bool identify) {
+    if (!identify) {
+        const MeasureResult measured = driver.Measure();
+        return {measured.valid, measured.failure};
+    }
+    const SensorInfoResult info = driver.GetSensorInfo();
+    return {info.Ready(), info.failure};
+}
+
+// One second for the wake-up line, then half a second of quiet on the line; a measurement
+// ends there too, before the shutter opens.
+TEST_F(Timeouts, SilentSensorGivesCode2AfterOneSecond) {
+    Start(kQS100, {.silent = true});
+    const SensorInfoResult info = m_driver->GetSensorInfo();
+    EXPECT_EQ(info.status, kStatusNoReply);
+    EXPECT_EQ(m_clock.MonotonicMs(), 1500);
+    EXPECT_EQ(DescribeFailure(info.failure), "no reply within 1 s to the wake-up");
+    EXPECT_FALSE(m_driver->Measure().valid);
+    EXPECT_EQ(m_clock.MonotonicMs(), 3000);
+    EXPECT_FALSE(WasSent("OP"));
+}
+
+// When the command named was sent last, on the fake clock.
+std::int64_t SentAt(const CLoopbackPort& port, const std::string& command) {
+    std::int64_t at = -1;
+    for (std::size_t i = 0; i < port.Commands().size(); ++i) {
+        const std::string& c = port.Commands()[i];
+        if (c.substr(0, c.find(',')) == command) at = port.CommandTimes()[i];
+    }
+    return at;
+}
+
+TEST_F(Timeouts, ReplyAtTheDeadlineIsTakenAndOneMillisecondLaterIsNot) {
+    const struct {
+        const char* command;
+        int deadlineMs;  // after the command was sent
+        int delayMs;     // the instrument's own time before the reply (the 100 ms exposure)
+        bool identify;   // GetSensorInfo rather than Measure
+        bool closes;     // the failure is followed by CL
+    } cases[] = {
+        {"", 1000, 0, false, false},   {"OP", 2000, 0, false, true}, {"GM", 2000, 100, false, true},
+        {"RB", 10000, 0, false, true}, {"CL", 2000, 0, false, true}, {"SER", 2000, 0, false, false},
+        {"SS", 2000, 0, false, false}, {"ID", 2000, 0, true, false}, {"CALB", 5000, 0, true, false},
+    };
+    for (const auto& c : cases) {
+        for (int extra = 0; extra <= 1; ++extra) {
+            SCOPED_TRACE(std::string(c.command) + (extra ? " late" : " in time"));
+            StartReady(kQS100, {.peaks = {20000, 20000}});
+            m_driver->m_nExpIndex = 3;
+            m_port->lineFaults = {{c.command, 0, c.deadlineMs - c.delayMs + extra, "", 0}};
+            const auto [ok, failure] = Attempt(*m_driver, c.identify);
+            EXPECT_EQ(ok, !extra);
+            if (!extra) continue;
+            EXPECT_EQ(failure.cause, LinkFailure::kNoReply);
+            EXPECT_EQ(failure.timeoutMs, c.deadlineMs);
+            // The late reply came 1 ms after the deadline; the line was then quiet for 0.5 s.
+            const std::int64_t waited = m_clock.MonotonicMs() - SentAt(*m_port, c.command);
+            EXPECT_EQ(waited, c.deadlineMs + 1 + 500);
+            EXPECT_EQ(Sent().back() == "CL", c.closes);
+        }
+    }
+}
+
+TEST_F(Timeouts, CutBlocksFailAfterTheirTimeOut) {
+    const struct {
+        const char* name;
+        int model;
+        const char* command;
+        int cutBytes;
+        LinkFailure::Cause cause;
+        int waitedMs;  // from the command to the failure, quiet time included
+        bool identify;
+    } cases[] = {
+        {"RB without OK", kQS100, "RB", 3, LinkFailure::kNoTrailer, 1000 + 500, false},
+        {"RB short", kQS100, "RB", 4, LinkFailure::kShortBlock, 10000 + 500, false},
+        {"CALB without OK", kQS300, "CALB", 3, LinkFailure::kNoTrailer, 1000 + 500, true},
+        {"CALB short", kQS100, "CALB", 4, LinkFailure::kShortBlock, 5000 + 500, true},
+        {"PXSB without OK", kQS400, "PXSB", 3, LinkFailure::kNoTrailer, 1000 + 500, true},
+        {"PXSB short", kQS400, "PXSB", 4, LinkFailure::kShortBlock, 5000 + 500, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartReady(c.model);
+        m_port->lineFaults = {{c.command, 0, 0, "", c.cutBytes}};
+        const auto [ok, failure] = Attempt(*m_driver, c.identify);
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(failure.cause, c.cause);
+        EXPECT_EQ(m_clock.MonotonicMs() - SentAt(*m_port, c.command), c.waitedMs);
+        EXPECT_EQ(Sent().back() == "CL", !c.identify);  // a failed light read closes the shutter
+    }
 }
 
 }  // namespace

@@ -27,9 +27,7 @@ ProbeRun Probe(const std::string& args) {
 }
 
 TEST(ProbeSmoke, ModelComesFromTheSensorUnlessGiven) {
-    QsSimOptions options;
-    options.exposureScale = 0.02;
-    CQsSim sim(options);
+    CQsSim sim(QsSimOptions{.exposureScale = 0.02});
     const auto paths = sim.Start({kQS300});
     ASSERT_EQ(paths.size(), 1u);
 

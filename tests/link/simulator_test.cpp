@@ -49,37 +49,36 @@ TEST(SimInstrument, GmTakesItsExposureAndCountsFollowTheLight) {
 }
 
 TEST(SimInstrument, FaultsShapeTheReplies) {
+    const struct {
+        const char* command;
+        QsSimFaults faults;
+        std::string reply;  // or its size as "#n"
+    } cases[] = {
+        {"SER", {.ngCommand = "SER"}, "NG\r"},
+        {"CALB", {.shortCalb = 24}, "#1000"},
+        {"PXSB", {}, "#259"},
+        {"ID", {.longLine = true}, "#301"},
+        {"GM,30,0,1", {.noGmReply = true}, ""},
+        {"ID", {.silent = true}, ""},
+    };
     CSimInstrument sensor(kQS400, 0, 1);
-    QsSimFaults f;
-    f.ngCommand = "SER";
-    EXPECT_EQ(sensor.Respond("SER", f, 0).bytes, "NG\r");
-    f = {};
-    f.shortCalb = 24;
-    EXPECT_EQ(sensor.Respond("CALB", f, 0).bytes.size(), 1024u - 24u);
-    f = {};
-    EXPECT_EQ(sensor.Respond("PXSB", f, 0).bytes.size(), 256u + 3u);
-    f.longLine = true;
-    EXPECT_EQ(sensor.Respond("ID", f, 0).bytes.size(), 301u);
-    f = {};
-    f.noGmReply = true;
-    EXPECT_TRUE(sensor.Respond("GM,30,0,1", f, 0).bytes.empty());
-    f = {};
-    f.silent = true;
-    EXPECT_TRUE(sensor.Respond("ID", f, 0).bytes.empty());
-    f = {};
+    for (const auto& c : cases) {
+        const std::string bytes = sensor.Respond(c.command, c.faults, 0).bytes;
+        if (c.reply.starts_with('#'))
+            EXPECT_EQ(bytes.size(), std::stoul(c.reply.substr(1))) << c.command;
+        else
+            EXPECT_EQ(bytes, c.reply) << c.command;
+    }
     sensor.m_firmware = "1.81";
-    EXPECT_EQ(sensor.Respond("T2", f, 0).bytes, "NG\r");
+    EXPECT_EQ(sensor.Respond("T2", {}, 0).bytes, "NG\r");
     CSimInstrument visible(kQS100, 0, 1);
-    EXPECT_EQ(visible.Respond("PXSB", f, 0).bytes, "NG\r");
+    EXPECT_EQ(visible.Respond("PXSB", {}, 0).bytes, "NG\r");
 }
 
 TEST(QsSim, ServesSeveralSensorsAndWritesATranscript) {
     const std::string transcript = ::testing::TempDir() + "qssim_transcript.txt";
     std::remove(transcript.c_str());
-    QsSimOptions options;
-    options.transcriptPath = transcript;
-    options.pacing = true;
-    CQsSim sim(options);
+    CQsSim sim(QsSimOptions{.pacing = true, .transcriptPath = transcript});
     const std::vector<std::string> paths = sim.Start({kQS400, kQS300});
     ASSERT_EQ(paths.size(), 2u);
     EXPECT_NE(paths[0], paths[1]);
@@ -88,15 +87,9 @@ TEST(QsSim, ServesSeveralSensorsAndWritesATranscript) {
     ASSERT_TRUE(driver.GetSensorInfo().Ready());
     sim.Stop();
     std::ifstream in(transcript);
-    std::string line;
-    int lines = 0;
-    bool sawCalb = false;
-    while (std::getline(in, line)) {
-        ++lines;
-        sawCalb = sawCalb || line.find(" QS-400 CALB") != std::string::npos;
-    }
-    EXPECT_EQ(lines, 14);  // wake-up, 11 identity queries, CALB, PXSB
-    EXPECT_TRUE(sawCalb);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 14);  // wake-up, 11 queries, CALB, PXSB
+    EXPECT_NE(text.find(" QS-400 CALB"), std::string::npos);
 }
 
 }  // namespace

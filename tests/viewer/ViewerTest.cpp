@@ -1,27 +1,13 @@
 #include "ViewerTest.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
-#include <QTimer>
 #include <clocale>
 
 #include "LocalTime.h"
 #include "SyntheticData.h"
 
-namespace {
-
 constexpr int64_t kMorning = 1717221600;  // 2024-06-01 06:00:00 UTC
-
-void ClickWhenOpen(std::function<QAbstractButton*(QMessageBox*)> pick) {
-    QTimer::singleShot(0, [pick] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return ClickWhenOpen(pick);
-        if (QAbstractButton* button = pick(box)) button->click();
-    });
-}
-
-}  // namespace
 
 void ViewerTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
@@ -38,19 +24,6 @@ QString ViewerTest::WriteDayFile(const QString& name, int count) {
     const QString path = m_dir.filePath(name);
     EXPECT_TRUE(set.Save(path.toStdString()));
     return path;
-}
-
-void AnswerNextMessageBox(QMessageBox::StandardButton button) {
-    ClickWhenOpen([button](QMessageBox* box) { return box->button(button); });
-}
-
-void AnswerNextMessageBox(const QString& buttonText) {
-    ClickWhenOpen([buttonText](QMessageBox* box) -> QAbstractButton* {
-        for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == buttonText) return b;
-        }
-        return nullptr;
-    });
 }
 
 std::string ReadBytes(const QString& path) {

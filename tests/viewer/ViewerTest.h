@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "DesktopTestSupport.h"
 #include "RadviewApp.h"
 #include "RsdData.h"
 
@@ -24,10 +25,7 @@ class ViewerTest : public ::testing::Test {
     std::unique_ptr<CRadviewApp> m_app;
 };
 
-// Presses the button of the next message box that opens (modal loops in the code under test).
-void AnswerNextMessageBox(QMessageBox::StandardButton button);
-// The same for a button identified by its text.
-void AnswerNextMessageBox(const QString& buttonText);
+using desktop_test::AnswerNextMessageBox;
 
 // Loads a file's bytes.
 std::string ReadBytes(const QString& path);

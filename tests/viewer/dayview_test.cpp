@@ -72,11 +72,24 @@ TEST_F(DayViewTest, SeriesOnTheTimeOfDayWithGapsNotBridged) {
     EXPECT_EQ(s.CsvLines()[0], rad::SeriesCsvHeader());
 }
 
-TEST_F(DayViewTest, PointsMapBackToTheirTimeAndValue) {
+TEST_F(DayViewTest, PointsMapBackAndADoubleClickOpensTheirRecord) {
     // Ten minutes apart: a few units between neighbouring points at this size.
     CDayView* view = OpenDayView(60, 600);
     const DaySeries& s = view->Series();
     ASSERT_EQ(s.rows.size(), 60u);
+    // A double click on a point opens that record; off the curve nothing opens.
+    const QPoint p = PointOf(view, 30);
+    QTest::mouseDClick(view->Plot(), Qt::LeftButton, {}, p + QPoint(0, 40));
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame->Doc().m_nViewMode, 2);
+    QTest::mouseDClick(view->Plot(), Qt::LeftButton, {}, p);
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame->Doc().m_nViewMode, 1);
+    EXPECT_EQ(m_frame->Doc().m_shownIndices, std::vector<int>{s.rows[30].record});
+    EXPECT_EQ(m_frame->Doc().m_shownSpectra.size(), 1u);
+    m_frame->SwitchView(2);
+    view->Plot()->grab();
+
     for (rad::Quantity q : {rad::Quantity::Ppfd, rad::Quantity::Illuminance, rad::Quantity::Cct}) {
         view->SetQuantity(q);
         view->Plot()->grab();
@@ -127,22 +140,7 @@ TEST_F(DayViewTest, HeaderShowsTheDliOfTheCore) {
               QString::fromStdString(rad::FormatLocalTime(days[0].start, "%Y/%m/%d")));
 }
 
-TEST_F(DayViewTest, DoubleClickOnAPointOpensThatRecord) {
-    CDayView* view = OpenDayView(60, 600);
-    const DaySeries& s = view->Series();
-    // Off the curve: nothing opens.
-    QPoint p = PointOf(view, 30);
-    QTest::mouseDClick(view->Plot(), Qt::LeftButton, {}, p + QPoint(0, 40));
-    QApplication::processEvents();
-    EXPECT_EQ(m_frame->Doc().m_nViewMode, 2);
-    QTest::mouseDClick(view->Plot(), Qt::LeftButton, {}, p);
-    QApplication::processEvents();
-    EXPECT_EQ(m_frame->Doc().m_nViewMode, 1);
-    EXPECT_EQ(m_frame->Doc().m_shownIndices, std::vector<int>{s.rows[30].record});
-    EXPECT_EQ(m_frame->Doc().m_shownSpectra.size(), 1u);
-}
-
-TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrum) {
+TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
     CDayView* view = OpenDayView(30, 600);
     const DaySeries& s = view->Series();
     const DayMap map = BuildDayMap(m_frame->Doc().Data(), s, 400, 700);
@@ -176,6 +174,18 @@ TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrum) {
     CResample spectrum;
     spectrum.Resample(m_frame->Doc().Data(), s.rows[12].record);
     EXPECT_EQ(view->Readout()->value, spectrum.GetValue(view->Readout()->wavelength));
+
+    // The export writes every record in time order; an unwritable path fails.
+    const QString path = m_dir.filePath(QStringLiteral("day.csv"));
+    ASSERT_TRUE(view->ExportCsv(path.toStdString()));
+    const QStringList lines =
+        QString::fromStdString(ReadBytes(path)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 31);
+    EXPECT_EQ(lines[0].toStdString(), rad::SeriesCsvHeader());
+    EXPECT_TRUE(lines[1].startsWith(
+        QString::fromStdString(rad::FormatLocalTime(s.rows.front().time, "%Y/%m/%d,%H:%M:%S"))))
+        << lines[1].toStdString();
+    EXPECT_FALSE(view->ExportCsv(m_dir.filePath(QStringLiteral("missing/day.csv")).toStdString()));
 }
 
 TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
@@ -207,19 +217,4 @@ TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
     child->SwitchView(0);
     frame.updateMenus();
     EXPECT_EQ(table->columnCount(), 0);
-}
-
-TEST_F(DayViewTest, ExportWritesEveryRecordInTimeOrder) {
-    CDayView* view = OpenDayView(30);
-    const QString path = m_dir.filePath(QStringLiteral("day.csv"));
-    ASSERT_TRUE(view->ExportCsv(path.toStdString()));
-    const QStringList lines =
-        QString::fromStdString(ReadBytes(path)).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 31);
-    EXPECT_EQ(lines[0].toStdString(), rad::SeriesCsvHeader());
-    const rad::SeriesRow& first = view->Series().rows.front();
-    EXPECT_TRUE(lines[1].startsWith(
-        QString::fromStdString(rad::FormatLocalTime(first.time, "%Y/%m/%d,%H:%M:%S"))))
-        << lines[1].toStdString();
-    EXPECT_FALSE(view->ExportCsv(m_dir.filePath(QStringLiteral("missing/day.csv")).toStdString()));
 }

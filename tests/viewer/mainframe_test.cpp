@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -16,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
+#include <fstream>
 
 #include "CatView.h"
 #include "ChildFrame.h"
@@ -83,6 +83,7 @@ TEST_F(MainFrame, SaveAsksWhenTheFileGrewOnDisk) {
     const QString path = WriteDayFile("today.RSD", 3);
     ASSERT_TRUE(frame.OpenFile(path));
     CChildFrame* child = frame.ActiveChild();
+    EXPECT_FALSE(child->Doc().ChangedOnDisk());
     child->Doc().Data().GetAt(0).m_nSelect = 1;
     child->Doc().DeleteSelected();
     WriteDayFile("today.RSD", 5);
@@ -230,15 +231,9 @@ TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
     CMainFrame frame(*m_app);
     frame.show();
     ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 2)));
-    const auto hover = [](QMenu* menu, QAction* action) {
-        const QPoint at = menu->actionGeometry(action).center();
-        QMouseEvent move(QEvent::MouseMove, at, menu->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(menu, &move);
-    };
     QMenu* view = frame.menuBar()->actions().at(2)->menu();
     view->popup(QPoint(50, 50));
-    hover(view, frame.Action(ID_TILE_SIZE));
+    desktop_test::HoverMenuEntry(view, frame.Action(ID_TILE_SIZE));
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Change Tiled Data Size");
     view->hide();
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Ready");
@@ -248,7 +243,8 @@ TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
         for (QAction* entry : menu->actions())
-            if (entry->text() == "&Delete") hover(menu, entry);  // greyed: nothing selected
+            if (entry->text() == "&Delete")
+                desktop_test::HoverMenuEntry(menu, entry);  // greyed: nothing selected
         prompt = frame.statusBar()->currentMessage();
         menu->close();
     });
@@ -261,13 +257,8 @@ TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
 // A profile edited by hand to the int limit: the catalog, the detail view and both exports
 // finish at once; the spectral export is refused instead of making billions of rows.
 TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
-    {
-        QFile ini(QString::fromStdString(Profile()));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(
-            "[SAVE]\nPITCH=1\nRIGHT=2147483647\n[INTEG]\nRIGHT=2147483647\n"
-            "[GRAPH]\nRIGHT=2147483647\n");
-    }
+    std::ofstream(Profile()) << "[SAVE]\nPITCH=1\nRIGHT=2147483647\n[INTEG]\nRIGHT=2147483647\n"
+                                "[GRAPH]\nRIGHT=2147483647\n";
     m_app->LoadSettings();
     ASSERT_EQ(m_app->Settings().csv.right, 2147483647);
     CMainFrame frame(*m_app);
@@ -285,8 +276,9 @@ TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
     EXPECT_EQ(child->Doc().ExportCalcCsv(m_dir.filePath("c.csv").toStdString()), 1);
 }
 
-// Both ranges take 0..100000 nm; OK with anything else keeps the dialog open.
-TEST(CsvSettingsDialog, WavelengthsAreBounded) {
+// Both ranges take 0..100000 nm; OK with anything else keeps the dialog open. The models pair
+// off, and the range follows the interval.
+TEST(CsvSettingsDialog, WavelengthsAreBoundedModelsPairOff) {
     CsvSettings oneNm;
     oneNm.pitch = 1;  // the range edits in use
     for (const char* text : {"2147483647", "100001", "-1", "3OO"}) {
@@ -312,21 +304,16 @@ TEST(CsvSettingsDialog, WavelengthsAreBounded) {
     greyed.Load(raw, IntegSettings{});
     greyed.accept();
     EXPECT_EQ(greyed.result(), QDialog::Accepted);
-}
-
-TEST(CsvSettingsDialog, PairsExcludeAndRangeFollowsInterval) {
-    CConfDlg dialog;
+    EXPECT_FALSE(greyed.RangeFromEdit()->isEnabled());
+    greyed.OneNmButton()->click();
+    EXPECT_TRUE(greyed.RangeToEdit()->isEnabled());
+    greyed.ModelBox(kQS100)->click();  // unchecking one box still clears its partner
+    EXPECT_FALSE(greyed.ModelBox(kQS200)->isChecked());
+    greyed.ModelBox(kQS200)->click();
+    greyed.ModelBox(kQS400)->click();
     CsvSettings csv;
     IntegSettings integ;
-    dialog.Load(csv, integ);
-    EXPECT_FALSE(dialog.RangeFromEdit()->isEnabled());
-    dialog.OneNmButton()->click();
-    EXPECT_TRUE(dialog.RangeToEdit()->isEnabled());
-    dialog.ModelBox(kQS100)->click();  // unchecking one box still clears its partner
-    EXPECT_FALSE(dialog.ModelBox(kQS200)->isChecked());
-    dialog.ModelBox(kQS200)->click();
-    dialog.ModelBox(kQS400)->click();
-    dialog.Store(csv, integ);
+    greyed.Store(csv, integ);
     EXPECT_EQ(csv.models, (std::array<bool, 4>{false, true, false, false}));
     EXPECT_EQ(csv.pitch, 1);
 }
