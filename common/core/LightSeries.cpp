@@ -1,12 +1,12 @@
 #include "LightSeries.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <thread>
 
 #include "LocalTime.h"
+#include "NumberFormat.h"
 #include "ResampleTable.h"
 
 namespace rad {
@@ -15,24 +15,14 @@ namespace {
 constexpr const char* kDateFormat = "%Y/%m/%d";
 constexpr const char* kTimeFormat = "%H:%M:%S";
 
-// Appends value with decimals digits after the point, as printf's "%.*f" writes it (both
-// round the exact binary value correctly); nothing for a value that is not finite.
-void AppendFixed(std::string& out, double value, int decimals) {
-    if (!std::isfinite(value)) return;
-    char buffer[400];  // the longest double in fixed notation with a few decimals
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (error == std::errc()) {
-        out.append(buffer, end);
-    } else {
-        const int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-        out.append(buffer, static_cast<std::size_t>(std::max(n, 0)));
-    }
+// Appends value as printf's "%.*f" writes it; nothing for a value that is not finite.
+void AppendFiniteFixed(std::string& out, double value, int decimals) {
+    if (std::isfinite(value)) AppendFixed(out, value, decimals);
 }
 
 std::string Fixed(double value, int decimals) {
     std::string text;
-    AppendFixed(text, value, decimals);
+    AppendFiniteFixed(text, value, decimals);
     return text;
 }
 
@@ -153,7 +143,7 @@ std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times) {
     line += CsvField(row.memo);
     for (const QuantityInfo& info : QuantityTable()) {
         line += ',';
-        AppendFixed(line, row.quantities[info.id].value, info.decimals);
+        AppendFiniteFixed(line, row.quantities[info.id].value, info.decimals);
     }
     return line;
 }
