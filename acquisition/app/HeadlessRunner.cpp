@@ -14,7 +14,8 @@ CHeadlessRunner::CHeadlessRunner(RadlogSettings& settings, const IClock& clock, 
       m_clock(clock),
       m_options(std::move(options)),
       m_save(std::move(save)),
-      m_bBell(::isatty(::fileno(m_options.out)) == 1) {}
+      m_bBell(::isatty(::fileno(m_options.out)) == 1),
+      m_today(m_options.dayStartHour) {}
 
 CHeadlessRunner::~CHeadlessRunner() = default;
 

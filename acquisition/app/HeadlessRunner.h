@@ -23,6 +23,7 @@ class CHeadlessRunner final : public IRadlogHost {
         // Tried first for records that cannot reach their day file by the stop.
         std::string dataFolder;
         std::FILE* out = stdout;  // a terminal also hears the error beep
+        int dayStartHour = 0;     // the hour the light of a day is counted from
     };
 
     CHeadlessRunner(RadlogSettings& settings, const IClock& clock, Options options,

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "AnalysisSettings.h"
 #include "DemoRig.h"
 #include "DesktopMain.h"
 #include "HeadlessRunner.h"
@@ -81,6 +82,8 @@ int main(int argc, char** argv) {
     profile.ini.Load(profile.path);
     RadlogSettings settings;
     settings.LoadSettings(profile.ini, location.programFolder);
+    AnalysisSettings analysis;
+    analysis.Load(profile.ini);
     std::function<void()> save = [&] {
         settings.SaveSettings(profile.ini);
         rad::SaveProfile(profile.ini, profile.path);
@@ -112,10 +115,11 @@ int main(int argc, char** argv) {
         telemetry = StartTelemetry(profile.ini, profile.path, passwordFile, settings, warn, warn);
 #endif
         return RunDesktop(
-            settings, save ? save : [] {}, clock, telemetry.get());
+            settings, save ? save : [] {}, clock, telemetry.get(), analysis.DayStartHour());
     }
-    CHeadlessRunner runner(settings, clock,
-                           {parser.isSet(manualOption), banner, location.programFolder}, save);
+    CHeadlessRunner::Options options{parser.isSet(manualOption), banner, location.programFolder};
+    options.dayStartHour = analysis.DayStartHour();
+    CHeadlessRunner runner(settings, clock, options, save);
 #ifdef RADLOG_WITH_MQTT
     telemetry = StartTelemetry(
         profile.ini, profile.path, passwordFile, settings,

@@ -27,7 +27,7 @@ CStationTelemetry::CStationTelemetry(const MqttSettings& mqtt, const std::string
       m_station(mqtt.StationName()),
       m_output(std::move(output)),
       m_health(mqtt.darkLimit),
-      m_dayLight(dayStartHour) {
+      m_today(dayStartHour) {
     CMqttPublisher::Config config;
     config.host = mqtt.host;
     config.port = mqtt.port;
@@ -101,7 +101,8 @@ void CStationTelemetry::RecordStored(const CRsdData& day, bool written) {
     CResample spectrum;
     spectrum.Resample(day, index);
     const rad::LightQuantities quantities = rad::ComputeQuantities(spectrum);
-    const double dli = m_dayLight.Add(day, quantities[rad::Quantity::Ppfd].value);
+    m_today.Update(day);
+    const double dli = m_today.Day().dli;
     const RecordMessageInputs inputs{
         day,
         index,

@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "DayLightTracker.h"
 #include "HealthMonitor.h"
 #include "MqttPublisher.h"
 #include "MqttSettings.h"
 #include "RadlogSettings.h"
 #include "StationObserver.h"
+#include "TodayLight.h"
 
 // The station on MQTT: one record message per stored cycle, the retained status and
 // acquisition state, health alerts and Home Assistant discovery. Runs its light maths on the
@@ -45,7 +45,7 @@ class CStationTelemetry final : public IStationObserver {
     const std::string m_station;
     const Output m_output;
     CHealthMonitor m_health;
-    CDayLightTracker m_dayLight;
+    CTodayLight m_today;  // the daily light integral so far
     std::array<std::string, kModelCount> m_statusTexts;
     int64_t m_lastNow = 0;
     std::unique_ptr<CMqttPublisher> m_publisher;

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "LightSeries.h"
+#include "LocalTime.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ void CTodayLight::Update(const CRsdData& set) {
     std::vector<int> fresh;
     for (int i = m_nSeen; i < count; ++i) fresh.push_back(i);
     for (const rad::SeriesRow& row : rad::ComputeSeries(set, fresh)) {
+        if (!rad::ToLocalTm(row.time)) continue;  // a time without a local form has no day
         const int64_t day = rad::DayStartOf(row.time, m_nDayStart);
         if (day > m_day) {
             m_samples.clear();

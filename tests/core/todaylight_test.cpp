@@ -49,6 +49,15 @@ TEST_F(TodayLight, IntegratesTheDaySoFarAndStartsOverWithANewDay) {
     today.Update(m_set);
     EXPECT_EQ(today.Day().count, 1);
     EXPECT_EQ(today.Day().start, At(4, 0, 0));
+
+    // A photoperiod from 06:00: 05:50 still belongs to the day before.
+    CTodayLight fromSix(6);
+    m_set.Clear();
+    m_set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 1.0));
+    for (const int64_t t : {At(3, 5, 50), At(3, 6, 0), At(3, 6, 10)}) Add(t, 1000.0f);
+    fromSix.Update(m_set);
+    EXPECT_EQ(fromSix.Day().start, At(3, 6, 0));
+    EXPECT_EQ(fromSix.Day().count, 2);
 }
 
 TEST_F(TodayLight, ANewDayFileStartsOver) {

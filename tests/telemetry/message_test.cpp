@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "DayLightTracker.h"
 #include "Discovery.h"
 #include "IniFile.h"
 #include "JsonWriter.h"
@@ -73,22 +72,6 @@ TEST_F(RecordMessage, HoldsSensorsQuantitiesAndTheSpectrumOnlyWhenAsked) {
     const auto values = withSpectrum.substr(withSpectrum.find("\"values\":["));
     EXPECT_EQ(std::count(values.begin(), values.end(), ','),
               static_cast<long>(spectrum.m_pValue.size()) - 1);
-}
-
-TEST_F(RecordMessage, DliSoFarIsTheDaySummarysAndStartsOverWithANewDay) {
-    CRsdData day;
-    rad::MakeSyntheticDay(day, 120, {kQS100}, At(1, 10), 60);
-    CDayLightTracker tracker(0);
-    std::vector<rad::LightSample> samples;
-    for (int i = 0; i < day.GetCount(); ++i) samples.push_back(rad::SampleOf(day, i));
-    // The tracker first sees the day at its last record and takes the earlier ones from the set.
-    const double dli = tracker.Add(day, samples.back().ppfd);
-    EXPECT_DOUBLE_EQ(dli, rad::SummariseDays(samples, 0).at(0).dli);
-    EXPECT_GT(dli, 0);
-
-    CRsdData next;
-    rad::MakeSyntheticDay(next, 1, {kQS100}, At(2, 10), 60);
-    EXPECT_TRUE(std::isnan(tracker.Add(next, 500)));  // one record bridges nothing
 }
 
 TEST(Discovery, OneRetainedConfigPerEntityOfOneDevice) {

@@ -8,14 +8,14 @@
 #include "Translations.h"
 
 int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock,
-               IStationObserver* observer) {
+               IStationObserver* observer, int dayStartHour) {
     QApplication::setApplicationName("radlog");
     QApplication::setDesktopFileName("radlog");
     QApplication::setWindowIcon(QIcon(":/radlog/radlog.svg"));
     rad::InstallTranslations(*qApp, {"radgraph", "radlog"});
     int code = 0;
     {
-        CRadlogApp app(settings, std::move(save), clock);
+        CRadlogApp app(settings, std::move(save), clock, dayStartHour);
         CCloseRequests requests;
         QObject::connect(&requests, &CCloseRequests::closeRequested, &app, &CRadlogApp::Shutdown);
         app.Start(observer);

@@ -18,8 +18,9 @@ namespace {
 constexpr int kRepumpMs = 50;
 }  // namespace
 
-CRadlogApp::CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock)
-    : m_settings(settings), m_save(std::move(save)), m_clock(clock) {
+CRadlogApp::CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock,
+                       int dayStartHour)
+    : m_settings(settings), m_save(std::move(save)), m_clock(clock), m_nDayStartHour(dayStartHour) {
     m_timer1.setInterval(CEngineLoop::kTickMs);
     connect(&m_timer1, &QTimer::timeout, this, &CRadlogApp::Tick);
 }
@@ -45,7 +46,7 @@ void CRadlogApp::Start(IStationObserver* observer) {
     m_pView = new CRadlogView;
     m_pView->SetPageSource([this](GraphPage& page) { FillPage(page); });
     m_pFrame = std::make_unique<CMainFrame>(m_pView);
-    m_pTodayDock = new CTodayDock(m_pFrame.get());
+    m_pTodayDock = new CTodayDock(m_nDayStartHour, m_pFrame.get());
     m_pFrame->addDockWidget(Qt::RightDockWidgetArea, m_pTodayDock);
     ConnectCommands();
     if (m_settings.autoStart) m_pFrame->Action(Cmd::StartInterval)->trigger();

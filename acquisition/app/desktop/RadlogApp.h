@@ -25,8 +25,10 @@ struct GraphPage;
 class CRadlogApp : public QObject, public IRadlogHost {
     Q_OBJECT
   public:
-    // save writes the profile; it runs after OK in Measurement Settings and at exit.
-    CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock);
+    // save writes the profile; it runs after OK in Measurement Settings and at exit. The Today
+    // panel counts a day's light from dayStartHour.
+    CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock,
+               int dayStartHour = 0);
     // Frame, view and Graph Settings dialog, then the controller ("APP CLOSE"), then the save.
     ~CRadlogApp() override;
 
@@ -70,6 +72,7 @@ class CRadlogApp : public QObject, public IRadlogHost {
     RadlogSettings& m_settings;
     std::function<void()> m_save;
     const IClock& m_clock;
+    const int m_nDayStartHour;
     std::unique_ptr<CIntDlg> m_pIntDlg;
     std::unique_ptr<CRadlogDoc> m_pDoc;
     std::unique_ptr<CEngineLoop> m_pLoop;  // timer 1 and the pump drive the controller through it

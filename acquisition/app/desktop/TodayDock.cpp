@@ -15,8 +15,8 @@ QString Number(double value, int decimals) {
 
 }  // namespace
 
-CTodayDock::CTodayDock(QWidget* parent)
-    : QDockWidget(tr("Today"), parent), m_today(std::make_unique<CTodayLight>()) {
+CTodayDock::CTodayDock(int dayStartHour, QWidget* parent)
+    : QDockWidget(tr("Today"), parent), m_today(std::make_unique<CTodayLight>(dayStartHour)) {
     setObjectName(QStringLiteral("TodayDock"));
     auto* body = new QWidget(this);
     auto* form = new QFormLayout(body);

@@ -11,7 +11,8 @@ class QLabel;
 class CTodayDock : public QDockWidget {
     Q_OBJECT
   public:
-    explicit CTodayDock(QWidget* parent = nullptr);
+    // The day's light is counted from dayStartHour.
+    explicit CTodayDock(int dayStartHour = 0, QWidget* parent = nullptr);
     ~CTodayDock() override;
 
     // After a stored cycle: takes the new records of the day file.
