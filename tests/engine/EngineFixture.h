@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -84,6 +83,8 @@ class OutputFolderTest : public ::testing::Test {
 // a fresh output folder. Time-outs and exposures are shortened so that cycles take ~0.1 s.
 class EngineTest : public OutputFolderTest {
   protected:
+    static constexpr int kPollMs = 10;  // the longest wait for the next event of the workers
+
     void SetUp() override {
         OutputFolderTest::SetUp();
         m_clock.Set(LocalTime(2024, 7, 1, 5, 59, 58));
@@ -109,13 +110,13 @@ class EngineTest : public OutputFolderTest {
                                              DocLimits{20000, 50}, makeDriver);
         for (int model = 0; model < kModelCount; ++model) m_doc->Driver(model).SetTimeScale(0.25);
     }
-    // Pumps events until pred holds; false after timeoutMs.
+    // Pumps the controller's events until pred holds. False when no event at all came for
+    // maxQuietPolls waits in a row: the acquisition is stuck, not merely slow.
     template <class Pred>
-    bool PumpUntil(Pred pred, int timeoutMs = 10000) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (!pred()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            m_doc->WaitAndProcess(10);
+    bool PumpUntil(Pred pred, int maxQuietPolls = 3000) {
+        for (int quiet = 0; !pred();) {
+            quiet = m_doc->WaitAndProcess(kPollMs) > 0 ? 0 : quiet + 1;
+            if (quiet > maxQuietPolls) return false;
         }
         return true;
     }

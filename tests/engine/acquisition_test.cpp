@@ -93,7 +93,7 @@ TEST_F(Acquisition, SensorReadyLaterJoinsTheDayFileOnce) {
     const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_clock.Now());
     const ino_t first = Inode(path);
     m_sim->SetFaults(1, {});
-    ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY"; }, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY"; }));
     Tick(600);  // 06:10: the calibration joins, the file is written whole
     const ino_t rewritten = Inode(path);
     EXPECT_NE(rewritten, first);

@@ -36,12 +36,18 @@ class Screenshot : public ViewerTest {
     std::unique_ptr<CMainFrame> frame;
 };
 
+// Lets the posted layout and repaint work run; grab() then renders the widgets as they stand.
+void Settle() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
 TEST_F(Screenshot, CatalogAndDetailView) {
     ASSERT_TRUE(frame->OpenFile(WriteDayFile("20240601.RSD", 40)));
     frame->MdiArea()->activeSubWindow()->showMaximized();
     CChildFrame* child = frame->ActiveChild();
     QTest::mouseClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
-    QTest::qWait(100);
+    Settle();
     const QImage catalog = frame->grab().toImage();
     EXPECT_TRUE(catalog.save(outDir + "/catalog_" + language + ".png"));
     QToolBar* toolbar = frame->findChild<QToolBar*>(QStringLiteral("toolbar"));
@@ -50,7 +56,7 @@ TEST_F(Screenshot, CatalogAndDetailView) {
 
     QTest::mouseClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
     QTest::mouseDClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
-    QTest::qWait(100);
+    Settle();
     ASSERT_EQ(child->Doc().m_nViewMode, 1);
     const QImage detail = frame->grab().toImage();
     EXPECT_TRUE(detail.save(outDir + "/detail_" + language + ".png"));
@@ -62,13 +68,13 @@ TEST_F(Screenshot, DayViewAndColourMap) {
     ASSERT_TRUE(frame->OpenFile(WriteDayFile("20240601.RSD", 720)));
     frame->MdiArea()->activeSubWindow()->showMaximized();
     frame->Action(ID_DAY_VIEW)->trigger();
-    QTest::qWait(100);
+    Settle();
     CChildFrame* child = frame->ActiveChild();
     ASSERT_EQ(child->Doc().m_nViewMode, 2);
     const QImage day = frame->grab().toImage();
     EXPECT_TRUE(day.save(outDir + "/dayview_" + language + ".png"));
     child->DayView()->SetMapShown(true);
-    QTest::qWait(100);
+    Settle();
     const QImage map = frame->grab().toImage();
     EXPECT_TRUE(map.save(outDir + "/daymap_" + language + ".png"));
     EXPECT_NE(day, map);
