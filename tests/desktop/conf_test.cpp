@@ -104,8 +104,6 @@ TEST(ConfDialog, OkStoresWholeMinutesPortsAndFolders) {
     CConfDlg dialog(values, {{3, "/dev/ttyUSB2"}});
     auto* interval = Find<QSpinBox>(dialog, "interval");
     EXPECT_EQ(interval->value(), 10);
-    EXPECT_EQ(Find<QSpinBox>(dialog, "startHour")->value(), 6);
-    EXPECT_EQ(Find<QSpinBox>(dialog, "finishHour")->value(), 20);
     EXPECT_EQ(Port(dialog, 1)->currentIndex(), -1);  // COM9 is not there now
     EXPECT_EQ(Port(dialog, 2)->currentText(), "");
     interval->setValue(720);
