@@ -43,9 +43,7 @@ TEST(Ticks, DefaultRangesAndAutoScale) {
     page.spectra = {&spectrum};
     const CGraph scaled = MakeGraph(300, 1800, 0, rad::PageTopValue(page));
     EXPECT_DOUBLE_EQ(scaled.yTop, 1.2 * 83.3);
-    EXPECT_NEAR(scaled.yTop, 99.96, 1e-9);
-    EXPECT_EQ(scaled.yStep, 10);
-    EXPECT_EQ(scaled.YTicks().size(), 10u);  // 0.0 .. 90.0
+    EXPECT_EQ(scaled.YTicks().size(), 10u);  // 0.0 .. 90.0 in steps of 10
     EXPECT_NEAR(scaled.YTicks().back(), 90, 1e-9);
 
     const CGraph narrow = MakeGraph(300, 1800, 10.000, 10.004);
