@@ -43,8 +43,6 @@ TEST_F(Acquisition, IntervalCyclesFillDayAndHourFiles) {
         EXPECT_TRUE(set->GetAt(i).Block(kQS100) && set->GetAt(i).Block(kQS300));
         EXPECT_FALSE(set->GetAt(i).Block(kQS200));
     }
-    EXPECT_EQ(m_doc->StoreStep().Report().titleText, "ARVEN SOLIS");
-    EXPECT_NE(m_doc->StoreStep().Report().statusText.find("--- QS-300 ---"), std::string::npos);
 }
 
 // Without sensors every slot still gets its empty record; a declined stop changes nothing.
