@@ -192,10 +192,13 @@ TEST_F(EngineLoop, NeitherTickNorPumpReentersTheController) {
     EXPECT_TRUE(loop.Pump());
 }
 
+// A port that cannot be opened stalls a manual acquisition: the window's Abort ends it without a
+// question; the headless loop, where no one can, ends it itself.
 TEST_F(EngineLoop, AStalledManualAcquisitionStopsOnlyWhereNoOneCanAbortIt) {
     m_settings.use[kQS100] = true;
     m_settings.comPort[kQS100] = 3;
     m_settings.ports[3] = "/nonexistent/ttyQS";
+    m_host.confirm = false;  // a manual stop asks nothing
     for (const bool stopWhenStalled : {false, true}) {
         SCOPED_TRACE(stopWhenStalled);
         MakeDoc();
@@ -204,7 +207,12 @@ TEST_F(EngineLoop, AStalledManualAcquisitionStopsOnlyWhereNoOneCanAbortIt) {
         ASSERT_TRUE(m_doc->IsStalled());
         loop.Tick();
         loop.Pump();
+        EXPECT_EQ(m_host.progress, "QS-100 Error(Opening COM Port failed)\n");
         EXPECT_EQ(m_doc->IsRunning(), !stopWhenStalled);
+        if (!stopWhenStalled) m_doc->RequestStop();
+        ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
+        EXPECT_EQ(m_doc->StartedCycles(), 0);
+        EXPECT_EQ(Count("ERROR QS100 MEAS"), 0);
     }
 }
 

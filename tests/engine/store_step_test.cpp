@@ -49,6 +49,12 @@ class StoreStep : public OutputFolderTest {
         m_store.reset();
         OutputFolderTest::TearDown();
     }
+    // An empty output folder and listener, for the next case of a table.
+    void Reset() {
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+        m_listener = {};
+    }
     // The store step with at most maxPending records waiting for their day file.
     void MakeStore(std::size_t maxPending = 1440) {
         m_store = std::make_unique<CStoreStep>(m_settings, m_listener, m_listener,
@@ -102,10 +108,7 @@ TEST_F(StoreStep, DayFileCutInItsLastRecordIsRepairedBeforeTheNextStore) {
         {"before the closing line end", -1}};
     for (const auto& [name, at] : cuts) {
         SCOPED_TRACE(name);
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-        m_listener.logLines.clear();
-        m_listener.notes.clear();
+        Reset();
         CRsdData original;
         rad::MakeSyntheticDay(original, 3, {kQS100}, m_first, 600);
         const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_first);
@@ -221,9 +224,7 @@ TEST_F(StoreStep, RecordsStillUnwritableAtTheStopGoToARecoveryFile) {
 TEST_F(StoreStep, UnwritableDayFileKeepsRecordsUntilItCanBeWritten) {
     for (const bool capped : {false, true}) {
         SCOPED_TRACE(capped ? "capped, retried at the stop" : "written with the next store");
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-        m_listener = {};
+        Reset();
         const std::string blocker = BlockYearFolder();
         MakeStore(capped ? 2 : 1440);
         m_store->SetRecoveryFolders({m_folder.string() + "/rescue/"});

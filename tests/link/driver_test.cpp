@@ -10,23 +10,6 @@ using Identification = LoopDriver;
 using ExposureSearch = LoopDriver;
 using Measurement = LoopDriver;
 
-TEST_F(Identification, EveryModelBecomesReadyWithItsCalibration) {
-    for (int model = 0; model < kModelCount; ++model) {
-        SCOPED_TRACE(kModels[model].label);
-        Start(model);
-        const SensorInfoResult info = m_driver->GetSensorInfo();
-        ASSERT_EQ(info.status, kStatusReady);
-        const SensorCal& cal = info.cal;
-        EXPECT_STREQ(cal.ST, kModels[model].label);
-        EXPECT_STREQ(cal.FT, "2015/04/01 10:20:30");
-        EXPECT_TRUE(cal.HasUsableWavelengths());
-        EXPECT_NEAR(cal.WL.front(), kModels[model].shortWave ? 300 : 900, 10);
-        EXPECT_NEAR(cal.WL.back(), kModels[model].shortWave ? 1100 : 1700, 10);
-        EXPECT_GT(cal.CAL[cal.CAL.size() / 2], 0.0f);
-        EXPECT_EQ(WasSent("PXSB"), model == kQS400);
-    }
-}
-
 TEST_F(Identification, EveryFailureGivesTheCodeOfItsCause) {
     const struct {
         const char* name;
@@ -156,13 +139,21 @@ TEST_F(Measurement, PixelsAboveHighAreZeroedAndNegativeCountsKept) {
     }
 }
 
-// The values the driver parses land where each model's layout says, with the sensor's serial
-// and the time of the measurement: the simulated sensors
-// report a 12 V supply and a sensor at 25 deg C (visible) or -10 deg C (cooled near-infrared).
-TEST_F(Measurement, StatusValuesSitWhereTheModelLayoutSays) {
+// Every model becomes ready with its calibration, and the values the driver parses land where
+// its layout says, with the sensor's serial and the time of the measurement: the simulated
+// sensors report a 12 V supply and a sensor at 25 deg C (visible) or -10 deg C (near-infrared).
+TEST_F(Measurement, EveryModelIsIdentifiedAndItsStatusSitsWhereItsLayoutSays) {
     for (int model = 0; model < kModelCount; ++model) {
         SCOPED_TRACE(kModels[model].label);
         StartReady(model);
+        const SensorCal& cal = m_info->cal;
+        EXPECT_STREQ(cal.ST, kModels[model].label);
+        EXPECT_STREQ(cal.FT, "2015/04/01 10:20:30");
+        EXPECT_TRUE(cal.HasUsableWavelengths());
+        EXPECT_NEAR(cal.WL.front(), kModels[model].shortWave ? 300 : 900, 10);
+        EXPECT_NEAR(cal.WL.back(), kModels[model].shortWave ? 1100 : 1700, 10);
+        EXPECT_GT(cal.CAL[cal.CAL.size() / 2], 0.0f);
+        EXPECT_EQ(WasSent("PXSB"), model == kQS400);
         const int64_t start = m_clock.Now();
         const MeasureResult measured = m_driver->Measure();
         ASSERT_TRUE(measured.valid);

@@ -2,6 +2,7 @@
 // either hands back the frame the sensor took or fails; it never takes shifted bytes. And the
 // time-outs, exact to the millisecond on the fake clock: a reply that comes at the deadline is
 // taken, one a millisecond later is not.
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,25 @@ constexpr std::uint16_t kMark = 4321;
 constexpr std::uint16_t kNextMark = 1234;
 constexpr int kExposureIndex = 3;  // 100 ms, kept by the scripted peaks
 constexpr double kSeconds = 0.1;
+
+// Each command's time-out, from the command; delayMs: the instrument's own time before its
+// reply (the exposure). Identification rows are taken by GetSensorInfo, the others by a
+// measurement.
+const struct Deadline {
+    int model;
+    const char* command;
+    int deadlineMs;
+    int delayMs;
+    bool identify;
+} kDeadlines[] = {
+    {kQS100, "", 1000, 0, false},     {kQS100, "OP", 2000, 0, false},
+    {kQS100, "GM", 2000, 100, false}, {kQS100, "RB", 10000, 0, false},
+    {kQS100, "CL", 2000, 0, false},   {kQS100, "SER", 2000, 0, false},
+    {kQS100, "SS", 2000, 0, false},   {kQS100, "ID", 2000, 0, true},
+    {kQS100, "CALB", 5000, 0, true},  {kQS400, "FV", 2000, 0, false},
+    {kQS400, "T2", 2000, 0, false},   {kQS400, "GM", 2000, 30, false},
+    {kQS200, "FT", 2000, 0, true},    {kQS400, "PXSB", 5000, 0, true},
+};
 
 class Faults : public LoopDriver {
   protected:
@@ -58,18 +78,8 @@ class Faults : public LoopDriver {
 };
 
 TEST_F(Faults, LateReplyAtEachAttemptNeverShiftsTheFrame) {
-    const struct {
-        int model;
-        const char* command;
-        int deadlineMs;  // from the command to the time-out
-        int delayMs;     // the instrument's own time before its reply
-    } cases[] = {
-        {kQS100, "", 1000, 0},    {kQS100, "OP", 2000, 0}, {kQS100, "GM", 2000, 100},
-        {kQS100, "RB", 10000, 0}, {kQS100, "CL", 2000, 0}, {kQS100, "SER", 2000, 0},
-        {kQS100, "SS", 2000, 0},  {kQS400, "FV", 2000, 0}, {kQS400, "T2", 2000, 0},
-        {kQS400, "GM", 2000, 30},
-    };
-    for (const auto& c : cases) {
+    for (const Deadline& c : kDeadlines) {
+        if (c.identify) continue;
         // Late within the quiet time after the time-out, and later than that.
         for (int beyond : {200, 800}) {
             for (int lateAttempts = 1; lateAttempts <= 3; ++lateAttempts) {
@@ -93,24 +103,16 @@ TEST_F(Faults, LateReplyAtEachAttemptNeverShiftsTheFrame) {
 }
 
 TEST_F(Faults, LateReplyDuringIdentificationFailsThatTryOnly) {
-    const struct {
-        int model;
-        const char* command;
-        int deadlineMs;
-        int status;  // after the late reply
-    } cases[] = {
-        {kQS100, "ID", 2000, kStatusIdentityFailed},
-        {kQS200, "FT", 2000, kStatusIdentityFailed},
-        {kQS300, "CALB", 5000, kStatusCalFailed},
-        {kQS400, "PXSB", 5000, kStatusCalFailed},
-    };
-    for (const auto& c : cases) {
+    for (const Deadline& c : kDeadlines) {
+        if (!c.identify) continue;
         SCOPED_TRACE(c.command);
         Start(c.model);
         const SensorInfoResult first = m_driver->GetSensorInfo();
         ASSERT_TRUE(first.Ready());
         m_port->lineFaults = {{c.command, 2, c.deadlineMs + 200, "", 0}};
-        EXPECT_EQ(m_driver->GetSensorInfo().status, c.status);
+        // The calibration blocks (5 s) fail the calibration, the identity lines the identity.
+        EXPECT_EQ(m_driver->GetSensorInfo().status,
+                  c.deadlineMs == 5000 ? kStatusCalFailed : kStatusIdentityFailed);
         const SensorInfoResult again = m_driver->GetSensorInfo();
         ASSERT_TRUE(again.Ready());
         EXPECT_EQ(again.cal.CAL, first.cal.CAL);
@@ -231,18 +233,11 @@ std::int64_t SentAt(const CLoopbackPort& port, const std::string& command) {
 }
 
 TEST_F(Timeouts, ReplyAtTheDeadlineIsTakenAndOneMillisecondLaterIsNot) {
-    const struct {
-        const char* command;
-        int deadlineMs;  // after the command was sent
-        int delayMs;     // the instrument's own time before the reply (the 100 ms exposure)
-        bool identify;   // GetSensorInfo rather than Measure
-        bool closes;     // the failure is followed by CL
-    } cases[] = {
-        {"", 1000, 0, false, false},   {"OP", 2000, 0, false, true}, {"GM", 2000, 100, false, true},
-        {"RB", 10000, 0, false, true}, {"CL", 2000, 0, false, true}, {"SER", 2000, 0, false, false},
-        {"SS", 2000, 0, false, false}, {"ID", 2000, 0, true, false}, {"CALB", 5000, 0, true, false},
-    };
-    for (const auto& c : cases) {
+    // From OP to CL the shutter is open: a failure there is followed by CL.
+    const std::vector<std::string> shutterOpen = {"OP", "GM", "RB", "CL"};
+    for (const Deadline& c : kDeadlines) {
+        if (c.model != kQS100) continue;
+        const bool closes = std::ranges::count(shutterOpen, c.command) == 1;
         for (int extra = 0; extra <= 1; ++extra) {
             SCOPED_TRACE(std::string(c.command) + (extra ? " late" : " in time"));
             StartReady(kQS100, {.peaks = {20000, 20000}});
@@ -256,7 +251,7 @@ TEST_F(Timeouts, ReplyAtTheDeadlineIsTakenAndOneMillisecondLaterIsNot) {
             // The late reply came 1 ms after the deadline; the line was then quiet for 0.5 s.
             const std::int64_t waited = m_clock.MonotonicMs() - SentAt(*m_port, c.command);
             EXPECT_EQ(waited, c.deadlineMs + 1 + 500);
-            EXPECT_EQ(Sent().back() == "CL", c.closes);
+            EXPECT_EQ(Sent().back() == "CL", closes);
         }
     }
 }

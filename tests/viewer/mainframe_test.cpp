@@ -227,7 +227,7 @@ TEST_F(MainFrame, CommandLineFilesOpenOnceTheWindowIsShown) {
 }
 
 // Every command tells what it does in the status bar, greyed and context-menu entries too.
-TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
+TEST_F(MainFrame, PromptsForGreyedAndContextEntries) {
     CMainFrame frame(*m_app);
     frame.show();
     ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 2)));
@@ -250,8 +250,6 @@ TEST_F(MainFrame, PromptsForGreyedAndContextEntriesAndIndicators) {
     });
     frame.ShowContextMenu(QPoint(60, 60));
     EXPECT_EQ(prompt, "Delete Selected Data");
-    for (const char* pane : {"CAPS", "NUM", "SCRL"})
-        EXPECT_NE(frame.statusBar()->findChild<QWidget*>(pane), nullptr) << pane;
 }
 
 // A profile edited by hand to the int limit: the catalog, the detail view and both exports
@@ -276,23 +274,19 @@ TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
     EXPECT_EQ(child->Doc().ExportCalcCsv(m_dir.filePath("c.csv").toStdString()), 1);
 }
 
-// Both ranges take 0..100000 nm; OK with anything else keeps the dialog open. The models pair
-// off, and the range follows the interval.
+// Both ranges take 0..100000 nm (the rule's cases are in the Radlog dialog's table); OK with
+// anything else keeps the dialog open. The models pair off, and the range follows the interval.
 TEST(CsvSettingsDialog, WavelengthsAreBoundedModelsPairOff) {
     CsvSettings oneNm;
     oneNm.pitch = 1;  // the range edits in use
-    for (const char* text : {"2147483647", "100001", "-1", "3OO"}) {
-        CConfDlg dialog;
-        dialog.Load(oneNm, IntegSettings{});
-        dialog.show();
-        dialog.RangeToEdit()->setText(QString::fromLatin1(text));
-        AnswerNextMessageBox(QMessageBox::Ok);
-        dialog.accept();
-        EXPECT_NE(dialog.result(), QDialog::Accepted) << text;
-        EXPECT_EQ(dialog.focusWidget(), dialog.RangeToEdit()) << text;
-    }
     CConfDlg dialog;
     dialog.Load(oneNm, IntegSettings{});
+    dialog.show();
+    dialog.RangeToEdit()->setText(QStringLiteral("100001"));
+    AnswerNextMessageBox(QMessageBox::Ok);
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.focusWidget(), dialog.RangeToEdit());
     dialog.RangeToEdit()->setText(QStringLiteral("100000"));
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
