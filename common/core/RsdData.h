@@ -47,6 +47,7 @@ class CRsdData {
     std::string m_strTZ;
     std::array<std::unique_ptr<SensorCal>, kModelCount> m_pCal;
     std::vector<std::unique_ptr<CRad>> m_arRad;
+    int m_nCalBlocksRead = 0;  // calibration blocks the loads so far put into m_pCal
 
     // ---- records and calibrations ----
     // Appends a copy of rad (selection cleared) and returns its index.

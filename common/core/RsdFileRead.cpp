@@ -153,6 +153,7 @@ class CRsdFileParser {
         }
         if (closed) cal->ComputeWavelengths();
         m_set.m_pCal[static_cast<std::size_t>(model)] = std::move(cal);
+        ++m_set.m_nCalBlocksRead;
     }
 
     void SetCalText(SensorCal& cal) const {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <optional>
 #include <vector>
 
@@ -35,14 +34,13 @@ class SeriesStream {
     void Visit(int record, int model, bool dark, std::span<const float> values);
     // Makes the rows of the records before end that have none yet.
     void MakeRowsBefore(int end);
-    std::array<const SensorCal*, kModelCount> Calibrations() const;
 
     const CRsdData& m_set;
     PayloadStore m_payloads;  // of the records from m_rows.size() on
     RsdPayloadVisitor m_keep = m_payloads.Visitor();
     SeriesRowMaker m_maker;
     std::vector<SeriesRow> m_rows;
-    std::optional<std::array<const SensorCal*, kModelCount>> m_calibrations;  // of the first row
+    std::optional<int> m_calBlocksAtFirstRow;  // the set's count of calibration blocks read
 };
 
 }  // namespace rad

@@ -177,14 +177,20 @@ TEST_F(SeriesFile, RowsOfASummaryLoadEqualTheFullLoadsUnlessACalibrationComesLat
         ExpectSameRows(*rows, expected);
         for (std::size_t i = 0; i < rows->size(); ++i) EXPECT_EQ((*rows)[i].memo, expected[i].memo);
     }
-    // The same file twice in one: the second copy's calibrations replace those the first
-    // copy's rows were made with.
-    const std::string bytes = ReadBytes(path);
-    WriteBytes(PathOf("twice.RSD"), bytes + bytes);
-    CRsdData set;
-    rad::SeriesStream stream(set);
-    ASSERT_EQ(set.LoadSummary(PathOf("twice.RSD"), stream.Visitor()), 2 * written.GetCount());
-    EXPECT_FALSE(stream.Finish().has_value());
+    // Calibrations read after the first rows replace those the rows were made with: the file
+    // again, or two calibrations in a row (the second may take the first object's address).
+    CRsdData calibrations;
+    for (int m = 0; m < kModelCount; ++m)
+        if (const SensorCal* cal = written.GetCal(m)) calibrations.SetCal(m, *cal);
+    ASSERT_TRUE(calibrations.Save(PathOf("cal.RSD")));
+    const std::string bytes = ReadBytes(path), cal = ReadBytes(PathOf("cal.RSD"));
+    for (const std::string& tail : {bytes, cal + cal}) {
+        WriteBytes(PathOf("joined.RSD"), bytes + tail);
+        CRsdData set;
+        rad::SeriesStream stream(set);
+        ASSERT_GE(set.LoadSummary(PathOf("joined.RSD"), stream.Visitor()), written.GetCount());
+        EXPECT_FALSE(stream.Finish().has_value()) << tail.size();
+    }
 }
 
 TEST(ResampleTable, PayloadStoreFromALaterRecordFindsNothingBefore) {
