@@ -259,11 +259,9 @@ TEST(RsdLineReader, SmallWindowReadsLikeMemory) {
 
 TEST(RsdNumbers, NumbersReadLikeAClampedAtoiAndAtof) {
     const std::pair<const char*, int32_t> cases[] = {
-        {"42", 42},
         {" -7x", -7},
         {"+3", 3},
         {"abc", 0},
-        {"", 0},
         {"2147483647", INT_MAX},
         {"99999999999999999999", INT_MAX},
         {"-2147483648", INT_MIN},
