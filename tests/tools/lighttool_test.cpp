@@ -112,15 +112,12 @@ TEST_F(LightTool, UsageErrors) {
     ExpectHelp({"quantities", "series", "daily", "plot"});
 }
 
-TEST_F(LightTool, OnlyTheDrawingProgramLinksQt) {
-    // The dynamic section names every library the program loads at start.
-    EXPECT_THAT(ReadFile(RSDTOOL_PATH), Not(HasSubstr("libQt6")));
 #ifdef RSDTOOL_PLOT_PATH
-    EXPECT_THAT(ReadFile(RSDTOOL_PLOT_PATH), HasSubstr("libQt6"));
+TEST_F(LightTool, PlotDrawsAPng) {
     const ToolRun run = Tool("plot " + Path("day0.RSD") + " 20 -o " + Path("p.png"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(ReadFile(Path("p.png")).starts_with("\x89PNG"));
-#endif
 }
+#endif
 
 }  // namespace
