@@ -25,7 +25,6 @@ class LightTool : public ToolTest {
   protected:
     void SetUp() override {
         ToolTest::SetUp();
-        rad::InitTimeZone();
         for (int day = 0; day < 2; ++day) {
             CRsdData& set = m_sets[day];
             rad::MakeSyntheticDay(set, 33, {kQS100, kQS300},
