@@ -100,7 +100,6 @@ TEST_F(LightTool, DailyFollowsTheProfilesDayStart) {
 
 TEST_F(LightTool, UsageErrors) {
     ExpectRuns({
-        {"quantities", 2, "missing arguments"},
         {"quantities " + Path("day0.RSD") + " " + Path("day1.RSD"), 2, "too many arguments"},
         {"quantities --records 99 " + Path("day0.RSD"), 1, "no record 99"},
         {"daily --profile " + Path("none.ini") + " " + Path("day0.RSD"), 1,

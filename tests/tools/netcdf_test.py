@@ -169,8 +169,8 @@ class NetcdfArchive(unittest.TestCase):
         before = ds["spectral_irradiance_qs300"].isel(time=slice(0, (DAYS - 1) * RECORDS))
         self.assertTrue(np.isfinite(before).any(dim="wavelength").all())
 
+    # Record by record in time order, every quantity within its printed precision.
     def test_times_and_quantities_equal_rsdtool_quantities(self):
-        """Record by record in time order, every quantity within its printed precision."""
         ds = xr.open_dataset(self.nc)
         times = ds["time"].values.astype("datetime64[s]").astype(np.int64)
         compared = 0
