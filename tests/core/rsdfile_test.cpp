@@ -16,29 +16,6 @@
 
 namespace {
 
-void ExpectSameFloats(const std::vector<float>& a, const std::vector<float>& b) {
-    ASSERT_EQ(a.size(), b.size());
-    EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(float)), 0);
-}
-
-float RoundedToOneDecimal(float value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
-    return std::strtof(text, nullptr);
-}
-
-void ExpectSameBlock(const SensorData& in, const SensorData& out) {
-    const SensorModelInfo& info = kModels[in.m_nModel];
-    EXPECT_STREQ(in.SN, out.SN);
-    EXPECT_EQ(in.MT, out.MT);
-    EXPECT_EQ(in.ET, out.ET);
-    for (int k = 0; k < info.statusInts; ++k) EXPECT_EQ(in.statusInt[k], out.statusInt[k]);
-    for (int k = 0; k < info.statusFloats; ++k)
-        EXPECT_EQ(RoundedToOneDecimal(in.statusFloat[k]), out.statusFloat[k]);
-    ExpectSameFloats(in.MD, out.MD);
-    ExpectSameFloats(in.DD, out.DD);
-}
-
 // A day that crosses the spring DST change of New York, with records of every shape; big
 // enough that Load reads it in several pieces.
 void MakeMixedDay(CRsdData& set) {
@@ -92,17 +69,7 @@ TEST_F(RsdFileTest, SaveThenLoadKeepsEverythingBitForBit) {
         ExpectSameFloats(a.WL, b.WL);
         ExpectSameFloats(a.CAL, b.CAL);
     }
-    for (int i = 0; i < in.GetCount(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(in.GetAt(i).m_time, out.GetAt(i).m_time);
-        EXPECT_EQ(in.GetAt(i).m_strMemo, out.GetAt(i).m_strMemo);
-        for (int m = 0; m < kModelCount; ++m) {
-            const SensorData* a = in.GetAt(i).Block(m);
-            const SensorData* b = out.GetAt(i).Block(m);
-            ASSERT_EQ(a == nullptr, b == nullptr);
-            if (a) ExpectSameBlock(*a, *b);
-        }
-    }
+    for (int i = 0; i < in.GetCount(); ++i) ExpectSameRecord(in.GetAt(i), out.GetAt(i));
     // Once rounded, the status values are stable: a second round trip changes no byte.
     EXPECT_EQ(SavedBytes(out, "again.rsd"), ReadBytes(path));
 }
@@ -120,15 +87,15 @@ TEST_F(RsdFileTest, AppendAddsOneRecordAndNeverCreatesAFile) {
 
     CRsdData back;
     ASSERT_EQ(back.Load(path), 3);
-    EXPECT_EQ(back.GetAt(2).m_time, extra.m_time);
-    EXPECT_EQ(back.GetAt(2).m_strMemo, "third");
-    ExpectSameBlock(*extra.Block(kQS300), *back.GetAt(2).Block(kQS300));
+    ExpectSameRecord(extra, back.GetAt(2));
 
     const std::string missing = PathOf("missing.rsd");
     EXPECT_FALSE(set.Append(missing, extra));
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
+// Every way the temporary file cannot be made takes one branch; the causes are the atomic
+// writer's, tested there.
 TEST_F(RsdFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
     CRsdData set;
     rad::MakeSyntheticDay(set, 3, {kQS100}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
@@ -137,18 +104,7 @@ TEST_F(RsdFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
     WriteBytes(longName, "old");
     EXPECT_FALSE(set.Save(longName));
     EXPECT_EQ(ReadBytes(longName), "old");
-    EXPECT_FALSE(set.Save(PathOf("no/such/folder.rsd")));
-
-    if (geteuid() != 0) {  // root writes into read-only folders anyway
-        const std::string path = PathOf("old.rsd");
-        WriteBytes(path, "old");
-        std::filesystem::permissions(
-            m_dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        EXPECT_FALSE(set.Save(path));
-        std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all);
-        EXPECT_EQ(ReadBytes(path), "old");
-    }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1 + (geteuid() != 0));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1);
 }
 
 TEST_F(RsdFileTest, WriteErrorsReturnFalseAndKeepTheFileAsItWas) {

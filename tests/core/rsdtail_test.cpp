@@ -11,16 +11,6 @@ namespace {
 
 using RsdTailTest = RsdFileTest;
 
-bool SameRecord(const CRad& a, const CRad& b) {
-    if (a.m_time != b.m_time || a.m_strMemo != b.m_strMemo) return false;
-    for (int m = 0; m < kModelCount; ++m) {
-        const SensorData *x = a.Block(m), *y = b.Block(m);
-        if ((x == nullptr) != (y == nullptr)) return false;
-        if (x && (x->MT != y->MT || x->MD != y->MD || x->DD != y->DD)) return false;
-    }
-    return true;
-}
-
 CRad NewRecord(const CRsdData& day) {
     CRad rad(*day.GetLast());
     rad.m_time += 600;
@@ -69,8 +59,8 @@ TEST_F(RsdTailTest, ACutAtEveryByteOfTheLastRecordIsSetAsideBeforeTheAppend) {
         CRsdData back;
         const int count = back.Load(path);
         ASSERT_TRUE(count == 3 || count == 4);
-        for (int i = 0; i < 2; ++i) EXPECT_TRUE(SameRecord(back.GetAt(i), day.GetAt(i)));
-        EXPECT_TRUE(SameRecord(*back.GetLast(), added));
+        for (int i = 0; i < 2; ++i) ExpectSameRecord(day.GetAt(i), back.GetAt(i));
+        ExpectSameRecord(added, *back.GetLast());
         if (count == 4) {
             // The cut fell between whole blocks: the record stays with the blocks it has.
             const CRad& kept = back.GetAt(2);
@@ -138,7 +128,7 @@ TEST_F(RsdTailTest, RecoveryFilesTakeNewNamesAndHoldTheRecords) {
     EXPECT_EQ(second, PathOf("20240601-recovered-2.RSD"));
     CRsdData back;
     ASSERT_EQ(back.Load(second), 4);
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(SameRecord(back.GetAt(i), pending.GetAt(i)));
+    for (int i = 0; i < 4; ++i) ExpectSameRecord(pending.GetAt(i), back.GetAt(i));
 
     errno = 0;
     EXPECT_EQ(rad::WriteRecoveryFile(PathOf("missing"), "x", pending), "");

@@ -74,7 +74,6 @@ TEST(RadlogProfile, OddValuesLoadAndSaveAsTheOtherPlatformDoes) {
         {"[GRAPH]\nTOP=abc", "GRAPH", "TOP", "0.000000"},
         {"[GRAPH]\nRIGHT=1234.56", "GRAPH", "RIGHT", "1234.6"},
         {"[INT]\nINT=0", "INT", "INT", "600"},
-        {"[INT]\nINT=-5", "INT", "INT", "600"},
         {"[INT]\nSTART=-1", "INT", "START", "-1"},
     };
     for (const auto& c : cases) {
@@ -200,7 +199,6 @@ TEST(ProfileLocation, PortableProfileXdgFolderAndOverride) {
     EXPECT_EQ(portable.programFolder, exe);
     EXPECT_EQ(rad::LocateProfile("radview", "/x/my.ini", exe).profilePath, "/x/my.ini");
     EXPECT_EQ(rad::LocateProfile("radview", "/x/my.ini", exe).programFolder, exe);
-    EXPECT_FALSE(rad::ExecutableFolder().empty());
     fs::remove_all(root);
 }
 

@@ -93,6 +93,14 @@ TEST(Merge, PairOrderDecidesWhichBlocksAreUsed) {
     spectrum.Resample(set, 2);
     EXPECT_TRUE(spectrum.IsEmpty());
     EXPECT_EQ(spectrum.m_nFirst, 0);
+    // A pair's grid spans the short-wave start to the long-wave end.
+    set.SetCal(kQS200, fixture::LinearCal(kQS200, 300.5, 0.4));  // 300.5 .. 1119.3
+    set.SetCal(kQS400, fixture::LinearCal(kQS400, 900.0, 4.0));  // 900 .. 1920
+    AddRecord(set, 0, {RampBlock(kQS200, 1), RampBlock(kQS400, 3)});
+    spectrum.Resample(set, 3);
+    EXPECT_EQ(spectrum.m_nFirst, 301);
+    EXPECT_EQ(spectrum.m_nLast, 1920);
+    EXPECT_NEAR(spectrum.GetValue(1000), 2.0, 1e-9);
 }
 
 TEST(Resample, GridRunsOverTheWholeNanometresInsideTheTable) {
@@ -113,18 +121,6 @@ TEST(Resample, GridRunsOverTheWholeNanometresInsideTheTable) {
         EXPECT_EQ(spectrum.m_dMax,
                   *std::max_element(spectrum.m_pValue.begin(), spectrum.m_pValue.end()));
     }
-}
-
-TEST(Resample, MergedGridSpansShortStartToLongEnd) {
-    CRsdData set;
-    set.SetCal(kQS200, fixture::LinearCal(kQS200, 300.5, 0.4));  // 300.5 .. 1119.3
-    set.SetCal(kQS400, fixture::LinearCal(kQS400, 900.0, 4.0));  // 900 .. 1920
-    AddRecord(set, 0, {RampBlock(kQS200, 1), RampBlock(kQS400, 3)});
-    CResample spectrum;
-    spectrum.Resample(set, 0);
-    EXPECT_EQ(spectrum.m_nFirst, 301);
-    EXPECT_EQ(spectrum.m_nLast, 1920);
-    EXPECT_NEAR(spectrum.GetValue(1000), 2.0, 1e-9);
 }
 
 TEST(UnusableCalibration, BlocksCountAsAbsentAndGiveNoSpectrum) {
@@ -177,11 +173,8 @@ TEST(Derived, FlatSpectraGiveTheReferenceFigures) {
         empty.GetPAR() + empty.GetPPFD() + empty.GetIlluminance() + empty.GetIntegral(300, 1800),
         0.0);
     EXPECT_EQ(Flat(800, 1100, 1000).GetPPFD(), 0.0);
-}
 
-// A hand-edited profile may ask for any int band: the sum stays on the grid and ends at once.
-TEST(Derived, BandsReachingTheIntLimitsStayOnTheGrid) {
-    const CResample flat = Flat(300, 1100, 1000);
+    // A hand-edited profile may ask for any int band: the sum stays on the grid and ends.
     constexpr int kMax = std::numeric_limits<int>::max();
     constexpr int kMin = std::numeric_limits<int>::min();
     EXPECT_NEAR(flat.GetIntegral(300, kMax), 800.5, 1e-9);   // only 300 carries half weight

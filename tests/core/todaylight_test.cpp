@@ -16,6 +16,10 @@ class TodayLight : public ::testing::Test {
   protected:
     void SetUp() override {
         rad::InitTimeZone();
+        NewFile();
+    }
+    void NewFile() {
+        m_set.Clear();
         m_set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 1.0));
     }
     int64_t At(int day, int hour, int minute) const {
@@ -50,28 +54,20 @@ TEST_F(TodayLight, IntegratesTheDaySoFarAndStartsOverWithANewDay) {
     EXPECT_EQ(today.Day().count, 1);
     EXPECT_EQ(today.Day().start, At(4, 0, 0));
 
+    // A new day file with as many records as before, but other ones.
+    NewFile();
+    for (const int minute : {0, 10, 20, 30}) Add(At(4, 11, minute), 500.0f);
+    today.Update(m_set);
+    EXPECT_EQ(today.Day().count, 4);
+    EXPECT_NEAR(today.Latest().ppfd, 1379.3 / 2, 0.05);
+
     // A photoperiod from 06:00: 05:50 still belongs to the day before.
     CTodayLight fromSix(6);
-    m_set.Clear();
-    m_set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 1.0));
+    NewFile();
     for (const int64_t t : {At(3, 5, 50), At(3, 6, 0), At(3, 6, 10)}) Add(t, 1000.0f);
     fromSix.Update(m_set);
     EXPECT_EQ(fromSix.Day().start, At(3, 6, 0));
     EXPECT_EQ(fromSix.Day().count, 2);
-}
-
-TEST_F(TodayLight, ANewDayFileStartsOver) {
-    CTodayLight today;
-    Add(At(3, 10, 0), 1000.0f);
-    Add(At(3, 10, 10), 1000.0f);
-    today.Update(m_set);
-    m_set.Clear();
-    m_set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 1.0));
-    Add(At(3, 11, 0), 500.0f);
-    Add(At(3, 11, 10), 500.0f);
-    today.Update(m_set);  // as many records as before, but other ones
-    EXPECT_EQ(today.Day().count, 2);
-    EXPECT_NEAR(today.Latest().ppfd, 1379.3 / 2, 0.05);
 }
 
 }  // namespace

@@ -33,11 +33,6 @@ def free_port():
         return s.getsockname()[1]
 
 
-def listening(port):
-    with socket.socket() as s:
-        return s.connect_ex(("127.0.0.1", port)) == 0
-
-
 def wait_for(what, predicate):
     until = time.monotonic() + DEADLINE
     while time.monotonic() < until:
@@ -64,7 +59,10 @@ class Broker:
     def start(self):
         self.process = subprocess.Popen(["mosquitto", "-c", self.conf],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("the broker", lambda: listening(self.port))
+        def listening():
+            with socket.socket() as s:
+                return s.connect_ex(("127.0.0.1", self.port)) == 0
+        wait_for("the broker", listening)
 
     def stop(self):
         if self.process and self.process.poll() is None:
@@ -195,10 +193,6 @@ class BrokerTest(unittest.TestCase):
         self.radlogs.append(radlog)
         return radlog
 
-    def start_station(self, silent_qs300=False):
-        """Radlog measuring a QS-100 and a QS-300 of qs-sim, one process each."""
-        return self.start_radlog([("QS-100", False), ("QS-300", silent_qs300)])
-
     def tearDown(self):
         for radlog in self.radlogs:
             radlog.stop(signal.SIGKILL)
@@ -285,7 +279,7 @@ class BrokerTest(unittest.TestCase):
                  lambda: self.sub.payloads(BASE + "status")[-1:] == ["offline"])
 
     def test_a_silenced_sensor_is_lost_and_back(self):
-        radlog = self.start_station()
+        radlog = self.start_radlog([("QS-100", False), ("QS-300", False)])
         wait_for("records of both sensors",
                  lambda: len(self.records_after(0, ["QS-100", "QS-300"])) >= 2)
         qs300 = self.sensors[1]
@@ -305,7 +299,7 @@ class BrokerTest(unittest.TestCase):
         self.assertEqual(self.alerts("sensor_lost", "QS-100"), [])
 
     def test_a_sensor_not_ready_at_the_start(self):
-        radlog = self.start_station(silent_qs300=True)
+        radlog = self.start_radlog([("QS-100", False), ("QS-300", True)])
         alert = wait_for("the not-ready alert", lambda: self.alerts("sensor_not_ready", "QS-300"))
         self.assertTrue(alert[0]["detail"])
         radlog.says("ALERT sensor_not_ready QS-300")

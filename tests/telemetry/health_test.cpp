@@ -16,8 +16,10 @@ int64_t At(int hour, int minute = 0, int second = 0) {
     return *rad::LocalFieldsToTime(2026, 6, 1, hour, minute, second);
 }
 
-std::vector<Kind> Kinds(const std::vector<HealthAlert>& alerts) {
-    std::vector<Kind> kinds;
+using Kinds = std::vector<Kind>;
+
+Kinds Of(const std::vector<HealthAlert>& alerts) {
+    Kinds kinds;
     for (const HealthAlert& alert : alerts) kinds.push_back(alert.kind);
     return kinds;
 }
@@ -33,12 +35,12 @@ class HealthMonitor : public ::testing::Test {
 TEST_F(HealthMonitor, MissingRecordsAreReportedAfterTwoIntervalsInsideTheWindowOnly) {
     m_monitor.Started(kWindow, At(7));
     EXPECT_TRUE(m_monitor.Tick(At(7, 2)).empty());  // exactly two intervals: not yet
-    EXPECT_EQ(Kinds(m_monitor.Tick(At(7, 2, 1))), std::vector<Kind>{Kind::NoRecord});
+    EXPECT_EQ(Of(m_monitor.Tick(At(7, 2, 1))), Kinds{Kind::NoRecord});
     EXPECT_TRUE(m_monitor.Tick(At(7, 5)).empty());  // once
     CRsdData day;
     rad::MakeSyntheticDay(day, 1, {kQS100}, At(7, 5), 60);
     m_monitor.RecordStored(day, true, At(7, 5));
-    EXPECT_EQ(Kinds(m_monitor.Tick(At(7, 7, 1))), std::vector<Kind>{Kind::NoRecord});
+    EXPECT_EQ(Of(m_monitor.Tick(At(7, 7, 1))), Kinds{Kind::NoRecord});
 
     CHealthMonitor night(1e9);
     night.Started(kWindow, At(20));
@@ -53,7 +55,7 @@ TEST_F(HealthMonitor, SensorEventsFollowTheIdentificationsAndLosses) {
         const char* what;
         int model;
         int status;  // -1: the sensor was lost
-        std::vector<Kind> expected;
+        Kinds expected;
     };
     const std::vector<Step> steps = {
         {"first identification fails", kQS100, kStatusNoReply, {Kind::SensorNotReady}},
@@ -70,13 +72,12 @@ TEST_F(HealthMonitor, SensorEventsFollowTheIdentificationsAndLosses) {
     for (const Step& step : steps) {
         const auto alerts = step.status < 0 ? m_monitor.SensorLost(step.model)
                                             : m_monitor.SensorState(step.model, step.status);
-        EXPECT_EQ(Kinds(alerts), step.expected) << step.what;
+        EXPECT_EQ(Of(alerts), step.expected) << step.what;
         for (const HealthAlert& alert : alerts) EXPECT_EQ(alert.model, step.model);
     }
     // A new acquisition judges the first identification again.
     m_monitor.Started(kWindow, At(8));
-    EXPECT_EQ(Kinds(m_monitor.SensorState(kQS100, kStatusPortFailed)),
-              std::vector<Kind>{Kind::SensorNotReady});
+    EXPECT_EQ(Of(m_monitor.SensorState(kQS100, kStatusPortFailed)), Kinds{Kind::SensorNotReady});
 }
 
 TEST_F(HealthMonitor, AReadySensorMissingFromTheStoredRecordsIsLostUntilItMeasuresAgain) {
@@ -86,7 +87,7 @@ TEST_F(HealthMonitor, AReadySensorMissingFromTheStoredRecordsIsLostUntilItMeasur
     struct Step {
         const char* what;
         const CRsdData* record;  // nullptr: the sensor vanished (the driver saw it go)
-        std::vector<Kind> expected;
+        Kinds expected;
     };
     const std::vector<Step> steps = {
         {"both measured", &both, {}},
@@ -103,15 +104,14 @@ TEST_F(HealthMonitor, AReadySensorMissingFromTheStoredRecordsIsLostUntilItMeasur
     for (const Step& step : steps) {
         const auto alerts = step.record ? m_monitor.RecordStored(*step.record, true, At(12))
                                         : m_monitor.SensorLost(kQS300);
-        EXPECT_EQ(Kinds(alerts), step.expected) << step.what;
+        EXPECT_EQ(Of(alerts), step.expected) << step.what;
         for (const HealthAlert& alert : alerts) EXPECT_EQ(alert.model, kQS300) << step.what;
     }
 
     // A sensor never identified in this acquisition is not expected in the records.
     m_monitor.Started(kWindow, At(13));
     m_monitor.SensorState(kQS100, kStatusReady);
-    EXPECT_EQ(Kinds(m_monitor.SensorState(kQS300, kStatusNoReply)),
-              std::vector<Kind>{Kind::SensorNotReady});
+    EXPECT_EQ(Of(m_monitor.SensorState(kQS300, kStatusNoReply)), Kinds{Kind::SensorNotReady});
     EXPECT_TRUE(m_monitor.RecordStored(qs100Only, true, At(13)).empty());
 }
 
@@ -123,20 +123,17 @@ TEST_F(HealthMonitor, StoreFailuresSaturationAndDarkRangeAreReportedOnTheirEdges
     CHealthMonitor monitor(dark + 1);
     monitor.Started(kWindow, At(12));
 
-    EXPECT_EQ(Kinds(monitor.RecordStored(day, false, At(12))),
-              std::vector<Kind>{Kind::StoreFailed});
+    EXPECT_EQ(Of(monitor.RecordStored(day, false, At(12))), Kinds{Kind::StoreFailed});
     EXPECT_TRUE(monitor.RecordStored(day, false, At(12, 1)).empty());
     EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 2)).empty());
-    EXPECT_EQ(Kinds(monitor.RecordStored(day, false, At(12, 3))),
-              std::vector<Kind>{Kind::StoreFailed});
+    EXPECT_EQ(Of(monitor.RecordStored(day, false, At(12, 3))), Kinds{Kind::StoreFailed});
 
     // The shortest exposure with a pixel at the high limit: saturated, whatever the exposure
     // above it shows.
     const int high = kModels[kQS100].highCounts;
     block.ET = kExposureTable[0];
     block.MD[100] = static_cast<float>(high * 1000.0 / block.ET);
-    EXPECT_EQ(Kinds(monitor.RecordStored(day, true, At(12, 4))),
-              std::vector<Kind>{Kind::Saturated});
+    EXPECT_EQ(Of(monitor.RecordStored(day, true, At(12, 4))), Kinds{Kind::Saturated});
     EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 5)).empty());
     block.MD[100] = static_cast<float>((high - 100) * 1000.0 / block.ET);
     EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 6)).empty());
@@ -146,7 +143,7 @@ TEST_F(HealthMonitor, StoreFailuresSaturationAndDarkRangeAreReportedOnTheirEdges
 
     block.DD[10] += 1000;
     const auto alerts = monitor.RecordStored(day, true, At(12, 8));
-    ASSERT_EQ(Kinds(alerts), std::vector<Kind>{Kind::DarkHigh});
+    ASSERT_EQ(Of(alerts), Kinds{Kind::DarkHigh});
     EXPECT_EQ(alerts[0].model, kQS100);
 }
 

@@ -99,8 +99,6 @@ TEST(MqttSettings, SectionIsReadAndWrittenOnlyWhenPresent) {
     ini.SetText("[MQTT]\r\nHOST=broker\r\nSPECTRUM=1\r\nSTATION=gh1\r\n");
     mqtt.Load(ini);
     EXPECT_TRUE(mqtt.Enabled());
-    EXPECT_EQ(mqtt.port, 1883);
-    EXPECT_EQ(mqtt.topic, "radlog");
     EXPECT_TRUE(mqtt.spectrum);
     EXPECT_FALSE(mqtt.discovery);
     EXPECT_EQ(mqtt.StationName(), "gh1");

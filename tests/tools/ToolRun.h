@@ -1,23 +1,16 @@
 #pragma once
 // Runs rsdtool as a whole process, as a user or a script would, and keeps what it said.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream data;
-    data << in.rdbuf();
-    return data.str();
-}
+#include "../core/rsd_fixture.h"
+
+using testing::HasSubstr;
+using testing::Not;
 
 struct ToolRun {
     int status;
@@ -25,31 +18,18 @@ struct ToolRun {
     std::string err;
 };
 
-// rsdtool with args; its output goes through files in folder.
-inline ToolRun RunRsdtool(const std::string& args, const std::filesystem::path& folder) {
-    const std::filesystem::path out = folder / "out", err = folder / "err";
-    const std::string command =
-        std::string(RSDTOOL_PATH) + " " + args + " >" + out.string() + " 2>" + err.string();
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
-}
-
-using testing::HasSubstr;
-using testing::Not;
-
-// A fresh folder per test for the files rsdtool reads and writes.
-class ToolTest : public ::testing::Test {
+// A fresh folder per test for the files rsdtool reads and writes, and its output.
+class ToolTest : public RsdFileTest {
   protected:
-    void SetUp() override {
-        m_dir = std::filesystem::path(::testing::TempDir()) /
-                (::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                 std::to_string(getpid()));
-        std::filesystem::create_directories(m_dir);
+    std::string Path(const std::string& name) const { return PathOf(name); }
+    static std::string ReadFile(const std::string& path) { return ReadBytes(path); }
+    ToolRun Tool(const std::string& args) const {
+        const std::string command =
+            std::string(RSDTOOL_PATH) + " " + args + " >" + Path("out") + " 2>" + Path("err");
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("out")),
+                ReadFile(Path("err"))};
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    ToolRun Tool(const std::string& args) const { return RunRsdtool(args, m_dir); }
 
     struct Expected {
         std::string args;
@@ -71,6 +51,4 @@ class ToolTest : public ::testing::Test {
             EXPECT_TRUE(help.out.starts_with("usage: rsdtool " + command)) << help.out;
         }
     }
-
-    std::filesystem::path m_dir;
 };

@@ -2,8 +2,6 @@
 // of them, for the Python reader to compare with the archive.
 //   archive_fixture make DIR DAYS RECORDS    day files of consecutive June 2026 days, of a
 //                                            QS-200 and a QS-300 (the last: a QS-200 only)
-//   archive_fixture reference FILE...        "R time ppfd par illuminance" per record,
-//                                            "D start dli" per day
 //   archive_fixture spectrum FILE INDEX      "Merge nm value" of the record's resampled
 //                                            spectrum, "QS-200 nm value" of each sensor's
 #include <cmath>
@@ -12,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "DailyLight.h"
-#include "LightQuantities.h"
 #include "LocalTime.h"
 #include "Resample.h"
 #include "RsdData.h"
@@ -35,28 +31,6 @@ int Make(const std::string& dir, int days, int records) {
         const std::string path = dir + "/" + rad::FormatLocalTime(midnight, "%Y%m%d") + ".rsd";
         if (!set.Save(path)) return 1;
     }
-    return 0;
-}
-
-int Reference(const std::vector<std::string>& files) {
-    std::vector<rad::LightSample> samples;
-    for (const std::string& file : files) {
-        CRsdData set;
-        if (set.Load(file) < 0) return 1;
-        CResample spectrum;
-        for (int index = 0; index < set.GetCount(); ++index) {
-            spectrum.Resample(set, index);
-            const rad::LightQuantities q = rad::ComputeQuantities(spectrum);
-            const int64_t t = set.GetAt(index).m_time;
-            std::printf("R %lld %.9g %.9g %.9g\n", static_cast<long long>(t),
-                        q[rad::Quantity::Ppfd].value, q[rad::Quantity::Par].value,
-                        q[rad::Quantity::Illuminance].value);
-            samples.push_back(
-                {t, q[rad::Quantity::Ppfd].value, rad::kNotAvailable, rad::kNotAvailable});
-        }
-    }
-    for (const rad::DaySummary& day : rad::SummariseDays(samples, 0))
-        std::printf("D %lld %.9g\n", static_cast<long long>(day.start), day.dli);
     return 0;
 }
 
@@ -84,12 +58,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 4 && args[0] == "make")
         return Make(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()));
-    if (args.size() >= 2 && args[0] == "reference")
-        return Reference({args.begin() + 1, args.end()});
     if (args.size() == 3 && args[0] == "spectrum")
         return Spectrum(args[1], std::atoi(args[2].c_str()));
-    std::fputs(
-        "usage: archive_fixture make DIR DAYS RECORDS | reference FILE... | spectrum FILE INDEX\n",
-        stderr);
+    std::fputs("usage: archive_fixture make DIR DAYS RECORDS | spectrum FILE INDEX\n", stderr);
     return 2;
 }

@@ -25,7 +25,6 @@ class LightTool : public ToolTest {
   protected:
     void SetUp() override {
         ToolTest::SetUp();
-        rad::InitTimeZone();
         for (int day = 0; day < 2; ++day) {
             CRsdData& set = m_sets[day];
             rad::MakeSyntheticDay(set, 33, {kQS100, kQS300},
@@ -101,7 +100,6 @@ TEST_F(LightTool, DailyFollowsTheProfilesDayStart) {
 
 TEST_F(LightTool, UsageErrors) {
     ExpectRuns({
-        {"quantities", 2, "missing arguments"},
         {"quantities " + Path("day0.RSD") + " " + Path("day1.RSD"), 2, "too many arguments"},
         {"quantities --records 99 " + Path("day0.RSD"), 1, "no record 99"},
         {"daily --profile " + Path("none.ini") + " " + Path("day0.RSD"), 1,
@@ -112,15 +110,12 @@ TEST_F(LightTool, UsageErrors) {
     ExpectHelp({"quantities", "series", "daily", "plot"});
 }
 
-TEST_F(LightTool, OnlyTheDrawingProgramLinksQt) {
-    // The dynamic section names every library the program loads at start.
-    EXPECT_THAT(ReadFile(RSDTOOL_PATH), Not(HasSubstr("libQt6")));
 #ifdef RSDTOOL_PLOT_PATH
-    EXPECT_THAT(ReadFile(RSDTOOL_PLOT_PATH), HasSubstr("libQt6"));
+TEST_F(LightTool, PlotDrawsAPng) {
     const ToolRun run = Tool("plot " + Path("day0.RSD") + " 20 -o " + Path("p.png"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(ReadFile(Path("p.png")).starts_with("\x89PNG"));
-#endif
 }
+#endif
 
 }  // namespace

@@ -27,18 +27,6 @@ def output_lines(argv):
     return subprocess.run(argv, check=True, capture_output=True, text=True).stdout.splitlines()
 
 
-def reference(files):
-    """The core's PPFD, PAR, illuminance per record time and DLI per day start."""
-    records, days = {}, {}
-    for line in output_lines([FIXTURE, "reference"] + files):
-        fields = line.split()
-        if fields[0] == "R":
-            records[int(fields[1])] = [float(v) for v in fields[2:]]
-        else:
-            days[int(fields[1])] = float(fields[2])
-    return records, days
-
-
 def core_spectra(day_file, record):
     """The core's spectra of one record at whole nm: {sensor or "Merge": {nm: value}}."""
     spectra = {}
@@ -119,7 +107,6 @@ class NetcdfArchive(unittest.TestCase):
         # Given newest first: the archive still holds the records in time order.
         subprocess.run([RSDTOOL, "netcdf", "--quantities"] + cls.files[::-1] + ["-o", cls.nc],
                        check=True, capture_output=True)
-        cls.records, cls.days = reference(cls.files)
 
     def test_layout_and_cf_metadata(self):
         attributes = {
@@ -182,13 +169,10 @@ class NetcdfArchive(unittest.TestCase):
         before = ds["spectral_irradiance_qs300"].isel(time=slice(0, (DAYS - 1) * RECORDS))
         self.assertTrue(np.isfinite(before).any(dim="wavelength").all())
 
-    def test_times_and_quantities_equal_the_cores_and_rsdtool_quantities(self):
+    # Record by record in time order, every quantity within its printed precision.
+    def test_times_and_quantities_equal_rsdtool_quantities(self):
         ds = xr.open_dataset(self.nc)
         times = ds["time"].values.astype("datetime64[s]").astype(np.int64)
-        self.assertEqual(list(times), sorted(self.records))
-        for name, column in (("ppfd", 0), ("par", 1), ("illuminance", 2)):
-            expected = np.array([self.records[t][column] for t in times], dtype=np.float32)
-            np.testing.assert_allclose(ds[name].values, expected, rtol=1e-6, err_msg=name)
         compared = 0
         for day, path in enumerate(self.files):
             rows = rsdtool_json(["quantities", path])
@@ -237,14 +221,10 @@ class NetcdfArchive(unittest.TestCase):
             what, wavelengths[wrong[:5]], got[wrong[:5]], expected[wrong[:5]]))
         return len(values)
 
-    def test_dli_recomputed_from_the_archive_equals_the_cores_and_rsdtool_daily(self):
+    def test_dli_recomputed_from_the_archive_equals_rsdtool_daily(self):
         ppfd = xr.open_dataset(self.nc)["ppfd"].astype("float64")
-        self.assertEqual(len(self.days), DAYS)
-        for start, dli in self.days.items():
-            self.assertAlmostEqual(archive_dli(ppfd, start), dli, delta=abs(dli) * 1e-6)
         days = rsdtool_json(["daily"] + self.files)
-        self.assertEqual([d["date"] for d in days],
-                         [time.strftime("%Y/%m/%d", time.localtime(s)) for s in sorted(self.days)])
+        self.assertEqual(len(days), DAYS)
         for day in days:
             value, decimals = day["dli"]
             self.assertGreater(value, 0)

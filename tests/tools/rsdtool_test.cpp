@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -30,7 +29,6 @@ class RsdTool : public ToolTest {
   protected:
     void SetUp() override {
         ToolTest::SetUp();
-        rad::InitTimeZone();
         rad::MakeSyntheticDay(m_set, 4, {kQS100, kQS300},
                               *rad::LocalFieldsToTime(2024, 6, 1, 6, 0, 0), 600);
         ASSERT_TRUE(m_set.Save(Path("day.RSD")));
@@ -58,8 +56,6 @@ class RsdTool : public ToolTest {
 }  // namespace
 
 TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
-    // Special files fail at once instead of hanging the command.
-    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
     ExpectRuns({
         {"info " + Path("day.RSD"), 0, ""},
         {"info " + Path("missing.RSD"), 1,
@@ -74,10 +70,6 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
         {"spectral-csv --records 1,9 " + Path("day.RSD") + " " + Path("s.csv"), 1, "no record 9"},
         {"calc-csv " + Path("day.RSD") + " " + Path("nofolder/c.csv"), 1,
          "c.csv: cannot be written: no such file or directory"},
-        {"info " + Path("fifo"), 1,
-         "fifo: cannot load (-2): the file cannot be opened for reading: not a regular file"},
-        {"report --profile " + Path("fifo") + " " + Path("day.RSD") + " 0", 1,
-         "cannot read the profile: not a regular file"},
         {"copy " + Path("day.RSD") + " " + m_dir.string(), 1, "cannot be written: is a directory"},
         {"report --lang fr " + Path("day.RSD") + " 0", 2, "--lang"},
         {"report " + Path("day.RSD") + " 4", 1, "no record 4 (the file holds 4 records)"},
@@ -118,11 +110,10 @@ TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks) {
 // Qt (drawing) and NetCDF (the archive) each add tens of libraries to a process start; only
 // the programs of those commands load them.
 TEST_F(RsdTool, CommandsThatDrawNothingLoadNeitherQtNorNetcdf) {
-    const fs::path libs = m_dir / "libs";
     const std::string command = "LD_DEBUG=libs " + std::string(RSDTOOL_PATH) + " info " +
-                                Path("day.RSD") + " >/dev/null 2>" + libs.string();
+                                Path("day.RSD") + " >/dev/null 2>" + Path("libs");
     ASSERT_EQ(std::system(command.c_str()), 0);
-    const std::string loaded = ReadFile(libs);
+    const std::string loaded = ReadFile(Path("libs"));
     EXPECT_THAT(loaded, HasSubstr("libc.so"));  // the trace is there
     for (const char* library : {"libQt", "libnetcdf", "libhdf5"})
         EXPECT_THAT(loaded, Not(HasSubstr(library))) << library;
@@ -141,7 +132,6 @@ TEST_F(RsdTool, CopyAndCsvExportsMatchTheCore) {
     csv.BuildCsvRows(m_set, m_settings.csv);
     csv.AppendRecords(m_set, {2, 0}, m_settings.csv);
     EXPECT_EQ(ReadFile(Path("s.csv")), JoinLines(csv.csvLines));
-    EXPECT_TRUE(ReadFile(Path("s.csv")).find("405.00") != std::string::npos);
 
     // One failing file does not stop the others, but the status reports it.
     const ToolRun batch =
@@ -165,8 +155,6 @@ TEST_F(RsdTool, ReportPrintsTheViewerTextsInEitherLanguage) {
     BuildStatusReport(m_set, 1, 0, m_settings.integ, ReportLanguage::English, spectrum, report);
     EXPECT_EQ(en.out, report.titleText + "\n" + report.dateText + "\n" + report.integralText +
                           "\n" + report.statusText);
-    EXPECT_THAT(en.out, HasSubstr("(400 - 700nm)"));
-    EXPECT_THAT(en.out, HasSubstr("Dark Counts"));  // DISP 0 of the profile
     const ToolRun ja = Tool("report --lang ja " + Path("day.RSD") + " 1");
     EXPECT_THAT(ja.out, HasSubstr("蓄積時間"));
     EXPECT_THAT(ja.out, Not(HasSubstr("ペルチェ")));  // no profile: DISP 1
