@@ -17,6 +17,7 @@
 #include "ProfileLocation.h"
 #include "RadVersion.h"
 #include "RadlogSettings.h"
+#include "StationCheck.h"
 #ifdef RADLOG_WITH_MQTT
 #include "TelemetrySetup.h"
 #endif
@@ -57,8 +58,12 @@ int main(int argc, char** argv) {
                                            "Demo only: measure every N seconds.", "N");
     const QCommandLineOption passwordFileOption(
         "mqtt-password-file", "Read the MQTT broker password from this file.", "FILE");
+    const QCommandLineOption checkOption(
+        "check", "Headless only: try the profile, ports and broker without measuring.");
+    const QCommandLineOption removeDiscoveryOption(
+        "remove-discovery", "Headless only: remove this station from Home Assistant.");
     parser.addOptions({headlessOption, profileOption, intervalOption, manualOption, demoOption,
-                       secondsOption, passwordFileOption});
+                       secondsOption, passwordFileOption, checkOption, removeDiscoveryOption});
     parser.process(*app);
     if (parser.isSet(intervalOption) && parser.isSet(manualOption)) {
         std::fputs("radlog: --interval and --manual exclude each other\n", stderr);
@@ -79,7 +84,7 @@ int main(int argc, char** argv) {
     if (parser.isSet(profileOption)) profileOverride = parser.value(profileOption).toStdString();
     const rad::ProfileLocation location = rad::LocateProfile("radlog", profileOverride);
     Profile profile{{}, location.profilePath};
-    profile.ini.Load(profile.path);
+    const bool profileRead = profile.ini.Load(profile.path);
     RadlogSettings settings;
     settings.LoadSettings(profile.ini, location.programFolder);
     AnalysisSettings analysis;
@@ -107,6 +112,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "radlog: %s\n", text.c_str());
     };
     const std::string passwordFile = parser.value(passwordFileOption).toStdString();
+    if (headless && parser.isSet(checkOption)) {
+        std::vector<CheckFinding> findings = CheckStation(profile.path, profileRead, settings);
+#ifdef RADLOG_WITH_MQTT
+        for (CheckFinding& finding : CheckTelemetry(profile.ini, passwordFile, settings, warn))
+            findings.push_back(std::move(finding));
+#endif
+        return ReportFindings(findings);
+    }
+#ifdef RADLOG_WITH_MQTT
+    if (const std::string error = TelemetryProfileError(profile.ini); !error.empty()) {
+        warn(error);
+        return 2;
+    }
+    if (headless && parser.isSet(removeDiscoveryOption))
+        return RemoveDiscovery(profile.ini, passwordFile, settings, warn);
+#endif
     if (!headless) {
         // The demo window measures at once, so a first run shows live spectra.
         if (parser.isSet(demoOption)) settings.autoStart = true;

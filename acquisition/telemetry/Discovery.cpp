@@ -2,40 +2,102 @@
 
 #include <cctype>
 
+#include "HealthMonitor.h"
 #include "JsonWriter.h"
+#include "RadVersion.h"
 
 namespace rad {
 namespace {
 
-constexpr const char* kDiscoveryPrefix = "homeassistant";
+constexpr const char* kMissing = "MISSING";  // a used sensor absent from the last record
 
 struct Entity {
-    std::string object;  // id part
+    const char* component;  // "sensor" or "binary_sensor"
+    std::string object;     // id part
     std::string name;
+    std::string stateLeaf;  // the station topic it reads
     std::string valueTemplate;
-    const char* unit;         // nullptr: none
-    const char* deviceClass;  // nullptr: none
+    const char* unit = nullptr;         // nullptr: none
+    const char* deviceClass = nullptr;  // nullptr: none
+    const char* stateClass = nullptr;   // nullptr: none
+    bool expires = false;               // a measured value, unknown when records stop
 };
+
+Entity Quantity(const char* key, const char* name, const char* unit, const char* deviceClass,
+                const char* stateClass) {
+    return {"sensor",
+            key,
+            name,
+            "record",
+            std::string("{{ value_json.quantities.") + key + " }}",
+            unit,
+            deviceClass,
+            stateClass,
+            true};
+}
 
 std::vector<Entity> Entities(const std::array<bool, kModelCount>& use) {
     std::vector<Entity> entities = {
-        {"ppfd", "PPFD", "{{ value_json.quantities.ppfd }}", "\u00b5mol/m\u00b2/s", nullptr},
-        {"par", "PAR", "{{ value_json.quantities.par }}", "W/m\u00b2", "irradiance"},
-        {"illuminance", "Illuminance", "{{ value_json.quantities.illuminance }}", "lx",
-         "illuminance"},
-        {"uv_index", "UV index", "{{ value_json.quantities.uv_index }}", nullptr, nullptr},
-        {"dli", "DLI", "{{ value_json.quantities.dli }}", "mol/m\u00b2/d", nullptr},
+        Quantity("ppfd", "PPFD", "\u00b5mol/m\u00b2/s", nullptr, "measurement"),
+        Quantity("par", "PAR", "W/m\u00b2", "irradiance", "measurement"),
+        Quantity("illuminance", "Illuminance", "lx", "illuminance", "measurement"),
+        Quantity("uv_index", "UV index", "UV index", nullptr, "measurement"),
+        // The integral of the day so far: it only grows, and its fall at the day's start is
+        // a reset.
+        Quantity("dli", "DLI", "mol/m\u00b2/d", nullptr, "total_increasing"),
     };
     for (int model = 0; model < kModelCount; ++model) {
         if (!use[static_cast<std::size_t>(model)]) continue;
         const std::string label = kModels[static_cast<std::size_t>(model)].label;
         const std::string key = kModels[static_cast<std::size_t>(model)].key;
-        entities.push_back({key + "_status", label + " status",
-                            "{% for s in value_json.sensors %}{% if s.model == '" + label +
-                                "' %}{{ s.status }}{% endif %}{% endfor %}",
-                            nullptr, nullptr});
+        entities.push_back({"sensor", key + "_status", label + " status", "record",
+                            "{% set s = value_json.sensors | selectattr('model', 'eq', '" + label +
+                                "') | list %}{{ s[0].status if s else '" + kMissing + "' }}"});
+    }
+    for (const HealthAlert::Kind kind : ProblemKinds()) {
+        const std::string name = AlertKindName(kind);
+        entities.push_back({"binary_sensor", "alert_" + name, "Alert " + name, "problems",
+                            "{{ 'ON' if value_json." + name + " else 'OFF' }}", nullptr,
+                            "problem"});
     }
     return entities;
+}
+
+std::string Node(const DiscoveryDevice& device) { return "radlog_" + TopicSafe(device.station); }
+
+std::string ConfigTopic(const DiscoveryDevice& device, const Entity& entity) {
+    return device.prefix + "/" + entity.component + "/" + Node(device) + "/" + entity.object +
+           "/config";
+}
+
+std::string Config(const DiscoveryDevice& device, const Entity& entity) {
+    const std::string node = Node(device);
+    const std::string base = device.topic + "/" + device.station + "/";
+    CJsonWriter json;
+    json.BeginObject();
+    json.Key("name").String(entity.name);
+    json.Key("unique_id").String(node + "_" + entity.object);
+    json.Key("state_topic").String(base + entity.stateLeaf);
+    json.Key("value_template").String(entity.valueTemplate);
+    json.Key("availability_topic").String(base + "status");
+    if (entity.unit) json.Key("unit_of_measurement").String(entity.unit);
+    if (entity.stateClass) json.Key("state_class").String(entity.stateClass);
+    if (entity.deviceClass) json.Key("device_class").String(entity.deviceClass);
+    if (entity.expires && device.expireAfterSeconds > 0)
+        json.Key("expire_after").Integer(device.expireAfterSeconds);
+    json.Key("device").BeginObject();
+    json.Key("identifiers").BeginArray().String(node).EndArray();
+    json.Key("name").String("Radlog " + device.station);
+    json.Key("manufacturer").String("Radlog");
+    json.Key("model").String("Radlog spectroradiometer station");
+    json.Key("sw_version").String(RAD_VERSION);
+    json.EndObject();
+    json.Key("origin").BeginObject();
+    json.Key("name").String("radlog");
+    json.Key("sw_version").String(RAD_VERSION);
+    json.EndObject();
+    json.EndObject();
+    return json.Text();
 }
 
 }  // namespace
@@ -47,34 +109,19 @@ std::string TopicSafe(const std::string& name) {
     return safe.empty() ? "station" : safe;
 }
 
-std::vector<MqttMessage> DiscoveryMessages(const std::string& prefix, const std::string& station,
-                                           const std::array<bool, kModelCount>& use) {
-    const std::string node = "radlog_" + TopicSafe(station);
-    const std::string base = prefix + "/" + station + "/";
+std::vector<MqttMessage> DiscoveryMessages(const DiscoveryDevice& device) {
     std::vector<MqttMessage> messages;
-    for (const Entity& entity : Entities(use)) {
-        CJsonWriter json;
-        json.BeginObject();
-        json.Key("name").String(entity.name);
-        json.Key("unique_id").String(node + "_" + entity.object);
-        json.Key("state_topic").String(base + "record");
-        json.Key("value_template").String(entity.valueTemplate);
-        json.Key("availability_topic").String(base + "status");
-        if (entity.unit) {
-            json.Key("unit_of_measurement").String(entity.unit);
-            json.Key("state_class").String("measurement");
-        }
-        if (entity.deviceClass) json.Key("device_class").String(entity.deviceClass);
-        json.Key("device").BeginObject();
-        json.Key("identifiers").BeginArray().String(node).EndArray();
-        json.Key("name").String("Radlog " + station);
-        json.Key("model").String("Radlog spectroradiometer station");
-        json.EndObject();
-        json.EndObject();
-        messages.push_back(
-            {std::string(kDiscoveryPrefix) + "/sensor/" + node + "/" + entity.object + "/config",
-             json.Text(), 1, true});
-    }
+    for (const Entity& entity : Entities(device.use))
+        messages.push_back({ConfigTopic(device, entity), Config(device, entity), 1, true});
+    return messages;
+}
+
+std::vector<MqttMessage> DiscoveryRemovals(const DiscoveryDevice& device) {
+    std::array<bool, kModelCount> all{};
+    all.fill(true);
+    std::vector<MqttMessage> messages;
+    for (const Entity& entity : Entities(all))
+        messages.push_back({ConfigTopic(device, entity), "", 1, true});
     return messages;
 }
 

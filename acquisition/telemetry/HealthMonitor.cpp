@@ -54,6 +54,38 @@ const char* AlertKindName(HealthAlert::Kind kind) {
     return "";
 }
 
+const std::vector<HealthAlert::Kind>& ProblemKinds() {
+    using Kind = HealthAlert::Kind;
+    static const std::vector<Kind> kinds = {Kind::NoRecord,  Kind::SensorLost, Kind::SensorNotReady,
+                                            Kind::Saturated, Kind::DarkHigh,   Kind::StoreFailed};
+    return kinds;
+}
+
+bool CHealthMonitor::Standing(HealthAlert::Kind kind) const {
+    const auto any = [](const std::array<bool, kModelCount>& flags) {
+        return std::find(flags.begin(), flags.end(), true) != flags.end();
+    };
+    switch (kind) {
+        case HealthAlert::Kind::NoRecord:
+            return m_bNoRecordReported;
+        case HealthAlert::Kind::SensorLost:
+            return any(m_lost);
+        case HealthAlert::Kind::SensorNotReady:
+            for (std::size_t m = 0; m < m_ready.size(); ++m)
+                if (m_firstStatusSeen[m] && !m_ready[m]) return true;
+            return false;
+        case HealthAlert::Kind::Saturated:
+            return any(m_saturated);
+        case HealthAlert::Kind::DarkHigh:
+            return any(m_darkHigh);
+        case HealthAlert::Kind::StoreFailed:
+            return m_bStoreFailed;
+        case HealthAlert::Kind::SensorBack:
+            break;
+    }
+    return false;
+}
+
 std::vector<HealthAlert> CHealthMonitor::Started(Window window, int64_t now) {
     m_window = window;
     m_lastProgress = now;

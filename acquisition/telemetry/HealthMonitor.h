@@ -29,6 +29,9 @@ struct HealthAlert {
 // Machine name of an alert kind ("sensor_lost").
 const char* AlertKindName(HealthAlert::Kind kind);
 
+// The kinds that stand for a lasting problem: all but sensor_back, which ends sensor_lost.
+const std::vector<HealthAlert::Kind>& ProblemKinds();
+
 // Turns the controller's events into alerts, each once until its cause went away. Pure: times
 // come with the calls.
 class CHealthMonitor {
@@ -47,6 +50,8 @@ class CHealthMonitor {
     std::vector<HealthAlert> RecordStored(const CRsdData& day, bool written, int64_t now);
     std::vector<HealthAlert> SensorState(int model, int status);
     std::vector<HealthAlert> SensorLost(int model);
+    // Whether a problem of this kind stands now, for any sensor.
+    bool Standing(HealthAlert::Kind kind) const;
 
   private:
     bool InsideWindow(int64_t now) const;

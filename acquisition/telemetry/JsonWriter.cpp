@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "TextEncoding.h"
+
 void CJsonWriter::Separate() {
     if (!m_bFirst) m_text += ',';
     m_bFirst = false;
@@ -42,10 +44,10 @@ CJsonWriter& CJsonWriter::Key(std::string_view name) {
     return *this;
 }
 
-CJsonWriter& CJsonWriter::String(std::string_view text) {
+CJsonWriter& CJsonWriter::String(std::string_view bytes) {
     Separate();
     m_text += '"';
-    for (const char c : text) {
+    for (const char c : rad::ToUtf8(bytes)) {
         switch (c) {
             case '"':
                 m_text += "\\\"";

@@ -13,7 +13,8 @@ class CJsonWriter {
     CJsonWriter& EndArray();
     // The name of the next member of an object.
     CJsonWriter& Key(std::string_view name);
-    CJsonWriter& String(std::string_view text);
+    // Always valid UTF-8: text in a legacy encoding is converted (rad::ToUtf8).
+    CJsonWriter& String(std::string_view bytes);
     // Shortest text that reads back as the same double.
     CJsonWriter& Number(double value);
     // Fixed number of decimals, for values whose precision is known (spectra).

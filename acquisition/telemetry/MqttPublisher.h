@@ -1,88 +1,41 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <functional>
-#include <map>
-#include <mutex>
-#include <set>
+#include <memory>
 #include <string>
 #include <thread>
 
-#include "Backoff.h"
-#include "OutageWatch.h"
-#include "PublishQueue.h"
+#include "MqttLink.h"
 
-struct mosquitto;
-
-// The link to the MQTT broker, on its own thread: messages wait in a bounded queue while the
-// broker is away, the link is retried with back-off, and a broker that is down at the start
-// is only a notice. Nobody calling Publish ever waits for the network.
+// The station's side of the broker: messages go to a link on its own thread (CMqttLink) and
+// nobody calling Publish ever waits for the network. A broker that is down at the start is
+// only a notice, and a stop never waits on the network for more than a moment.
 class CMqttPublisher {
   public:
-    struct Config {
-        std::string host;
-        int port = 1883;
-        bool tls = false;
-        std::string caFile;
-        std::string user;
-        std::string password;
-        std::string clientId;
-        std::string statusTopic;  // retained "online", "offline" as the last will
-        std::size_t queueCapacity = 1000;
-        int64_t outageNoticeMs = 300000;
-    };
-    // A line for the program's own output ("MQTT ..."); called on the publisher's thread.
-    using Notice = std::function<void(const std::string&)>;
-    using SteadyClock = std::function<int64_t()>;  // milliseconds
+    using Config = CMqttLink::Config;
+    using Notice = CMqttLink::Notice;
+    using SteadyClock = CMqttLink::SteadyClock;
 
-    CMqttPublisher(Config config, Notice notice, SteadyClock clock = {});
-    // Hands on what is queued for a short while, says "offline", disconnects, joins.
+    // notice: lines for the program's output, on the link's thread.
+    CMqttPublisher(Config config, Notice notice, SteadyClock clock = {},
+                   CBackoff::Random random = {});
+    // Hands on what is queued for a short while, says "offline" and disconnects. A link still
+    // busy after kStopWaitMs (a name server that does not answer) is left to end with the
+    // process, without its notices.
     ~CMqttPublisher();
     CMqttPublisher(const CMqttPublisher&) = delete;
     CMqttPublisher& operator=(const CMqttPublisher&) = delete;
 
-    void Publish(MqttMessage message);
-    // A retained message that is sent again after every reconnect (discovery, state).
-    void PublishRetained(MqttMessage message);
-    uint64_t Dropped() const { return m_queue.Dropped(); }
-    bool Connected() const { return m_bConnAck.load(); }
+    void Publish(MqttMessage message) { m_link->Publish(std::move(message)); }
+    // A retained message that is sent again after every reconnect (discovery, state); an
+    // empty payload removes it from the broker.
+    void PublishRetained(MqttMessage message) { m_link->PublishRetained(std::move(message)); }
+    uint64_t Dropped() const { return m_link->Dropped(); }
+    bool Connected() const { return m_link->Connected(); }
 
   private:
-    static constexpr int kMaxInFlight = 20;  // messages handed to the library, not yet acked
+    static constexpr int kStopWaitMs = 1500;
 
-    void Run(std::stop_token stop);
-    bool Setup();
-    void Connect(int64_t now);
-    void HandOn();
-    void SendRetained(bool all);
-    bool RetainedWaiting();
-    void LinkDown(int64_t now);
-    void Drain();
-    void Tell(COutageWatch::Change change);
-    int64_t NowMs() const;
-
-    static void OnConnect(struct mosquitto*, void* self, int rc);
-    static void OnDisconnect(struct mosquitto*, void* self, int rc);
-    static void OnPublish(struct mosquitto*, void* self, int mid);
-
-    const Config m_config;
-    const Notice m_notice;
-    const SteadyClock m_clock;
-    CPublishQueue m_queue;
-    std::mutex m_retainedMutex;
-    std::map<std::string, MqttMessage> m_retained;  // by topic
-    std::set<std::string> m_changedRetained;        // topics not yet sent on this connection
-
-    // Publisher thread only.
-    struct mosquitto* m_mosq = nullptr;
-    bool m_bSocket = false;
-    bool m_bEverConnected = false;
-    bool m_bConnAckSeen = false;  // retained messages sent for this connection
-    std::atomic<bool> m_bConnAck{false};
-    std::atomic<int> m_nInFlight{0};
-    CBackoff m_backoff{1000, 60000};
-    COutageWatch m_outage;
-    uint64_t m_nReportedDrops = 0;
-    std::jthread m_thread;
+    std::shared_ptr<CMqttLink> m_link;  // shared with its thread, which may outlive a stop
+    std::thread m_thread;
 };

@@ -12,20 +12,24 @@ struct MqttSettings {
     static constexpr int kDefaultPort = 1883;
     static constexpr int kDefaultDarkLimit = 2000;    // counts/s: a dark range above it is an alert
     static constexpr int kDefaultOfflineAlert = 300;  // s without the broker before it is reported
+    static constexpr const char* kDefaultDiscoveryPrefix = "homeassistant";
 
     bool present = false;  // the profile has an [MQTT] section
     std::string host;      // HOST; empty: telemetry off
     int port = kDefaultPort;
     bool tls = false;
-    std::string caFile;  // CAFILE, for TLS
+    std::string caFile;    // CAFILE, for TLS
+    std::string certFile;  // CERTFILE, KEYFILE: a client certificate for a broker that asks
+    std::string keyFile;
     std::string user;
     std::string password;  // PASSWORD; better from a file or the environment
     std::string station;   // STATION; empty: the host name
     std::string topic = "radlog";
-    bool spectrum = false;                    // SPECTRUM: the 1 nm spectrum in every record message
-    bool discovery = false;                   // DISCOVERY: Home Assistant configuration messages
-    int darkLimit = kDefaultDarkLimit;        // DARKLIMIT
-    int offlineAlert = kDefaultOfflineAlert;  // OFFLINEALERT
+    bool spectrum = false;   // SPECTRUM: the 1 nm spectrum in every record message
+    bool discovery = false;  // DISCOVERY: Home Assistant configuration messages
+    std::string discoveryPrefix = kDefaultDiscoveryPrefix;  // DISCOVERYPREFIX
+    int darkLimit = kDefaultDarkLimit;                      // DARKLIMIT
+    int offlineAlert = kDefaultOfflineAlert;                // OFFLINEALERT
 
     bool Enabled() const { return present && !host.empty(); }
     void Load(const CIniFile& ini);
@@ -38,6 +42,10 @@ namespace rad {
 
 // Environment variable that supplies the broker password.
 inline constexpr const char* kMqttPasswordVariable = "RADLOG_MQTT_PASSWORD";
+
+// Why these settings cannot publish (a STATION that is not one topic level, a TOPIC or
+// DISCOVERYPREFIX with a wildcard), or empty.
+std::string MqttSettingsError(const MqttSettings& settings);
 
 // The password to use: the first line of passwordFile when given, else the environment's,
 // else the profile's. Empty optional: passwordFile could not be read.

@@ -2,20 +2,23 @@
 
 #include <chrono>
 
-void CPublishQueue::Push(MqttMessage message) {
+uint64_t CPublishQueue::Push(MqttMessage message) {
+    uint64_t dropped = 0;
     {
         std::lock_guard lock(m_mutex);
         if (m_capacity == 0) {
             ++m_nDropped;
-            return;
+            return message.number;
         }
         if (m_messages.size() >= m_capacity) {
+            dropped = m_messages.front().number;
             m_messages.pop_front();
             ++m_nDropped;
         }
         m_messages.push_back(std::move(message));
     }
     m_ready.notify_one();
+    return dropped;
 }
 
 std::optional<MqttMessage> CPublishQueue::TryPop() {
@@ -26,13 +29,14 @@ std::optional<MqttMessage> CPublishQueue::TryPop() {
     return message;
 }
 
-void CPublishQueue::PushFront(MqttMessage message) {
+uint64_t CPublishQueue::PushFront(MqttMessage message) {
     std::lock_guard lock(m_mutex);
     if (m_messages.size() >= m_capacity) {
         ++m_nDropped;
-        return;
+        return message.number;
     }
     m_messages.push_front(std::move(message));
+    return 0;
 }
 
 void CPublishQueue::WaitFor(int timeoutMs) {

@@ -13,6 +13,7 @@ struct MqttMessage {
     std::string payload;
     int qos = 1;
     bool retain = false;
+    uint64_t number = 0;  // in the disk queue; 0: kept in memory only
 };
 
 // Messages waiting for the broker, bounded: when full, the oldest message goes so that the
@@ -21,13 +22,13 @@ class CPublishQueue {
   public:
     explicit CPublishQueue(std::size_t capacity) : m_capacity(capacity) {}
 
-    // Never blocks.
-    void Push(MqttMessage message);
+    // Never blocks. Returns the disk number of the message it dropped to make room, or 0.
+    uint64_t Push(MqttMessage message);
     // The oldest message, or nothing when empty.
     std::optional<MqttMessage> TryPop();
     // Puts a message that could not be handed on back in front, unless newer ones filled
-    // the queue meanwhile (then it counts as dropped).
-    void PushFront(MqttMessage message);
+    // the queue meanwhile (then it counts as dropped and its disk number is returned).
+    uint64_t PushFront(MqttMessage message);
     // Waits until a message is waiting, timeoutMs passed, or Interrupt was called.
     void WaitFor(int timeoutMs);
     void Interrupt();

@@ -8,10 +8,14 @@
 #include "RecordMessage.h"
 #include "Resample.h"
 #include "RsdData.h"
+#include "StationIdentity.h"
+#include "TextEncoding.h"
 
 namespace {
 constexpr std::size_t kQueueCapacity = 1000;  // over 16 hours of one-minute records
 constexpr int kMillisecondsPerSecond = 1000;
+constexpr int64_t kDroppedStateSeconds = 60;  // a changed drop count is told at most this often
+constexpr const char* kQueueFileName = "MQTT.QUEUE";  // beside the year logs
 
 CHealthMonitor::Window WindowOf(const RadlogSettings& settings) {
     // A manual acquisition has no schedule to fall behind.
@@ -24,44 +28,57 @@ CStationTelemetry::CStationTelemetry(const MqttSettings& mqtt, const std::string
                                      Output output)
     : m_mqtt(mqtt),
       m_settings(settings),
-      m_station(mqtt.StationName()),
+      m_topic(rad::ToUtf8(mqtt.topic)),
+      m_station(rad::ToUtf8(mqtt.StationName())),
       m_output(std::move(output)),
       m_health(mqtt.darkLimit),
       m_today(dayStartHour) {
     CMqttPublisher::Config config;
-    config.host = mqtt.host;
-    config.port = mqtt.port;
-    config.tls = mqtt.tls;
-    config.caFile = mqtt.caFile;
-    config.user = mqtt.user;
-    config.password = password;
+    config.login = rad::LoginOf(mqtt, password);
     config.clientId = "radlog-" + rad::TopicSafe(m_station) + "-" + std::to_string(::getpid());
     config.statusTopic = Topic("status");
+    if (mqtt.discovery) config.resendTopic = rad::ToUtf8(mqtt.discoveryPrefix) + "/status";
+    if (!settings.rsdFolder.empty()) config.queueFile = settings.rsdFolder + kQueueFileName;
     config.queueCapacity = kQueueCapacity;
     config.outageNoticeMs = static_cast<int64_t>(mqtt.offlineAlert) * kMillisecondsPerSecond;
     m_publisher = std::make_unique<CMqttPublisher>(config, m_output);
-    PublishState(false);
+    PublishState(false, 0);
+    PublishProblems();
     if (mqtt.discovery) PublishDiscovery();
 }
 
 CStationTelemetry::~CStationTelemetry() = default;
 
 std::string CStationTelemetry::Topic(const char* leaf) const {
-    return m_mqtt.topic + "/" + m_station + "/" + leaf;
+    return m_topic + "/" + m_station + "/" + leaf;
 }
 
-void CStationTelemetry::PublishState(bool running) {
+void CStationTelemetry::PublishState(bool running, int64_t now) {
+    m_bRunning = running;
+    m_lastStateTime = now;
+    m_publishedDrops = m_publisher->Dropped();
     CJsonWriter json;
     json.BeginObject();
     json.Key("acquisition").String(running ? "running" : "stopped");
     json.Key("mode").String(m_settings.measType == 0 ? "interval" : "manual");
-    json.Key("dropped").Integer(static_cast<long long>(m_publisher->Dropped()));
+    json.Key("dropped").Integer(static_cast<long long>(m_publishedDrops));
     json.EndObject();
     m_publisher->PublishRetained({Topic("state"), json.Text(), 1, true});
 }
 
+void CStationTelemetry::PublishProblems() {
+    CJsonWriter json;
+    json.BeginObject();
+    for (const HealthAlert::Kind kind : ProblemKinds())
+        json.Key(AlertKindName(kind)).Bool(m_health.Standing(kind));
+    json.EndObject();
+    if (json.Text() == m_problems) return;
+    m_problems = json.Text();
+    m_publisher->PublishRetained({Topic("problems"), m_problems, 1, true});
+}
+
 void CStationTelemetry::PublishDiscovery() {
-    for (MqttMessage& message : rad::DiscoveryMessages(m_mqtt.topic, m_station, m_settings.use))
+    for (MqttMessage& message : rad::DiscoveryMessages(rad::DeviceOf(m_mqtt, m_settings)))
         m_publisher->PublishRetained(std::move(message));
 }
 
@@ -81,17 +98,20 @@ void CStationTelemetry::Alert(const std::vector<HealthAlert>& alerts, int64_t no
             m_output(std::string("ALERT ") + AlertKindName(alert.kind) + (*sensor ? " " : "") +
                      sensor + ": " + alert.detail);
     }
+    PublishProblems();
 }
 
 void CStationTelemetry::AcquisitionChanged(bool running, int64_t now) {
     m_lastNow = now;
     if (running) Alert(m_health.Started(WindowOf(m_settings), now), now);
-    PublishState(running);
+    PublishState(running, now);
 }
 
 void CStationTelemetry::Tick(int64_t now) {
     m_lastNow = now;
     Alert(m_health.Tick(now), now);
+    if (m_publisher->Dropped() != m_publishedDrops && now - m_lastStateTime >= kDroppedStateSeconds)
+        PublishState(m_bRunning, now);
 }
 
 void CStationTelemetry::RecordStored(const CRsdData& day, bool written) {

@@ -37,16 +37,23 @@ class CStationTelemetry final : public IStationObserver {
   private:
     std::string Topic(const char* leaf) const;
     void Alert(const std::vector<HealthAlert>& alerts, int64_t now);
-    void PublishState(bool running);
+    void PublishState(bool running, int64_t now);
+    // The standing problems, retained, when they changed (Home Assistant's alert sensors).
+    void PublishProblems();
     void PublishDiscovery();
 
     const MqttSettings m_mqtt;
     const RadlogSettings& m_settings;
+    const std::string m_topic;  // TOPIC and the station name, as UTF-8
     const std::string m_station;
     const Output m_output;
     CHealthMonitor m_health;
     CTodayLight m_today;  // the daily light integral so far
     std::array<std::string, kModelCount> m_statusTexts;
     int64_t m_lastNow = 0;
+    bool m_bRunning = false;
+    int64_t m_lastStateTime = 0;  // clock seconds of the last state message
+    uint64_t m_publishedDrops = 0;
+    std::string m_problems;  // the last problems message
     std::unique_ptr<CMqttPublisher> m_publisher;
 };

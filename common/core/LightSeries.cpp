@@ -8,6 +8,7 @@
 #include "LocalTime.h"
 #include "NumberFormat.h"
 #include "ResampleTable.h"
+#include "TextEncoding.h"
 
 namespace rad {
 namespace {
@@ -151,7 +152,8 @@ std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times) {
 std::string SeriesJsonLine(const SeriesRow& row, LocalTimeCache* times) {
     const std::tm tm = times ? times->Get(row.time) : LocalTmOrThrow(row.time);
     std::string line = "{\"date\":\"" + FormatLocalTm(tm, kDateFormat) + "\",\"time\":\"" +
-                       FormatLocalTm(tm, kTimeFormat) + "\",\"memo\":" + JsonString(row.memo);
+                       FormatLocalTm(tm, kTimeFormat) +
+                       "\",\"memo\":" + JsonString(rad::ToUtf8(row.memo));
     for (const QuantityInfo& info : QuantityTable()) {
         line += ",\"" + std::string(info.key) +
                 "\":" + JsonNumber(row.quantities[info.id].value, info.decimals);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "LocalTime.h"
+#include "TextEncoding.h"
 
 namespace {
 struct Text {
@@ -111,5 +112,5 @@ void BuildStatusReport(const CRsdData& set, int index, int disp, const IntegSett
                   spectrum.GetIntegral(integ.left, integ.right), integ.left, integ.right);
     report.integralText = buffer;
     report.dateText = rad::FormatLocalTime(record.m_time, rad::kReportDateFormat);
-    report.titleText = record.m_strMemo;
+    report.titleText = rad::ToUtf8(record.m_strMemo);
 }

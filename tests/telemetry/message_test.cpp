@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "Discovery.h"
+#include "HealthMonitor.h"
 #include "IniFile.h"
 #include "JsonWriter.h"
 #include "LocalTime.h"
@@ -37,6 +38,8 @@ TEST(JsonWriter, EscapesTextsAndWritesNoNumberForNaN) {
     json.EndObject();
     EXPECT_EQ(json.Text(),
               R"({"memo":"a \"b\"\\\n\u0001","list":[0.1,null,-3,1.23],"on":true,"empty":{}})");
+    // A memo in a legacy encoding still gives valid UTF-8.
+    EXPECT_EQ(CJsonWriter().String("Caf\xe9").Text(), "\"Caf\xc3\xa9\"");
 }
 
 class RecordMessage : public ::testing::Test {
@@ -74,16 +77,87 @@ TEST_F(RecordMessage, HoldsSensorsQuantitiesAndTheSpectrumOnlyWhenAsked) {
               static_cast<long>(spectrum.m_pValue.size()) - 1);
 }
 
+rad::DiscoveryDevice House3() {
+    return {"radlog", "house 3", "ha", {true, false, true, false}, 180};
+}
+
 TEST(Discovery, OneRetainedConfigPerEntityOfOneDevice) {
-    const auto messages = rad::DiscoveryMessages("radlog", "house 3", {true, false, true, false});
-    ASSERT_EQ(messages.size(), 7u);
-    EXPECT_EQ(messages[0].topic, "homeassistant/sensor/radlog_house_3/ppfd/config");
-    EXPECT_EQ(messages[6].topic, "homeassistant/sensor/radlog_house_3/QS300_status/config");
+    const auto messages = rad::DiscoveryMessages(House3());
+    ASSERT_EQ(messages.size(), 7u + ProblemKinds().size());
+    EXPECT_EQ(messages[0].topic, "ha/sensor/radlog_house_3/ppfd/config");
+    EXPECT_EQ(messages[6].topic, "ha/sensor/radlog_house_3/QS300_status/config");
+    EXPECT_EQ(messages[7].topic, "ha/binary_sensor/radlog_house_3/alert_no_record/config");
     for (const MqttMessage& message : messages) {
         EXPECT_TRUE(message.retain);
-        EXPECT_THAT(message.payload, HasSubstr(R"("state_topic":"radlog/house 3/record")"));
-        EXPECT_THAT(message.payload, HasSubstr(R"("identifiers":["radlog_house_3"])"));
-        EXPECT_THAT(message.payload, HasSubstr(R"("availability_topic":"radlog/house 3/status")"));
+        for (const char* field :
+             {R"("identifiers":["radlog_house_3"])",
+              R"("availability_topic":"radlog/house 3/status")", R"("manufacturer":"Radlog")",
+              R"("sw_version":")", R"("origin":{"name":"radlog")"})
+            EXPECT_THAT(message.payload, HasSubstr(field)) << message.topic;
+    }
+}
+
+TEST(Discovery, EntitiesCarryTheFieldsHomeAssistantUses) {
+    const auto messages = rad::DiscoveryMessages(House3());
+    const auto config = [&](const std::string& object) {
+        for (const MqttMessage& message : messages)
+            if (message.topic.find("/" + object + "/") != std::string::npos) return message.payload;
+        return std::string();
+    };
+    const std::pair<const char*, std::vector<std::string>> rows[] = {
+        {"uv_index",
+         {R"("unit_of_measurement":"UV index")", R"("state_class":"measurement")",
+          R"("expire_after":180)"}},
+        {"dli",
+         {R"("state_class":"total_increasing")", R"("state_topic":"radlog/house 3/record")"}},
+        {"QS100_status", {"else 'MISSING'", R"('model', 'eq', 'QS-100')"}},
+        {"alert_sensor_lost",
+         {R"("device_class":"problem")", R"("state_topic":"radlog/house 3/problems")",
+          "value_json.sensor_lost"}},
+    };
+    for (const auto& [object, fields] : rows)
+        for (const std::string& field : fields)
+            EXPECT_THAT(config(object), HasSubstr(field)) << object;
+    EXPECT_THAT(config("QS100_status"), Not(HasSubstr("expire_after")));
+    rad::DiscoveryDevice manual = House3();
+    manual.expireAfterSeconds = 0;
+    EXPECT_THAT(rad::DiscoveryMessages(manual)[0].payload, Not(HasSubstr("expire_after")));
+}
+
+TEST(Discovery, RemovalEmptiesEveryConfigAStationMayHave) {
+    const auto removals = rad::DiscoveryRemovals(House3());
+    rad::DiscoveryDevice allSensors = House3();
+    allSensors.use.fill(true);
+    const auto all = rad::DiscoveryMessages(allSensors);
+    ASSERT_EQ(removals.size(), all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        EXPECT_EQ(removals[i].topic, all[i].topic);
+        EXPECT_EQ(removals[i].payload, "");
+        EXPECT_TRUE(removals[i].retain);
+    }
+}
+
+TEST(MqttSettings, RefusesNamesThatCannotStandInATopic) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"STATION=gh1", ""},
+        {"STATION=gh#1", "STATION"},
+        {"STATION=gh+1", "STATION"},
+        {"STATION=site/gh1", "STATION"},
+        {"TOPIC=farm/radlog", ""},
+        {"TOPIC=radlog/#", "TOPIC"},
+        {"DISCOVERY=1\r\nDISCOVERYPREFIX=ha+", "DISCOVERYPREFIX"},
+        {"DISCOVERY=0\r\nDISCOVERYPREFIX=ha+", ""},
+    };
+    for (const auto& [line, refused] : rows) {
+        CIniFile ini;
+        ini.SetText(std::string("[MQTT]\r\nHOST=broker\r\n") + line + "\r\n");
+        MqttSettings mqtt;
+        mqtt.Load(ini);
+        const std::string error = rad::MqttSettingsError(mqtt);
+        if (*refused)
+            EXPECT_THAT(error, HasSubstr(refused)) << line;
+        else
+            EXPECT_EQ(error, "") << line;
     }
 }
 
@@ -105,10 +179,16 @@ TEST(MqttSettings, SectionIsReadAndWrittenOnlyWhenPresent) {
     mqtt.password = "given-elsewhere";
     mqtt.Save(ini);
     EXPECT_FALSE(ini.HasKey("MQTT", "PASSWORD"));  // never copied into the profile
+    EXPECT_FALSE(ini.HasKey("MQTT", "CERTFILE"));  // later keys only where they were given
+    EXPECT_FALSE(ini.HasKey("MQTT", "DISCOVERYPREFIX"));
+    mqtt.certFile = "/etc/radlog/station.crt";
+    mqtt.Save(ini);
     MqttSettings again;
     again.Load(ini);
     EXPECT_EQ(again.host, "broker");
     EXPECT_TRUE(again.spectrum);
+    EXPECT_EQ(again.certFile, "/etc/radlog/station.crt");
+    EXPECT_EQ(again.discoveryPrefix, "homeassistant");
 }
 
 TEST(MqttSettings, PasswordComesFromTheFileThenTheEnvironmentThenTheProfile) {

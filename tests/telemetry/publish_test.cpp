@@ -1,7 +1,11 @@
 // The publisher's parts that need no broker: the bounded queue, the back-off, the outage notice.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "Backoff.h"
+#include "DiskQueue.h"
 #include "OutageWatch.h"
 #include "PublishQueue.h"
 
@@ -43,7 +47,7 @@ TEST(PublishQueue, AMessageHandedBackGoesFirstUnlessTheQueueFilledMeanwhile) {
 }
 
 TEST(Backoff, DoublesUpToItsLimitAndStartsOverAfterASuccess) {
-    CBackoff backoff(1000, 8000);
+    CBackoff backoff(1000, 8000, [] { return 0.0; });
     EXPECT_TRUE(backoff.Due(0));
     const std::vector<int64_t> waits = {1000, 2000, 4000, 8000, 8000};
     int64_t now = 0;
@@ -60,6 +64,17 @@ TEST(Backoff, DoublesUpToItsLimitAndStartsOverAfterASuccess) {
     EXPECT_EQ(backoff.CurrentWaitMs(), 1000);
 }
 
+TEST(Backoff, EachWaitGetsARandomPartOfUpToHalfOfIt) {
+    // Stations that lost the same broker come back spread over the wait, not all at once.
+    for (const auto& [random, due] : {std::pair{0.0, 4000}, {0.5, 5000}, {0.999, 5998}}) {
+        CBackoff backoff(1000, 60000, [r = random] { return r; });
+        for (int i = 0; i < 3; ++i) backoff.Failed(0);
+        EXPECT_EQ(backoff.CurrentWaitMs(), 4000);
+        EXPECT_FALSE(backoff.Due(due - 1)) << random;
+        EXPECT_TRUE(backoff.Due(due)) << random;
+    }
+}
+
 TEST(OutageWatch, TellsOnceAfterTheLimitAndOnceWhenTheBrokerIsBack) {
     COutageWatch watch(2000);
     using Change = COutageWatch::Change;
@@ -74,6 +89,78 @@ TEST(OutageWatch, TellsOnceAfterTheLimitAndOnceWhenTheBrokerIsBack) {
     EXPECT_EQ(watch.Down(30000), Change::None);
     EXPECT_EQ(watch.Up(), Change::None);
     EXPECT_EQ(watch.Check(40000), Change::None);
+}
+
+std::vector<std::string> Payloads(const std::vector<MqttMessage>& messages) {
+    std::vector<std::string> payloads;
+    for (const MqttMessage& message : messages) payloads.push_back(message.payload);
+    return payloads;
+}
+
+std::string QueueFile(const char* name) {
+    const std::string path = (std::filesystem::path(::testing::TempDir()) / name).string();
+    std::filesystem::remove(path);
+    return path;
+}
+
+TEST(DiskQueue, ARestartGetsWhatWasNotDoneInOrderAndTheFileShrinksAsMessagesAreDone) {
+    const std::string path = QueueFile("order.queue");
+    {
+        CDiskQueue queue(path, 10);
+        EXPECT_TRUE(queue.Load().empty());
+        std::vector<uint64_t> numbers;
+        for (int n = 1; n <= 5; ++n) numbers.push_back(queue.Append(Numbered(n)));
+        queue.Done(numbers[0]);
+        queue.Done(numbers[2]);
+    }
+    CDiskQueue again(path, 10);
+    const std::vector<MqttMessage> waiting = again.Load();
+    EXPECT_EQ(Payloads(waiting), (std::vector<std::string>{"2", "4", "5"}));
+    EXPECT_EQ(waiting[0].topic, "t");
+    EXPECT_EQ(waiting[0].qos, 1);
+    // Numbers go on after the old ones, and nothing waiting leaves an empty file.
+    const uint64_t next = again.Append(Numbered(6));
+    EXPECT_GT(next, waiting.back().number);
+    for (const MqttMessage& message : waiting) again.Done(message.number);
+    EXPECT_GT(std::filesystem::file_size(path), 0u);
+    again.Done(next);
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+}
+
+TEST(DiskQueue, KeepsTheNewestCapacityAndStaysBounded) {
+    const std::string path = QueueFile("bounded.queue");
+    {
+        CDiskQueue queue(path, 3);
+        for (int n = 1; n <= 5; ++n) queue.Append(Numbered(n));
+    }
+    CDiskQueue queue(path, 3);
+    const std::vector<MqttMessage> waiting = queue.Load();
+    EXPECT_EQ(Payloads(waiting), (std::vector<std::string>{"3", "4", "5"}));
+    const auto size = std::filesystem::file_size(path);
+    // Many messages done one by one while one waits: the file is compacted, not grown.
+    for (int n = 0; n < 50; ++n) queue.Done(queue.Append(Numbered(100 + n)));
+    EXPECT_LE(std::filesystem::file_size(path), 3 * size);
+    EXPECT_EQ(queue.Waiting(), 3u);
+}
+
+TEST(DiskQueue, ATornLastEntryEndsTheFile) {
+    const std::string path = QueueFile("torn.queue");
+    {
+        CDiskQueue queue(path, 10);
+        queue.Append(Numbered(1));
+        queue.Append({"t", "line\nbreak and \xff bytes", 1, false});
+    }
+    std::ifstream in(path, std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), {});
+    for (const std::size_t cut : {whole.size() - 1, whole.size() - 5}) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << whole.substr(0, cut);
+        CDiskQueue queue(path, 10);
+        EXPECT_EQ(Payloads(queue.Load()), (std::vector<std::string>{"1"})) << cut;
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << whole;
+    CDiskQueue queue(path, 10);
+    EXPECT_EQ(Payloads(queue.Load()),
+              (std::vector<std::string>{"1", "line\nbreak and \xff bytes"}));
 }
 
 }  // namespace

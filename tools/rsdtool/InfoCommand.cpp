@@ -7,6 +7,7 @@
 
 #include "LocalTime.h"
 #include "StatusReport.h"
+#include "TextEncoding.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -58,7 +59,7 @@ std::array<int, kModelCount> PrintRecords(const CRsdData& set, const NonFiniteBl
         } catch (const std::invalid_argument&) {
             time = "(time " + std::to_string(rad.m_time) + " has no local form)";
         }
-        std::printf("Record %d: %s  \"%s\" ", i, time.c_str(), rad.m_strMemo.c_str());
+        std::printf("Record %d: %s  \"%s\" ", i, time.c_str(), rad::ToUtf8(rad.m_strMemo).c_str());
         for (int m = 0; m < kModelCount; ++m) {
             if (rad.Block(m) == nullptr) continue;
             const char* problem = problems[static_cast<std::size_t>(m)];

@@ -9,6 +9,7 @@
 #include "LightQuantities.h"
 #include "RsdData.h"
 #include "StatusValueNames.h"
+#include "TextEncoding.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ void Check(int status, const std::string& what) {
     if (status != NC_NOERR) throw ArchiveError(what + ": " + nc_strerror(status));
 }
 
-void PutText(int ncid, int var, const char* name, const std::string& value) {
+void PutText(int ncid, int var, const char* name, const std::string& bytes) {
+    const std::string value = rad::ToUtf8(bytes);  // CF readers expect UTF-8
     Check(nc_put_att_text(ncid, var, name, value.size(), value.c_str()), name);
 }
 
