@@ -109,6 +109,12 @@ CJsonWriter& CJsonWriter::Integer(long long value) {
     return *this;
 }
 
+CJsonWriter& CJsonWriter::Null() {
+    Separate();
+    m_text += "null";
+    return *this;
+}
+
 CJsonWriter& CJsonWriter::Bool(bool value) {
     Separate();
     m_text += value ? "true" : "false";

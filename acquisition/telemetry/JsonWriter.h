@@ -21,6 +21,7 @@ class CJsonWriter {
     CJsonWriter& Number(double value, int decimals);
     CJsonWriter& Integer(long long value);
     CJsonWriter& Bool(bool value);
+    CJsonWriter& Null();
 
     const std::string& Text() const { return m_text; }
 

@@ -14,6 +14,7 @@ constexpr int64_t kConnectTimeoutMs = 10000;  // a broker that does not answer b
 constexpr int64_t kDrainMs = 800;
 constexpr int64_t kFirstRetryMs = 1000;
 constexpr int64_t kLastRetryMs = 60000;
+constexpr int64_t kWillRetryMs = 5000;
 constexpr const char* kOnline = "online";
 constexpr const char* kOffline = "offline";
 
@@ -44,6 +45,7 @@ CMqttLink::CMqttLink(Config config, Notice notice, SteadyClock clock, CBackoff::
 
 CMqttLink::~CMqttLink() {
     if (m_mosq) mosquitto_destroy(m_mosq);
+    if (m_willMosq) mosquitto_destroy(m_willMosq);
 }
 
 void CMqttLink::Stop() {
@@ -105,7 +107,48 @@ bool CMqttLink::Setup() {
     mosquitto_message_callback_set(m_mosq, OnMessage);
     mosquitto_will_set(m_mosq, m_config.statusTopic.c_str(),
                        static_cast<int>(std::strlen(kOffline)), kOffline, 1, true);
+    return SetupWill();
+}
+
+bool CMqttLink::SetupWill() {
+    const MqttMessage& will = m_config.stateWill;
+    if (will.topic.empty()) return true;
+    std::string error;
+    m_willMosq =
+        rad::NewMqttClient(m_config.clientId + "-will", m_config.login, &m_willOwner, error);
+    if (!m_willMosq) {
+        Say("MQTT " + error);
+        return false;
+    }
+    mosquitto_will_set(m_willMosq, will.topic.c_str(), static_cast<int>(will.payload.size()),
+                       will.payload.data(), will.qos, true);
     return true;
+}
+
+void CMqttLink::KeepWill(int64_t now) {
+    if (!m_willMosq) return;
+    if (m_bWillSocket) {
+        if (mosquitto_loop(m_willMosq, 0, 1) == MOSQ_ERR_SUCCESS) return;
+        m_bWillSocket = false;
+        m_willRetryAt = now + kWillRetryMs;
+        return;
+    }
+    // Opened only once the broker took the main connection, so it never waits either.
+    if (!m_bConnAck || now < m_willRetryAt) return;
+    const int rc = m_bWillConnectCalled
+                       ? mosquitto_reconnect_async(m_willMosq)
+                       : mosquitto_connect_async(m_willMosq, m_config.login.host.c_str(),
+                                                 m_config.login.port, kKeepAliveSeconds);
+    m_bWillConnectCalled = true;
+    m_bWillSocket = rc == MOSQ_ERR_SUCCESS;
+    if (!m_bWillSocket) m_willRetryAt = now + kWillRetryMs;
+}
+
+void CMqttLink::CloseWill() {
+    // A clean disconnect: the broker keeps the will to itself.
+    if (!m_willMosq || !m_bWillSocket) return;
+    mosquitto_disconnect(m_willMosq);
+    mosquitto_loop(m_willMosq, kLoopMs, 1);
 }
 
 void CMqttLink::Run() {
@@ -124,8 +167,10 @@ void CMqttLink::Run() {
             HandOn();
             const int rc = mosquitto_loop(m_mosq, kLoopMs, 1);
             if (rc != MOSQ_ERR_SUCCESS || m_connack != 0) LinkDown(NowMs(), rc);
+            KeepWill(NowMs());
         }
         Drain();
+        CloseWill();
     }
     std::lock_guard lock(m_finishedMutex);
     m_bFinished = true;

@@ -29,6 +29,9 @@ class CMqttLink : public MqttClientOwner {
         MqttLogin login;
         std::string clientId;
         std::string statusTopic;  // retained "online", "offline" as the last will
+        // A second last will (the acquisition's state after a crash). MQTT gives a connection
+        // one will, so a second connection carries it; empty topic: none.
+        MqttMessage stateWill;
         // "online" on this topic (Home Assistant's status) sends every retained message again.
         std::string resendTopic;
         std::string queueFile;  // empty: the queue lives in memory only
@@ -71,6 +74,9 @@ class CMqttLink : public MqttClientOwner {
     void Say(const std::string& line);
     void Tell(COutageWatch::Change change);
     void Acknowledged(int mid);
+    bool SetupWill();
+    void KeepWill(int64_t now);
+    void CloseWill();
     int64_t NowMs() const;
 
     static void OnConnect(struct mosquitto*, void* self, int rc);
@@ -106,6 +112,11 @@ class CMqttLink : public MqttClientOwner {
     int64_t m_connectStarted = 0;
     std::string m_lastFailure;           // told once until it changes or a connection works
     std::map<int, uint64_t> m_inFlight;  // message id -> disk number (0: not on disk)
+    struct mosquitto* m_willMosq = nullptr;
+    MqttClientOwner m_willOwner;
+    bool m_bWillSocket = false;
+    bool m_bWillConnectCalled = false;
+    int64_t m_willRetryAt = 0;
     CBackoff m_backoff;
     COutageWatch m_outage;
     uint64_t m_nReportedDrops = 0;

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <optional>
+
 #include "Discovery.h"
 #include "JsonWriter.h"
 #include "LightQuantities.h"
@@ -16,6 +18,22 @@ constexpr std::size_t kQueueCapacity = 1000;  // over 16 hours of one-minute rec
 constexpr int kMillisecondsPerSecond = 1000;
 constexpr int64_t kDroppedStateSeconds = 60;  // a changed drop count is told at most this often
 constexpr const char* kQueueFileName = "MQTT.QUEUE";  // beside the year logs
+
+// The state message; dropped unknown (null) in the last will, which is set at the start.
+std::string StateJson(bool running, const RadlogSettings& settings,
+                      std::optional<uint64_t> dropped) {
+    CJsonWriter json;
+    json.BeginObject();
+    json.Key("acquisition").String(running ? "running" : "stopped");
+    json.Key("mode").String(settings.measType == 0 ? "interval" : "manual");
+    json.Key("dropped");
+    if (dropped)
+        json.Integer(static_cast<long long>(*dropped));
+    else
+        json.Null();
+    json.EndObject();
+    return json.Text();
+}
 
 CHealthMonitor::Window WindowOf(const RadlogSettings& settings) {
     // A manual acquisition has no schedule to fall behind.
@@ -37,6 +55,7 @@ CStationTelemetry::CStationTelemetry(const MqttSettings& mqtt, const std::string
     config.login = rad::LoginOf(mqtt, password);
     config.clientId = "radlog-" + rad::TopicSafe(m_station) + "-" + std::to_string(::getpid());
     config.statusTopic = Topic("status");
+    config.stateWill = {Topic("state"), StateJson(false, settings, std::nullopt), 1, true};
     if (mqtt.discovery) config.resendTopic = rad::ToUtf8(mqtt.discoveryPrefix) + "/status";
     if (!settings.rsdFolder.empty()) config.queueFile = settings.rsdFolder + kQueueFileName;
     config.queueCapacity = kQueueCapacity;
@@ -57,13 +76,8 @@ void CStationTelemetry::PublishState(bool running, int64_t now) {
     m_bRunning = running;
     m_lastStateTime = now;
     m_publishedDrops = m_publisher->Dropped();
-    CJsonWriter json;
-    json.BeginObject();
-    json.Key("acquisition").String(running ? "running" : "stopped");
-    json.Key("mode").String(m_settings.measType == 0 ? "interval" : "manual");
-    json.Key("dropped").Integer(static_cast<long long>(m_publishedDrops));
-    json.EndObject();
-    m_publisher->PublishRetained({Topic("state"), json.Text(), 1, true});
+    m_publisher->PublishRetained(
+        {Topic("state"), StateJson(running, m_settings, m_publishedDrops), 1, true});
 }
 
 void CStationTelemetry::PublishProblems() {

@@ -1,0 +1,285 @@
+#!/usr/bin/env python3
+"""Radlog's station network against real Mosquitto brokers on 127.0.0.1: a stop while the
+broker never answers, memos in legacy encodings, the broker's reasons for refusing a login or
+a TLS link, the acquisition state after a kill, records queued across a restart of both the
+broker and the station, and the Home Assistant commands. Usage: network_test.py RADLOG RSDTOOL
+QS_SIM SCRATCH
+"""
+import json
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import time
+import unittest
+from datetime import datetime
+
+import broker_test
+from broker_test import Broker, Process, Sensor, Subscriber, day_files, free_port, wait_for
+
+RADLOG, SCRATCH = broker_test.RADLOG, broker_test.SCRATCH
+STOP_LIMIT = 2.0  # seconds from SIGTERM to exit, whatever the network does
+
+
+class SecureBroker(Broker):
+    """A broker with extra listener options (TLS, logins) instead of anonymous plain MQTT."""
+
+    def __init__(self, folder, port, options):
+        super().__init__(folder, port)
+        with open(self.conf) as f:
+            conf = f.read().replace("allow_anonymous true\n", "")
+        with open(self.conf, "w") as f:
+            f.write(conf + options)
+
+
+class Station(Process):
+    """Headless radlog from a profile of [MQTT] lines and more sections."""
+
+    def __init__(self, folder, name, mqtt, more="", args=("--demo", "--interval-seconds", "1")):
+        self.profile = os.path.join(folder, name + ".ini")
+        with open(self.profile, "wb") as f:
+            f.write(b"[MQTT]\nHOST=127.0.0.1\n" + mqtt + b"\n" + more)
+        super().__init__(os.path.join(folder, name + ".out"),
+                         [RADLOG, "--headless", "--profile", self.profile] + list(args),
+                         stderr=subprocess.STDOUT)
+
+    def text(self):
+        return "\n".join(self.lines())
+
+    def says(self, text):
+        return wait_for(text, lambda: text in self.text())
+
+    def stop_within(self, limit):
+        """SIGTERM and the seconds until the process is gone, at most limit + 1."""
+        started = time.monotonic()
+        self.process.send_signal(signal.SIGTERM)
+        try:
+            self.process.wait(limit + 1)
+        except subprocess.TimeoutExpired:
+            pass
+        return time.monotonic() - started
+
+
+def run(argv, timeout=20):
+    return subprocess.run(argv, capture_output=True, text=True, timeout=timeout)
+
+
+class NetworkTest(unittest.TestCase):
+    def setUp(self):
+        self.folder = os.path.join(SCRATCH, "network", self.id().rsplit(".", 1)[1])
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+        self.port = free_port()
+        self.cleanup = []
+
+    def tearDown(self):
+        for stop in reversed(self.cleanup):
+            stop()
+
+    def broker(self, cls=Broker, *options):
+        broker = cls(self.folder, self.port, *options)
+        broker.start()
+        self.cleanup.append(broker.stop)
+        return broker
+
+    def subscriber(self, name="all"):
+        sub = Subscriber(self.folder, self.port, name)
+        self.cleanup.append(sub.stop)
+        return sub
+
+    def station(self, name, mqtt, more=b"", args=("--demo", "--interval-seconds", "1")):
+        station = Station(self.folder, name, b"PORT=%d\n" % self.port + mqtt, more, args)
+        self.cleanup.append(lambda: station.stop(signal.SIGKILL))
+        return station
+
+    def test_a_stop_never_waits_for_a_broker_that_does_not_answer(self):
+        # A listener whose accept queue is full drops every new SYN, as a dead uplink does.
+        listener = socket.socket()
+        listener.bind(("127.0.0.1", self.port))
+        listener.listen(0)
+        self.cleanup.append(listener.close)
+        for _ in range(3):
+            filler = socket.socket()
+            filler.setblocking(False)
+            filler.connect_ex(("127.0.0.1", self.port))
+            self.cleanup.append(filler.close)
+        station = self.station("st", b"STATION=st\nOFFLINEALERT=1\n")
+        station.says("MQTT BROKER UNREACHABLE 127.0.0.1:%d" % self.port)
+        station.says("LIGHT PPFD")
+        self.assertLess(station.stop_within(STOP_LIMIT), STOP_LIMIT)
+        self.assertIn("APP CLOSE", station.text())
+
+    def test_memos_in_legacy_encodings_are_valid_utf8(self):
+        self.broker()
+        sub = self.subscriber()
+        memos = {"latin": (b"Caf\xe9 \xe0 Z\xfcrich", "Caf\u00e9 \u00e0 Z\u00fcrich"),
+                 "sjis": (b"\x93\xfa\x8c\xf5\x83\x5a\x83\x93\x83\x54", "\u65e5\u5149\u30bb\u30f3\u30b5")}
+        for name, (memo, _) in memos.items():
+            self.station(name, b"STATION=%s\n" % name.encode(), b"[MEAS]\nMEMO=" + memo + b"\n")
+
+        def memo_of(name):
+            with open(sub.path, "rb") as f:
+                for line in f.read().splitlines():
+                    topic, _, payload = line.partition(b" ")
+                    if topic == b"radlog/%s/record" % name.encode():
+                        return json.loads(payload.decode("utf-8"))["memo"]  # strict UTF-8
+            return None
+
+        for name, (_, text) in memos.items():
+            self.assertEqual(wait_for("a record of " + name, lambda: memo_of(name)), text)
+
+    def test_the_brokers_reason_at_the_first_failure(self):
+        certs = self.make_certificates()
+        passwd = os.path.join(self.folder, "passwd")
+        subprocess.run(["mosquitto_passwd", "-c", "-b", passwd, "gh1", "right"], check=True,
+                       capture_output=True)
+        self.broker(SecureBroker, "password_file %s\ncertfile %s\nkeyfile %s\n"
+                    % (passwd, certs["server.crt"], certs["server.key"]))
+        cases = {
+            "wrong": (b"TLS=1\nCAFILE=%s\nUSER=gh1\nPASSWORD=wrong\n" % certs["ca.crt"].encode(),
+                      "MQTT BROKER REFUSED"),
+            "nouser": (b"TLS=1\nCAFILE=%s\n" % certs["ca.crt"].encode(), "MQTT BROKER REFUSED"),
+            "untrusted": (b"TLS=1\nCAFILE=%s\nUSER=gh1\nPASSWORD=right\n"
+                          % certs["other.crt"].encode(), "certificate verify failed"),
+            "plain": (b"USER=gh1\nPASSWORD=right\n", "MQTT BROKER CLOSED"),
+        }
+        # OFFLINEALERT stays at its 300 s: the reason must not wait for it.
+        stations = {name: self.station(name, b"STATION=%s\n" % name.encode() + mqtt)
+                    for name, (mqtt, _) in cases.items()}
+        for name, (_, reason) in cases.items():
+            stations[name].says(reason)
+        good = self.station("good", b"STATION=good\nTLS=1\nCAFILE=%s\nUSER=gh1\nPASSWORD=right\n"
+                            % certs["ca.crt"].encode())
+        good.says("LIGHT PPFD")
+        check = run([RADLOG, "--headless", "--check", "--profile", good.profile])
+        self.assertIn("OK   MQTT broker 127.0.0.1:%d (TLS): logged in" % self.port, check.stdout)
+        check = run([RADLOG, "--headless", "--check", "--profile", stations["wrong"].profile])
+        self.assertIn("FAIL MQTT BROKER REFUSED", check.stdout)
+        self.assertEqual(check.returncode, 1)
+        for station in stations.values():
+            self.assertNotIn("UNREACHABLE", station.text())
+
+    def make_certificates(self):
+        """A CA with a server certificate for 127.0.0.1, and an unrelated second CA."""
+        paths = {name: os.path.join(self.folder, name) for name in
+                 ("ca.key", "ca.crt", "server.key", "server.csr", "server.crt", "other.key",
+                  "other.crt", "san.ext")}
+        with open(paths["san.ext"], "w") as f:
+            f.write("subjectAltName=IP:127.0.0.1\n")
+        for ca in ("ca", "other"):
+            subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                            "-subj", "/CN=test " + ca, "-keyout", paths[ca + ".key"], "-out",
+                            paths[ca + ".crt"]], check=True, capture_output=True)
+        subprocess.run(["openssl", "req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=127.0.0.1",
+                        "-keyout", paths["server.key"], "-out", paths["server.csr"]],
+                       check=True, capture_output=True)
+        subprocess.run(["openssl", "x509", "-req", "-in", paths["server.csr"], "-CA", paths["ca.crt"],
+                        "-CAkey", paths["ca.key"], "-CAcreateserial", "-days", "2", "-extfile",
+                        paths["san.ext"], "-out", paths["server.crt"]], check=True,
+                       capture_output=True)
+        return paths
+
+    def test_state_after_a_kill_and_dropped_on_change(self):
+        self.broker()
+        sub = self.subscriber()
+        station = self.station("st", b"STATION=st\n")
+        wait_for("the running state", lambda: any(
+            json.loads(p)["acquisition"] == "running" for p in sub.payloads("radlog/st/state")))
+        station.stop(signal.SIGKILL)
+        state = wait_for("the state's last will", lambda: [
+            json.loads(p) for p in sub.payloads("radlog/st/state")[-1:]
+            if json.loads(p)["acquisition"] == "stopped"])
+        self.assertEqual(state[0]["dropped"], None)  # not known after a crash
+        wait_for("the status' last will", lambda: sub.payloads("radlog/st/status")[-1:] == ["offline"])
+
+    def test_records_queued_while_the_broker_is_down_survive_a_station_restart(self):
+        broker = self.broker()
+        sub = self.subscriber()
+        sensor = Sensor(self.folder, "QS-100")
+        self.cleanup.append(sensor.stop)
+        data = os.path.join(self.folder, "data") + "/"
+        os.makedirs(data)
+        more = (b"[INT]\nMEAS_TYPE=0\nSTART=0\nEND=86399\nINT=1\nAUTO=1\n[DIR]\nRSD=%s\nCSV=%s\n"
+                b"[USE]\nQS100=1\n[COM]\nQS100=1\n[PORTS]\nCOM1=%s\n"
+                % (data.encode(), data.encode(), sensor.device().encode()))
+        station = self.station("first", b"STATION=st\n", more, ("--interval",))
+        wait_for("a record", lambda: sub.payloads("radlog/st/record"))
+        broker.stop()
+        stored = len(stored_times(data))
+        wait_for("records stored without the broker", lambda: len(stored_times(data)) >= stored + 4)
+        self.assertLess(station.stop_within(STOP_LIMIT), STOP_LIMIT)
+        self.assertTrue(os.path.getsize(os.path.join(data, "MQTT.QUEUE")) > 0)
+        station = self.station("second", b"STATION=st\n", more, ("--interval",))
+        station.says("Measurement OK")
+        broker.start()
+
+        def published():
+            return {local_time(json.loads(p)["time"]) for p in sub.payloads("radlog/st/record")}
+
+        wait_for("every stored record", lambda: stored_times(data) <= published())
+        times = [json.loads(p)["time"] for p in sub.payloads("radlog/st/record")]
+        self.assertEqual(len(times), len(set(times)), "no record twice")
+
+    def test_home_assistant_birth_and_removal(self):
+        self.broker()
+        sub = self.subscriber()
+        station = self.station("st", b"STATION=st\nDISCOVERY=1\nDISCOVERYPREFIX=ha\n")
+        config = "ha/sensor/radlog_st/ppfd/config"
+        wait_for("the discovery", lambda: sub.payloads(config))
+        check_discovery(self, sub)
+        run(["mosquitto_pub", "-p", str(self.port), "-t", "ha/status", "-m", "online"])
+        wait_for("the discovery again", lambda: len(sub.payloads(config)) >= 2)
+        station.stop()
+        removed = run([RADLOG, "--headless", "--remove-discovery", "--profile", station.profile])
+        self.assertEqual(removed.returncode, 0, removed.stderr)
+        left = run(["mosquitto_sub", "-p", str(self.port), "-t", "ha/#", "--retained-only",
+                    "-W", "1", "-v"])
+        self.assertEqual(left.stdout, "")
+
+
+# Home Assistant's documented MQTT discovery options (sensor, binary_sensor) that these
+# messages use, and the device and origin fields.
+SENSOR_FIELDS = {"name", "unique_id", "state_topic", "value_template", "availability_topic",
+                 "unit_of_measurement", "state_class", "device_class", "expire_after", "device",
+                 "origin"}
+DEVICE_FIELDS = {"identifiers", "name", "manufacturer", "model", "sw_version"}
+ORIGIN_FIELDS = {"name", "sw_version", "support_url"}
+STATE_CLASSES = {"measurement", "total", "total_increasing"}
+BINARY_DEVICE_CLASSES = {"problem"}
+
+
+def check_discovery(test, sub):
+    configs = {t: json.loads(p) for t, p in sub.messages() if t.endswith("/config")}
+    test.assertTrue(configs)
+    for topic, config in configs.items():
+        component = topic.split("/")[1]
+        test.assertIn(component, ("sensor", "binary_sensor"))
+        test.assertLessEqual(set(config), SENSOR_FIELDS, topic)
+        test.assertLessEqual(set(config["device"]), DEVICE_FIELDS, topic)
+        test.assertLessEqual(set(config["origin"]), ORIGIN_FIELDS, topic)
+        test.assertIn("name", config["origin"])
+        if "state_class" in config:
+            test.assertIn(config["state_class"], STATE_CLASSES, topic)
+            test.assertEqual(component, "sensor")
+        if component == "binary_sensor":
+            test.assertIn(config["device_class"], BINARY_DEVICE_CLASSES)
+            test.assertNotIn("unit_of_measurement", config)
+        if "expire_after" in config:
+            test.assertIsInstance(config["expire_after"], int)
+            test.assertGreater(config["expire_after"], 0)
+
+
+def stored_times(folder):
+    """Local times ("YYYY/MM/DD HH:MM:SS") of every record of the day files."""
+    return set(broker_test.day_file_ppfd(folder))
+
+
+def local_time(iso):
+    return time.strftime("%Y/%m/%d %H:%M:%S",
+                         time.localtime(datetime.fromisoformat(iso).timestamp()))
+
+
+if __name__ == "__main__":
+    unittest.main(argv=[sys.argv[0]], verbosity=2)
