@@ -37,7 +37,7 @@ class SecureBroker(Broker):
 class Station(Process):
     """Headless radlog from a profile of [MQTT] lines and more sections."""
 
-    def __init__(self, folder, name, mqtt, more="", args=("--demo", "--interval-seconds", "1")):
+    def __init__(self, folder, name, mqtt, more=b"", args=("--demo", "--interval-seconds", "1")):
         self.profile = os.path.join(folder, name + ".ini")
         with open(self.profile, "wb") as f:
             f.write(b"[MQTT]\nHOST=127.0.0.1\n" + mqtt + b"\n" + more)
@@ -181,7 +181,7 @@ class NetworkTest(unittest.TestCase):
                        capture_output=True)
         return paths
 
-    def test_state_after_a_kill_and_dropped_on_change(self):
+    def test_state_after_a_kill(self):
         self.broker()
         sub = self.subscriber()
         station = self.station("st", b"STATION=st\n")
@@ -237,6 +237,57 @@ class NetworkTest(unittest.TestCase):
         left = run(["mosquitto_sub", "-p", str(self.port), "-t", "ha/#", "--retained-only",
                     "-W", "1", "-v"])
         self.assertEqual(left.stdout, "")
+
+
+class DocumentedSetup(unittest.TestCase):
+    """The broker set up as docs/station-network.md says delivers to every reader."""
+
+    def setUp(self):
+        self.folder = os.path.join(SCRATCH, "network", "documented")
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+        self.processes = []
+
+    def tearDown(self):
+        for stop in reversed(self.processes):
+            stop()
+
+    def reader(self, port, user, topic):
+        reader = Process(os.path.join(self.folder, user + ".txt"), [
+            "mosquitto_sub", "-p", str(port), "-u", user, "-P", "pw-" + user, "-q", "1", "-v",
+            "-t", topic])
+        self.processes.append(reader.stop)
+        return reader
+
+    def test_the_acl_lets_the_station_write_and_the_readers_read(self):
+        docs = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "station-network.md")
+        with open(docs) as f:
+            acl = next(b for b in f.read().split("```") if "pattern write radlog/%u/#" in b)
+        with open(os.path.join(self.folder, "acl"), "w") as f:
+            f.write(acl)
+        passwd = os.path.join(self.folder, "passwd")
+        for user in ("gh1", "telegraf", "homeassistant"):
+            create = ["-c"] if user == "gh1" else []
+            subprocess.run(["mosquitto_passwd"] + create + ["-b", passwd, user, "pw-" + user],
+                           check=True, capture_output=True)
+        port = free_port()
+        broker = SecureBroker(self.folder, port, "password_file %s\nacl_file %s/acl\n"
+                              % (passwd, self.folder))
+        broker.start()
+        self.processes.append(broker.stop)
+        telegraf = self.reader(port, "telegraf", "radlog/+/record")
+        hass = self.reader(port, "homeassistant", "homeassistant/#")
+        station = Station(self.folder, "gh1", b"PORT=%d\nSTATION=gh1\nUSER=gh1\nPASSWORD=pw-gh1\n"
+                          b"DISCOVERY=1\n" % port)
+        self.processes.append(lambda: station.stop(signal.SIGKILL))
+        wait_for("a record for telegraf", lambda: any(" " in l for l in telegraf.lines()))
+        config = "homeassistant/sensor/radlog_gh1/ppfd/config "
+        wait_for("discovery for Home Assistant",
+                 lambda: any(l.startswith(config) for l in hass.lines()))
+        # Home Assistant's birth reaches the station, which announces itself again.
+        run(["mosquitto_pub", "-p", str(port), "-u", "homeassistant", "-P", "pw-homeassistant",
+             "-t", "homeassistant/status", "-m", "online"])
+        wait_for("discovery again", lambda: sum(l.startswith(config) for l in hass.lines()) >= 2)
 
 
 # Home Assistant's documented MQTT discovery options (sensor, binary_sensor) that these
