@@ -24,6 +24,14 @@ Kinds Of(const std::vector<HealthAlert>& alerts) {
     return kinds;
 }
 
+// The problems that stand now (Home Assistant's alert sensors).
+Kinds Standing(const CHealthMonitor& monitor) {
+    Kinds kinds;
+    for (const Kind kind : ProblemKinds())
+        if (monitor.Standing(kind)) kinds.push_back(kind);
+    return kinds;
+}
+
 class HealthMonitor : public ::testing::Test {
   protected:
     void SetUp() override { rad::InitTimeZone(); }
@@ -56,23 +64,29 @@ TEST_F(HealthMonitor, SensorEventsFollowTheIdentificationsAndLosses) {
         int model;
         int status;  // -1: the sensor was lost
         Kinds expected;
+        Kinds standing;
     };
     const std::vector<Step> steps = {
-        {"first identification fails", kQS100, kStatusNoReply, {Kind::SensorNotReady}},
-        {"a retry fails again", kQS100, kStatusNoReply, {}},
-        {"it becomes ready", kQS100, kStatusReady, {}},
-        {"another ready at once", kQS300, kStatusReady, {}},
-        {"it vanishes", kQS300, -1, {Kind::SensorLost}},
-        {"the reopen fails", kQS300, kStatusPortFailed, {}},
-        {"it vanishes again before it came back", kQS300, -1, {}},
-        {"back", kQS300, kStatusReady, {Kind::SensorBack}},
-        {"ready again is no news", kQS300, kStatusReady, {}},
+        {"first identification fails",
+         kQS100,
+         kStatusNoReply,
+         {Kind::SensorNotReady},
+         {Kind::SensorNotReady}},
+        {"a retry fails again", kQS100, kStatusNoReply, {}, {Kind::SensorNotReady}},
+        {"it becomes ready", kQS100, kStatusReady, {}, {}},
+        {"another ready at once", kQS300, kStatusReady, {}, {}},
+        {"it vanishes", kQS300, -1, {Kind::SensorLost}, {Kind::SensorLost}},
+        {"the reopen fails", kQS300, kStatusPortFailed, {}, {Kind::SensorLost}},
+        {"it vanishes again before it came back", kQS300, -1, {}, {Kind::SensorLost}},
+        {"back", kQS300, kStatusReady, {Kind::SensorBack}, {}},
+        {"ready again is no news", kQS300, kStatusReady, {}, {}},
     };
     m_monitor.Started(kWindow, At(7));
     for (const Step& step : steps) {
         const auto alerts = step.status < 0 ? m_monitor.SensorLost(step.model)
                                             : m_monitor.SensorState(step.model, step.status);
         EXPECT_EQ(Of(alerts), step.expected) << step.what;
+        EXPECT_EQ(Standing(m_monitor), step.standing) << step.what;
         for (const HealthAlert& alert : alerts) EXPECT_EQ(alert.model, step.model);
     }
     // A new acquisition judges the first identification again.
@@ -125,7 +139,9 @@ TEST_F(HealthMonitor, StoreFailuresSaturationAndDarkRangeAreReportedOnTheirEdges
 
     EXPECT_EQ(Of(monitor.RecordStored(day, false, At(12))), Kinds{Kind::StoreFailed});
     EXPECT_TRUE(monitor.RecordStored(day, false, At(12, 1)).empty());
+    EXPECT_EQ(Standing(monitor), Kinds{Kind::StoreFailed});
     EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 2)).empty());
+    EXPECT_EQ(Standing(monitor), Kinds{});
     EXPECT_EQ(Of(monitor.RecordStored(day, false, At(12, 3))), Kinds{Kind::StoreFailed});
 
     // The shortest exposure with a pixel at the high limit: saturated, whatever the exposure
@@ -135,8 +151,10 @@ TEST_F(HealthMonitor, StoreFailuresSaturationAndDarkRangeAreReportedOnTheirEdges
     block.MD[100] = static_cast<float>(high * 1000.0 / block.ET);
     EXPECT_EQ(Of(monitor.RecordStored(day, true, At(12, 4))), Kinds{Kind::Saturated});
     EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 5)).empty());
+    EXPECT_EQ(Standing(monitor), Kinds{Kind::Saturated});
     block.MD[100] = static_cast<float>((high - 100) * 1000.0 / block.ET);
     EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 6)).empty());
+    EXPECT_EQ(Standing(monitor), Kinds{});
     block.ET = kExposureTable[1];
     block.MD[100] = static_cast<float>(high * 1000.0 / block.ET);
     EXPECT_TRUE(monitor.RecordStored(day, true, At(12, 7)).empty());
