@@ -87,12 +87,12 @@ TEST(StatusReport, PeltierStatesOtherThanHeatingAndCoolingAreStop) {
 
 TEST(StatusReport, EmptyRecordsReversedBandsAndBadIndices) {
     CRsdData set;
-    AddRecord(set, *rad::LocalFieldsToTime(2024, 1, 15, 23, 59, 58), {}, "memo");
+    AddRecord(set, *rad::LocalFieldsToTime(2024, 1, 15, 23, 59, 58), {}, "memo \x93\xfa\x96\x7b");
     const StatusReport report = Build(set, 0, ReportLanguage::English, IntegSettings{1800, 300});
     EXPECT_EQ(report.statusText, "");
     EXPECT_EQ(report.integralText, "Integral : 0.0W/m2(1800 - 300nm)");
     EXPECT_EQ(report.dateText, "2024/01/15  23:59:58");
-    EXPECT_EQ(report.titleText, "memo");
+    EXPECT_EQ(report.titleText, "memo \xe6\x97\xa5\xe6\x9c\xac");  // Shift_JIS shown as UTF-8
 
     StatusReport untouched{"s", "i", "d", "t"};
     CResample spectrum;

@@ -30,6 +30,7 @@ class LightTool : public ToolTest {
             rad::MakeSyntheticDay(set, 33, {kQS100, kQS300},
                                   *rad::LocalFieldsToTime(2024, 6, 1 + day, 4, 0, 0), 1800);
             set.GetAt(2).m_strMemo = "shade \"north\"";
+            set.GetAt(20).m_strMemo = "Caf\xe9";  // Latin-1
             ASSERT_TRUE(set.Save(Path("day" + std::to_string(day) + ".RSD")));
         }
         std::ofstream(Path("early.ini")) << "[ANALYSIS]\nDAYSTART=5\n";
@@ -61,6 +62,8 @@ TEST_F(LightTool, QuantitiesRowsCarryThePpfdOfTheCalculatedCsv) {
     char expected[64];
     std::snprintf(expected, sizeof expected, "\"ppfd\":%.1f,", spectrum.GetPPFD());
     EXPECT_THAT(json.out, HasSubstr(expected));
+    EXPECT_THAT(json.out, HasSubstr("\"memo\":\"Caf\xc3\xa9\""));  // JSON is UTF-8; CSV keeps bytes
+    EXPECT_THAT(lines[1], HasSubstr(",Caf\xe9,"));
     // The QS-100 starts near 300 nm: UV-B is covered in part, nothing reaches below 250.
     EXPECT_THAT(json.out, Not(HasSubstr("\"pfd_uvb\":null")));
 }
