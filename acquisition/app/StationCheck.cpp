@@ -20,10 +20,14 @@ std::vector<CheckFinding> CheckStation(const std::string& profilePath, bool prof
     std::vector<CheckFinding> findings;
     findings.push_back({profileRead, "profile " + profilePath +
                                          (profileRead ? "" : ": cannot be read, defaults used")});
-    const bool writable =
-        !settings.rsdFolder.empty() && ::access(settings.rsdFolder.c_str(), W_OK | X_OK) == 0;
-    findings.push_back({writable, "data folder " + settings.rsdFolder +
-                                      (writable ? "" : ": " + std::string(std::strerror(errno)))});
+    if (settings.rsdFolder.empty()) {
+        findings.push_back({false, "data folder: not set ([DIR] RSD)"});
+    } else {
+        const bool writable = ::access(settings.rsdFolder.c_str(), W_OK | X_OK) == 0;
+        findings.push_back(
+            {writable, "data folder " + settings.rsdFolder +
+                           (writable ? "" : ": " + std::string(std::strerror(errno)))});
+    }
     bool anySensor = false;
     for (int model = 0; model < kModelCount; ++model) {
         const auto m = static_cast<std::size_t>(model);

@@ -87,6 +87,21 @@ void CMqttLink::PublishRetained(MqttMessage message) {
 
 int64_t CMqttLink::NowMs() const { return m_clock(); }
 
+void CMqttLink::CheckOutage() {
+    std::lock_guard lock(m_outageMutex);
+    Tell(m_outage.Check(NowMs()));
+}
+
+void CMqttLink::OutageDown(int64_t now) {
+    std::lock_guard lock(m_outageMutex);
+    Tell(m_outage.Down(now));
+}
+
+void CMqttLink::OutageUp() {
+    std::lock_guard lock(m_outageMutex);
+    Tell(m_outage.Up());
+}
+
 void CMqttLink::Tell(COutageWatch::Change change) {
     if (change == COutageWatch::Change::Unreachable)
         Say("MQTT BROKER UNREACHABLE " + m_config.login.Address());
@@ -159,7 +174,7 @@ void CMqttLink::Run() {
             // A connection the broker never answers (a host that drops packets) is given up.
             if (m_bSocket && !m_bConnAck && now - m_connectStarted > kConnectTimeoutMs)
                 LinkDown(now, 0);
-            if (!m_bConnAck) Tell(m_outage.Check(now));
+            CheckOutage();
             if (!m_bSocket) {
                 m_queue.WaitFor(kLoopMs);
                 continue;
@@ -181,17 +196,18 @@ void CMqttLink::Connect(int64_t now) {
     lastLibraryError.clear();
     m_connack = 0;
     m_connectStarted = now;
-    // Neither call waits for the broker: the TCP and TLS handshakes go on in the loop.
+    m_bAccepted = false;
+    // The outage is counted from the first attempt, so a broker that never answers is told.
+    OutageDown(now);
+    // Neither call waits for the broker: the TCP and TLS handshakes go on in the loop. Only
+    // the name lookup may block, and CheckOutage from another thread covers that.
     const int rc = m_bConnectCalled
                        ? mosquitto_reconnect_async(m_mosq)
                        : mosquitto_connect_async(m_mosq, m_config.login.host.c_str(),
                                                  m_config.login.port, kKeepAliveSeconds);
     m_bConnectCalled = true;
-    m_bAccepted = false;
-    // The outage is counted from the first attempt, so a broker that never answers is told.
-    Tell(m_outage.Down(now));
     if (rc != MOSQ_ERR_SUCCESS) {
-        LinkDown(now, rc);
+        LinkDown(NowMs(), rc);
         return;
     }
     m_bSocket = true;
@@ -210,7 +226,7 @@ void CMqttLink::LinkDown(int64_t now, int loopError) {
     m_bConnAck = false;
     m_connack = 0;
     m_backoff.Failed(now);
-    Tell(m_outage.Down(now));
+    OutageDown(now);
 }
 
 bool CMqttLink::RetainedWaiting() {
@@ -243,7 +259,7 @@ void CMqttLink::HandOn() {
         m_bConnAckSeen = true;
         m_lastFailure.clear();
         m_backoff.Succeeded();
-        Tell(m_outage.Up());
+        OutageUp();
         if (!m_config.resendTopic.empty())
             mosquitto_subscribe(m_mosq, nullptr, m_config.resendTopic.c_str(), 0);
         SendRetained(true);

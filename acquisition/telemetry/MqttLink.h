@@ -55,6 +55,9 @@ class CMqttLink : public MqttClientOwner {
     bool WaitFinished(int timeoutMs);
     // No more notices: whoever receives them may be gone.
     void Silence();
+    // Tells an outage longer than the limit. The link's own loop calls it too; another thread
+    // calling it keeps the notice on time even while the link waits for a name server.
+    void CheckOutage();
 
     void Publish(MqttMessage message);
     void PublishRetained(MqttMessage message);
@@ -72,6 +75,8 @@ class CMqttLink : public MqttClientOwner {
     void LinkDown(int64_t now, int loopError);
     void Drain();
     void Say(const std::string& line);
+    void OutageDown(int64_t now);
+    void OutageUp();
     void Tell(COutageWatch::Change change);
     void Acknowledged(int mid);
     bool SetupWill();
@@ -118,6 +123,7 @@ class CMqttLink : public MqttClientOwner {
     bool m_bWillConnectCalled = false;
     int64_t m_willRetryAt = 0;
     CBackoff m_backoff;
+    std::mutex m_outageMutex;
     COutageWatch m_outage;
     uint64_t m_nReportedDrops = 0;
 };

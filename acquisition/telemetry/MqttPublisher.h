@@ -32,6 +32,8 @@ class CMqttPublisher {
     void PublishRetained(MqttMessage message) { m_link->PublishRetained(std::move(message)); }
     uint64_t Dropped() const { return m_link->Dropped(); }
     bool Connected() const { return m_link->Connected(); }
+    // Any thread: tells an outage that passed its limit (see CMqttLink::CheckOutage).
+    void CheckOutage() { m_link->CheckOutage(); }
 
   private:
     static constexpr int kStopWaitMs = 1500;

@@ -123,6 +123,7 @@ void CStationTelemetry::AcquisitionChanged(bool running, int64_t now) {
 
 void CStationTelemetry::Tick(int64_t now) {
     m_lastNow = now;
+    m_publisher->CheckOutage();
     Alert(m_health.Tick(now), now);
     if (m_publisher->Dropped() != m_publishedDrops && now - m_lastStateTime >= kDroppedStateSeconds)
         PublishState(m_bRunning, now);
