@@ -94,6 +94,14 @@ int main(int argc, char** argv) {
         rad::SaveProfile(profile.ini, profile.path);
     };
 
+#ifdef RADLOG_WITH_MQTT
+    // A station that could publish nothing is refused before it measures (--check reports it).
+    if (const std::string error = TelemetryProfileError(profile.ini);
+        !error.empty() && !(headless && parser.isSet(checkOption))) {
+        std::fprintf(stderr, "radlog: %s\n", error.c_str());
+        return 2;
+    }
+#endif
     CDemoRig demo;
     std::string banner;
     if (parser.isSet(demoOption)) {
@@ -121,10 +129,6 @@ int main(int argc, char** argv) {
         return ReportFindings(findings);
     }
 #ifdef RADLOG_WITH_MQTT
-    if (const std::string error = TelemetryProfileError(profile.ini); !error.empty()) {
-        warn(error);
-        return 2;
-    }
     if (headless && parser.isSet(removeDiscoveryOption))
         return RemoveDiscovery(profile.ini, passwordFile, settings, warn);
 #endif

@@ -222,6 +222,16 @@ class NetworkTest(unittest.TestCase):
         times = [json.loads(p)["time"] for p in sub.payloads("radlog/st/record")]
         self.assertEqual(len(times), len(set(times)), "no record twice")
 
+    def test_a_station_name_that_cannot_be_a_topic_is_refused_at_the_start(self):
+        for name in (b"gh/1", b"gh#1", b"gh+1"):
+            profile = os.path.join(self.folder, "refused.ini")
+            with open(profile, "wb") as f:
+                f.write(b"[MQTT]\nHOST=127.0.0.1\nPORT=%d\nSTATION=%s\n" % (self.port, name))
+            result = run([RADLOG, "--headless", "--profile", profile, "--demo"])
+            self.assertEqual(result.returncode, 2, name)
+            self.assertIn("STATION \"%s\" cannot stand in a topic" % name.decode(), result.stderr)
+            self.assertEqual(result.stdout, "")  # nothing measured
+
     def test_home_assistant_birth_and_removal(self):
         self.broker()
         sub = self.subscriber()
