@@ -175,6 +175,7 @@ void CMqttLink::Run() {
             if (m_bSocket && !m_bConnAck && now - m_connectStarted > kConnectTimeoutMs)
                 LinkDown(now, 0);
             CheckOutage();
+            KeepWill(now);
             if (!m_bSocket) {
                 m_queue.WaitFor(kLoopMs);
                 continue;
@@ -182,7 +183,6 @@ void CMqttLink::Run() {
             HandOn();
             const int rc = mosquitto_loop(m_mosq, kLoopMs, 1);
             if (rc != MOSQ_ERR_SUCCESS || m_connack != 0) LinkDown(NowMs(), rc);
-            KeepWill(NowMs());
         }
         Drain();
         CloseWill();
