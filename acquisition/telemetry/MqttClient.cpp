@@ -47,8 +47,9 @@ struct mosquitto* NewMqttClient(const std::string& clientId, const MqttLogin& lo
     return mosq;
 }
 
-std::string BrokerFailureLine(const std::string& address, int connack, int loopError,
+std::string BrokerFailureLine(const MqttLogin& login, int connack, int loopError,
                               const std::string& libraryError) {
+    const std::string address = login.Address();
     if (connack != 0)
         return "MQTT BROKER REFUSED " + address + ": " + mosquitto_connack_string(connack);
     switch (loopError) {
@@ -58,10 +59,12 @@ std::string BrokerFailureLine(const std::string& address, int connack, int loopE
                    (libraryError.empty() ? mosquitto_strerror(loopError) : libraryError);
         case MOSQ_ERR_CONN_LOST:
         case MOSQ_ERR_PROTOCOL:
-            // Plain MQTT against a TLS port ends like this, and so does a broker that drops
-            // clients it does not want.
+            // Plain MQTT against a TLS port ends like this, and so does a TLS link without the
+            // client certificate the broker requires.
             return "MQTT BROKER CLOSED " + address +
-                   ": the connection ended before the broker answered (a TLS port needs TLS=1)";
+                   ": the connection ended before the broker answered" +
+                   (login.tls ? " (does it require a client certificate? CERTFILE, KEYFILE)"
+                              : " (a TLS port needs TLS=1)");
         default:
             return {};
     }

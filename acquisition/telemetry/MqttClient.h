@@ -35,7 +35,7 @@ struct mosquitto* NewMqttClient(const std::string& clientId, const MqttLogin& lo
 // ("MQTT BROKER REFUSED host:port: ..."), or empty when the broker is only out of reach,
 // which is told after OFFLINEALERT. connack: the broker's refusal code (0: none came);
 // loopError: what the library returned (0: nothing); libraryError: its last error line.
-std::string BrokerFailureLine(const std::string& address, int connack, int loopError,
+std::string BrokerFailureLine(const MqttLogin& login, int connack, int loopError,
                               const std::string& libraryError);
 
 }  // namespace rad

@@ -217,8 +217,8 @@ void CMqttLink::Connect(int64_t now) {
 void CMqttLink::LinkDown(int64_t now, int loopError) {
     if (!m_bAccepted) {
         // The broker's reason for not taking this connection is told at once.
-        const std::string failure = rad::BrokerFailureLine(m_config.login.Address(), m_connack,
-                                                           loopError, lastLibraryError);
+        const std::string failure =
+            rad::BrokerFailureLine(m_config.login, m_connack, loopError, lastLibraryError);
         if (!failure.empty() && failure != m_lastFailure) Say(failure);
         m_lastFailure = failure;
     }

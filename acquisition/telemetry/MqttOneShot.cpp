@@ -2,6 +2,7 @@
 
 #include <mosquitto.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <set>
@@ -43,8 +44,8 @@ std::string PublishOnce(const MqttLogin& login, const std::string& clientId,
         rc = mosquitto_loop(mosq, kLoopMs, 1);
     std::string failure;
     if (session.connack != 0) {
-        failure = BrokerFailureLine(login.Address(), std::max(session.connack, 0), rc,
-                                    session.lastLibraryError);
+        failure =
+            BrokerFailureLine(login, std::max(session.connack, 0), rc, session.lastLibraryError);
         if (failure.empty())
             failure = "MQTT BROKER UNREACHABLE " + login.Address() +
                       (rc == MOSQ_ERR_SUCCESS ? ": no answer in time"

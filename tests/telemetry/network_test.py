@@ -161,24 +161,43 @@ class NetworkTest(unittest.TestCase):
         for station in stations.values():
             self.assertNotIn("UNREACHABLE", station.text())
 
+    def test_a_client_certificate_when_the_broker_asks_for_one(self):
+        certs = self.make_certificates()
+        self.broker(SecureBroker, "allow_anonymous true\ncafile %s\ncertfile %s\nkeyfile %s\n"
+                    "require_certificate true\n"
+                    % (certs["ca.crt"], certs["server.crt"], certs["server.key"]))
+        tls = b"TLS=1\nCAFILE=%s\n" % certs["ca.crt"].encode()
+        without = self.station("without", b"STATION=without\n" + tls)
+        with_cert = self.station("with", b"STATION=with\n" + tls + b"CERTFILE=%s\nKEYFILE=%s\n"
+                                 % (certs["client.crt"].encode(), certs["client.key"].encode()))
+        with_cert.says("LIGHT PPFD")
+        check = run([RADLOG, "--headless", "--check", "--profile", with_cert.profile])
+        self.assertIn("OK   MQTT broker", check.stdout)
+        without.says("MQTT BROKER CLOSED 127.0.0.1:%d: " % self.port)
+        self.assertIn("CERTFILE", without.text())
+        self.assertNotIn("MQTT BROKER", with_cert.text())
+
     def make_certificates(self):
-        """A CA with a server certificate for 127.0.0.1, and an unrelated second CA."""
+        """A CA with a server certificate for 127.0.0.1 and a client certificate, and an
+        unrelated second CA."""
         paths = {name: os.path.join(self.folder, name) for name in
-                 ("ca.key", "ca.crt", "server.key", "server.csr", "server.crt", "other.key",
-                  "other.crt", "san.ext")}
+                 ("ca.key", "ca.crt", "other.key", "other.crt", "san.ext")}
         with open(paths["san.ext"], "w") as f:
             f.write("subjectAltName=IP:127.0.0.1\n")
         for ca in ("ca", "other"):
             subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
                             "-subj", "/CN=test " + ca, "-keyout", paths[ca + ".key"], "-out",
                             paths[ca + ".crt"]], check=True, capture_output=True)
-        subprocess.run(["openssl", "req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=127.0.0.1",
-                        "-keyout", paths["server.key"], "-out", paths["server.csr"]],
-                       check=True, capture_output=True)
-        subprocess.run(["openssl", "x509", "-req", "-in", paths["server.csr"], "-CA", paths["ca.crt"],
-                        "-CAkey", paths["ca.key"], "-CAcreateserial", "-days", "2", "-extfile",
-                        paths["san.ext"], "-out", paths["server.crt"]], check=True,
-                       capture_output=True)
+        for name in ("server", "client"):
+            for part in ("key", "csr", "crt"):
+                paths[name + "." + part] = os.path.join(self.folder, name + "." + part)
+            subprocess.run(["openssl", "req", "-newkey", "rsa:2048", "-nodes", "-subj",
+                            "/CN=127.0.0.1", "-keyout", paths[name + ".key"], "-out",
+                            paths[name + ".csr"]], check=True, capture_output=True)
+            subprocess.run(["openssl", "x509", "-req", "-in", paths[name + ".csr"], "-CA",
+                            paths["ca.crt"], "-CAkey", paths["ca.key"], "-CAcreateserial", "-days",
+                            "2", "-extfile", paths["san.ext"], "-out", paths[name + ".crt"]],
+                           check=True, capture_output=True)
         return paths
 
     def test_state_after_a_kill(self):
