@@ -226,7 +226,7 @@ TEST(Headless, SigtermStopsAnIntervalAcquisitionCleanly) {
     QCoreApplication app(argc, argv);
     QProcess radlog;
     radlog.setProcessChannelMode(QProcess::MergedChannels);
-    radlog.start(RADLOG_PATH, {"--headless", "--demo", "--interval-seconds", "1"});
+    radlog.start(RADLOG_PATH, {"--headless", "--demo", "--sky", "noon", "--interval-seconds", "1"});
     QByteArray output;
     while (!output.contains("Measurement OK") && radlog.waitForReadyRead(30000))
         output += radlog.readAll();
