@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "SensorModel.h"
+#include "SimSky.h"
 
 namespace {
 
@@ -12,16 +13,15 @@ namespace {
 // polynomial is written for pixel numbers from 1, highest power last.
 struct Design {
     double c0, spanNm, bend;
-    double countsPerMs;  // at kDaylight W/m2/um on the detector's most sensitive pixel
+    double countsPerMs;  // on the brightest pixel under the reference sky (a clear June noon)
 };
 
 constexpr Design kDesigns[] = {
-    {300.0, 800.0, 0.02, 175.0},  // peak about 15000 at 100 ms under a clear June noon
-    {300.0, 800.0, 0.02, 60.0},   // peak about 10000 at 200 ms
-    {900.0, 800.0, 0.04, 200.0},  // peak about 10000 at 100 ms
-    {900.0, 800.0, 0.04, 650.0},  // peak about 10000 at its fixed 30 ms
+    {300.0, 800.0, 0.02, 175.0},  // peak about 17500 at 100 ms
+    {300.0, 800.0, 0.02, 60.0},   // peak about 12000 at 200 ms
+    {900.0, 800.0, 0.04, 200.0},  // peak about 20000 at 100 ms
+    {900.0, 800.0, 0.04, 650.0},  // peak about 19500 at its fixed 30 ms
 };
-constexpr double kDaylight = 2000.0;
 
 constexpr double kDarkCounts = 300.0;
 constexpr double kDarkPerMs = 0.2;
@@ -48,13 +48,22 @@ CSimOptics::CSimOptics(int model, std::uint32_t seed) : m_model(model), m_rng(se
     m_coeff[3] = m_coeff[4] = m_coeff[5] = 0.0;
 
     m_nm.resize(static_cast<std::size_t>(n));
-    m_gain.resize(m_nm.size());
-    m_cal.resize(m_nm.size());
-    const double best = Response(shortWave ? 750.0 : 1300.0, shortWave);
     for (std::size_t i = 0; i < m_nm.size(); ++i) {
         const double p = static_cast<double>(i) + 1.0;
         m_nm[i] = m_coeff[0] + m_coeff[1] * p + m_coeff[2] * p * p;
-        m_gain[i] = d.countsPerMs / kDaylight * Response(m_nm[i], shortWave) / best;
+    }
+    // Counts follow light times response; the scale puts the reference sky's brightest pixel at
+    // the design's counts per ms.
+    const std::vector<double> reference = PixelLight(ReferenceSkySpectrum(), kReferenceFirstNm);
+    m_gain.resize(m_nm.size());
+    double brightest = 0;
+    for (std::size_t i = 0; i < m_nm.size(); ++i) {
+        m_gain[i] = Response(m_nm[i], shortWave);
+        brightest = std::max(brightest, reference[i] * m_gain[i]);
+    }
+    m_cal.resize(m_nm.size());
+    for (std::size_t i = 0; i < m_nm.size(); ++i) {
+        m_gain[i] *= d.countsPerMs / brightest;
         // The factor back from counts per second to W/m2/um, as the instrument reports it.
         m_cal[i] = static_cast<float>(1.0 / (m_gain[i] * 1000.0));
     }
@@ -62,16 +71,9 @@ CSimOptics::CSimOptics(int model, std::uint32_t seed) : m_model(model), m_rng(se
 
 std::vector<double> CSimOptics::PixelLight(const std::vector<double>& spectrum1nm,
                                            int firstNm) const {
-    std::vector<double> light(m_nm.size(), 0.0);
-    const double last = firstNm + static_cast<double>(spectrum1nm.size()) - 1.0;
-    for (std::size_t i = 0; i < m_nm.size(); ++i) {
-        if (m_nm[i] < firstNm || m_nm[i] > last) continue;
-        const double x = m_nm[i] - firstNm;
-        const auto k = static_cast<std::size_t>(x);
-        const double f = x - static_cast<double>(k);
-        const double next = k + 1 < spectrum1nm.size() ? spectrum1nm[k + 1] : spectrum1nm[k];
-        light[i] = spectrum1nm[k] * (1.0 - f) + next * f;
-    }
+    std::vector<double> light(m_nm.size());
+    for (std::size_t i = 0; i < m_nm.size(); ++i)
+        light[i] = rad::SpectrumAt(spectrum1nm, firstNm, m_nm[i]);
     return light;
 }
 

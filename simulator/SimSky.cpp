@@ -13,6 +13,14 @@ SimSky ReferenceSky() {
     return {{rad::SkyKind::Clear, {35.0, 0.0, 40.0}}, [] { return kReferenceInstant; }};
 }
 
+const std::vector<double>& ReferenceSkySpectrum() {
+    static const std::vector<double> spectrum = [] {
+        const SimSky sky = ReferenceSky();
+        return rad::SkySpectrum1nm(sky.scene, sky.utcNow(), kReferenceFirstNm, kReferenceLastNm);
+    }();
+    return spectrum;
+}
+
 SimSky WallClockSky(const rad::SkyScene& scene) {
     return {scene, [] { return rad::Now(); }};
 }

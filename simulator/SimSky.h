@@ -12,8 +12,13 @@ struct SimSky {
     std::function<std::int64_t()> utcNow;  // seconds since 1970 UTC
 };
 
-// A clear June noon at 35 degrees north, the same on every run: for tests and benchmarks.
+// A clear June noon at 35 degrees north, the same on every run: for tests and benchmarks,
+// and the light the simulated sensors are designed for.
 SimSky ReferenceSky();
+// Its spectrum on whole nm from kReferenceFirstNm to kReferenceLastNm, taken once.
+inline constexpr int kReferenceFirstNm = 290;
+inline constexpr int kReferenceLastNm = 1710;
+const std::vector<double>& ReferenceSkySpectrum();
 // The scene under the machine's wall clock.
 SimSky WallClockSky(const rad::SkyScene& scene);
 

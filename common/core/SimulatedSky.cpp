@@ -71,6 +71,14 @@ const char* SkyKindName(SkyKind kind) {
     return "clear";
 }
 
+double SpectrumAt(std::span<const double> spectrum1nm, int firstNm, double nm) {
+    const double x = nm - firstNm;
+    if (spectrum1nm.empty() || x < 0 || x > static_cast<double>(spectrum1nm.size() - 1)) return 0.0;
+    const auto k = static_cast<std::size_t>(x);
+    if (k + 1 >= spectrum1nm.size()) return spectrum1nm[k];
+    return spectrum1nm[k] + (spectrum1nm[k + 1] - spectrum1nm[k]) * (x - static_cast<double>(k));
+}
+
 SiteLocation DemoSite(int64_t utcOffsetSeconds) {
     // 15 degrees of longitude per hour; offsets beyond 12 hours wrap round the date line.
     double lon = std::fmod(static_cast<double>(utcOffsetSeconds) / 240.0, 360.0);

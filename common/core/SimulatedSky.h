@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,10 @@ struct SkyScene {
     SkyKind kind = SkyKind::Clear;
     SiteLocation site{35.0, 0.0, 40.0};
 };
+
+// A spectrum on whole nm (element k at firstNm + k) at any wavelength: linear between its
+// points, 0 beyond them.
+double SpectrumAt(std::span<const double> spectrum1nm, int firstNm, double nm);
 
 // The demo's site: 35 degrees north, at the longitude where a clock of that UTC offset shows
 // about 12:00 at solar noon, so a demo day is a day on every machine.

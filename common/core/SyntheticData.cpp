@@ -143,13 +143,7 @@ SensorData MakeSyntheticData(int model, int64_t time, uint32_t seed) {
 SensorData MakeSkyData(int model, int64_t time, uint32_t seed, std::span<const double> sky1nm,
                        int firstNm) {
     const SensorCal cal = MakeSyntheticCal(model);
-    const auto at = [&](double wl) {
-        const double x = wl - firstNm;
-        if (x < 0 || x > static_cast<double>(sky1nm.size()) - 1.0) return 0.0;
-        const auto k = static_cast<std::size_t>(x);
-        const double next = k + 1 < sky1nm.size() ? sky1nm[k + 1] : sky1nm[k];
-        return sky1nm[k] + (next - sky1nm[k]) * (x - static_cast<double>(k));
-    };
+    const auto at = [&](double wl) { return SpectrumAt(sky1nm, firstNm, wl); };
     double peak = 0;
     for (double wl : cal.WL) peak = std::max(peak, at(wl));
     // Relative to a clear noon's 2000 W/m2/um, for the exposure.
