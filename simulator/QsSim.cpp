@@ -173,6 +173,7 @@ std::vector<std::string> CQsSim::Start(const std::vector<int>& models) {
                                  std::to_string(i);
         auto sensor = std::make_unique<Impl::Sensor>(
             models[i], static_cast<int>(i), link, d.options.seed + static_cast<std::uint32_t>(i));
+        sensor->instrument.SetSky(d.options.sky);
         if (!sensor->pty.Appear()) {
             Stop();
             return {};

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "SimSky.h"
+
 // Faults one simulated sensor can show; switched at any time from any thread.
 struct QsSimFaults {
     bool silent = false;         // answers nothing at all
@@ -33,6 +35,7 @@ struct QsSimOptions {
     double exposureScale = 1.0;  // GM takes exposure x this long (1.0: honest)
     std::string transcriptPath;  // every command received, with a time stamp
     std::uint32_t seed = 1;
+    SimSky sky = ReferenceSky();  // the light every sensor sees
 };
 
 // Simulated sensors, one per pseudo-terminal, each served by its own thread.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "SensorModel.h"
 
@@ -28,6 +29,12 @@ void AppendLe(std::string& out, std::uint32_t value, int bytes) {
     for (int b = 0; b < bytes; ++b) out.push_back(static_cast<char>((value >> (8 * b)) & 0xFF));
 }
 
+CSkyLight MakeLight(const CSimOptics& optics, SimSky sky) {
+    const std::vector<double>& nm = optics.PixelNm();
+    return CSkyLight(std::move(sky), static_cast<int>(std::floor(nm.front())),
+                     static_cast<int>(std::ceil(nm.back())));
+}
+
 // The unused pixels of the masked model: a few dead ones, the same in every unit.
 bool MaskedOut(int pixel) { return pixel == 0 || pixel == 97 || pixel == 180 || pixel == 255; }
 
@@ -38,7 +45,10 @@ CSimInstrument::CSimInstrument(int model, int unit, std::uint32_t seed)
       m_model(model),
       m_unit(unit),
       m_optics(model, seed),
+      m_light(MakeLight(m_optics, ReferenceSky())),
       m_frame(static_cast<std::size_t>(PixelCount(model)), 0) {}
+
+void CSimInstrument::SetSky(SimSky sky) { m_light = MakeLight(m_optics, std::move(sky)); }
 
 std::string CSimInstrument::TextReply(const std::string& value, const QsSimFaults& faults) const {
     std::string line = value.empty() ? "OK" : value + ",OK";
@@ -105,7 +115,11 @@ SimReply CSimInstrument::Exposure(const std::vector<std::string>& args, const Qs
     if (m_shutterOpen && m_lightCount < faults.peaks.size()) peak = faults.peaks[m_lightCount];
     if (m_shutterOpen) ++m_lightCount;
     const double brightness = m_brightness * (1.0 + faults.brightnessDrift * seconds);
-    m_frame = m_optics.Expose(exposure, m_shutterOpen, brightness > 0 ? brightness : 0.0, peak);
+    const std::vector<double> light =
+        m_shutterOpen ? m_optics.PixelLight(m_light.Spectrum(), m_light.FirstNm())
+                      : std::vector<double>();
+    m_frame =
+        m_optics.Expose(exposure, m_shutterOpen, light, brightness > 0 ? brightness : 0.0, peak);
     for (const auto& [pixel, raw] : faults.rawPixels) {
         if (m_shutterOpen && pixel >= 0 && pixel < static_cast<int>(m_frame.size()))
             m_frame[static_cast<std::size_t>(pixel)] = raw;

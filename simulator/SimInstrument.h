@@ -6,6 +6,7 @@
 
 #include "QsSim.h"
 #include "SimOptics.h"
+#include "SimSky.h"
 
 // What the instrument does with one command.
 struct SimReply {
@@ -22,6 +23,9 @@ class CSimInstrument {
 
     // command is one received line without its CR; seconds is the time since the start.
     SimReply Respond(const std::string& command, const QsSimFaults& faults, double seconds);
+
+    // The light it sees from now on (at first: ReferenceSky()).
+    void SetSky(SimSky sky);
 
     // The PXSB block of the masked model (a 0 byte marks an unused pixel), shortBy bytes cut.
     std::string Mask(int shortBy) const;
@@ -42,6 +46,7 @@ class CSimInstrument {
     int m_model;
     int m_unit;
     CSimOptics m_optics;
+    CSkyLight m_light;
     bool m_shutterOpen = false;
     std::size_t m_lightCount = 0;        // light exposures taken, to walk the scripted peaks
     std::vector<std::uint16_t> m_frame;  // the last exposure, read out by RB

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "LocalTime.h"
 #include "ModelNames.h"
 #include "QsSim.h"
 #include "VersionOption.h"
@@ -24,7 +26,9 @@ void Usage() {
         stderr,
         "usage: qs-sim [--pace] [--fast-exposure] [--seconds S] [--transcript FILE] [--seed N]\n"
         "              [--silent MODEL] [--ng MODEL:COMMAND] [MODEL...]\n"
-        "MODEL is QS-100, QS-200, QS-300 or QS-400 (default: all four).\n");
+        "MODEL is QS-100, QS-200, QS-300 or QS-400 (default: all four).\n"
+        "--sky clear|cloudy|noon|lamp: the light the sensors see (default: clear);\n"
+        "--site LAT,LON[,ALT]: where the sky is (default: the demo site of this clock).\n");
 }
 
 struct Args {
@@ -33,7 +37,17 @@ struct Args {
     std::vector<int> silent;
     std::vector<std::pair<int, std::string>> ng;
     double seconds = 0;
+    rad::SkyScene sky{rad::SkyKind::Clear, rad::MachineDemoSite(rad::Now())};
 };
+
+// "LAT,LON" or "LAT,LON,ALT".
+std::optional<rad::SiteLocation> ParseSiteOption(const std::string& text) {
+    const std::size_t a = text.find(',');
+    if (a == std::string::npos) return std::nullopt;
+    const std::size_t b = text.find(',', a + 1);
+    const std::string alt = b == std::string::npos ? "" : text.substr(b + 1);
+    return rad::ParseSite(text.substr(0, a), text.substr(a + 1, b - a - 1), alt);
+}
 
 bool Parse(int argc, char** argv, Args& a) {
     for (int i = 1; i < argc; ++i) {
@@ -49,7 +63,15 @@ bool Parse(int argc, char** argv, Args& a) {
             a.options.transcriptPath = argv[++i];
         else if (arg == "--seed" && hasValue)
             a.options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
-        else if (arg == "--silent" && hasValue)
+        else if (arg == "--sky" && hasValue) {
+            const auto kind = rad::ParseSkyKind(argv[++i]);
+            if (!kind) return false;
+            a.sky.kind = *kind;
+        } else if (arg == "--site" && hasValue) {
+            const auto site = ParseSiteOption(argv[++i]);
+            if (!site) return false;
+            a.sky.site = *site;
+        } else if (arg == "--silent" && hasValue)
             a.silent.push_back(ModelOfName(argv[++i]));
         else if (arg == "--ng" && hasValue) {
             const std::string v = argv[++i];
@@ -87,6 +109,7 @@ int main(int argc, char** argv) {
     }
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
+    args.options.sky = WallClockSky(args.sky);
     CQsSim sim(args.options);
     const std::vector<std::string> paths = sim.Start(args.models);
     if (paths.empty()) {

@@ -56,6 +56,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption demoOption("demo", "Measure simulated sensors into a demo folder.");
     const QCommandLineOption secondsOption("interval-seconds",
                                            "Demo only: measure every N seconds.", "N");
+    const QCommandLineOption skyOption(
+        "sky", "Demo only: the simulated sky, clear, cloudy, noon or lamp (default clear).", "KIND",
+        "clear");
     const QCommandLineOption passwordFileOption(
         "mqtt-password-file", "Read the MQTT broker password from this file.", "FILE");
     const QCommandLineOption checkOption(
@@ -63,7 +66,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption removeDiscoveryOption(
         "remove-discovery", "Headless only: remove this station from Home Assistant.");
     parser.addOptions({headlessOption, profileOption, intervalOption, manualOption, demoOption,
-                       secondsOption, passwordFileOption, checkOption, removeDiscoveryOption});
+                       secondsOption, passwordFileOption, checkOption, removeDiscoveryOption,
+                       skyOption});
     parser.process(*app);
     if (parser.isSet(intervalOption) && parser.isSet(manualOption)) {
         std::fputs("radlog: --interval and --manual exclude each other\n", stderr);
@@ -71,6 +75,11 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet(secondsOption) && !parser.isSet(demoOption)) {
         std::fputs("radlog: --interval-seconds is for --demo only\n", stderr);
+        return 2;
+    }
+    const auto sky = rad::ParseSkyKind(parser.value(skyOption).toStdString());
+    if (parser.isSet(skyOption) && (!parser.isSet(demoOption) || !sky)) {
+        std::fprintf(stderr, "radlog: --sky takes %s, for --demo only\n", rad::kSkyChoices);
         return 2;
     }
     if (!headless) {
@@ -105,7 +114,9 @@ int main(int argc, char** argv) {
     CDemoRig demo;
     std::string banner;
     if (parser.isSet(demoOption)) {
-        if (!demo.Start()) {
+        const rad::SkyScene scene =
+            CDemoRig::PlaceSky(settings, *sky, parser.isSet(profileOption), rad::Now());
+        if (!demo.Start(scene)) {
             std::fprintf(stderr, "radlog: %s\n", demo.Error().c_str());
             return 1;
         }

@@ -84,11 +84,18 @@ int CRadlogDoc::StartMeasurement() {
     m_bManualWaiting = false;
     m_bManualSummaryDue = false;
     m_bWindowNoted = false;
+    m_bSunNoted = false;
     m_lostNoted.fill(false);
     m_host.AcquisitionChanged(true);
     m_host.ShowProgress(Text(m_settings.measType == 0 ? kTextTitleInterval : kTextTitleManual));
     WriteLog("INT.MEAS START");
     if (m_pObserver) m_pObserver->AcquisitionChanged(true, m_clock.Now());
+    std::string sunProblem;
+    m_sunGate = m_settings.measType == 0
+                    ? rad::MakeSunGate(m_settings.sun, m_settings.siteLat, m_settings.siteLon,
+                                       m_settings.siteAlt, &sunProblem)
+                    : rad::CSunGate();
+    if (!sunProblem.empty()) m_host.Note(sunProblem);
 
     m_identifyThreads.clear();
     m_enabled = m_settings.use;
@@ -178,6 +185,7 @@ void CRadlogDoc::CloseAcquisition() {
     // Stopped before its cycle was stored: the manual acquisition still says how it ended.
     if (m_bManualSummaryDue) NoteManualSummary(CCycleResult{});
     ++m_nGeneration;
+    ShowWait("");
     for (int model = 0; model < kModelCount; ++model)
         if (!DriverBusy(model)) Driver(model).ClosePort();
     WriteLog("INT.MEAS STOP");
@@ -381,7 +389,13 @@ void CRadlogDoc::OnTimerTick() {
     if (!second) return;
     NoteWindow(*second);
     const rad::IntervalWindow window{m_settings.start, m_settings.end, m_settings.interval};
-    if (rad::IsCycleDue(window, *second, m_prevSecondOfDay)) {
+    const bool due = rad::IsCycleDue(window, *second, m_prevSecondOfDay);
+    const bool first = m_prevSecondOfDay == 0 && window.start <= *second && *second <= window.end;
+    if ((due || first) && !m_sunGate.Allows(now)) {
+        NoteSunWait(now);
+    } else if (due) {
+        m_bSunNoted = false;
+        ShowWait("");
         const auto time = rad::SlotTime(now, *second, window.interval);
         if (!time || !StartCycle(*time)) WriteLog("ERROR MEAS THREAD CREATE");
     }
@@ -402,6 +416,19 @@ int CRadlogDoc::WaitAndProcess(int timeoutMs) {
     return ProcessEvents();
 }
 
+void CRadlogDoc::ShowWait(const std::string& text) {
+    if (text.empty() && !m_bWaitShown) return;
+    m_bWaitShown = !text.empty();
+    m_host.SetWaitText(text);
+}
+
+void CRadlogDoc::NoteSunWait(int64_t now) {
+    if (m_bSunNoted) return;
+    m_bSunNoted = true;
+    ShowWait(
+        rad::SunWaitText(m_sunGate, now, {m_settings.start, m_settings.end, m_settings.interval}));
+}
+
 void CRadlogDoc::NoteWindow(int64_t second) {
     const int64_t start = m_settings.start, end = m_settings.end;
     if (start <= end && second >= start && second <= end) {
@@ -416,11 +443,15 @@ void CRadlogDoc::NoteWindow(int64_t second) {
                       static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
         return std::string(text);
     };
+    m_bSunNoted = false;
     if (start > end)
-        m_host.Note("no cycle is due: the window " + clock(start) + " to " + clock(end) +
-                    " is empty");
+        ShowWait("no cycle is due: the window " + clock(start) + " to " + clock(end) + " is empty");
+    else if (m_sunGate.Active())
+        ShowWait(rad::NextCycleText(m_sunGate, m_clock.Now(), {start, end, m_settings.interval}) +
+                 " (the sun must stand at least " + rad::SunDegreesText(m_sunGate.MinElevation()) +
+                 " deg high)");
     else
-        m_host.Note("next cycle at " + clock(start) + (second > end ? " tomorrow" : ""));
+        ShowWait("next cycle at " + clock(start) + (second > end ? " tomorrow" : ""));
 }
 
 void CRadlogDoc::NoteManualSummary(const CCycleResult& result) {

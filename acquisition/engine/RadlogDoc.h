@@ -18,6 +18,7 @@
 #include "RadlogSettings.h"
 #include "StationObserver.h"
 #include "StoreStep.h"
+#include "SunGate.h"
 #include "Worker.h"
 
 // Limits of the controller's waits on the user-interface thread, and of what it keeps.
@@ -103,6 +104,9 @@ class CRadlogDoc final : public ILogSink, private IStoreListener {
     std::string PortName(int model) const;
     void PostNote(uint64_t generation, std::string text);
     void NoteWindow(int64_t second);
+    // Why the sun holds the due cycle back, once per wait; the wait text cleared by a cycle.
+    void NoteSunWait(int64_t now);
+    void ShowWait(const std::string& text);
     // "manual: QS-100 measured; QS-300 failed: <why>", once per manual acquisition.
     void NoteManualSummary(const CCycleResult& result);
     std::string ManualFailureCause(int model, const CCycleResult& result) const;
@@ -147,6 +151,9 @@ class CRadlogDoc final : public ILogSink, private IStoreListener {
     std::array<std::string, kModelCount> m_sensorStatus;
     std::array<bool, kModelCount> m_lostNoted{};  // "lost" said, "back" not yet
     bool m_bWindowNoted = false;                  // the next due cycle has been named
+    rad::CSunGate m_sunGate;                      // [SUN] of the acquisition
+    bool m_bSunNoted = false;                     // the sun's wait has been told
+    bool m_bWaitShown = false;                    // the host shows a wait text
     std::vector<std::unique_ptr<CWorker>> m_identifyThreads;
     std::unique_ptr<CWorker> m_cycleThread;
     std::vector<std::unique_ptr<CWorker>> m_lateThreads;  // outlived their wait

@@ -34,4 +34,9 @@ class IRadlogHost {
     // What an unattended station's output adds to the status texts: the device and the cause
     // of each error, each attempt, a sensor lost and back, when the next cycle is due.
     virtual void Note(const std::string& line) { (void)line; }
+    // Why the interval acquisition measures no cycle now and when it will, "" once it measures
+    // again. Without a status line of its own a host hears it as a note.
+    virtual void SetWaitText(const std::string& text) {
+        if (!text.empty()) Note(text);
+    }
 };

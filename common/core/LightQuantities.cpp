@@ -231,4 +231,9 @@ LightQuantities ComputeQuantities(std::span<const double> values, int firstNm) {
     return q;
 }
 
+double PpfdOf(std::span<const double> values, int firstNm) {
+    const Spectrum s{values.data(), firstNm, firstNm + static_cast<int>(values.size()) - 1};
+    return Photons(s, kPar).Scaled(1.0 / kPerNanometre).value;
+}
+
 }  // namespace rad

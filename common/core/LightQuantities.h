@@ -86,5 +86,8 @@ inline constexpr int kQuantityLastNm = 1050;
 LightQuantities ComputeQuantities(const CResample& spectrum);
 // The same of values on whole nanometres, element k at firstNm + k.
 LightQuantities ComputeQuantities(std::span<const double> values, int firstNm);
+// PPFD alone of values on whole nanometres, as ComputeQuantities gives it; NaN when the
+// values do not reach 400-700 nm at all.
+double PpfdOf(std::span<const double> values, int firstNm);
 
 }  // namespace rad

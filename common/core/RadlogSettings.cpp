@@ -44,6 +44,7 @@ bool RadlogSettings::LoadSettings(const CIniFile& ini, const std::string& folder
     rad::LoadGraphSettings(ini, graph);
     dispMode = rad::LoadDisplayMode(ini);
     ports = rad::LoadPortMap(ini);
+    sun = LoadSunSettings(ini);
     return true;
 }
 

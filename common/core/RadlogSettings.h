@@ -7,6 +7,7 @@
 #include "IniFile.h"
 #include "PortMapping.h"
 #include "SettingsBlocks.h"
+#include "SunSettings.h"
 
 // Every setting of Radlog's profile, in the order the profile holds them.
 struct RadlogSettings {
@@ -39,6 +40,8 @@ struct RadlogSettings {
     int dispMode = 1;
     // [PORTS], optional
     rad::PortMap ports;
+    // [SUN], optional; read only
+    SunSettings sun;
 
     // Not stored: the folder of the [DIR] defaults, and the UTC offset text ("%+d") of the
     // day file being written.

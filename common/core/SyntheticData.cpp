@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "LocalTime.h"
 
@@ -88,20 +89,22 @@ SensorCal MakeSyntheticCal(int model) {
     return cal;
 }
 
-SensorData MakeSyntheticData(int model, int64_t time, uint32_t seed) {
+namespace {
+
+// One measurement whose dark-corrected counts per second at pixel i (wavelength wl) are
+// signalAt(i, wl); light (0..1) sets the exposure, long in dim light, short in bright light.
+template <typename SignalAt>
+SensorData MakeData(int model, int64_t time, uint32_t seed, double light, SignalAt signalAt) {
     const SensorCal cal = MakeSyntheticCal(model);
     const SensorModelInfo& info = kModels[model];
     Noise noise(seed);
     SensorData data(model);
     std::memcpy(data.SN, cal.SN, kTextFieldSize);
     data.MT = time;
-    const double light = Daylight(time);
-    // Automatic exposure: long in dim light, short in bright light.
     data.ET = static_cast<int32_t>(std::lround(20.0 + 980.0 * (1.0 - light)));
     const double dark = (info.shortWave ? 180.0 : 650.0) + 10.0 * noise.Next();
     for (std::size_t i = 0; i < data.MD.size(); ++i) {
-        const double wl = cal.WL[i];
-        const double signal = 40000.0 * light * SolarShape(wl) * Response(model, wl);
+        const double signal = signalAt(i, cal.WL[i]);
         data.DD[i] = static_cast<float>(dark + 3.0 * noise.Next());
         data.MD[i] = static_cast<float>(data.DD[i] + signal * (1.0 + 0.01 * noise.Next()));
     }
@@ -120,13 +123,39 @@ SensorData MakeSyntheticData(int model, int64_t time, uint32_t seed) {
     return data;
 }
 
+void SetSite(CRsdData& set, const char* lat, const char* lon, const char* alt) {
+    set.m_strSite = "ARVEN FIELD STATION";
+    set.m_strLat = lat;
+    set.m_strLon = lon;
+    set.m_strAlt = alt;
+    set.m_strTZ = StandardOffsetText();
+}
+
+}  // namespace
+
+SensorData MakeSyntheticData(int model, int64_t time, uint32_t seed) {
+    const double light = Daylight(time);
+    return MakeData(model, time, seed, light, [model, light](std::size_t, double wl) {
+        return 40000.0 * light * SolarShape(wl) * Response(model, wl);
+    });
+}
+
+SensorData MakeSkyData(int model, int64_t time, uint32_t seed, std::span<const double> sky1nm,
+                       int firstNm) {
+    const SensorCal cal = MakeSyntheticCal(model);
+    const auto at = [&](double wl) { return SpectrumAt(sky1nm, firstNm, wl); };
+    double peak = 0;
+    for (double wl : cal.WL) peak = std::max(peak, at(wl));
+    // Relative to a clear noon's 2000 W/m2/um, for the exposure.
+    const double light = std::clamp(peak / 2000.0, 0.0, 1.0);
+    return MakeData(model, time, seed, light, [&](std::size_t i, double wl) {
+        return cal.CAL[i] > 0 ? at(wl) / cal.CAL[i] : 0.0;
+    });
+}
+
 void MakeSyntheticDay(CRsdData& set, int records, std::initializer_list<int> models,
                       int64_t firstTime, int stepSeconds) {
-    set.m_strSite = "ARVEN FIELD STATION";
-    set.m_strLon = "139.7414";
-    set.m_strLat = "35.6581";
-    set.m_strAlt = "40";
-    set.m_strTZ = StandardOffsetText();
+    SetSite(set, "35.6581", "139.7414", "40");
     for (int model : models) set.SetCal(model, MakeSyntheticCal(model));
     for (int i = 0; i < records; ++i) {
         CRad rad;
@@ -135,6 +164,24 @@ void MakeSyntheticDay(CRsdData& set, int records, std::initializer_list<int> mod
         for (int model : models)
             rad.SetBlock(model, MakeSyntheticData(model, rad.m_time,
                                                   static_cast<uint32_t>(i * kModelCount + model)));
+        set.AddRecord(rad);
+    }
+}
+
+void MakeSkyDay(CRsdData& set, int records, std::initializer_list<int> models, int64_t firstTime,
+                int stepSeconds, const SkyScene& scene) {
+    const SiteTexts site = FormatSite(scene.site);
+    SetSite(set, site.lat.c_str(), site.lon.c_str(), site.alt.c_str());
+    for (int model : models) set.SetCal(model, MakeSyntheticCal(model));
+    for (int i = 0; i < records; ++i) {
+        CRad rad;
+        rad.m_time = firstTime + static_cast<int64_t>(i) * stepSeconds;
+        rad.m_strMemo = "ARVEN SOLIS";
+        const std::vector<double> sky = SkySpectrum1nm(scene, rad.m_time, kSkyFirstNm, kSkyLastNm);
+        for (int model : models)
+            rad.SetBlock(model, MakeSkyData(model, rad.m_time,
+                                            static_cast<uint32_t>(i * kModelCount + model), sky,
+                                            kSkyFirstNm));
         set.AddRecord(rad);
     }
 }

@@ -23,6 +23,7 @@
 #include "RadlogApp.h"
 #include "RadlogDoc.h"
 #include "Resample.h"
+#include "Schedule.h"
 #include "SyntheticData.h"
 #include "TodayDock.h"
 #include "Translations.h"
@@ -86,6 +87,22 @@ TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow) {
     desktop_test::HoverMenuEntry(measure, Action(Cmd::StartInterval));
     EXPECT_EQ(m_app->Frame()->MessageText(), Action(Cmd::StartInterval)->statusTip());
     measure->hide();
+    EXPECT_EQ(m_app->Frame()->MessageText(),
+              rad::UseJapaneseTexts(QLocale::system()) ? "ﾚﾃﾞｨ" : "Ready");
+}
+
+// Outside the daily window the status bar says when the next cycle is due; a stop clears it.
+TEST_F(DesktopWindow, TheStatusBarSaysWhenTheNextCycleRuns) {
+    const int64_t later = (rad::SecondOfDay(rad::Now()).value() + 7200) % 86400;
+    m_settings.start = m_settings.end = later;
+    Open(true);
+    ASSERT_TRUE(QMetaObject::invokeMethod(m_app.get(), "Tick"));
+    char clock[16];
+    std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", static_cast<int>(later / 3600),
+                  static_cast<int>(later / 60 % 60), static_cast<int>(later % 60));
+    EXPECT_TRUE(m_app->Frame()->MessageText().startsWith(QString("next cycle at ") + clock))
+        << m_app->Frame()->MessageText().toStdString();
+    m_app->Shutdown();
     EXPECT_EQ(m_app->Frame()->MessageText(),
               rad::UseJapaneseTexts(QLocale::system()) ? "ﾚﾃﾞｨ" : "Ready");
 }

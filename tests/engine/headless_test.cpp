@@ -11,6 +11,8 @@
 #include "CloseSignals.h"
 #include "EngineFixture.h"
 #include "HeadlessRunner.h"
+#include "SimulatedSky.h"
+#include "SolarPosition.h"
 
 #ifdef RADLOG_PATH
 #include <QCoreApplication>
@@ -224,7 +226,7 @@ TEST(Headless, SigtermStopsAnIntervalAcquisitionCleanly) {
     QCoreApplication app(argc, argv);
     QProcess radlog;
     radlog.setProcessChannelMode(QProcess::MergedChannels);
-    radlog.start(RADLOG_PATH, {"--headless", "--demo", "--interval-seconds", "1"});
+    radlog.start(RADLOG_PATH, {"--headless", "--demo", "--sky", "noon", "--interval-seconds", "1"});
     QByteArray output;
     while (!output.contains("Measurement OK") && radlog.waitForReadyRead(30000))
         output += radlog.readAll();
@@ -240,6 +242,45 @@ TEST(Headless, SigtermStopsAnIntervalAcquisitionCleanly) {
     const QByteArray after = output.mid(stop + 14);
     EXPECT_FALSE(after.contains("QS-")) << after.toStdString();
     EXPECT_TRUE(after.contains("APP CLOSE"));
+}
+
+// The demo with a profile of its own keeps the profile's site and measures by its sun: on the
+// night side of the earth no cycle runs, and the output says so.
+TEST(Headless, TheDemoHonoursTheSiteAndTheSunOfItsProfile) {
+    char name[] = "engine_headless_test";
+    char* argv[] = {name, nullptr};
+    int argc = 1;
+    QCoreApplication app(argc, argv);
+    double nightLon = 0;
+    for (double lon = -180; lon < 180; lon += 15) {
+        if (rad::SunElevationDeg(rad::Now(), {0, lon, 0}) <
+            rad::SunElevationDeg(rad::Now(), {0, nightLon, 0}))
+            nightLon = lon;
+    }
+    const std::string lon = rad::FormatSite({0, nightLon, 0}).lon;
+    const std::string profile = ::testing::TempDir() + "sun_demo_profile.ini";
+    const std::string text = "[SITE]\nLAT=1.5\nLON=" + lon + "\nALT=0\n[SUN]\nMINELEVATION=0\n";
+    std::FILE* out = std::fopen(profile.c_str(), "w");
+    ASSERT_NE(out, nullptr);
+    std::fputs(text.c_str(), out);
+    std::fclose(out);
+    QProcess radlog;
+    radlog.setProcessChannelMode(QProcess::MergedChannels);
+    radlog.start(RADLOG_PATH, {"--headless", "--demo", "--sky", "noon", "--profile",
+                               QString::fromStdString(profile), "--interval-seconds", "1"});
+    QByteArray output;
+    while (!output.contains("no cycle: the sun stands at") && radlog.waitForReadyRead(30000))
+        output += radlog.readAll();
+    radlog.terminate();
+    ASSERT_TRUE(radlog.waitForFinished(30000));
+    output += radlog.readAll();
+    EXPECT_TRUE(output.contains(
+        QByteArray::fromStdString("Demo sky: noon at latitude 1.5000, longitude " + lon)))
+        << output.toStdString();
+    EXPECT_TRUE(output.contains("below [SUN] MINELEVATION 0 deg; next cycle at "))
+        << output.toStdString();
+    EXPECT_FALSE(output.contains("Measurement OK")) << output.toStdString();
+    EXPECT_EQ(ReadFile(profile), text) << "the demo never writes its profile";
 }
 #endif
 

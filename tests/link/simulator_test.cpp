@@ -9,6 +9,7 @@
 #include "QsSim.h"
 #include "SensorModel.h"
 #include "SimInstrument.h"
+#include "SimulatedSky.h"
 
 namespace {
 
@@ -46,6 +47,61 @@ TEST(SimInstrument, GmTakesItsExposureAndCountsFollowTheLight) {
     sensor.Respond("CL", f, 0);
     sensor.Respond("GM,100,0,1", f, 0);
     EXPECT_LT(Peak(Frame(sensor, f)), 400);  // dark only
+}
+
+std::vector<int> Counts(const std::string& block) {
+    std::vector<int> counts;
+    for (std::size_t i = 0; i + 1 < block.size(); i += 2)
+        counts.push_back(static_cast<unsigned char>(block[i]) |
+                         static_cast<unsigned char>(block[i + 1]) << 8);
+    return counts;
+}
+
+// The sensor sees the sky of its clock, and its calibration gives that sky back.
+TEST(SimInstrument, SeesTheSkyOfItsClockAndItsCalibrationGivesItBack) {
+    constexpr std::int64_t kJuneNoon = 1782043200;  // 2026-06-21 12:00 UTC, at longitude 0
+    const rad::SiteLocation site{35.0, 0.0, 40.0};
+    const struct {
+        const char* what;
+        rad::SkyKind kind;
+        std::int64_t at;
+        int exposureMs;
+    } cases[] = {
+        {"clear noon", rad::SkyKind::Clear, kJuneNoon, 100},
+        {"clear night", rad::SkyKind::Clear, kJuneNoon - 43200, 100},
+        {"noon at night", rad::SkyKind::Noon, kJuneNoon - 43200, 100},
+        {"lamp", rad::SkyKind::Lamp, kJuneNoon, 5000},
+    };
+    const QsSimFaults f;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CSimInstrument sensor(kQS100, 0, 1);
+        const rad::SkyScene scene{c.kind, site};
+        sensor.SetSky({scene, [&c] { return c.at; }});
+        const std::string gm = "GM," + std::to_string(c.exposureMs) + ",0,1";
+        sensor.Respond("CL", f, 0);
+        sensor.Respond(gm, f, 0);
+        const std::vector<int> dark = Counts(Frame(sensor, f));
+        sensor.Respond("OP", f, 0);
+        sensor.Respond(gm, f, 0);
+        const std::vector<int> light = Counts(Frame(sensor, f));
+        const CSimOptics optics(kQS100, 1);
+        const std::vector<double> sky =
+            optics.PixelLight(rad::SkySpectrum1nm(scene, c.at, 290, 1110), 290);
+        double measured = 0, truth = 0;
+        for (std::size_t i = 0; i < light.size(); ++i) {
+            if (optics.PixelNm()[i] < 450 || optics.PixelNm()[i] > 650) continue;
+            measured += (light[i] - dark[i]) * 1000.0 / c.exposureMs * optics.Calibration()[i];
+            truth += sky[i];
+        }
+        if (c.kind == rad::SkyKind::Clear && c.at != kJuneNoon) {
+            EXPECT_EQ(truth, 0.0);
+            EXPECT_NEAR(measured, 0.0, 0.01 * sky.size());
+        } else {
+            EXPECT_GT(truth, 0.0);
+            EXPECT_NEAR(measured / truth, 1.0, 0.02);
+        }
+    }
 }
 
 TEST(SimInstrument, FaultsShapeTheReplies) {

@@ -111,7 +111,8 @@ class Sensor(Process):
     def __init__(self, folder, model, silent=False):
         self.model = model
         super().__init__(os.path.join(folder, model + ".sim"),
-                         [QS_SIM] + (["--silent", model] if silent else []) + [model])
+                         [QS_SIM, "--sky", "noon"] + (["--silent", model] if silent else [])
+                         + [model])
 
     def device(self):
         return wait_for("the simulated " + self.model, lambda: [
@@ -140,7 +141,9 @@ class Radlog(Process):
                 f.write("".join("%s=1\n" % key for key, _, _ in rows) + "[COM]\n")
                 f.write("".join("%s=%d\n" % (key, n) for key, n, _ in rows) + "[PORTS]\n")
                 f.write("".join("COM%d=%s\n" % (n, device) for _, n, device in rows))
-        source = ["--interval"] if sensors else ["--demo", "--interval-seconds", "1"]
+        # Daylight at any hour: at night the exposures grow to seconds and the cycles with them.
+        source = (["--interval"] if sensors
+                  else ["--demo", "--sky", "noon", "--interval-seconds", "1"])
         super().__init__(os.path.join(folder, name + ".out"),
                          [RADLOG, "--headless", "--profile", self.profile] + source,
                          stderr=subprocess.STDOUT)

@@ -160,4 +160,12 @@ TEST_F(RsdTool, ReportPrintsTheViewerTextsInEitherLanguage) {
     EXPECT_THAT(ja.out, Not(HasSubstr("ペルチェ")));  // no profile: DISP 1
     EXPECT_EQ(Tool("demo --records 3 " + Path("demo.RSD")).status, 0);
     EXPECT_THAT(Tool("info " + Path("demo.RSD")).out, HasSubstr("Load: 3 (loaded)"));
+    // The lamp knows no hours: midnight is as bright as any record; the site is the demo's.
+    ASSERT_EQ(Tool("demo --records 2 --sky lamp " + Path("lamp.RSD")).status, 0);
+    const ToolRun lamp = Tool("daily " + Path("lamp.RSD"));
+    EXPECT_THAT(lamp.out, HasSubstr(",1.000,19.9,00:00:00,")) << lamp.out << lamp.err;
+    EXPECT_THAT(Tool("info " + Path("lamp.RSD")).out, HasSubstr("Lat: 35.0000"));
+    const ToolRun fog = Tool("demo --sky fog " + Path("fog.RSD"));
+    EXPECT_EQ(fog.status, 2);
+    EXPECT_THAT(fog.err, HasSubstr("--sky takes clear|cloudy|noon|lamp"));
 }

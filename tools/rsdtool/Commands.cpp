@@ -45,9 +45,12 @@ constexpr const char* kReportHelp =
     "follows the locale (Japanese when it begins with \"ja\") unless --lang says.\n";
 
 constexpr const char* kDemoHelp =
-    "usage: rsdtool demo [--records N] OUT\n"
-    "Writes a generated day file: N records (default 85, at most 1440) of a QS-200 and a\n"
-    "QS-300 every 10 minutes from 06:00 today, for trying the programs without a sensor.\n";
+    "usage: rsdtool demo [--records N] [--sky clear|cloudy|noon|lamp] OUT\n"
+    "Writes a generated day file: N records (default 144, at most 1440) of a QS-200 and a\n"
+    "QS-300 every 10 minutes from 00:00 today, for trying the programs without a sensor.\n"
+    "The light is the clear-sky model at the demo site (35 N, at the longitude of this\n"
+    "machine's UTC offset): clear (default), cloudy (passing clouds), noon (the clear noon\n"
+    "at every hour) or lamp (a 2856 K tungsten lamp indoors).\n";
 
 constexpr const char* kQuantitiesHelp =
     "usage: rsdtool quantities [--profile INI] [--records LIST] [--json] FILE [-o OUT]\n"

@@ -1,30 +1,30 @@
 // rsdtool demo: a generated day file for trying the programs without a sensor.
 #include "LocalTime.h"
+#include "SimulatedSky.h"
 #include "SyntheticData.h"
 #include "ToolSupport.h"
 
 namespace {
 
 constexpr const char* kCommand = "demo";
-// Radlog's default window: 06:00 to 20:00 every 10 minutes.
-constexpr int kFirstHour = 6;
+// The whole of today every 10 minutes, night included.
 constexpr int kStepSeconds = 600;
-constexpr int kDefaultRecords = 85;
+constexpr int kDefaultRecords = 144;
 constexpr int kMaxRecords = 1440;
 
-// 06:00 local time of today.
-int64_t MorningOfToday() {
+// 00:00 local time of today.
+int64_t MidnightOfToday() {
     const auto now = rad::ToLocalTm(rad::Now());
     if (!now) return 0;
-    const auto morning = rad::LocalFieldsToTime(now->tm_year + 1900, now->tm_mon + 1, now->tm_mday,
-                                                kFirstHour, 0, 0);
-    return morning.value_or(0);
+    const auto midnight =
+        rad::LocalFieldsToTime(now->tm_year + 1900, now->tm_mon + 1, now->tm_mday, 0, 0, 0);
+    return midnight.value_or(0);
 }
 
 }  // namespace
 
 int RunDemo(const CommandArgs& args) {
-    const auto parsed = ParseArgs(args, {"--records"}, kCommand);
+    const auto parsed = ParseArgs(args, {"--records", "--sky"}, kCommand);
     if (!parsed) return kExitUsage;
     if (!CheckPositionalCount(*parsed, 1, 1, kCommand)) return kExitUsage;
     int records = kDefaultRecords;
@@ -35,8 +35,16 @@ int RunDemo(const CommandArgs& args) {
         }
         records = *count;
     }
+    rad::SkyScene scene;
+    if (const std::string* text = parsed->Option("--sky")) {
+        const auto kind = rad::ParseSkyKind(*text);
+        if (!kind) return UsageError(kCommand, std::string("--sky takes ") + rad::kSkyChoices);
+        scene.kind = *kind;
+    }
+    const int64_t first = MidnightOfToday();
+    scene.site = rad::MachineDemoSite(first + 43200);
     CRsdData set;
-    rad::MakeSyntheticDay(set, records, {kQS200, kQS300}, MorningOfToday(), kStepSeconds);
+    rad::MakeSkyDay(set, records, {kQS200, kQS300}, first, kStepSeconds, scene);
     if (!set.Save(parsed->positional[0])) return WriteError(parsed->positional[0]);
     return kExitOk;
 }

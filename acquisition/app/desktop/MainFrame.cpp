@@ -34,6 +34,10 @@ QString CMainFrame::MessageText() const {
     return prompt.isEmpty() ? m_pIdle->text() : prompt;
 }
 
+void CMainFrame::SetWaitText(const QString& text) {
+    m_pIdle->setText(text.isEmpty() ? tr("Ready") : text);
+}
+
 void CMainFrame::UpdateMenus(bool running) {
     m_bRunning = running;
     for (Cmd id : {Cmd::Exit, Cmd::MeasurementSettings, Cmd::ManualMeasurement, Cmd::StartInterval})

@@ -36,6 +36,8 @@ class CMainFrame : public QMainWindow {
     CLockIndicators* Indicators() const { return m_pIndicators; }
     // Text of the message pane: the prompt under the mouse, else the idle text.
     QString MessageText() const;
+    // The idle text of the message pane: why no cycle runs now, or "Ready" for "".
+    void SetWaitText(const QString& text);
 
   public slots:
     // Acquisition commands, Measurement Settings and Exit only while no acquisition runs; the

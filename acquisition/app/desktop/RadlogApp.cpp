@@ -128,6 +128,10 @@ void CRadlogApp::CycleStored() {
 
 void CRadlogApp::Beep() { QApplication::beep(); }
 
+void CRadlogApp::SetWaitText(const std::string& text) {
+    if (m_pFrame) m_pFrame->SetWaitText(QString::fromStdString(text));
+}
+
 void CRadlogApp::FillPage(GraphPage& page) const {
     page.settings = m_settings.graph;
     page.disp = m_settings.dispMode;

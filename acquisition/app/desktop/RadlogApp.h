@@ -57,6 +57,7 @@ class CRadlogApp : public QObject, public IRadlogHost {
     void AcquisitionChanged(bool running) override;
     void CycleStored() override;
     void Beep() override;
+    void SetWaitText(const std::string& text) override;
 
   private slots:
     void Pump();
