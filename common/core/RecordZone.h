@@ -46,6 +46,18 @@ ZoneChoice ChooseRecordZone(std::string_view headerTz, int machineStandardOffset
 // The machine's standard (non-DST) offset east of UTC in seconds.
 int MachineStandardOffsetSeconds();
 
+// How a command reads the record times of its files: zoneGiven when --tz made the process's
+// zone the one to use, else each file's TZ header is compared with the machine's standard
+// offset (ChooseRecordZone).
+struct ZoneRule {
+    bool zoneGiven = false;
+    int machineStandardOffset = 0;  // seconds east of UTC
+
+    ZoneChoice ChooseFor(std::string_view headerTz) const {
+        return zoneGiven ? ZoneChoice{} : ChooseRecordZone(headerTz, machineStandardOffset);
+    }
+};
+
 // --tz ZONE: an IANA name (a zone file of the system's time zone database) or a fixed offset
 // becomes the process's zone: every local time of the command is then read and written in it.
 // Call before any thread starts. False with the reason in error for an unknown zone.

@@ -27,8 +27,7 @@ struct WorkerMemory {
 
 void KeepSite(FileRows& file, const CRsdData& set, const ZoneRule& zones) {
     file.site = rad::SiteOf(set);
-    if (zones.zoneGiven) return;
-    const rad::ZoneChoice choice = rad::ChooseRecordZone(set.m_strTZ, zones.machineStandardOffset);
+    const rad::ZoneChoice choice = zones.ChooseFor(set.m_strTZ);
     file.zone = choice.zone;
     file.zoneNotice = choice.notice;
 }

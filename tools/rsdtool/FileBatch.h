@@ -22,12 +22,7 @@ struct FileRows {
     std::string zoneNotice;  // why the zone is not the machine's; "" when it is
 };
 
-// How the record times of the files are read: zoneGiven when --tz made the process's zone the
-// one to use, else each file's TZ header is compared with this machine's standard offset.
-struct ZoneRule {
-    bool zoneGiven = false;
-    int machineStandardOffset = 0;  // seconds east of UTC
-};
+using rad::ZoneRule;
 
 using RowFormatter = std::function<std::string(const rad::SeriesRow&)>;
 

@@ -149,10 +149,7 @@ int RunQuantities(const CommandArgs& args) {
     if (!LoadRsd(path, set)) return kExitFailed;
     const auto indices = SelectRecords(records, set, path);
     if (!indices) return kExitFailed;
-    const rad::ZoneChoice zone =
-        options->zones.zoneGiven
-            ? rad::ZoneChoice{}
-            : rad::ChooseRecordZone(set.m_strTZ, options->zones.machineStandardOffset);
+    const rad::ZoneChoice zone = options->zones.ChooseFor(set.m_strTZ);
     const auto site = rad::SiteOf(set);
     SunNotes().Tell(path, zone.notice, site.has_value());
     try {
