@@ -8,6 +8,7 @@ namespace rad {
 namespace {
 
 constexpr const char* kDiscoveryPrefix = "homeassistant";
+constexpr const char* kPositionTemplate = "{{ value_json.station | default({}) | tojson }}";
 
 struct Entity {
     std::string object;  // id part
@@ -25,6 +26,9 @@ std::vector<Entity> Entities(const std::array<bool, kModelCount>& use) {
          "illuminance"},
         {"uv_index", "UV index", "{{ value_json.quantities.uv_index }}", nullptr, nullptr},
         {"dli", "DLI", "{{ value_json.quantities.dli }}", "mol/m\u00b2/d", nullptr},
+        {"clear_sky_ppfd", "Clear-sky PPFD", "{{ value_json.quantities.clear_sky_ppfd }}",
+         "\u00b5mol/m\u00b2/s", nullptr},
+        {"sun_zenith", "Sun zenith", "{{ value_json.quantities.sun_zenith }}", "\u00b0", nullptr},
     };
     for (int model = 0; model < kModelCount; ++model) {
         if (!use[static_cast<std::size_t>(model)]) continue;
@@ -60,6 +64,9 @@ std::vector<MqttMessage> DiscoveryMessages(const std::string& prefix, const std:
         json.Key("state_topic").String(base + "record");
         json.Key("value_template").String(entity.valueTemplate);
         json.Key("availability_topic").String(base + "status");
+        // The station's position as attributes: Home Assistant puts the entities on its map.
+        json.Key("json_attributes_topic").String(base + "record");
+        json.Key("json_attributes_template").String(kPositionTemplate);
         if (entity.unit) {
             json.Key("unit_of_measurement").String(entity.unit);
             json.Key("state_class").String("measurement");

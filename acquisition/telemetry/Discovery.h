@@ -10,7 +10,8 @@
 namespace rad {
 
 // Home Assistant's retained configuration messages for one station: PPFD, PAR, illuminance,
-// UV index and DLI, and the status of each used sensor, as entities of one device.
+// UV index, DLI, clear-sky PPFD and sun zenith, and the status of each used sensor, as
+// entities of one device, each with the station's position as attributes.
 std::vector<MqttMessage> DiscoveryMessages(const std::string& prefix, const std::string& station,
                                            const std::array<bool, kModelCount>& use);
 
