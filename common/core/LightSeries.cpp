@@ -59,13 +59,6 @@ std::string JsonNumber(double value, int decimals) {
     return text.empty() ? "null" : text;
 }
 
-// The sun's columns after the quantities.
-struct SunColumn {
-    double SunValues::*value;
-    const char* key;
-    const char* header;
-    int decimals;
-};
 constexpr SunColumn kSunColumns[] = {
     {&SunValues::zenithDeg, "sun_zenith", "Sun zenith(deg)", 2},
     {&SunValues::azimuthDeg, "sun_azimuth", "Sun azimuth(deg)", 2},
@@ -141,6 +134,8 @@ LightSample ToLightSample(const SeriesRow& row) {
     return {row.time, q[Quantity::Ppfd].value, q[Quantity::RedFarRed].value,
             q[Quantity::UvIndex].value};
 }
+
+std::span<const SunColumn> SunColumns() { return kSunColumns; }
 
 LightSample ToClearSkySample(const SeriesRow& row) {
     const bool measured = std::isfinite(row.quantities[Quantity::Ppfd].value);

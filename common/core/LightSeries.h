@@ -47,6 +47,15 @@ std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> i
 std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads = 1,
                                      const PayloadStore* payloads = nullptr);
 
+// The sun's values as columns after the quantities: JSON key, CSV title, decimals.
+struct SunColumn {
+    double SunValues::*value;
+    const char* key;
+    const char* header;
+    int decimals;
+};
+std::span<const SunColumn> SunColumns();
+
 // The sun values of every row.
 void AddSun(std::span<SeriesRow> rows, RecordSun& sun);
 
