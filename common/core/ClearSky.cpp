@@ -177,10 +177,10 @@ double PpfdAt(double zenithDeg, double distanceAu, double altitudeM,
                   kParFirstNm);
 }
 
-// The curve's zeniths: every 0.2 degrees up to 85, then every 0.01 degrees, where the path
+// The curve's zeniths: every 0.5 degrees up to 85, then every 0.02 degrees, where the path
 // through the air lengthens fast.
-constexpr double kCoarseStepDeg = 0.2, kFineStepDeg = 0.01, kFineFromDeg = 85.0;
-constexpr int kCoarseSteps = 425, kFineSteps = 500;
+constexpr double kCoarseStepDeg = 0.5, kFineStepDeg = 0.02, kFineFromDeg = 85.0;
+constexpr int kCoarseSteps = 170, kFineSteps = 250;
 static_assert(kCoarseSteps * kCoarseStepDeg == kFineFromDeg &&
               kFineFromDeg + kFineSteps * kFineStepDeg == 90.0);
 

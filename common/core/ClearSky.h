@@ -26,8 +26,8 @@ std::vector<double> ClearSkySpectrum1nm(double zenithDeg, std::int64_t utcSecond
 double ClearSkyPpfd(double zenithDeg, std::int64_t utcSeconds, double altitudeM,
                     const ClearSkyConditions& = {});
 
-// The clear-sky PPFD of one altitude against the sun's zenith, tabulated once (every 0.2
-// degrees, every 0.01 degrees near the horizon) and interpolated, within 0.1 umol/m2/s of
+// The clear-sky PPFD of one altitude against the sun's zenith, tabulated once (every 0.5
+// degrees, every 0.02 degrees near the horizon) and interpolated, within 0.1 umol/m2/s of
 // ClearSkyPpfd: for the many records of a site.
 class ClearSkyPpfdCurve {
   public:

@@ -179,7 +179,7 @@ SolarGeometry ComputeSolarGeometry(double utcSeconds, const SiteLocation& site,
 }
 
 SunTrack::Sample SunTrack::At(std::int64_t utcSeconds) {
-    constexpr std::int64_t kStep = 3600;
+    constexpr std::int64_t kStep = 2 * 3600;
     const std::int64_t start = utcSeconds - ((utcSeconds % kStep) + kStep) % kStep;
     if (start != m_start) {
         const auto at = [](std::int64_t t) {
@@ -190,8 +190,8 @@ SunTrack::Sample SunTrack::At(std::int64_t utcSeconds) {
         m_end = at(start + kStep);
         m_start = start;
     }
-    // The sun's place among the stars moves smoothly: within an hour a straight line stays
-    // within a millionth of a degree of the full series.
+    // The sun's place among the stars moves smoothly: within two hours a straight line stays
+    // within 10^-5 degrees of the full series.
     const double f = static_cast<double>(utcSeconds - start) / kStep;
     const auto between = [f](double a, double b) { return a + f * (b - a); };
     double endRa = m_end.rightAscensionDeg;

@@ -45,7 +45,7 @@ GeocentricSun ComputeGeocentricSun(double utcSeconds, double deltaTSeconds);
 SolarGeometry TopocentricSun(const GeocentricSun& sun, double utcSeconds, const SiteLocation& site);
 
 // The sun at one site for many instants close together (records a minute apart): the
-// geocentric place is computed once an hour and interpolated, the rest per instant. Within
+// geocentric place is computed every two hours and interpolated, the rest per instant. Within
 // 1e-5 degrees of ComputeSunPosition. One per thread.
 class SunTrack {
   public:
@@ -58,7 +58,7 @@ class SunTrack {
 
   private:
     SiteLocation m_site;
-    std::int64_t m_start = INT64_MIN;  // of the hour m_begin and m_end enclose
+    std::int64_t m_start = INT64_MIN;  // of the two hours m_begin and m_end enclose
     GeocentricSun m_begin{}, m_end{};
 };
 
