@@ -137,31 +137,31 @@ SolarGeometry TopocentricSun(const GeocentricSun& sun, double utcSeconds,
     const double jd = utcSeconds / kSecondsPerDay + kJulianDayOf1970;
     const double jc = (jd - kJulianDayOf2000) / kDaysPerCentury;
     const double meanSidereal =
-        Wrapped360(Polynomial(jc, {280.46061837, 0.0, 0.000387933, -1.0 / 38710000}) +
-                   360.98564736629 * (jd - kJulianDayOf2000));
+        Wrapped360(280.46061837 + 360.98564736629 * (jd - kJulianDayOf2000) +
+                   jc * jc * (0.000387933 - jc / 38710000.0));
     const double sidereal = meanSidereal + sun.equationOfEquinoxesDeg;
     const double hourAngle = Wrapped360(sidereal + site.longitudeDeg - sun.rightAscensionDeg);
 
     // Parallax: the observer stands on the earth's surface, not at its centre.
-    const double xi = Radians(8.794 / (3600.0 * sun.distanceAu));
+    const double sinXi = std::sin(Radians(8.794 / (3600.0 * sun.distanceAu)));
     const double latitude = Radians(site.latitudeDeg);
-    const double u = std::atan(kEarthFlattening * std::tan(latitude));
+    const double sinLat = std::sin(latitude), cosLat = std::cos(latitude);
+    const double u = std::atan(kEarthFlattening * sinLat / cosLat);
     const double heightRatio = site.altitudeM / kEarthRadiusM;
-    const double x = std::cos(u) + heightRatio * std::cos(latitude);
-    const double y = kEarthFlattening * std::sin(u) + heightRatio * std::sin(latitude);
+    const double x = std::cos(u) + heightRatio * cosLat;
+    const double y = kEarthFlattening * std::sin(u) + heightRatio * sinLat;
     const double h = Radians(hourAngle), d = Radians(sun.declinationDeg);
-    const double deltaAlpha =
-        std::atan2(-x * std::sin(xi) * std::sin(h), std::cos(d) - x * std::sin(xi) * std::cos(h));
-    const double deltaPrime = std::atan2((std::sin(d) - y * std::sin(xi)) * std::cos(deltaAlpha),
-                                         std::cos(d) - x * std::sin(xi) * std::cos(h));
+    const double sinH = std::sin(h), cosH = std::cos(h), sinD = std::sin(d), cosD = std::cos(d);
+    const double below = cosD - x * sinXi * cosH;
+    const double deltaAlpha = std::atan2(-x * sinXi * sinH, below);
+    const double deltaPrime = std::atan2((sinD - y * sinXi) * std::cos(deltaAlpha), below);
     const double hPrime = h - deltaAlpha;
+    const double sinHp = std::sin(hPrime), cosHp = std::cos(hPrime);
+    const double sinDp = std::sin(deltaPrime), cosDp = std::cos(deltaPrime);
 
-    const double elevation =
-        Degrees(std::asin(std::sin(latitude) * std::sin(deltaPrime) +
-                          std::cos(latitude) * std::cos(deltaPrime) * std::cos(hPrime)));
+    const double elevation = Degrees(std::asin(sinLat * sinDp + cosLat * cosDp * cosHp));
     const double astronomersAzimuth =
-        Degrees(std::atan2(std::sin(hPrime), std::cos(hPrime) * std::sin(latitude) -
-                                                 std::tan(deltaPrime) * std::cos(latitude)));
+        Degrees(std::atan2(sinHp, cosHp * sinLat - sinDp / cosDp * cosLat));
     return {
         .distanceAu = sun.distanceAu,
         .apparentLongitudeDeg = sun.apparentLongitudeDeg,
