@@ -29,6 +29,8 @@ void CQuantitiesPanel::ShowRecords(const CRsdData* set, std::span<const int> ind
             rad::AddSun(rows, sun);
         } catch (const std::out_of_range&) {
             rows.clear();  // the shown list is refilled before the view shows it again
+        } catch (const std::invalid_argument&) {
+            rows.clear();  // a record time without a local form
         }
     }
     m_pTable->setColumnCount(static_cast<int>(rows.size()));
