@@ -53,8 +53,15 @@ QString SummaryText(const DaySeries& series) {
               << QCoreApplication::translate("DayGraph", "Mean R:FR: %1")
                      .arg(Number(day.meanRedFarRed, 3))
               << QCoreApplication::translate("DayGraph", "Max UV index: %1")
-                     .arg(Number(day.maxUvIndex, 2))
-              << QString();
+                     .arg(Number(day.maxUvIndex, 2));
+        if (std::isfinite(day.photoperiodHours))
+            lines << QCoreApplication::translate("DayGraph", "Photoperiod: %1 h")
+                         .arg(Number(day.photoperiodHours, 2))
+                  << QCoreApplication::translate("DayGraph", "Clear-sky DLI: %1 mol/m2/d")
+                         .arg(Number(day.clearSkyDli, 2))
+                  << QCoreApplication::translate("DayGraph", "DLI / clear sky: %1")
+                         .arg(Number(day.clearSkyRatio, 3));
+        lines << QString();
     }
     return lines.join(QLatin1Char('\n')).trimmed();
 }
@@ -237,6 +244,10 @@ void DrawDayPage(QPainter& painter, CGraph& graph, const DayPage& page) {
     const DaySeries& series = *page.series;
     const std::vector<double> values =
         page.map ? std::vector<double>{} : series.Values(page.quantity);
+    // Under a PPFD curve, the clear sky's as a dashed one (the axis holds both).
+    const std::vector<double> clearSky = !page.map && page.quantity == rad::Quantity::Ppfd
+                                             ? series.ClearSkyPpfd()
+                                             : std::vector<double>{};
     graph.SetRect(PagePlotRect(page.area));
     graph.xFrom = series.FirstHour();
     graph.xTo = series.Empty() ? series.FirstHour() + 24 : series.LastHour();
@@ -244,7 +255,9 @@ void DrawDayPage(QPainter& painter, CGraph& graph, const DayPage& page) {
         graph.yBottom = page.map->firstNm;
         graph.yTop = page.map->lastNm;
     } else {
-        std::tie(graph.yBottom, graph.yTop) = ValueRange(values);
+        std::vector<double> shown = values;
+        shown.insert(shown.end(), clearSky.begin(), clearSky.end());
+        std::tie(graph.yBottom, graph.yTop) = ValueRange(shown);
     }
     const GraphFont labelFont = MakeCellFont(h / 50);
     const int penWidth = std::max(1, h / 500);
@@ -270,6 +283,8 @@ void DrawDayPage(QPainter& painter, CGraph& graph, const DayPage& page) {
         if (page.map) {
             DrawColourBar(painter, page, graph, labelFont);
         } else {
+            if (!clearSky.empty())
+                graph.DrawSeries(painter, series.hours, clearSky, page.settings.color0, true);
             graph.DrawSeries(painter, series.hours, values, page.settings.color0);
             GraphPage box;  // the status box of the spectrum page, inside the drawing area
             box.area = page.area;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "DaySun.h"
 #include "RsdData.h"
+#include "ViewerZone.h"
 
 namespace {
 
@@ -20,10 +22,17 @@ DaySeries BuildDaySeries(const CRsdData& set, int dayStartHour) {
     std::stable_sort(
         series.rows.begin(), series.rows.end(),
         [](const rad::SeriesRow& a, const rad::SeriesRow& b) { return a.time < b.time; });
-    std::vector<rad::LightSample> samples;
+    rad::RecordSun sun(rad::SiteOf(set), ViewerZoneOf(set));
+    rad::AddSun(series.rows, sun);
+    std::vector<rad::LightSample> samples, clearSky;
     samples.reserve(series.rows.size());
-    for (const rad::SeriesRow& row : series.rows) samples.push_back(rad::ToLightSample(row));
+    clearSky.reserve(series.rows.size());
+    for (const rad::SeriesRow& row : series.rows) {
+        samples.push_back(rad::ToLightSample(row));
+        clearSky.push_back(rad::ToClearSkySample(row));
+    }
     series.days = rad::SummariseDays(samples, dayStartHour);
+    rad::AddDaySun(series.days, clearSky, dayStartHour, sun);
     series.origin = rad::DayStartOf(series.rows.front().time, dayStartHour);
     const int64_t lastDay = rad::DayStartOf(series.rows.back().time, dayStartHour);
     // Rounded: a day across a clock change is 23 or 25 hours long.
@@ -49,6 +58,13 @@ std::vector<double> DaySeries::Values(rad::Quantity q) const {
     std::vector<double> values;
     values.reserve(rows.size());
     for (const rad::SeriesRow& row : rows) values.push_back(row.quantities[q].value);
+    return values;
+}
+
+std::vector<double> DaySeries::ClearSkyPpfd() const {
+    std::vector<double> values;
+    values.reserve(rows.size());
+    for (const rad::SeriesRow& row : rows) values.push_back(row.sun.clearSkyPpfd);
     return values;
 }
 

@@ -26,6 +26,8 @@ struct DaySeries {
     double LastHour() const { return dayStartHour + 24.0 * dayCount; }
     // The quantity of every row; NaN where not available.
     std::vector<double> Values(rad::Quantity q) const;
+    // The clear sky's PPFD at every row; NaN without a site.
+    std::vector<double> ClearSkyPpfd() const;
     // The row whose time is nearest to hour; nullopt without rows.
     std::optional<std::size_t> NearestRow(double hour) const;
     // Hours a row's reading stands for: up to the next row, unless the gap to it is longer

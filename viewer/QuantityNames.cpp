@@ -1,6 +1,7 @@
 #include "QuantityNames.h"
 
 #include <QCoreApplication>
+#include <cmath>
 
 #include "LightSeries.h"
 
@@ -37,6 +38,10 @@ namespace {
     QT_TRANSLATE_NOOP("QuantityName", "Melanopic(W/m2)"),
     QT_TRANSLATE_NOOP("QuantityName", "Melanopic EDI(lx)"),
     QT_TRANSLATE_NOOP("QuantityName", "APE(eV)"),
+    QT_TRANSLATE_NOOP("QuantityName", "Sun zenith(deg)"),
+    QT_TRANSLATE_NOOP("QuantityName", "Sun azimuth(deg)"),
+    QT_TRANSLATE_NOOP("QuantityName", "Clear-sky PPFD(umol/m2/s)"),
+    QT_TRANSLATE_NOOP("QuantityName", "Clear-sky index"),
 };
 
 using rad::Quantity;
@@ -58,6 +63,16 @@ QString QuantityName(rad::Quantity q) {
 QString QuantityText(rad::Quantity q, const rad::QuantityValue& value) {
     if (!value.Available()) return QStringLiteral("\u2014");
     return QString::fromStdString(rad::FormatQuantity(q, value));
+}
+
+QString SunValueName(const rad::SunColumn& column) {
+    return QCoreApplication::translate("QuantityName", column.header);
+}
+
+QString SunValueText(const rad::SunColumn& column, const rad::SunValues& values) {
+    const double value = values.*column.value;
+    if (!std::isfinite(value)) return QStringLiteral("\u2014");
+    return QString::number(value, 'f', column.decimals);
 }
 
 std::span<const rad::Quantity> DayViewQuantities() { return kDayQuantities; }

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QTimer>
 #include <clocale>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -13,11 +14,13 @@
 #include "RadVersion.h"
 #include "RadviewApp.h"
 #include "Translations.h"
+#include "ViewerZone.h"
 
 namespace {
 
 struct Options {
     std::optional<std::string> profilePath;
+    std::optional<std::string> zone;
     QStringList files;
 };
 
@@ -34,12 +37,21 @@ Options ParseCommandLine(int& argc, char** argv) {
         QStringLiteral("profile"), QCoreApplication::translate("main", "Settings profile to use."),
         QStringLiteral("PATH"));
     parser.addOption(profile);
+    const QCommandLineOption zone(
+        QStringLiteral("tz"),
+        QCoreApplication::translate(
+            "main",
+            "Time zone of the record times (Asia/Tokyo, +09:00); default: the file's TZ "
+            "where it differs from this machine's."),
+        QStringLiteral("ZONE"));
+    parser.addOption(zone);
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QCoreApplication::translate("main", "RSD files to open."),
                                  QStringLiteral("[files...]"));
     parser.process(core);
     Options options;
     if (parser.isSet(profile)) options.profilePath = parser.value(profile).toStdString();
+    if (parser.isSet(zone)) options.zone = parser.value(zone).toStdString();
     options.files = parser.positionalArguments();
     return options;
 }
@@ -50,6 +62,14 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Radview"));
     QCoreApplication::setApplicationVersion(QStringLiteral(RAD_VERSION));
     const Options options = ParseCommandLine(argc, argv);
+    if (options.zone) {
+        std::string error;
+        if (!rad::UseZoneOption(*options.zone, error)) {
+            std::fprintf(stderr, "radview: %s\n", error.c_str());
+            return 2;
+        }
+        ViewerZoneRule().zoneGiven = true;
+    }
 
     QApplication qapp(argc, argv);
     // The core formats and parses numbers for the "C" locale only.

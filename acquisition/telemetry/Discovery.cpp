@@ -10,6 +10,7 @@ namespace rad {
 namespace {
 
 constexpr const char* kMissing = "MISSING";  // a used sensor absent from the last record
+constexpr const char* kPositionTemplate = "{{ value_json.station | default({}) | tojson }}";
 
 struct Entity {
     const char* component;  // "sensor" or "binary_sensor"
@@ -45,6 +46,8 @@ std::vector<Entity> Entities(const std::array<bool, kModelCount>& use) {
         // The integral of the day so far: it only grows, and its fall at the day's start is
         // a reset.
         Quantity("dli", "DLI", "mol/m\u00b2/d", nullptr, "total_increasing"),
+        Quantity("clear_sky_ppfd", "Clear-sky PPFD", "\u00b5mol/m\u00b2/s", nullptr, "measurement"),
+        Quantity("sun_zenith", "Sun zenith", "\u00b0", nullptr, "measurement"),
     };
     for (int model = 0; model < kModelCount; ++model) {
         if (!use[static_cast<std::size_t>(model)]) continue;
@@ -85,6 +88,9 @@ std::string Config(const DiscoveryDevice& device, const Entity& entity) {
     if (entity.deviceClass) json.Key("device_class").String(entity.deviceClass);
     if (entity.expires && device.expireAfterSeconds > 0)
         json.Key("expire_after").Integer(device.expireAfterSeconds);
+    // The station's position as attributes: Home Assistant puts the entities on its map.
+    json.Key("json_attributes_topic").String(base + "record");
+    json.Key("json_attributes_template").String(kPositionTemplate);
     json.Key("device").BeginObject();
     json.Key("identifiers").BeginArray().String(node).EndArray();
     json.Key("name").String("Radlog " + device.station);

@@ -20,8 +20,9 @@ struct DiscoveryDevice {
 };
 
 // Home Assistant's retained configuration messages for one station: PPFD, PAR, illuminance,
-// UV index and DLI, the status of each used sensor, and a problem sensor per alert kind, as
-// entities of one device.
+// UV index, DLI, clear-sky PPFD and sun zenith, the status of each used sensor, and a problem
+// sensor per alert kind, as entities of one device, each with the station's position as
+// attributes.
 std::vector<MqttMessage> DiscoveryMessages(const DiscoveryDevice& device);
 
 // Empty retained configuration messages for every entity such a station may have announced,

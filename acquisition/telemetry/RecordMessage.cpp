@@ -5,6 +5,7 @@
 #include "Resample.h"
 #include "RsdData.h"
 #include "StatusValueNames.h"
+#include "SunMessage.h"
 
 namespace rad {
 namespace {
@@ -43,6 +44,7 @@ std::string BuildRecordMessage(const RecordMessageInputs& in) {
     json.BeginObject();
     json.Key("time").String(IsoLocalTime(rad.m_time));
     json.Key("memo").String(rad.m_strMemo);
+    WriteStationPosition(json, in.day);
     json.Key("sensors").BeginArray();
     for (int model = 0; model < kModelCount; ++model)
         if (const SensorData* block = rad.Block(model))
@@ -53,6 +55,7 @@ std::string BuildRecordMessage(const RecordMessageInputs& in) {
         json.Key(info.key).Number(in.quantities[info.id].value);
     json.Key("integral").Number(in.bandIntegral);
     json.Key("dli").Number(in.dliSoFar);
+    WriteSunValues(json, in.day, rad.m_time, in.quantities);
     json.EndObject();
     if (in.spectrum && !in.spectrum->IsEmpty()) {
         json.Key("spectrum").BeginObject();

@@ -12,7 +12,11 @@ python=python3
 python3 -c "import numpy" 2>/dev/null || python=/usr/bin/python3
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-for ((i = 0; i < files; i++)); do "$rsdtool" demo --records 1440 "$dir/day$i.RSD"; done
+for ((i = 0; i < files; i++)); do
+  "$rsdtool" demo --records 1440 "$dir/day$i.RSD"
+  # The same day without a site: no sun and no clear sky.
+  sed 's/^LAT,.*/LAT,0/; s/^LON,.*/LON,0/' "$dir/day$i.RSD" >"$dir/nosite$i.RSD"
+done
 
 # Prints "wall cpu" in seconds, the best of $runs runs of the command.
 best() {
@@ -30,5 +34,6 @@ report() { printf '%-28s wall %6.3f s  cpu %6.3f s\n' "$1" $2; }
 report "cat (1 file)" "$(best cat "$dir/day0.RSD")"
 report "rsdtool info (1 file)" "$(best "$rsdtool" info "$dir/day0.RSD")"
 report "rsdtool series ($files files)" "$(best "$rsdtool" series "$dir"/day*.RSD)"
+report "rsdtool series, no site" "$(best "$rsdtool" series "$dir"/nosite*.RSD)"
 report "rsdtool daily ($files files)" "$(best "$rsdtool" daily "$dir"/day*.RSD)"
 report "numpy PAR+PPFD ($files files)" "$(best "$python" "$here/par_ppfd.py" "$dir"/day*.RSD)"

@@ -157,25 +157,69 @@ std::vector<ClearSkyPoint> ClearSkyModelSpectrum(double apparentZenithDeg, doubl
     return points;
 }
 
-std::vector<double> ClearSkySpectrum1nm(double zenithDeg, std::int64_t utcSeconds, double altitudeM,
-                                        int firstNm, int lastNm,
-                                        const ClearSkyConditions& conditions) {
+namespace {
+
+std::vector<double> SpectrumAt(double zenithDeg, double distanceAu, double altitudeM, int firstNm,
+                               int lastNm, const ClearSkyConditions& conditions) {
     if (!(zenithDeg < 90.0))
         return std::vector<double>(static_cast<std::size_t>(std::max(0, lastNm - firstNm + 1)));
     const double pressure = PressureAtAltitudeMbar(altitudeM);
     const double apparentZenith =
         zenithDeg - RefractionCorrectionDeg(90.0 - zenithDeg, pressure, kStandardTemperatureC);
-    return Interpolated(
-        AtmosphereOf(apparentZenith, pressure, EarthSunDistanceAu(utcSeconds), conditions), firstNm,
-        lastNm);
+    return Interpolated(AtmosphereOf(apparentZenith, pressure, distanceAu, conditions), firstNm,
+                        lastNm);
+}
+
+double PpfdAt(double zenithDeg, double distanceAu, double altitudeM,
+              const ClearSkyConditions& conditions) {
+    if (!(zenithDeg < 90.0)) return 0.0;
+    return PpfdOf(SpectrumAt(zenithDeg, distanceAu, altitudeM, kParFirstNm, kParLastNm, conditions),
+                  kParFirstNm);
+}
+
+// The curve's zeniths: every 0.5 degrees up to 85, then every 0.02 degrees, where the path
+// through the air lengthens fast.
+constexpr double kCoarseStepDeg = 0.5, kFineStepDeg = 0.02, kFineFromDeg = 85.0;
+constexpr int kCoarseSteps = 170, kFineSteps = 250;
+static_assert(kCoarseSteps * kCoarseStepDeg == kFineFromDeg &&
+              kFineFromDeg + kFineSteps * kFineStepDeg == 90.0);
+
+double CurveZenith(int k) {
+    return k <= kCoarseSteps ? k * kCoarseStepDeg
+                             : kFineFromDeg + (k - kCoarseSteps) * kFineStepDeg;
+}
+
+}  // namespace
+
+std::vector<double> ClearSkySpectrum1nm(double zenithDeg, std::int64_t utcSeconds, double altitudeM,
+                                        int firstNm, int lastNm,
+                                        const ClearSkyConditions& conditions) {
+    // The distance is needed only with the sun up.
+    const double distance = zenithDeg < 90.0 ? EarthSunDistanceAu(utcSeconds) : 1.0;
+    return SpectrumAt(zenithDeg, distance, altitudeM, firstNm, lastNm, conditions);
 }
 
 double ClearSkyPpfd(double zenithDeg, std::int64_t utcSeconds, double altitudeM,
                     const ClearSkyConditions& conditions) {
     if (!(zenithDeg < 90.0)) return 0.0;
-    const auto spectrum =
-        ClearSkySpectrum1nm(zenithDeg, utcSeconds, altitudeM, kParFirstNm, kParLastNm, conditions);
-    return PpfdOf(spectrum, kParFirstNm);
+    return PpfdAt(zenithDeg, EarthSunDistanceAu(utcSeconds), altitudeM, conditions);
+}
+
+ClearSkyPpfdCurve::ClearSkyPpfdCurve(double altitudeM, const ClearSkyConditions& conditions)
+    : m_altitude(altitudeM) {
+    m_ppfd.reserve(kCoarseSteps + kFineSteps + 1);
+    for (int k = 0; k <= kCoarseSteps + kFineSteps; ++k)
+        m_ppfd.push_back(PpfdAt(CurveZenith(k), 1.0, altitudeM, conditions));
+}
+
+double ClearSkyPpfdCurve::At(double zenithDeg, double distanceAu) const {
+    if (!(zenithDeg < 90.0)) return 0.0;
+    const double z = std::max(zenithDeg, 0.0);
+    const double position =
+        z < kFineFromDeg ? z / kCoarseStepDeg : kCoarseSteps + (z - kFineFromDeg) / kFineStepDeg;
+    const auto k = std::min(static_cast<std::size_t>(position), m_ppfd.size() - 2);
+    const double f = position - static_cast<double>(k);
+    return (m_ppfd[k] + f * (m_ppfd[k + 1] - m_ppfd[k])) / (distanceAu * distanceAu);
 }
 
 }  // namespace rad

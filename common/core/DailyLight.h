@@ -27,6 +27,11 @@ struct DaySummary {
     int64_t maxPpfdTime = 0;
     double meanRedFarRed = kNotAvailable;  // over records with PPFD above 10 umol/m2/s
     double maxUvIndex = kNotAvailable;
+    // The sun's (AddDaySun): hours with the sun above the horizon, the clear sky's DLI over
+    // the whole day, and the measured DLI over the clear sky's integral of the same records.
+    double photoperiodHours = kNotAvailable;
+    double clearSkyDli = kNotAvailable;
+    double clearSkyRatio = kNotAvailable;
 };
 
 // Start of the day holding t (local time, days beginning at dayStartHour); the day of a time

@@ -60,6 +60,13 @@ std::string JsonNumber(double value, int decimals) {
     return text.empty() ? "null" : text;
 }
 
+constexpr SunColumn kSunColumns[] = {
+    {&SunValues::zenithDeg, "sun_zenith", "Sun zenith(deg)", 2},
+    {&SunValues::azimuthDeg, "sun_azimuth", "Sun azimuth(deg)", 2},
+    {&SunValues::clearSkyPpfd, "clear_sky_ppfd", "Clear-sky PPFD(umol/m2/s)", 1},
+    {&SunValues::clearSkyIndex, "clear_sky_index", "Clear-sky index", 3},
+};
+
 }  // namespace
 
 namespace {
@@ -119,10 +126,21 @@ std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads,
     return ComputeSeries(set, all, threads, payloads);
 }
 
+void AddSun(std::span<SeriesRow> rows, RecordSun& sun) {
+    for (SeriesRow& row : rows) row.sun = sun.At(row.time, row.quantities[Quantity::Ppfd].value);
+}
+
 LightSample ToLightSample(const SeriesRow& row) {
     const LightQuantities& q = row.quantities;
     return {row.time, q[Quantity::Ppfd].value, q[Quantity::RedFarRed].value,
             q[Quantity::UvIndex].value};
+}
+
+std::span<const SunColumn> SunColumns() { return kSunColumns; }
+
+LightSample ToClearSkySample(const SeriesRow& row) {
+    const bool measured = std::isfinite(row.quantities[Quantity::Ppfd].value);
+    return {row.time, measured ? row.sun.clearSkyPpfd : kNotAvailable};
 }
 
 std::string FormatQuantity(Quantity q, const QuantityValue& value) {
@@ -132,6 +150,7 @@ std::string FormatQuantity(Quantity q, const QuantityValue& value) {
 std::string SeriesCsvHeader() {
     std::string line = "Date,Time,Memo";
     for (const QuantityInfo& info : QuantityTable()) line += std::string(",") + info.header;
+    for (const SunColumn& column : kSunColumns) line += std::string(",") + column.header;
     return line;
 }
 
@@ -146,6 +165,10 @@ std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times) {
         line += ',';
         AppendFiniteFixed(line, row.quantities[info.id].value, info.decimals);
     }
+    for (const SunColumn& column : kSunColumns) {
+        line += ',';
+        AppendFiniteFixed(line, row.sun.*column.value, column.decimals);
+    }
     return line;
 }
 
@@ -158,12 +181,15 @@ std::string SeriesJsonLine(const SeriesRow& row, LocalTimeCache* times) {
         line += ",\"" + std::string(info.key) +
                 "\":" + JsonNumber(row.quantities[info.id].value, info.decimals);
     }
+    for (const SunColumn& column : kSunColumns)
+        line += ",\"" + std::string(column.key) +
+                "\":" + JsonNumber(row.sun.*column.value, column.decimals);
     return line + "}";
 }
 
 std::string DailyCsvHeader() {
     return "Date,Records,DLI(mol/m2/d),Coverage,Max PPFD(umol/m2/s),Max PPFD time,Mean R:FR,"
-           "Max UV index";
+           "Max UV index,Photoperiod(h),Clear-sky DLI(mol/m2/d),DLI/clear-sky";
 }
 
 std::string DailyCsvLine(const DaySummary& day) {
@@ -171,7 +197,9 @@ std::string DailyCsvLine(const DaySummary& day) {
     return FormatLocalTime(day.start, kDateFormat) + "," + std::to_string(day.count) + "," +
            Fixed(day.dli, 3) + "," + Fixed(day.coverage, 3) + "," + Fixed(day.maxPpfd, 1) + "," +
            (hasMax ? FormatLocalTime(day.maxPpfdTime, kTimeFormat) : "") + "," +
-           Fixed(day.meanRedFarRed, 3) + "," + Fixed(day.maxUvIndex, 2);
+           Fixed(day.meanRedFarRed, 3) + "," + Fixed(day.maxUvIndex, 2) + "," +
+           Fixed(day.photoperiodHours, 2) + "," + Fixed(day.clearSkyDli, 3) + "," +
+           Fixed(day.clearSkyRatio, 3);
 }
 
 std::string DailyJsonLine(const DaySummary& day) {
@@ -182,7 +210,10 @@ std::string DailyJsonLine(const DaySummary& day) {
            ",\"max_ppfd\":" + JsonNumber(day.maxPpfd, 1) + ",\"max_ppfd_time\":" +
            (hasMax ? "\"" + FormatLocalTime(day.maxPpfdTime, kTimeFormat) + "\"" : "null") +
            ",\"mean_r_fr\":" + JsonNumber(day.meanRedFarRed, 3) +
-           ",\"max_uv_index\":" + JsonNumber(day.maxUvIndex, 2) + "}";
+           ",\"max_uv_index\":" + JsonNumber(day.maxUvIndex, 2) +
+           ",\"photoperiod\":" + JsonNumber(day.photoperiodHours, 2) +
+           ",\"clear_sky_dli\":" + JsonNumber(day.clearSkyDli, 3) +
+           ",\"clear_sky_ratio\":" + JsonNumber(day.clearSkyRatio, 3) + "}";
 }
 
 }  // namespace rad

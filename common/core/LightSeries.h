@@ -8,6 +8,7 @@
 #include "DailyLight.h"
 #include "LightQuantities.h"
 #include "LocalTime.h"
+#include "RecordSun.h"
 #include "ResampleTable.h"
 #include "RsdData.h"
 
@@ -19,6 +20,7 @@ struct SeriesRow {
     std::string memo;
     int record = 0;  // index in its data set
     LightQuantities quantities;
+    SunValues sun;  // not available until AddSun
 };
 
 class PayloadStore;
@@ -45,22 +47,37 @@ std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> i
 std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads = 1,
                                      const PayloadStore* payloads = nullptr);
 
+// The sun's values as columns after the quantities: JSON key, CSV title, decimals.
+struct SunColumn {
+    double SunValues::*value;
+    const char* key;
+    const char* header;
+    int decimals;
+};
+std::span<const SunColumn> SunColumns();
+
+// The sun values of every row.
+void AddSun(std::span<SeriesRow> rows, RecordSun& sun);
+
 LightSample ToLightSample(const SeriesRow& row);
+// The row's clear-sky PPFD as a sample, where the row has a measured PPFD.
+LightSample ToClearSkySample(const SeriesRow& row);
 
 // Text of a quantity with its decimals; "" when not available.
 std::string FormatQuantity(Quantity q, const QuantityValue& value);
 
-// "Date,Time,Memo,<every quantity>" and one row per record; the memo is quoted when it holds
-// a comma or a quote. Throws std::invalid_argument for a time without a local form.
+// "Date,Time,Memo,<every quantity>,<the sun's four>" and one row per record; the memo is quoted
+// when it holds a comma or a quote. Throws std::invalid_argument for a time without a local form.
 // times (may be null) converts the row times, for a thread that writes many lines.
 std::string SeriesCsvHeader();
 std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times = nullptr);
-// One JSON object per record: date, time, memo and every quantity by key (null when not
-// available).
+// One JSON object per record: date, time, memo, every quantity and the sun's values by key
+// (null when not available).
 std::string SeriesJsonLine(const SeriesRow& row, LocalTimeCache* times = nullptr);
 
 // One row per day: the date it starts on, count, DLI, coverage, maximum PPFD and its time,
-// mean R:FR, maximum UV index.
+// mean R:FR, maximum UV index, photoperiod, clear-sky DLI and the measured-to-clear-sky
+// ratio.
 std::string DailyCsvHeader();
 std::string DailyCsvLine(const DaySummary& day);
 std::string DailyJsonLine(const DaySummary& day);

@@ -103,10 +103,7 @@ double EarthSunDistanceAu(std::int64_t utcSeconds) {
     return SeriesSum(spa::RadiusSeries(), JulianEphemerisMillennia(t, DeltaTSeconds(t)));
 }
 
-SolarGeometry ComputeSolarGeometry(double utcSeconds, const SiteLocation& site,
-                                   double deltaTSeconds) {
-    const double jd = utcSeconds / kSecondsPerDay + kJulianDayOf1970;
-    const double jc = (jd - kJulianDayOf2000) / kDaysPerCentury;
+GeocentricSun ComputeGeocentricSun(double utcSeconds, double deltaTSeconds) {
     const double jme = JulianEphemerisMillennia(utcSeconds, deltaTSeconds);
     const double jce = jme * 10.0;
 
@@ -120,48 +117,95 @@ SolarGeometry ComputeSolarGeometry(double utcSeconds, const SiteLocation& site,
     const double aberration = -20.4898 / (3600.0 * r);
     const double lambda = theta + nutation.longitudeDeg + aberration;
 
-    const double meanSidereal =
-        Wrapped360(Polynomial(jc, {280.46061837, 0.0, 0.000387933, -1.0 / 38710000}) +
-                   360.98564736629 * (jd - kJulianDayOf2000));
-    const double sidereal = meanSidereal + nutation.longitudeDeg * std::cos(Radians(epsilon));
-
     const double sinLambda = std::sin(Radians(lambda)), cosEps = std::cos(Radians(epsilon)),
                  sinEps = std::sin(Radians(epsilon));
     const double alpha = Wrapped360(Degrees(std::atan2(
         sinLambda * cosEps - std::tan(Radians(beta)) * sinEps, std::cos(Radians(lambda)))));
     const double delta = Degrees(
         std::asin(std::sin(Radians(beta)) * cosEps + std::cos(Radians(beta)) * sinEps * sinLambda));
-    const double hourAngle = Wrapped360(sidereal + site.longitudeDeg - alpha);
-
-    // Parallax: the observer stands on the earth's surface, not at its centre.
-    const double xi = Radians(8.794 / (3600.0 * r));
-    const double latitude = Radians(site.latitudeDeg);
-    const double u = std::atan(kEarthFlattening * std::tan(latitude));
-    const double heightRatio = site.altitudeM / kEarthRadiusM;
-    const double x = std::cos(u) + heightRatio * std::cos(latitude);
-    const double y = kEarthFlattening * std::sin(u) + heightRatio * std::sin(latitude);
-    const double h = Radians(hourAngle), d = Radians(delta);
-    const double deltaAlpha =
-        std::atan2(-x * std::sin(xi) * std::sin(h), std::cos(d) - x * std::sin(xi) * std::cos(h));
-    const double deltaPrime = std::atan2((std::sin(d) - y * std::sin(xi)) * std::cos(deltaAlpha),
-                                         std::cos(d) - x * std::sin(xi) * std::cos(h));
-    const double hPrime = h - deltaAlpha;
-
-    const double elevation =
-        Degrees(std::asin(std::sin(latitude) * std::sin(deltaPrime) +
-                          std::cos(latitude) * std::cos(deltaPrime) * std::cos(hPrime)));
-    const double astronomersAzimuth =
-        Degrees(std::atan2(std::sin(hPrime), std::cos(hPrime) * std::sin(latitude) -
-                                                 std::tan(deltaPrime) * std::cos(latitude)));
     return {
         .distanceAu = r,
         .apparentLongitudeDeg = Wrapped360(lambda),
         .rightAscensionDeg = alpha,
         .declinationDeg = delta,
+        .equationOfEquinoxesDeg = nutation.longitudeDeg * cosEps,
+    };
+}
+
+SolarGeometry TopocentricSun(const GeocentricSun& sun, double utcSeconds,
+                             const SiteLocation& site) {
+    const double jd = utcSeconds / kSecondsPerDay + kJulianDayOf1970;
+    const double jc = (jd - kJulianDayOf2000) / kDaysPerCentury;
+    const double meanSidereal =
+        Wrapped360(280.46061837 + 360.98564736629 * (jd - kJulianDayOf2000) +
+                   jc * jc * (0.000387933 - jc / 38710000.0));
+    const double sidereal = meanSidereal + sun.equationOfEquinoxesDeg;
+    const double hourAngle = Wrapped360(sidereal + site.longitudeDeg - sun.rightAscensionDeg);
+
+    // Parallax: the observer stands on the earth's surface, not at its centre.
+    const double sinXi = std::sin(Radians(8.794 / (3600.0 * sun.distanceAu)));
+    const double latitude = Radians(site.latitudeDeg);
+    const double sinLat = std::sin(latitude), cosLat = std::cos(latitude);
+    const double u = std::atan(kEarthFlattening * sinLat / cosLat);
+    const double heightRatio = site.altitudeM / kEarthRadiusM;
+    const double x = std::cos(u) + heightRatio * cosLat;
+    const double y = kEarthFlattening * std::sin(u) + heightRatio * sinLat;
+    const double h = Radians(hourAngle), d = Radians(sun.declinationDeg);
+    const double sinH = std::sin(h), cosH = std::cos(h), sinD = std::sin(d), cosD = std::cos(d);
+    const double below = cosD - x * sinXi * cosH;
+    const double deltaAlpha = std::atan2(-x * sinXi * sinH, below);
+    const double deltaPrime = std::atan2((sinD - y * sinXi) * std::cos(deltaAlpha), below);
+    const double hPrime = h - deltaAlpha;
+    const double sinHp = std::sin(hPrime), cosHp = std::cos(hPrime);
+    const double sinDp = std::sin(deltaPrime), cosDp = std::cos(deltaPrime);
+
+    const double elevation = Degrees(std::asin(sinLat * sinDp + cosLat * cosDp * cosHp));
+    const double astronomersAzimuth =
+        Degrees(std::atan2(sinHp, cosHp * sinLat - sinDp / cosDp * cosLat));
+    return {
+        .distanceAu = sun.distanceAu,
+        .apparentLongitudeDeg = sun.apparentLongitudeDeg,
+        .rightAscensionDeg = sun.rightAscensionDeg,
+        .declinationDeg = sun.declinationDeg,
         .topocentricDeclinationDeg = Degrees(deltaPrime),
         .zenithDeg = 90.0 - elevation,
         .azimuthDeg = Wrapped360(astronomersAzimuth + 180.0),
     };
+}
+
+SolarGeometry ComputeSolarGeometry(double utcSeconds, const SiteLocation& site,
+                                   double deltaTSeconds) {
+    return TopocentricSun(ComputeGeocentricSun(utcSeconds, deltaTSeconds), utcSeconds, site);
+}
+
+SunTrack::Sample SunTrack::At(std::int64_t utcSeconds) {
+    constexpr std::int64_t kStep = 2 * 3600;
+    const std::int64_t start = utcSeconds - ((utcSeconds % kStep) + kStep) % kStep;
+    if (start != m_start) {
+        const auto at = [](std::int64_t t) {
+            const double seconds = static_cast<double>(t);
+            return ComputeGeocentricSun(seconds, DeltaTSeconds(seconds));
+        };
+        m_begin = start == m_start + kStep ? m_end : at(start);
+        m_end = at(start + kStep);
+        m_start = start;
+    }
+    // The sun's place among the stars moves smoothly: within two hours a straight line stays
+    // within 10^-5 degrees of the full series.
+    const double f = static_cast<double>(utcSeconds - start) / kStep;
+    const auto between = [f](double a, double b) { return a + f * (b - a); };
+    double endRa = m_end.rightAscensionDeg;
+    if (endRa - m_begin.rightAscensionDeg < -180.0) endRa += 360.0;
+    const GeocentricSun sun{
+        .distanceAu = between(m_begin.distanceAu, m_end.distanceAu),
+        .apparentLongitudeDeg = m_begin.apparentLongitudeDeg,
+        .rightAscensionDeg = between(m_begin.rightAscensionDeg, endRa),
+        .declinationDeg = between(m_begin.declinationDeg, m_end.declinationDeg),
+        .equationOfEquinoxesDeg =
+            between(m_begin.equationOfEquinoxesDeg, m_end.equationOfEquinoxesDeg),
+    };
+    const SolarGeometry g = TopocentricSun(sun, static_cast<double>(utcSeconds), m_site);
+    return {{g.zenithDeg, g.azimuthDeg}, sun.distanceAu};
 }
 
 SunPosition ComputeSunPosition(std::int64_t utcSeconds, const SiteLocation& site) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 #include "SiteLocation.h"
@@ -31,6 +32,36 @@ struct SolarGeometry {
 // between terrestrial and universal time.
 SolarGeometry ComputeSolarGeometry(double utcSeconds, const SiteLocation& site,
                                    double deltaTSeconds);
+// The sun as seen from the earth's centre: what changes slowly.
+struct GeocentricSun {
+    double distanceAu;
+    double apparentLongitudeDeg;
+    double rightAscensionDeg;
+    double declinationDeg;
+    double equationOfEquinoxesDeg;  // apparent minus mean sidereal time
+};
+GeocentricSun ComputeGeocentricSun(double utcSeconds, double deltaTSeconds);
+// The sun at a site from its geocentric place at that instant.
+SolarGeometry TopocentricSun(const GeocentricSun& sun, double utcSeconds, const SiteLocation& site);
+
+// The sun at one site for many instants close together (records a minute apart): the
+// geocentric place is computed every two hours and interpolated, the rest per instant. Within
+// 1e-5 degrees of ComputeSunPosition. One per thread.
+class SunTrack {
+  public:
+    explicit SunTrack(const SiteLocation& site) : m_site(site) {}
+    struct Sample {
+        SunPosition position;
+        double distanceAu;
+    };
+    Sample At(std::int64_t utcSeconds);
+
+  private:
+    SiteLocation m_site;
+    std::int64_t m_start = INT64_MIN;  // of the two hours m_begin and m_end enclose
+    GeocentricSun m_begin{}, m_end{};
+};
+
 // TT - UT in seconds: the polynomials of Espenak and Meeus (NASA, 2006) for the instant's year.
 double DeltaTSeconds(double utcSeconds);
 // The earth-sun distance in astronomical units.

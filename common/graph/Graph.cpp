@@ -191,19 +191,24 @@ void CGraph::DrawPixelData(QPainter& painter, const CRsdData& data, int index, i
 }
 
 void CGraph::DrawSeries(QPainter& painter, std::span<const double> xs, std::span<const double> ys,
-                        int color) const {
-    DrawCurves(painter, color, [&](QPainter& p) {
-        PolylineBuilder line(p);
-        for (std::size_t i = 0; i < std::min(xs.size(), ys.size()); ++i)
-            line.Add(MapX(xs[i]), MapY(ys[i]));
-    });
+                        int color, bool dashed) const {
+    DrawCurves(
+        painter, color,
+        [&](QPainter& p) {
+            PolylineBuilder line(p);
+            for (std::size_t i = 0; i < std::min(xs.size(), ys.size()); ++i)
+                line.Add(MapX(xs[i]), MapY(ys[i]));
+        },
+        dashed);
 }
 
-void CGraph::DrawCurves(QPainter& painter, int color,
-                        const std::function<void(QPainter&)>& draw) const {
+void CGraph::DrawCurves(QPainter& painter, int color, const std::function<void(QPainter&)>& draw,
+                        bool dashed) const {
     if (!HasXRange() || !HasYRange()) return;
     painter.save();
-    painter.setPen(SolidPen(color, 1));
+    QPen pen = SolidPen(color, 1);
+    if (dashed) pen.setStyle(Qt::DashLine);
+    painter.setPen(pen);
     ClipInside(painter, *this);
     draw(painter);
     painter.restore();

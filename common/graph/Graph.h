@@ -61,9 +61,10 @@ class CGraph : public rad::PlotRect {
     void DrawYGrid(QPainter& painter, int color) const;
     void DrawSpectrum(QPainter& painter, const CResample& spectrum, int color) const;
     void DrawPixelData(QPainter& painter, const CRsdData& data, int index, int color) const;
-    // A line through (xs[i], ys[i]); a value that is not a number breaks it.
+    // A line through (xs[i], ys[i]); a value that is not a number breaks it. dashed: a
+    // reference curve beside the measured ones.
     void DrawSeries(QPainter& painter, std::span<const double> xs, std::span<const double> ys,
-                    int color) const;
+                    int color, bool dashed = false) const;
     void DrawTextBox(QPainter& painter, const rad::GraphFont& font, const rad::PlotRect& box,
                      const std::string& text) const;
     void DrawLegend(QPainter& painter, const rad::GraphFont& font, const rad::PlotRect& box,
@@ -73,5 +74,6 @@ class CGraph : public rad::PlotRect {
   private:
     // Pen of width 1 in the colour, clipped one unit inside the plot; skipped when the ranges
     // cannot be mapped.
-    void DrawCurves(QPainter& painter, int color, const std::function<void(QPainter&)>& draw) const;
+    void DrawCurves(QPainter& painter, int color, const std::function<void(QPainter&)>& draw,
+                    bool dashed = false) const;
 };

@@ -129,7 +129,8 @@ TEST(ResampleTable, SeriesRowsEqualTheWholeSpectrumsQuantitiesOnAnyThreadCount) 
         CResample spectrum;
         spectrum.Resample(set, index);
         const CRad& rad = set.GetAt(index);
-        expected.push_back({rad.m_time, rad.m_strMemo, index, rad::ComputeQuantities(spectrum)});
+        expected.push_back(
+            {rad.m_time, rad.m_strMemo, index, rad::ComputeQuantities(spectrum), {}});
     }
     for (const int threads : {1, 2, 3}) {
         SCOPED_TRACE(threads);

@@ -63,7 +63,7 @@ TEST_F(RecordMessage, HoldsSensorsQuantitiesAndTheSpectrumOnlyWhenAsked) {
           std::string(R"({"model":"QS-100","serial":")") + block.SN + R"(","exposure_ms":)" +
               std::to_string(block.ET) + R"(,"status":"READY","health":{"peltier_state":)",
           std::string(R"("model":"QS-300")"), std::string(R"("status":"NO REPLY")"),
-          std::string(R"("fin_temperature":)"), std::string(R"("integral":12.5,"dli":3.25})")})
+          std::string(R"("fin_temperature":)"), std::string(R"("integral":12.5,"dli":3.25,)")})
         EXPECT_THAT(text, HasSubstr(part));
     EXPECT_EQ(std::stod(text.substr(text.find("\"ppfd\":") + 7)), q[rad::Quantity::Ppfd].value);
     EXPECT_THAT(text, Not(HasSubstr("spectrum")));
@@ -77,22 +77,49 @@ TEST_F(RecordMessage, HoldsSensorsQuantitiesAndTheSpectrumOnlyWhenAsked) {
               static_cast<long>(spectrum.m_pValue.size()) - 1);
 }
 
+TEST_F(RecordMessage, CarriesTheStationsPositionAndTheSun) {
+    CRsdData day;
+    rad::MakeSyntheticDay(day, 1, {kQS300}, At(1, 12), 60);  // Tokyo's site, noon JST
+    CResample spectrum;
+    spectrum.Resample(day, 0);
+    const rad::LightQuantities q = rad::ComputeQuantities(spectrum);
+    const std::array<std::string, kModelCount> texts{};
+    const RecordMessageInputs in{day, 0, texts, q, 0, 0, nullptr};
+    const std::string text = rad::BuildRecordMessage(in);
+    EXPECT_THAT(text, HasSubstr(R"("station":{"latitude":35.6581,"longitude":139.7414,)"
+                                R"("altitude":40})"));
+    // 1 June, 12:00 JST in Tokyo (declination 22.0, 18 minutes after the sun's noon).
+    const double zenith = std::stod(text.substr(text.find("\"sun_zenith\":") + 13));
+    EXPECT_NEAR(zenith, 14.3, 0.3);
+    EXPECT_GT(std::stod(text.substr(text.find("\"clear_sky_ppfd\":") + 17)), 1800.0);
+    EXPECT_THAT(text, HasSubstr("\"clear_sky_index\":"));
+
+    day.m_strLat = "00.000";
+    day.m_strLon = "000.000";
+    const std::string noSite = rad::BuildRecordMessage(in);
+    EXPECT_THAT(noSite, Not(HasSubstr("\"station\"")));
+    EXPECT_THAT(noSite, HasSubstr(R"("sun_zenith":null,"sun_azimuth":null,"clear_sky_ppfd":null)"));
+}
+
 rad::DiscoveryDevice House3() {
     return {"radlog", "house 3", "ha", {true, false, true, false}, 180};
 }
 
 TEST(Discovery, OneRetainedConfigPerEntityOfOneDevice) {
     const auto messages = rad::DiscoveryMessages(House3());
-    ASSERT_EQ(messages.size(), 7u + ProblemKinds().size());
+    ASSERT_EQ(messages.size(), 9u + ProblemKinds().size());
     EXPECT_EQ(messages[0].topic, "ha/sensor/radlog_house_3/ppfd/config");
-    EXPECT_EQ(messages[6].topic, "ha/sensor/radlog_house_3/QS300_status/config");
-    EXPECT_EQ(messages[7].topic, "ha/binary_sensor/radlog_house_3/alert_no_record/config");
+    EXPECT_EQ(messages[5].topic, "ha/sensor/radlog_house_3/clear_sky_ppfd/config");
+    EXPECT_EQ(messages[8].topic, "ha/sensor/radlog_house_3/QS300_status/config");
+    EXPECT_EQ(messages[9].topic, "ha/binary_sensor/radlog_house_3/alert_no_record/config");
     for (const MqttMessage& message : messages) {
         EXPECT_TRUE(message.retain);
         for (const char* field :
              {R"("identifiers":["radlog_house_3"])",
               R"("availability_topic":"radlog/house 3/status")", R"("manufacturer":"Radlog")",
-              R"("sw_version":")", R"("origin":{"name":"radlog")"})
+              R"("sw_version":")", R"("origin":{"name":"radlog")",
+              R"("json_attributes_topic":"radlog/house 3/record",)"
+              R"("json_attributes_template":"{{ value_json.station)"})
             EXPECT_THAT(message.payload, HasSubstr(field)) << message.topic;
     }
 }

@@ -325,7 +325,7 @@ class DocumentedSetup(unittest.TestCase):
 # messages use, and the device and origin fields.
 SENSOR_FIELDS = {"name", "unique_id", "state_topic", "value_template", "availability_topic",
                  "unit_of_measurement", "state_class", "device_class", "expire_after", "device",
-                 "origin"}
+                 "origin", "json_attributes_topic", "json_attributes_template"}
 DEVICE_FIELDS = {"identifiers", "name", "manufacturer", "model", "sw_version"}
 ORIGIN_FIELDS = {"name", "sw_version", "support_url"}
 STATE_CLASSES = {"measurement", "total", "total_increasing"}

@@ -5,6 +5,7 @@
 
 #include "LocalTime.h"
 #include "Resample.h"
+#include "SolarPosition.h"
 #include "SyntheticData.h"
 #include "ToolRun.h"
 
@@ -101,6 +102,78 @@ TEST_F(LightTool, DailyFollowsTheProfilesDayStart) {
         << json.out;
 }
 
+// The field of a CSV line under the header's title.
+std::string FieldOf(const std::string& header, const std::string& line, const std::string& title) {
+    const auto titles = Split(header, ','), fields = Split(line, ',');
+    const auto at = std::find(titles.begin(), titles.end(), title) - titles.begin();
+    return static_cast<std::size_t>(at) < fields.size() ? fields[static_cast<std::size_t>(at)]
+                                                        : "missing";
+}
+
+TEST_F(LightTool, TokyoFileOnAUtcMachine) {
+    // A Tokyo station's record at 12:00 local time on 20 June 2024: 03:00 UTC.
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 1, {kQS300}, *rad::LocalFieldsToTime(2024, 6, 20, 12, 0, 0), 60);
+    set.m_strTZ = "+9";
+    set.m_strLat = "35.68";
+    set.m_strLon = "139.77";
+    set.m_strAlt = "40";
+    ASSERT_TRUE(set.Save(Path("tokyo.RSD")));
+    const auto noon = rad::ComputeSunPosition(1718852400, {35.68, 139.77, 40});
+    struct Row {
+        const char* env;
+        const char* options;
+        bool notice;
+        double zenith;
+    };
+    const Row rows[] = {
+        {"TZ=UTC", "", true, noon.zenithDeg},
+        {"TZ=UTC", "--tz Asia/Tokyo", false, noon.zenithDeg},
+        {"TZ=UTC", "--tz +09:00", false, noon.zenithDeg},
+        {"TZ=Asia/Tokyo", "", false, noon.zenithDeg},
+        // Asked for the wrong zone, the record is read 9 hours late: night in Tokyo.
+        {"TZ=Asia/Tokyo", "--tz UTC", false,
+         90.0 - rad::SunElevationDeg(1718884800, {35.68, 139.77, 40})},
+    };
+    for (const Row& row : rows) {
+        const ToolRun run =
+            Tool(std::string("quantities ") + row.options + " " + Path("tokyo.RSD"), row.env);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err.find("UTC+09:00") != std::string::npos, row.notice) << row.options;
+        const auto lines = Split(run.out);
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_TRUE(lines[1].starts_with("2024/06/20,12:00:00,")) << lines[1];
+        EXPECT_NEAR(std::stod(FieldOf(lines[0], lines[1], "Sun zenith(deg)")), row.zenith, 0.006)
+            << row.env << " " << row.options;
+    }
+    const ToolRun json = Tool("quantities --json " + Path("tokyo.RSD"), "TZ=UTC");
+    EXPECT_THAT(json.out, HasSubstr("\"clear_sky_index\":"));
+    EXPECT_THAT(json.out, HasSubstr("\"sun_azimuth\":"));
+}
+
+TEST_F(LightTool, SunColumnsWithoutASiteAreEmptyAndSaidOnce) {
+    // The factory default site, 0/0, is no site.
+    for (CRsdData& set : m_sets) {
+        set.m_strLat = "00.000";
+        set.m_strLon = "000.000";
+    }
+    ASSERT_TRUE(m_sets[0].Save(Path("nosite0.RSD")));
+    ASSERT_TRUE(m_sets[1].Save(Path("nosite1.RSD")));
+    const ToolRun run = Tool("series " + Path("nosite0.RSD") + " " + Path("nosite1.RSD"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Split(run.out);
+    EXPECT_TRUE(lines[0].ends_with(
+        ",Sun zenith(deg),Sun azimuth(deg),Clear-sky PPFD(umol/m2/s),Clear-sky index"));
+    EXPECT_TRUE(lines[1].ends_with(",,,,")) << lines[1];
+    const auto said = Split(run.err);
+    EXPECT_EQ(std::count_if(said.begin(), said.end(),
+                            [](const std::string& l) { return l.find("no site") != l.npos; }),
+              1);
+    const ToolRun daily = Tool("daily " + Path("nosite0.RSD"));
+    EXPECT_THAT(daily.out, HasSubstr("Photoperiod(h),Clear-sky DLI(mol/m2/d),DLI/clear-sky\n"));
+    EXPECT_THAT(daily.out, HasSubstr(",,,\n"));
+}
+
 TEST_F(LightTool, UsageErrors) {
     ExpectRuns({
         {"quantities " + Path("day0.RSD") + " " + Path("day1.RSD"), 2, "too many arguments"},
@@ -108,6 +181,7 @@ TEST_F(LightTool, UsageErrors) {
         {"daily --profile " + Path("none.ini") + " " + Path("day0.RSD"), 1,
          "none.ini: cannot read"},
         {"series --bogus " + Path("day0.RSD"), 2, "unknown option"},
+        {"series --tz Mars/Base " + Path("day0.RSD"), 2, "unknown time zone"},
         {"series " + Path("day0.RSD") + " -o " + Path("nofolder/x.csv"), 1, "cannot be written"},
     });
     ExpectHelp({"quantities", "series", "daily", "plot"});

@@ -119,7 +119,11 @@ class NetcdfArchive(unittest.TestCase):
             ("ppfd", "units"): "umol m-2 s-1",
             ("par", "standard_name"): "surface_downwelling_photosynthetic_radiative_flux_in_air",
             ("par", "units"): "W m-2", ("station_name", "cf_role"): "timeseries_id",
-            ("lat", "units"): "degrees_north"}
+            ("lat", "units"): "degrees_north",
+            ("sun_zenith", "standard_name"): "solar_zenith_angle",
+            ("sun_azimuth", "standard_name"): "solar_azimuth_angle",
+            ("clear_sky_ppfd", "units"): "umol m-2 s-1",
+            ("ppfd", "coordinates"): "lat lon alt station_name"}
         with netCDF4.Dataset(self.nc) as ds:
             for (variable, name), value in attributes.items():
                 self.assertEqual(getattr(ds[variable] if variable else ds, name), value, name)
@@ -137,6 +141,7 @@ class NetcdfArchive(unittest.TestCase):
                          "supply_voltage_qs300", "sensor_temperature_qs200", "cct", "mel_edi"):
                 self.assertIn(name, ds.variables)
             self.assertNotIn("spectral_irradiance_qs100", ds.variables)
+            self.assertEqual(ds.time_zone_offset_hours, 9.0)  # a number, from "TZ,+9"
 
     def test_a_bad_file_or_order_stops_and_leaves_no_archive(self):
         out = os.path.join(self.folder, "refused.nc")
@@ -182,7 +187,7 @@ class NetcdfArchive(unittest.TestCase):
                 stamp = time.strftime("%Y/%m/%d %H:%M:%S", time.localtime(times[record]))
                 self.assertEqual(stamp, row["date"] + " " + row["time"])
                 for key, cell in row.items():
-                    if key in ("date", "time", "memo"):
+                    if key in ("date", "time", "memo", "clear_sky_index"):
                         continue
                     got = float(ds[key].values[record])
                     if cell is None:
@@ -220,6 +225,46 @@ class NetcdfArchive(unittest.TestCase):
         self.assertEqual(len(wrong), 0, "%s at %s nm: %s, not %s" % (
             what, wavelengths[wrong[:5]], got[wrong[:5]], expected[wrong[:5]]))
         return len(values)
+
+    # Built on a UTC machine, the archive of Tokyo files (TZ +9) holds the same instants; asked
+    # for the wrong zone, every record is 9 hours late.
+    def test_an_archive_built_anywhere_has_the_true_instants(self):
+        here = xr.open_dataset(self.nc)["time"].values
+        for options, shift, notice in (([], 0, True), (["--tz", "Asia/Tokyo"], 0, False),
+                                       (["--tz", "UTC"], 9 * 3600, False)):
+            out = os.path.join(self.folder, "utc.nc")
+            run = subprocess.run([RSDTOOL, "netcdf"] + options + self.files[:1] + ["-o", out],
+                                 capture_output=True, text=True, timeout=120,
+                                 env=dict(os.environ, TZ="UTC"))
+            self.assertEqual(run.returncode, 0, run.stderr)
+            self.assertEqual("UTC+09:00" in run.stderr, notice, run.stderr)
+            with xr.open_dataset(out) as ds:
+                got = ds["time"].values
+                self.assertTrue((got - here[:len(got)] == np.timedelta64(shift, "s")).all())
+            os.remove(out)
+
+    def test_no_site_is_stored_as_missing_values(self):
+        source = os.path.join(self.folder, "nosite", "20260101.rsd")
+        os.makedirs(os.path.dirname(source), exist_ok=True)
+        with open(self.files[0], "rb") as f:
+            data = f.read()
+        for tag in (b"LAT,", b"LON,"):
+            start = data.index(b"\n" + tag) + 1
+            end = data.index(b"\n", start)
+            data = data[:start] + tag + b"0" + data[end:]
+        with open(source, "wb") as f:
+            f.write(data)
+        out = os.path.join(self.folder, "nosite.nc")
+        run = subprocess.run([RSDTOOL, "netcdf", source, "-o", out], capture_output=True,
+                             text=True, timeout=120)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertEqual(run.stderr.count("no site"), 1, run.stderr)
+        with xr.open_dataset(out) as ds:
+            for name in ("lat", "lon", "alt"):
+                self.assertTrue(np.isnan(ds[name].values), name)
+            self.assertTrue(np.isnan(ds["sun_zenith"].values).all())
+            self.assertTrue(np.isnan(ds["clear_sky_ppfd"].values).all())
+        os.remove(out)
 
     def test_dli_recomputed_from_the_archive_equals_rsdtool_daily(self):
         ppfd = xr.open_dataset(self.nc)["ppfd"].astype("float64")

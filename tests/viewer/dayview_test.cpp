@@ -13,6 +13,7 @@
 #include "QuantitiesPanel.h"
 #include "QuantityNames.h"
 #include "RadviewDoc.h"
+#include "RecordSun.h"
 #include "SyntheticData.h"
 #include "ViewerTest.h"
 
@@ -140,6 +141,24 @@ TEST_F(DayViewTest, HeaderShowsTheDliOfTheCore) {
               QString::fromStdString(rad::FormatLocalTime(days[0].start, "%Y/%m/%d")));
 }
 
+TEST_F(DayViewTest, ClearSkyPpfdUnderThePpfdCurve) {
+    // From 06:00 UTC, 15:00 in Tokyo, where the synthetic day's site is: the sun sets.
+    CDayView* view = OpenDayView(300);
+    const std::vector<double> clear = view->Series().ClearSkyPpfd();
+    ASSERT_EQ(clear.size(), 300u);
+    const double highest = *std::max_element(clear.begin(), clear.end());
+    EXPECT_GT(highest, 100.0);
+    EXPECT_EQ(clear.back(), 0.0);  // 20:00 in Tokyo
+    // The axis holds the clear sky's curve with PPFD only.
+    EXPECT_GE(view->Graph().yTop, highest);
+    view->SetQuantity(rad::Quantity::UvIndex);
+    view->Plot()->grab();
+    EXPECT_LT(view->Graph().yTop, highest);
+    const rad::DaySummary& day = view->Series().days.front();
+    EXPECT_GT(day.photoperiodHours, 13.0);  // a June day in Tokyo: 14.4 hours
+    EXPECT_LT(day.photoperiodHours, 15.0);
+}
+
 TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
     CDayView* view = OpenDayView(30, 600);
     const DaySeries& s = view->Series();
@@ -198,7 +217,7 @@ TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
     frame.updateMenus();
     const QTableWidget* table = frame.QuantitiesPanel()->Table();
     ASSERT_EQ(table->columnCount(), 2);
-    ASSERT_EQ(table->rowCount(), static_cast<int>(rad::kQuantityCount));
+    ASSERT_EQ(table->rowCount(), static_cast<int>(rad::kQuantityCount + 4));
     const std::vector<int> shown = {1, 3};
     const std::vector<rad::SeriesRow> rows = rad::ComputeSeries(child->Doc().Data(), shown);
     for (int c = 0; c < 2; ++c) {
@@ -210,6 +229,12 @@ TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
             else
                 EXPECT_EQ(cell, QStringLiteral("\u2014")) << info.key;
         }
+        // Then the sun at the record's site (the synthetic day's, Tokyo) and instant.
+        const int zenithRow = static_cast<int>(rad::kQuantityCount);
+        EXPECT_EQ(table->verticalHeaderItem(zenithRow)->text(), QStringLiteral("Sun zenith(deg)"));
+        const auto sun = rad::ComputeSunPosition(rows[c].time, *rad::SiteOf(child->Doc().Data()));
+        EXPECT_NEAR(table->item(zenithRow, c)->text().toDouble(), sun.zenithDeg, 0.006);
+        EXPECT_NEAR(table->item(zenithRow + 1, c)->text().toDouble(), sun.azimuthDeg, 0.006);
     }
     // Back in the catalog the panel has nothing to show.
     child->SwitchView(0);

@@ -32,11 +32,13 @@ constexpr const char* kCalcCsvHelp =
     "A file without records gives no CSV. LIST and --out-dir as for spectral-csv.\n";
 
 constexpr const char* kNetcdfHelp =
-    "usage: rsdtool netcdf [--grid FROM:TO:STEP] [--quantities] FILE... -o OUT.nc\n"
+    "usage: rsdtool netcdf [--grid FROM:TO:STEP] [--quantities] [--tz ZONE] FILE... -o OUT.nc\n"
     "Writes the records of the day files, in time order, into one NetCDF-4 file with CF-1.8\n"
     "metadata: merged and per-sensor spectral irradiance on the wavelength grid (default\n"
     "300:1800:1 nm), PAR, PPFD and illuminance (--quantities: every light quantity), and each\n"
-    "sensor's exposure and status values. One file per station and month suits xarray best.\n";
+    "sensor's exposure and status values, the sun's zenith and azimuth and the clear-sky\n"
+    "PPFD. The times are the records' true instants: --tz as for series.\n"
+    "One file per station and month suits xarray best.\n";
 
 constexpr const char* kReportHelp =
     "usage: rsdtool report [--profile INI] [--lang en|ja] FILE INDEX\n"
@@ -53,27 +55,36 @@ constexpr const char* kDemoHelp =
     "at every hour) or lamp (a 2856 K tungsten lamp indoors).\n";
 
 constexpr const char* kQuantitiesHelp =
-    "usage: rsdtool quantities [--profile INI] [--records LIST] [--json] FILE [-o OUT]\n"
+    "usage: rsdtool quantities [--profile INI] [--records LIST] [--json] [--tz ZONE] FILE\n"
+    "                          [-o OUT]\n"
     "Writes the light quantities of every record (or of LIST, 0-based indices in the order\n"
     "given) as CSV: date, time, memo and one column per quantity (band photon fluxes and\n"
     "irradiances, PAR, PPFD, illuminance, R:FR, B:R, B:G, erythemal UV and UV index, x, y,\n"
     "CCT, Duv, melanopic irradiance and EDI, average photon energy). A quantity whose band\n"
     "the spectrum does not reach is left empty. --json writes one JSON object per line\n"
-    "(null for an empty cell). Without -o the lines go to standard output.\n";
+    "(null for an empty cell). Without -o the lines go to standard output.\n"
+    "The last columns give the sun at the record's instant for the site header's LAT, LON\n"
+    "and ALT: zenith and azimuth (degrees, clockwise from north), the clear-sky PPFD and the\n"
+    "clear-sky index (measured over clear-sky PPFD, from 5 degrees of elevation up); empty\n"
+    "without a site. --tz ZONE (Asia/Tokyo, +09:00) reads and writes the record times in\n"
+    "ZONE; without it the machine's zone serves when its standard offset equals the file's TZ,\n"
+    "else the TZ offset (said on stderr).\n";
 
 constexpr const char* kSeriesHelp =
-    "usage: rsdtool series [--profile INI] [--json] FILE... [-o OUT]\n"
+    "usage: rsdtool series [--profile INI] [--json] [--tz ZONE] FILE... [-o OUT]\n"
     "The rows of \"quantities\" for every record of every FILE, in time order. The files are\n"
     "read in parallel; one that fails is named and the others are still written. Exit 0 when\n"
     "every file loaded, 1 otherwise.\n";
 
 constexpr const char* kDailyHelp =
-    "usage: rsdtool daily [--profile INI] [--json] FILE... [-o OUT]\n"
+    "usage: rsdtool daily [--profile INI] [--json] [--tz ZONE] FILE... [-o OUT]\n"
     "One row per day of the records of every FILE: date, records, daily light integral\n"
     "(mol/m2/d, PPFD over time without bridging gaps longer than twice the day's median\n"
     "spacing), the coverage of the day's measuring window, maximum PPFD and its time, mean\n"
     "R:FR over records above 10 umol/m2/s and maximum UV index. Days start at midnight, or at\n"
-    "the hour [ANALYSIS] DAYSTART of the profile. Files and exit status as for series.\n";
+    "the hour [ANALYSIS] DAYSTART of the profile. With a site: the photoperiod (hours of\n"
+    "sun above the horizon), the clear-sky DLI of the whole day and the DLI over the clear\n"
+    "sky's integral of the same records. Files, --tz and exit status as for series.\n";
 
 constexpr std::array kCommands = {
     Command{"info", RunInfo, kInfoHelp},

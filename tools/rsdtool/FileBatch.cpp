@@ -25,14 +25,22 @@ struct WorkerMemory {
     std::size_t lastRows = 0;  // day files of a batch mostly hold as many records
 };
 
+void KeepSite(FileRows& file, const CRsdData& set, const ZoneRule& zones) {
+    file.site = rad::SiteOf(set);
+    const rad::ZoneChoice choice = zones.ChooseFor(set.m_strTZ);
+    file.zone = choice.zone;
+    file.zoneNotice = choice.notice;
+}
+
 // The rows made while the file loads, when one thread does the whole file; false when they
 // could not be (the file is then loaded again with a store).
-bool StreamOne(FileRows& file, WorkerMemory& memory) {
+bool StreamOne(FileRows& file, WorkerMemory& memory, const ZoneRule& zones) {
     CRsdData set;
     rad::SeriesStream stream(set, memory.lastRows);
     const RsdPayloadVisitor visit = stream.Visitor();
     file.problem = LoadRsdProblem(file.path, set, &visit);
     if (file.problem) return true;
+    KeepSite(file, set, zones);
     auto rows = stream.Finish();
     if (!rows) return false;
     file.rows = std::move(*rows);
@@ -40,7 +48,7 @@ bool StreamOne(FileRows& file, WorkerMemory& memory) {
     return true;
 }
 
-void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads) {
+void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads, const ZoneRule& zones) {
     CRsdData set;
     // The pixels go to the worker's store, whose memory the next file reuses.
     payloads.Clear();
@@ -50,12 +58,17 @@ void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads) {
     const RsdPayloadVisitor keep = payloads.Visitor();
     file.problem = LoadRsdProblem(file.path, set, &keep);
     if (file.problem) return;
+    KeepSite(file, set, zones);
     file.rows = rad::ComputeSeries(set, threads, &payloads);
 }
 
-void ReadOne(FileRows& file, int threads, const RowFormatter& format, WorkerMemory& memory) {
+void ReadOne(FileRows& file, int threads, const RowFormatter& format, WorkerMemory& memory,
+             const ZoneRule& zones) {
     try {
-        if (threads > 1 || !StreamOne(file, memory)) StoreOne(file, threads, memory.payloads);
+        if (threads > 1 || !StreamOne(file, memory, zones))
+            StoreOne(file, threads, memory.payloads, zones);
+        rad::RecordSun sun(file.site, file.zone);
+        rad::AddSun(file.rows, sun);
     } catch (const std::exception& error) {
         file.problem = error.what();
     }
@@ -72,7 +85,7 @@ void ReadOne(FileRows& file, int threads, const RowFormatter& format, WorkerMemo
 
 std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
                                    const std::function<void(int, int)>& progress,
-                                   const RowFormatter& format) {
+                                   const RowFormatter& format, const ZoneRule& zones) {
     const std::size_t cores = std::max(std::thread::hardware_concurrency(), 1u);
     const std::size_t workers =
         std::clamp<std::size_t>(cores, 1, std::max<std::size_t>(paths.size(), 1));
@@ -86,7 +99,7 @@ std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
     const auto work = [&] {
         WorkerMemory memory;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            ReadOne(files[i], threadsPerFile, format, memory);
+            ReadOne(files[i], threadsPerFile, format, memory, zones);
             const int finished = ++done;
             if (progress) {
                 const std::lock_guard lock(progressLock);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "LightSeries.h"
+#include "RecordZone.h"
 
 // Many RSD files read and turned into rows on every core; a file that fails leaves its error
 // and does not stop the others.
@@ -15,17 +16,23 @@ struct FileRows {
     std::vector<rad::SeriesRow> rows;
     std::vector<std::string> lines;  // the rows as the line formatter wrote them, if one was given
     std::optional<std::string> formatError;  // what the formatter threw
+    // Of the site header: where the sun values come from, and the zone the times were read in.
+    std::optional<rad::SiteLocation> site;
+    rad::RecordZone zone = rad::RecordZone::Machine();
+    std::string zoneNotice;  // why the zone is not the machine's; "" when it is
 };
+
+using rad::ZoneRule;
 
 using RowFormatter = std::function<std::string(const rad::SeriesRow&)>;
 
 // Files in the order given. progress (may be empty) is called after each file with the
 // number done and the total, from the worker threads one at a time. format (may be empty)
 // turns each row into its line on the worker too; what it throws as
-// std::invalid_argument lands in formatError.
+// std::invalid_argument lands in formatError. The rows get their sun values first.
 std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
                                    const std::function<void(int, int)>& progress,
-                                   const RowFormatter& format = {});
+                                   const RowFormatter& format = {}, const ZoneRule& zones = {});
 
 // A progress bar on stderr when it is a terminal and there are more than a few files;
 // otherwise nothing.

@@ -8,8 +8,10 @@
 
 #include "AnalysisSettings.h"
 #include "AtomicFile.h"
+#include "DaySun.h"
 #include "FileBatch.h"
 #include "IniFile.h"
+#include "SunNotes.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -75,9 +77,11 @@ struct Batch {
     }
 };
 
-Batch ReadBatch(const std::vector<std::string>& paths, const RowFormatter& format = {}) {
+Batch ReadBatch(const std::vector<std::string>& paths, const ZoneRule& zones,
+                const RowFormatter& format = {}) {
     Batch batch;
-    batch.files = ReadFileRows(paths, TerminalProgress(paths.size()), format);
+    batch.files = ReadFileRows(paths, TerminalProgress(paths.size()), format, zones);
+    SunNotes notes;
     for (std::size_t f = 0; f < batch.files.size(); ++f) {
         const FileRows& file = batch.files[f];
         if (file.problem) {
@@ -85,6 +89,7 @@ Batch ReadBatch(const std::vector<std::string>& paths, const RowFormatter& forma
             batch.allLoaded = false;
             continue;
         }
+        notes.Tell(file.path, file.zoneNotice, file.site.has_value());
         if (file.formatError && !batch.formatError) batch.formatError = file.formatError;
         for (std::size_t r = 0; r < file.rows.size(); ++r) batch.order.emplace_back(f, r);
     }
@@ -100,6 +105,7 @@ struct LightOptions {
     ParsedArgs parsed;
     bool json = false;
     AnalysisSettings analysis;
+    ZoneRule zones;
 };
 
 std::optional<LightOptions> ParseLightOptions(CommandArgs args,
@@ -109,7 +115,10 @@ std::optional<LightOptions> ParseLightOptions(CommandArgs args,
     LightOptions result;
     result.json = TakeFlag(args, kJsonFlag);
     auto parsed = ParseArgs(args, options, command);
-    if (!parsed || !CheckPositionalCount(*parsed, 1, most, command)) return std::nullopt;
+    if (!parsed || !CheckPositionalCount(*parsed, 1, most, command) ||
+        !ApplyZoneOption(*parsed, command, result.zones.zoneGiven))
+        return std::nullopt;
+    result.zones.machineStandardOffset = rad::MachineStandardOffsetSeconds();
     result.parsed = std::move(*parsed);
     const auto analysis = LoadAnalysisProfile(result.parsed);
     failure = kExitFailed;
@@ -128,7 +137,7 @@ int RunQuantities(const CommandArgs& args) {
     constexpr const char* kCommand = "quantities";
     int failure = 0;
     const auto options =
-        ParseLightOptions(args, {"--profile", "--records", "-o"}, 1, kCommand, failure);
+        ParseLightOptions(args, {"--profile", "--records", "-o", "--tz"}, 1, kCommand, failure);
     if (!options) return failure;
     std::optional<std::vector<int>> records;
     if (const std::string* list = options->parsed.Option("--records")) {
@@ -140,9 +149,14 @@ int RunQuantities(const CommandArgs& args) {
     if (!LoadRsd(path, set)) return kExitFailed;
     const auto indices = SelectRecords(records, set, path);
     if (!indices) return kExitFailed;
+    const rad::ZoneChoice zone = options->zones.ChooseFor(set.m_strTZ);
+    const auto site = rad::SiteOf(set);
+    SunNotes().Tell(path, zone.notice, site.has_value());
     try {
-        return Finish(*options, RowText(rad::ComputeSeries(set, *indices, Cores()), options->json),
-                      true);
+        auto rows = rad::ComputeSeries(set, *indices, Cores());
+        rad::RecordSun sun(site, zone.zone);
+        rad::AddSun(rows, sun);
+        return Finish(*options, RowText(rows, options->json), true);
     } catch (const std::invalid_argument& error) {
         return FileError(path, error.what());
     }
@@ -151,14 +165,16 @@ int RunQuantities(const CommandArgs& args) {
 int RunSeries(const CommandArgs& args) {
     constexpr const char* kCommand = "series";
     int failure = 0;
-    const auto options = ParseLightOptions(args, {"--profile", "-o"}, SIZE_MAX, kCommand, failure);
+    const auto options =
+        ParseLightOptions(args, {"--profile", "-o", "--tz"}, SIZE_MAX, kCommand, failure);
     if (!options) return failure;
     const bool json = options->json;
-    const Batch batch = ReadBatch(options->parsed.positional, [json](const rad::SeriesRow& row) {
-        // One per worker thread, which formats its files' rows.
-        thread_local rad::LocalTimeCache times;
-        return LineOf(row, json, &times);
-    });
+    const Batch batch =
+        ReadBatch(options->parsed.positional, options->zones, [json](const rad::SeriesRow& row) {
+            // One per worker thread, which formats its files' rows.
+            thread_local rad::LocalTimeCache times;
+            return LineOf(row, json, &times);
+        });
     if (batch.formatError) return FileError(options->parsed.positional[0], *batch.formatError);
     std::size_t size = 0;
     for (const FileRows& file : batch.files)
@@ -173,16 +189,29 @@ int RunSeries(const CommandArgs& args) {
 int RunDaily(const CommandArgs& args) {
     constexpr const char* kCommand = "daily";
     int failure = 0;
-    const auto options = ParseLightOptions(args, {"--profile", "-o"}, SIZE_MAX, kCommand, failure);
+    const auto options =
+        ParseLightOptions(args, {"--profile", "-o", "--tz"}, SIZE_MAX, kCommand, failure);
     if (!options) return failure;
-    const Batch batch = ReadBatch(options->parsed.positional);
-    std::vector<rad::LightSample> samples;
+    const Batch batch = ReadBatch(options->parsed.positional, options->zones);
+    std::vector<rad::LightSample> samples, clearSky;
     samples.reserve(batch.order.size());
-    for (const auto& at : batch.order) samples.push_back(rad::ToLightSample(batch.Row(at)));
+    clearSky.reserve(batch.order.size());
+    for (const auto& at : batch.order) {
+        samples.push_back(rad::ToLightSample(batch.Row(at)));
+        clearSky.push_back(rad::ToClearSkySample(batch.Row(at)));
+    }
     try {
+        const int dayStart = options->analysis.DayStartHour();
+        auto days = rad::SummariseDays(samples, dayStart);
+        // The sun's path of the first file with a site stands for every day.
+        const auto withSite = std::find_if(batch.files.begin(), batch.files.end(),
+                                           [](const FileRows& f) { return f.site.has_value(); });
+        if (withSite != batch.files.end()) {
+            rad::RecordSun sun(withSite->site, withSite->zone);
+            rad::AddDaySun(days, clearSky, dayStart, sun);
+        }
         std::string text = options->json ? std::string() : rad::DailyCsvHeader() + "\n";
-        for (const rad::DaySummary& day :
-             rad::SummariseDays(samples, options->analysis.DayStartHour())) {
+        for (const rad::DaySummary& day : days) {
             text.append(options->json ? rad::DailyJsonLine(day) : rad::DailyCsvLine(day))
                 .push_back('\n');
         }

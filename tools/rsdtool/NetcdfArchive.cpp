@@ -7,7 +7,9 @@
 #include <numeric>
 
 #include "LightQuantities.h"
+#include "RecordZone.h"
 #include "RsdData.h"
+#include "SiteLocation.h"
 #include "StatusValueNames.h"
 #include "TextEncoding.h"
 
@@ -21,7 +23,7 @@ static_assert(kFloatFill == NC_FILL_FLOAT && kIntFill == NC_FILL_INT);
 constexpr const char* kIrradianceName =
     "surface_downwelling_radiative_flux_per_unit_wavelength_in_air";
 constexpr const char* kIrradianceUnits = "W m-2 um-1";
-constexpr const char* kCoordinates = "lat lon station_name";
+constexpr const char* kCoordinates = "lat lon alt station_name";
 
 void Check(int status, const std::string& what) {
     if (status != NC_NOERR) throw ArchiveError(what + ": " + nc_strerror(status));
@@ -132,6 +134,16 @@ void CNetcdfArchive::DefineFixed() {
                                      longName.c_str(), StandardNameOf(info.id));
         m_quantityVars.emplace_back(i, var);
     }
+    m_sunVars = {
+        DefineSeries("sun_zenith", NC_FLOAT, "degree",
+                     "solar zenith angle, topocentric, "
+                     "without refraction",
+                     "solar_zenith_angle"),
+        DefineSeries("sun_azimuth", NC_FLOAT, "degree", "solar azimuth angle, clockwise from north",
+                     "solar_azimuth_angle"),
+        DefineSeries("clear_sky_ppfd", NC_FLOAT, "umol m-2 s-1",
+                     "PPFD of a clear sky (Bird and Riordan SPCTRAL2)", nullptr),
+    };
     Check(nc_enddef(m_ncid), "definitions");
 
     std::vector<float> wavelengths(m_wavelengths.begin(), m_wavelengths.end());
@@ -194,14 +206,20 @@ void CNetcdfArchive::DefineSite(const ArchiveDay& day) {
     PutText(m_ncid, alt, "standard_name", "height_above_mean_sea_level");
     PutText(m_ncid, alt, "units", "m");
     PutText(m_ncid, alt, "positive", "up");
+
+    // No site (the factory default 0/0, or no plain numbers) is stored as missing values.
+    const auto site = rad::ParseSite(day.latitude, day.longitude, day.altitude);
+    const auto height = site ? rad::ParsePlainDecimal(day.altitude) : std::nullopt;
+    for (const int scalar : {lat, lon, alt})
+        Check(nc_def_var_fill(m_ncid, scalar, 0, &kFloatFill), "site");
     Check(nc_enddef(m_ncid), "site");
 
     const std::string name = day.site.empty() ? "station" : day.site;
     const char* text = name.c_str();
     Check(nc_put_var_string(m_ncid, var, &text), "station_name");
-    const float latitude = static_cast<float>(LeadingNumber(day.latitude.c_str()));
-    const float longitude = static_cast<float>(LeadingNumber(day.longitude.c_str()));
-    const float altitude = static_cast<float>(LeadingNumber(day.altitude.c_str()));
+    const float latitude = site ? static_cast<float>(site->latitudeDeg) : kFloatFill;
+    const float longitude = site ? static_cast<float>(site->longitudeDeg) : kFloatFill;
+    const float altitude = height ? static_cast<float>(*height) : kFloatFill;
     Check(nc_put_var_float(m_ncid, lat, &latitude), "lat");
     Check(nc_put_var_float(m_ncid, lon, &longitude), "lon");
     Check(nc_put_var_float(m_ncid, alt, &altitude), "alt");
@@ -295,6 +313,9 @@ void CNetcdfArchive::WriteSeries(const ArchiveDay& day, std::size_t start) {
         Check(nc_put_vara_float(m_ncid, m_quantityVars[c].second, &start, &count,
                                 day.quantities[c].data()),
               "quantities");
+    const std::vector<float>* sun[] = {&day.sunZenith, &day.sunAzimuth, &day.clearSkyPpfd};
+    for (std::size_t k = 0; k < m_sunVars.size(); ++k)
+        Check(nc_put_vara_float(m_ncid, m_sunVars[k], &start, &count, sun[k]->data()), "sun");
 }
 
 void CNetcdfArchive::PlaceLoose(const PreparedDay& prepared) {
@@ -343,7 +364,12 @@ void CNetcdfArchive::Finish() {
     PutText(m_ncid, NC_GLOBAL, "program", std::string("rsdtool ") + RSDTOOL_VERSION);
     PutText(m_ncid, NC_GLOBAL, "calibrations", join(m_calibrations, "; "));
     PutText(m_ncid, NC_GLOBAL, "history", m_options.history);
-    PutText(m_ncid, NC_GLOBAL, "time_zone_offset_hours", m_strTimeZone);
+    // The site header's TZ as a number, when it is one.
+    if (const auto offset = rad::ParseUtcOffset(m_strTimeZone)) {
+        const double hours = *offset / 3600.0;
+        Check(nc_put_att_double(m_ncid, NC_GLOBAL, "time_zone_offset_hours", NC_DOUBLE, 1, &hours),
+              "time_zone_offset_hours");
+    }
     Check(nc_enddef(m_ncid), "attributes");
     Check(nc_close(m_ncid), "close");
     m_ncid = -1;

@@ -24,6 +24,7 @@ struct ArchiveOptions {
     ArchiveGrid grid;
     bool allQuantities = false;  // every light-quality quantity, not only PAR, PPFD, illuminance
     std::string history;         // the command line that made the file
+    rad::ZoneRule zones;         // the zone of each file's record times
 };
 
 // A failure of the NetCDF library or of the record order, with the library's text.
@@ -99,6 +100,7 @@ class CNetcdfArchive {
     int m_wavelengthDim = -1;
     int m_timeVar = -1;
     std::vector<std::pair<std::size_t, int>> m_quantityVars;  // quantity index, variable
+    std::array<int, 3> m_sunVars{};                           // zenith, azimuth, clear-sky PPFD
     std::array<SensorVars, kModelCount> m_sensors;
     std::array<bool, kModelCount> m_defined{};
     std::array<std::vector<StoredChunk>, kArchiveSpectra> m_chunks;  // not yet written

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "NetcdfPipeline.h"
+#include "SunNotes.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -44,8 +45,9 @@ int RunNetcdf(const CommandArgs& args) {
         else
             rest.push_back(arg);
     }
-    const auto parsed = ParseArgs(rest, {"--grid", "-o"}, kCommand);
-    if (!parsed) return kExitUsage;
+    const auto parsed = ParseArgs(rest, {"--grid", "-o", "--tz"}, kCommand);
+    if (!parsed || !ApplyZoneOption(*parsed, kCommand, options.zones.zoneGiven)) return kExitUsage;
+    options.zones.machineStandardOffset = rad::MachineStandardOffsetSeconds();
     const std::string* out = parsed->Option("-o");
     if (!out) return UsageError(kCommand, "the archive needs -o OUT.nc");
     if (parsed->positional.empty()) return UsageError(kCommand, "no day files given");
@@ -62,9 +64,13 @@ int RunNetcdf(const CommandArgs& args) {
         return std::filesystem::path(a).filename() < std::filesystem::path(b).filename();
     });
     try {
+        SunNotes notes;
         const std::size_t records = WriteArchive(
             files, *out, options,
-            [](const std::string& path, CRsdData& set) { return LoadRsdProblem(path, set); });
+            [](const std::string& path, CRsdData& set) { return LoadRsdProblem(path, set); },
+            [&notes](const std::string& file, const ArchiveDay& day) {
+                notes.Tell(file, day.zoneNotice, day.hasSite);
+            });
         std::printf("%s: %zu records\n", out->c_str(), records);
     } catch (const ArchiveError& error) {
         std::error_code ignored;

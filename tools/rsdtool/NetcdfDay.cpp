@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "LightQuantities.h"
+#include "RecordSun.h"
 #include "Resample.h"
 #include "RsdData.h"
 #include "SpectralMath.h"
@@ -58,6 +59,10 @@ void SensorRow(const CRsdData& set, int model, int index, const rad::MergePlan& 
     }
 }
 
+float ArchiveFloat(double value) {
+    return std::isfinite(value) ? static_cast<float>(value) : kArchiveFloatFill;
+}
+
 void SensorValues(const CRsdData& set, ArchiveDay& day, const std::vector<int>& order) {
     const std::size_t count = order.size();
     for (int model = 0; model < kModelCount; ++model) {
@@ -88,7 +93,8 @@ void SensorValues(const CRsdData& set, ArchiveDay& day, const std::vector<int>& 
 }  // namespace
 
 PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wavelengths,
-                              const std::vector<std::size_t>& quantities, std::size_t first) {
+                              const std::vector<std::size_t>& quantities, std::size_t first,
+                              const rad::ZoneRule& zones) {
     PreparedDay prepared;
     prepared.first = first;
     ArchiveDay& day = prepared.day;
@@ -101,6 +107,11 @@ PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wa
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&set](int a, int b) { return set.GetAt(a).m_time < set.GetAt(b).m_time; });
+    const rad::ZoneChoice zone = zones.ChooseFor(set.m_strTZ);
+    day.zoneNotice = zone.notice;
+    const auto site = rad::SiteOf(set);
+    day.hasSite = site.has_value();
+    rad::RecordSun sun(site, zone.zone);
     for (const int index : order) day.times.push_back(set.GetAt(index).m_time);
     SensorValues(set, day, order);
 
@@ -135,10 +146,13 @@ PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wa
         }
         resampled.Resample(set, order[r]);
         const rad::LightQuantities q = rad::ComputeQuantities(resampled);
-        for (std::size_t c = 0; c < quantities.size(); ++c) {
-            const double value = q.values[quantities[c]].value;
-            if (std::isfinite(value)) day.quantities[c][r] = static_cast<float>(value);
-        }
+        for (std::size_t c = 0; c < quantities.size(); ++c)
+            day.quantities[c][r] = ArchiveFloat(q.values[quantities[c]].value);
+        const rad::SunValues values = sun.At(day.times[r]);
+        day.sunZenith.push_back(ArchiveFloat(values.zenithDeg));
+        day.sunAzimuth.push_back(ArchiveFloat(values.azimuthDeg));
+        day.clearSkyPpfd.push_back(ArchiveFloat(values.clearSkyPpfd));
+        day.times[r] = zone.zone.InstantOf(day.times[r]);
         const rad::MergePlan plan = rad::MakeMergePlan(set, order[r]);
         MergedRow(plan, resampled, wavelengths, rows[0]);
         for (int model = 0; model < kModelCount; ++model)

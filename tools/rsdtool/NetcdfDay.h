@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "NetcdfChunks.h"
+#include "RecordZone.h"
 #include "SensorModel.h"
 
 class CRsdData;
@@ -38,6 +39,10 @@ struct ArchiveDay {
     std::vector<int64_t> times;
     std::array<ArchiveSensorDay, kModelCount> sensors;
     std::vector<std::vector<float>> quantities;  // per requested quantity, per record
+    // The sun per record (fill without a site), and why the times were read at the file's TZ.
+    bool hasSite = false;
+    std::vector<float> sunZenith, sunAzimuth, clearSkyPpfd;
+    std::string zoneNotice;
 };
 
 // A day ready for the archive: its records start at record first of the archive. The chunks
@@ -54,6 +59,8 @@ struct PreparedDay {
 };
 
 // The records of set, sorted by time, on the wavelength grid, as records first on of the
-// archive; quantities are indices into the light quantity table. Thread-safe.
+// archive; quantities are indices into the light quantity table. The times are the records'
+// true instants in the zone zones chooses. Thread-safe.
 PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wavelengths,
-                              const std::vector<std::size_t>& quantities, std::size_t first);
+                              const std::vector<std::size_t>& quantities, std::size_t first,
+                              const rad::ZoneRule& zones = {});

@@ -23,11 +23,12 @@ struct Slot {
 class CPipeline {
   public:
     CPipeline(const std::vector<std::string>& files, const CNetcdfArchive& archive,
-              const ArchiveLoader& load)
+              const rad::ZoneRule& zones, const ArchiveLoader& load)
         : m_files(files),
           m_slots(files.size()),
           m_wavelengths(archive.Wavelengths()),
           m_quantities(archive.QuantityIndices()),
+          m_zones(zones),
           m_load(load) {
         if (!m_slots.empty()) m_slots[0].first = 0;
     }
@@ -81,7 +82,7 @@ class CPipeline {
             if (!m_slots[i].first) return false;
             first = *m_slots[i].first;
         }
-        PreparedDay prepared = ComputeArchiveDay(set, m_wavelengths, m_quantities, first);
+        PreparedDay prepared = ComputeArchiveDay(set, m_wavelengths, m_quantities, first, m_zones);
         prepared.day.source = std::filesystem::path(m_files[i]).filename().string();
         const std::lock_guard lock(m_lock);
         m_slots[i].day = std::move(prepared);
@@ -104,6 +105,7 @@ class CPipeline {
     std::vector<Slot> m_slots;
     const std::vector<double>& m_wavelengths;
     const std::vector<std::size_t> m_quantities;
+    const rad::ZoneRule m_zones;
     const ArchiveLoader& m_load;
     std::atomic<std::size_t> m_next{0};
     std::mutex m_lock;
@@ -114,16 +116,21 @@ class CPipeline {
 }  // namespace
 
 std::size_t WriteArchive(const std::vector<std::string>& files, const std::string& out,
-                         const ArchiveOptions& options, const ArchiveLoader& load) {
+                         const ArchiveOptions& options, const ArchiveLoader& load,
+                         const DayNotes& notes) {
     CNetcdfArchive archive(out, options);
-    CPipeline pipeline(files, archive, load);
+    CPipeline pipeline(files, archive, options.zones, load);
     const std::size_t workers =
         std::min<std::size_t>(std::max(1U, std::thread::hardware_concurrency()), files.size());
     std::vector<std::jthread> threads;
     for (std::size_t w = 0; w < workers; ++w)
         threads.emplace_back([&pipeline] { pipeline.Work(); });
     try {
-        for (std::size_t i = 0; i < files.size(); ++i) archive.Add(pipeline.Take(i));
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            PreparedDay day = pipeline.Take(i);
+            if (notes) notes(files[i], day.day);
+            archive.Add(std::move(day));
+        }
     } catch (...) {
         pipeline.Stop();
         throw;

@@ -695,6 +695,18 @@ Reload it and lose your changes, or overwrite it?</source>
         <source>Time = %1 %2 = %3</source>
         <translation>時刻 = %1 %2 = %3</translation>
     </message>
+    <message>
+        <source>Photoperiod: %1 h</source>
+        <translation>日長: %1 h</translation>
+    </message>
+    <message>
+        <source>Clear-sky DLI: %1 mol/m2/d</source>
+        <translation>晴天 DLI: %1 mol/m2/d</translation>
+    </message>
+    <message>
+        <source>DLI / clear sky: %1</source>
+        <translation>DLI / 晴天: %1</translation>
+    </message>
 </context>
 <context>
     <name>QuantityName</name>
@@ -843,6 +855,22 @@ Reload it and lose your changes, or overwrite it?</source>
         <source>APE(eV)</source>
         <translation>平均光子エネルギー(eV)</translation>
     </message>
+    <message>
+        <source>Sun zenith(deg)</source>
+        <translation>太陽天頂角(deg)</translation>
+    </message>
+    <message>
+        <source>Sun azimuth(deg)</source>
+        <translation>太陽方位角(deg)</translation>
+    </message>
+    <message>
+        <source>Clear-sky PPFD(umol/m2/s)</source>
+        <translation>晴天 PPFD(umol/m2/s)</translation>
+    </message>
+    <message>
+        <source>Clear-sky index</source>
+        <translation>晴天指数</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -860,6 +888,10 @@ Reload it and lose your changes, or overwrite it?</source>
         <location filename="../main.cpp" line="36"/>
         <source>RSD files to open.</source>
         <translation>開く RSD ファイル。</translation>
+    </message>
+    <message>
+        <source>Time zone of the record times (Asia/Tokyo, +09:00); default: the file&apos;s TZ where it differs from this machine&apos;s.</source>
+        <translation>記録時刻のタイムゾーン (Asia/Tokyo, +09:00)。既定: このマシンと異なる場合はファイルの TZ。</translation>
     </message>
 </context>
 </TS>
