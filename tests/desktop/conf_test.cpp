@@ -205,6 +205,45 @@ TEST(ConfDialog, WavelengthEditsAreBounded) {
     EXPECT_EQ(greyed.result(), QDialog::Accepted);
 }
 
+// Each range pair refuses an end not after its start with the dialog's usual message, the
+// focus on the end; the raw grid's greyed range is not in use.
+TEST(ConfDialog, ReversedRangesAreRefused) {
+    const struct {
+        const char* field;
+        int integFrom, integTo, csvFrom, csvTo, pitch;
+        int64_t start, finish;
+        const char* message;
+    } cases[] = {
+        {"integTo", 1800, 300, 300, 1800, 1, 21600, 72000, "between 1801 and 100000"},
+        {"csvTo", 300, 1800, 900, 400, 1, 21600, 72000, "between 901 and 100000"},
+        {"csvTo", 300, 1800, 400, 400, 1, 21600, 72000, "between 401 and 100000"},
+        {"finishHour", 300, 1800, 300, 1800, 1, 72000, 21600, "finish time after the start"},
+        {"", 300, 1800, 900, 400, 0, 21600, 72000, ""},
+    };
+    for (const auto& c : cases) {
+        ConfValues values;
+        values.integFrom = c.integFrom;
+        values.integTo = c.integTo;
+        values.csvFrom = c.csvFrom;
+        values.csvTo = c.csvTo;
+        values.pitch = c.pitch;
+        values.start = c.start;
+        values.finish = c.finish;
+        CConfDlg dialog(values, {});
+        dialog.show();
+        auto question = desktop_test::AnswerNextMessageBox(QMessageBox::Ok);
+        dialog.accept();
+        if (!*c.field) {
+            EXPECT_EQ(dialog.result(), QDialog::Accepted);
+            continue;
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !question->isEmpty(); })) << c.field;
+        EXPECT_TRUE(question->contains(c.message)) << question->toStdString();
+        EXPECT_TRUE(dialog.isVisible()) << c.field;
+        EXPECT_EQ(dialog.focusWidget(), Find<QWidget>(dialog, c.field));
+    }
+}
+
 // A pseudo-terminal pair; the slave side stands in for a serial adapter.
 struct Pty {
     int master = -1;

@@ -17,6 +17,7 @@
 #include <QTranslator>
 #include <fstream>
 
+#include "CalcCsv.h"
 #include "CatView.h"
 #include "ChildFrame.h"
 #include "ConfDlg.h"
@@ -271,7 +272,8 @@ TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
     EXPECT_NE(child->Doc().m_report.integralText.find("2147483647nm"), std::string::npos);
     EXPECT_FALSE(child->Doc().ExportSpectralCsv(m_dir.filePath("s.csv").toStdString()));
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("s.csv")));
-    EXPECT_EQ(child->Doc().ExportCalcCsv(m_dir.filePath("c.csv").toStdString()), 1);
+    EXPECT_EQ(child->Doc().ExportCalcCsv(m_dir.filePath("c.csv").toStdString()),
+              rad::kCalcRangeRefused);
 }
 
 // Both ranges take 0..100000 nm (the rule's cases are in the Radlog dialog's table); OK with
@@ -287,6 +289,17 @@ TEST(CsvSettingsDialog, WavelengthsAreBoundedModelsPairOff) {
     dialog.accept();
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.focusWidget(), dialog.RangeToEdit());
+    // Each pair refuses a To not above its From with the same message, naming the To's limits.
+    for (QLineEdit* to : {dialog.RangeToEdit(), dialog.IntegToEdit()}) {
+        dialog.RangeToEdit()->setText(QStringLiteral("100000"));
+        to->setText(QStringLiteral("300"));
+        const auto message = AnswerNextMessageBox(QMessageBox::Ok);
+        dialog.accept();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !message->isEmpty(); }));
+        EXPECT_EQ(*message, "Please enter an integer between 301 and 100000.");
+        EXPECT_EQ(dialog.focusWidget(), to);
+        to->setText(QStringLiteral("1800"));
+    }
     dialog.RangeToEdit()->setText(QStringLiteral("100000"));
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

@@ -15,6 +15,10 @@
 <context>
     <name>CConfDlg</name>
     <message>
+        <source>Please enter a finish time after the start time.</source>
+        <translation>終了時刻には開始時刻より後の時刻を入力してください。</translation>
+    </message>
+    <message>
         <source>RSD File Folder</source>
         <translation>RSDファイルの保存先</translation>
     </message>
