@@ -244,6 +244,22 @@ TEST(ConfDialog, ReversedRangesAreRefused) {
     }
 }
 
+// A demo's interval in seconds is shown read-only and survives OK; whole minutes stay editable.
+TEST(ConfDialog, IntervalInSecondsSurvivesOk) {
+    for (const int64_t interval : {10, 90, 600}) {
+        ConfValues values;
+        values.interval = interval;
+        values.memo = "edited";
+        CConfDlg dialog(values, {});
+        const bool seconds = interval % 60 != 0;
+        EXPECT_EQ(Find<QSpinBox>(dialog, "interval")->isEnabled(), !seconds) << interval;
+        EXPECT_EQ(Find<QLabel>(dialog, "secondsInterval")->isVisibleTo(&dialog), seconds);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.Values().interval, interval);
+    }
+}
+
 // A pseudo-terminal pair; the slave side stands in for a serial adapter.
 struct Pty {
     int master = -1;

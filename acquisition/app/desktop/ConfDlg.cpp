@@ -55,6 +55,12 @@ CConfDlg::CConfDlg(const ConfValues& values, const std::vector<PortEntry>& ports
     m_pFinishHour->setValue(rad::HourOf(values.finish));
     m_pFinishMinute->setValue(rad::MinuteOf(values.finish));
     m_pInterval->setValue(rad::IntervalMinutesOf(values.interval));
+    if (!rad::IsMinuteInterval(values.interval)) {
+        m_pInterval->setEnabled(false);
+        m_pSecondsInterval->setText(
+            tr("Measuring every %1 seconds (set on the command line)").arg(values.interval));
+        m_pSecondsInterval->show();
+    }
     FillPortLists(ports);
     ToControls();
     ApplyRules();
@@ -185,7 +191,7 @@ void CConfDlg::Browse(QLineEdit* folder, const QString& title) {
 void CConfDlg::accept() {
     m_values.start = rad::SecondOfDay(m_pStartHour->value(), m_pStartMinute->value());
     m_values.finish = rad::SecondOfDay(m_pFinishHour->value(), m_pFinishMinute->value());
-    m_values.interval = rad::IntervalSeconds(m_pInterval->value());
+    if (m_pInterval->isEnabled()) m_values.interval = rad::IntervalSeconds(m_pInterval->value());
     for (int m = 0; m < kModelCount; ++m) {
         const int index = m_pPort[m]->currentIndex();
         if (index >= 0) m_values.port[m] = m_pPort[m]->itemData(index).toInt();

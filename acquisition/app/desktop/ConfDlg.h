@@ -69,6 +69,7 @@ class CConfDlg : public QDialog {
     QSpinBox* m_pFinishHour = nullptr;
     QSpinBox* m_pFinishMinute = nullptr;
     QSpinBox* m_pInterval = nullptr;
+    QLabel* m_pSecondsInterval = nullptr;  // the interval the spin cannot show, read-only
     QLineEdit* m_pRsdFolder = nullptr;
     QPushButton* m_pRsdBrowse = nullptr;
     QCheckBox* m_pCsvSave = nullptr;

@@ -37,6 +37,10 @@ class CMainFrame : public QMainWindow {
     // Text of the message pane: the prompt under the mouse, else the idle text.
     QString MessageText() const;
 
+  signals:
+    // The window's close button was pressed while an acquisition runs (queued by the owner).
+    void closeRefused();
+
   public slots:
     // Acquisition commands, Measurement Settings and Exit only while no acquisition runs; the
     // window's close button follows the same rule.
