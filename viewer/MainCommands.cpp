@@ -137,6 +137,11 @@ void CMainFrame::OnPrinterSettings() {
 }
 
 void CMainFrame::OnCopy() {
+    // Ctrl+C in the Quantities panel copies its rows, not the graph beside it.
+    if (m_pQuantities && m_pQuantities->isVisible() && m_pQuantities->isAncestorOf(focusWidget())) {
+        m_pQuantities->CopySelection();
+        return;
+    }
     CChildFrame* child = ActiveChild();
     if (child && child->UniView() && child->Doc().m_nViewMode == 1) child->UniView()->Copy();
     if (child && child->Doc().m_nViewMode == 2) child->DayView()->Copy();
@@ -158,10 +163,23 @@ void CMainFrame::OnSaveDayCsv() {
 void CMainFrame::UpdateQuantitiesPanel() {
     if (!m_pQuantities || m_pQuantities->isHidden()) return;
     CChildFrame* child = ActiveChild();
-    if (child && child->Doc().m_nViewMode == 1)
-        m_pQuantities->ShowRecords(&child->Doc().Data(), child->Doc().m_shownIndices);
-    else
-        m_pQuantities->ShowRecords(nullptr, {});
+    const int mode = child ? child->Doc().m_nViewMode : -1;
+    if (mode == 1) {
+        m_pQuantities->ShowRecords(&child->Doc().Data(), child->Doc().m_shownIndices,
+                                   tr("No record is shown."));
+    } else {
+        const QString hint =
+            mode == 0   ? tr("Select records and choose Selected Data (or double-click a tile) "
+                               "to list their quantities here.")
+            : mode == 2 ? tr("Double-click a point of the day curve to list that record's "
+                             "quantities here.")
+                        : tr("Open a file and show its records in detail to list their "
+                             "quantities here.");
+        m_pQuantities->ShowRecords(nullptr, {}, hint);
+    }
+    // Opened as wide as its values need, but never narrower than the user made it.
+    const int wanted = std::min(m_pQuantities->PreferredWidth(), width() / 2);
+    if (m_pQuantities->width() < wanted) resizeDocks({m_pQuantities}, {wanted}, Qt::Horizontal);
 }
 
 void CMainFrame::OnSelectAll() {

@@ -3,6 +3,8 @@
 #include "DayView.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QTableWidget>
 #include <QTest>
 #include <cmath>
@@ -190,6 +192,8 @@ TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
 
 TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
     CMainFrame frame(*m_app);
+    frame.resize(1200, 700);
+    frame.show();
     ASSERT_TRUE(frame.OpenFile(WriteDayFile("20240601.RSD", 5)));
     CChildFrame* child = frame.ActiveChild();
     child->Doc().m_shownIndices = {1, 3};
@@ -211,8 +215,24 @@ TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
                 EXPECT_EQ(cell, QStringLiteral("\u2014")) << info.key;
         }
     }
-    // Back in the catalog the panel has nothing to show.
+    QApplication::processEvents();  // the docks are laid out
+    EXPECT_GE(frame.QuantitiesPanel()->width(), frame.QuantitiesPanel()->PreferredWidth());
+
+    // Ctrl+C in the table copies the selected rows as text: names with units, then the values.
+    const int ppfd = static_cast<int>(rad::Quantity::Ppfd);
+    frame.QuantitiesPanel()->Table()->selectRow(ppfd);
+    frame.QuantitiesPanel()->Table()->setFocus();
+    frame.Action(ID_EDIT_COPY)->trigger();
+    const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0].count('\t'), 2);
+    EXPECT_EQ(lines[1], QStringLiteral("PPFD(umol/m2/s)\t%1\t%2")
+                            .arg(table->item(ppfd, 0)->text(), table->item(ppfd, 1)->text()));
+
+    // Back in the catalog the panel says what to select.
     child->SwitchView(0);
     frame.updateMenus();
     EXPECT_EQ(table->columnCount(), 0);
+    EXPECT_TRUE(frame.QuantitiesPanel()->Hint()->isVisible());
+    EXPECT_TRUE(frame.QuantitiesPanel()->Hint()->text().contains("Selected Data"));
 }

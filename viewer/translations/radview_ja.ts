@@ -135,6 +135,22 @@ Reload it and lose your changes, or overwrite it?</source>
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>No record is shown.</source>
+        <translation>表示中のデータはありません。</translation>
+    </message>
+    <message>
+        <source>Select records and choose Selected Data (or double-click a tile) to list their quantities here.</source>
+        <translation>データを選択して「詳細表示」を選ぶ（または一覧のグラフをダブルクリックする）と、その光の量がここに表示されます。</translation>
+    </message>
+    <message>
+        <source>Double-click a point of the day curve to list that record's quantities here.</source>
+        <translation>日変化グラフの点をダブルクリックすると、そのデータの光の量がここに表示されます。</translation>
+    </message>
+    <message>
+        <source>Open a file and show its records in detail to list their quantities here.</source>
+        <translation>ファイルを開いてデータを詳細表示すると、光の量がここに表示されます。</translation>
+    </message>
+    <message>
         <location filename="../Commands.cpp" line="8"/>
         <source>&amp;Open...	Ctrl+O</source>
         <translation>開く(&amp;O)...	Ctrl+O</translation>
@@ -635,6 +651,10 @@ Reload it and lose your changes, or overwrite it?</source>
 </context>
 <context>
     <name>CQuantitiesPanel</name>
+    <message>
+        <source>Quantity</source>
+        <translation>項目</translation>
+    </message>
     <message>
         <location filename="../QuantitiesPanel.cpp" line="11"/>
         <source>Quantities</source>
