@@ -2,6 +2,8 @@
 // double click into the single-record view, the colour map and the Quantities panel.
 #include "DayView.h"
 
+#include <malloc.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -145,18 +147,19 @@ TEST_F(DayViewTest, HeaderShowsTheDliOfTheCore) {
 TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
     CDayView* view = OpenDayView(30, 600);
     const DaySeries& s = view->Series();
-    const DayMap map = BuildDayMap(m_frame->Doc().Data(), s, 400, 700);
-    ASSERT_EQ(map.image.height(), 301);
-    ASSERT_EQ(map.image.width(), 1440);  // one column per minute of the day
+    const DayMap map = BuildDayMap(m_frame->Doc().Data(), s);
+    // A pixel per minute of the day and per nanometre from 400 to 700.
+    const QImage image =
+        RenderDayMap(map, s, QSize(1440, 301), s.FirstHour(), s.LastHour(), 399.5, 700.5);
     for (std::size_t row : {0u, 12u, 29u}) {
         const int column = static_cast<int>((s.hours[row] - s.FirstHour()) * 60 + 1e-6);
         for (int nm : {400, 555, 700}) {
             const double value = map.spectra[row].GetValue(nm);
-            EXPECT_EQ(map.image.pixel(column, 700 - nm), MapColor(value / map.maxValue))
+            EXPECT_EQ(image.pixel(column, 700 - nm), MapColor(value / map.maxValue))
                 << "row " << row << " nm " << nm;
         }
     }
-    EXPECT_EQ(map.image.pixel(0, 0), qRgb(255, 255, 255)) << "no record before the first";
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << "no record before the first";
     EXPECT_EQ(MapColor(0), qRgb(0, 0, 143));
     EXPECT_EQ(MapColor(1), qRgb(128, 0, 0));
     EXPECT_EQ(MapColor(2), MapColor(1));
@@ -188,6 +191,69 @@ TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
         QString::fromStdString(rad::FormatLocalTime(s.rows.front().time, "%Y/%m/%d,%H:%M:%S"))))
         << lines[1].toStdString();
     EXPECT_FALSE(view->ExportCsv(m_dir.filePath(QStringLiteral("missing/day.csv")).toStdString()));
+}
+
+// Each record's column reaches the next record's, whatever the spacing and the picture's
+// width; only a gap the daily light integral does not bridge stays white.
+TEST_F(DayViewTest, ColourMapColumnsCoverThePlotUpToAGap) {
+    const struct {
+        int step, count, width;
+        bool gap;  // a three-hour pause after the first half
+    } cases[] = {{600, 90, 997, false},
+                 {600, 90, 1440, false},
+                 {60, 300, 1913, false},
+                 {7, 600, 640, false},
+                 {600, 60, 1000, true}};
+    for (const auto& c : cases) {
+        CRsdData set;
+        rad::MakeSyntheticDay(set, c.count / 2, {kQS100}, kNoon - 8 * 3600, c.step);
+        rad::MakeSyntheticDay(set, c.count / 2, {kQS100},
+                              kNoon - 8 * 3600 + (c.count / 2) * c.step + (c.gap ? 3 * 3600 : 0),
+                              c.step);
+        const DaySeries s = BuildDaySeries(set, 0);
+        const DayMap map = BuildDayMap(set, s);
+        const QImage image =
+            RenderDayMap(map, s, QSize(c.width, 1), s.FirstHour(), s.LastHour(), 549.5, 550.5);
+        const double hoursPerPixel = (s.LastHour() - s.FirstHour()) / c.width;
+        const double gapFrom = s.hours[c.count / 2 - 1] + s.spacing;
+        const double gapTo = s.hours[c.count / 2];
+        int white = 0;
+        for (int x = 0; x < c.width; ++x) {
+            const double hour = s.FirstHour() + (x + 0.5) * hoursPerPixel;
+            const bool measured = hour >= s.hours.front() && hour < s.hours.back() + s.spacing &&
+                                  !(c.gap && hour >= gapFrom && hour < gapTo);
+            if (image.pixel(x, 0) == qRgb(255, 255, 255)) ++white;
+            EXPECT_EQ(image.pixel(x, 0) != qRgb(255, 255, 255), measured)
+                << c.step << " s, " << c.width << " px: column " << x;
+        }
+        EXPECT_GT(white, 0);  // before the first record and after the last
+    }
+}
+
+// The map is drawn at the plot's pixels whatever wavelength range the graph settings hold:
+// a 0..100000 nm axis costs no more memory than the usual one.
+TEST_F(DayViewTest, ColourMapMemoryFollowsThePictureNotTheRange) {
+    m_app->Settings().graph.left = 0;
+    m_app->Settings().graph.right = 100000;
+    CDayView* view = OpenDayView(1440, 60);
+    const DayMap map = BuildDayMap(m_frame->Doc().Data(), view->Series());
+    const QImage wide = RenderDayMap(map, view->Series(), QSize(700, 500), 0, 24, 0, 100000);
+    EXPECT_EQ(wide.sizeInBytes(), 700 * 500 * 4);
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    const auto inUse = [] {
+        const struct mallinfo2 info = mallinfo2();
+        return info.uordblks + info.hblkhd;
+    };
+    const std::size_t before = inUse();
+    view->SetMapShown(true);
+    view->Plot()->grab();
+    const std::size_t plotBytes = static_cast<std::size_t>(view->Plot()->width()) *
+                                  static_cast<std::size_t>(view->Plot()->height()) * 4;
+    // The spectra of the records, the picture and the grab: tens of megabytes at most.
+    EXPECT_LT(inUse() - before, 40 * plotBytes + (64u << 20));
+#endif
+    EXPECT_GT(view->Graph().yTop - view->Graph().yBottom, 100);  // the records' own range
+    EXPECT_LT(view->Graph().yTop, 100000);
 }
 
 TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
