@@ -23,7 +23,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
                               ? style()->standardIcon(QStyle::SP_MessageBoxInformation)
                               : QApplication::windowIcon();
     icon->setPixmap(appIcon.pixmap(32, 32));
-    auto* text = new QLabel(QStringLiteral("Radview Version " RAD_VERSION_SHORT), this);
+    auto* text = new QLabel(QStringLiteral("Radview Version " RAD_VERSION), this);
     text->setObjectName(QStringLiteral("version"));
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);

@@ -27,6 +27,14 @@ int CCatLayout::HitTest(int x, int y, int count) const {
     return index < count ? index : -1;
 }
 
+int CatalogJumpTarget(const CCatLayout& layout, int count, int current, bool toEnd, bool whole) {
+    if (count <= 0) return -1;
+    if (whole) return toEnd ? count - 1 : 0;
+    const int columns = std::max(1, layout.Columns());
+    const int rowStart = std::clamp(current, 0, count - 1) / columns * columns;
+    return toEnd ? std::min(rowStart + columns, count) - 1 : rowStart;
+}
+
 void ApplyCatalogClick(CRsdData& data, int hit, ClickMode mode, int& anchor) {
     const int previous = anchor;
     anchor = hit;

@@ -27,6 +27,10 @@ class CCatLayout {
     int m_nRows = 0;
 };
 
+// The record Home (row start), End (row end), Ctrl+Home (first) or Ctrl+End (last) moves to
+// from current (the anchor; -1 = none, taken as the first record); -1 without records.
+int CatalogJumpTarget(const CCatLayout& layout, int count, int current, bool toEnd, bool whole);
+
 // Modifier state of a click in the catalog.
 enum class ClickMode { Plain, Toggle, Range };
 

@@ -1,6 +1,7 @@
 #include "CatView.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -108,16 +109,47 @@ bool CCatView::viewportEvent(QEvent* event) {
 }
 
 void CCatView::mousePressEvent(QMouseEvent* event) {
+    const int hit = HitTest(event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
         ClickMode mode = ClickMode::Plain;
         if (event->modifiers() & Qt::ControlModifier)
             mode = ClickMode::Toggle;
         else if (event->modifiers() & Qt::ShiftModifier)
             mode = ClickMode::Range;
-        ApplyCatalogClick(m_doc.Data(), HitTest(event->position().toPoint()), mode, m_nAnchor);
-        m_doc.UpdateAllViews(kHintRedraw);
+        Select(hit, mode);
+    } else if (event->button() == Qt::RightButton && hit >= 0 &&
+               !(m_doc.Data().GetAt(hit).m_nSelect & 1)) {
+        // The context menu acts on the tile under the pointer; a selection it is part of stays.
+        Select(hit, ClickMode::Plain);
     }
     QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CCatView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Home && key != Qt::Key_End) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    const int target =
+        CatalogJumpTarget(m_layout, m_doc.Data().GetCount(), m_nAnchor, key == Qt::Key_End,
+                          event->modifiers() & Qt::ControlModifier);
+    if (target < 0) return;
+    const bool extend = (event->modifiers() & Qt::ShiftModifier) && m_nAnchor >= 0;
+    Select(target, extend ? ClickMode::Range : ClickMode::Plain);
+}
+
+void CCatView::Select(int index, ClickMode mode) {
+    ApplyCatalogClick(m_doc.Data(), index, mode, m_nAnchor);
+    if (index >= 0) {
+        const QRect rect = m_layout.RectOf(index);
+        const QRect visible(ScrollOffset(), viewport()->size());
+        if (rect.top() < visible.top() || rect.bottom() > visible.bottom())
+            verticalScrollBar()->setValue(rect.bottom() > visible.bottom()
+                                              ? rect.bottom() + 1 - visible.height()
+                                              : rect.top());
+    }
+    m_doc.UpdateAllViews(kHintRedraw);
 }
 
 void CCatView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -35,6 +35,7 @@ class CCatView : public QAbstractScrollArea {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void LayoutGrid();
@@ -42,6 +43,8 @@ class CCatView : public QAbstractScrollArea {
     // Drops the pictures of records that were deleted.
     void PruneTiles();
     QPoint ScrollOffset() const;
+    // A click on record index (-1 = none) with the keys held, the record scrolled into view.
+    void Select(int index, ClickMode mode);
 
     CRadviewDoc& m_doc;
     const CRadviewApp& m_app;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "SensorModel.h"
 #include "WavelengthEdit.h"
@@ -140,12 +141,19 @@ void CConfDlg::accept() {
         if (!edit->isEnabled()) continue;
         int value = 0;
         const QString error = rad::IntegerWavelengthError(edit->text(), value);
-        if (!error.isEmpty()) {
-            QMessageBox::warning(this, windowTitle(), error);
-            edit->setFocus();
-            edit->selectAll();
-            return;
-        }
+        if (!error.isEmpty()) return Refuse(edit, error);
+    }
+    for (const auto& [from, to] :
+         {std::pair{m_pIntegFrom, m_pIntegTo}, {m_pRangeFrom, m_pRangeTo}}) {
+        if (!to->isEnabled()) continue;
+        const QString error = rad::IntegerRangeError(GetInt(from), GetInt(to));
+        if (!error.isEmpty()) return Refuse(to, error);
     }
     QDialog::accept();
+}
+
+void CConfDlg::Refuse(QLineEdit* edit, const QString& message) {
+    QMessageBox::warning(this, windowTitle(), message);
+    edit->setFocus();
+    edit->selectAll();
 }

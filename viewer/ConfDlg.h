@@ -25,6 +25,7 @@ class CConfDlg : public QDialog {
     QRadioButton* OneNmButton() const { return m_pOneNm; }
     QLineEdit* RangeFromEdit() const { return m_pRangeFrom; }
     QLineEdit* RangeToEdit() const { return m_pRangeTo; }
+    QLineEdit* IntegToEdit() const { return m_pIntegTo; }
 
     void accept() override;
 
@@ -36,6 +37,8 @@ class CConfDlg : public QDialog {
     void UpdateRangeEnabling();
     // The two short-wave and the two long-wave sensors exclude each other.
     void ClearPartner(int model);
+    // The standard message for a refused value; the focus goes to its edit.
+    void Refuse(QLineEdit* edit, const QString& message);
 
     QLineEdit* m_pIntegFrom = nullptr;
     QLineEdit* m_pIntegTo = nullptr;

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kColumnsPerHour = 60;
-constexpr int kMaxColumns = 2880;  // longer series share columns rather than grow the image
 constexpr double kAutoScaleFactor = 1.2;
 
 QString LocalText(int64_t t, const char* format) {
@@ -83,16 +81,22 @@ void DrawTitles(QPainter& painter, const DayPage& page, const QString& yTitle) {
 }
 
 void DrawMap(QPainter& painter, const CGraph& graph, const DayMap& map, const DaySeries& series) {
-    const auto x0 = graph.MapX(series.FirstHour());
-    const auto x1 = graph.MapX(series.LastHour());
-    // Each image row is a whole nanometre: it spans half a nanometre either side.
-    const auto y0 = graph.MapY(map.lastNm + 0.5);
-    const auto y1 = graph.MapY(map.firstNm - 0.5);
-    if (!x0 || !x1 || !y0 || !y1) return;
+    const QRect plot(graph.left, graph.top, graph.Width(), graph.Height());
+    // One sample per pixel of the device the painter draws on (screen, page or picture).
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QSize pixels = (painter.transform().mapRect(QRectF(plot)).size() * ratio).toSize();
+    const std::array<double, 4> ranges{graph.xFrom, graph.xTo, graph.yBottom, graph.yTop};
+    DayMap::Picture& cached = map.picture;
+    if (cached.image.size() != pixels || cached.ranges != ranges) {
+        cached.image = QImage();  // the old picture goes before the new one is made
+        cached.image =
+            RenderDayMap(map, series, pixels, graph.xFrom, graph.xTo, graph.yBottom, graph.yTop);
+        cached.ranges = ranges;
+    }
     painter.save();
     painter.setClipRect(
         QRect(graph.left + 1, graph.top + 1, graph.Width() - 2, graph.Height() - 2));
-    painter.drawImage(QRect(QPoint(*x0, *y0), QPoint(*x1, *y1)), map.image);
+    painter.drawImage(QRectF(plot), cached.image);
     painter.restore();
 }
 
@@ -125,14 +129,9 @@ double XOf(const CGraph& graph, int x) {
     return graph.xFrom + (x - graph.left) * (graph.xTo - graph.xFrom) / graph.Width();
 }
 
-// The record whose map column is drawn at x: the last one starting before the middle of the
-// pixel, unless its span ends before that (a gap), when the nearest in time.
+// The record whose map column is drawn at x (the middle of the pixel), else the nearest.
 std::size_t CoveringRow(const CGraph& graph, const DaySeries& s, int x, std::size_t nearest) {
-    const double hour = (XOf(graph, x) + XOf(graph, x + 1)) / 2;
-    const auto after = std::upper_bound(s.hours.begin(), s.hours.end(), hour);
-    if (after == s.hours.begin()) return nearest;
-    const auto row = static_cast<std::size_t>(after - s.hours.begin()) - 1;
-    return hour < s.hours[row] + s.RowSpan(row) ? row : nearest;
+    return s.CoveringRow((XOf(graph, x) + XOf(graph, x + 1)) / 2).value_or(nearest);
 }
 
 // Records may lie closer than a pixel apart: among those drawn within a few units of the
@@ -185,38 +184,55 @@ QRgb MapColor(double fraction) {
     return qRgb(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
 }
 
-DayMap BuildDayMap(const CRsdData& set, const DaySeries& series, int firstNm, int lastNm) {
+DayMap BuildDayMap(const CRsdData& set, const DaySeries& series) {
     DayMap map;
-    map.firstNm = firstNm;
-    map.lastNm = std::max(firstNm, lastNm);
     map.spectra.resize(series.rows.size());
     double largest = 0;
+    bool any = false;
     for (std::size_t i = 0; i < series.rows.size(); ++i) {
         CResample& spectrum = map.spectra[i];
         spectrum.Resample(set, series.rows[i].record);
-        for (int nm = map.firstNm; nm <= map.lastNm; ++nm)
-            if (spectrum.InRange(nm)) largest = std::max(largest, spectrum.GetValue(nm));
+        if (spectrum.IsEmpty()) continue;
+        map.firstNm = any ? std::min(map.firstNm, spectrum.m_nFirst) : spectrum.m_nFirst;
+        map.lastNm = any ? std::max(map.lastNm, spectrum.m_nLast) : spectrum.m_nLast;
+        any = true;
+        for (const double value : spectrum.m_pValue)
+            if (std::isfinite(value)) largest = std::max(largest, value);
+    }
+    if (!any || map.lastNm <= map.firstNm) {
+        const GraphSettings defaults;
+        map.firstNm = static_cast<int>(defaults.left);
+        map.lastNm = static_cast<int>(defaults.right);
     }
     map.maxValue = largest > 0 ? largest : 1;
-    const double hourSpan = series.LastHour() - series.FirstHour();
-    const int columns = std::clamp(static_cast<int>(hourSpan * kColumnsPerHour), 1, kMaxColumns);
-    const double perHour = columns / std::max(hourSpan, 1.0);
-    map.image = QImage(columns, map.lastNm - map.firstNm + 1, QImage::Format_RGB32);
-    map.image.fill(Qt::white);  // no record: nothing measured
-    for (std::size_t i = 0; i < series.rows.size(); ++i) {
-        const double from = (series.hours[i] - series.FirstHour()) * perHour;
-        const int c0 = std::clamp(static_cast<int>(from), 0, columns - 1);
-        const int c1 =
-            std::clamp(static_cast<int>(from + series.RowSpan(i) * perHour), c0 + 1, columns);
-        const CResample& spectrum = map.spectra[i];
-        for (int nm = map.firstNm; nm <= map.lastNm; ++nm) {
-            if (!spectrum.InRange(nm)) continue;
-            const QRgb color = MapColor(spectrum.GetValue(nm) / map.maxValue);
-            auto* line = reinterpret_cast<QRgb*>(map.image.scanLine(map.lastNm - nm));
-            std::fill(line + c0, line + c1, color);
+    return map;
+}
+
+QImage RenderDayMap(const DayMap& map, const DaySeries& series, QSize pixels, double hourFrom,
+                    double hourTo, double nmBottom, double nmTop) {
+    if (pixels.isEmpty()) return {};
+    QImage image(pixels, QImage::Format_RGB32);
+    image.fill(Qt::white);  // no record: nothing measured
+    const double hoursPerPixel = (hourTo - hourFrom) / pixels.width();
+    const double nmPerPixel = (nmTop - nmBottom) / pixels.height();
+    // The wavelength of every pixel row, once for all columns.
+    std::vector<int> rowNm(static_cast<std::size_t>(pixels.height()));
+    for (int y = 0; y < pixels.height(); ++y)
+        rowNm[static_cast<std::size_t>(y)] =
+            static_cast<int>(std::lround(nmTop - (y + 0.5) * nmPerPixel));
+    for (int x = 0; x < pixels.width(); ++x) {
+        const std::optional<std::size_t> row =
+            series.CoveringRow(hourFrom + (x + 0.5) * hoursPerPixel);
+        if (!row || *row >= map.spectra.size()) continue;
+        const CResample& spectrum = map.spectra[*row];
+        for (int y = 0; y < pixels.height(); ++y) {
+            const int nm = rowNm[static_cast<std::size_t>(y)];
+            if (spectrum.InRange(nm))
+                reinterpret_cast<QRgb*>(image.scanLine(y))[x] =
+                    MapColor(spectrum.GetValue(nm) / map.maxValue);
         }
     }
-    return map;
+    return image;
 }
 
 namespace rad {

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <array>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -16,17 +17,28 @@
 class CRsdData;
 class QPainter;
 
-// The irradiance of every record over the day: one image column per minute of the time axis,
-// one image row per whole nanometre, the last nanometre at the top.
+// The irradiance of every record over the day, over the wavelengths the records hold. It is
+// drawn at one sample per device pixel, so its memory and time follow the picture's size.
 struct DayMap {
-    QImage image;
     int firstNm = 0;
     int lastNm = 0;
     double maxValue = 1;             // irradiance of the top colour, W/m2/um
-    std::vector<CResample> spectra;  // per row of the series, for the read-out
+    std::vector<CResample> spectra;  // per row of the series
+    // The picture last drawn, kept while size and ranges stay (the cursor repaints often).
+    struct Picture {
+        QImage image;
+        std::array<double, 4> ranges{};  // hours and wavelengths it covers
+    };
+    mutable Picture picture;
 };
-// The map of the series' records between firstNm and lastNm (the graph's wavelength range).
-DayMap BuildDayMap(const CRsdData& set, const DaySeries& series, int firstNm, int lastNm);
+// The map of the series' records; without any spectrum it spans the default graph range.
+DayMap BuildDayMap(const CRsdData& set, const DaySeries& series);
+// The picture of pixels.width() x pixels.height() for hours hourFrom..hourTo (left to right)
+// and wavelengths nmBottom..nmTop (bottom to top): each pixel column shows the record whose
+// span holds its middle, white where none does; each pixel row the whole nanometre at its
+// middle, white outside the record's spectrum.
+QImage RenderDayMap(const DayMap& map, const DaySeries& series, QSize pixels, double hourFrom,
+                    double hourTo, double nmBottom, double nmTop);
 // Colour of a value as a fraction of the map's maximum, from dark blue through cyan and
 // yellow to dark red; fractions outside 0..1 take the end colours.
 QRgb MapColor(double fraction);

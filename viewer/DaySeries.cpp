@@ -84,6 +84,16 @@ double DaySeries::RowSpan(std::size_t row) const {
     return gap > 2 * spacing ? spacing : gap;
 }
 
+std::optional<std::size_t> DaySeries::CoveringRow(double hour) const {
+    const auto after = std::upper_bound(hours.begin(), hours.end(), hour);
+    if (after == hours.begin()) return std::nullopt;
+    const auto row = static_cast<std::size_t>(after - hours.begin()) - 1;
+    // Compared with the next row's own start, not a sum that rounding may leave short of it.
+    const bool reachesNext = row + 1 < hours.size() && RowSpan(row) == hours[row + 1] - hours[row];
+    if (reachesNext || hour < hours[row] + RowSpan(row)) return row;
+    return std::nullopt;
+}
+
 std::vector<std::string> DaySeries::CsvLines() const {
     std::vector<std::string> lines;
     lines.reserve(rows.size() + 1);

@@ -33,6 +33,10 @@ struct DaySeries {
     // Hours a row's reading stands for: up to the next row, unless the gap to it is longer
     // than twice the median spacing (the gap the daily light integral does not bridge).
     double RowSpan(std::size_t row) const;
+    // The row whose span holds hour: the last one starting at or before it, unless its span
+    // ends first (a gap, or after the last row); nullopt then and before the first row.
+    // Spans of neighbouring rows meet exactly, so evenly spaced rows leave no hour uncovered.
+    std::optional<std::size_t> CoveringRow(double hour) const;
     // Header and one line per row, as the series export of the command-line tool writes them.
     std::vector<std::string> CsvLines() const;
 };

@@ -107,8 +107,8 @@ void CDayView::SetMapShown(bool shown) {
 }
 
 void CDayView::OnUpdate(int hint) {
-    // New settings rebuild the map (its wavelength range); records deleted or reloaded the
-    // series. Stepping through records in the other view changes neither.
+    // Records deleted or reloaded rebuild the series and the map; new settings the map's
+    // picture. Stepping through records in the other view changes neither.
     if (hint == kHintRebuildTiles || m_doc.Data().GetCount() != m_nSourceCount) {
         m_series.reset();
         m_map.reset();
@@ -130,9 +130,7 @@ const DaySeries& CDayView::Series() {
 
 const DayMap& CDayView::Map() {
     if (!m_map) {
-        const GraphSettings& graph = m_app.Settings().graph;
-        m_map = BuildDayMap(m_doc.Data(), Series(), static_cast<int>(graph.left),
-                            static_cast<int>(graph.right));
+        m_map = BuildDayMap(m_doc.Data(), Series());
     }
     return *m_map;
 }

@@ -192,8 +192,10 @@ void CMainFrame::createQuantitiesPanel() {
     m_pQuantities = new CQuantitiesPanel(this);
     addDockWidget(Qt::RightDockWidgetArea, m_pQuantities);
     m_pQuantities->hide();
-    connect(m_pQuantities, &QDockWidget::visibilityChanged, this,
-            &CMainFrame::UpdateQuantitiesPanel);
+    // Only on showing: the window's close hides the panel while the documents go away.
+    connect(m_pQuantities, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible) UpdateQuantitiesPanel();
+    });
     const CommandText& c = TextOf(ID_VIEW_QUANTITIES);
     QAction* toggle = m_pQuantities->toggleViewAction();
     toggle->setText(Tr(c.text));

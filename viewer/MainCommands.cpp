@@ -1,5 +1,7 @@
 // Command handlers of the main window.
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -12,22 +14,29 @@
 #include "ChildFrame.h"
 #include "ConfDlg.h"
 #include "DayView.h"
+#include "FileErrorCause.h"
 #include "GraphDlg.h"
 #include "MainFrame.h"
 #include "MenuPrompts.h"
 #include "QuantitiesPanel.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
+#include "RegularFile.h"
+#include "SettingsBlocks.h"
 #include "UniView.h"
 
 namespace {
 
-QString CsvFileName(QWidget* parent) {
+// The save dialog of every CSV export: in the folder of the last export, proposing the
+// document's base name.
+QString CsvFileName(QWidget* parent, const std::string& folder, const QString& document) {
     QFileDialog dialog(parent, CMainFrame::tr("Save with CSV Format"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     dialog.setNameFilters({CMainFrame::tr("CSV Files(*.csv)"), CMainFrame::tr("All files(*.*)")});
     dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!folder.empty()) dialog.setDirectory(QString::fromStdString(folder));
+    dialog.selectFile(QFileInfo(document).completeBaseName() + QStringLiteral(".csv"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
 }
@@ -58,27 +67,39 @@ void CMainFrame::OnSaveAs() {
     if (CChildFrame* child = ActiveChild()) child->SaveDocument(true);
 }
 
+QString CMainFrame::AskCsvPath(const CChildFrame& child) {
+    return CsvFileName(this, m_app.ExportFolder(), child.Doc().Path());
+}
+
+bool CMainFrame::ReportExport(const QString& path, int result) {
+    if (result >= 0) {
+        m_app.SetExportFolder(QFileInfo(path).absolutePath().toStdString());
+        return true;
+    }
+    const QString cause =
+        result == kExportRangeRefused
+            ? tr("the wavelength range is not an increasing range within 0..%1 nm")
+                  .arg(kMaxWavelengthNm)
+            : FileErrorCause(errno);
+    QMessageBox::warning(
+        this, tr("Radview"),
+        tr("The CSV file %1 could not be written: %2.").arg(QDir::toNativeSeparators(path), cause));
+    return false;
+}
+
 void CMainFrame::OnSaveSpectralCsv() {
     CChildFrame* child = ActiveChild();
     if (!child) return;
-    const QString path = CsvFileName(this);
-    if (path.isEmpty()) return;
-    if (child->Doc().ExportSpectralCsv(path.toStdString())) {
+    const QString path = AskCsvPath(*child);
+    if (!path.isEmpty() && ReportExport(path, child->Doc().ExportSpectralCsv(path.toStdString())))
         m_app.Settings().csvFolder = path.toStdString();
-        return;
-    }
-    ShowWriteError(path, errno);
-    QMessageBox::warning(this, tr("Radview"), QStringLiteral("Error!\nOnFileSaveCsv"));
 }
 
 void CMainFrame::OnSaveCalcCsv() {
     CChildFrame* child = ActiveChild();
     if (!child) return;
-    const QString path = CsvFileName(this);
-    // No message box for this export; the status bar says when the file cannot be written.
-    if (!path.isEmpty() && child->Doc().ExportCalcCsv(path.toStdString()) < 0) {
-        ShowWriteError(path, errno);
-    }
+    const QString path = AskCsvPath(*child);
+    if (!path.isEmpty()) ReportExport(path, child->Doc().ExportCalcCsv(path.toStdString()));
 }
 
 void CMainFrame::OnCsvSettings() {
@@ -88,6 +109,9 @@ void CMainFrame::OnCsvSettings() {
     if (dialog.exec() != QDialog::Accepted) return;
     dialog.Store(settings.csv, settings.integ);
     m_app.SaveSettings();
+    // The shown records' integral texts follow the new band at once, not at the next record.
+    for (CChildFrame* child : Children())
+        if (child->Doc().m_nViewMode == 1) child->Doc().PrepareShown();
     RefreshAll(kHintRebuildTiles);
 }
 
@@ -113,6 +137,11 @@ void CMainFrame::OnPrinterSettings() {
 }
 
 void CMainFrame::OnCopy() {
+    // Ctrl+C in the Quantities panel copies its rows, not the graph beside it.
+    if (m_pQuantities && m_pQuantities->isVisible() && m_pQuantities->isAncestorOf(focusWidget())) {
+        m_pQuantities->CopySelection();
+        return;
+    }
     CChildFrame* child = ActiveChild();
     if (child && child->UniView() && child->Doc().m_nViewMode == 1) child->UniView()->Copy();
     if (child && child->Doc().m_nViewMode == 2) child->DayView()->Copy();
@@ -125,19 +154,32 @@ void CMainFrame::OnDayView() {
 void CMainFrame::OnSaveDayCsv() {
     CChildFrame* child = ActiveChild();
     if (!child || child->Doc().m_nViewMode != 2) return;
-    const QString path = CsvFileName(this);
-    if (!path.isEmpty() && !child->DayView()->ExportCsv(path.toStdString()))
-        QMessageBox::warning(this, tr("Radview"),
-                             tr("The file %1 could not be written.").arg(path));
+    const QString path = AskCsvPath(*child);
+    if (!path.isEmpty())
+        ReportExport(path, child->DayView()->ExportCsv(path.toStdString()) ? kExportWritten
+                                                                           : kExportNotWritable);
 }
 
 void CMainFrame::UpdateQuantitiesPanel() {
     if (!m_pQuantities || m_pQuantities->isHidden()) return;
     CChildFrame* child = ActiveChild();
-    if (child && child->Doc().m_nViewMode == 1)
-        m_pQuantities->ShowRecords(&child->Doc().Data(), child->Doc().m_shownIndices);
-    else
-        m_pQuantities->ShowRecords(nullptr, {});
+    const int mode = child ? child->Doc().m_nViewMode : -1;
+    if (mode == 1) {
+        m_pQuantities->ShowRecords(&child->Doc().Data(), child->Doc().m_shownIndices,
+                                   tr("No record is shown."));
+    } else {
+        const QString hint =
+            mode == 0   ? tr("Select records and choose Selected Data (or double-click a tile) "
+                               "to list their quantities here.")
+            : mode == 2 ? tr("Double-click a point of the day curve to list that record's "
+                             "quantities here.")
+                        : tr("Open a file and show its records in detail to list their "
+                             "quantities here.");
+        m_pQuantities->ShowRecords(nullptr, {}, hint);
+    }
+    // Opened as wide as its values need, but never narrower than the user made it.
+    const int wanted = std::min(m_pQuantities->PreferredWidth(), width() / 2);
+    if (m_pQuantities->width() < wanted) resizeDocks({m_pQuantities}, {wanted}, Qt::Horizontal);
 }
 
 void CMainFrame::OnSelectAll() {

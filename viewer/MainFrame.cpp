@@ -15,6 +15,7 @@
 
 #include "CatView.h"
 #include "ChildFrame.h"
+#include "FileErrorCause.h"
 #include "GraphDlg.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
@@ -106,8 +107,7 @@ void CMainFrame::OnCascade() {
 }
 
 void CMainFrame::ShowWriteError(const QString& path, int error) {
-    statusBar()->showMessage(
-        tr("Cannot write %1: %2").arg(path, QString::fromStdString(rad::FileErrorText(error))));
+    statusBar()->showMessage(tr("Cannot write %1: %2").arg(path, FileErrorCause(error)));
 }
 
 bool CMainFrame::OpenFile(const QString& path) {

@@ -28,6 +28,9 @@ class CMainFrame : public QMainWindow {
     bool OpenFile(const QString& path);
     // Names a file that could not be written and why (error is an errno) in the status bar.
     void ShowWriteError(const QString& path, int error);
+    // The message of every CSV export that failed (an ExportResult below 0): the file and the
+    // cause. True when written; the next export then starts in its folder.
+    bool ReportExport(const QString& path, int result);
     // Several files, with a progress dialog when there are many.
     void OpenFiles(const QStringList& paths);
     // The files of the command line: opened once the window is on screen, so it never stays
@@ -55,6 +58,7 @@ class CMainFrame : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    QString AskCsvPath(const CChildFrame& child);
     void createActions();
     void createFileActions();
     void createEditActions();

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "AnalysisSettings.h"
 #include "IniFile.h"
@@ -21,6 +22,10 @@ class CRadviewApp {
     // [ANALYSIS]: read with the settings; the profile keeps it as written.
     const AnalysisSettings& Analysis() const { return m_analysis; }
     ReportLanguage Language() const { return m_language; }
+    // [RADVIEW] CSVFOLDER: the folder of the last CSV export, where the next one starts; the
+    // key is written only once there was one.
+    const std::string& ExportFolder() const { return m_strExportFolder; }
+    void SetExportFolder(std::string folder) { m_strExportFolder = std::move(folder); }
 
     void LoadSettings();
     // Every key, keeping the lines of the profile the program does not know.
@@ -32,4 +37,5 @@ class CRadviewApp {
     CIniFile m_ini;
     RadviewSettings m_settings;
     AnalysisSettings m_analysis;
+    std::string m_strExportFolder;
 };

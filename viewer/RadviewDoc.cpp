@@ -140,11 +140,11 @@ void CRadviewDoc::PrepareRecord(int index) {
     UpdateAllViews(kHintRedraw);
 }
 
-bool CRadviewDoc::ExportSpectralCsv(const std::string& path) {
+int CRadviewDoc::ExportSpectralCsv(const std::string& path) {
     const CsvSettings& csv = m_app.Settings().csv;
-    if (m_csv.BuildCsvRows(Data(), csv) != 1) return false;
+    if (m_csv.BuildCsvRows(Data(), csv) != 1) return kExportRangeRefused;
     m_csv.AppendRecords(Data(), ExportIndices(), csv);
-    return rad::WriteCsvLines(path, m_csv.csvLines);
+    return rad::WriteCsvLines(path, m_csv.csvLines) ? kExportWritten : kExportNotWritable;
 }
 
 int CRadviewDoc::ExportCalcCsv(const std::string& path) const {

@@ -7,12 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "CalcCsv.h"
 #include "Resample.h"
 #include "RsdData.h"
 #include "SpectralCsv.h"
 #include "StatusReport.h"
 
 class CRadviewApp;
+
+// Results of the CSV exports (the calculated CSV's codes).
+enum ExportResult {
+    kExportNothing = 0,  // no record to write
+    kExportWritten = 1,
+    kExportNotWritable = -1,  // errno tells why
+    kExportRangeRefused = rad::kCalcRangeRefused,
+};
 
 // Update hints sent to the views.
 enum UpdateHint { kHintRedraw = 0, kHintRebuildTiles = 1 };
@@ -51,9 +60,8 @@ class CRadviewDoc : public QObject {
     std::vector<int> ExportIndices() const;
 
     // ---- CSV ----
-    // The spectral CSV of the exported records; false when the file cannot be written.
-    bool ExportSpectralCsv(const std::string& path);
-    // The calculated CSV: 1 written, 0 nothing to write (no record), -1 not writable.
+    // The CSV exports of the exported records, each giving an ExportResult.
+    int ExportSpectralCsv(const std::string& path);
     int ExportCalcCsv(const std::string& path) const;
 
     // ---- detail view ----

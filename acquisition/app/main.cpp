@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
     // mode run without a display; only the window needs a QApplication.
     const bool headless = WantsHeadless(argc, argv);
     std::unique_ptr<QCoreApplication> app = std::make_unique<QCoreApplication>(argc, argv);
-    QCoreApplication::setApplicationName("radlog");
+    // The product's spelling, as in the About box and beside "Radview".
+    QCoreApplication::setApplicationName("Radlog");
     QCoreApplication::setApplicationVersion(RAD_VERSION);
 
     QCommandLineParser parser;

@@ -38,6 +38,8 @@ std::vector<std::string> BuildCalcCsvLines(const CRsdData& set, const std::vecto
 
 int WriteCalcCsv(const std::string& path, const CRsdData& set, const std::vector<int>& indices,
                  const IntegSettings& integ) {
+    // A hand-edited reversed band would fill the file with totals of 0.0.
+    if (!IsWavelengthRangeUsable(integ.left, integ.right)) return kCalcRangeRefused;
     const std::vector<std::string> lines = BuildCalcCsvLines(set, indices, integ);
     if (lines.empty()) return 0;
     return WriteCsvLines(path, lines) ? 1 : -1;

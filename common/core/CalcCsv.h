@@ -14,7 +14,10 @@ namespace rad {
 // local form.
 std::vector<std::string> BuildCalcCsvLines(const CRsdData& set, const std::vector<int>& indices,
                                            const IntegSettings& integ);
-// 1 written, 0 nothing to write (the set has no record), -1 the file cannot be written.
+inline constexpr int kCalcRangeRefused = -2;
+
+// 1 written, 0 nothing to write (the set has no record), -1 the file cannot be written,
+// kCalcRangeRefused (nothing written) for a band outside 0..kMaxWavelengthNm or not increasing.
 int WriteCalcCsv(const std::string& path, const CRsdData& set, const std::vector<int>& indices,
                  const IntegSettings& integ);
 

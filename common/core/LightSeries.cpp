@@ -144,7 +144,11 @@ LightSample ToClearSkySample(const SeriesRow& row) {
 }
 
 std::string FormatQuantity(Quantity q, const QuantityValue& value) {
-    return Fixed(value.value, InfoOf(q).decimals);
+    std::string text = Fixed(value.value, InfoOf(q).decimals);
+    // A value that rounds to zero has no sign: "-0.0000" would read as a measured negative.
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
 }
 
 std::string SeriesCsvHeader() {

@@ -9,6 +9,12 @@ inline constexpr int kMaxWavelengthNm = 100000;
 // Whether a wavelength setting lies in 0..kMaxWavelengthNm.
 constexpr bool IsWavelengthInLimits(double nm) { return nm >= 0 && nm <= kMaxWavelengthNm; }
 
+// Whether from..to is a wavelength range worth computing: both ends in the limits and from
+// below to (a reversed or empty range gives empty files and zero integrals, never an answer).
+constexpr bool IsWavelengthRangeUsable(double from, double to) {
+    return IsWavelengthInLimits(from) && IsWavelengthInLimits(to) && from < to;
+}
+
 // Settings blocks shared by both programs; the profiles (RadlogSettings, RadviewSettings)
 // embed them.
 

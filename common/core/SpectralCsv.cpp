@@ -108,9 +108,8 @@ int CSpectralCsv::BuildCsvRows(const CRsdData& set, const CsvSettings& settings)
     csvAxis.clear();
     csvLines.clear();
     if (settings.pitch != 0) {
-        // A hand-edited profile must not make billions of rows.
-        if (!IsWavelengthInLimits(settings.left) || !IsWavelengthInLimits(settings.right))
-            return kCsvRangeRefused;
+        // A hand-edited profile must not make billions of rows, nor a file without any.
+        if (!IsWavelengthRangeUsable(settings.left, settings.right)) return kCsvRangeRefused;
         for (long long w = settings.left; w <= settings.right; ++w)
             csvAxis.push_back(static_cast<double>(w));
     } else {

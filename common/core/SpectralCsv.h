@@ -19,7 +19,7 @@ class CSpectralCsv {
     // From the calibrations of the set: the first merge pair present, else the first table.
     void BuildMergedAxis(const CRsdData& set);
     // The row wavelengths and the label column; needs mergedAxis. 1 when built; kCsvRangeRefused
-    // (no lines at all) for a 1 nm range outside 0..kMaxWavelengthNm.
+    // (no lines at all) for a 1 nm range outside 0..kMaxWavelengthNm or not increasing.
     int BuildCsvRows(const CRsdData& set, const CsvSettings& settings);
     // One record's columns on every line; a record without any column is skipped entirely.
     // Throws std::out_of_range for a bad index, std::invalid_argument for a time without a

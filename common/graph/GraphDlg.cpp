@@ -186,7 +186,26 @@ bool CGraphDlg::ReadNumber(QLineEdit* edit, double& value) {
     } else {
         error = rad::NumberWavelengthError(edit->text(), value);
     }
-    if (error.isEmpty()) return true;
+    return error.isEmpty() || Refuse(edit, error);
+}
+
+bool CGraphDlg::ReadXRange() {
+    double from = m_dXFrom;
+    double to = m_dXTo;
+    if (!ReadNumber(m_pXFrom, from)) return false;
+    if (!ReadNumber(m_pXTo, to)) {
+        // What was read before the refused number is applied, but never as a reversed pair.
+        if (rad::NumberRangeError(from, m_dXTo).isEmpty()) m_dXFrom = from;
+        return false;
+    }
+    if (const QString error = rad::NumberRangeError(from, to); !error.isEmpty())
+        return Refuse(m_pXTo, error);
+    m_dXFrom = from;
+    m_dXTo = to;
+    return true;
+}
+
+bool CGraphDlg::Refuse(QLineEdit* edit, const QString& error) {
     auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), error, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
@@ -197,9 +216,7 @@ bool CGraphDlg::ReadNumber(QLineEdit* edit, double& value) {
 
 bool CGraphDlg::ReadControls() {
     m_nGrid = m_pGrid->isChecked() ? 1 : 0;
-    if (!ReadNumber(m_pXFrom, m_dXFrom) || !ReadNumber(m_pXTo, m_dXTo) ||
-        !ReadNumber(m_pYTop, m_dYTop))
-        return false;
+    if (!ReadXRange() || !ReadNumber(m_pYTop, m_dYTop)) return false;
     m_nAutoScale = m_pAuto->isChecked() ? 1 : 0;
     if (m_pTileSize) m_nTileSize = m_pTileSize->checkedId();
     return true;

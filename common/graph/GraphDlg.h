@@ -46,6 +46,10 @@ class CGraphDlg : public QDialog {
     void WriteControls();
     bool ReadControls();
     bool ReadNumber(QLineEdit* edit, double& value);
+    // Both X edits, taken only as a pair whose From lies below its To.
+    bool ReadXRange();
+    // The standard message for a refused value, the focus on its edit; always false.
+    bool Refuse(QLineEdit* edit, const QString& error);
     // Apply, auto scale and Grid Line: read, store, refresh. False when a number was refused.
     bool ApplyChanges();
     void EnableYTop();

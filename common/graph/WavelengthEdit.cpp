@@ -36,6 +36,20 @@ QString NumberWavelengthError(const QString& text, double& value) {
     return {};
 }
 
+QString IntegerRangeError(int from, int to) {
+    if (IsWavelengthRangeUsable(from, to)) return {};
+    return Tr(QT_TRANSLATE_NOOP("WavelengthEdit", "Please enter an integer between %1 and %2."))
+        .arg(from + 1)
+        .arg(kMaxWavelengthNm);
+}
+
+QString NumberRangeError(double from, double to) {
+    if (IsWavelengthRangeUsable(from, to)) return {};
+    return Tr(QT_TRANSLATE_NOOP("WavelengthEdit", "Please enter a number above %1 and at most %2."))
+        .arg(from)
+        .arg(kMaxWavelengthNm);
+}
+
 bool ParseNumber(const QString& text, double& value) {
     const QByteArray bytes = text.trimmed().toLatin1();
     if (bytes.isEmpty()) return false;

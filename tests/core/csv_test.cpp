@@ -178,7 +178,7 @@ TEST(SpectralCsv, WholeNanometreRowsAndTheWorkedExample) {
 }
 
 // A 1 nm range no instrument can mean is refused before a single row is made.
-TEST(SpectralCsv, RangesOutsideTheWavelengthLimitsAreRefused) {
+TEST(SpectralCsv, RangesOutsideTheLimitsOrReversedAreRefused) {
     CRsdData set;
     set.SetCal(kQS100, LinearCal(kQS100, 300.5, 1.0));
     AddRecord(set, Local(1, 6, 10), {RampBlock(kQS100, 10)}, "");
@@ -192,8 +192,9 @@ TEST(SpectralCsv, RangesOutsideTheWavelengthLimitsAreRefused) {
         {-1, 300, CSpectralCsv::kCsvRangeRefused, 0},
         {0, 100001, CSpectralCsv::kCsvRangeRefused, 0},
         {99990, 100000, 1, 11},
-        {0, 0, 1, 1},
-        {500, 400, 1, 0},  // an empty range is sensible: no rows
+        {0, 1, 1, 2},
+        {500, 400, CSpectralCsv::kCsvRangeRefused, 0},  // a file without a row answers nothing
+        {500, 500, CSpectralCsv::kCsvRangeRefused, 0},
     };
     for (const Case& c : cases) {
         CsvSettings settings;
@@ -228,4 +229,8 @@ TEST(CalcCsv, OneLinePerRecordUnderTheFilesDate) {
     EXPECT_EQ(rad::BuildCalcCsvLines(set, {2, 1}, integ), expected);
     EXPECT_THROW(rad::BuildCalcCsvLines(set, {3}, integ), std::out_of_range);
     EXPECT_EQ(rad::WriteCalcCsv(testing::TempDir() + "calc.csv", set, {0}, integ), 1);
+    // A reversed band from a hand-edited profile: refused, as a range beyond the limits.
+    for (const IntegSettings refused : {IntegSettings{700, 400}, IntegSettings{0, 100001}})
+        EXPECT_EQ(rad::WriteCalcCsv(testing::TempDir() + "refused.csv", set, {0}, refused),
+                  rad::kCalcRangeRefused);
 }

@@ -226,8 +226,11 @@ TEST(ResampleTable, LinesThroughTheTimeCacheEqualThoseWithout) {
 }
 
 // The digits themselves are the shared fixed-point formatter's, compared with printf there.
+// A value that rounds to zero shows no sign.
 TEST(ResampleTable, AQuantityWithoutAValueIsAnEmptyCell) {
     EXPECT_EQ(rad::FormatQuantity(rad::Quantity::Ppfd, {}), "");
+    EXPECT_EQ(rad::FormatQuantity(rad::Quantity::Duv, {.value = -0.00001}), "0.0000");
+    EXPECT_EQ(rad::FormatQuantity(rad::Quantity::Duv, {.value = -0.0001}), "-0.0001");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <tuple>
 
 #include "ConfDlg.h"
 #include "ConfRules.h"
@@ -203,6 +204,43 @@ TEST(ConfDialog, WavelengthEditsAreBounded) {
     CConfDlg greyed(raw, {});
     greyed.accept();
     EXPECT_EQ(greyed.result(), QDialog::Accepted);
+}
+
+// Each range pair refuses an end not after its start with the dialog's usual message, the
+// focus on the end; the raw grid's greyed range is not in use.
+TEST(ConfDialog, ReversedRangesAreRefused) {
+    ConfValues integ, csv, window, raw;
+    integ.integFrom = 1800, integ.integTo = 300;
+    csv.csvFrom = csv.csvTo = 400, csv.pitch = 1;
+    window.start = 72000, window.finish = 21600;
+    raw.csvFrom = 900, raw.csvTo = 400;  // the raw grid's range: greyed, not in use
+    const std::tuple<ConfValues, const char*, const char*> cases[] = {
+        {integ, "integTo", "between 1801 and 100000"},
+        {csv, "csvTo", "between 401 and 100000"},
+        {window, "finishHour", "finish time after the start"},
+        {raw, "", ""}};
+    for (const auto& [values, field, message] : cases) {
+        CConfDlg dialog(values, {});
+        dialog.show();
+        auto question = desktop_test::AnswerNextMessageBox(QMessageBox::Ok);
+        dialog.accept();
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, !*field) << field;
+        if (!*field) continue;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return question->contains(message); })) << field;
+        EXPECT_EQ(dialog.focusWidget(), Find<QWidget>(dialog, field));
+    }
+}
+
+// A demo's interval in seconds is shown read-only and survives OK; whole minutes stay editable.
+TEST(ConfDialog, IntervalInSecondsSurvivesOk) {
+    for (const int64_t interval : {10, 90, 600}) {
+        ConfValues values;
+        values.interval = interval;
+        CConfDlg dialog(values, {});
+        EXPECT_EQ(Find<QLabel>(dialog, "secondsInterval")->isVisibleTo(&dialog), interval != 600);
+        dialog.accept();
+        EXPECT_EQ(dialog.Values().interval, interval);
+    }
 }
 
 // A pseudo-terminal pair; the slave side stands in for a serial adapter.

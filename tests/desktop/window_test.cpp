@@ -11,11 +11,13 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 
 #include "CloseRequests.h"
 #include "ConfDlg.h"
 #include "DesktopTestSupport.h"
+#include "GraphDlg.h"
 #include "IntDlg.h"
 #include "LocalTime.h"
 #include "LockIndicators.h"
@@ -73,7 +75,10 @@ TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow) {
         EXPECT_FALSE(Action(id)->isEnabled()) << static_cast<int>(id);
     for (Cmd id : {Cmd::Copy, Cmd::Print, Cmd::PrintPreview, Cmd::GraphSettings, Cmd::About})
         EXPECT_TRUE(Action(id)->isEnabled()) << static_cast<int>(id);
+    const auto offer = AnswerNextMessageBox(QMessageBox::Cancel);
     EXPECT_FALSE(m_app->Frame()->close());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !offer->isEmpty(); }));
+    EXPECT_TRUE(Running());
     EXPECT_FALSE(progress->close());  // only Abort ends it
     QTest::keyClick(progress, Qt::Key_Escape);
     EXPECT_TRUE(progress->isVisible());
@@ -105,6 +110,36 @@ TEST_F(DesktopWindow, TheStatusBarSaysWhenTheNextCycleRuns) {
     m_app->Shutdown();
     EXPECT_EQ(m_app->Frame()->MessageText(),
               rad::UseJapaneseTexts(QLocale::system()) ? "ﾚﾃﾞｨ" : "Ready");
+}
+
+// During an acquisition About and Graph Settings open above the progress dialog, and the close
+// button says why it does not close and offers to stop the acquisition and close.
+TEST_F(DesktopWindow, DialogsAboveProgressAndCloseOffersTheStop) {
+    Open(true);
+    Qt::WindowFlags about;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        about = dialog->windowFlags();
+        dialog->close();
+    });
+    Action(Cmd::About)->trigger();
+    EXPECT_TRUE(about & Qt::WindowStaysOnTopHint);
+    Action(Cmd::GraphSettings)->trigger();
+    EXPECT_TRUE(m_app->GraphDlg()->isVisible());
+    EXPECT_TRUE(m_app->GraphDlg()->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    const auto offer = AnswerNextMessageBox([](QMessageBox* box) -> QAbstractButton* {
+        for (QAbstractButton* button : box->buttons())
+            if (box->buttonRole(button) == QMessageBox::AcceptRole) return button;
+        return nullptr;
+    });
+    EXPECT_FALSE(m_app->Frame()->close());
+    EXPECT_EQ(m_app->Frame()->MessageText(),
+              CMainFrame::tr("Radlog cannot close while a measurement runs."));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !offer->isEmpty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_app->Frame()->isVisible(); }));
+    EXPECT_FALSE(Running());
 }
 
 // The window manager places the main window only after it is shown; the progress dialog of the

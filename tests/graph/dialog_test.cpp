@@ -105,7 +105,7 @@ TEST_F(DialogFixture, RefusedNumberStopsReadingButKeepsTheDialogOpen) {
     EXPECT_EQ(boxes.front()->text(), QStringLiteral("Please enter a number."));
 }
 
-// The X axis takes 0..100000 nm; the Y top (an irradiance) any number.
+// The X axis takes an increasing range in 0..100000 nm; the Y top (an irradiance) any number.
 TEST_F(DialogFixture, XAxisIsBoundedToTheWavelengthLimits) {
     const struct {
         const char *from, *to, *message;  // message empty: applied
@@ -113,6 +113,8 @@ TEST_F(DialogFixture, XAxisIsBoundedToTheWavelengthLimits) {
         {"300", "2147483647", "Please enter a number between 0 and 100000."},
         {"-0.5", "800", "Please enter a number between 0 and 100000."},
         {"300", "inf", "Please enter a number between 0 and 100000."},
+        {"900", "400", "Please enter a number above 900 and at most 100000."},
+        {"500.5", "500.5", "Please enter a number above 500.5 and at most 100000."},
         {"0", "100000", ""},
     };
     settings.autoScale = false;  // the Y top edit in use

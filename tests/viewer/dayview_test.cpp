@@ -2,7 +2,11 @@
 // double click into the single-record view, the colour map and the Quantities panel.
 #include "DayView.h"
 
+#include <malloc.h>
+
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QTableWidget>
 #include <QTest>
 #include <cmath>
@@ -162,18 +166,19 @@ TEST_F(DayViewTest, ClearSkyPpfdUnderThePpfdCurve) {
 TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
     CDayView* view = OpenDayView(30, 600);
     const DaySeries& s = view->Series();
-    const DayMap map = BuildDayMap(m_frame->Doc().Data(), s, 400, 700);
-    ASSERT_EQ(map.image.height(), 301);
-    ASSERT_EQ(map.image.width(), 1440);  // one column per minute of the day
+    const DayMap map = BuildDayMap(m_frame->Doc().Data(), s);
+    // A pixel per minute of the day and per nanometre from 400 to 700.
+    const QImage image =
+        RenderDayMap(map, s, QSize(1440, 301), s.FirstHour(), s.LastHour(), 399.5, 700.5);
     for (std::size_t row : {0u, 12u, 29u}) {
         const int column = static_cast<int>((s.hours[row] - s.FirstHour()) * 60 + 1e-6);
         for (int nm : {400, 555, 700}) {
             const double value = map.spectra[row].GetValue(nm);
-            EXPECT_EQ(map.image.pixel(column, 700 - nm), MapColor(value / map.maxValue))
+            EXPECT_EQ(image.pixel(column, 700 - nm), MapColor(value / map.maxValue))
                 << "row " << row << " nm " << nm;
         }
     }
-    EXPECT_EQ(map.image.pixel(0, 0), qRgb(255, 255, 255)) << "no record before the first";
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << "no record before the first";
     EXPECT_EQ(MapColor(0), qRgb(0, 0, 143));
     EXPECT_EQ(MapColor(1), qRgb(128, 0, 0));
     EXPECT_EQ(MapColor(2), MapColor(1));
@@ -207,8 +212,62 @@ TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
     EXPECT_FALSE(view->ExportCsv(m_dir.filePath(QStringLiteral("missing/day.csv")).toStdString()));
 }
 
+// Each record's column reaches the next record's, whatever the spacing and the picture's
+// width; only a gap the daily light integral does not bridge stays white.
+TEST_F(DayViewTest, ColourMapColumnsCoverThePlotUpToAGap) {
+    // seconds between records, records, picture width, a three-hour pause halfway
+    const std::tuple<int, int, int, bool> cases[] = {
+        {600, 90, 997, false}, {600, 90, 1440, false}, {7, 600, 640, false}, {600, 60, 1000, true}};
+    for (const auto& [step, count, width, gap] : cases) {
+        CRsdData set;
+        const int64_t start = kNoon - 8 * 3600;
+        rad::MakeSyntheticDay(set, count / 2, {kQS100}, start, step);
+        rad::MakeSyntheticDay(set, count / 2, {kQS100},
+                              start + count / 2 * step + (gap ? 3 * 3600 : 0), step);
+        const DaySeries s = BuildDaySeries(set, 0);
+        const QImage image = RenderDayMap(BuildDayMap(set, s), s, QSize(width, 1), s.FirstHour(),
+                                          s.LastHour(), 549.5, 550.5);
+        const double paused = s.hours[count / 2 - 1] + s.spacing;
+        for (int x = 0; x < width; ++x) {
+            const double hour = s.FirstHour() + (x + 0.5) * (s.LastHour() - s.FirstHour()) / width;
+            const bool measured = hour >= s.hours.front() && hour < s.hours.back() + s.spacing &&
+                                  !(hour >= paused && hour < s.hours[count / 2]);
+            EXPECT_EQ(image.pixel(x, 0) != qRgb(255, 255, 255), measured)
+                << step << " s, " << width << " px: column " << x;
+        }
+    }
+}
+
+// The map is drawn at the plot's pixels whatever wavelength range the graph settings hold:
+// a 0..100000 nm axis costs no more memory than the usual one.
+TEST_F(DayViewTest, ColourMapMemoryFollowsThePictureNotTheRange) {
+    m_app->Settings().graph.left = 0;
+    m_app->Settings().graph.right = 100000;
+    CDayView* view = OpenDayView(1440, 60);
+    const QImage wide = RenderDayMap(BuildDayMap(m_frame->Doc().Data(), view->Series()),
+                                     view->Series(), QSize(700, 500), 0, 24, 0, 100000);
+    EXPECT_EQ(wide.sizeInBytes(), 700 * 500 * 4);
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    const auto inUse = [] {
+        const struct mallinfo2 info = mallinfo2();
+        return info.uordblks + info.hblkhd;
+    };
+    const std::size_t before = inUse();
+    view->SetMapShown(true);
+    view->Plot()->grab();
+    const std::size_t plotBytes = static_cast<std::size_t>(view->Plot()->width()) *
+                                  static_cast<std::size_t>(view->Plot()->height()) * 4;
+    // The spectra of the records, the picture and the grab: tens of megabytes at most.
+    EXPECT_LT(inUse() - before, 40 * plotBytes + (64u << 20));
+#endif
+    EXPECT_GT(view->Graph().yTop - view->Graph().yBottom, 100);  // the records' own range
+    EXPECT_LT(view->Graph().yTop, 100000);
+}
+
 TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
     CMainFrame frame(*m_app);
+    frame.resize(1200, 700);
+    frame.show();
     ASSERT_TRUE(frame.OpenFile(WriteDayFile("20240601.RSD", 5)));
     CChildFrame* child = frame.ActiveChild();
     child->Doc().m_shownIndices = {1, 3};
@@ -236,8 +295,21 @@ TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
         EXPECT_NEAR(table->item(zenithRow, c)->text().toDouble(), sun.zenithDeg, 0.006);
         EXPECT_NEAR(table->item(zenithRow + 1, c)->text().toDouble(), sun.azimuthDeg, 0.006);
     }
-    // Back in the catalog the panel has nothing to show.
+    QApplication::processEvents();  // the docks are laid out
+    EXPECT_GE(frame.QuantitiesPanel()->width(), frame.QuantitiesPanel()->PreferredWidth());
+    // Ctrl+C in the table copies the selected rows as text: the times, then name and values.
+    const int ppfd = static_cast<int>(rad::Quantity::Ppfd);
+    frame.QuantitiesPanel()->Table()->selectRow(ppfd);
+    frame.QuantitiesPanel()->Table()->setFocus();
+    frame.Action(ID_EDIT_COPY)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text().section('\n', 1),
+              QStringLiteral("PPFD(umol/m2/s)\t%1\t%2\n")
+                  .arg(table->item(ppfd, 0)->text(), table->item(ppfd, 1)->text()));
+
+    // Back in the catalog the panel says what to select.
     child->SwitchView(0);
     frame.updateMenus();
     EXPECT_EQ(table->columnCount(), 0);
+    EXPECT_TRUE(frame.QuantitiesPanel()->Hint()->isVisible());
+    EXPECT_TRUE(frame.QuantitiesPanel()->Hint()->text().contains("Selected Data"));
 }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -269,9 +270,68 @@ TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
     QApplication::processEvents();
     child->UniView()->repaint();
     EXPECT_NE(child->Doc().m_report.integralText.find("2147483647nm"), std::string::npos);
-    EXPECT_FALSE(child->Doc().ExportSpectralCsv(m_dir.filePath("s.csv").toStdString()));
+    EXPECT_EQ(child->Doc().ExportSpectralCsv(m_dir.filePath("s.csv").toStdString()),
+              kExportRangeRefused);
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("s.csv")));
-    EXPECT_EQ(child->Doc().ExportCalcCsv(m_dir.filePath("c.csv").toStdString()), 1);
+    EXPECT_EQ(child->Doc().ExportCalcCsv(m_dir.filePath("c.csv").toStdString()),
+              kExportRangeRefused);
+}
+
+// Every CSV export starts in the folder of the last one and proposes the document's name; a
+// file it cannot write gets one message naming the file and the cause.
+TEST_F(MainFrame, CsvExportsShareFolderNameAndErrorMessage) {
+    CMainFrame frame(*m_app);
+    frame.show();
+    ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 3)));
+    frame.ActiveChild()->Doc().SelectAll();
+    m_app->SetExportFolder(m_dir.path().toStdString());
+    const QString missing = m_dir.filePath("missing/x.csv");
+    for (const CommandId id : {ID_SAVE_SPECTRAL_CSV, ID_SAVE_CALC_CSV, ID_SAVE_DAY_CSV}) {
+        if (id == ID_SAVE_DAY_CSV) {
+            frame.Action(ID_DAY_VIEW)->trigger();
+            QApplication::processEvents();
+        }
+        QString folder, proposed;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            folder = dialog->directory().absolutePath();
+            proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            dialog->selectFile(missing);
+            QMetaObject::invokeMethod(dialog, "done", Q_ARG(int, QDialog::Accepted));
+        });
+        const auto message = AnswerNextMessageBox(QMessageBox::Ok);
+        frame.Action(id)->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !message->isEmpty(); })) << id;
+        EXPECT_EQ(folder, QDir(m_dir.path()).absolutePath());
+        EXPECT_EQ(proposed, "a.csv");
+        EXPECT_EQ(*message, QStringLiteral("The CSV file %1 could not be written: no such file or "
+                                           "directory.")
+                                .arg(QDir::toNativeSeparators(missing)));
+    }
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("out"));
+    EXPECT_TRUE(frame.ReportExport(m_dir.filePath("out/a.csv"), kExportWritten));
+    EXPECT_EQ(m_app->ExportFolder(), m_dir.filePath("out").toStdString());
+}
+
+// OK in CSV Settings redraws the detail view's integral with the new band at once.
+TEST_F(MainFrame, CsvSettingsOkRenewsTheShownIntegral) {
+    CMainFrame frame(*m_app);
+    frame.show();
+    ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 2)));
+    CChildFrame* child = frame.ActiveChild();
+    child->Doc().SelectAll();
+    frame.Action(ID_SELECTED_DATA)->trigger();
+    QApplication::processEvents();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CConfDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->IntegToEdit()->setText(QStringLiteral("700"));
+        dialog->accept();
+    });
+    frame.Action(ID_CSV_SETTINGS)->trigger();
+    EXPECT_NE(child->Doc().m_report.integralText.find("700nm"), std::string::npos)
+        << child->Doc().m_report.integralText;
 }
 
 // Both ranges take 0..100000 nm (the rule's cases are in the Radlog dialog's table); OK with
@@ -287,6 +347,17 @@ TEST(CsvSettingsDialog, WavelengthsAreBoundedModelsPairOff) {
     dialog.accept();
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.focusWidget(), dialog.RangeToEdit());
+    // Each pair refuses a To not above its From with the same message, naming the To's limits.
+    for (QLineEdit* to : {dialog.RangeToEdit(), dialog.IntegToEdit()}) {
+        dialog.RangeToEdit()->setText(QStringLiteral("100000"));
+        to->setText(QStringLiteral("300"));
+        const auto message = AnswerNextMessageBox(QMessageBox::Ok);
+        dialog.accept();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !message->isEmpty(); }));
+        EXPECT_EQ(*message, "Please enter an integer between 301 and 100000.");
+        EXPECT_EQ(dialog.focusWidget(), to);
+        to->setText(QStringLiteral("1800"));
+    }
     dialog.RangeToEdit()->setText(QStringLiteral("100000"));
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

@@ -10,6 +10,7 @@
 #include "ChildFrame.h"
 #include "DayView.h"
 #include "MainFrame.h"
+#include "QuantitiesPanel.h"
 #include "RadviewDoc.h"
 #include "Translations.h"
 #include "UniView.h"
@@ -78,4 +79,21 @@ TEST_F(Screenshot, DayViewAndColourMap) {
     const QImage map = frame->grab().toImage();
     EXPECT_TRUE(map.save(outDir + "/daymap_" + language + ".png"));
     EXPECT_NE(day, map);
+}
+
+TEST_F(Screenshot, QuantitiesPanelWithItsHintAndValues) {
+    ASSERT_TRUE(frame->OpenFile(WriteDayFile("20240601.RSD", 40)));
+    frame->MdiArea()->activeSubWindow()->showMaximized();
+    frame->QuantitiesPanel()->show();
+    Settle();
+    const QImage hint = frame->grab().toImage();
+    EXPECT_TRUE(hint.save(outDir + "/quantities_hint_" + language + ".png"));
+    CChildFrame* child = frame->ActiveChild();
+    child->Doc().m_shownIndices = {10, 20};
+    child->SwitchView(1);
+    frame->updateMenus();
+    Settle();
+    const QImage values = frame->grab().toImage();
+    EXPECT_TRUE(values.save(outDir + "/quantities_" + language + ".png"));
+    EXPECT_NE(hint, values);
 }

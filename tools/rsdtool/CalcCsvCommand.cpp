@@ -10,6 +10,10 @@ bool WriteCalculatedCsv(const CRsdData& set, const std::vector<int>& indices,
     const int result = rad::WriteCalcCsv(out, set, indices, settings.integ);
     // Like the viewer, a file without records gives no CSV; that is not a failure.
     if (result == 0) FileError(out, "not written: the data file holds no records");
+    if (result == rad::kCalcRangeRefused) {
+        FileError(out, kRangeRefusedText);
+        return false;
+    }
     if (result >= 0) return true;
     WriteError(out);
     return false;

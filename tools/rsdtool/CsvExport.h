@@ -7,6 +7,10 @@
 #include "RadviewSettings.h"
 #include "RsdData.h"
 
+// Why a profile's range gives no file.
+inline constexpr const char* kRangeRefusedText =
+    "not written: the wavelength range is not an increasing range within 0..100000 nm";
+
 // Writes one CSV of the records of indices to out; false after naming out and the problem.
 using CsvWriter = bool (*)(const CRsdData& set, const std::vector<int>& indices,
                            const RadviewSettings& settings, const std::string& out);

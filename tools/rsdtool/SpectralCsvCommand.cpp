@@ -10,7 +10,7 @@ bool WriteSpectralCsv(const CRsdData& set, const std::vector<int>& indices,
     CSpectralCsv csv;
     csv.BuildMergedAxis(set);
     if (csv.BuildCsvRows(set, settings.csv) != 1) {
-        FileError(out, "not written: the wavelength range lies outside 0..100000 nm");
+        FileError(out, kRangeRefusedText);
         return false;
     }
     csv.AppendRecords(set, indices, settings.csv);

@@ -135,6 +135,22 @@ Reload it and lose your changes, or overwrite it?</source>
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>No record is shown.</source>
+        <translation>表示中のデータはありません。</translation>
+    </message>
+    <message>
+        <source>Select records and choose Selected Data (or double-click a tile) to list their quantities here.</source>
+        <translation>データを選択して「詳細表示」を選ぶ（または一覧のグラフをダブルクリックする）と、その光の量がここに表示されます。</translation>
+    </message>
+    <message>
+        <source>Double-click a point of the day curve to list that record's quantities here.</source>
+        <translation>日変化グラフの点をダブルクリックすると、そのデータの光の量がここに表示されます。</translation>
+    </message>
+    <message>
+        <source>Open a file and show its records in detail to list their quantities here.</source>
+        <translation>ファイルを開いてデータを詳細表示すると、光の量がここに表示されます。</translation>
+    </message>
+    <message>
         <location filename="../Commands.cpp" line="8"/>
         <source>&amp;Open...	Ctrl+O</source>
         <translation>開く(&amp;O)...	Ctrl+O</translation>
@@ -565,9 +581,12 @@ Reload it and lose your changes, or overwrite it?</source>
         <translation>Radview</translation>
     </message>
     <message>
-        <location filename="../MainCommands.cpp" line="125"/>
-        <source>The file %1 could not be written.</source>
-        <translation>ファイル %1 に書き込めませんでした。</translation>
+        <source>The CSV file %1 could not be written: %2.</source>
+        <translation>CSVファイル %1 に書き込めませんでした: %2。</translation>
+    </message>
+    <message>
+        <source>the wavelength range is not an increasing range within 0..%1 nm</source>
+        <translation>波長範囲が 0～%1 nm の中で最小値＜最大値になっていません</translation>
     </message>
     <message>
         <location filename="../MainCommands.cpp" line="174"/>
@@ -632,6 +651,10 @@ Reload it and lose your changes, or overwrite it?</source>
 </context>
 <context>
     <name>CQuantitiesPanel</name>
+    <message>
+        <source>Quantity</source>
+        <translation>項目</translation>
+    </message>
     <message>
         <location filename="../QuantitiesPanel.cpp" line="11"/>
         <source>Quantities</source>
@@ -706,6 +729,65 @@ Reload it and lose your changes, or overwrite it?</source>
     <message>
         <source>DLI / clear sky: %1</source>
         <translation>DLI / 晴天: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileError</name>
+    <message>
+        <source>no such file or directory</source>
+        <translation>ファイルまたはフォルダがありません</translation>
+    </message>
+    <message>
+        <source>a part of the path is not a directory</source>
+        <translation>パスの一部がフォルダではありません</translation>
+    </message>
+    <message>
+        <source>is a directory</source>
+        <translation>フォルダです</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>file name too long</source>
+        <translation>ファイル名が長すぎます</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>アクセスが拒否されました</translation>
+    </message>
+    <message>
+        <source>operation not permitted</source>
+        <translation>操作が許可されていません</translation>
+    </message>
+    <message>
+        <source>read-only file system</source>
+        <translation>読み取り専用のファイルシステムです</translation>
+    </message>
+    <message>
+        <source>no space left on device</source>
+        <translation>ディスクの空き容量がありません</translation>
+    </message>
+    <message>
+        <source>disk quota exceeded</source>
+        <translation>ディスク容量の制限を超えました</translation>
+    </message>
+    <message>
+        <source>file too large</source>
+        <translation>ファイルが大きすぎます</translation>
+    </message>
+    <message>
+        <source>input/output error</source>
+        <translation>入出力エラー</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>メモリが足りません</translation>
+    </message>
+    <message>
+        <source>too many open files</source>
+        <translation>開いているファイルが多すぎます</translation>
     </message>
 </context>
 <context>

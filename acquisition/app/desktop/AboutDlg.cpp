@@ -14,7 +14,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(":/radlog/radlog.svg").pixmap(48, 48));
     auto* texts = new QVBoxLayout;
-    texts->addWidget(new QLabel(QStringLiteral("Radlog Version " RAD_VERSION_SHORT), this));
+    texts->addWidget(new QLabel(QStringLiteral("Radlog Version " RAD_VERSION), this));
     texts->addWidget(new QLabel(tr("Spectral irradiance logger for QS-series sensors"), this));
     auto* row = new QHBoxLayout;
     row->addWidget(icon, 0, Qt::AlignTop);

@@ -55,6 +55,12 @@ CConfDlg::CConfDlg(const ConfValues& values, const std::vector<PortEntry>& ports
     m_pFinishHour->setValue(rad::HourOf(values.finish));
     m_pFinishMinute->setValue(rad::MinuteOf(values.finish));
     m_pInterval->setValue(rad::IntervalMinutesOf(values.interval));
+    if (!rad::IsMinuteInterval(values.interval)) {
+        m_pInterval->setEnabled(false);
+        m_pSecondsInterval->setText(
+            tr("Measuring every %1 seconds (set on the command line)").arg(values.interval));
+        m_pSecondsInterval->show();
+    }
     FillPortLists(ports);
     ToControls();
     ApplyRules();
@@ -129,14 +135,21 @@ bool CConfDlg::FromControls(bool report) {
         // An edit that is refused keeps the last good value until OK reports it; a greyed one
         // (the range of the raw grid) is not in use and cannot take the focus, so it is kept.
         const QString error = rad::IntegerWavelengthError(edit->text(), *field);
-        if (!error.isEmpty() && report && edit->isEnabled()) {
-            QMessageBox::warning(this, QStringLiteral("Radlog"), error);
-            edit->setFocus();
-            edit->selectAll();
-            return false;
-        }
+        if (!error.isEmpty() && report && edit->isEnabled()) return Refuse(edit, error);
     }
+    if (!report) return true;
+    if (const QString error = rad::IntegerRangeError(v.integFrom, v.integTo); !error.isEmpty())
+        return Refuse(m_pIntegTo, error);
+    const QString error = rad::IntegerRangeError(v.csvFrom, v.csvTo);
+    if (!error.isEmpty() && m_pCsvTo->isEnabled()) return Refuse(m_pCsvTo, error);
     return true;
+}
+
+bool CConfDlg::Refuse(QWidget* field, const QString& message) {
+    QMessageBox::warning(this, QStringLiteral("Radlog"), message);
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+    return false;
 }
 
 void CConfDlg::ApplyRules() {
@@ -178,12 +191,17 @@ void CConfDlg::Browse(QLineEdit* folder, const QString& title) {
 void CConfDlg::accept() {
     m_values.start = rad::SecondOfDay(m_pStartHour->value(), m_pStartMinute->value());
     m_values.finish = rad::SecondOfDay(m_pFinishHour->value(), m_pFinishMinute->value());
-    m_values.interval = rad::IntervalSeconds(m_pInterval->value());
+    if (m_pInterval->isEnabled()) m_values.interval = rad::IntervalSeconds(m_pInterval->value());
     for (int m = 0; m < kModelCount; ++m) {
         const int index = m_pPort[m]->currentIndex();
         if (index >= 0) m_values.port[m] = m_pPort[m]->itemData(index).toInt();
     }
     if (!FromControls(true)) return;
+    // The window includes both ends; a finish not after the start would never measure.
+    if (m_values.finish <= m_values.start) {
+        Refuse(m_pFinishHour, tr("Please enter a finish time after the start time."));
+        return;
+    }
     // Files are joined to the folder by concatenation: a folder typed without its separator
     // gets it here, as Browse gives it.
     for (std::string* folder : {&m_values.rsdFolder, &m_values.csvFolder})

@@ -50,6 +50,8 @@ class CConfDlg : public QDialog {
     // Integer edits that do not hold an integer keep their old value; with `report` the first
     // such edit gets the standard message and the focus, and the result is false.
     bool FromControls(bool report);
+    // The standard message for a refused value; the focus goes to its field. Always false.
+    bool Refuse(QWidget* field, const QString& message);
     void ApplyRules();
     void OnUseClicked(int model);
     void Browse(QLineEdit* folder, const QString& title);
@@ -67,6 +69,7 @@ class CConfDlg : public QDialog {
     QSpinBox* m_pFinishHour = nullptr;
     QSpinBox* m_pFinishMinute = nullptr;
     QSpinBox* m_pInterval = nullptr;
+    QLabel* m_pSecondsInterval = nullptr;  // the interval the spin cannot show, read-only
     QLineEdit* m_pRsdFolder = nullptr;
     QPushButton* m_pRsdBrowse = nullptr;
     QCheckBox* m_pCsvSave = nullptr;

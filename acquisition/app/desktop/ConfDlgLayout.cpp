@@ -139,6 +139,10 @@ QGroupBox* CConfDlg::BuildTimeGroup() {
     line->addWidget(new QLabel(every.value(1).trimmed(), group));
     line->addStretch(1);
     grid->addLayout(line, 2, 0, 1, 4);
+    m_pSecondsInterval = new QLabel(group);
+    m_pSecondsInterval->setObjectName("secondsInterval");
+    m_pSecondsInterval->hide();
+    grid->addWidget(m_pSecondsInterval, 3, 0, 1, 4);
     return group;
 }
 

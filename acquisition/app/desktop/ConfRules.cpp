@@ -38,6 +38,11 @@ int IntervalMinutesOf(int64_t intervalSeconds) {
     return static_cast<int>(minutes);
 }
 
+bool IsMinuteInterval(int64_t intervalSeconds) {
+    return intervalSeconds % 60 == 0 && intervalSeconds / 60 >= kIntervalMinMinutes &&
+           intervalSeconds / 60 <= kIntervalMaxMinutes;
+}
+
 int64_t SecondOfDay(int hour, int minute) { return (int64_t{hour} * 60 + minute) * 60; }
 
 int64_t IntervalSeconds(int minutes) { return int64_t{minutes} * 60; }

@@ -54,6 +54,9 @@ ConfEnabling ComputeEnabling(const ConfValues& values);
 int HourOf(int64_t secondOfDay);
 int MinuteOf(int64_t secondOfDay);
 int IntervalMinutesOf(int64_t intervalSeconds);
+// Whether the interval spin can show the stored interval (whole minutes, 1..720); a demo's
+// interval in seconds cannot, and is kept as it is.
+bool IsMinuteInterval(int64_t intervalSeconds);
 // Seconds stored on OK for the spin positions.
 int64_t SecondOfDay(int hour, int minute);
 int64_t IntervalSeconds(int minutes);

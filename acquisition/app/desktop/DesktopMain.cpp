@@ -9,7 +9,7 @@
 
 int RunDesktop(RadlogSettings& settings, std::function<void()> save, const IClock& clock,
                IStationObserver* observer, int dayStartHour) {
-    QApplication::setApplicationName("radlog");
+    QApplication::setApplicationName("Radlog");
     QApplication::setDesktopFileName("radlog");
     QApplication::setWindowIcon(QIcon(":/radlog/radlog.svg"));
     rad::InstallTranslations(*qApp, {"radgraph", "radlog"});

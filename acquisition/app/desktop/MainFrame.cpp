@@ -45,10 +45,13 @@ void CMainFrame::UpdateMenus(bool running) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (m_bRunning)
-        event->ignore();
-    else
+    if (!m_bRunning) {
         event->accept();
+        return;
+    }
+    event->ignore();
+    statusBar()->showMessage(tr("Radlog cannot close while a measurement runs."));
+    emit closeRefused();
 }
 
 void CMainFrame::CreateStatusBar() {

@@ -39,6 +39,10 @@ class CMainFrame : public QMainWindow {
     // The idle text of the message pane: why no cycle runs now, or "Ready" for "".
     void SetWaitText(const QString& text);
 
+  signals:
+    // The window's close button was pressed while an acquisition runs (queued by the owner).
+    void closeRefused();
+
   public slots:
     // Acquisition commands, Measurement Settings and Exit only while no acquisition runs; the
     // window's close button follows the same rule.

@@ -49,6 +49,9 @@ void CRadlogApp::Start(IStationObserver* observer) {
     m_pTodayDock = new CTodayDock(m_nDayStartHour, m_pFrame.get());
     m_pFrame->addDockWidget(Qt::RightDockWidgetArea, m_pTodayDock);
     ConnectCommands();
+    // Queued: the question is not asked inside the window's close event.
+    connect(m_pFrame.get(), &CMainFrame::closeRefused, this, &CRadlogApp::OfferStopAndClose,
+            Qt::QueuedConnection);
     if (m_settings.autoStart) m_pFrame->Action(Cmd::StartInterval)->trigger();
     m_pFrame->show();
     m_pGraphDlg = new CGraphDlg(

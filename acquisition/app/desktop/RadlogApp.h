@@ -68,6 +68,10 @@ class CRadlogApp : public QObject, public IRadlogHost {
     void OnMeasurementSettings();
     void OnGraphSettings();
     void OnAbout();
+    // The close button during an acquisition: offer to stop it and close.
+    void OfferStopAndClose();
+    // A dialog opened while the always-on-top progress dialog shows goes above it.
+    void PlaceAboveProgress(QWidget* dialog) const;
     void FillPage(GraphPage& page) const;
 
     RadlogSettings& m_settings;

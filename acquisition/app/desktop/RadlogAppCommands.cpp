@@ -1,10 +1,13 @@
 // The commands of the main window and where each one goes.
 #include <QAction>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include "AboutDlg.h"
 #include "ConfDlg.h"
 #include "ConfSettings.h"
 #include "GraphDlg.h"
+#include "IntDlg.h"
 #include "MainFrame.h"
 #include "PortProbe.h"
 #include "RadlogApp.h"
@@ -34,10 +37,34 @@ void CRadlogApp::OnMeasurementSettings() {
 }
 
 void CRadlogApp::OnGraphSettings() {
-    if (m_pGraphDlg) m_pGraphDlg->ShowDialog();
+    if (!m_pGraphDlg) return;
+    PlaceAboveProgress(m_pGraphDlg);
+    m_pGraphDlg->ShowDialog();
 }
 
 void CRadlogApp::OnAbout() {
     CAboutDlg dialog(m_pFrame.get());
+    PlaceAboveProgress(&dialog);
     dialog.exec();
+}
+
+void CRadlogApp::OfferStopAndClose() {
+    if (!m_pDoc || !m_pDoc->IsRunning()) return;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Radlog"),
+                    tr("A measurement is running. Stop it and close Radlog?"),
+                    QMessageBox::NoButton, m_pFrame.get());
+    box.setObjectName("stopAndClose");
+    QPushButton* stop = box.addButton(tr("Stop and Close"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel)->setText(CIntDlg::tr("Cancel"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    PlaceAboveProgress(&box);
+    box.exec();
+    // Asked once here: the acquisition ends without the stop question.
+    if (box.clickedButton() == stop) Shutdown();
+}
+
+void CRadlogApp::PlaceAboveProgress(QWidget* dialog) const {
+    const bool onTop = m_pIntDlg && m_pIntDlg->isVisible();
+    if (dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        dialog->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 }

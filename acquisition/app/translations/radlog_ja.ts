@@ -15,6 +15,14 @@
 <context>
     <name>CConfDlg</name>
     <message>
+        <source>Measuring every %1 seconds (set on the command line)</source>
+        <translation>%1 秒毎に計測（コマンドラインで指定）</translation>
+    </message>
+    <message>
+        <source>Please enter a finish time after the start time.</source>
+        <translation>終了時刻には開始時刻より後の時刻を入力してください。</translation>
+    </message>
+    <message>
         <source>RSD File Folder</source>
         <translation>RSDファイルの保存先</translation>
     </message>
@@ -142,6 +150,10 @@ Software Starting</source>
 </context>
 <context>
     <name>CMainFrame</name>
+    <message>
+        <source>Radlog cannot close while a measurement runs.</source>
+        <translation>計測中は Radlog を終了できません。</translation>
+    </message>
     <message>
         <source>Ready</source>
         <translation>ﾚﾃﾞｨ</translation>
@@ -284,6 +296,17 @@ About</source>
     <message>
         <source>&amp;Help</source>
         <translation>ﾍﾙﾌﾟ(&amp;H)</translation>
+    </message>
+</context>
+<context>
+    <name>CRadlogApp</name>
+    <message>
+        <source>A measurement is running. Stop it and close Radlog?</source>
+        <translation>計測中です。計測を中止して Radlog を終了しますか？</translation>
+    </message>
+    <message>
+        <source>Stop and Close</source>
+        <translation>中止して終了</translation>
     </message>
 </context>
 <context>

@@ -86,6 +86,10 @@
         <translation>%1 から %2 までの整数を入力してください。</translation>
     </message>
     <message>
+        <source>Please enter a number above %1 and at most %2.</source>
+        <translation>%1 より大きく %2 以下の数値を入力してください。</translation>
+    </message>
+    <message>
         <source>Please enter a number.</source>
         <translation>数値を入力してください。</translation>
     </message>
