@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <new>
 #include <stdexcept>
 #include <thread>
 
@@ -56,6 +57,9 @@ void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads) {
 void ReadOne(FileRows& file, int threads, const RowFormatter& format, WorkerMemory& memory) {
     try {
         if (threads > 1 || !StreamOne(file, memory)) StoreOne(file, threads, memory.payloads);
+    } catch (const std::bad_alloc&) {
+        file.rows = {};
+        file.problem = "not enough memory";
     } catch (const std::exception& error) {
         file.problem = error.what();
     }

@@ -1,5 +1,6 @@
 // rsdtool quantities, series and daily: the light analysis of one or many day files.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <stdexcept>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "AtomicFile.h"
 #include "FileBatch.h"
 #include "IniFile.h"
+#include "RegularFile.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -31,7 +33,7 @@ std::optional<AnalysisSettings> LoadAnalysisProfile(const ParsedArgs& parsed) {
     if (path == nullptr) return settings;
     CIniFile ini;
     if (!ini.Load(*path)) {
-        FileError(*path, "cannot read the profile");
+        FileError(*path, "cannot read the profile: " + rad::FileErrorText(errno));
         return std::nullopt;
     }
     settings.Load(ini);
@@ -41,8 +43,9 @@ std::optional<AnalysisSettings> LoadAnalysisProfile(const ParsedArgs& parsed) {
 // Writes text to -o OUT, or to standard output without it.
 bool Emit(const ParsedArgs& parsed, std::string_view text) {
     if (const std::string* out = parsed.Option("-o")) {
-        if (rad::WriteFileAtomic(*out, text) == 0) return true;
-        FileError(*out, "cannot be written");
+        const int error = rad::WriteFileAtomic(*out, text);
+        if (error == 0) return true;
+        WriteError(*out, error);
         return false;
     }
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
@@ -111,8 +114,10 @@ std::optional<LightOptions> ParseLightOptions(CommandArgs args,
     auto parsed = ParseArgs(args, options, command);
     if (!parsed || !CheckPositionalCount(*parsed, 1, most, command)) return std::nullopt;
     result.parsed = std::move(*parsed);
-    const auto analysis = LoadAnalysisProfile(result.parsed);
     failure = kExitFailed;
+    const std::string* out = result.parsed.Option("-o");
+    if (out && !CheckOutput(*out, result.parsed.positional)) return std::nullopt;
+    const auto analysis = LoadAnalysisProfile(result.parsed);
     if (!analysis) return std::nullopt;
     result.analysis = *analysis;
     return result;

@@ -7,6 +7,8 @@
 #include <numeric>
 
 #include "LightQuantities.h"
+#include "NetcdfStatusFlags.h"
+#include "NetcdfSupport.h"
 #include "RsdData.h"
 #include "StatusValueNames.h"
 
@@ -21,19 +23,6 @@ constexpr const char* kIrradianceName =
     "surface_downwelling_radiative_flux_per_unit_wavelength_in_air";
 constexpr const char* kIrradianceUnits = "W m-2 um-1";
 constexpr const char* kCoordinates = "lat lon station_name";
-
-void Check(int status, const std::string& what) {
-    if (status != NC_NOERR) throw ArchiveError(what + ": " + nc_strerror(status));
-}
-
-void PutText(int ncid, int var, const char* name, const std::string& value) {
-    Check(nc_put_att_text(ncid, var, name, value.size(), value.c_str()), name);
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // The unit in a quantity's column title ("PPFD(umol/m2/s)") in UDUNITS form ("umol m-2 s-1").
 std::string UdunitsOf(const char* header) {
@@ -69,13 +58,11 @@ const char* StandardNameOf(rad::Quantity q) {
             return "surface_downwelling_photosynthetic_photon_flux_in_air";
         case rad::Quantity::Par:
             return "surface_downwelling_photosynthetic_radiative_flux_in_air";
+        case rad::Quantity::UvIndex:
+            return "ultraviolet_index";
         default:
             return nullptr;
     }
-}
-
-bool InDefaultSet(rad::Quantity q) {
-    return q == rad::Quantity::Par || q == rad::Quantity::Ppfd || q == rad::Quantity::Illuminance;
 }
 
 }  // namespace
@@ -92,6 +79,10 @@ std::vector<double> ArchiveGrid::Wavelengths() const {
 CNetcdfArchive::CNetcdfArchive(const std::string& path, ArchiveOptions options)
     : m_path(path), m_options(std::move(options)), m_wavelengths(m_options.grid.Wavelengths()) {
     if (m_wavelengths.empty()) throw ArchiveError("the wavelength grid is empty");
+    if (m_options.append) {
+        OpenExisting();
+        return;
+    }
     Check(nc_create(path.c_str(), NC_CLOBBER | NC_NETCDF4, &m_ncid), path);
     DefineFixed();
 }
@@ -217,9 +208,11 @@ void CNetcdfArchive::DefineSensor(int model) {
                    label + " spectral irradiance");
     vars.exposure =
         DefineSeries("exposure" + suffix, NC_INT, "ms", (label + " exposure").c_str(), nullptr);
-    for (const rad::StatusValueName& name : rad::StatusIntNames(model))
+    for (const rad::StatusValueName& name : rad::StatusIntNames(model)) {
         vars.ints.push_back(DefineSeries(name.name + suffix, NC_INT, name.units,
                                          (label + " " + name.longName).c_str(), nullptr));
+        PutStatusFlags(m_ncid, vars.ints.back(), name.name);
+    }
     for (const rad::StatusValueName& name : rad::StatusFloatNames(model))
         vars.floats.push_back(DefineSeries(name.name + suffix, NC_FLOAT, name.units,
                                            (label + " " + name.longName).c_str(), nullptr));
@@ -236,10 +229,25 @@ void CNetcdfArchive::Add(PreparedDay prepared) {
     const ArchiveDay& day = prepared.day;
     m_sources.push_back(day.source);
     if (day.times.empty()) return;
+    if (day.times.front() <= m_lastTime && m_nRecords == m_nExisting && m_nExisting > 0)
+        throw ArchiveError(day.source + ": overlaps the archive in time: its records do not " +
+                           "all come after the archive's last");
     if (day.times.front() <= m_lastTime)
         throw ArchiveError(day.source +
                            ": its records do not come after those of the files before it");
     if (prepared.first != m_nRecords) throw ArchiveError(day.source + ": out of place");
+    if (m_station) {
+        // One archive is one station's: CF's time series of a single station.
+        std::string differences;
+        for (const std::string& difference : StationDifferences(StationOf(day), *m_station))
+            differences += (differences.empty() ? "" : ", ") + difference;
+        if (!differences.empty())
+            throw ArchiveError(day.source + ": another station than the " +
+                               (m_nExisting > 0 ? "archive's" : "first file's") + " (" +
+                               differences + ")");
+    } else {
+        m_station = StationOf(day);
+    }
     if (!m_bSite) DefineSite(day);
     for (int model = 0; model < kModelCount; ++model) {
         const ArchiveSensorDay& sensor = day.sensors[static_cast<std::size_t>(model)];
@@ -336,11 +344,11 @@ void CNetcdfArchive::Finish() {
     PutText(m_ncid, NC_GLOBAL, "featureType", "timeSeries");
     PutText(m_ncid, NC_GLOBAL, "title",
             "Spectral irradiance records of a spectroradiometer station");
-    PutText(m_ncid, NC_GLOBAL, "source",
-            "QS series spectroradiometers; day files " + join(m_sources, ", "));
+    PutText(m_ncid, NC_GLOBAL, "source", std::string(kArchiveSourceText) + join(m_sources, ", "));
     PutText(m_ncid, NC_GLOBAL, "program", std::string("rsdtool ") + RSDTOOL_VERSION);
     PutText(m_ncid, NC_GLOBAL, "calibrations", join(m_calibrations, "; "));
-    PutText(m_ncid, NC_GLOBAL, "history", m_options.history);
+    PutText(m_ncid, NC_GLOBAL, "history",
+            m_oldHistory.empty() ? m_options.history : m_options.history + "\n" + m_oldHistory);
     PutText(m_ncid, NC_GLOBAL, "time_zone_offset_hours", m_strTimeZone);
     Check(nc_enddef(m_ncid), "attributes");
     Check(nc_close(m_ncid), "close");

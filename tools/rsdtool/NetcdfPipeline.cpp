@@ -29,7 +29,8 @@ class CPipeline {
           m_wavelengths(archive.Wavelengths()),
           m_quantities(archive.QuantityIndices()),
           m_load(load) {
-        if (!m_slots.empty()) m_slots[0].first = 0;
+        // An archive appended to has records before the first file's.
+        if (!m_slots.empty()) m_slots[0].first = archive.Records();
     }
 
     // Prepared day i, waiting for it; throws ArchiveInputError when its file failed.
