@@ -229,6 +229,7 @@ void CNetcdfArchive::Add(PreparedDay prepared) {
     const ArchiveDay& day = prepared.day;
     m_sources.push_back(day.source);
     if (day.times.empty()) return;
+    RequireSameStation(m_station, day, m_nExisting > 0);
     if (day.times.front() <= m_lastTime && m_nRecords == m_nExisting && m_nExisting > 0)
         throw ArchiveError(day.source + ": overlaps the archive in time: its records do not " +
                            "all come after the archive's last");
@@ -236,18 +237,6 @@ void CNetcdfArchive::Add(PreparedDay prepared) {
         throw ArchiveError(day.source +
                            ": its records do not come after those of the files before it");
     if (prepared.first != m_nRecords) throw ArchiveError(day.source + ": out of place");
-    if (m_station) {
-        // One archive is one station's: CF's time series of a single station.
-        std::string differences;
-        for (const std::string& difference : StationDifferences(StationOf(day), *m_station))
-            differences += (differences.empty() ? "" : ", ") + difference;
-        if (!differences.empty())
-            throw ArchiveError(day.source + ": another station than the " +
-                               (m_nExisting > 0 ? "archive's" : "first file's") + " (" +
-                               differences + ")");
-    } else {
-        m_station = StationOf(day);
-    }
     if (!m_bSite) DefineSite(day);
     for (int model = 0; model < kModelCount; ++model) {
         const ArchiveSensorDay& sensor = day.sensors[static_cast<std::size_t>(model)];

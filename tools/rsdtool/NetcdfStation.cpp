@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "NetcdfArchive.h"
 #include "NetcdfDay.h"
 #include "SensorBlocks.h"
 
@@ -45,4 +46,19 @@ std::vector<std::string> StationDifferences(const ArchiveStation& day,
         differences.push_back("longitude " + PositionText(day.longitude) + " instead of " +
                               PositionText(archive.longitude));
     return differences;
+}
+
+void RequireSameStation(std::optional<ArchiveStation>& station, const ArchiveDay& day,
+                        bool appending) {
+    const ArchiveStation own = StationOf(day);
+    if (!station) {
+        station = own;
+        return;
+    }
+    std::string differences;
+    for (const std::string& difference : StationDifferences(own, *station))
+        differences += (differences.empty() ? "" : ", ") + difference;
+    if (!differences.empty())
+        throw ArchiveError(day.source + ": another station than the " +
+                           (appending ? "archive's" : "first file's") + " (" + differences + ")");
 }

@@ -22,3 +22,9 @@ ArchiveStation StoredStation(std::string name, float latitude, float longitude);
 // empty for the same station.
 std::vector<std::string> StationDifferences(const ArchiveStation& day,
                                             const ArchiveStation& archive);
+
+// The first day's station into station, or else a throw of ArchiveError naming what differs
+// from station (of the archive appended to, or of the first file): one archive is one
+// station's time series, as CF's featureType says.
+void RequireSameStation(std::optional<ArchiveStation>& station, const ArchiveDay& day,
+                        bool appending);
