@@ -95,14 +95,19 @@ def spectral_csv(day_file, folder, record):
             for c, name in enumerate(sensor_row) if c > 0 and name}
 
 
+def day_files(name):
+    """A fresh folder of the fixture's day files: (folder, files in name order)."""
+    folder = os.path.join(SCRATCH, name)
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    subprocess.run([FIXTURE, "make", folder, str(DAYS), str(RECORDS)], check=True)
+    return folder, sorted(glob.glob(os.path.join(folder, "*.rsd")))
+
+
 class NetcdfArchive(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.folder = os.path.join(SCRATCH, "netcdf")
-        shutil.rmtree(cls.folder, ignore_errors=True)
-        os.makedirs(cls.folder)
-        subprocess.run([FIXTURE, "make", cls.folder, str(DAYS), str(RECORDS)], check=True)
-        cls.files = sorted(glob.glob(os.path.join(cls.folder, "*.rsd")))
+        cls.folder, cls.files = day_files("netcdf")
         cls.nc = os.path.join(cls.folder, "archive.nc")
         # Given newest first: the archive still holds the records in time order.
         subprocess.run([RSDTOOL, "netcdf", "--quantities"] + cls.files[::-1] + ["-o", cls.nc],
@@ -264,11 +269,7 @@ class ArchiveOutput(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.folder = os.path.join(SCRATCH, "growth")
-        shutil.rmtree(cls.folder, ignore_errors=True)
-        os.makedirs(cls.folder)
-        subprocess.run([FIXTURE, "make", cls.folder, str(DAYS), str(RECORDS)], check=True)
-        cls.files = sorted(glob.glob(os.path.join(cls.folder, "*.rsd")))
+        cls.folder, cls.files = day_files("growth")
         # The last day again, as a station 1 degree further north and of another name.
         cls.other = os.path.join(cls.folder, "other", os.path.basename(cls.files[2]))
         os.makedirs(os.path.dirname(cls.other))
