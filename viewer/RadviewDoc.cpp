@@ -143,8 +143,8 @@ void CRadviewDoc::PrepareRecord(int index) {
 bool CRadviewDoc::ExportSpectralCsv(const std::string& path) {
     const CsvSettings& csv = m_app.Settings().csv;
     if (m_csv.BuildCsvRows(Data(), csv) != 1) return false;
-    m_csv.AppendRecords(Data(), ExportIndices(), csv);
-    return rad::WriteCsvLines(path, m_csv.csvLines);
+    errno = m_csv.WriteRecords(path, Data(), ExportIndices(), csv);
+    return errno == 0;
 }
 
 int CRadviewDoc::ExportCalcCsv(const std::string& path) const {

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "RsdData.h"
@@ -54,6 +55,8 @@ class CPipeline {
         for (std::size_t i = m_next++; i < m_files.size() && i < m_failedAt; i = m_next++) {
             try {
                 if (!Prepare(i)) return;
+            } catch (const std::bad_alloc&) {
+                Fail(i, "not enough memory");
             } catch (const std::exception& error) {
                 Fail(i, error.what());
             }
