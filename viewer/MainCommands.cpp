@@ -15,6 +15,7 @@
 #include "GraphDlg.h"
 #include "MainFrame.h"
 #include "MenuPrompts.h"
+#include "NativePath.h"
 #include "QuantitiesPanel.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
@@ -63,7 +64,7 @@ void CMainFrame::OnSaveSpectralCsv() {
     if (!child) return;
     const QString path = CsvFileName(this);
     if (path.isEmpty()) return;
-    if (child->Doc().ExportSpectralCsv(path.toStdString())) {
+    if (child->Doc().ExportSpectralCsv(PathBytes(path))) {
         m_app.Settings().csvFolder = path.toStdString();
         return;
     }
@@ -76,7 +77,7 @@ void CMainFrame::OnSaveCalcCsv() {
     if (!child) return;
     const QString path = CsvFileName(this);
     // No message box for this export; the status bar says when the file cannot be written.
-    if (!path.isEmpty() && child->Doc().ExportCalcCsv(path.toStdString()) < 0) {
+    if (!path.isEmpty() && child->Doc().ExportCalcCsv(PathBytes(path)) < 0) {
         ShowWriteError(path, errno);
     }
 }
@@ -126,9 +127,11 @@ void CMainFrame::OnSaveDayCsv() {
     CChildFrame* child = ActiveChild();
     if (!child || child->Doc().m_nViewMode != 2) return;
     const QString path = CsvFileName(this);
-    if (!path.isEmpty() && !child->DayView()->ExportCsv(path.toStdString()))
+    if (!path.isEmpty() && !child->DayView()->ExportCsv(PathBytes(path))) {
+        ShowWriteError(path, errno);
         QMessageBox::warning(this, tr("Radview"),
                              tr("The file %1 could not be written.").arg(path));
+    }
 }
 
 void CMainFrame::UpdateQuantitiesPanel() {

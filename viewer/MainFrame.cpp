@@ -16,6 +16,7 @@
 #include "CatView.h"
 #include "ChildFrame.h"
 #include "GraphDlg.h"
+#include "NativePath.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
 #include "RegularFile.h"
@@ -131,7 +132,7 @@ bool CMainFrame::OpenFile(const QString& path) {
     child->show();
     m_pMdi->setActiveSubWindow(sub);
     child->CatView()->setFocus();
-    m_app.Settings().AddRecentFile(QFileInfo(path).absoluteFilePath().toStdString());
+    m_app.Settings().AddRecentFile(PathBytes(QFileInfo(path).absoluteFilePath()));
     UpdateRecentMenu();
     updateMenus();
     return true;
@@ -169,7 +170,7 @@ void CMainFrame::UpdateRecentMenu() {
     m_pRecentMenu->clear();
     int n = 0;
     for (const std::string& file : m_app.Settings().recentFiles) {
-        const QString path = QString::fromStdString(file);
+        const QString path = PathFromBytes(file);
         QAction* action = m_pRecentMenu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(path));
         connect(action, &QAction::triggered, this, [this, path] { OpenFile(path); });
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +37,7 @@ class CRadviewDoc : public QObject {
     bool Save(const QString& path);
     // The file on disk differs from the one loaded or last saved (another program wrote it).
     bool ChangedOnDisk() const;
+    // The file's name, its bytes kept (NativePath.h).
     QString Path() const { return m_strPath; }
     QString LastError() const { return m_strError; }
     bool IsModified() const { return m_bModified; }
@@ -51,10 +52,13 @@ class CRadviewDoc : public QObject {
     std::vector<int> ExportIndices() const;
 
     // ---- CSV ----
-    // The spectral CSV of the exported records; false when the file cannot be written.
+    // The spectral CSV of the exported records; false with errno set when the file cannot be
+    // written (the document's own file is refused as any that is no file).
     bool ExportSpectralCsv(const std::string& path);
-    // The calculated CSV: 1 written, 0 nothing to write (no record), -1 not writable.
+    // The calculated CSV: 1 written, 0 nothing to write (no record), -1 not writable (errno).
     int ExportCalcCsv(const std::string& path) const;
+    // Why path may not take an export (rad::CheckOutputPath with the document's file), or 0.
+    int OutputRefusal(const std::string& path) const;
 
     // ---- detail view ----
     int m_nViewMode = 0;  // 0 = catalog, 1 = single-record view
@@ -88,6 +92,6 @@ class CRadviewDoc : public QObject {
     QString m_strPath;
     QString m_strError;
     bool m_bModified = false;
-    QDateTime m_diskTime;
+    timespec m_diskTime{};
     qint64 m_nDiskSize = -1;
 };
