@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -157,5 +158,22 @@ TEST_F(OutputPath, AFullDiskKeepsTheOldOutput) {
         EXPECT_THAT(run.err, HasSubstr("file too large"));
         EXPECT_EQ(ReadFile(out), "old");
         EXPECT_EQ(Entries(m_dir), before);
+    }
+}
+
+// Names are bytes: one that is no UTF-8, and one as long as a name may be, are written as
+// given (the temporary name beside them fits as well).
+TEST_F(OutputPath, NamesKeepEveryByte) {
+    for (const Command& command : Commands()) {
+        for (const std::string_view base : {"Caf\xe9-", "long"}) {
+            std::string name(base == "long" ? std::string(250 - std::strlen(command.suffix), 'n')
+                                            : std::string(base) + command.name);
+            name += command.suffix;
+            SCOPED_TRACE(std::string(command.name) + " to " + name);
+            const std::string quoted = std::string(1, '\'').append(Path(name)).append("'");
+            const ToolRun run = Tool(Replace(command.args, "OUT", quoted));
+            EXPECT_EQ(run.status, 0) << run.err;
+            EXPECT_TRUE(fs::is_regular_file(Path(name)));
+        }
     }
 }

@@ -105,5 +105,7 @@ TEST_F(ViewerFiles, ACraftedFileOfEmptyBlocksOpensWithinALimit) {
         const CRsdData& set = frame.Doc().Data();
         EXPECT_GT(set.GetCount(), 40000);
         EXPECT_NE(frame.CatView()->TileOf(set.GetAt(0)), nullptr);  // drawn, in view
+        frame.SwitchView(2);  // the day's series of every record
+        frame.DayView()->repaint();
     });
 }

@@ -146,7 +146,12 @@ int RunNetcdf(const CommandArgs& args) {
             [](const std::string& path, CRsdData& set) { return LoadRsdProblem(path, set); });
     } catch (const ArchiveError& error) {
         const auto* input = dynamic_cast<const ArchiveInputError*>(&error);
-        return FileError(input ? input->File() : *out, error.what());
+        // The library names the file it wrote, which is the output to the user.
+        std::string problem = error.what();
+        for (auto at = problem.find(file.TempPath()); at != std::string::npos;
+             at = problem.find(file.TempPath(), at + out->size()))
+            problem.replace(at, file.TempPath().size(), *out);
+        return FileError(input ? input->File() : *out, problem);
     }
     if (const int error = file.Commit()) return WriteError(*out, error);
     std::printf("%s: %zu records\n", out->c_str(), records);
