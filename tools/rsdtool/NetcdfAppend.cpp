@@ -132,7 +132,8 @@ void CNetcdfArchive::OpenExisting() {
 
 void CNetcdfArchive::ReadExistingSensors() {
     for (int model = 0; model < kModelCount; ++model) {
-        const std::string suffix = "_" + Lower(kModels[static_cast<std::size_t>(model)].key);
+        const std::string suffix =
+            std::string(1, '_').append(Lower(kModels[static_cast<std::size_t>(model)].key));
         if (!HasVariable(m_ncid, "exposure" + suffix)) continue;
         SensorVars& vars = m_sensors[static_cast<std::size_t>(model)];
         vars.exposure = Variable(m_ncid, "exposure" + suffix);
