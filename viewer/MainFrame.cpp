@@ -235,7 +235,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) paths.append(url.toLocalFile());
+        if (url.isLocalFile()) paths.append(PathFromFileUrl(url));
     }
     OpenFiles(paths);
     event->acceptProposedAction();

@@ -71,3 +71,8 @@ std::string PathBytes(const QString& path) {
     flush(path.size());
     return bytes;
 }
+
+QString PathFromFileUrl(const QUrl& url) {
+    const QByteArray escaped = url.path(QUrl::FullyEncoded).toLatin1();
+    return PathFromBytes(QByteArray::fromPercentEncoding(escaped).toStdString());
+}

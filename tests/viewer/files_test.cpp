@@ -52,6 +52,11 @@ TEST(NativePath, EveryNameKeepsItsBytes) {
     };
     for (const std::string& name : names) EXPECT_EQ(PathBytes(PathFromBytes(name)), name) << name;
     EXPECT_EQ(PathFromBytes("Caf\xc3\xa9"), QStringLiteral("Caf\u00e9"));
+    // A dropped file's URL carries the bytes escaped.
+    EXPECT_EQ(PathBytes(PathFromFileUrl(QUrl(QStringLiteral("file:///data/Caf%E9%20x.RSD")))),
+              "/data/Caf\xe9 x.RSD");
+    EXPECT_EQ(PathFromFileUrl(QUrl::fromLocalFile(QStringLiteral("/data/Caf\u00e9.RSD"))),
+              QStringLiteral("/data/Caf\u00e9.RSD"));
 }
 
 using ViewerFiles = ViewerTest;
