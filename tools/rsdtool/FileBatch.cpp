@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <mutex>
 #include <new>
+#include <numeric>
 #include <stdexcept>
 #include <thread>
 
 #include "PayloadStore.h"
+#include "SeriesRuns.h"
 #include "SeriesStream.h"
 #include "ToolSupport.h"
 
@@ -26,22 +28,47 @@ struct WorkerMemory {
     std::size_t lastRows = 0;  // day files of a batch mostly hold as many records
 };
 
+// Keeps of row what the caller needs: its time, and its line or its light sample.
+void Keep(FileRows& file, const rad::SeriesRow& row, const RowFormatter& format) {
+    file.times.push_back(row.time);
+    if (!format) {
+        file.samples.push_back(rad::ToLightSample(row));
+        return;
+    }
+    if (file.formatError) return;
+    try {
+        file.lines.push_back(format(row));
+    } catch (const std::invalid_argument& error) {
+        file.formatError = error.what();
+    }
+}
+
+void Forget(FileRows& file) {
+    file.times = {};
+    file.lines = {};
+    file.samples = {};
+    file.formatError.reset();
+}
+
 // The rows made while the file loads, when one thread does the whole file; false when they
 // could not be (the file is then loaded again with a store).
-bool StreamOne(FileRows& file, WorkerMemory& memory) {
+bool StreamOne(FileRows& file, const RowFormatter& format, WorkerMemory& memory) {
     CRsdData set;
-    rad::SeriesStream stream(set, memory.lastRows);
+    file.times.reserve(memory.lastRows);
+    rad::SeriesStream stream(set, [&](rad::SeriesRow&& row) { Keep(file, row, format); });
     const RsdPayloadVisitor visit = stream.Visitor();
     file.problem = LoadRsdProblem(file.path, set, &visit);
     if (file.problem) return true;
-    auto rows = stream.Finish();
-    if (!rows) return false;
-    file.rows = std::move(*rows);
-    memory.lastRows = file.rows.size();
+    if (!stream.Finish()) {
+        Forget(file);
+        return false;
+    }
+    memory.lastRows = file.times.size();
     return true;
 }
 
-void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads) {
+void StoreOne(FileRows& file, int threads, const RowFormatter& format,
+              rad::PayloadStore& payloads) {
     CRsdData set;
     // The pixels go to the worker's store, whose memory the next file reuses.
     payloads.Clear();
@@ -51,24 +78,22 @@ void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads) {
     const RsdPayloadVisitor keep = payloads.Visitor();
     file.problem = LoadRsdProblem(file.path, set, &keep);
     if (file.problem) return;
-    file.rows = rad::ComputeSeries(set, threads, &payloads);
+    std::vector<int> indices(static_cast<std::size_t>(set.GetCount()));
+    std::iota(indices.begin(), indices.end(), 0);
+    rad::ForEachSeriesRow(set, indices, threads, &payloads,
+                          [&](const rad::SeriesRow& row) { Keep(file, row, format); });
 }
 
 void ReadOne(FileRows& file, int threads, const RowFormatter& format, WorkerMemory& memory) {
     try {
-        if (threads > 1 || !StreamOne(file, memory)) StoreOne(file, threads, memory.payloads);
+        if (threads > 1 || !StreamOne(file, format, memory))
+            StoreOne(file, threads, format, memory.payloads);
     } catch (const std::bad_alloc&) {
-        file.rows = {};
+        Forget(file);
         file.problem = "not enough memory";
     } catch (const std::exception& error) {
+        Forget(file);
         file.problem = error.what();
-    }
-    if (file.problem || !format) return;
-    file.lines.reserve(file.rows.size());
-    try {
-        for (const rad::SeriesRow& row : file.rows) file.lines.push_back(format(row));
-    } catch (const std::invalid_argument& error) {
-        file.formatError = error.what();
     }
 }
 

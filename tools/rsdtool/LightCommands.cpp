@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <span>
 #include <stdexcept>
 #include <string_view>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "FileBatch.h"
 #include "IniFile.h"
 #include "RegularFile.h"
+#include "SeriesRuns.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -56,14 +58,16 @@ std::string LineOf(const rad::SeriesRow& row, bool json, rad::LocalTimeCache* ti
     return json ? rad::SeriesJsonLine(row, times) : rad::SeriesCsvLine(row, times);
 }
 
-// The header (CSV only) and one line per row, each ending in a line feed.
-std::string RowText(const std::vector<rad::SeriesRow>& rows, bool json) {
+int Cores() { return static_cast<int>(std::max(std::thread::hardware_concurrency(), 1u)); }
+
+// The header (CSV only) and one line per record of indices, each ending in a line feed.
+std::string RowText(const CRsdData& set, std::span<const int> indices, bool json) {
     std::string text = json ? std::string() : rad::SeriesCsvHeader() + "\n";
-    for (const rad::SeriesRow& row : rows) text.append(LineOf(row, json)).push_back('\n');
+    rad::ForEachSeriesRow(set, indices, Cores(), nullptr, [&](const rad::SeriesRow& row) {
+        text.append(LineOf(row, json)).push_back('\n');
+    });
     return text;
 }
-
-int Cores() { return static_cast<int>(std::max(std::thread::hardware_concurrency(), 1u)); }
 
 struct Batch {
     std::vector<FileRows> files;  // of every path given; those that failed hold no rows
@@ -73,8 +77,8 @@ struct Batch {
     bool allLoaded = true;
     std::optional<std::string> formatError;
 
-    const rad::SeriesRow& Row(const std::pair<std::size_t, std::size_t>& at) const {
-        return files[at.first].rows[at.second];
+    int64_t Time(const std::pair<std::size_t, std::size_t>& at) const {
+        return files[at.first].times[at.second];
     }
 };
 
@@ -89,11 +93,11 @@ Batch ReadBatch(const std::vector<std::string>& paths, const RowFormatter& forma
             continue;
         }
         if (file.formatError && !batch.formatError) batch.formatError = file.formatError;
-        for (std::size_t r = 0; r < file.rows.size(); ++r) batch.order.emplace_back(f, r);
+        for (std::size_t r = 0; r < file.times.size(); ++r) batch.order.emplace_back(f, r);
     }
     std::stable_sort(
         batch.order.begin(), batch.order.end(),
-        [&batch](const auto& a, const auto& b) { return batch.Row(a).time < batch.Row(b).time; });
+        [&batch](const auto& a, const auto& b) { return batch.Time(a) < batch.Time(b); });
     return batch;
 }
 
@@ -146,8 +150,7 @@ int RunQuantities(const CommandArgs& args) {
     const auto indices = SelectRecords(records, set, path);
     if (!indices) return kExitFailed;
     try {
-        return Finish(*options, RowText(rad::ComputeSeries(set, *indices, Cores()), options->json),
-                      true);
+        return Finish(*options, RowText(set, *indices, options->json), true);
     } catch (const std::invalid_argument& error) {
         return FileError(path, error.what());
     }
@@ -183,7 +186,7 @@ int RunDaily(const CommandArgs& args) {
     const Batch batch = ReadBatch(options->parsed.positional);
     std::vector<rad::LightSample> samples;
     samples.reserve(batch.order.size());
-    for (const auto& at : batch.order) samples.push_back(rad::ToLightSample(batch.Row(at)));
+    for (const auto& at : batch.order) samples.push_back(batch.files[at.first].samples[at.second]);
     try {
         std::string text = options->json ? std::string() : rad::DailyCsvHeader() + "\n";
         for (const rad::DaySummary& day :
