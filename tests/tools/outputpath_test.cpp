@@ -139,8 +139,15 @@ TEST_F(OutputPath, IsNeverReplacedByWhatIsNoFileNorAnInput) {
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
     // --out-dir names its outputs after the inputs: a day file named like a CSV is no output.
     fs::copy_file(day, Path("named.csv"));
-    ExpectRuns({{"calc-csv --out-dir " + m_dir.string() + " " + Path("named.csv"), 1,
-                 "named.csv: cannot be written: it is one of the input files"}});
+    ExpectRuns({
+        {"calc-csv --out-dir " + m_dir.string() + " " + Path("named.csv"), 1,
+         "named.csv: cannot be written: it is one of the input files"},
+        // The other messages name their cause as well.
+        {"calc-csv --out-dir " + day + "/csv " + day, 1,
+         "cannot create the folder: a part of the path is not a directory"},
+        {"series --profile " + Path("none.ini") + " " + day, 1,
+         "none.ini: cannot read the profile: no such file or directory"},
+    });
     EXPECT_EQ(ReadFile(Path("named.csv")), m_input);
 }
 
