@@ -107,9 +107,13 @@ void CCatView::paintEvent(QPaintEvent*) {
     const QRect visible(ScrollOffset(), viewport()->size());
     const CRsdData& data = m_doc.Data();
     std::vector<int> shown;
-    for (int i = 0; i < data.GetCount(); ++i)
-        if (m_layout.RectOf(i).intersects(visible)) shown.push_back(i);
-    if (OverBudget(shown.size())) {
+    std::size_t missing = 0;  // pictures in view not drawn yet
+    for (int i = 0; i < data.GetCount(); ++i) {
+        if (!m_layout.RectOf(i).intersects(visible)) continue;
+        shown.push_back(i);
+        missing += TileOf(data.GetAt(i)) ? 0 : 1;
+    }
+    if (missing > 0 && OverBudget(missing)) {
         // Only the pictures in view are kept; the others are drawn again when needed.
         std::unordered_map<const CRad*, QImage> kept;
         for (const int i : shown) {

@@ -2,6 +2,7 @@
 // a crafted file of empty blocks under a memory limit.
 #include <sys/resource.h>
 
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -106,11 +107,17 @@ TEST_F(ViewerFiles, ACraftedFileOfEmptyBlocksOpensWithinALimit) {
     frame.show();
     WithinMoreAddressSpace(std::size_t{400} << 20, [&] {
         ASSERT_TRUE(frame.OpenDocument(PathFromBytes(path)));
-        frame.CatView()->viewport()->repaint();
+        frame.CatView()->viewport()->grab();
         const CRsdData& set = frame.Doc().Data();
         EXPECT_GT(set.GetCount(), 40000);
         EXPECT_NE(frame.CatView()->TileOf(set.GetAt(0)), nullptr);  // drawn, in view
+        // The last records, beyond what is drawn at once, are drawn when they come into view.
+        CCatView* catalog = frame.CatView();
+        EXPECT_EQ(catalog->TileOf(set.GetAt(set.GetCount() - 1)), nullptr);
+        catalog->verticalScrollBar()->setValue(catalog->verticalScrollBar()->maximum());
+        catalog->viewport()->grab();  // paints, shown on a screen or not
+        EXPECT_NE(catalog->TileOf(set.GetAt(set.GetCount() - 1)), nullptr);
         frame.SwitchView(2);  // the day's series of every record
-        frame.DayView()->repaint();
+        frame.DayView()->grab();
     });
 }
