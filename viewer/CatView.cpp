@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
+#include <vector>
 
 #include "GraphTile.h"
 #include "RadviewApp.h"
@@ -45,19 +47,39 @@ void CCatView::LayoutGrid() {
     verticalScrollBar()->setSingleStep(std::max(1, view.height() / 10));
 }
 
+namespace {
+
+// The pictures kept at most: a day of records at the largest tile size, a tenth of what a
+// crafted file of tens of thousands of empty records would ask. The rest are drawn when
+// they come into view.
+constexpr qsizetype kTileBudgetBytes = qsizetype{128} << 20;
+
+qsizetype TileBytes(QSize tile) { return qsizetype{tile.width()} * tile.height() * 4; }
+
+}  // namespace
+
 void CCatView::RebuildTiles() {
-    const RadviewSettings& settings = m_app.Settings();
-    const QSize tile = rad::CatalogTileSize(settings.catSize);
     const CRsdData& data = m_doc.Data();
     m_tiles.clear();
-    m_tiles.reserve(static_cast<std::size_t>(data.GetCount()));
-    CResample spectrum;
-    for (const auto& rad : data.m_arRad) {
-        spectrum.Resample(data, static_cast<int>(&rad - data.m_arRad.data()));
-        rad->m_nSelect = 0;
-        m_tiles.emplace(rad.get(),
-                        rad::RenderCatalogTile(tile, spectrum, settings.graph, rad->m_time));
-    }
+    m_tiles.reserve(static_cast<std::size_t>(
+        std::min<qsizetype>(data.GetCount(), kTileBudgetBytes / TileBytes(TileSize()))));
+    for (const auto& rad : data.m_arRad) rad->m_nSelect = 0;
+    // As many as the budget holds now, so that scrolling through a day draws nothing.
+    for (int i = 0; i < data.GetCount() && !OverBudget(1); ++i) RenderTile(i);
+}
+
+QSize CCatView::TileSize() const { return rad::CatalogTileSize(m_app.Settings().catSize); }
+
+bool CCatView::OverBudget(std::size_t more) const {
+    return static_cast<qsizetype>(m_tiles.size() + more) * TileBytes(TileSize()) > kTileBudgetBytes;
+}
+
+const QImage& CCatView::RenderTile(int index) {
+    const CRsdData& data = m_doc.Data();
+    const CRad& rad = data.GetAt(index);
+    m_spectrum.Resample(data, index);
+    return m_tiles[&rad] =
+               rad::RenderCatalogTile(TileSize(), m_spectrum, m_app.Settings().graph, rad.m_time);
 }
 
 void CCatView::PruneTiles() {
@@ -85,12 +107,27 @@ void CCatView::paintEvent(QPaintEvent*) {
     painter.translate(-ScrollOffset());
     const QRect visible(ScrollOffset(), viewport()->size());
     const CRsdData& data = m_doc.Data();
+    std::vector<int> shown;
+    std::size_t missing = 0;  // pictures in view not drawn yet
     for (int i = 0; i < data.GetCount(); ++i) {
+        if (!m_layout.RectOf(i).intersects(visible)) continue;
+        shown.push_back(i);
+        missing += TileOf(data.GetAt(i)) ? 0 : 1;
+    }
+    if (missing > 0 && OverBudget(missing)) {
+        // Only the pictures in view are kept; the others are drawn again when needed.
+        std::unordered_map<const CRad*, QImage> kept;
+        for (const int i : shown) {
+            auto it = m_tiles.find(&data.GetAt(i));
+            if (it != m_tiles.end()) kept.emplace(it->first, std::move(it->second));
+        }
+        m_tiles.swap(kept);
+    }
+    for (const int i : shown) {
         const QRect rect = m_layout.RectOf(i);
-        if (!rect.intersects(visible)) continue;
         const CRad& rad = data.GetAt(i);
         const QImage* tile = TileOf(rad);
-        if (!tile) continue;
+        if (!tile) tile = &RenderTile(i);
         if (rad.m_nSelect & 1) {
             // White XOR picture: the tile in inverted colours.
             QImage inverted = *tile;

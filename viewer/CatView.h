@@ -5,12 +5,14 @@
 #include <unordered_map>
 
 #include "CatLayout.h"
+#include "Resample.h"
 
 class CRad;
 class CRadviewApp;
 class CRadviewDoc;
 
-// The tiled catalog: one cached picture per record, selection by click, Ctrl and Shift.
+// The tiled catalog: a cached picture per record (up to a memory budget; beyond it the
+// pictures in view), selection by click, Ctrl and Shift.
 class CCatView : public QAbstractScrollArea {
     Q_OBJECT
   public:
@@ -40,6 +42,11 @@ class CCatView : public QAbstractScrollArea {
   private:
     void LayoutGrid();
     void RebuildTiles();
+    QSize TileSize() const;
+    // True when more pictures would pass the budget.
+    bool OverBudget(std::size_t more) const;
+    // Draws the picture of record index into the cache.
+    const QImage& RenderTile(int index);
     // Drops the pictures of records that were deleted.
     void PruneTiles();
     QPoint ScrollOffset() const;
@@ -51,4 +58,5 @@ class CCatView : public QAbstractScrollArea {
     CCatLayout m_layout;
     int m_nAnchor = -1;
     std::unordered_map<const CRad*, QImage> m_tiles;
+    CResample m_spectrum;  // of the tile being drawn, its memory kept from tile to tile
 };

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <cerrno>
 
 #include "CursorReadout.h"
 #include "DrawingArea.h"
@@ -197,5 +198,6 @@ void CDayView::Print(QPrinter& printer) { rad::PrintWithDialog(this, printer, Dr
 void CDayView::PrintPreview(QPrinter& printer) { rad::PrintPreviewDialog(this, printer, Drawer()); }
 
 bool CDayView::ExportCsv(const std::string& path) {
+    if ((errno = m_doc.OutputRefusal(path)) != 0) return false;
     return rad::WriteCsvLines(path, Series().CsvLines());
 }

@@ -18,6 +18,7 @@
 #include "GraphDlg.h"
 #include "MainFrame.h"
 #include "MenuPrompts.h"
+#include "NativePath.h"
 #include "QuantitiesPanel.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
@@ -91,7 +92,7 @@ void CMainFrame::OnSaveSpectralCsv() {
     CChildFrame* child = ActiveChild();
     if (!child) return;
     const QString path = AskCsvPath(*child);
-    if (!path.isEmpty() && ReportExport(path, child->Doc().ExportSpectralCsv(path.toStdString())))
+    if (!path.isEmpty() && ReportExport(path, child->Doc().ExportSpectralCsv(PathBytes(path))))
         m_app.Settings().csvFolder = path.toStdString();
 }
 
@@ -99,7 +100,7 @@ void CMainFrame::OnSaveCalcCsv() {
     CChildFrame* child = ActiveChild();
     if (!child) return;
     const QString path = AskCsvPath(*child);
-    if (!path.isEmpty()) ReportExport(path, child->Doc().ExportCalcCsv(path.toStdString()));
+    if (!path.isEmpty()) ReportExport(path, child->Doc().ExportCalcCsv(PathBytes(path)));
 }
 
 void CMainFrame::OnCsvSettings() {
@@ -156,8 +157,8 @@ void CMainFrame::OnSaveDayCsv() {
     if (!child || child->Doc().m_nViewMode != 2) return;
     const QString path = AskCsvPath(*child);
     if (!path.isEmpty())
-        ReportExport(path, child->DayView()->ExportCsv(path.toStdString()) ? kExportWritten
-                                                                           : kExportNotWritable);
+        ReportExport(path, child->DayView()->ExportCsv(PathBytes(path)) ? kExportWritten
+                                                                        : kExportNotWritable);
 }
 
 void CMainFrame::UpdateQuantitiesPanel() {

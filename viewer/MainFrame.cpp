@@ -17,6 +17,7 @@
 #include "ChildFrame.h"
 #include "FileErrorCause.h"
 #include "GraphDlg.h"
+#include "NativePath.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
 #include "RegularFile.h"
@@ -131,7 +132,7 @@ bool CMainFrame::OpenFile(const QString& path) {
     child->show();
     m_pMdi->setActiveSubWindow(sub);
     child->CatView()->setFocus();
-    m_app.Settings().AddRecentFile(QFileInfo(path).absoluteFilePath().toStdString());
+    m_app.Settings().AddRecentFile(PathBytes(QFileInfo(path).absoluteFilePath()));
     UpdateRecentMenu();
     updateMenus();
     return true;
@@ -169,7 +170,7 @@ void CMainFrame::UpdateRecentMenu() {
     m_pRecentMenu->clear();
     int n = 0;
     for (const std::string& file : m_app.Settings().recentFiles) {
-        const QString path = QString::fromStdString(file);
+        const QString path = PathFromBytes(file);
         QAction* action = m_pRecentMenu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(path));
         connect(action, &QAction::triggered, this, [this, path] { OpenFile(path); });
     }
@@ -234,7 +235,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) paths.append(url.toLocalFile());
+        if (url.isLocalFile()) paths.append(PathFromFileUrl(url));
     }
     OpenFiles(paths);
     event->acceptProposedAction();

@@ -1,10 +1,14 @@
 #include "RadviewDoc.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <new>
 
 #include "CalcCsv.h"
 #include "DetailRecord.h"
+#include "NativePath.h"
+#include "OutputPath.h"
 #include "RadviewApp.h"
 #include "RsdErrors.h"
 
@@ -17,7 +21,7 @@ int CRadviewDoc::Open(const QString& path) {
     auto data = std::make_unique<CRsdData>();
     int result = kRsdBadHeader;
     try {
-        result = data->Load(path.toStdString());
+        result = data->Load(PathBytes(path));
         m_strError = QString::fromStdString(RsdLoadErrorText(result, errno));
     } catch (const RsdInvalidDataError& e) {
         m_strError = QString::fromUtf8(e.what());
@@ -39,7 +43,7 @@ int CRadviewDoc::Open(const QString& path) {
 }
 
 bool CRadviewDoc::Save(const QString& path) {
-    if (!m_pData->Save(path.toStdString())) return false;
+    if (!m_pData->Save(PathBytes(path))) return false;
     m_strPath = path;
     RememberDiskState();
     SetModified(false);
@@ -47,15 +51,22 @@ bool CRadviewDoc::Save(const QString& path) {
 }
 
 void CRadviewDoc::RememberDiskState() {
-    const QFileInfo info(m_strPath);
-    m_diskTime = info.lastModified();
-    m_nDiskSize = info.exists() ? info.size() : -1;
+    struct stat st {};
+    const bool exists = ::stat(PathBytes(m_strPath).c_str(), &st) == 0;
+    m_diskTime = exists ? st.st_mtim : timespec{};
+    m_nDiskSize = exists ? st.st_size : -1;
 }
 
 bool CRadviewDoc::ChangedOnDisk() const {
-    const QFileInfo info(m_strPath);
-    if (!info.exists()) return m_nDiskSize >= 0;
-    return info.size() != m_nDiskSize || info.lastModified() != m_diskTime;
+    struct stat st {};
+    if (::stat(PathBytes(m_strPath).c_str(), &st) != 0) return m_nDiskSize >= 0;
+    return st.st_size != m_nDiskSize || st.st_mtim.tv_sec != m_diskTime.tv_sec ||
+           st.st_mtim.tv_nsec != m_diskTime.tv_nsec;
+}
+
+int CRadviewDoc::OutputRefusal(const std::string& path) const {
+    const std::string own = PathBytes(m_strPath);
+    return rad::CheckOutputPath(path, {&own, 1});
 }
 
 void CRadviewDoc::SetModified(bool modified) {
@@ -141,12 +152,14 @@ void CRadviewDoc::PrepareRecord(int index) {
 }
 
 int CRadviewDoc::ExportSpectralCsv(const std::string& path) {
+    if ((errno = OutputRefusal(path)) != 0) return kExportNotWritable;
     const CsvSettings& csv = m_app.Settings().csv;
     if (m_csv.BuildCsvRows(Data(), csv) != 1) return kExportRangeRefused;
-    m_csv.AppendRecords(Data(), ExportIndices(), csv);
-    return rad::WriteCsvLines(path, m_csv.csvLines) ? kExportWritten : kExportNotWritable;
+    errno = m_csv.WriteRecords(path, Data(), ExportIndices(), csv);
+    return errno == 0 ? kExportWritten : kExportNotWritable;
 }
 
 int CRadviewDoc::ExportCalcCsv(const std::string& path) const {
+    if ((errno = OutputRefusal(path)) != 0) return -1;
     return rad::WriteCalcCsv(path, Data(), ExportIndices(), m_app.Settings().integ);
 }

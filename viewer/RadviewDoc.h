@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +46,7 @@ class CRadviewDoc : public QObject {
     bool Save(const QString& path);
     // The file on disk differs from the one loaded or last saved (another program wrote it).
     bool ChangedOnDisk() const;
+    // The file's name, its bytes kept (NativePath.h).
     QString Path() const { return m_strPath; }
     QString LastError() const { return m_strError; }
     bool IsModified() const { return m_bModified; }
@@ -60,9 +61,12 @@ class CRadviewDoc : public QObject {
     std::vector<int> ExportIndices() const;
 
     // ---- CSV ----
-    // The CSV exports of the exported records, each giving an ExportResult.
+    // The CSV exports of the exported records, each giving an ExportResult (errno set when not
+    // writable; the document's own file is refused as any that is no file).
     int ExportSpectralCsv(const std::string& path);
     int ExportCalcCsv(const std::string& path) const;
+    // Why path may not take an export (rad::CheckOutputPath with the document's file), or 0.
+    int OutputRefusal(const std::string& path) const;
 
     // ---- detail view ----
     int m_nViewMode = 0;  // 0 = catalog, 1 = single-record view
@@ -96,6 +100,6 @@ class CRadviewDoc : public QObject {
     QString m_strPath;
     QString m_strError;
     bool m_bModified = false;
-    QDateTime m_diskTime;
+    timespec m_diskTime{};
     qint64 m_nDiskSize = -1;
 };

@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "GuardedApplication.h"
 #include "KeepFreedMemory.h"
 #include "LocalTime.h"
 #include "MainFrame.h"
+#include "NativePath.h"
 #include "ProfileLocation.h"
 #include "RadVersion.h"
 #include "RadviewApp.h"
@@ -23,6 +25,25 @@ struct Options {
     std::optional<std::string> zone;
     QStringList files;
 };
+
+// The parser's file names with the bytes of the command line: a name that is no UTF-8 reads
+// differently once decoded, and the file would not be found (NativePath.h). Each word of
+// argv that decodes to the next name is that name.
+QStringList NativeFiles(const QStringList& files, int argc, char** argv) {
+    QStringList native;
+    int next = 1;
+    for (const QString& file : files) {
+        QString found = file;
+        for (int i = next; i < argc; ++i) {
+            if (QString::fromLocal8Bit(argv[i]) != file) continue;
+            found = PathFromBytes(argv[i]);
+            next = i + 1;
+            break;
+        }
+        native.append(found);
+    }
+    return native;
+}
 
 // Runs on a plain QCoreApplication, so --help and --version need no display.
 Options ParseCommandLine(int& argc, char** argv) {
@@ -50,9 +71,9 @@ Options ParseCommandLine(int& argc, char** argv) {
                                  QStringLiteral("[files...]"));
     parser.process(core);
     Options options;
-    if (parser.isSet(profile)) options.profilePath = parser.value(profile).toStdString();
+    if (parser.isSet(profile)) options.profilePath = PathBytes(parser.value(profile));
     if (parser.isSet(zone)) options.zone = parser.value(zone).toStdString();
-    options.files = parser.positionalArguments();
+    options.files = NativeFiles(parser.positionalArguments(), argc, argv);
     return options;
 }
 
@@ -71,7 +92,7 @@ int main(int argc, char* argv[]) {
         ViewerZoneRule().zoneGiven = true;
     }
 
-    QApplication qapp(argc, argv);
+    CGuardedApplication qapp(argc, argv);
     // The core formats and parses numbers for the "C" locale only.
     setlocale(LC_NUMERIC, "C");
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/radview.svg")));

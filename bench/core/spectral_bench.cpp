@@ -60,6 +60,22 @@ void BM_SpectralCsvDay(benchmark::State& state) {
 // 0 = lines built in memory, 1 = and written to a file.
 BENCHMARK(BM_SpectralCsvDay)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The file as the programs write it: row by row, each row a cell of every record.
+void BM_SpectralCsvDayByRows(benchmark::State& state) {
+    CsvSettings settings;
+    settings.pitch = 1;
+    const std::vector<int> indices = AllRecords();
+    const std::string path = "/tmp/core_spectral_bench_rows.csv";
+    for (auto _ : state) {
+        CSpectralCsv csv;
+        csv.BuildMergedAxis(Day());
+        csv.BuildCsvRows(Day(), settings);
+        if (csv.WriteRecords(path, Day(), indices, settings) != 0) state.SkipWithError("write");
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_SpectralCsvDayByRows)->Unit(benchmark::kMillisecond);
+
 void BM_CalcCsvDay(benchmark::State& state) {
     const std::vector<int> indices = AllRecords();
     for (auto _ : state) {

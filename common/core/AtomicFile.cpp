@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <ctime>
 #include <vector>
 
+#include "OutputPath.h"
 #include "RegularFile.h"
 
 namespace {
@@ -32,6 +34,16 @@ std::string FolderOf(const std::string& path) {
 std::string NameOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The part of the target's name that begins its temporary files' names: all of it, or as
+// much as leaves room for the rest within NAME_MAX (a process id and a counter of up to ten
+// digits each), so that a name up to the limit can be saved as well.
+std::string TempBase(const std::string& target) {
+    constexpr std::size_t kRoom = NAME_MAX - kTempInfix.size() - 10 - 1 - 10 - kTempSuffix.size();
+    std::string name = NameOf(target);
+    if (name.size() > kRoom) name.resize(kRoom);
+    return name;
 }
 
 // The writer's process id when name is "<base>.saving-<pid>-<n>.tmp", else 0.
@@ -105,7 +117,7 @@ bool FollowSymlinks(const std::string& path, std::string& target) {
 
 int RemoveStaleTempFiles(const std::string& target, long long now, long long maxAgeSeconds) {
     const std::string folder = FolderOf(target);
-    const std::string base = NameOf(target);
+    const std::string base = TempBase(target);
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return 0;
     int removed = 0;
@@ -127,17 +139,19 @@ CAtomicFile::CAtomicFile(const std::string& path) {
         Fail(errno);
         return;
     }
-    struct stat old {};
-    const bool exists = ::stat(m_target.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) {
-        // A FIFO or device is never replaced by a regular file.
-        Fail(S_ISDIR(old.st_mode) ? EISDIR : kErrNotRegularFile);
+    // A FIFO, device or folder is never replaced by a regular file.
+    if (const int refused = CheckOutputPath(m_target)) {
+        Fail(refused);
         return;
     }
+    struct stat old {};
+    const bool exists = ::stat(m_target.c_str(), &old) == 0;
     RemoveStaleTempFiles(m_target, static_cast<long long>(std::time(nullptr)), kStaleSeconds);
 
     static std::atomic<unsigned> counter{0};
-    const std::string prefix = m_target + std::string(kTempInfix) + std::to_string(::getpid());
+    const std::string folder = m_target.substr(0, m_target.size() - NameOf(m_target).size());
+    const std::string prefix =
+        folder + TempBase(m_target) + std::string(kTempInfix) + std::to_string(::getpid());
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
         m_temp = prefix + "-" + std::to_string(counter++) + std::string(kTempSuffix);
         m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -3,7 +3,8 @@
 // Replacing a file so that a crash at any moment leaves either the old or the new file whole.
 //
 // The new content goes to a temporary file beside the target, named
-// "<name>.saving-<pid>-<n>.tmp", is flushed to disk and renamed over the target. A save that
+// "<name>.saving-<pid>-<n>.tmp" (a name near the length limit cut short to leave room for the
+// rest), is flushed to disk and renamed over the target. A save that
 // was killed leaves such a file behind; the next save of the same target removes those older
 // than a minute whose process is gone.
 //

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -69,7 +70,11 @@ std::vector<std::string> FallbackDataFolders(const std::string& userDataFolder,
 bool EnsureFolder(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    return std::filesystem::is_directory(folder, error);
+    std::error_code ignored;
+    if (std::filesystem::is_directory(folder, ignored)) return true;
+    // Something that is not a folder under that name, or the cause the creation met.
+    errno = std::filesystem::exists(folder, ignored) || !error ? ENOTDIR : error.value();
+    return false;
 }
 
 ProfileLocation LocateProfile(const std::string& baseName,

@@ -30,7 +30,7 @@ ProfileLocation LocateProfile(const std::string& baseName,
 
 // Folder of the running executable, ending in "/"; "" when /proc/self/exe cannot be read.
 std::string ExecutableFolder();
-// Creates a folder and its parents; true when it exists afterwards.
+// Creates a folder and its parents; true when it exists afterwards, else false with errno set.
 bool EnsureFolder(const std::string& folder);
 // Folders, each ending in "/", where a program may put files it could not write where they
 // belong, best first: userDataFolder (when given), $XDG_DATA_HOME/<baseName>/ (default

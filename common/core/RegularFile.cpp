@@ -30,6 +30,8 @@ std::string FileErrorText(int error) {
             return "no error";
         case kErrNotRegularFile:
             return "not a regular file";
+        case kErrOutputIsInput:
+            return "it is one of the input files";
         case ENOENT:
             return "no such file or directory";
         case ENOTDIR:

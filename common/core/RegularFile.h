@@ -6,6 +6,8 @@ namespace rad {
 
 // A cause beyond errno's: the path names a FIFO, device or socket where a file belongs.
 constexpr int kErrNotRegularFile = 0x10000;
+// An output path that names a file the same run reads.
+constexpr int kErrOutputIsInput = 0x10001;
 
 // Opens path (flags as for open(2), O_CREAT never added) only when it names a regular file,
 // without ever blocking: a FIFO without a writer or a device would hold open(2) forever.

@@ -122,8 +122,10 @@ class CRsdText {
         std::snprintf(number, sizeof number, "%d", data.ET);
         Line(rsd::kET, number);
         Status(data, info);
-        Payload(rsd::kMeasuredBegin, data.MD, info.pixels, rsd::kMeasuredEnd);
-        Payload(rsd::kDarkBegin, data.DD, info.pixels, rsd::kDarkEnd);
+        // A block read without a payload is written back without one: a file of empty blocks
+        // must not grow by a whole payload per few bytes.
+        if (!data.MD.empty()) Payload(rsd::kMeasuredBegin, data.MD, info.pixels, rsd::kMeasuredEnd);
+        if (!data.DD.empty()) Payload(rsd::kDarkBegin, data.DD, info.pixels, rsd::kDarkEnd);
         Line(tags.dataClose);
     }
 

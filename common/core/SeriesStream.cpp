@@ -9,7 +9,7 @@ RsdPayloadVisitor SeriesStream::Visitor() {
 }
 
 void SeriesStream::Visit(int record, int model, bool dark, std::span<const float> values) {
-    if (record > static_cast<int>(m_rows.size())) {
+    if (record > m_made) {
         // Blocks only ever join the last record: every one before record is complete.
         MakeRowsBefore(record);
         m_payloads.Clear(record);
@@ -19,8 +19,15 @@ void SeriesStream::Visit(int record, int model, bool dark, std::span<const float
 
 void SeriesStream::MakeRowsBefore(int end) {
     if (!m_calBlocksAtFirstRow) m_calBlocksAtFirstRow = m_set.m_nCalBlocksRead;
-    for (int index = static_cast<int>(m_rows.size()); index < end; ++index)
-        m_maker.Make(m_set, index, &m_payloads, m_rows.emplace_back());
+    for (; m_made < end; ++m_made) {
+        if (!m_sink) {
+            m_maker.Make(m_set, m_made, &m_payloads, m_rows.emplace_back());
+            continue;
+        }
+        SeriesRow row;
+        m_maker.Make(m_set, m_made, &m_payloads, row);
+        m_sink(std::move(row));
+    }
 }
 
 std::optional<std::vector<SeriesRow>> SeriesStream::Finish() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -20,14 +21,19 @@ class SeriesStream {
     explicit SeriesStream(const CRsdData& set, std::size_t expectedRows = 0) : m_set(set) {
         m_rows.reserve(expectedRows);
     }
+    // Hands each row to sink as it is made instead of keeping it (Finish then gives no rows):
+    // the rows of a file of many records without data would cost many times the file.
+    SeriesStream(const CRsdData& set, std::function<void(SeriesRow&&)> sink)
+        : m_set(set), m_sink(std::move(sink)) {}
     SeriesStream(const SeriesStream&) = delete;
     SeriesStream& operator=(const SeriesStream&) = delete;
 
     // What LoadSummary is given.
     RsdPayloadVisitor Visitor();
-    // After the load: the rows of every record, as ComputeSeries gives them for the loaded set.
-    // nullopt when the file replaced a calibration after rows had been made with the old one;
-    // the file then has to be loaded with a PayloadStore.
+    // After the load: the rows of every record, as ComputeSeries gives them for the loaded set
+    // (none kept with a sink, which has had them all). nullopt when the file replaced a
+    // calibration after rows had been made with the old one; the file then has to be loaded
+    // with a PayloadStore (and what a sink was given is void).
     std::optional<std::vector<SeriesRow>> Finish();
 
   private:
@@ -40,6 +46,8 @@ class SeriesStream {
     RsdPayloadVisitor m_keep = m_payloads.Visitor();
     SeriesRowMaker m_maker;
     std::vector<SeriesRow> m_rows;
+    std::function<void(SeriesRow&&)> m_sink;
+    int m_made = 0;                            // rows made so far
     std::optional<int> m_calBlocksAtFirstRow;  // the set's count of calibration blocks read
 };
 

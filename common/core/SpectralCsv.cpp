@@ -36,6 +36,9 @@ constexpr const char* kHeaderLabels[kHeaderLines] = {
 };
 constexpr const char* kIrradianceLabel = "Irradiance(W/m2/um),";
 constexpr int kCsvDecimals = 2;
+// A file is written in pieces of this size: the whole text of a crafted file of many
+// records could be hundreds of times the file.
+constexpr std::size_t kWriteSize = std::size_t{1} << 20;
 constexpr int kStatusDecimals = 1;
 
 const rad::MergePair* FindCalPair(const CRsdData& set) {
@@ -130,73 +133,130 @@ int CSpectralCsv::BuildCsvRows(const CRsdData& set, const CsvSettings& settings)
     return 1;
 }
 
+namespace {
+
+// A record's columns, and where each stands on its walk down the rows.
+struct RecordCells {
+    std::vector<ModelColumn> columns;
+    rad::MergePlan plan;
+    bool merge = false;
+    std::size_t mergeNext = 0;
+
+    std::size_t Count() const { return columns.size() + (merge ? 1 : 0); }
+};
+
+RecordCells PrepareCells(const CRsdData& set, int index, const CsvSettings& settings) {
+    RecordCells cells;
+    for (int m = 0; m < kModelCount; ++m) {
+        if (!settings.models[m]) continue;
+        if (auto spectrum = rad::GetSensorSpectrum(set, m, index))
+            cells.columns.push_back({m, *spectrum});
+    }
+    cells.plan = rad::MakeMergePlan(set, index);
+    cells.merge = settings.merge && cells.plan.IsPair();
+    return cells;
+}
+
+// The record's cells of the header lines (lines[0 .. kHeaderLines - 1]). Converts the time
+// first: a failure leaves the lines untouched.
+void AppendHeaderCells(std::string* lines, const CRad& record, const RecordCells& cells) {
+    const std::string commas(cells.Count(), ',');
+    const std::string date = rad::FormatLocalTime(record.m_time, "%Y/%m/%d") + commas;
+    const std::string time = rad::FormatLocalTime(record.m_time, "%H:%M:%S") + commas;
+    lines[kDate] += date;
+    lines[kTime] += time;
+    lines[kMemo] += record.m_strMemo + commas;
+    for (const ModelColumn& column : cells.columns) {
+        const SensorData& block = *record.Block(column.model);
+        lines[kSensor] += kModels[column.model].label;
+        lines[kSensor] += ',';
+        lines[kExposure] += std::to_string(block.ET) + ',';
+        const StatusLayout& layout = ModelInfo(column.model).status;
+        rad::AppendFixed(lines[kTemp], block.statusFloat[layout.csvTemp], kStatusDecimals);
+        lines[kTemp] += ',';
+        rad::AppendFixed(lines[kPower], block.statusFloat[layout.supplyVolt], kStatusDecimals);
+        lines[kPower] += ',';
+        lines[kWavelength] += kIrradianceLabel;
+    }
+    if (cells.merge) {
+        lines[kSensor] += "Merge,";
+        lines[kExposure] += ',';
+        lines[kTemp] += ',';
+        lines[kPower] += ',';
+        lines[kWavelength] += kIrradianceLabel;
+    }
+}
+
+// The record's cells of the row of wavelength w; rows come in order.
+void AppendRowCells(std::string& line, RecordCells& cells, double w, bool raw,
+                    const std::vector<double>& mergedAxis) {
+    for (ModelColumn& column : cells.columns) {
+        if (raw && column.next < column.spectrum.n && column.spectrum.wl[column.next] == w)
+            AppendCell(line, column.spectrum.Pixel(column.next++));
+        else if (!raw && column.spectrum.InRange(w))
+            AppendCell(line, column.spectrum.ValueAt(w));
+        else
+            line += ',';
+    }
+    if (!cells.merge) return;
+    std::size_t& next = cells.mergeNext;
+    if (raw && next < mergedAxis.size() && mergedAxis[next] == w) {
+        AppendCell(line, cells.plan.ValueAt(w));
+        // A tie in the merged list has a single row: step past all of its entries.
+        while (next < mergedAxis.size() && mergedAxis[next] == w) ++next;
+    } else if (!raw && !mergedAxis.empty() && mergedAxis.front() <= w && w <= mergedAxis.back()) {
+        AppendCell(line, cells.plan.ValueAt(w));
+    } else {
+        line += ',';
+    }
+}
+
+}  // namespace
+
 void CSpectralCsv::AppendCsvColumns(const CRsdData& set, int index, const CsvSettings& settings) {
     const CRad& record = set.GetAt(index);
     if (csvLines.size() != kHeaderLines + csvAxis.size())
         throw std::logic_error("AppendCsvColumns before BuildCsvRows");
-    std::vector<ModelColumn> columns;
-    for (int m = 0; m < kModelCount; ++m) {
-        if (!settings.models[m]) continue;
-        if (auto spectrum = rad::GetSensorSpectrum(set, m, index))
-            columns.push_back({m, *spectrum});
-    }
-    const rad::MergePlan plan = rad::MakeMergePlan(set, index);
-    const bool merge = settings.merge && plan.IsPair();
-    const std::size_t count = columns.size() + (merge ? 1 : 0);
-    if (count == 0) return;  // no cells, so no date, time or memo either
-
-    // Convert the time first: a failure leaves the lines untouched.
-    const std::string commas(count, ',');
-    const std::string date = rad::FormatLocalTime(record.m_time, "%Y/%m/%d") + commas;
-    const std::string time = rad::FormatLocalTime(record.m_time, "%H:%M:%S") + commas;
-    csvLines[kDate] += date;
-    csvLines[kTime] += time;
-    csvLines[kMemo] += record.m_strMemo + commas;
-    for (const ModelColumn& column : columns) {
-        const SensorData& block = *record.Block(column.model);
-        csvLines[kSensor] += kModels[column.model].label;
-        csvLines[kSensor] += ',';
-        csvLines[kExposure] += std::to_string(block.ET) + ',';
-        const StatusLayout& layout = ModelInfo(column.model).status;
-        rad::AppendFixed(csvLines[kTemp], block.statusFloat[layout.csvTemp], kStatusDecimals);
-        csvLines[kTemp] += ',';
-        rad::AppendFixed(csvLines[kPower], block.statusFloat[layout.supplyVolt], kStatusDecimals);
-        csvLines[kPower] += ',';
-        csvLines[kWavelength] += kIrradianceLabel;
-    }
-    if (merge) {
-        csvLines[kSensor] += "Merge,";
-        csvLines[kExposure] += ',';
-        csvLines[kTemp] += ',';
-        csvLines[kPower] += ',';
-        csvLines[kWavelength] += kIrradianceLabel;
-    }
-
+    RecordCells cells = PrepareCells(set, index, settings);
+    if (cells.Count() == 0) return;  // no cells, so no date, time or memo either
+    AppendHeaderCells(csvLines.data(), record, cells);
     const bool raw = settings.pitch == 0;
-    std::size_t mergeNext = 0;
-    const bool mergeSpan = !mergedAxis.empty();
-    for (std::size_t r = 0; r < csvAxis.size(); ++r) {
-        const double w = csvAxis[r];
-        std::string& line = csvLines[kHeaderLines + r];
-        for (ModelColumn& column : columns) {
-            if (raw && column.next < column.spectrum.n && column.spectrum.wl[column.next] == w)
-                AppendCell(line, column.spectrum.Pixel(column.next++));
-            else if (!raw && column.spectrum.InRange(w))
-                AppendCell(line, column.spectrum.ValueAt(w));
-            else
-                line += ',';
-        }
-        if (!merge) continue;
-        if (raw && mergeNext < mergedAxis.size() && mergedAxis[mergeNext] == w) {
-            AppendCell(line, plan.ValueAt(w));
-            // A tie in the merged list has a single row: step past all of its entries.
-            while (mergeNext < mergedAxis.size() && mergedAxis[mergeNext] == w) ++mergeNext;
-        } else if (!raw && mergeSpan && mergedAxis.front() <= w && w <= mergedAxis.back()) {
-            AppendCell(line, plan.ValueAt(w));
-        } else {
-            line += ',';
-        }
+    for (std::size_t r = 0; r < csvAxis.size(); ++r)
+        AppendRowCells(csvLines[kHeaderLines + r], cells, csvAxis[r], raw, mergedAxis);
+}
+
+int CSpectralCsv::WriteRecords(const std::string& path, const CRsdData& set,
+                               const std::vector<int>& indices, const CsvSettings& settings) {
+    if (csvLines.size() != kHeaderLines + csvAxis.size())
+        throw std::logic_error("WriteRecords before BuildCsvRows");
+    // Every record's columns are known before the first row: a row holds a cell of each.
+    std::vector<RecordCells> records;
+    for (const int index : indices) {
+        RecordCells cells = PrepareCells(set, index, settings);
+        if (cells.Count() == 0) continue;
+        AppendHeaderCells(csvLines.data(), set.GetAt(index), cells);
+        records.push_back(std::move(cells));
     }
+    rad::CAtomicFile file(path);
+    std::string text;
+    const auto line = [&text, &file](bool last) {
+        text += '\n';
+        if (text.size() < kWriteSize && !last) return;
+        file.Write(text);
+        text.clear();
+    };
+    for (std::size_t i = 0; i < kHeaderLines; ++i) {
+        text += csvLines[i];
+        line(false);
+    }
+    const bool raw = settings.pitch == 0;
+    for (std::size_t r = 0; r < csvAxis.size() && file.Error() == 0; ++r) {
+        text += csvLines[kHeaderLines + r];
+        for (RecordCells& cells : records) AppendRowCells(text, cells, csvAxis[r], raw, mergedAxis);
+        line(r + 1 == csvAxis.size());
+    }
+    if (csvAxis.empty()) file.Write(text);
+    return file.Commit();
 }
 
 void CSpectralCsv::AppendRecords(const CRsdData& set, const std::vector<int>& indices,

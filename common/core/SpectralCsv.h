@@ -28,6 +28,12 @@ class CSpectralCsv {
     // AppendCsvColumns for each index in the order given, with the lines' room reserved once.
     void AppendRecords(const CRsdData& set, const std::vector<int>& indices,
                        const CsvSettings& settings);
+    // The lines of AppendRecords written to path through the atomic writer, row by row: the
+    // memory is that of the header lines and of each record's columns, not of the text.
+    // Needs BuildCsvRows; the header lines then hold the records' cells. Returns 0 or the
+    // errno of the write (see WriteFileAtomic); throws as AppendCsvColumns, before any write.
+    int WriteRecords(const std::string& path, const CRsdData& set, const std::vector<int>& indices,
+                     const CsvSettings& settings);
 };
 
 namespace rad {

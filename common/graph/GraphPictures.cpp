@@ -1,17 +1,20 @@
 #include "GraphPictures.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QSvgGenerator>
 
 #include "DrawingArea.h"
 
 namespace rad {
 namespace {
+
+constexpr int kPdfResolution = 1200;  // dots per inch, as QPrinter::HighResolution gives a PDF
 
 bool PaintPage(QPaintDevice& device, QSize size, const PageDrawer& draw) {
     QPainter painter;
@@ -42,17 +45,30 @@ QByteArray PngPicture(QSize size, const PageDrawer& draw) {
     return buffer.data();
 }
 
+QByteArray PdfPage(const PageDrawer& draw) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        // A printer's high resolution, on a device whose bytes the caller writes where and
+        // how it wants.
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(kPdfResolution);
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+        QPainter painter;
+        if (!painter.begin(&pdf)) return {};
+        const QSize area = BeginPrintPage(painter, pdf);
+        draw(painter, area);
+        if (!painter.end()) return {};
+    }
+    return buffer.data();
+}
+
 bool WritePdfPage(const QString& path, const PageDrawer& draw) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    const QSize area = BeginPrintPage(painter, printer);
-    draw(painter, area);
-    return painter.end();
+    const QByteArray bytes = PdfPage(draw);
+    QFile file(path);
+    return !bytes.isEmpty() && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size() && file.flush();
 }
 
 }  // namespace rad

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "OutputPath.h"
 #include "RegularFile.h"
 #include "SpectralCsv.h"
 #include "rsd_fixture.h"
@@ -46,14 +47,38 @@ TEST_F(AtomicFileTest, FailuresNameTheirCauseAndKeepTheOldFile) {
         {fifo, rad::kErrNotRegularFile},
         {loop, ELOOP},
         {PathOf("missing/x.csv"), ENOENT},
-        {PathOf(std::string(250, 'n')), ENAMETOOLONG},  // the temporary name is too long
+        {PathOf("device"), rad::kErrNotRegularFile},
+        {PathOf(std::string(256, 'n')), ENAMETOOLONG},
+        // Names up to the limit have a temporary name that fits as well.
+        {PathOf(std::string(255, 'n')), 0},
+        {PathOf(std::string(236, 'n')), 0},
     };
+    std::filesystem::create_symlink("/dev/null", PathOf("device"));
     for (const Case& c : cases) {
         EXPECT_EQ(rad::WriteFileAtomic(c.path, "new"), c.error) << c.path;
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
-    EXPECT_EQ(EntriesIn(m_dir), 3);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_EQ(EntriesIn(m_dir), 6);  // and no temporary file
+}
+
+TEST_F(AtomicFileTest, AnOutputIsRefusedWhenItIsAnInput) {
+    const std::string input = PathOf("day.rsd");
+    WriteBytes(input, "input");
+    std::filesystem::create_hard_link(input, PathOf("same.rsd"));
+    std::filesystem::create_symlink("day.rsd", PathOf("link.rsd"));
+    WriteBytes(PathOf("other.rsd"), "input");
+    const std::vector<std::string> inputs = {PathOf("missing.rsd"), input};
+    const std::pair<const char*, int> cases[] = {
+        {"day.rsd", rad::kErrOutputIsInput},
+        {"same.rsd", rad::kErrOutputIsInput},
+        {"link.rsd", rad::kErrOutputIsInput},
+        {"other.rsd", 0},
+        {"new.rsd", 0},
+    };
+    for (const auto& [name, error] : cases)
+        EXPECT_EQ(rad::CheckOutputPath(PathOf(name), inputs), error) << name;
 }
 
 TEST_F(AtomicFileTest, FullDiskKeepsTheOldCsv) {

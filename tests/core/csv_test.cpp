@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -124,6 +126,31 @@ TEST(SpectralCsv, RawRowsAreTheUnionAndEveryMergeRowHasItsValue) {
     ASSERT_EQ(csv.csvAxis.size(), 1024u);
     EXPECT_TRUE(std::all_of(csv.csvLines.begin() + 8, csv.csvLines.end(),
                             [](const std::string& line) { return line.ends_with(".00,1.00,"); }));
+}
+
+// Written row by row, the file holds the lines AppendRecords makes in memory, for raw rows
+// with ties in the merged list and for whole nanometres.
+TEST(SpectralCsv, WrittenRowByRowEqualsTheLinesInMemory) {
+    CRsdData set;
+    TiedSet(set);
+    AddRecord(set, Local(1, 7, 0), {RampBlock(kQS100, 3), RampBlock(kQS300, 7)}, "second");
+    CsvSettings pitch;
+    pitch.pitch = 1;
+    const std::string path = testing::TempDir() + "/written-by-rows.csv";
+    for (const CsvSettings& settings : {CsvSettings{}, pitch}) {
+        CSpectralCsv inMemory, byRows;
+        inMemory.BuildMergedAxis(set);
+        byRows.BuildMergedAxis(set);
+        ASSERT_EQ(inMemory.BuildCsvRows(set, settings), 1);
+        ASSERT_EQ(byRows.BuildCsvRows(set, settings), 1);
+        inMemory.AppendRecords(set, {1, 0}, settings);
+        ASSERT_EQ(byRows.WriteRecords(path, set, {1, 0}, settings), 0);
+        std::string expected;
+        for (const std::string& line : inMemory.csvLines) expected += line + "\n";
+        std::ifstream in(path, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected) << settings.pitch;
+    }
+    std::remove(path.c_str());
 }
 
 TEST(SpectralCsv, WholeNanometreRowsAndTheWorkedExample) {

@@ -177,6 +177,17 @@ TEST_F(SeriesFile, RowsOfASummaryLoadEqualTheFullLoadsUnlessACalibrationComesLat
         ExpectSameRows(*rows, expected);
         for (std::size_t i = 0; i < rows->size(); ++i) EXPECT_EQ((*rows)[i].memo, expected[i].memo);
     }
+    {
+        // Handed to a sink as they are made, the same rows; none kept.
+        CRsdData set;
+        std::vector<rad::SeriesRow> sunk;
+        rad::SeriesStream stream(set, [&sunk](rad::SeriesRow&& row) { sunk.push_back(row); });
+        ASSERT_EQ(set.LoadSummary(path, stream.Visitor()), written.GetCount());
+        const auto rows = stream.Finish();
+        ASSERT_TRUE(rows.has_value());
+        EXPECT_TRUE(rows->empty());
+        ExpectSameRows(sunk, expected);
+    }
     // Calibrations read after the first rows replace those the rows were made with: the file
     // again, or two calibrations in a row (the second may take the first object's address).
     CRsdData calibrations;

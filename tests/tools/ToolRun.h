@@ -23,9 +23,10 @@ class ToolTest : public RsdFileTest {
   protected:
     std::string Path(const std::string& name) const { return PathOf(name); }
     static std::string ReadFile(const std::string& path) { return ReadBytes(path); }
-    // env: assignments for the tool's environment ("TZ=UTC"), if any.
-    ToolRun Tool(const std::string& args, const std::string& env = "") const {
-        const std::string command = env + " " + std::string(RSDTOOL_PATH) + " " + args + " >" +
+    // shell runs first in the same shell: assignments for the tool's environment ("TZ=UTC ")
+    // or limits (ulimit) that rsdtool inherits.
+    ToolRun Tool(const std::string& args, const std::string& shell = "") const {
+        const std::string command = shell + " " + std::string(RSDTOOL_PATH) + " " + args + " >" +
                                     Path("out") + " 2>" + Path("err");
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("out")),

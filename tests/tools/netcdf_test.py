@@ -95,14 +95,19 @@ def spectral_csv(day_file, folder, record):
             for c, name in enumerate(sensor_row) if c > 0 and name}
 
 
+def day_files(name):
+    """A fresh folder of the fixture's day files: (folder, files in name order)."""
+    folder = os.path.join(SCRATCH, name)
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    subprocess.run([FIXTURE, "make", folder, str(DAYS), str(RECORDS)], check=True)
+    return folder, sorted(glob.glob(os.path.join(folder, "*.rsd")))
+
+
 class NetcdfArchive(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.folder = os.path.join(SCRATCH, "netcdf")
-        shutil.rmtree(cls.folder, ignore_errors=True)
-        os.makedirs(cls.folder)
-        subprocess.run([FIXTURE, "make", cls.folder, str(DAYS), str(RECORDS)], check=True)
-        cls.files = sorted(glob.glob(os.path.join(cls.folder, "*.rsd")))
+        cls.folder, cls.files = day_files("netcdf")
         cls.nc = os.path.join(cls.folder, "archive.nc")
         # Given newest first: the archive still holds the records in time order.
         subprocess.run([RSDTOOL, "netcdf", "--quantities"] + cls.files[::-1] + ["-o", cls.nc],
@@ -123,7 +128,10 @@ class NetcdfArchive(unittest.TestCase):
             ("sun_zenith", "standard_name"): "solar_zenith_angle",
             ("sun_azimuth", "standard_name"): "solar_azimuth_angle",
             ("clear_sky_ppfd", "units"): "umol m-2 s-1",
-            ("ppfd", "coordinates"): "lat lon alt station_name"}
+            ("ppfd", "coordinates"): "lat lon alt station_name",
+            ("uv_index", "standard_name"): "ultraviolet_index",
+            ("peltier_state_qs200", "flag_meanings"): "cooling stopped heating",
+            ("fin_overheat_qs300", "flag_meanings"): "fin_normal fin_overheat"}
         with netCDF4.Dataset(self.nc) as ds:
             for (variable, name), value in attributes.items():
                 self.assertEqual(getattr(ds[variable] if variable else ds, name), value, name)
@@ -142,6 +150,7 @@ class NetcdfArchive(unittest.TestCase):
                 self.assertIn(name, ds.variables)
             self.assertNotIn("spectral_irradiance_qs100", ds.variables)
             self.assertEqual(ds.time_zone_offset_hours, 9.0)  # a number, from "TZ,+9"
+            self.assertEqual(list(ds["peltier_state_qs200"].flag_values), [-1, 0, 1])
 
     def test_a_bad_file_or_order_stops_and_leaves_no_archive(self):
         out = os.path.join(self.folder, "refused.nc")
@@ -275,6 +284,89 @@ class NetcdfArchive(unittest.TestCase):
             self.assertGreater(value, 0)
             self.assertLessEqual(abs(archive_dli(ppfd, local_midnight(day["date"])) - value),
                                  printed_tolerance(decimals, value), day["date"])
+
+
+def netcdf(args):
+    return subprocess.run([RSDTOOL, "netcdf"] + args, capture_output=True, text=True,
+                          timeout=120)
+
+
+def same_variables(test, path_a, path_b):
+    """Every variable of the two archives equal: dimensions, type, values and fill mask."""
+    with netCDF4.Dataset(path_a) as a, netCDF4.Dataset(path_b) as b:
+        test.assertEqual(sorted(a.variables), sorted(b.variables))
+        for name, variable in a.variables.items():
+            other = b[name]
+            test.assertEqual((variable.dimensions, variable.dtype),
+                             (other.dimensions, other.dtype), name)
+            test.assertEqual(variable.ncattrs(), other.ncattrs(), name)
+            x, y = variable[...], other[...]
+            if variable.dtype == str:
+                test.assertEqual(x, y, name)
+                continue
+            test.assertTrue(np.array_equal(np.ma.getmaskarray(x), np.ma.getmaskarray(y)), name)
+            test.assertTrue(np.array_equal(np.ma.filled(x, 0), np.ma.filled(y, 0)), name)
+
+
+class ArchiveOutput(unittest.TestCase):
+    """An existing archive is replaced only when asked, grows by --append, and keeps one
+    station."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder, cls.files = day_files("growth")
+        # The last day again, as a station 1 degree further north and of another name.
+        cls.other = os.path.join(cls.folder, "other", os.path.basename(cls.files[2]))
+        os.makedirs(os.path.dirname(cls.other))
+        with open(cls.files[2], "rb") as f:
+            data = f.read()
+        data = data.replace(b"\nLAT,35.6581\n", b"\nLAT,36.6581\n", 1)
+        with open(cls.other, "wb") as f:
+            f.write(data.replace(b"\nSITE,ARVEN FIELD STATION\n", b"\nSITE,BIRCH HILL\n", 1))
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def test_appended_days_equal_an_archive_made_at_once(self):
+        whole, grown = self.path("whole.nc"), self.path("grown.nc")
+        self.assertEqual(netcdf(["--quantities"] + self.files + ["-o", whole]).returncode, 0)
+        # The first run makes the archive; 144 records leave a chunk of 64 half filled.
+        for day in self.files:
+            run = netcdf(["--append", "--quantities", day, "-o", grown])
+            self.assertEqual(run.returncode, 0, run.stderr)
+        same_variables(self, whole, grown)
+        with netCDF4.Dataset(grown) as ds:
+            self.assertEqual(len(ds.history.splitlines()), DAYS)
+            self.assertEqual(ds.source, netCDF4.Dataset(whole).source)
+
+    def test_refusals_name_their_reason_and_keep_the_archive(self):
+        archive = self.path("kept.nc")
+        self.assertEqual(netcdf(self.files[:2] + ["-o", archive]).returncode, 0)
+        with open(archive, "rb") as f:
+            kept = f.read()
+        cases = (
+            (self.files[2:], "exists: --force replaces it, --append adds the days to it"),
+            (["--append", self.files[1]], "overlaps the archive in time"),
+            (["--append", self.other],
+             'another station than the archive\'s (site name "BIRCH HILL" instead of '
+             '"ARVEN FIELD STATION", latitude 36.6581 instead of 35.6581)'),
+            (["--append", "--grid", "300:1000:1", self.files[2]],
+             "its wavelength grid is 300:1800:1, not 300:1000:1"),
+            (["--append", "--quantities", self.files[2]], "not every quantity"),
+            (["--force", self.files[0], self.other],
+             "another station than the first file's (site name"),
+            (["--force", self.files[0], self.files[0]], "do not come after"),
+            (["--force", "--append", self.files[2]], "exclude each other"),
+        )
+        for args, reason in cases:
+            run = netcdf(args + ["-o", archive])
+            self.assertNotEqual(run.returncode, 0, args)
+            self.assertIn(reason, run.stderr, args)
+            with open(archive, "rb") as f:
+                self.assertEqual(f.read(), kept, args)
+        # Nothing is left of the runs beside the archive.
+        self.assertEqual([name for name in os.listdir(self.folder) if "kept" in name],
+                         ["kept.nc"])
 
 
 if __name__ == "__main__":

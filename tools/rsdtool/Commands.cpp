@@ -32,13 +32,17 @@ constexpr const char* kCalcCsvHelp =
     "A file without records gives no CSV. LIST and --out-dir as for spectral-csv.\n";
 
 constexpr const char* kNetcdfHelp =
-    "usage: rsdtool netcdf [--grid FROM:TO:STEP] [--quantities] [--tz ZONE] FILE... -o OUT.nc\n"
+    "usage: rsdtool netcdf [--grid FROM:TO:STEP] [--quantities] [--tz ZONE] [--force|--append]\n"
+    "                      FILE... -o OUT.nc\n"
     "Writes the records of the day files, in time order, into one NetCDF-4 file with CF-1.8\n"
     "metadata: merged and per-sensor spectral irradiance on the wavelength grid (default\n"
     "300:1800:1 nm), PAR, PPFD and illuminance (--quantities: every light quantity), and each\n"
     "sensor's exposure and status values, the sun's zenith and azimuth and the clear-sky\n"
     "PPFD. The times are the records' true instants: --tz as for series.\n"
-    "One file per station and month suits xarray best.\n";
+    "One file per station and month suits xarray best.\n"
+    "The day files must be of one station (site name, latitude and longitude). An existing\n"
+    "OUT is replaced only with --force; --append adds days that come after its records to\n"
+    "it, on its own grid (it must be of the same station). A failed run leaves OUT as it was.\n";
 
 constexpr const char* kReportHelp =
     "usage: rsdtool report [--profile INI] [--lang en|ja] FILE INDEX\n"

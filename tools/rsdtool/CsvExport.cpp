@@ -1,15 +1,18 @@
 #include "CsvExport.h"
 
+#include <cerrno>
 #include <set>
 
 #include "ProfileLocation.h"
+#include "RegularFile.h"
 #include "ToolSupport.h"
 
 namespace {
 
 bool ExportFile(const std::string& file, const std::string& out,
                 const std::optional<std::vector<int>>& records, const RadviewSettings& settings,
-                CsvWriter writer) {
+                CsvWriter writer, std::span<const std::string> inputs) {
+    if (!CheckOutput(out, inputs)) return false;
     CRsdData set;
     if (!LoadRsd(file, set)) return false;
     const auto indices = SelectRecords(records, set, file);
@@ -18,7 +21,8 @@ bool ExportFile(const std::string& file, const std::string& out,
 
 int RunBatch(const ParsedArgs& parsed, const std::string& outDir, const RadviewSettings& settings,
              CsvWriter writer) {
-    if (!rad::EnsureFolder(outDir)) return FileError(outDir, "cannot create the folder");
+    if (!rad::EnsureFolder(outDir))
+        return FileError(outDir, "cannot create the folder: " + rad::FileErrorText(errno));
     bool allWritten = true;
     std::set<std::string> written;
     for (const std::string& file : parsed.positional) {
@@ -28,7 +32,9 @@ int RunBatch(const ParsedArgs& parsed, const std::string& outDir, const RadviewS
             allWritten = false;
             continue;
         }
-        allWritten = ExportFile(file, out, std::nullopt, settings, writer) && allWritten;
+        // No output may be one of the files still to be read.
+        allWritten =
+            ExportFile(file, out, std::nullopt, settings, writer, parsed.positional) && allWritten;
     }
     return allWritten ? kExitOk : kExitFailed;
 }
@@ -63,7 +69,8 @@ int RunCsvExport(const CommandArgs& args, const char* command, CsvWriter writer)
     const auto settings = LoadViewerProfile(*parsed);
     if (!settings) return kExitFailed;
     if (outDir != nullptr) return RunBatch(*parsed, *outDir, *settings, writer);
-    return ExportFile(parsed->positional[0], parsed->positional[1], records, *settings, writer)
+    return ExportFile(parsed->positional[0], parsed->positional[1], records, *settings, writer,
+                      {parsed->positional.data(), 1})
                ? kExitOk
                : kExitFailed;
 }

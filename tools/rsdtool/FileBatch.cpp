@@ -7,10 +7,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <new>
+#include <numeric>
+#include <span>
 #include <stdexcept>
 #include <thread>
 
 #include "PayloadStore.h"
+#include "RecordSun.h"
+#include "SeriesRuns.h"
 #include "SeriesStream.h"
 #include "ToolSupport.h"
 
@@ -25,31 +30,85 @@ struct WorkerMemory {
     std::size_t lastRows = 0;  // day files of a batch mostly hold as many records
 };
 
-void KeepSite(FileRows& file, const CRsdData& set, const ZoneRule& zones) {
-    file.site = rad::SiteOf(set);
-    const rad::ZoneChoice choice = zones.ChooseFor(set.m_strTZ);
-    file.zone = choice.zone;
-    file.zoneNotice = choice.notice;
+// The site and zone of the file's header, and the sun of its records from them.
+class SunOfFile {
+  public:
+    SunOfFile(FileRows& file, const CRsdData& set, const ZoneRule& zones)
+        : m_file(file), m_set(set), m_zones(zones) {}
+
+    // The header comes first in a file, so it is known when the first row is made; a file
+    // without records takes it once loaded.
+    void TakeHeader() {
+        if (m_sun) return;
+        m_file.site = rad::SiteOf(m_set);
+        const rad::ZoneChoice choice = m_zones.ChooseFor(m_set.m_strTZ);
+        m_file.zone = choice.zone;
+        m_file.zoneNotice = choice.notice;
+        m_sun.emplace(m_file.site, m_file.zone);
+    }
+
+    void Add(rad::SeriesRow& row) {
+        TakeHeader();
+        rad::AddSun(std::span(&row, 1), *m_sun);
+    }
+
+  private:
+    FileRows& m_file;
+    const CRsdData& m_set;
+    const ZoneRule& m_zones;
+    std::optional<rad::RecordSun> m_sun;
+};
+
+// Keeps of row what the caller needs: its time, and its line or its light samples.
+void Keep(FileRows& file, rad::SeriesRow row, const RowFormatter& format, SunOfFile& sun) {
+    sun.Add(row);
+    file.times.push_back(row.time);
+    if (!format) {
+        file.samples.push_back(rad::ToLightSample(row));
+        file.clearSky.push_back(rad::ToClearSkySample(row));
+        return;
+    }
+    if (file.formatError) return;
+    try {
+        file.lines.push_back(format(row));
+    } catch (const std::invalid_argument& error) {
+        file.formatError = error.what();
+    }
+}
+
+void Forget(FileRows& file) {
+    file.times = {};
+    file.lines = {};
+    file.samples = {};
+    file.clearSky = {};
+    file.formatError.reset();
 }
 
 // The rows made while the file loads, when one thread does the whole file; false when they
 // could not be (the file is then loaded again with a store).
-bool StreamOne(FileRows& file, WorkerMemory& memory, const ZoneRule& zones) {
+bool StreamOne(FileRows& file, const RowFormatter& format, WorkerMemory& memory,
+               const ZoneRule& zones) {
     CRsdData set;
-    rad::SeriesStream stream(set, memory.lastRows);
+    SunOfFile sun(file, set, zones);
+    file.times.reserve(memory.lastRows);
+    rad::SeriesStream stream(
+        set, [&](rad::SeriesRow&& row) { Keep(file, std::move(row), format, sun); });
     const RsdPayloadVisitor visit = stream.Visitor();
     file.problem = LoadRsdProblem(file.path, set, &visit);
     if (file.problem) return true;
-    KeepSite(file, set, zones);
-    auto rows = stream.Finish();
-    if (!rows) return false;
-    file.rows = std::move(*rows);
-    memory.lastRows = file.rows.size();
+    sun.TakeHeader();
+    if (!stream.Finish()) {
+        Forget(file);
+        return false;
+    }
+    memory.lastRows = file.times.size();
     return true;
 }
 
-void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads, const ZoneRule& zones) {
+void StoreOne(FileRows& file, int threads, const RowFormatter& format, rad::PayloadStore& payloads,
+              const ZoneRule& zones) {
     CRsdData set;
+    SunOfFile sun(file, set, zones);
     // The pixels go to the worker's store, whose memory the next file reuses.
     payloads.Clear();
     std::error_code error;
@@ -58,26 +117,24 @@ void StoreOne(FileRows& file, int threads, rad::PayloadStore& payloads, const Zo
     const RsdPayloadVisitor keep = payloads.Visitor();
     file.problem = LoadRsdProblem(file.path, set, &keep);
     if (file.problem) return;
-    KeepSite(file, set, zones);
-    file.rows = rad::ComputeSeries(set, threads, &payloads);
+    sun.TakeHeader();
+    std::vector<int> indices(static_cast<std::size_t>(set.GetCount()));
+    std::iota(indices.begin(), indices.end(), 0);
+    rad::ForEachSeriesRow(set, indices, threads, &payloads,
+                          [&](const rad::SeriesRow& row) { Keep(file, row, format, sun); });
 }
 
 void ReadOne(FileRows& file, int threads, const RowFormatter& format, WorkerMemory& memory,
              const ZoneRule& zones) {
     try {
-        if (threads > 1 || !StreamOne(file, memory, zones))
-            StoreOne(file, threads, memory.payloads, zones);
-        rad::RecordSun sun(file.site, file.zone);
-        rad::AddSun(file.rows, sun);
+        if (threads > 1 || !StreamOne(file, format, memory, zones))
+            StoreOne(file, threads, format, memory.payloads, zones);
+    } catch (const std::bad_alloc&) {
+        Forget(file);
+        file.problem = "not enough memory";
     } catch (const std::exception& error) {
+        Forget(file);
         file.problem = error.what();
-    }
-    if (file.problem || !format) return;
-    file.lines.reserve(file.rows.size());
-    try {
-        for (const rad::SeriesRow& row : file.rows) file.lines.push_back(format(row));
-    } catch (const std::invalid_argument& error) {
-        file.formatError = error.what();
     }
 }
 

@@ -1,6 +1,8 @@
 // rsdtool quantities, series and daily: the light analysis of one or many day files.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <span>
 #include <stdexcept>
 #include <string_view>
 #include <thread>
@@ -11,6 +13,8 @@
 #include "DaySun.h"
 #include "FileBatch.h"
 #include "IniFile.h"
+#include "RegularFile.h"
+#include "SeriesRuns.h"
 #include "SunNotes.h"
 #include "ToolSupport.h"
 
@@ -33,7 +37,7 @@ std::optional<AnalysisSettings> LoadAnalysisProfile(const ParsedArgs& parsed) {
     if (path == nullptr) return settings;
     CIniFile ini;
     if (!ini.Load(*path)) {
-        FileError(*path, "cannot read the profile");
+        FileError(*path, "cannot read the profile: " + rad::FileErrorText(errno));
         return std::nullopt;
     }
     settings.Load(ini);
@@ -43,8 +47,9 @@ std::optional<AnalysisSettings> LoadAnalysisProfile(const ParsedArgs& parsed) {
 // Writes text to -o OUT, or to standard output without it.
 bool Emit(const ParsedArgs& parsed, std::string_view text) {
     if (const std::string* out = parsed.Option("-o")) {
-        if (rad::WriteFileAtomic(*out, text) == 0) return true;
-        FileError(*out, "cannot be written");
+        const int error = rad::WriteFileAtomic(*out, text);
+        if (error == 0) return true;
+        WriteError(*out, error);
         return false;
     }
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
@@ -55,14 +60,18 @@ std::string LineOf(const rad::SeriesRow& row, bool json, rad::LocalTimeCache* ti
     return json ? rad::SeriesJsonLine(row, times) : rad::SeriesCsvLine(row, times);
 }
 
-// The header (CSV only) and one line per row, each ending in a line feed.
-std::string RowText(const std::vector<rad::SeriesRow>& rows, bool json) {
+int Cores() { return static_cast<int>(std::max(std::thread::hardware_concurrency(), 1u)); }
+
+// The header (CSV only) and one line per record of indices, each ending in a line feed.
+std::string RowText(const CRsdData& set, std::span<const int> indices, rad::RecordSun& sun,
+                    bool json) {
     std::string text = json ? std::string() : rad::SeriesCsvHeader() + "\n";
-    for (const rad::SeriesRow& row : rows) text.append(LineOf(row, json)).push_back('\n');
+    rad::ForEachSeriesRow(set, indices, Cores(), nullptr, [&](rad::SeriesRow row) {
+        rad::AddSun(std::span(&row, 1), sun);
+        text.append(LineOf(row, json)).push_back('\n');
+    });
     return text;
 }
-
-int Cores() { return static_cast<int>(std::max(std::thread::hardware_concurrency(), 1u)); }
 
 struct Batch {
     std::vector<FileRows> files;  // of every path given; those that failed hold no rows
@@ -72,8 +81,8 @@ struct Batch {
     bool allLoaded = true;
     std::optional<std::string> formatError;
 
-    const rad::SeriesRow& Row(const std::pair<std::size_t, std::size_t>& at) const {
-        return files[at.first].rows[at.second];
+    int64_t Time(const std::pair<std::size_t, std::size_t>& at) const {
+        return files[at.first].times[at.second];
     }
 };
 
@@ -91,11 +100,11 @@ Batch ReadBatch(const std::vector<std::string>& paths, const ZoneRule& zones,
         }
         notes.Tell(file.path, file.zoneNotice, file.site.has_value());
         if (file.formatError && !batch.formatError) batch.formatError = file.formatError;
-        for (std::size_t r = 0; r < file.rows.size(); ++r) batch.order.emplace_back(f, r);
+        for (std::size_t r = 0; r < file.times.size(); ++r) batch.order.emplace_back(f, r);
     }
     std::stable_sort(
         batch.order.begin(), batch.order.end(),
-        [&batch](const auto& a, const auto& b) { return batch.Row(a).time < batch.Row(b).time; });
+        [&batch](const auto& a, const auto& b) { return batch.Time(a) < batch.Time(b); });
     return batch;
 }
 
@@ -120,8 +129,10 @@ std::optional<LightOptions> ParseLightOptions(CommandArgs args,
         return std::nullopt;
     result.zones.machineStandardOffset = rad::MachineStandardOffsetSeconds();
     result.parsed = std::move(*parsed);
-    const auto analysis = LoadAnalysisProfile(result.parsed);
     failure = kExitFailed;
+    const std::string* out = result.parsed.Option("-o");
+    if (out && !CheckOutput(*out, result.parsed.positional)) return std::nullopt;
+    const auto analysis = LoadAnalysisProfile(result.parsed);
     if (!analysis) return std::nullopt;
     result.analysis = *analysis;
     return result;
@@ -153,10 +164,8 @@ int RunQuantities(const CommandArgs& args) {
     const auto site = rad::SiteOf(set);
     SunNotes().Tell(path, zone.notice, site.has_value());
     try {
-        auto rows = rad::ComputeSeries(set, *indices, Cores());
         rad::RecordSun sun(site, zone.zone);
-        rad::AddSun(rows, sun);
-        return Finish(*options, RowText(rows, options->json), true);
+        return Finish(*options, RowText(set, *indices, sun, options->json), true);
     } catch (const std::invalid_argument& error) {
         return FileError(path, error.what());
     }
@@ -197,8 +206,8 @@ int RunDaily(const CommandArgs& args) {
     samples.reserve(batch.order.size());
     clearSky.reserve(batch.order.size());
     for (const auto& at : batch.order) {
-        samples.push_back(rad::ToLightSample(batch.Row(at)));
-        clearSky.push_back(rad::ToClearSkySample(batch.Row(at)));
+        samples.push_back(batch.files[at.first].samples[at.second]);
+        clearSky.push_back(batch.files[at.first].clearSky[at.second]);
     }
     try {
         const int dayStart = options->analysis.DayStartHour();

@@ -7,11 +7,12 @@
 #include <numeric>
 
 #include "LightQuantities.h"
+#include "NetcdfStatusFlags.h"
+#include "NetcdfSupport.h"
 #include "RecordZone.h"
 #include "RsdData.h"
 #include "SiteLocation.h"
 #include "StatusValueNames.h"
-#include "TextEncoding.h"
 
 namespace {
 
@@ -24,20 +25,6 @@ constexpr const char* kIrradianceName =
     "surface_downwelling_radiative_flux_per_unit_wavelength_in_air";
 constexpr const char* kIrradianceUnits = "W m-2 um-1";
 constexpr const char* kCoordinates = "lat lon alt station_name";
-
-void Check(int status, const std::string& what) {
-    if (status != NC_NOERR) throw ArchiveError(what + ": " + nc_strerror(status));
-}
-
-void PutText(int ncid, int var, const char* name, const std::string& bytes) {
-    const std::string value = rad::ToUtf8(bytes);  // CF readers expect UTF-8
-    Check(nc_put_att_text(ncid, var, name, value.size(), value.c_str()), name);
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // The unit in a quantity's column title ("PPFD(umol/m2/s)") in UDUNITS form ("umol m-2 s-1").
 std::string UdunitsOf(const char* header) {
@@ -73,13 +60,11 @@ const char* StandardNameOf(rad::Quantity q) {
             return "surface_downwelling_photosynthetic_photon_flux_in_air";
         case rad::Quantity::Par:
             return "surface_downwelling_photosynthetic_radiative_flux_in_air";
+        case rad::Quantity::UvIndex:
+            return "ultraviolet_index";
         default:
             return nullptr;
     }
-}
-
-bool InDefaultSet(rad::Quantity q) {
-    return q == rad::Quantity::Par || q == rad::Quantity::Ppfd || q == rad::Quantity::Illuminance;
 }
 
 }  // namespace
@@ -96,6 +81,10 @@ std::vector<double> ArchiveGrid::Wavelengths() const {
 CNetcdfArchive::CNetcdfArchive(const std::string& path, ArchiveOptions options)
     : m_path(path), m_options(std::move(options)), m_wavelengths(m_options.grid.Wavelengths()) {
     if (m_wavelengths.empty()) throw ArchiveError("the wavelength grid is empty");
+    if (m_options.append) {
+        OpenExisting();
+        return;
+    }
     Check(nc_create(path.c_str(), NC_CLOBBER | NC_NETCDF4, &m_ncid), path);
     DefineFixed();
 }
@@ -237,9 +226,11 @@ void CNetcdfArchive::DefineSensor(int model) {
                    label + " spectral irradiance");
     vars.exposure =
         DefineSeries("exposure" + suffix, NC_INT, "ms", (label + " exposure").c_str(), nullptr);
-    for (const rad::StatusValueName& name : rad::StatusIntNames(model))
+    for (const rad::StatusValueName& name : rad::StatusIntNames(model)) {
         vars.ints.push_back(DefineSeries(name.name + suffix, NC_INT, name.units,
                                          (label + " " + name.longName).c_str(), nullptr));
+        PutStatusFlags(m_ncid, vars.ints.back(), name.name);
+    }
     for (const rad::StatusValueName& name : rad::StatusFloatNames(model))
         vars.floats.push_back(DefineSeries(name.name + suffix, NC_FLOAT, name.units,
                                            (label + " " + name.longName).c_str(), nullptr));
@@ -256,6 +247,10 @@ void CNetcdfArchive::Add(PreparedDay prepared) {
     const ArchiveDay& day = prepared.day;
     m_sources.push_back(day.source);
     if (day.times.empty()) return;
+    RequireSameStation(m_station, day, m_nExisting > 0);
+    if (day.times.front() <= m_lastTime && m_nRecords == m_nExisting && m_nExisting > 0)
+        throw ArchiveError(day.source + ": overlaps the archive in time: its records do not " +
+                           "all come after the archive's last");
     if (day.times.front() <= m_lastTime)
         throw ArchiveError(day.source +
                            ": its records do not come after those of the files before it");
@@ -315,7 +310,8 @@ void CNetcdfArchive::WriteSeries(const ArchiveDay& day, std::size_t start) {
               "quantities");
     const std::vector<float>* sun[] = {&day.sunZenith, &day.sunAzimuth, &day.clearSkyPpfd};
     for (std::size_t k = 0; k < m_sunVars.size(); ++k)
-        Check(nc_put_vara_float(m_ncid, m_sunVars[k], &start, &count, sun[k]->data()), "sun");
+        if (m_sunVars[k] >= 0)
+            Check(nc_put_vara_float(m_ncid, m_sunVars[k], &start, &count, sun[k]->data()), "sun");
 }
 
 void CNetcdfArchive::PlaceLoose(const PreparedDay& prepared) {
@@ -359,11 +355,11 @@ void CNetcdfArchive::Finish() {
     PutText(m_ncid, NC_GLOBAL, "featureType", "timeSeries");
     PutText(m_ncid, NC_GLOBAL, "title",
             "Spectral irradiance records of a spectroradiometer station");
-    PutText(m_ncid, NC_GLOBAL, "source",
-            "QS series spectroradiometers; day files " + join(m_sources, ", "));
+    PutText(m_ncid, NC_GLOBAL, "source", std::string(kArchiveSourceText) + join(m_sources, ", "));
     PutText(m_ncid, NC_GLOBAL, "program", std::string("rsdtool ") + RSDTOOL_VERSION);
     PutText(m_ncid, NC_GLOBAL, "calibrations", join(m_calibrations, "; "));
-    PutText(m_ncid, NC_GLOBAL, "history", m_options.history);
+    PutText(m_ncid, NC_GLOBAL, "history",
+            m_oldHistory.empty() ? m_options.history : m_options.history + "\n" + m_oldHistory);
     // The site header's TZ as a number, when it is one.
     if (const auto offset = rad::ParseUtcOffset(m_strTimeZone)) {
         const double hours = *offset / 3600.0;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "NetcdfChunks.h"
 #include "NetcdfDay.h"
+#include "NetcdfStation.h"
 #include "SensorModel.h"
 
 // The wavelengths of an archive: from, from + step, ... up to to (inclusive within rounding).
@@ -25,6 +27,9 @@ struct ArchiveOptions {
     bool allQuantities = false;  // every light-quality quantity, not only PAR, PPFD, illuminance
     std::string history;         // the command line that made the file
     rad::ZoneRule zones;         // the zone of each file's record times
+    // Add to the archive at the path (of the same station, grid and quantities, which
+    // ReadArchiveLayout gives) rather than making a new one.
+    bool append = false;
 };
 
 // A failure of the NetCDF library or of the record order, with the library's text.
@@ -51,6 +56,7 @@ class ArchiveInputError : public ArchiveError {
 // Only the thread that made the archive may call it (the NetCDF library is not thread-safe).
 class CNetcdfArchive {
   public:
+    // Makes the file at path, or with options.append opens it to add records after its own.
     CNetcdfArchive(const std::string& path, ArchiveOptions options);
     // Closes the file (the global attributes are written by Finish).
     ~CNetcdfArchive();
@@ -80,6 +86,12 @@ class CNetcdfArchive {
     };
 
     void DefineFixed();
+    // NetcdfAppend.cpp: the variables, station, records and attributes of the archive at the
+    // path, and the last, partly filled chunk of each spectrum taken back as pending.
+    void OpenExisting();
+    void ReadExistingSensors();
+    void ReadExistingAttributes();
+    void ReadPartialChunks();
     void DefineSite(const ArchiveDay& day);
     void DefineSensor(int model);
     int DefineSeries(const std::string& name, int type, const char* units, const char* longName,
@@ -100,7 +112,7 @@ class CNetcdfArchive {
     int m_wavelengthDim = -1;
     int m_timeVar = -1;
     std::vector<std::pair<std::size_t, int>> m_quantityVars;  // quantity index, variable
-    std::array<int, 3> m_sunVars{};                           // zenith, azimuth, clear-sky PPFD
+    std::array<int, 3> m_sunVars{-1, -1, -1};                 // zenith, azimuth, clear-sky PPFD
     std::array<SensorVars, kModelCount> m_sensors;
     std::array<bool, kModelCount> m_defined{};
     std::array<std::vector<StoredChunk>, kArchiveSpectra> m_chunks;  // not yet written
@@ -111,4 +123,15 @@ class CNetcdfArchive {
     std::set<std::string> m_calibrations;  // "QS-100 SN"
     std::vector<std::string> m_sources;
     std::string m_strTimeZone;
+    std::optional<ArchiveStation> m_station;  // of the first records
+    std::size_t m_nExisting = 0;              // records the archive held before this run
+    std::string m_oldHistory;                 // the history of an archive appended to
 };
+
+// What an archive to append to fixes: its wavelength grid and whether it holds every light
+// quantity. Throws ArchiveError when it cannot be read or its wavelengths form no grid.
+struct ArchiveLayout {
+    ArchiveGrid grid;
+    bool allQuantities = false;
+};
+ArchiveLayout ReadArchiveLayout(const std::string& path);

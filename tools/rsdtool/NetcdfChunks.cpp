@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "NetcdfArchive.h"
+#include "NetcdfSupport.h"
 
 namespace {
 
@@ -76,11 +77,13 @@ void WriteStoredChunks(const std::string& path, const std::string& name, std::si
     const Handle file(H5Fopen(path.c_str(), H5F_ACC_RDWR, H5P_DEFAULT), H5Fclose, path);
     const Handle data(H5Dopen2(file.Id(), name.c_str(), H5P_DEFAULT), H5Dclose, name);
     const hsize_t extent[2] = {records, width};
-    if (H5Dset_extent(data.Id(), extent) < 0) throw ArchiveError(name + ": cannot grow it");
+    errno = 0;
+    if (H5Dset_extent(data.Id(), extent) < 0)
+        throw ArchiveError(name + ": cannot grow it" + DiskCause());
     for (const StoredChunk& chunk : chunks) {
         const hsize_t offset[2] = {chunk.index * chunkRecords, 0};
         if (H5Dwrite_chunk(data.Id(), H5P_DEFAULT, 0, offset, chunk.bytes.size(),
                            chunk.bytes.data()) < 0)
-            throw ArchiveError(name + ": cannot write a chunk");
+            throw ArchiveError(name + ": cannot write a chunk" + DiskCause());
     }
 }

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "RsdData.h"
@@ -30,7 +31,8 @@ class CPipeline {
           m_quantities(archive.QuantityIndices()),
           m_zones(zones),
           m_load(load) {
-        if (!m_slots.empty()) m_slots[0].first = 0;
+        // An archive appended to has records before the first file's.
+        if (!m_slots.empty()) m_slots[0].first = archive.Records();
     }
 
     // Prepared day i, waiting for it; throws ArchiveInputError when its file failed.
@@ -54,6 +56,8 @@ class CPipeline {
         for (std::size_t i = m_next++; i < m_files.size() && i < m_failedAt; i = m_next++) {
             try {
                 if (!Prepare(i)) return;
+            } catch (const std::bad_alloc&) {
+                Fail(i, "not enough memory");
             } catch (const std::exception& error) {
                 Fail(i, error.what());
             }

@@ -1,14 +1,13 @@
 // rsdtool plot (run as rsdtool-plot): the graph page of records as Radview's single-record view
 // draws it, into a PNG, SVG or PDF file, without a display.
-#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSaveFile>
 #include <charconv>
 #include <clocale>
 #include <cstdio>
 #include <stdexcept>
 
+#include "AtomicFile.h"
 #include "DetailRecord.h"
 #include "GraphPage.h"
 #include "GraphPictures.h"
@@ -23,10 +22,11 @@ constexpr int kMaxSide = 16384;
 enum class PlotFormat { Png, Svg, Pdf };
 
 std::optional<PlotFormat> FormatOf(const std::string& path) {
-    const QString name = QString::fromStdString(path).toLower();
-    if (name.endsWith(QLatin1String(".png"))) return PlotFormat::Png;
-    if (name.endsWith(QLatin1String(".svg"))) return PlotFormat::Svg;
-    if (name.endsWith(QLatin1String(".pdf"))) return PlotFormat::Pdf;
+    // The name's bytes as they are: a name need not be UTF-8.
+    const QByteArray name = QByteArray::fromStdString(path).toLower();
+    if (name.endsWith(".png")) return PlotFormat::Png;
+    if (name.endsWith(".svg")) return PlotFormat::Svg;
+    if (name.endsWith(".pdf")) return PlotFormat::Pdf;
     return std::nullopt;
 }
 
@@ -39,13 +39,8 @@ std::optional<QSize> ParseSize(std::string_view text) {
     return QSize(*w, *h);
 }
 
-bool WriteBytes(const std::string& path, const QByteArray& bytes) {
-    QSaveFile file(QString::fromStdString(path));
-    return !bytes.isEmpty() && file.open(QIODevice::WriteOnly) &&
-           file.write(bytes) == bytes.size() && file.commit();
-}
-
-bool WritePlot(const std::string& path, PlotFormat format, QSize size, const GraphPage& page) {
+// The picture of the page; empty when it could not be drawn.
+QByteArray Picture(PlotFormat format, QSize size, const GraphPage& page) {
     const rad::PageDrawer draw = [&page](QPainter& painter, QSize area) {
         GraphPage sized = page;
         sized.area = area;
@@ -54,13 +49,13 @@ bool WritePlot(const std::string& path, PlotFormat format, QSize size, const Gra
     };
     switch (format) {
         case PlotFormat::Png:
-            return WriteBytes(path, rad::PngPicture(size, draw));
+            return rad::PngPicture(size, draw);
         case PlotFormat::Svg:
-            return WriteBytes(path, rad::SvgPicture(size, draw));
+            return rad::SvgPicture(size, draw);
         case PlotFormat::Pdf:
-            return rad::WritePdfPage(QString::fromStdString(path), draw);
+            return rad::PdfPage(draw);
     }
-    return false;
+    return {};
 }
 
 // Shows the records as Radview prepares them for its detailed view.
@@ -115,9 +110,10 @@ int RunPlotPage(const CommandArgs& args) {
         if (!index) return UsageError(kCommand, "INDEX must be a record number");
         indices.push_back(*index);
     }
+    const std::string& path = parsed->positional[0];
+    if (!CheckOutput(*out, {&path, 1})) return kExitFailed;
     const auto settings = LoadViewerProfile(*parsed);
     if (!settings) return kExitFailed;
-    const std::string& path = parsed->positional[0];
     CRsdData set;
     if (!LoadRsd(path, set) || !SelectRecords(indices, set, path)) return kExitFailed;
 
@@ -132,6 +128,9 @@ int RunPlotPage(const CommandArgs& args) {
     std::vector<CResample> shown;
     const auto page = PreparePage(set, indices, *settings, shown, path);
     if (!page) return kExitFailed;
-    if (!WritePlot(*out, *format, size, *page)) return FileError(*out, "cannot write the picture");
-    return kExitOk;
+    const QByteArray picture = Picture(*format, size, *page);
+    if (picture.isEmpty()) return FileError(*out, "cannot draw the picture: not enough memory");
+    const int error =
+        rad::WriteFileAtomic(*out, {picture.constData(), static_cast<std::size_t>(picture.size())});
+    return error == 0 ? kExitOk : WriteError(*out, error);
 }

@@ -1,5 +1,7 @@
 // rsdtool-plot: the plot command of rsdtool in a program of its own, so that only drawing
 // loads Qt.
+#include <cstdio>
+#include <new>
 #include <string_view>
 
 #include "Commands.h"
@@ -19,5 +21,10 @@ int main(int argc, char** argv) {
             return kExitOk;
         }
     }
-    return RunPlotPage(args);
+    try {
+        return RunPlotPage(args);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "rsdtool: plot: not enough memory\n");
+        return kExitFailed;
+    }
 }

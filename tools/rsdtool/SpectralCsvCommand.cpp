@@ -13,9 +13,9 @@ bool WriteSpectralCsv(const CRsdData& set, const std::vector<int>& indices,
         FileError(out, kRangeRefusedText);
         return false;
     }
-    csv.AppendRecords(set, indices, settings.csv);
-    if (rad::WriteCsvLines(out, csv.csvLines)) return true;
-    WriteError(out);
+    const int error = csv.WriteRecords(out, set, indices, settings.csv);
+    if (error == 0) return true;
+    WriteError(out, error);
     return false;
 }
 

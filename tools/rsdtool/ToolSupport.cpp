@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "IniFile.h"
+#include "OutputPath.h"
 #include "RegularFile.h"
 
 const std::string* ParsedArgs::Option(std::string_view name) const {
@@ -24,8 +25,16 @@ int FileError(const std::string& file, const std::string& problem) {
     return kExitFailed;
 }
 
-int WriteError(const std::string& file) {
-    return FileError(file, "cannot be written: " + rad::FileErrorText(errno));
+int WriteError(const std::string& file) { return WriteError(file, errno); }
+
+int WriteError(const std::string& file, int error) {
+    return FileError(file, "cannot be written: " + rad::FileErrorText(error));
+}
+
+bool CheckOutput(const std::string& out, std::span<const std::string> inputs) {
+    const int refused = rad::CheckOutputPath(out, inputs);
+    if (refused != 0) WriteError(out, refused);
+    return refused == 0;
 }
 
 std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,

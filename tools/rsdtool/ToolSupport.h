@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,11 @@ int UsageError(const char* command, const std::string& message);
 int FileError(const std::string& file, const std::string& problem);
 // FileError for a file that could not be written, with the cause that errno names.
 int WriteError(const std::string& file);
+// The same with the cause given (an errno or one of RegularFile.h's).
+int WriteError(const std::string& file, int error);
+// False after WriteError when out may not be written by a run that reads inputs: it names no
+// regular file, or one of the inputs (rad::CheckOutputPath).
+bool CheckOutput(const std::string& out, std::span<const std::string> inputs);
 
 // nullopt (after the usage error) for an unknown option or one without its value.
 std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,

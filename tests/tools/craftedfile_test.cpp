@@ -1,0 +1,94 @@
+// Files of many records with empty data blocks, as a fuzzer or a hostile sender makes them:
+// every command stays within a small multiple of the file in memory and on disk.
+#include <thread>
+
+#include "LocalTime.h"
+#include "SyntheticData.h"
+#include "ToolRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kFileSize = 1 << 19;
+
+class CraftedFile : public ToolTest {
+  protected:
+    // A file of the calibrations (which make empty blocks count as spectra of zeros) and of
+    // record repeated up to size bytes.
+    std::string Crafted(const std::string& name, const std::string& record, std::size_t size) {
+        CRsdData calibrated;
+        rad::MakeSyntheticDay(calibrated, 1, {kQS200, kQS300},
+                              *rad::LocalFieldsToTime(2024, 6, 1, 10, 0, 0), 60);
+        calibrated.RemoveAt(0);
+        std::string bytes = SavedBytes(calibrated);
+        while (bytes.size() < size) bytes += record;
+        WriteBytes(Path(name), bytes);
+        return Path(name);
+    }
+};
+
+// Address space for the program itself, its libraries (Qt and ICU for plot; HDF5 for the
+// archive) and its threads, whose stacks the shell limits to 2 MB each below.
+std::size_t ProgramKilobytes(bool bigLibraries) {
+    return (bigLibraries ? 200 : 40) * 1024 +
+           2 * 1024 * static_cast<std::size_t>(std::thread::hardware_concurrency());
+}
+
+}  // namespace
+
+std::string LimitedShell(std::size_t kilobytes) {
+    // One malloc arena, so that threads reserve no 64 MB of address space each.
+    return "ulimit -s 2048; ulimit -v " + std::to_string(kilobytes) +
+           "; MALLOC_ARENA_MAX=1 QT_QPA_PLATFORM=offscreen ";
+}
+
+TEST_F(CraftedFile, EveryCommandStaysWithinASmallMultipleOfTheFile) {
+    const std::string in = Crafted("crafted.RSD",
+                                   "DT_RSD,100\nMT,20240601120000\nDT_RSD_END\nDT_QS200,100\n"
+                                   "DT_QS200_END\nDT_QS300,100\nDT_QS300_END\n",
+                                   kFileSize);
+    const struct {
+        std::string args;
+        bool bigLibraries;
+        const char* out;
+    } commands[] = {
+        {"info " + in, false, nullptr},
+        {"copy " + in + " " + Path("copy.RSD"), false, "copy.RSD"},
+        {"spectral-csv " + in + " " + Path("s.csv"), false, "s.csv"},
+        {"calc-csv " + in + " " + Path("c.csv"), false, "c.csv"},
+        {"quantities " + in + " -o " + Path("q.csv"), false, "q.csv"},
+        {"series " + in + " -o " + Path("series.csv"), false, "series.csv"},
+        {"daily " + in + " -o " + Path("d.csv"), false, "d.csv"},
+        {"plot " + in + " 0 -o " + Path("p.png"), true, "p.png"},
+        {"netcdf " + in + " -o " + Path("a.nc"), true, "a.nc"},
+    };
+    for (const auto& command : commands) {
+        const std::string program = command.args.substr(0, command.args.find(' '));
+        const char* beside = program == "plot" ? "rsdtool-plot" : "rsdtool-netcdf";
+        if (command.bigLibraries && !fs::exists(fs::path(RSDTOOL_PATH).parent_path() / beside))
+            continue;
+        SCOPED_TRACE(command.args);
+        const std::size_t limit = ProgramKilobytes(command.bigLibraries) + 16 * kFileSize / 1024;
+        const ToolRun run = Tool(command.args, LimitedShell(limit));
+        EXPECT_EQ(run.status, 0) << run.err;
+        // The spectral CSV is as long as its rows times the records; every other output,
+        // the copy included, stays within a few times the file.
+        if (command.out && program != "spectral-csv") {
+            EXPECT_LT(fs::file_size(Path(command.out)), 4 * kFileSize);
+        }
+    }
+}
+
+// Records without blocks are the fewest bytes per record: a row of quantities each, kept for
+// the whole file, cost some 14 times the file; the rows' lines and samples a few times.
+TEST_F(CraftedFile, RowsOfRecordsWithoutBlocksAreNotAllKept) {
+    constexpr std::size_t kSize = 4 << 20;
+    const std::string in = Crafted("bare.RSD", "DT_RSD\nMT,20240601120000\nDT_RSD_END\n", kSize);
+    for (const char* command : {"quantities", "series", "daily"}) {
+        SCOPED_TRACE(command);
+        const ToolRun run = Tool(std::string(command) + " " + in + " -o " + Path("out.csv"),
+                                 LimitedShell(ProgramKilobytes(false) + 8 * kSize / 1024));
+        EXPECT_EQ(run.status, 0) << run.err;
+    }
+}
