@@ -6,6 +6,8 @@
 namespace {
 
 constexpr int kDefaultInterval = 600;
+// COM port numbers as the other platform has them; 0 is none.
+constexpr int kLastComPort = 256;
 
 // Spans are stored as 32-bit integers; reading widens them with a zero high half.
 int64_t LoadSpan(const CIniFile& ini, const char* key, int defaultValue) {
@@ -21,8 +23,9 @@ void SaveSpan(CIniFile& ini, const char* key, int64_t span) {
 bool RadlogSettings::LoadSettings(const CIniFile& ini, const std::string& folder) {
     programFolder = folder;
     for (int m = 0; m < kModelCount; ++m) {
-        comPort[static_cast<std::size_t>(m)] =
-            ini.GetInt("COM", kModels[static_cast<std::size_t>(m)].key, 0);
+        const int port = ini.GetInt("COM", kModels[static_cast<std::size_t>(m)].key, 0);
+        // A number no port has is refused: the model then has none.
+        comPort[static_cast<std::size_t>(m)] = port >= 0 && port <= kLastComPort ? port : 0;
     }
     measType = ini.GetInt("INT", "MEAS_TYPE", 1);
     start = LoadSpan(ini, "START", 21600);
