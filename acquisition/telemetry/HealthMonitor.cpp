@@ -50,6 +50,8 @@ const char* AlertKindName(HealthAlert::Kind kind) {
             return "dark_high";
         case HealthAlert::Kind::StoreFailed:
             return "store_failed";
+        case HealthAlert::Kind::SensorChanged:
+            return "sensor_changed";
     }
     return "";
 }
