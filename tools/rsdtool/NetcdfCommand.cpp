@@ -5,6 +5,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "DayParts.h"
 #include "NetcdfPipeline.h"
 #include "ToolSupport.h"
 
@@ -56,11 +57,9 @@ int RunNetcdf(const CommandArgs& args) {
     }
     options.history = History(args);
 
-    // Day files are named by their date, so name order is time order.
+    // Day files are named by their date (and part), so that order is time order.
     std::vector<std::string> files = parsed->positional;
-    std::stable_sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
-        return std::filesystem::path(a).filename() < std::filesystem::path(b).filename();
-    });
+    std::stable_sort(files.begin(), files.end(), rad::DayFileNameLess);
     try {
         const std::size_t records = WriteArchive(
             files, *out, options,
