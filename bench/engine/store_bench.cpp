@@ -61,16 +61,18 @@ class FullDay {
     std::filesystem::path m_folder;
 };
 
-// Every store after the first appends to the file the step wrote itself: no reading.
+// Every store after the first appends to the file the step wrote itself: no reading. The
+// argument is [SAVE] CSV: the hour file (360 records by then) is rewritten whole by each store.
 void StoreAtEndOfDay(benchmark::State& state) {
     FullDay full;
+    full.settings.saveCsv = state.range(0) != 0;
     Unheard unheard;
     CStoreStep store(full.settings, unheard, unheard, ReportLanguage::English, 1440);
     store.Store(full.NextCycle(), {});  // reads the day once
     for (auto _ : state) store.Store(full.NextCycle(), {});
     state.counters["loads"] = store.DayFileLoads();
 }
-BENCHMARK(StoreAtEndOfDay)->Unit(benchmark::kMillisecond);
+BENCHMARK(StoreAtEndOfDay)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // Something else wrote the day file before every store: it is read whole again.
 void StoreAfterAnotherWriter(benchmark::State& state) {
