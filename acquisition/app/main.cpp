@@ -87,6 +87,9 @@ int main(int argc, char** argv) {
         rad::UnusableProfileText(profileLoaded, profileLoaded ? 0 : errno, profile.ini);
     RadlogSettings settings;
     settings.LoadSettings(profile.ini, location.programFolder);
+    for (const std::string& refused : RefusedRadlogNumbers(profile.ini))
+        std::fprintf(stderr, "radlog: profile %s: %s is out of range: its default is used\n",
+                     profile.path.c_str(), refused.c_str());
     AnalysisSettings analysis;
     analysis.Load(profile.ini);
     std::function<void()> save = [&] {

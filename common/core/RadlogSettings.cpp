@@ -14,6 +14,8 @@ int64_t LoadSpan(const CIniFile& ini, const char* key, int defaultValue) {
     return static_cast<int64_t>(static_cast<uint32_t>(ini.GetInt("INT", key, defaultValue)));
 }
 
+bool IsComPort(int port) { return port >= 0 && port <= kLastComPort; }
+
 void SaveSpan(CIniFile& ini, const char* key, int64_t span) {
     ini.SetInt("INT", key, static_cast<int>(static_cast<uint32_t>(span)));
 }
@@ -25,7 +27,7 @@ bool RadlogSettings::LoadSettings(const CIniFile& ini, const std::string& folder
     for (int m = 0; m < kModelCount; ++m) {
         const int port = ini.GetInt("COM", kModels[static_cast<std::size_t>(m)].key, 0);
         // A number no port has is refused: the model then has none.
-        comPort[static_cast<std::size_t>(m)] = port >= 0 && port <= kLastComPort ? port : 0;
+        comPort[static_cast<std::size_t>(m)] = IsComPort(port) ? port : 0;
     }
     measType = ini.GetInt("INT", "MEAS_TYPE", 1);
     start = LoadSpan(ini, "START", 21600);
@@ -74,4 +76,18 @@ bool RadlogSettings::SaveSettings(CIniFile& ini) const {
     rad::SaveDisplayMode(ini, dispMode);
     rad::SavePortMap(ini, ports);
     return true;
+}
+
+std::vector<std::string> RefusedRadlogNumbers(const CIniFile& ini) {
+    std::vector<std::string> refused;
+    const auto check = [&](const char* section, const char* key, bool comPort) {
+        const std::string text = ini.GetString(section, key, "");
+        if (text.empty()) return;
+        const auto value = rad::ParseProfileIntChecked(text);
+        if (value && (!comPort || IsComPort(*value))) return;
+        refused.push_back(std::string("[") + section + "] " + key + "=" + text);
+    };
+    for (const SensorModelInfo& model : kModels) check("COM", model.key, true);
+    for (const char* key : {"MEAS_TYPE", "START", "END", "INT"}) check("INT", key, false);
+    return refused;
 }
