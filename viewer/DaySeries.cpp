@@ -13,13 +13,26 @@ constexpr int64_t kSecondsPerDay = 86400;
 }  // namespace
 
 DaySeries BuildDaySeries(const CRsdData& set, int dayStartHour) {
+    return BuildDaySeries(std::vector<const CRsdData*>{&set}, dayStartHour);
+}
+
+DaySeries BuildDaySeries(const std::vector<const CRsdData*>& sets, int dayStartHour) {
     DaySeries series;
     series.dayStartHour = dayStartHour;
-    series.rows = rad::ComputeSeries(set);
-    if (series.rows.empty()) return series;
-    std::stable_sort(
-        series.rows.begin(), series.rows.end(),
-        [](const rad::SeriesRow& a, const rad::SeriesRow& b) { return a.time < b.time; });
+    series.sets = sets;
+    std::vector<std::pair<rad::SeriesRow, int>> tagged;
+    for (std::size_t part = 0; part < sets.size(); ++part)
+        for (rad::SeriesRow& row : rad::ComputeSeries(*sets[part]))
+            tagged.emplace_back(std::move(row), static_cast<int>(part));
+    if (tagged.empty()) return series;
+    std::stable_sort(tagged.begin(), tagged.end(),
+                     [](const auto& a, const auto& b) { return a.first.time < b.first.time; });
+    series.rows.reserve(tagged.size());
+    series.parts.reserve(tagged.size());
+    for (auto& [row, part] : tagged) {
+        series.rows.push_back(std::move(row));
+        series.parts.push_back(part);
+    }
     std::vector<rad::LightSample> samples;
     samples.reserve(series.rows.size());
     for (const rad::SeriesRow& row : series.rows) samples.push_back(rad::ToLightSample(row));
