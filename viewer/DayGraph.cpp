@@ -191,7 +191,9 @@ DayMap BuildDayMap(const CRsdData& set, const DaySeries& series) {
     bool any = false;
     for (std::size_t i = 0; i < series.rows.size(); ++i) {
         CResample& spectrum = map.spectra[i];
-        spectrum.Resample(set, series.rows[i].record);
+        const int part = series.parts.empty() ? 0 : series.parts[i];
+        spectrum.Resample(part == 0 ? set : *series.sets[static_cast<std::size_t>(part)],
+                          series.rows[i].record);
         if (spectrum.IsEmpty()) continue;
         map.firstNm = any ? std::min(map.firstNm, spectrum.m_nFirst) : spectrum.m_nFirst;
         map.lastNm = any ? std::max(map.lastNm, spectrum.m_nLast) : spectrum.m_nLast;
@@ -357,6 +359,8 @@ std::optional<int> DayRecordAt(const CGraph& graph, const DayPage& page, QPoint 
     if (std::abs(d.x()) > tolerance || (!page.map && std::abs(d.y()) > tolerance))
         return std::nullopt;
     if (!page.map && !std::isfinite(readout->value)) return std::nullopt;
+    // A record of another part of the day belongs to that file's own window.
+    if (!page.series->parts.empty() && page.series->parts[readout->row] != 0) return std::nullopt;
     return page.series->rows[readout->row].record;
 }
 

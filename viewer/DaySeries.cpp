@@ -15,14 +15,28 @@ constexpr int64_t kSecondsPerDay = 86400;
 }  // namespace
 
 DaySeries BuildDaySeries(const CRsdData& set, int dayStartHour) {
+    return BuildDaySeries(std::vector<const CRsdData*>{&set}, dayStartHour);
+}
+
+DaySeries BuildDaySeries(const std::vector<const CRsdData*>& sets, int dayStartHour) {
     DaySeries series;
     series.dayStartHour = dayStartHour;
-    series.rows = rad::ComputeSeries(set);
-    if (series.rows.empty()) return series;
-    std::stable_sort(
-        series.rows.begin(), series.rows.end(),
-        [](const rad::SeriesRow& a, const rad::SeriesRow& b) { return a.time < b.time; });
-    rad::RecordSun sun(rad::SiteOf(set), ViewerZoneOf(set));
+    series.sets = sets;
+    std::vector<std::pair<rad::SeriesRow, int>> tagged;
+    for (std::size_t part = 0; part < sets.size(); ++part)
+        for (rad::SeriesRow& row : rad::ComputeSeries(*sets[part]))
+            tagged.emplace_back(std::move(row), static_cast<int>(part));
+    if (tagged.empty()) return series;
+    std::stable_sort(tagged.begin(), tagged.end(),
+                     [](const auto& a, const auto& b) { return a.first.time < b.first.time; });
+    series.rows.reserve(tagged.size());
+    series.parts.reserve(tagged.size());
+    for (auto& [row, part] : tagged) {
+        series.rows.push_back(std::move(row));
+        series.parts.push_back(part);
+    }
+    // The parts of a day are of one station.
+    rad::RecordSun sun(rad::SiteOf(*sets.front()), ViewerZoneOf(*sets.front()));
     rad::AddSun(series.rows, sun);
     std::vector<rad::LightSample> samples, clearSky;
     samples.reserve(series.rows.size());

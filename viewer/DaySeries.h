@@ -13,7 +13,11 @@ class CRsdData;
 // Every record of a file placed on the time of day, with the summary of each day it touches.
 struct DaySeries {
     std::vector<rad::SeriesRow> rows;  // in time order
-    std::vector<double> hours;         // per row: hours since midnight of the first day
+    // Per row, the data set its record belongs to: 0 the one the series was built for, else
+    // another part of the same day (a sensor unit swapped), sets[part].
+    std::vector<int> parts;
+    std::vector<const CRsdData*> sets;
+    std::vector<double> hours;  // per row: hours since midnight of the first day
     std::vector<rad::DaySummary> days;
     int64_t origin = 0;  // start of the first record's day
     int dayStartHour = 0;
@@ -43,3 +47,5 @@ struct DaySeries {
 
 // Throws std::invalid_argument for a record time without a local form.
 DaySeries BuildDaySeries(const CRsdData& set, int dayStartHour);
+// The same over the parts of a day read as one day: sets[0] and the others after it.
+DaySeries BuildDaySeries(const std::vector<const CRsdData*>& sets, int dayStartHour);

@@ -10,6 +10,7 @@
 #include <cerrno>
 
 #include "CursorReadout.h"
+#include "DayPartDocs.h"
 #include "DrawingArea.h"
 #include "GraphClipboard.h"
 #include "GraphText.h"
@@ -118,10 +119,20 @@ void CDayView::OnUpdate(int hint) {
 }
 
 const DaySeries& CDayView::Series() {
+    // The other parts of the day open now: one opened, closed or grown rebuilds the series.
+    std::vector<const CRsdData*> sets{&m_doc.Data()};
+    for (const CRsdData* other : OtherPartsOfDay(m_doc)) sets.push_back(other);
+    std::vector<std::pair<const CRsdData*, int>> parts;
+    for (const CRsdData* set : sets) parts.emplace_back(set, set->GetCount());
+    if (parts != m_parts) {
+        m_series.reset();
+        m_map.reset();
+    }
     if (!m_series) {
         m_nSourceCount = m_doc.Data().GetCount();
+        m_parts = std::move(parts);
         try {
-            m_series = BuildDaySeries(m_doc.Data(), m_app.Analysis().DayStartHour());
+            m_series = BuildDaySeries(sets, m_app.Analysis().DayStartHour());
         } catch (const std::exception&) {
             m_series = DaySeries{};  // a record time without a local form: nothing to place
         }

@@ -3,12 +3,15 @@
 #include <QWidget>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "DayGraph.h"
 #include "GraphPictures.h"
 
 class CRadviewApp;
 class CRadviewDoc;
+class CRsdData;
 class QCheckBox;
 class QComboBox;
 class QPrinter;
@@ -64,6 +67,8 @@ class CDayView : public QWidget {
     std::optional<DaySeries> m_series;
     std::optional<DayMap> m_map;
     int m_nSourceCount = -1;  // records the series was built from
+    // The data sets of the parts of the day the series was built from, and their counts.
+    std::vector<std::pair<const CRsdData*, int>> m_parts;
     CGraph m_graph;
     QSize m_area;
     bool m_bTracking = false;

@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "BlockSerials.h"
 #include "CatView.h"
 #include "ChildFrame.h"
 #include "FileErrorCause.h"
@@ -135,7 +136,19 @@ bool CMainFrame::OpenFile(const QString& path) {
     m_app.Settings().AddRecentFile(PathBytes(QFileInfo(path).absoluteFilePath()));
     UpdateRecentMenu();
     updateMenus();
+    WarnSerialMismatch(path, child->Doc().Data());
     return true;
+}
+
+// A file written before a swapped sensor unit got a part of the day of its own may hold blocks
+// computed with the other unit's calibration.
+void CMainFrame::WarnSerialMismatch(const QString& path, const CRsdData& data) {
+    const std::vector<rad::SerialMismatch> found = rad::FindSerialMismatches(data);
+    if (found.empty()) return;
+    statusBar()->showMessage(
+        tr("Warning: %1: %2")
+            .arg(QFileInfo(path).fileName(),
+                 QString::fromStdString(rad::SerialMismatchText(found.front()))));
 }
 
 void CMainFrame::OpenFiles(const QStringList& paths) {

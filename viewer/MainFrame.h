@@ -7,6 +7,7 @@
 #include "Commands.h"
 
 class CChildFrame;
+class CRsdData;
 class CRadviewApp;
 class QAction;
 class QMdiArea;
@@ -78,6 +79,8 @@ class CMainFrame : public QMainWindow {
     // A new window's place: inside the area, one step below and right of the last one.
     QRect NewWindowGeometry() const;
     void OnCascade();
+    // Said in the status bar: blocks of another unit than their file's calibration.
+    void WarnSerialMismatch(const QString& path, const CRsdData& data);
 
     void OnSave();
     void OnSaveAs();

@@ -12,10 +12,23 @@
 #include "RadviewApp.h"
 #include "RsdErrors.h"
 
-CRadviewDoc::CRadviewDoc(const CRadviewApp& app, QObject* parent)
-    : QObject(parent), m_app(app), m_pData(std::make_unique<CRsdData>()) {}
+namespace {
 
-CRadviewDoc::~CRadviewDoc() = default;
+std::vector<const CRadviewDoc*>& DocumentList() {
+    static std::vector<const CRadviewDoc*> documents;
+    return documents;
+}
+
+}  // namespace
+
+CRadviewDoc::CRadviewDoc(const CRadviewApp& app, QObject* parent)
+    : QObject(parent), m_app(app), m_pData(std::make_unique<CRsdData>()) {
+    DocumentList().push_back(this);
+}
+
+CRadviewDoc::~CRadviewDoc() { std::erase(DocumentList(), this); }
+
+const std::vector<const CRadviewDoc*>& CRadviewDoc::Documents() { return DocumentList(); }
 
 int CRadviewDoc::Open(const QString& path) {
     auto data = std::make_unique<CRsdData>();

@@ -35,6 +35,8 @@ class CRadviewDoc : public QObject {
     ~CRadviewDoc() override;
 
     const CRadviewApp& App() const { return m_app; }
+    // Every document that exists, in the order they were made (one user-interface thread).
+    static const std::vector<const CRadviewDoc*>& Documents();
     CRsdData& Data() { return *m_pData; }
     const CRsdData& Data() const { return *m_pData; }
 

@@ -27,7 +27,10 @@ int CHeadlessRunner::Run() {
 int CHeadlessRunner::Run(ILoopWait& wait) {
     if (!m_options.banner.empty()) Print(m_options.banner);
     CCloseSignals close;
-    m_doc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
+    DocLimits limits;
+    limits.clockFloor = m_options.clockFloor;
+    m_doc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage(),
+                                         limits);
     // No one is there to press Abort: a manual acquisition that cannot measure stops.
     m_loop = std::make_unique<CEngineLoop>(*m_doc, true);
     m_doc->SetObserver(m_pObserver);

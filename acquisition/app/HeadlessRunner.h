@@ -24,6 +24,7 @@ class CHeadlessRunner final : public IRadlogHost {
         std::string dataFolder;
         std::FILE* out = stdout;  // a terminal also hears the error beep
         int dayStartHour = 0;     // the hour the light of a day is counted from
+        int64_t clockFloor = 0;   // a clock before it is said not to be set (0: never said)
     };
 
     CHeadlessRunner(RadlogSettings& settings, const IClock& clock, Options options,

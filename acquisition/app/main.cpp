@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -9,11 +10,13 @@
 #include <optional>
 
 #include "AnalysisSettings.h"
+#include "ClockCheck.h"
 #include "DemoRig.h"
 #include "DesktopMain.h"
 #include "HeadlessRunner.h"
 #include "IniFile.h"
 #include "LocalTime.h"
+#include "ProfileCheck.h"
 #include "ProfileLocation.h"
 #include "RadVersion.h"
 #include "RadlogSettings.h"
@@ -95,14 +98,27 @@ int main(int argc, char** argv) {
     const rad::ProfileLocation location = rad::LocateProfile("radlog", profileOverride);
     Profile profile{{}, location.profilePath};
     const bool profileRead = profile.ini.Load(profile.path);
+    const std::string unusable =
+        rad::UnusableProfileText(profileRead, profileRead ? 0 : errno, profile.ini);
     RadlogSettings settings;
     settings.LoadSettings(profile.ini, location.programFolder);
+    for (const std::string& refused : RefusedRadlogNumbers(profile.ini))
+        std::fprintf(stderr, "radlog: profile %s: %s is out of range: its default is used\n",
+                     profile.path.c_str(), refused.c_str());
     AnalysisSettings analysis;
     analysis.Load(profile.ini);
     std::function<void()> save = [&] {
         settings.SaveSettings(profile.ini);
         rad::SaveProfile(profile.ini, profile.path);
     };
+
+    if (!unusable.empty()) {
+        // Its ports, folders and site would be lost under the defaults: it is never written.
+        std::fprintf(stderr, "radlog: profile %s %s; it is left as it is\n", profile.path.c_str(),
+                     unusable.c_str());
+        if (headless) return 1;
+        save = [] {};
+    }
 
 #ifdef RADLOG_WITH_MQTT
     // A station that could publish nothing is refused before it measures (--check reports it).
@@ -156,6 +172,7 @@ int main(int argc, char** argv) {
     }
     CHeadlessRunner::Options options{parser.isSet(manualOption), banner, location.programFolder};
     options.dayStartHour = analysis.DayStartHour();
+    options.clockFloor = rad::BuildTime();
     CHeadlessRunner runner(settings, clock, options, save);
 #ifdef RADLOG_WITH_MQTT
     telemetry = StartTelemetry(

@@ -1,11 +1,14 @@
 #include "RadlogDoc.h"
 
+#include <algorithm>
 #include <chrono>
 #include <system_error>
 #include <thread>
 
+#include "ClockCheck.h"
 #include "LocalTime.h"
 #include "Schedule.h"
+#include "SkippedSlots.h"
 #include "YearLog.h"
 
 namespace {
@@ -89,6 +92,8 @@ int CRadlogDoc::StartMeasurement() {
     m_host.AcquisitionChanged(true);
     m_host.ShowProgress(Text(m_settings.measType == 0 ? kTextTitleInterval : kTextTitleManual));
     WriteLog("INT.MEAS START");
+    m_bClockNoted = false;
+    CheckClock(m_clock.Now());
     if (m_pObserver) m_pObserver->AcquisitionChanged(true, m_clock.Now());
     std::string sunProblem;
     m_sunGate = m_settings.measType == 0
@@ -134,6 +139,14 @@ int CRadlogDoc::StartMeasurement() {
 
 void CRadlogDoc::CheckManualStart() {
     if (!m_bManualWaiting) return;
+    // Nothing to measure: no empty record is stored, and the acquisition ends at once.
+    if (std::none_of(m_enabled.begin(), m_enabled.end(), [](bool on) { return on; })) {
+        m_bManualWaiting = false;
+        m_bStalled = true;
+        NoteManualSummary(CCycleResult{});
+        m_queue.Post(StopRequestEvent{});
+        return;
+    }
     bool waiting = false;
     for (int model = 0; model < kModelCount; ++model) {
         if (!m_enabled[model]) continue;
@@ -379,6 +392,7 @@ void CRadlogDoc::OnTimerTick() {
     if (!IsRunning()) return;
     WatchIdlePorts();
     const int64_t now = m_clock.Now();
+    CheckClock(now);
     if (m_pObserver) m_pObserver->Tick(now);
     if (m_settings.measType != 0) {
         CheckManualStart();
@@ -388,6 +402,7 @@ void CRadlogDoc::OnTimerTick() {
     const auto second = rad::SecondOfDay(now);
     if (!second) return;
     NoteWindow(*second);
+    NoteSkippedSlots(*second);
     const rad::IntervalWindow window{m_settings.start, m_settings.end, m_settings.interval};
     const bool due = rad::IsCycleDue(window, *second, m_prevSecondOfDay);
     const bool first = m_prevSecondOfDay == 0 && window.start <= *second && *second <= window.end;
@@ -454,6 +469,25 @@ void CRadlogDoc::NoteWindow(int64_t second) {
         ShowWait("next cycle at " + clock(start) + (second > end ? " tomorrow" : ""));
 }
 
+void CRadlogDoc::NoteSkippedSlots(int64_t second) {
+    const rad::IntervalWindow window{m_settings.start, m_settings.end, m_settings.interval};
+    const rad::SkippedSlots skipped = rad::FindSkippedSlots(window, second, m_prevSecondOfDay);
+    if (skipped.count == 0) return;
+    m_nSkippedSlots += skipped.count;
+    m_host.Note(rad::SkippedSlotsText(skipped));
+}
+
+void CRadlogDoc::CheckClock(int64_t now) {
+    const std::string text =
+        m_limits.clockFloor > 0 ? rad::ClockNotSetText(now, m_limits.clockFloor) : "";
+    if (text.empty() || m_bClockNoted) {
+        m_bClockNoted = !text.empty();
+        return;
+    }
+    m_bClockNoted = true;
+    m_host.Note(text);
+}
+
 void CRadlogDoc::NoteManualSummary(const CCycleResult& result) {
     m_bManualSummaryDue = false;
     std::string text = "manual:";
@@ -494,6 +528,10 @@ void CRadlogDoc::StoreCycle(const CCycleResult& cycle) {
 
 void CRadlogDoc::RecordStored(const CRsdData& day, bool written) {
     if (m_pObserver) m_pObserver->RecordStored(day, written);
+}
+
+void CRadlogDoc::SensorChanged(int model, const std::string& detail) {
+    if (m_pObserver) m_pObserver->SensorChanged(model, detail);
 }
 
 void CRadlogDoc::Handle(CycleDoneEvent& event) {

@@ -28,6 +28,9 @@ struct DocLimits {
     // Records kept for a later store when their day file cannot be written: a day of
     // one-minute cycles. Beyond it the oldest are dropped, so memory stays bounded.
     std::size_t maxPending = 1440;
+    // A clock before this time is said to be not set (0: never said); the programs give the
+    // time they were built.
+    int64_t clockFloor = 0;
 };
 
 // The measurement controller: drives the four sensors through an acquisition, hands every
@@ -79,6 +82,8 @@ class CRadlogDoc final : public ILogSink, private IStoreListener {
     bool LastStoreComplete() const { return m_bLastStoreComplete; }
     int StartedCycles() const { return m_nStartedCycles; }
     int StoredCycles() const { return m_nStoredCycles; }
+    // Slots of the window the timer passed by, each said in the output.
+    int64_t SkippedSlotCount() const { return m_nSkippedSlots; }
     int PendingRecords() const { return m_store.PendingRecords(); }
     CQSDriver& Driver(int model) { return *m_pDriver[static_cast<std::size_t>(model)]; }
     const std::string& SensorStatus(int model) const {
@@ -107,6 +112,8 @@ class CRadlogDoc final : public ILogSink, private IStoreListener {
     // Why the sun holds the due cycle back, once per wait; the wait text cleared by a cycle.
     void NoteSunWait(int64_t now);
     void ShowWait(const std::string& text);
+    void NoteSkippedSlots(int64_t second);
+    void CheckClock(int64_t now);
     // "manual: QS-100 measured; QS-300 failed: <why>", once per manual acquisition.
     void NoteManualSummary(const CCycleResult& result);
     std::string ManualFailureCause(int model, const CCycleResult& result) const;
@@ -124,6 +131,7 @@ class CRadlogDoc final : public ILogSink, private IStoreListener {
     void Note(const std::string& line) override { m_host.Note(line); }
     void CycleStored() override { m_host.CycleStored(); }
     void RecordStored(const CRsdData& day, bool written) override;
+    void SensorChanged(int model, const std::string& detail) override;
 
     RadlogSettings& m_settings;
     IRadlogHost& m_host;
@@ -154,6 +162,8 @@ class CRadlogDoc final : public ILogSink, private IStoreListener {
     rad::CSunGate m_sunGate;                      // [SUN] of the acquisition
     bool m_bSunNoted = false;                     // the sun's wait has been told
     bool m_bWaitShown = false;                    // the host shows a wait text
+    bool m_bClockNoted = false;                   // "CLOCK NOT SET?" said, the clock not set since
+    int64_t m_nSkippedSlots = 0;
     std::vector<std::unique_ptr<CWorker>> m_identifyThreads;
     std::unique_ptr<CWorker> m_cycleThread;
     std::vector<std::unique_ptr<CWorker>> m_lateThreads;  // outlived their wait

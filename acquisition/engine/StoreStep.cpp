@@ -2,10 +2,13 @@
 #include "StoreStep.h"
 
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
 
+#include "AtomicFile.h"
+#include "BlockSerials.h"
 #include "LocalTime.h"
 #include "OutputPaths.h"
 #include "ProfileLocation.h"
@@ -21,6 +24,29 @@ bool FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(path, error);
 }
+
+// Temporary files of an atomic rewrite older than this, of a process that is gone, are left
+// by a kill: an append sweeps them as a rewrite does.
+constexpr long long kStaleTempSeconds = 60;
+
+// Local time for the output; the seconds since 1970 when the time has no local form.
+std::string TimeText(int64_t t) {
+    const auto tm = rad::ToLocalTm(t);
+    return tm ? rad::FormatLocalTm(*tm, "%Y/%m/%d %H:%M:%S") : std::to_string(t);
+}
+
+std::string CauseText(int error) { return error != 0 ? rad::FileErrorText(error) : "not written"; }
+
+// Only a calibration of the unit that measured the record's block joins the day file.
+CStoreStep::CalSources FittingCals(const CStoreStep::CalSources& cals, const CRad& record) {
+    CStoreStep::CalSources fitting = cals;
+    for (int model = 0; model < kModelCount; ++model) {
+        const SensorData* block = record.Block(model);
+        if (fitting[model] && block && rad::SerialsDiffer(block->SN, fitting[model]->SN))
+            fitting[model] = nullptr;
+    }
+    return fitting;
+}
 }  // namespace
 
 CStoreStep::CStoreStep(RadlogSettings& settings, ILogSink& log, IStoreListener& listener,
@@ -33,27 +59,96 @@ CStoreStep::CStoreStep(RadlogSettings& settings, ILogSink& log, IStoreListener& 
       m_recoveryFolders(rad::FallbackDataFolders({}, "radlog")) {}
 
 StoreOutcome CStoreStep::Store(const CCycleResult& cycle, const CalSources& readyCals) {
-    const std::string path = rad::DayFilePath(m_settings.rsdFolder, cycle.time);
-    FlushOtherDays(path);
-    DayFileState state = OpenDayFile(m_dataSet, path);
-    JoinCalibrations(m_dataSet, readyCals, state);
+    m_inFlight = {};
+    try {
+        return StoreRecord(cycle, readyCals);
+    } catch (const std::exception& error) {
+        // No time, file or listener may end the program: the record waits, as after a failed
+        // write.
+        KeepAfterFailure(error.what());
+    }
+    return {};
+}
 
+StoreOutcome CStoreStep::StoreRecord(const CCycleResult& cycle, const CalSources& readyCals) {
     StoreOutcome outcome;
     const CRad record = BuildRecord(cycle, outcome.complete);
+    const std::string dayPath = rad::DayFilePath(m_settings.rsdFolder, cycle.time);
+    m_inFlight = {dayPath, {record}};
+    const std::string path = ChoosePart(dayPath, record);
+    m_inFlight.path = path;
+    FlushOtherDays(path);
+    JoinCalibrations(m_dataSet, FittingCals(readyCals, record), m_dayState);
+    NoteStepBack(path, record);
     // Records an earlier store could not write go first, in time order.
-    std::vector<CRad> toWrite = TakePending(path);
-    toWrite.push_back(record);
-    for (const CRad& rad : toWrite) m_dataSet.AddRecord(rad);
+    m_inFlight.records = TakePending(path);
+    m_inFlight.records.push_back(record);
+    for (const CRad& rad : m_inFlight.records) m_dataSet.AddRecord(rad);
     BuildReport();
-    m_listener.CycleStored();
+    Tell([this] { m_listener.CycleStored(); });
 
-    std::vector<CRad> unwritten = WriteDayRecords(m_dataSet, path, state, std::move(toWrite));
+    std::vector<CRad> unwritten =
+        WriteDayRecords(m_dataSet, path, m_dayState, std::move(m_inFlight.records));
+    m_inFlight = {};
     outcome.written = unwritten.empty();
+    RememberWritten(path, outcome.written && m_dayState.readable);
     for (CRad& rad : unwritten) m_pending.push_back({path, std::move(rad)});
     CapPending();
-    m_listener.RecordStored(m_dataSet, outcome.written);
+    Tell([&] { m_listener.RecordStored(m_dataSet, outcome.written); });
     if (m_settings.saveCsv) WriteHourFile(record.m_time);
     return outcome;
+}
+
+void CStoreStep::KeepAfterFailure(const std::string& cause) {
+    const std::size_t kept = m_inFlight.records.size();
+    for (CRad& rad : m_inFlight.records) m_pending.push_back({m_inFlight.path, std::move(rad)});
+    m_inFlight = {};
+    // The data set no longer mirrors a file: the next store reads it afresh.
+    m_dataSet.Clear();
+    m_dayPath.clear();
+    m_written.reset();
+    m_log.WriteLog("ERROR RSD SAVE");
+    m_listener.Note("store failed: " + cause + "; " + std::to_string(kept) +
+                    " records kept for the next store");
+    CapPending();
+}
+
+// A listener that fails (a display, the telemetry) does not keep the record from its file.
+template <class Call>
+void CStoreStep::Tell(Call call) {
+    try {
+        call();
+    } catch (const std::exception& error) {
+        m_listener.Note(std::string("the stored record could not be shown: ") + error.what());
+    }
+}
+
+CStoreStep::DayFileState CStoreStep::OpenCurrentDay(const std::string& path) {
+    // Unchanged since this step wrote it: the data set still mirrors it.
+    if (path == m_dayPath && m_written && rad::IdentityOf(path) == m_written) {
+        m_dayState = {};
+        return m_dayState;
+    }
+    m_written.reset();
+    m_dayPath = path;
+    m_dayState = OpenDayFile(m_dataSet, path);
+    return m_dayState;
+}
+
+void CStoreStep::RememberWritten(const std::string& path, bool mirrorsFile) {
+    m_lastPart = path;
+    if (mirrorsFile)
+        m_written = rad::IdentityOf(path);
+    else
+        m_written.reset();
+}
+
+void CStoreStep::NoteStepBack(const std::string& path, const CRad& record) {
+    const CRad* last = m_dataSet.GetLast();
+    if (!last || record.m_time >= last->m_time) return;
+    m_listener.Note(path + ": the record of " + TimeText(record.m_time) + " follows one of " +
+                    TimeText(last->m_time) +
+                    ": the clock stepped back, records are out of time order");
 }
 
 CStoreStep::DayFileState CStoreStep::OpenDayFile(CRsdData& set, const std::string& path) {
@@ -66,6 +161,7 @@ CStoreStep::DayFileState CStoreStep::OpenDayFile(CRsdData& set, const std::strin
     }
     // A repair that kept nothing removed the file: it is then created afresh.
     if (FileExists(path)) {
+        ++m_nLoads;
         try {
             // Parsed from the bytes the end check read: a day file is read once per store.
             state.readable =
@@ -158,20 +254,31 @@ std::vector<CRad> CStoreStep::WriteDayRecords(const CRsdData& set, const std::st
                                               const DayFileState& state,
                                               std::vector<CRad> records) {
     std::size_t written = 0;
+    std::string cause;
     try {
         if (state.blocked) {
-            // Nothing is written; the records stay pending.
+            // Nothing is written; the records stay pending. Its cause was said by the repair.
         } else if (state.rewrite) {
-            if (set.Save(path)) written = records.size();
+            if (set.Save(path))
+                written = records.size();
+            else
+                cause = CauseText(errno);
         } else {
+            rad::RemoveStaleTempFiles(path, static_cast<long long>(std::time(nullptr)),
+                                      kStaleTempSeconds);
             while (written < records.size() && set.Append(path, records[written])) ++written;
+            if (written < records.size()) cause = CauseText(errno);
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // A write error after the open: the records not confirmed stay pending.
+        cause = error.what();
     }
     if (written == records.size()) return {};
     m_log.WriteLog("ERROR RSD SAVE");
     records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(written));
+    if (!cause.empty())
+        m_listener.Note(path + ": cannot be written: " + cause + "; " +
+                        std::to_string(records.size()) + " records wait for the next store");
     return records;
 }
 
@@ -194,6 +301,8 @@ CStoreStep::CalSources CStoreStep::KnownCalsOf(const std::vector<CRad>& records)
     for (const CRad& rad : records)
         for (int model = 0; model < kModelCount; ++model)
             if (rad.Block(model) && m_knownCal[model]) cals[model] = &*m_knownCal[model];
+    // The last calibration reported may be of a unit exchanged since.
+    for (const CRad& rad : records) cals = FittingCals(cals, rad);
     return cals;
 }
 
@@ -247,24 +356,35 @@ void CStoreStep::RecoverRecords(const std::string& path, const std::vector<CRad>
 }
 
 void CStoreStep::WriteHourFile(int64_t recordTime) {
-    const std::string path = rad::HourFilePath(m_settings.csvFolder, recordTime);
-    rad::CreateParentFolders(path);
-    m_csv.BuildMergedAxis(m_dataSet);
-    if (m_csv.BuildCsvRows(m_dataSet, m_settings.csv) != 1) {
-        m_log.WriteLog(
-            "ERROR CSV SAVE");  // a range no instrument can mean: no file, as a failed save
-        return;
+    std::string path;
+    try {
+        path = rad::HourFilePath(m_settings.csvFolder, recordTime);
+        rad::CreateParentFolders(path);
+        m_csv.BuildMergedAxis(m_dataSet);
+        if (m_csv.BuildCsvRows(m_dataSet, m_settings.csv) != 1) {
+            // A range no instrument can mean: no file, as a failed save.
+            m_log.WriteLog("ERROR CSV SAVE");
+            m_listener.Note(path + ": cannot be written: the CSV range holds no wavelength");
+            return;
+        }
+        const auto hourOf = [](int64_t t) {
+            const auto tm = rad::ToLocalTm(t);
+            return tm ? tm->tm_hour : -1;
+        };
+        const int hour = hourOf(recordTime);
+        std::vector<int> indices;
+        for (int index = 0; index < m_dataSet.GetCount(); ++index)
+            if (hourOf(m_dataSet.GetAt(index).m_time) == hour) indices.push_back(index);
+        m_csv.AppendRecords(m_dataSet, indices, m_settings.csv);
+        if (rad::WriteCsvLines(path, m_csv.csvLines)) return;
+        const std::string cause = CauseText(errno);
+        m_log.WriteLog("ERROR CSV SAVE");
+        m_listener.Note(path + ": cannot be written: " + cause);
+    } catch (const std::exception& error) {
+        m_log.WriteLog("ERROR CSV SAVE");
+        m_listener.Note((path.empty() ? std::string("the hour file") : path) +
+                        ": cannot be written: " + error.what());
     }
-    const auto hourOf = [](int64_t t) {
-        const auto tm = rad::ToLocalTm(t);
-        return tm ? tm->tm_hour : -1;
-    };
-    const int hour = hourOf(recordTime);
-    std::vector<int> indices;
-    for (int index = 0; index < m_dataSet.GetCount(); ++index)
-        if (hourOf(m_dataSet.GetAt(index).m_time) == hour) indices.push_back(index);
-    m_csv.AppendRecords(m_dataSet, indices, m_settings.csv);
-    if (!rad::WriteCsvLines(path, m_csv.csvLines)) m_log.WriteLog("ERROR CSV SAVE");
 }
 
 void CStoreStep::BuildReport() {

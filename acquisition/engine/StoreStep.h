@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DocEvents.h"
+#include "FileIdentity.h"
 #include "LogSink.h"
 #include "RadlogSettings.h"
 #include "Resample.h"
@@ -26,6 +27,12 @@ class IStoreListener {
     virtual void RecordStored(const CRsdData& day, bool written) {
         (void)day;
         (void)written;
+    }
+    // Another unit of the model than the one whose calibration the day file holds: its records
+    // go to another part of the day. detail is the output line that says so.
+    virtual void SensorChanged(int model, const std::string& detail) {
+        (void)model;
+        (void)detail;
     }
 };
 
@@ -68,6 +75,9 @@ class CStoreStep {
     // What the view shows of the last record.
     const StatusReport& Report() const { return m_report; }
     int PendingRecords() const { return static_cast<int>(m_pending.size()); }
+    // Day files read so far; a store reads its day file only when it changed on disk since
+    // the last write, or a store failed.
+    int DayFileLoads() const { return m_nLoads; }
 
   private:
     struct DayFileState {
@@ -79,7 +89,30 @@ class CStoreStep {
         std::string path;
         CRad rad;
     };
+    // The records of the store under way that have not reached their day file yet.
+    struct InFlight {
+        std::string path;
+        std::vector<CRad> records;
+    };
+    // The first day part passed over because a block of the record is of another unit.
+    struct PartMismatch {
+        int model = -1;
+        std::string path;
+        std::string calSerial;
+    };
 
+    StoreOutcome StoreRecord(const CCycleResult& cycle, const CalSources& readyCals);
+    void KeepAfterFailure(const std::string& cause);
+    template <class Call>
+    void Tell(Call call);
+    // The part of the day whose calibrations fit the record's blocks, opened into m_dataSet.
+    std::string ChoosePart(const std::string& dayPath, const CRad& record);
+    bool FitsPart(const std::string& path, const CRad& record, PartMismatch& first);
+    void NotePartChange(const PartMismatch& first, const CRad& record, const std::string& path);
+    // The day file into m_dataSet, read only when it is not the file the last store wrote.
+    DayFileState OpenCurrentDay(const std::string& path);
+    void RememberWritten(const std::string& path, bool mirrorsFile);
+    void NoteStepBack(const std::string& path, const CRad& record);
     DayFileState OpenDayFile(CRsdData& set, const std::string& path);
     bool RepairDayFile(const std::string& path, std::string& content);
     void FillSiteHeader(CRsdData& set);
@@ -109,4 +142,11 @@ class CStoreStep {
     std::vector<PendingRecord> m_pending;  // records not yet in their day file, oldest first
     std::array<std::optional<SensorCal>, kModelCount> m_knownCal;  // last ever reported
     std::vector<std::string> m_recoveryFolders;
+
+    DayFileState m_dayState;                     // of the day file m_dataSet was opened from
+    std::string m_dayPath;                       // that file; "" when m_dataSet mirrors none
+    std::optional<rad::FileIdentity> m_written;  // the file as the last write left it
+    std::string m_lastPart;                      // where the last store went
+    InFlight m_inFlight;
+    int m_nLoads = 0;
 };

@@ -32,6 +32,7 @@ std::string DescribeFailure(const LinkFailure& failure) {
 std::string DescribeOpenError(int err) {
     switch (err) {
         case ENOENT:
+            return "no such file or directory";  // the path itself is missing
         case ENODEV:
         case ENXIO:
             return "no such device";

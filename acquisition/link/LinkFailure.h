@@ -21,5 +21,6 @@ struct LinkFailure {
 
 // "no reply within 2 s to SS", "RB block not followed by OK", ...
 std::string DescribeFailure(const LinkFailure& failure);
-// Why a port did not open, from its errno: "no such device", "busy: held by another program".
+// Why a port did not open, from its errno: "no such file or directory" (a missing path),
+// "no such device", "busy: held by another program".
 std::string DescribeOpenError(int err);

@@ -50,6 +50,8 @@ const char* AlertKindName(HealthAlert::Kind kind) {
             return "dark_high";
         case HealthAlert::Kind::StoreFailed:
             return "store_failed";
+        case HealthAlert::Kind::SensorChanged:
+            return "sensor_changed";
     }
     return "";
 }
@@ -81,7 +83,8 @@ bool CHealthMonitor::Standing(HealthAlert::Kind kind) const {
         case HealthAlert::Kind::StoreFailed:
             return m_bStoreFailed;
         case HealthAlert::Kind::SensorBack:
-            break;
+        case HealthAlert::Kind::SensorChanged:
+            break;  // events, not standing problems
     }
     return false;
 }

@@ -20,6 +20,7 @@ struct HealthAlert {
         Saturated,       // a frame at the shortest exposure reached the pixel limit
         DarkHigh,        // the dark range is above its limit
         StoreFailed,     // the day file could not be written
+        SensorChanged,   // another unit of the model measured: a new part of the day file
     };
     Kind kind;
     int model = -1;  // -1: the station as a whole

@@ -159,3 +159,8 @@ void CStationTelemetry::SensorState(int model, int status, const std::string& te
 }
 
 void CStationTelemetry::SensorLost(int model) { Alert(m_health.SensorLost(model), m_lastNow); }
+
+void CStationTelemetry::SensorChanged(int model, const std::string& detail) {
+    // Each change is news: no state to wait for its cause to go away.
+    Alert({{HealthAlert::Kind::SensorChanged, model, detail}}, m_lastNow);
+}

@@ -31,6 +31,7 @@ class CStationTelemetry final : public IStationObserver {
     void RecordStored(const CRsdData& day, bool written) override;
     void SensorState(int model, int status, const std::string& text) override;
     void SensorLost(int model) override;
+    void SensorChanged(int model, const std::string& detail) override;
 
     uint64_t Dropped() const { return m_publisher->Dropped(); }
 

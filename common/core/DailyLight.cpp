@@ -14,7 +14,8 @@ constexpr double kGapFactor = 2.0;          // a step above twice the median spa
 constexpr double kRatioMinimumPpfd = 10.0;  // umol/m2/s: R:FR of darker records is noise
 
 int64_t LocalDayStart(int year, int month, int day, int hour) {
-    const auto t = LocalFieldsToTime(year, month, day, hour, 0, 0);
+    // The day of a clock at the epoch begins before 1970 UTC east of Greenwich.
+    const auto t = LocalFieldsToAnyTime(year, month, day, hour, 0, 0);
     if (!t) throw std::invalid_argument("no local day start");
     return *t;
 }

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -51,6 +52,22 @@ int ParseProfileInt(std::string_view text) {
     }
     if (negative) value = 0u - value;
     return static_cast<int>(value);
+}
+
+std::optional<int> ParseProfileIntChecked(std::string_view text) {
+    const std::string_view trimmed = Trim(text);
+    std::size_t i = 0;
+    const bool negative = !trimmed.empty() && trimmed[0] == '-';
+    if (!trimmed.empty() && (trimmed[0] == '-' || trimmed[0] == '+')) ++i;
+    // Magnitudes up to 2^31 are representable (the least int); beyond, a digit more wraps.
+    constexpr int64_t kLimit = int64_t{1} << 31;
+    int64_t value = 0;
+    for (; i < trimmed.size() && trimmed[i] >= '0' && trimmed[i] <= '9'; ++i) {
+        value = value * 10 + (trimmed[i] - '0');
+        if (value > kLimit) return std::nullopt;
+    }
+    if (!negative && value == kLimit) return std::nullopt;
+    return ParseProfileInt(text);
 }
 
 }  // namespace rad
@@ -130,6 +147,11 @@ bool CIniFile::Save(const std::string& path) const {
     return errno == 0;
 }
 
+bool CIniFile::HasEntries() const {
+    return std::any_of(m_lines.begin(), m_lines.end(),
+                       [](const Line& line) { return line.kind != Line::kOther; });
+}
+
 int CIniFile::FindSection(std::string_view section) const {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         if (m_lines[i].kind == Line::kSection && SameName(m_lines[i].name, section)) {
@@ -189,7 +211,8 @@ std::string CIniFile::GetString(std::string_view section, std::string_view key,
 
 int CIniFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
     const std::string text = GetString(section, key, "");
-    return text.empty() ? defaultValue : rad::ParseProfileInt(text);
+    if (text.empty()) return defaultValue;
+    return rad::ParseProfileIntChecked(text).value_or(defaultValue);
 }
 
 void CIniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,8 +30,11 @@ class CIniFile {
 
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view defaultValue) const;
-    // Missing key or empty value: the default; otherwise ParseProfileInt.
+    // Missing key or empty value: the default; otherwise ParseProfileInt, but a number beyond
+    // 32 bits (which would wrap round) is refused and gives the default too.
     int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
+    // True when a line names a section or a key: a file without any is no profile.
+    bool HasEntries() const;
 
     // Updates the key's line in place, or appends "KEY=value" after the section's last
     // entry, or appends the section at the end of the file.
@@ -64,5 +68,7 @@ namespace rad {
 // an optional sign, decimal digits up to the first other character (so "0x10" gives 0 and
 // "12abc" 12), no digits give 0; the digits wrap around in 32 bits.
 int ParseProfileInt(std::string_view text);
+// The same, but nullopt when the number does not fit in 32 bits instead of wrapping round.
+std::optional<int> ParseProfileIntChecked(std::string_view text);
 
 }  // namespace rad

@@ -1,5 +1,6 @@
 #include "LocalTime.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <stdexcept>
 
@@ -58,6 +59,14 @@ std::string FormatLocalTime(int64_t t, const char* format) {
 
 std::optional<int64_t> LocalFieldsToTime(int year, int month, int day, int hour, int minute,
                                          int second) {
+    const auto t = LocalFieldsToAnyTime(year, month, day, hour, minute, second);
+    // Times before 1970 UTC count as unconvertible, as on the platform the files come from.
+    if (!t || *t < 0) return std::nullopt;
+    return t;
+}
+
+std::optional<int64_t> LocalFieldsToAnyTime(int year, int month, int day, int hour, int minute,
+                                            int second) {
     std::tm tm{};
     tm.tm_year = year - 1900;
     tm.tm_mon = month - 1;
@@ -66,9 +75,10 @@ std::optional<int64_t> LocalFieldsToTime(int year, int month, int day, int hour,
     tm.tm_min = minute;
     tm.tm_sec = second;
     tm.tm_isdst = -1;
+    errno = 0;
     const std::time_t t = std::mktime(&tm);
-    // Times before 1970 UTC count as unconvertible, as on the platform the files come from.
-    if (t < 0) return std::nullopt;
+    // -1 is also one second before 1970 UTC: only errno tells a failure.
+    if (t == static_cast<std::time_t>(-1) && errno != 0) return std::nullopt;
     return static_cast<int64_t>(t);
 }
 

@@ -22,6 +22,10 @@ std::string FormatLocalTm(const std::tm& tm, const char* format);
 // Fields are passed as they stand (day 30 of February rolls over); nullopt when mktime fails.
 std::optional<int64_t> LocalFieldsToTime(int year, int month, int day, int hour, int minute,
                                          int second);
+// The same, but a time before 1970 UTC is kept: the start of 1 January 1970 in a zone east of
+// UTC, where a board without a battery clock starts. nullopt only when mktime fails.
+std::optional<int64_t> LocalFieldsToAnyTime(int year, int month, int day, int hour, int minute,
+                                            int second);
 // Local calendar times of many stamps in a row: the conversion of each whole hour is kept and
 // reused for the seconds in it when the hour is plain (begins at minute 0 and holds no change
 // of offset and no leap second), which spares thousands of calls into the C library and its

@@ -6,11 +6,15 @@
 namespace {
 
 constexpr int kDefaultInterval = 600;
+// COM port numbers as the other platform has them; 0 is none.
+constexpr int kLastComPort = 256;
 
 // Spans are stored as 32-bit integers; reading widens them with a zero high half.
 int64_t LoadSpan(const CIniFile& ini, const char* key, int defaultValue) {
     return static_cast<int64_t>(static_cast<uint32_t>(ini.GetInt("INT", key, defaultValue)));
 }
+
+bool IsComPort(int port) { return port >= 0 && port <= kLastComPort; }
 
 void SaveSpan(CIniFile& ini, const char* key, int64_t span) {
     ini.SetInt("INT", key, static_cast<int>(static_cast<uint32_t>(span)));
@@ -21,8 +25,9 @@ void SaveSpan(CIniFile& ini, const char* key, int64_t span) {
 bool RadlogSettings::LoadSettings(const CIniFile& ini, const std::string& folder) {
     programFolder = folder;
     for (int m = 0; m < kModelCount; ++m) {
-        comPort[static_cast<std::size_t>(m)] =
-            ini.GetInt("COM", kModels[static_cast<std::size_t>(m)].key, 0);
+        const int port = ini.GetInt("COM", kModels[static_cast<std::size_t>(m)].key, 0);
+        // A number no port has is refused: the model then has none.
+        comPort[static_cast<std::size_t>(m)] = IsComPort(port) ? port : 0;
     }
     measType = ini.GetInt("INT", "MEAS_TYPE", 1);
     start = LoadSpan(ini, "START", 21600);
@@ -72,4 +77,18 @@ bool RadlogSettings::SaveSettings(CIniFile& ini) const {
     rad::SaveDisplayMode(ini, dispMode);
     rad::SavePortMap(ini, ports);
     return true;
+}
+
+std::vector<std::string> RefusedRadlogNumbers(const CIniFile& ini) {
+    std::vector<std::string> refused;
+    const auto check = [&](const char* section, const char* key, bool comPort) {
+        const std::string text = ini.GetString(section, key, "");
+        if (text.empty()) return;
+        const auto value = rad::ParseProfileIntChecked(text);
+        if (value && (!comPort || IsComPort(*value))) return;
+        refused.push_back(std::string("[") + section + "] " + key + "=" + text);
+    };
+    for (const SensorModelInfo& model : kModels) check("COM", model.key, true);
+    for (const char* key : {"MEAS_TYPE", "START", "END", "INT"}) check("INT", key, false);
+    return refused;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "IniFile.h"
 #include "PortMapping.h"
@@ -53,3 +54,7 @@ struct RadlogSettings {
     // Writes every key in table order; always true.
     bool SaveSettings(CIniFile& ini) const;
 };
+
+// Numbers of ini that LoadSettings refuses and replaces by their defaults: beyond 32 bits
+// (they would wrap round) or a COM port no port has; each as "[COM] QS100=99999999999".
+std::vector<std::string> RefusedRadlogNumbers(const CIniFile& ini);

@@ -55,7 +55,9 @@ class CFileTimeParser {
         };
         const int year = part(0, 4), month = part(4, 2), day = part(6, 2);
         const int hour = part(8, 2), minute = part(10, 2), second = part(12, 2);
-        const bool valid = year >= 1970 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
+        // West of Greenwich the first hours after 1970 UTC fall on 31 December 1969 (a clock
+        // that was never set); the conversion below refuses what lies before 1970 UTC.
+        const bool valid = year >= 1969 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
                            hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 &&
                            second <= 59;
         if (!valid) Fail(text);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <span>
+#include <unordered_set>
 
 #include "LightSeries.h"
 #include "LocalTime.h"
@@ -18,16 +19,16 @@ std::string Number(double value, int decimals) {
 
 }  // namespace
 
-void CTodayLight::StartOver() {
-    m_nSeen = 0;
-    m_day = 0;
-    m_samples.clear();
-}
-
 void CTodayLight::Update(const CRsdData& set) {
     const bool sameSet = m_nSeen <= set.GetCount() &&
                          (m_nSeen == 0 || set.GetAt(m_nSeen - 1).m_time == m_lastSeenTime);
-    if (!sameSet) StartOver();
+    // Another set: a new day file, or another part of the same day (a sensor unit exchanged,
+    // or the first one back). The day's samples stay; a time already taken is not taken twice.
+    std::unordered_set<int64_t> taken;
+    if (!sameSet) {
+        m_nSeen = 0;
+        for (const rad::LightSample& sample : m_samples) taken.insert(sample.time);
+    }
     const int count = set.GetCount();
     if (m_nSeen >= count) return;
     std::vector<int> fresh;
@@ -35,11 +36,13 @@ void CTodayLight::Update(const CRsdData& set) {
     for (const rad::SeriesRow& row : rad::ComputeSeries(set, fresh)) {
         if (!rad::ToLocalTm(row.time)) continue;  // a time without a local form has no day
         const int64_t day = rad::DayStartOf(row.time, m_nDayStart);
-        if (day > m_day) {
+        // A day may begin before 1970 UTC (a clock at the epoch east of Greenwich).
+        if (m_samples.empty() || day > m_day) {
             m_samples.clear();
+            taken.clear();
             m_day = day;
         }
-        if (day == m_day) m_samples.push_back(rad::ToLightSample(row));
+        if (day == m_day && !taken.contains(row.time)) m_samples.push_back(rad::ToLightSample(row));
     }
     m_nSeen = count;
     m_lastSeenTime = set.GetAt(count - 1).m_time;

@@ -13,8 +13,9 @@ class CTodayLight {
   public:
     explicit CTodayLight(int dayStartHour = 0) : m_nDayStart(dayStartHour) {}
 
-    // Takes the records of set not seen yet; starts over when set is not the one seen so far
-    // (a new day file, records deleted). Records of an earlier day than the latest are left out.
+    // Takes the records of set not seen yet. Another set than the one seen so far (a new day
+    // file, another part of the day) is read from its start; records of the day already taken
+    // are kept, those of an earlier day than the latest are left out.
     void Update(const CRsdData& set);
 
     bool HasRecord() const { return !m_samples.empty(); }
@@ -26,8 +27,6 @@ class CTodayLight {
     std::string Line() const;
 
   private:
-    void StartOver();
-
     int m_nDayStart;
     int m_nSeen = 0;             // records of the set taken
     int64_t m_lastSeenTime = 0;  // time of the last record taken, to recognise the set

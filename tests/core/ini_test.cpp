@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "IniFile.h"
+#include "ProfileCheck.h"
 
 namespace {
 
@@ -21,6 +24,48 @@ TEST(ProfileInt, ParsesLikeTheWindowsIntegerRead) {
         {"abc", 0},     {"-", 0},    {"4294967296", 0}, {"2147483648", -2147483647 - 1},
     };
     for (const auto& c : cases) EXPECT_EQ(rad::ParseProfileInt(c.text), c.value) << c.text;
+}
+
+// A hand-edited number beyond 32 bits is refused (the default), never wrapped round.
+TEST(ProfileInt, NumbersBeyond32BitsAreRefused) {
+    const struct {
+        const char* text;
+        int value;  // GetInt with the default 7
+    } cases[] = {
+        {"99999999999", 7},
+        {"2147483648", 7},
+        {"-2147483649", 7},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"12abc", 12},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FromText(std::string("[COM]\nQS100=") + c.text).GetInt("COM", "QS100", 7),
+                  c.value)
+            << c.text;
+}
+
+// What a profile must hold to be written back: a section or a key; else it is left alone.
+TEST(ProfileCheck, UnreadableOrEntrylessProfilesAreNeverWritten) {
+    const struct {
+        const char* what;
+        bool loaded;
+        int error;
+        const char* text;
+        const char* verdict;
+    } cases[] = {
+        {"absent: created at exit", false, ENOENT, "", ""},
+        {"a directory", false, EISDIR, "", "cannot be read: is a directory"},
+        {"no permission", false, EACCES, "", "cannot be read: permission denied"},
+        {"empty", true, 0, "", "holds no valid line"},
+        {"comments and garbage only", true, 0, "; note\n\x01\x02garbage\n\n",
+         "holds no valid line"},
+        {"one key", true, 0, "PORT=3\n", ""},
+        {"one section", true, 0, "[COM]\n", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rad::UnusableProfileText(c.loaded, c.error, FromText(c.text)), c.verdict)
+            << c.what;
 }
 
 TEST(IniRead, NamesIgnoreCaseValuesLoseBlanksAndQuotes) {

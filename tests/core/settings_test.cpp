@@ -86,6 +86,21 @@ TEST(RadlogProfile, OddValuesLoadAndSaveAsTheOtherPlatformDoes) {
     EXPECT_EQ(settings.start, 4294967295LL);  // zero-extended from 32 bits
 }
 
+// A number that would wrap round in 32 bits, or a port no port has, is refused: the default.
+TEST(RadlogProfile, NumbersOutOfRangeAreRefusedAndNamed) {
+    const CIniFile ini = FromText(
+        "[COM]\nQS100=99999999999\nQS200=257\nQS300=-1\nQS400=256\n[INT]\nSTART=-1\n"
+        "END=4294967296\nINT=60");
+    RadlogSettings settings;
+    settings.LoadSettings(ini, "/");
+    EXPECT_EQ(settings.comPort, (std::array<int, kModelCount>{0, 0, 0, 256}));
+    EXPECT_EQ(settings.end, 72000);
+    EXPECT_EQ(settings.interval, 60);
+    EXPECT_EQ(RefusedRadlogNumbers(ini),
+              (std::vector<std::string>{"[COM] QS100=99999999999", "[COM] QS200=257",
+                                        "[COM] QS300=-1", "[INT] END=4294967296"}));
+}
+
 TEST(RadlogProfile, RoundTripKeepsForeignLinesAndUsesFileSpelling) {
     const std::string text =
         "; written by hand\n[com]\nqs100=3\nEXTRA=keep\n[OTHER]\nA=1\n[MEAS]\nMEMO=roof\n";

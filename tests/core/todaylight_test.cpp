@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "LocalTime.h"
 #include "Resample.h"
@@ -54,12 +55,18 @@ TEST_F(TodayLight, IntegratesTheDaySoFarAndStartsOverWithANewDay) {
     EXPECT_EQ(today.Day().count, 1);
     EXPECT_EQ(today.Day().start, At(4, 0, 0));
 
-    // A new day file with as many records as before, but other ones.
+    // Another part of the same day (a sensor unit swapped): the day goes on.
     NewFile();
     for (const int minute : {0, 10, 20, 30}) Add(At(4, 11, minute), 500.0f);
     today.Update(m_set);
-    EXPECT_EQ(today.Day().count, 4);
+    EXPECT_EQ(today.Day().count, 5);
     EXPECT_NEAR(today.Latest().ppfd, 1379.3 / 2, 0.05);
+    // Back to the first part, which grew: its record taken before is not taken twice.
+    NewFile();
+    Add(At(4, 0, 10), 1000.0f);
+    Add(At(4, 11, 40), 1000.0f);
+    today.Update(m_set);
+    EXPECT_EQ(today.Day().count, 6);
 
     // A photoperiod from 06:00: 05:50 still belongs to the day before.
     CTodayLight fromSix(6);
@@ -68,6 +75,31 @@ TEST_F(TodayLight, IntegratesTheDaySoFarAndStartsOverWithANewDay) {
     fromSix.Update(m_set);
     EXPECT_EQ(fromSix.Day().start, At(3, 6, 0));
     EXPECT_EQ(fromSix.Day().count, 2);
+}
+
+// A board without a battery clock starts at 1970: east of Greenwich its day began before 1970
+// UTC, west of it on 31 December 1969. No zone may make the figures throw.
+TEST_F(TodayLight, ClockAtTheEpochInAnyZone) {
+    const char* const original = std::getenv("TZ");
+    const std::string restore = original ? original : "";
+    const struct {
+        const char* zone;
+        int64_t dayStart;
+    } zones[] = {{"UTC", 0}, {"Asia/Tokyo", -9 * 3600}, {"America/New_York", -19 * 3600}};
+    for (const auto& z : zones) {
+        SCOPED_TRACE(z.zone);
+        ::setenv("TZ", z.zone, 1);
+        rad::InitTimeZone();
+        NewFile();
+        Add(30, 1000.0f);
+        Add(630, 1000.0f);
+        CTodayLight today;
+        EXPECT_NO_THROW(today.Update(m_set));
+        EXPECT_EQ(today.Day().count, 2);
+        EXPECT_EQ(today.Day().start, z.dayStart);
+    }
+    ::setenv("TZ", restore.c_str(), 1);
+    rad::InitTimeZone();
 }
 
 }  // namespace

@@ -88,21 +88,22 @@ bool CycleOnItsWay(const CHeadlessRunner& runner) {
     return runner.Doc() && runner.Doc()->StartedCycles() != runner.Doc()->StoredCycles();
 }
 
-// A manual run succeeds when every enabled sensor was measured (none: one empty record), and
-// fails naming the one that was not.
+// A manual run succeeds when every enabled sensor was measured, and fails naming the one that
+// was not; with no sensor enabled it stores nothing and fails.
 TEST_F(HeadlessRun, ManualRunsExitCodeTellsWhetherEverySensorWasMeasured) {
-    EXPECT_EQ(Run(true, CycleOnItsWay), 0) << Output();
+    EXPECT_EQ(Run(true, CycleOnItsWay), 1) << Output();
     // The year log's lines are printed too.
     EXPECT_NE(FindLog("APP CLOSE", FindLog("INT.MEAS STOP")), std::string::npos) << Output();
+    EXPECT_NE(Output().find("manual: no sensor enabled\n"), std::string::npos) << Output();
     EXPECT_EQ(m_saves, 1);
-    EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
+    EXPECT_FALSE(std::filesystem::exists(rad::DayFilePath(m_settings.rsdFolder, m_clock.Now())));
 
     NewOutput();
     m_settings.use[kQS100] = true;
     m_settings.comPort[kQS100] = 3;
     m_settings.ports[3] = "/nonexistent/ttyQS";
     // The background reopen names the cause; the stop waits for it.
-    const std::string cause = "QS-100 COM3 = /nonexistent/ttyQS: no such device\n";
+    const std::string cause = "QS-100 COM3 = /nonexistent/ttyQS: no such file or directory\n";
     EXPECT_EQ(
         Run(true,
             [&](const CHeadlessRunner&) { return Output().find(cause) == std::string::npos; }),
@@ -281,6 +282,45 @@ TEST(Headless, TheDemoHonoursTheSiteAndTheSunOfItsProfile) {
         << output.toStdString();
     EXPECT_FALSE(output.contains("Measurement OK")) << output.toStdString();
     EXPECT_EQ(ReadFile(profile), text) << "the demo never writes its profile";
+}
+
+// A profile that exists but cannot be read, or holds no valid line, would lose its ports,
+// folders and site under the defaults: the station says so, stops and leaves it as it is.
+TEST(Headless, UnusableProfileIsNeverWrittenAndTheStationDoesNotRun) {
+    char name[] = "engine_headless_test";
+    char* argv[] = {name, nullptr};
+    int argc = 1;
+    QCoreApplication app(argc, argv);
+    const std::string dir = ::testing::TempDir() + "headless_profiles/";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir + "folder.ini");
+    const struct {
+        const char* file;
+        const char* content;  // nullptr: a directory
+        const char* said;
+    } cases[] = {
+        {"empty.ini", "", "holds no valid line"},
+        {"garbage.ini", "\x01\x02\x03 not a profile\n", "holds no valid line"},
+        {"folder.ini", nullptr, "cannot be read: is a directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = dir + c.file;
+        if (c.content) std::ofstream(path, std::ios::binary) << c.content;
+        QProcess radlog;
+        radlog.setProcessChannelMode(QProcess::MergedChannels);
+        radlog.start(RADLOG_PATH,
+                     {"--headless", "--manual", "--profile", QString::fromStdString(path)});
+        ASSERT_TRUE(radlog.waitForFinished(30000));
+        const std::string output = radlog.readAll().toStdString();
+        EXPECT_EQ(radlog.exitCode(), 1) << output;
+        EXPECT_NE(output.find(c.said), std::string::npos) << output;
+        EXPECT_EQ(output.find("INT.MEAS START"), std::string::npos) << output;
+        if (c.content) {
+            EXPECT_EQ(ReadFile(path), c.content);
+        }
+    }
+    std::filesystem::remove_all(dir);
 }
 #endif
 

@@ -20,7 +20,7 @@ TEST_F(Recovery, PortMissingAtTheStartJoinsWhenItAppears) {
     const std::string port = "QS-100 COM1 = " + later;
     ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY"; }));
     // The reopen thread names the cause on its first try, which may come after the QS-300.
-    EXPECT_TRUE(PumpUntil([&] { return CountNotes(port + ": no such device") == 1; }));
+    EXPECT_TRUE(PumpUntil([&] { return CountNotes(port + ": no such file or directory") == 1; }));
     Tick(2);  // 06:00 without the QS-100
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 1);
     ASSERT_EQ(::symlink(m_sim->DevicePath(0).c_str(), later.c_str()), 0);
@@ -28,7 +28,7 @@ TEST_F(Recovery, PortMissingAtTheStartJoinsWhenItAppears) {
     Tick(600);  // 06:10 with it
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 1);
     // The reopen loop said it once, however often it tried.
-    EXPECT_EQ(CountNotes(port + ": no such device"), 1);
+    EXPECT_EQ(CountNotes(port + ": no such file or directory"), 1);
     const auto set = DayFile(m_clock.Now());
     ASSERT_EQ(set->GetCount(), 2);
     EXPECT_TRUE(set->GetAt(1).Block(kQS100) && set->GetAt(1).Block(kQS300));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "LocalTime.h"
+#include "SkippedSlots.h"
 
 namespace {
 
@@ -66,6 +67,32 @@ TEST(Schedule, DaysWithClockChangesKeepRisingStamps) {
             ASSERT_EQ(stamps[i] - stamps[i - 1], 600) << c.what << " at " << i;
             EXPECT_EQ(rad::SecondOfDay(stamps[i]).value() % 600, 0);
         }
+    }
+}
+
+// Every slot the ticks passed by is named, and only those of the window.
+TEST(Schedule, SkippedSlotsBetweenTwoTicks) {
+    const rad::IntervalWindow everySecond{0, 86399, 1};
+    const rad::IntervalWindow window;  // 06:00:00 .. 20:00:00 every 600 s
+    const struct {
+        const char* what;
+        rad::IntervalWindow window;
+        int64_t second, prev;
+        const char* text;  // "" when none was skipped
+    } cases[] = {
+        {"the next second", everySecond, 43201, 43200, ""},
+        {"a store of 2.5 s", everySecond, 43203, 43200, "2 slots skipped: 12:00:01 to 12:00:02"},
+        {"one slot", everySecond, 43202, 43200, "slot 12:00:01 skipped"},
+        {"the first tick", everySecond, 43203, 0, ""},
+        {"a new day", everySecond, 3, 86398, ""},
+        {"a stall over the end of the window", window, 73300, 70700,
+         "3 slots skipped: 19:40:00 to 20:00:00"},
+        {"a stall before the window", window, 22300, 18000, "slot 06:00:00 skipped"},
+        {"a stall outside the window", window, 80000, 75000, ""},
+    };
+    for (const auto& c : cases) {
+        const rad::SkippedSlots skipped = rad::FindSkippedSlots(c.window, c.second, c.prev);
+        EXPECT_EQ(skipped.count == 0 ? "" : rad::SkippedSlotsText(skipped), c.text) << c.what;
     }
 }
 

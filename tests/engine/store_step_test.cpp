@@ -4,13 +4,21 @@
 // files of the controller without sensors: paths, the year log and the empty records.
 #include <sys/stat.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <stdexcept>
 
+#include "BlockSerials.h"
+#include "DayParts.h"
 #include "EngineFixture.h"
 #include "OutputPaths.h"
 #include "RsdFileFormat.h"
 #include "StoreStep.h"
 #include "SyntheticData.h"
+#include "TodayLight.h"
 #include "YearLog.h"
 
 namespace {
@@ -24,15 +32,21 @@ class RecordingListener final : public ILogSink, public IStoreListener {
   public:
     void WriteLog(const std::string& text) override { logLines.push_back(text); }
     void Note(const std::string& line) override { notes.push_back(line); }
-    void CycleStored() override { ++redraws; }
+    void CycleStored() override {
+        ++redraws;
+        if (onStored) onStored();
+    }
     void RecordStored(const CRsdData& day, bool isWritten) override {
         written.push_back(isWritten);
         lastDayCount = day.GetCount();
     }
+    void SensorChanged(int model, const std::string&) override { changedModels.push_back(model); }
 
     std::vector<std::string> logLines;
     std::vector<std::string> notes;
     std::vector<bool> written;
+    std::vector<int> changedModels;
+    std::function<void()> onStored;  // what the host does with a stored record
     int redraws = 0;
     int lastDayCount = 0;
 };
@@ -252,6 +266,161 @@ TEST_F(StoreStep, UnwritableDayFileKeepsRecordsUntilItCanBeWritten) {
     }
 }
 
+// A board without a battery clock starts at 1970: the first store, with the station's Today
+// figures following it, writes its record whatever the zone.
+TEST_F(StoreStep, ClockAtTheEpochStoresInEveryZone) {
+    const std::string restore = std::getenv("TZ");
+    for (const char* zone : {"UTC", "Asia/Tokyo", "America/New_York"}) {
+        SCOPED_TRACE(zone);
+        ::setenv("TZ", zone, 1);
+        rad::InitTimeZone();
+        Reset();
+        MakeStore();
+        CTodayLight today;
+        m_listener.onStored = [&] { today.Update(m_store->DataSet()); };
+        StoreOutcome outcome;
+        Store(30, 1, &outcome);
+        EXPECT_TRUE(outcome.written);
+        EXPECT_TRUE(m_listener.logLines.empty());
+        EXPECT_TRUE(today.HasRecord());
+        EXPECT_EQ(DayFile(30)->GetCount(), 1);
+    }
+    ::setenv("TZ", restore.c_str(), 1);
+    rad::InitTimeZone();
+}
+
+// Nothing on the store path ends the program: a failing listener does not keep the record from
+// its file; a failure of the store itself is logged and said, and the next store goes on.
+TEST_F(StoreStep, FailuresOnTheStorePathAreCaughtAndSaid) {
+    const struct {
+        const char* what;
+        int64_t time;
+        bool throwing;  // the host fails to show the record
+        bool written;
+        const char* note;
+    } cases[] = {
+        {"a failing display", m_first, true, true, "the stored record could not be shown"},
+        {"a time without a local form", INT64_MAX, false, false, "store failed: time "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Reset();
+        MakeStore();
+        if (c.throwing) m_listener.onStored = [] { throw std::runtime_error("display gone"); };
+        StoreOutcome outcome;
+        Store(c.time, 1, &outcome);
+        EXPECT_EQ(outcome.written, c.written);
+        EXPECT_EQ(Count("ERROR RSD SAVE"), c.written ? 0 : 1);
+        EXPECT_TRUE(HasNote(c.note));
+        m_listener.onStored = nullptr;
+        Store(m_first + 60, 2, &outcome);
+        EXPECT_TRUE(outcome.written);
+        EXPECT_EQ(DayFile(m_first)->GetCount(), c.written ? 2 : 1);
+    }
+}
+
+TEST_F(StoreStep, AClockSteppedBackIsSaid) {
+    MakeStore();
+    Store(m_first + 600, 1);
+    Store(m_first + 660, 2);
+    EXPECT_TRUE(m_listener.notes.empty());
+    Store(m_first, 3);
+    EXPECT_TRUE(
+        HasNote("20240701.RSD: the record of 2024/07/01 06:00:00 follows one of "
+                "2024/07/01 06:11:00: the clock stepped back"));
+    EXPECT_EQ(DayFile(m_first)->GetCount(), 3);
+}
+
+// The day's data set is kept between stores; the file is read again only when something else
+// changed it since the last write.
+TEST_F(StoreStep, DayFileIsReadAgainOnlyWhenItChangedOnDisk) {
+    const int64_t outside = m_first + 90;
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> change;
+        int records;
+    } cases[] = {
+        {"unchanged", nullptr, 3},
+        {"appended to by another writer",
+         [&](const std::string& path) {
+             CRsdData set;
+             CRad rad;
+             rad.m_time = outside;
+             rad.SetBlock(kQS100, rad::MakeSyntheticData(kQS100, outside, 9));
+             ASSERT_TRUE(set.Append(path, rad));
+         },
+         4},
+        {"replaced by a copy",
+         [](const std::string& path) {
+             fs::copy_file(path, path + ".copy");
+             fs::rename(path + ".copy", path);
+         },
+         3},
+        {"touched",
+         [](const std::string& path) {
+             fs::last_write_time(path, fs::last_write_time(path) + std::chrono::hours(1));
+         },
+         3},
+    };
+    const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_first);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Reset();
+        MakeStore();
+        Store(m_first, 1);
+        Store(m_first + 60, 2);
+        if (c.change) c.change(path);
+        Store(m_first + 120, 3);
+        EXPECT_EQ(m_store->DayFileLoads(), c.change ? 1 : 0);
+        EXPECT_EQ(m_store->DataSet().GetCount(), c.records);
+        EXPECT_EQ(DayFile(m_first)->GetCount(), c.records);
+    }
+}
+
+// A QS-100 exchanged for another unit during the day: its records go to a part of the day with
+// its own calibration, and back when the first unit returns; a restart finds the parts again.
+TEST_F(StoreStep, SwappedUnitGetsItsOwnPartOfTheDay) {
+    const SensorCal calA = rad::MakeSyntheticCal(kQS100);
+    SensorCal calB = calA;
+    SetTextField(calB.SN, "99999");
+    const struct {
+        int minute;
+        const SensorCal* unit;
+        bool restart;  // a new store step, as after a restart of the station
+        int part;
+    } steps[] = {
+        {0, &calA, false, 1},  {10, &calA, false, 1}, {20, &calB, false, 2},
+        {30, &calB, false, 2}, {40, &calA, false, 1}, {50, &calB, true, 2},
+    };
+    std::vector<std::vector<int64_t>> times(3);
+    for (const auto& step : steps) {
+        if (step.restart || !m_store) MakeStore();
+        CCycleResult cycle;
+        cycle.time = m_first + 60 * step.minute;
+        cycle.data[kQS100] = rad::MakeSyntheticData(kQS100, cycle.time, 1);
+        std::memcpy(cycle.data[kQS100]->SN, step.unit->SN, kTextFieldSize);
+        EXPECT_TRUE(m_store->Store(cycle, {step.unit, nullptr, nullptr, nullptr}).written);
+        times[static_cast<std::size_t>(step.part)].push_back(cycle.time);
+    }
+    EXPECT_EQ(Count("SENSOR QS100 CHANGED RSD PART 2"), 2);
+    EXPECT_EQ(Count("SENSOR QS100 CHANGED RSD PART 1"), 1);
+    EXPECT_EQ(m_listener.changedModels, (std::vector<int>{kQS100, kQS100, kQS100}));
+    EXPECT_TRUE(HasNote("QS-100 serial 99999 is another unit than the calibration of "));
+    const std::string day = rad::DayFilePath(m_settings.rsdFolder, m_first);
+    EXPECT_FALSE(fs::exists(rad::DayPartPath(day, 3)));
+    for (const int part : {1, 2}) {
+        SCOPED_TRACE(part);
+        CRsdData set;
+        ASSERT_GE(set.Load(rad::DayPartPath(day, part)), 0);
+        ASSERT_NE(set.GetCal(kQS100), nullptr);
+        EXPECT_EQ(rad::SerialOf(set.GetCal(kQS100)->SN), part == 1 ? "10231" : "99999");
+        EXPECT_TRUE(rad::FindSerialMismatches(set).empty());
+        std::vector<int64_t> stored;
+        for (int i = 0; i < set.GetCount(); ++i) stored.push_back(set.GetAt(i).m_time);
+        EXPECT_EQ(stored, times[static_cast<std::size_t>(part)]);
+    }
+}
+
 using Output = EngineTest;
 
 TEST(OutputPaths, FilesOfATime) {
@@ -288,9 +457,27 @@ TEST_F(Output, FreshInstallLogsEveryEventInOrder) {
     EXPECT_EQ(log,
               "2024/07/01,05:59:58,APP START\r\n2024/07/01,05:59:58,INT.MEAS START\r\n"
               "2024/07/01,05:59:58,INT.MEAS STOP\r\n2024/07/01,05:59:58,APP CLOSE\r\n");
-    // No sensor enabled: one record without blocks.
-    EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
+    // No sensor enabled: nothing is stored.
+    EXPECT_FALSE(fs::exists(rad::DayFilePath(m_settings.rsdFolder, m_clock.Now())));
     EXPECT_EQ(m_host.notes, std::vector<std::string>{"manual: no sensor enabled"});
+}
+
+// A clock before the build is said once until it is set; every slot the ticks passed by is said.
+TEST_F(Output, ClockNotSetAndSkippedSlotsAreSaid) {
+    m_settings.start = 0;
+    m_settings.end = 86399;
+    m_settings.interval = 1;
+    m_doc = std::make_unique<CRadlogDoc>(m_settings, m_host, m_clock, ReportLanguage::English,
+                                         DocLimits{20000, 50, 1440, m_clock.Now() + 3});
+    m_doc->StartInterval();
+    Tick(1);
+    m_clock.Advance(2);
+    Tick(1);  // 06:00:02, past the build; 06:00:00 and 06:00:01 were passed by
+    EXPECT_EQ(m_host.notes,
+              (std::vector<std::string>{"CLOCK NOT SET? it reads 2024/07/01 05:59:58, before this "
+                                        "program was built (2024/07/01)",
+                                        "2 slots skipped: 06:00:00 to 06:00:01"}));
+    EXPECT_EQ(m_doc->SkippedSlotCount(), 2);
 }
 
 }  // namespace

@@ -210,7 +210,7 @@ TEST(DriverPort, UnopenablePortFailsWithItsCauseAndCloseIsHarmless) {
     driver.SetPortMap({{3, "/dev/nonexistent-serial-port"}});
     EXPECT_EQ(driver.OpenPort(3, 38400), 0);
     EXPECT_EQ(driver.DevicePath(), "/dev/nonexistent-serial-port");
-    EXPECT_EQ(driver.OpenFailureText(), "no such device");
+    EXPECT_EQ(driver.OpenFailureText(), "no such file or directory");
     EXPECT_FALSE(driver.IsOpen());
     EXPECT_EQ(driver.ClosePort(), 1);
     EXPECT_EQ(driver.ClosePort(), 1);

@@ -174,6 +174,42 @@ TEST_F(LightTool, SunColumnsWithoutASiteAreEmptyAndSaidOnce) {
     EXPECT_THAT(daily.out, HasSubstr(",,,\n"));
 }
 
+// A QS-300 unit exchanged at noon: the two parts of the day read as the whole day; a file
+// that holds the other unit's blocks under the first unit's calibration is warned about.
+TEST_F(LightTool, PartsOfADayAreOneDayAndForeignBlocksAreWarnedAbout) {
+    CRsdData parts[2], mixed;
+    for (CRsdData* set : {&parts[0], &parts[1], &mixed}) {
+        const CRsdData& day = m_sets[0];
+        set->m_strSite = day.m_strSite;
+        set->m_strLat = day.m_strLat;
+        set->m_strLon = day.m_strLon;
+        set->m_strAlt = day.m_strAlt;
+        set->m_strTZ = day.m_strTZ;
+        for (const int model : {kQS100, kQS300}) set->SetCal(model, *day.GetCal(model));
+    }
+    SetTextField(parts[1].m_pCal[kQS300]->SN, "99999");
+    for (int i = 0; i < m_sets[0].GetCount(); ++i) {
+        CRad rad = m_sets[0].GetAt(i);
+        if (i >= 16) SetTextField(rad.Block(kQS300)->SN, "99999");
+        parts[i >= 16 ? 1 : 0].AddRecord(rad);
+        mixed.AddRecord(rad);
+    }
+    ASSERT_TRUE(parts[0].Save(Path("20240601.RSD")));
+    ASSERT_TRUE(parts[1].Save(Path("20240601-2.RSD")));
+    ASSERT_TRUE(mixed.Save(Path("mixed.RSD")));
+
+    const ToolRun whole = Tool("daily " + Path("day0.RSD"));
+    const ToolRun split = Tool("daily " + Path("20240601-2.RSD") + " " + Path("20240601.RSD"));
+    ASSERT_EQ(split.status, 0) << split.err;
+    EXPECT_EQ(split.out, whole.out);
+    EXPECT_EQ(split.err, "");
+    const ToolRun warned = Tool("series " + Path("mixed.RSD"));
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_THAT(warned.err, HasSubstr(Path("mixed.RSD") +
+                                      ": warning: 17 QS-300 blocks of serial 99999 (or another) "
+                                      "measured by another unit than the calibration's"));
+}
+
 TEST_F(LightTool, UsageErrors) {
     ExpectRuns({
         {"quantities " + Path("day0.RSD") + " " + Path("day1.RSD"), 2, "too many arguments"},

@@ -77,6 +77,35 @@ TEST_F(DayViewTest, SeriesOnTheTimeOfDayWithGapsNotBridged) {
     EXPECT_EQ(s.CsvLines()[0], rad::SeriesCsvHeader());
 }
 
+// A sensor unit swapped at noon: the day's second part, opened beside the first, joins its
+// day view as one day; its points open nothing here (they belong to their own window), and
+// closed it leaves the first part alone again.
+TEST_F(DayViewTest, PartsOfADayOpenedTogetherAreOneDay) {
+    CDayView* view = OpenDayView(30, 600);  // 06:00 .. 10:50 UTC
+    CRsdData later;
+    rad::MakeSyntheticDay(later, 10, {kQS100, kQS300}, kNoon - 3600, 600);  // 11:00 .. 12:30
+    const QString second = m_dir.filePath(QStringLiteral("20240601-2.RSD"));
+    ASSERT_TRUE(later.Save(second.toStdString()));
+    auto other = std::make_unique<CChildFrame>(*m_app);
+    ASSERT_TRUE(other->OpenDocument(second));
+    const DaySeries& s = view->Series();
+    ASSERT_EQ(s.rows.size(), 40u);
+    ASSERT_EQ(s.days.size(), 1u);
+    EXPECT_EQ(s.days[0].count, 40);
+    EXPECT_EQ(s.parts[29], 0);
+    EXPECT_EQ(s.parts[30], 1);
+    EXPECT_EQ(s.rows[30].time, kNoon - 3600);
+    view->SetMapShown(true);
+    view->Plot()->grab();  // the map reads every part's spectra
+    view->SetMapShown(false);
+    view->Plot()->grab();
+    QTest::mouseDClick(view->Plot(), Qt::LeftButton, {}, PointOf(view, 35));
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame->Doc().m_nViewMode, 2);
+    other.reset();
+    EXPECT_EQ(view->Series().rows.size(), 30u);
+}
+
 TEST_F(DayViewTest, PointsMapBackAndADoubleClickOpensTheirRecord) {
     // Ten minutes apart: a few units between neighbouring points at this size.
     CDayView* view = OpenDayView(60, 600);

@@ -37,6 +37,22 @@ QStringList MenuTitles(QMainWindow& window) {
 
 using MainFrame = ViewerTest;
 
+// A day file written before a swapped unit got its own part: its blocks of the other unit are
+// pointed out when it opens.
+TEST_F(MainFrame, BlocksOfAnotherUnitThanTheCalibrationAreWarnedAbout) {
+    CRsdData set;
+    ASSERT_GE(set.Load(WriteDayFile("mixed.RSD", 3).toStdString()), 0);
+    SetTextField(set.GetAt(2).Block(kQS300)->SN, "99999");
+    const QString path = m_dir.filePath(QStringLiteral("mixed.RSD"));
+    ASSERT_TRUE(set.Save(path.toStdString()));
+    CMainFrame frame(*m_app);
+    frame.show();
+    ASSERT_TRUE(frame.OpenFile(path));
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              "Warning: mixed.RSD: 1 QS-300 block of serial 99999 measured by another unit than "
+              "the calibration's (serial 12231): computed with the wrong calibration");
+}
+
 TEST_F(MainFrame, OpenFailAndCloseWithOrWithoutChanges) {
     CMainFrame frame(*m_app);
     frame.show();

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "AtomicFile.h"
+#include "DayParts.h"
 #include "NetcdfPipeline.h"
 #include "RegularFile.h"
 #include "SunNotes.h"
@@ -131,11 +132,9 @@ int RunNetcdf(const CommandArgs& args) {
     if (options.append && !TakeLayout(*out, parsed->Option("--grid") != nullptr, options))
         return kExitFailed;
 
-    // Day files are named by their date, so name order is time order.
+    // Day files are named by their date (and part), so that order is time order.
     std::vector<std::string> files = parsed->positional;
-    std::stable_sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
-        return std::filesystem::path(a).filename() < std::filesystem::path(b).filename();
-    });
+    std::stable_sort(files.begin(), files.end(), rad::DayFileNameLess);
     // The archive is made beside the old file, which stays whole until the new one is
     // complete; a failure removes nothing else.
     rad::CAtomicFile file(*out);

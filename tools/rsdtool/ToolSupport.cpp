@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numeric>
 
+#include "BlockSerials.h"
 #include "IniFile.h"
 #include "OutputPath.h"
 #include "RegularFile.h"
@@ -85,7 +86,13 @@ std::optional<std::string> LoadRsdProblem(const std::string& path, CRsdData& set
     set.Clear();
     try {
         const int result = visit ? set.LoadSummary(path, *visit) : set.Load(path);
-        if (result >= 0) return std::nullopt;
+        if (result >= 0) {
+            // Written before a swapped unit got its own part of the day: said, not refused.
+            for (const rad::SerialMismatch& mismatch : rad::FindSerialMismatches(set))
+                std::fprintf(stderr, "rsdtool: %s: warning: %s\n", path.c_str(),
+                             rad::SerialMismatchText(mismatch).c_str());
+            return std::nullopt;
+        }
         return "cannot load (" + std::to_string(result) + "): " + RsdLoadErrorText(result, errno);
     } catch (const RsdInvalidDataError& error) {
         return std::string(error.what()) + " after " + std::to_string(set.GetCount()) +

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <utility>
 
+#include "ClockCheck.h"
 #include "EngineLoop.h"
 #include "GraphDlg.h"
 #include "IntDlg.h"
@@ -39,7 +40,10 @@ CRadlogApp::~CRadlogApp() {
 void CRadlogApp::Start(IStationObserver* observer) {
     m_pIntDlg = std::make_unique<CIntDlg>();
     connect(m_pIntDlg.get(), &CIntDlg::abortClicked, this, [this] { m_pDoc->RequestStop(); });
-    m_pDoc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage());
+    DocLimits limits;
+    limits.clockFloor = rad::BuildTime();
+    m_pDoc = std::make_unique<CRadlogDoc>(m_settings, *this, m_clock, rad::DetectReportLanguage(),
+                                          limits);
     // Someone is at the window: a manual acquisition that cannot measure waits for Abort.
     m_pLoop = std::make_unique<CEngineLoop>(*m_pDoc, false);
     m_pDoc->SetObserver(observer);
