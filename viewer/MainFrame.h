@@ -7,6 +7,7 @@
 #include "Commands.h"
 
 class CChildFrame;
+class CDayView;
 class CRadviewApp;
 class QAction;
 class QMdiArea;
@@ -39,6 +40,8 @@ class CMainFrame : public QMainWindow {
 
     QAction* Action(CommandId id) const { return m_actions.at(id); }
     CChildFrame* ActiveChild() const;
+    // The active document's day view while it is shown.
+    CDayView* ActiveDayView();
     QList<CChildFrame*> Children() const;
     QMdiArea* MdiArea() const { return m_pMdi; }
     CQuantitiesPanel* QuantitiesPanel() const { return m_pQuantities; }
@@ -96,6 +99,10 @@ class CMainFrame : public QMainWindow {
     void OnNext();
     void OnDayView();
     void OnSaveDayCsv();
+    void OnSaveDayPicture();
+    void OnNextDay();
+    void OnPreviousDay();
+    void OnAllDays();
     void createQuantitiesPanel();
     void UpdateQuantitiesPanel();
     void OnPrevious();
