@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QFormLayout>
@@ -25,6 +26,7 @@
 #include "CursorReadout.h"
 #include "DayExport.h"
 #include "DrawingArea.h"
+#include "FileErrorCause.h"
 #include "GraphClipboard.h"
 #include "GraphText.h"
 #include "PagePrinting.h"
@@ -367,9 +369,11 @@ void CDayView::SavePictureAs() {
     form->addRow(tr("Height"), height);
     form->addRow(buttons);
     if (dialog.exec() != QDialog::Accepted) return;
+    errno = 0;
     if (!SavePicture(path, QSize(width->value(), height->value())))
         QMessageBox::warning(this, QCoreApplication::applicationName(),
-                             tr("The picture could not be saved in %1.").arg(path));
+                             tr("The picture %1 could not be written: %2.")
+                                 .arg(QDir::toNativeSeparators(path), FileErrorCause(errno)));
 }
 
 void CDayView::Print(QPrinter& printer) { rad::PrintWithDialog(this, printer, Drawer()); }

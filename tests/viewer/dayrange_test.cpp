@@ -4,7 +4,9 @@
 #include "DayRange.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QTest>
 #include <QWheelEvent>
@@ -207,4 +209,31 @@ TEST_F(DayRangeTest, DaySeriesCsvEndsWithTheDailySummaries) {
     EXPECT_EQ(parts[0].count('\n'), 60);  // the header and the records
     EXPECT_EQ(parts[1], QString::fromStdString(ReadBytes(theirs)));
     EXPECT_EQ(parts[1].count('\n'), 3);  // the header and two days
+}
+
+// The page as seen, saved at a chosen size in each format and copied at the window's size.
+TEST_F(DayRangeTest, PicturesAtTheChosenSizeAndTheCopyAtTheWindows) {
+    CDayView* view = Open(1, 60, 600);
+    ASSERT_NE(view, nullptr);
+    const QSize size(900, 500);
+    const QString png = m_dir.filePath(QStringLiteral("day.png"));
+    ASSERT_TRUE(view->SavePicture(png, size));
+    EXPECT_EQ(QImage(png).size(), size);
+    const QString svg = m_dir.filePath(QStringLiteral("day.svg"));
+    ASSERT_TRUE(view->SavePicture(svg, size));
+    EXPECT_TRUE(
+        QString::fromStdString(ReadBytes(svg)).contains(QStringLiteral("viewBox=\"0 0 900 500\"")));
+    const QString pdf = m_dir.filePath(QStringLiteral("day.pdf"));
+    ASSERT_TRUE(view->SavePicture(pdf, size));
+    const std::string bytes = ReadBytes(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_NE(bytes.find("/MediaBox [0 0 900.000000 500.000000]"), std::string::npos);
+    EXPECT_FALSE(view->SavePicture(m_dir.filePath(QStringLiteral("day.bmp")), size));
+    EXPECT_FALSE(view->SavePicture(m_dir.filePath(QStringLiteral("missing/day.png")), size));
+
+    view->Copy();
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(QImage::fromData(copied->data(QStringLiteral("image/png"))).size(),
+              view->Plot()->size());
 }
