@@ -444,9 +444,12 @@ std::optional<DayReadout> ReadDayCursor(const CGraph& graph, const DayPage& page
     DayReadout readout;
     readout.row = page.map ? CoveringRow(graph, series, point.x(), *nearest)
                            : PickRow(graph, page, point, *nearest);
-    const std::optional<int> x = graph.MapX(series.hours[readout.row]);
+    const double hour = series.hours[readout.row];
+    // A curve's point outside the time shown is not read; a map column may start before it.
+    if (!page.map && (hour < graph.xFrom || hour > graph.xTo)) return std::nullopt;
+    const std::optional<int> x = graph.MapX(hour);
     if (!x) return std::nullopt;
-    readout.cross = QPoint(*x, point.y());
+    readout.cross = QPoint(std::clamp(*x, graph.left, graph.right - 1), point.y());
     if (page.map) {
         const double nm = graph.yBottom + (graph.bottom - point.y()) *
                                               (graph.yTop - graph.yBottom) / graph.Height();

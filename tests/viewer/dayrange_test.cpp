@@ -237,3 +237,28 @@ TEST_F(DayRangeTest, PicturesAtTheChosenSizeAndTheCopyAtTheWindows) {
     EXPECT_EQ(QImage::fromData(copied->data(QStringLiteral("image/png"))).size(),
               view->Plot()->size());
 }
+
+// Ticks at whole steps read as whole numbers; the map's read-out carries its units.
+TEST(DayAxes, TickDecimalsAndReadoutUnits) {
+    const std::pair<double, int> steps[] = {{200, 0}, {1, 0},    {0.5, 1},
+                                            {0.2, 1}, {0.05, 2}, {0.001, 3}};
+    for (const auto& [step, decimals] : steps) EXPECT_EQ(StepDecimals(step), decimals) << step;
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 30, {kQS100}, kMorning, 600);
+    const DaySeries s = BuildDaySeries(set, 0);
+    const DayMap map = BuildDayMap(set, s);
+    DayPage page;
+    page.series = &s;
+    page.map = &map;
+    page.window = DayHours(s, 0);
+    DayReadout readout;
+    readout.row = 3;
+    readout.wavelength = 550;
+    readout.value = 1.25;
+    const QString text = rad::DayReadoutText(page, readout);
+    EXPECT_TRUE(text.contains(QStringLiteral("550 nm"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("W/m2/um"))) << text.toStdString();
+    // Over several days the time carries its date.
+    page.window = {0, 48};
+    EXPECT_TRUE(rad::DayReadoutText(page, readout).contains(QStringLiteral("06/01 ")));
+}
