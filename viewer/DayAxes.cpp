@@ -24,6 +24,22 @@ rad::GraphFont DayFont(int cellHeight, int escapement) {
                                escapement);
 }
 
+rad::GraphFont FitFont(QPainter& painter, const rad::GraphFont& font, QSize box,
+                       const QStringList& lines) {
+    const auto fits = [&](const rad::GraphFont& f) {
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, rad::TextWidth(painter, f, line));
+        return widest <= box.width() &&
+               1.2 * rad::TextHeight(painter, f) * static_cast<double>(lines.size()) <=
+                   box.height();
+    };
+    rad::GraphFont fitted = font;
+    // Cell sizes are whole units and text metrics round: step down until it fits.
+    while (fitted.height > 1 && !fits(fitted)) fitted = DayFont(fitted.height - 1, font.escapement);
+    return fitted;
+}
+
 TimeTicks MakeTimeTicks(HourRange window, int plotWidth, int labelWidth) {
     static constexpr std::array<double, 16> kSteps = {
         1.0 / 60, 2.0 / 60, 5.0 / 60, 10.0 / 60, 15.0 / 60, 0.5, 1,   2,

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "DayRange.h"
@@ -13,6 +15,11 @@ struct DaySeries;
 // The day view's texts: one family for Latin and Japanese alike, so that neither script
 // stands larger than the other, in a cell of cellHeight logical units.
 rad::GraphFont DayFont(int cellHeight, int escapement = 0);
+
+// font, or a smaller one of the same family, in which every line fits a box of size with a
+// line pitch of 1.2 text heights; a box too small for any gives the smallest cell, 1 unit.
+rad::GraphFont FitFont(QPainter& painter, const rad::GraphFont& font, QSize box,
+                       const QStringList& lines);
 
 // Ticks of the time axis at whole local clock steps (a minute up to several days), as many as
 // fit labels of the given width on the plot.

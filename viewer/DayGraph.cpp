@@ -146,15 +146,8 @@ void DrawTitles(QPainter& painter, const DayPage& page, const DayFonts& fonts, c
 void DrawFittedBox(QPainter& painter, const CGraph& graph, const rad::GraphFont& font,
                    const rad::PlotRect& box, const QStringList& lines) {
     if (lines.isEmpty() || box.Width() <= 0 || box.Height() <= 0) return;
-    int widest = 1;
-    for (const QString& line : lines)
-        widest = std::max(widest, rad::TextWidth(painter, font, line));
-    const double byHeight = box.Height() / (1.2 * rad::TextHeight(painter, font) * lines.size());
-    const double byWidth = static_cast<double>(box.Width()) / widest;
-    const double scale = std::min({1.0, byHeight, byWidth});
-    const rad::GraphFont fitted =
-        scale < 1 ? DayFont(std::max(1, static_cast<int>(font.height * scale))) : font;
-    graph.DrawTextBox(painter, fitted, box, lines.join(QLatin1Char('\n')).toStdString());
+    graph.DrawTextBox(painter, FitFont(painter, font, QSize(box.Width(), box.Height()), lines), box,
+                      lines.join(QLatin1Char('\n')).toStdString());
 }
 
 // Each point of the rows drawn as a small square: few or far apart, or standing alone.

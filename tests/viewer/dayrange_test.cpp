@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QProcess>
 #include <QTest>
 #include <QWheelEvent>
@@ -261,4 +262,24 @@ TEST(DayAxes, TickDecimalsAndReadoutUnits) {
     // Over several days the time carries its date.
     page.window = {0, 48};
     EXPECT_TRUE(rad::DayReadoutText(page, readout).contains(QStringLiteral("06/01 ")));
+}
+
+// The summary box shrinks its type until every line fits, whatever fonts the machine has.
+TEST(DayAxes, SummaryTypeFitsItsBox) {
+    QImage image(400, 300, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const QStringList lines = {QStringLiteral("Records: 1440"),
+                               QStringLiteral("Clear-sky DLI: 63.96 mol/m2/d"),
+                               QStringLiteral("\u6700\u5927PPFD: 1834.2 (12:01)"),
+                               QStringLiteral("DLI / clear sky: 0.905")};
+    const rad::GraphFont font = DayFont(20);
+    for (const QSize box : {QSize(1000, 1000), QSize(120, 200), QSize(300, 40), QSize(5, 5)}) {
+        const rad::GraphFont fitted = FitFont(painter, font, box, lines);
+        EXPECT_LE(fitted.height, font.height);
+        if (fitted.height == 1) continue;  // nothing smaller to try
+        for (const QString& line : lines)
+            EXPECT_LE(rad::TextWidth(painter, fitted, line), box.width()) << box.width();
+        EXPECT_LE(1.2 * rad::TextHeight(painter, fitted) * lines.size(), box.height());
+    }
+    EXPECT_EQ(FitFont(painter, font, QSize(1000, 1000), lines).height, font.height);
 }
