@@ -80,6 +80,15 @@ TEST_F(Screenshot, DayViewAndColourMap) {
     const QImage map = frame->grab().toImage();
     EXPECT_TRUE(map.save(outDir + "/daymap_" + language + ".png"));
     EXPECT_NE(day, map);
+    // The read-out with its cross on the map, held down in the plot's middle.
+    CDayView* view = child->DayView();
+    const CGraph& g = view->Graph();
+    const QPoint middle((g.left + g.right) / 3, (g.top + g.bottom) / 2);
+    QTest::mousePress(view->Plot(), Qt::LeftButton, {}, middle);
+    Settle();
+    EXPECT_TRUE(frame->grab().save(outDir + "/daymap_readout_" + language + ".png"));
+    EXPECT_TRUE(view->Readout());
+    QTest::mouseRelease(view->Plot(), Qt::LeftButton, {}, middle);
     // The file runs past midnight: both days on a date and time axis.
     frame->Action(ID_ALL_DAYS)->trigger();
     Settle();
