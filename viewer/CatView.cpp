@@ -1,9 +1,11 @@
 #include "CatView.h"
 
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -53,6 +55,8 @@ namespace {
 // crafted file of tens of thousands of empty records would ask. The rest are drawn when
 // they come into view.
 constexpr qsizetype kTileBudgetBytes = qsizetype{128} << 20;
+// Longest stretch of background drawing between two turns of the event loop.
+constexpr qint64 kFillSliceMs = 15;
 
 qsizetype TileBytes(QSize tile) { return qsizetype{tile.width()} * tile.height() * 4; }
 
@@ -64,8 +68,40 @@ void CCatView::RebuildTiles() {
     m_tiles.reserve(static_cast<std::size_t>(
         std::min<qsizetype>(data.GetCount(), kTileBudgetBytes / TileBytes(TileSize()))));
     for (const auto& rad : data.m_arRad) rad->m_nSelect = 0;
-    // As many as the budget holds now, so that scrolling through a day draws nothing.
-    for (int i = 0; i < data.GetCount() && !OverBudget(1); ++i) RenderTile(i);
+    // Those in view at once; then, from the event loop, as many as the budget holds, so that
+    // the window shows the file without waiting for the whole day, and scrolling through the
+    // day later draws nothing.
+    for (const int i : InView()) RenderTile(i);
+    m_nNextFill = 0;
+    QueueTileFill();
+}
+
+std::vector<int> CCatView::InView() const {
+    const QRect visible(ScrollOffset(), viewport()->size());
+    std::vector<int> shown;
+    for (int i = 0; i < m_doc.Data().GetCount(); ++i)
+        if (m_layout.RectOf(i).intersects(visible)) shown.push_back(i);
+    return shown;
+}
+
+void CCatView::QueueTileFill() {
+    if (m_bFillQueued) return;
+    m_bFillQueued = true;
+    QTimer::singleShot(0, this, &CCatView::FillSomeTiles);
+}
+
+void CCatView::FillSomeTiles() {
+    m_bFillQueued = false;
+    QElapsedTimer slice;
+    slice.start();
+    const CRsdData& data = m_doc.Data();
+    for (; m_nNextFill < data.GetCount() && !OverBudget(1); ++m_nNextFill) {
+        if (slice.elapsed() >= kFillSliceMs) {
+            QueueTileFill();
+            return;
+        }
+        if (!TileOf(data.GetAt(m_nNextFill))) RenderTile(m_nNextFill);
+    }
 }
 
 QSize CCatView::TileSize() const { return rad::CatalogTileSize(m_app.Settings().catSize); }
@@ -105,15 +141,10 @@ int CCatView::HitTest(QPoint viewportPoint) const {
 void CCatView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.translate(-ScrollOffset());
-    const QRect visible(ScrollOffset(), viewport()->size());
     const CRsdData& data = m_doc.Data();
-    std::vector<int> shown;
+    const std::vector<int> shown = InView();
     std::size_t missing = 0;  // pictures in view not drawn yet
-    for (int i = 0; i < data.GetCount(); ++i) {
-        if (!m_layout.RectOf(i).intersects(visible)) continue;
-        shown.push_back(i);
-        missing += TileOf(data.GetAt(i)) ? 0 : 1;
-    }
+    for (const int i : shown) missing += TileOf(data.GetAt(i)) ? 0 : 1;
     if (missing > 0 && OverBudget(missing)) {
         // Only the pictures in view are kept; the others are drawn again when needed.
         std::unordered_map<const CRad*, QImage> kept;

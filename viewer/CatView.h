@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <unordered_map>
+#include <vector>
 
 #include "CatLayout.h"
 #include "Resample.h"
@@ -42,6 +43,11 @@ class CCatView : public QAbstractScrollArea {
   private:
     void LayoutGrid();
     void RebuildTiles();
+    // The records whose tiles lie in the viewport.
+    std::vector<int> InView() const;
+    // Draws the pictures not drawn yet from the event loop, a slice at a time.
+    void QueueTileFill();
+    void FillSomeTiles();
     QSize TileSize() const;
     // True when more pictures would pass the budget.
     bool OverBudget(std::size_t more) const;
@@ -59,4 +65,6 @@ class CCatView : public QAbstractScrollArea {
     int m_nAnchor = -1;
     std::unordered_map<const CRad*, QImage> m_tiles;
     CResample m_spectrum;  // of the tile being drawn, its memory kept from tile to tile
+    int m_nNextFill = 0;   // the next record the background fill looks at
+    bool m_bFillQueued = false;
 };

@@ -34,6 +34,10 @@ enum CommandId {
     ID_DAY_VIEW = 32790,
     ID_SAVE_DAY_CSV = 32791,
     ID_VIEW_QUANTITIES = 32792,
+    ID_NEXT_DAY = 32793,
+    ID_PREV_DAY = 32794,
+    ID_ALL_DAYS = 32795,
+    ID_SAVE_DAY_PICTURE = 32796,
 };
 
 // Texts of one command; translated in the context "CMainFrame".

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "DayRange.h"
 #include "DaySeries.h"
 #include "Graph.h"
 #include "Resample.h"
@@ -43,6 +44,9 @@ QImage RenderDayMap(const DayMap& map, const DaySeries& series, QSize pixels, do
 // yellow to dark red; fractions outside 0..1 take the end colours.
 QRgb MapColor(double fraction);
 
+// The smallest text a day page draws, in logical units: readable on a screen at any size.
+inline constexpr int kMinDayFont = 11;
+
 // Everything a day page shows.
 struct DayPage {
     QSize area;  // W x H in logical units (see DrawingArea.h)
@@ -50,6 +54,10 @@ struct DayPage {
     const DaySeries* series = nullptr;
     rad::Quantity quantity = rad::Quantity::Ppfd;
     const DayMap* map = nullptr;  // drawn instead of the curve when set
+    int day = -1;                 // index into series->days; below 0 every day
+    HourRange window;             // the hours shown, within the day's (or all days')
+    int minFont = kMinDayFont;    // texts never get smaller than this many logical units
+    bool screen = false;          // the summary may run past the drawing area into the window
 };
 
 // The value read at a press: the record nearest in time and its value (the irradiance at
@@ -63,10 +71,13 @@ struct DayReadout {
 
 namespace rad {
 
-// "2024/06/01", or the first and last dates of a series over several days.
-QString DayDateText(const DaySeries& series);
-// The daily light integral and its coverage of each day.
-QString DayDliText(const DaySeries& series);
+// "2024/06/01" of the shown day, or the first and last dates of all days.
+QString DayDateText(const DaySeries& series, int day = -1);
+// The shown day's light integral (the mean of all days') and the share of the shown window
+// the records cover.
+QString DayDliText(const DaySeries& series, int day, HourRange window);
+// The summary of the shown day, or of all days together.
+QString DaySummaryText(const DaySeries& series, int day);
 // Composes the page; graph keeps the rectangle and ranges for the cursor read-out.
 void DrawDayPage(QPainter& painter, CGraph& graph, const DayPage& page);
 // Read-out at a point of the plot; nullopt without records or axes.
@@ -75,5 +86,9 @@ QString DayReadoutText(const DayPage& page, const DayReadout& readout);
 // The record index of the point drawn within tolerance of point (on the map: the column).
 std::optional<int> DayRecordAt(const CGraph& graph, const DayPage& page, QPoint point,
                                int tolerance);
+// The cross through the plot, in a contrasting outline that shows on the map's blue as on
+// white, and the read-out on its own line under the axis title.
+void DrawDayCursor(QPainter& painter, const CGraph& graph, const DayPage& page, QPoint cross,
+                   const QString& text);
 
 }  // namespace rad

@@ -108,10 +108,14 @@ std::optional<std::size_t> DaySeries::CoveringRow(double hour) const {
     return std::nullopt;
 }
 
-std::vector<std::string> DaySeries::CsvLines() const {
+std::vector<std::string> DaySeries::CsvLines(bool withDays) const {
     std::vector<std::string> lines;
-    lines.reserve(rows.size() + 1);
+    lines.reserve(rows.size() + days.size() + 3);
     lines.push_back(rad::SeriesCsvHeader());
     for (const rad::SeriesRow& row : rows) lines.push_back(rad::SeriesCsvLine(row));
+    if (!withDays) return lines;
+    lines.emplace_back();
+    lines.push_back(rad::DailyCsvHeader());
+    for (const rad::DaySummary& day : days) lines.push_back(rad::DailyCsvLine(day));
     return lines;
 }

@@ -41,8 +41,9 @@ struct DaySeries {
     // ends first (a gap, or after the last row); nullopt then and before the first row.
     // Spans of neighbouring rows meet exactly, so evenly spaced rows leave no hour uncovered.
     std::optional<std::size_t> CoveringRow(double hour) const;
-    // Header and one line per row, as the series export of the command-line tool writes them.
-    std::vector<std::string> CsvLines() const;
+    // Header and one line per row, as the series export of the command-line tool writes them;
+    // with days, then an empty line and the summaries of the days as its daily export has them.
+    std::vector<std::string> CsvLines(bool withDays = false) const;
 };
 
 // Throws std::invalid_argument for a record time without a local form.

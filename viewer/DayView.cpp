@@ -3,15 +3,31 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
+#include <QRubberBand>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 
 #include "CursorReadout.h"
+#include "DayExport.h"
 #include "DayPartDocs.h"
 #include "DrawingArea.h"
+#include "FileErrorCause.h"
 #include "GraphClipboard.h"
 #include "GraphText.h"
 #include "PagePrinting.h"
@@ -22,7 +38,10 @@
 
 namespace {
 
-constexpr int kPickTolerance = 6;  // logical units around a drawn point
+constexpr int kPickTolerance = 6;   // logical units around a drawn point
+constexpr double kWheelZoom = 0.8;  // span kept per notch of the wheel turned forward
+constexpr int kNotch = 120;         // angle of one notch, in eighths of a degree
+constexpr int kLargestPicture = 20000;
 
 // The plot and its bottom edge, where values of 0 are drawn.
 bool OnPlot(const CGraph& graph, QPoint point) {
@@ -46,11 +65,24 @@ class CDayPlot : public QWidget {
         m_view.Paint(painter, size());
     }
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton) m_view.Press(event->position().toPoint());
+        if (event->button() != Qt::LeftButton) return;
+        if (event->modifiers() & Qt::ShiftModifier)
+            m_view.StartBand(event->position().toPoint());
+        else
+            m_view.Press(event->position().toPoint());
     }
-    void mouseMoveEvent(QMouseEvent* event) override { m_view.Move(event->position().toPoint()); }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        m_view.MoveBand(event->position().toPoint());
+        m_view.Move(event->position().toPoint());
+    }
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton) m_view.StopTracking();
+        if (event->button() != Qt::LeftButton) return;
+        m_view.EndBand(event->position().toPoint());
+        m_view.StopTracking();
+    }
+    void wheelEvent(QWheelEvent* event) override {
+        m_view.Wheel(event->position().toPoint(), event->angleDelta().y());
+        event->accept();
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         // Not a press: the view may be left, so its release may never arrive here.
@@ -75,13 +107,29 @@ CDayView::CDayView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
       m_app(app),
       m_pQuantity(new QComboBox(this)),
       m_pMapBox(new QCheckBox(tr("Colour Map"), this)),
+      m_pDayChoice(new QComboBox(this)),
+      m_pSavePicture(new QPushButton(tr("Save Picture..."), this)),
       m_pPlot(new CDayPlot(*this)) {
     for (rad::Quantity q : DayViewQuantities())
         m_pQuantity->addItem(QuantityName(q), static_cast<int>(q));
+    const std::pair<QWidget*, QString> tips[] = {
+        {m_pQuantity, tr("The light quantity drawn over the time of day")},
+        {m_pMapBox, tr("Show the spectra of the records as a colour map instead of the curve")},
+        {m_pDayChoice, tr("The day shown (Page Up, Page Down), or all days together (Home)")},
+        {m_pSavePicture, tr("Save the day page as a PNG, SVG or PDF picture of a chosen size")},
+        {m_pPlot, tr("Hold the left button to read values; wheel or Shift+drag to zoom the time; "
+                     "double-click a point to open its record, elsewhere to show the whole day")},
+    };
+    for (const auto& [widget, tip] : tips) {
+        widget->setToolTip(tip);
+        widget->setStatusTip(tip);
+    }
     auto* bar = new QHBoxLayout;
+    bar->addWidget(m_pDayChoice);
     bar->addWidget(m_pQuantity);
     bar->addWidget(m_pMapBox);
     bar->addStretch();
+    bar->addWidget(m_pSavePicture);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -91,6 +139,9 @@ CDayView::CDayView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
         SetQuantity(static_cast<rad::Quantity>(m_pQuantity->itemData(index).toInt()));
     });
     connect(m_pMapBox, &QCheckBox::toggled, this, &CDayView::SetMapShown);
+    connect(m_pDayChoice, &QComboBox::activated, this,
+            [this](int index) { SetDay(m_pDayChoice->itemData(index).toInt()); });
+    connect(m_pSavePicture, &QPushButton::clicked, this, &CDayView::SavePictureAs);
     connect(&m_doc, &CRadviewDoc::updated, this, &CDayView::OnUpdate);
 }
 
@@ -114,8 +165,94 @@ void CDayView::OnUpdate(int hint) {
     if (hint == kHintRebuildTiles || m_doc.Data().GetCount() != m_nSourceCount) {
         m_series.reset();
         m_map.reset();
+        if (isVisible()) FillDayChoice();
     }
     StopTracking();
+}
+
+void CDayView::showEvent(QShowEvent* event) {
+    FillDayChoice();
+    QWidget::showEvent(event);
+}
+
+void CDayView::FillDayChoice() {
+    const DaySeries& series = Series();
+    const QSignalBlocker blocker(m_pDayChoice);
+    m_pDayChoice->clear();
+    for (std::size_t i = 0; i < series.days.size(); ++i)
+        m_pDayChoice->addItem(rad::DayDateText(series, static_cast<int>(i)), static_cast<int>(i));
+    if (series.days.size() > 1) m_pDayChoice->addItem(tr("All days"), -1);
+    m_pDayChoice->setEnabled(series.days.size() > 1);
+    if (m_day >= static_cast<int>(series.days.size())) m_day = 0;
+    m_pDayChoice->setCurrentIndex(m_pDayChoice->findData(m_day));
+    if (m_zoom) SetWindow(*m_zoom);  // kept, within the day as it now stands
+}
+
+void CDayView::SetDay(int day) {
+    const int count = static_cast<int>(Series().days.size());
+    m_day = count > 1 ? std::clamp(day, -1, count - 1) : 0;
+    m_zoom.reset();
+    const int index = m_pDayChoice->findData(m_day);
+    if (index >= 0 && index != m_pDayChoice->currentIndex()) m_pDayChoice->setCurrentIndex(index);
+    StopTracking();
+}
+
+void CDayView::NextDay() { SetDay(m_day < 0 ? 0 : m_day + 1); }
+
+void CDayView::PreviousDay() {
+    SetDay(m_day < 0 ? static_cast<int>(Series().days.size()) - 1 : std::max(0, m_day - 1));
+}
+
+void CDayView::ShowAllDays() { SetDay(-1); }
+
+HourRange CDayView::Window() { return m_zoom.value_or(DayHours(Series(), m_day)); }
+
+void CDayView::SetWindow(HourRange wanted) {
+    const HourRange limits = DayHours(Series(), m_day);
+    const HourRange range = RangeBetween(wanted.from, wanted.to, limits);
+    if (range == limits)
+        m_zoom.reset();
+    else
+        m_zoom = range;
+    StopTracking();
+}
+
+void CDayView::ResetZoom() {
+    m_zoom.reset();
+    StopTracking();
+}
+
+void CDayView::Wheel(QPoint point, int angle) {
+    if (angle == 0 || m_graph.Width() <= 0) return;
+    const double hour = m_graph.xFrom + (point.x() - m_graph.left) * (m_graph.xTo - m_graph.xFrom) /
+                                            m_graph.Width();
+    const HourRange limits = DayHours(Series(), m_day);
+    SetWindow(ZoomedRange(Window(), hour, std::pow(kWheelZoom, angle / double(kNotch)), limits));
+}
+
+void CDayView::StartBand(QPoint point) {
+    if (!OnPlot(m_graph, point)) return;
+    if (!m_pBand) m_pBand = new QRubberBand(QRubberBand::Rectangle, m_pPlot);
+    m_bandStart = point;
+    m_pBand->setGeometry(QRect(point, QSize()));
+    m_pBand->show();
+}
+
+void CDayView::MoveBand(QPoint point) {
+    if (!m_pBand || !m_pBand->isVisible()) return;
+    m_pBand->setGeometry(
+        QRect(QPoint(m_bandStart.x(), m_graph.top), QPoint(point.x(), m_graph.bottom - 1))
+            .normalized());
+}
+
+void CDayView::EndBand(QPoint point) {
+    if (!m_pBand || !m_pBand->isVisible()) return;
+    m_pBand->hide();
+    if (std::abs(point.x() - m_bandStart.x()) < 3 || m_graph.Width() <= 0) return;  // a click
+    const auto hourAt = [this](int x) {
+        return m_graph.xFrom + (x - m_graph.left) * (m_graph.xTo - m_graph.xFrom) / m_graph.Width();
+    };
+    SetWindow({hourAt(m_bandStart.x()), hourAt(point.x())});
 }
 
 const DaySeries& CDayView::Series() {
@@ -154,6 +291,8 @@ DayPage CDayView::Page(QSize area) {
     page.series = &Series();
     page.quantity = m_quantity;
     page.map = m_bMap ? &Map() : nullptr;
+    page.day = Series().days.size() > 1 ? m_day : 0;
+    page.window = Window();
     return page;
 }
 
@@ -167,11 +306,13 @@ rad::PageDrawer CDayView::Drawer() {
 void CDayView::Paint(QPainter& painter, QSize size) {
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     m_area = rad::ScreenDrawingArea(size);
-    const DayPage page = Page(m_area);
+    DayPage page = Page(m_area);
+    page.screen = true;
+    page.minFont = std::max(kMinDayFont, QFontInfo(font()).pixelSize());
     rad::DrawDayPage(painter, m_graph, page);
     if (m_readout)
-        DrawCursorCross(painter, m_graph, m_area, m_readout->cross,
-                        rad::DayReadoutText(page, *m_readout));
+        rad::DrawDayCursor(painter, m_graph, page, m_readout->cross,
+                           rad::DayReadoutText(page, *m_readout));
 }
 
 void CDayView::Press(QPoint point) {
@@ -196,13 +337,55 @@ void CDayView::OpenRecordAt(QPoint point) {
     if (!OnPlot(m_graph, point)) return;
     const std::optional<int> record =
         rad::DayRecordAt(m_graph, Page(m_area), point, kPickTolerance);
-    if (!record) return;
+    if (!record) {
+        ResetZoom();  // off the points: the whole day again
+        return;
+    }
     m_doc.m_shownIndices = {*record};
     m_doc.m_shownSpectra.clear();
     emit switchRequested(1);
 }
 
-void CDayView::Copy() { rad::CopyGraphToClipboard(this, GraphProgram::Radview, Drawer()); }
+void CDayView::Copy() {
+    // At the window's size, as seen.
+    rad::CopyGraphToClipboard(this, GraphProgram::Radview, Drawer(), m_pPlot->size());
+}
+
+bool CDayView::SavePicture(const QString& path, QSize size) {
+    return SaveDayPicture(path, size, Drawer());
+}
+
+void CDayView::SavePictureAs() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save Picture"), QString(),
+        tr("PNG picture (*.png);;SVG picture (*.svg);;PDF document (*.pdf)"));
+    if (path.isEmpty()) return;
+    QDialog dialog(this);
+    dialog.setWindowTitle(tr("Picture Size"));
+    auto* width = new QSpinBox(&dialog);
+    auto* height = new QSpinBox(&dialog);
+    for (QSpinBox* box : {width, height}) {
+        box->setRange(100, kLargestPicture);
+        box->setSuffix(tr(" px"));
+    }
+    width->setValue(m_pPlot->width());
+    height->setValue(m_pPlot->height());
+    width->setToolTip(tr("Width of the picture (points for a PDF page)"));
+    height->setToolTip(tr("Height of the picture (points for a PDF page)"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(tr("Width"), width);
+    form->addRow(tr("Height"), height);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return;
+    errno = 0;
+    if (!SavePicture(path, QSize(width->value(), height->value())))
+        QMessageBox::warning(this, QCoreApplication::applicationName(),
+                             tr("The picture %1 could not be written: %2.")
+                                 .arg(QDir::toNativeSeparators(path), FileErrorCause(errno)));
+}
 
 void CDayView::Print(QPrinter& printer) { rad::PrintWithDialog(this, printer, Drawer()); }
 
@@ -210,5 +393,5 @@ void CDayView::PrintPreview(QPrinter& printer) { rad::PrintPreviewDialog(this, p
 
 bool CDayView::ExportCsv(const std::string& path) {
     if ((errno = m_doc.OutputRefusal(path)) != 0) return false;
-    return rad::WriteCsvLines(path, Series().CsvLines());
+    return rad::WriteCsvLines(path, Series().CsvLines(true));
 }

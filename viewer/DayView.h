@@ -15,9 +15,13 @@ class CRsdData;
 class QCheckBox;
 class QComboBox;
 class QPrinter;
+class QPushButton;
+class QRubberBand;
 
 // The day view: a quantity of every record over the time of day, or the colour map of the
-// day's spectra, with the cursor read-out while the left button is held.
+// day's spectra, with the cursor read-out while the left button is held. One day at a time
+// or all days; the wheel and a band drawn with Shift held zoom into the time axis, a double
+// click off the points shows the whole day again.
 class CDayView : public QWidget {
     Q_OBJECT
   public:
@@ -31,12 +35,27 @@ class CDayView : public QWidget {
     bool MapShown() const { return m_bMap; }
     void SetMapShown(bool shown);
 
+    // The day shown: an index into the series' days, or -1 for all days.
+    int Day() const { return m_day; }
+    void SetDay(int day);
+    void NextDay();
+    void PreviousDay();
+    void ShowAllDays();
+    // The hours on the time axis: the zoom, else the whole day (or all days).
+    HourRange Window();
+    void SetWindow(HourRange wanted);
+    void ResetZoom();
+    bool Zoomed() const { return m_zoom.has_value(); }
     // The series of the document's records, built when first needed after a change.
     const DaySeries& Series();
     // The page for a drawing area of W x H.
     DayPage Page(QSize area);
     rad::PageDrawer Drawer();
 
+    // The page as a picture file (PNG, SVG or PDF by the suffix) of size; false on failure.
+    bool SavePicture(const QString& path, QSize size);
+    // Asks for the file and its size, then saves.
+    void SavePictureAs();
     void Copy();
     void Print(QPrinter& printer);
     void PrintPreview(QPrinter& printer);
@@ -50,6 +69,12 @@ class CDayView : public QWidget {
   private:
     friend class CDayPlot;
     void OnUpdate(int hint);
+    void showEvent(QShowEvent* event) override;
+    void FillDayChoice();
+    void Wheel(QPoint point, int angle);
+    void StartBand(QPoint point);
+    void MoveBand(QPoint point);
+    void EndBand(QPoint point);
     void Paint(QPainter& painter, QSize size);
     void Press(QPoint point);
     void Move(QPoint point);
@@ -61,9 +86,15 @@ class CDayView : public QWidget {
     const CRadviewApp& m_app;
     QComboBox* m_pQuantity;
     QCheckBox* m_pMapBox;
+    QComboBox* m_pDayChoice;
+    QPushButton* m_pSavePicture;
+    QRubberBand* m_pBand = nullptr;
+    QPoint m_bandStart;
     QWidget* m_pPlot;
     rad::Quantity m_quantity = rad::Quantity::Ppfd;
     bool m_bMap = false;
+    int m_day = 0;
+    std::optional<HourRange> m_zoom;
     std::optional<DaySeries> m_series;
     std::optional<DayMap> m_map;
     int m_nSourceCount = -1;  // records the series was built from

@@ -60,6 +60,7 @@ void CMainFrame::createFileActions() {
     Connect(ID_SAVE_SPECTRAL_CSV, &CMainFrame::OnSaveSpectralCsv);
     Connect(ID_SAVE_CALC_CSV, &CMainFrame::OnSaveCalcCsv);
     Connect(ID_SAVE_DAY_CSV, &CMainFrame::OnSaveDayCsv);
+    Connect(ID_SAVE_DAY_PICTURE, &CMainFrame::OnSaveDayPicture);
     Connect(ID_CSV_SETTINGS, &CMainFrame::OnCsvSettings);
     Connect(ID_FILE_PRINT, &CMainFrame::OnPrint)->setShortcut(QKeySequence::Print);
     Connect(ID_FILE_PRINT_PREVIEW, &CMainFrame::OnPrintPreview);
@@ -81,6 +82,10 @@ void CMainFrame::createViewActions() {
     Connect(ID_TILED_DATA, &CMainFrame::OnTiledData);
     Connect(ID_SELECTED_DATA, &CMainFrame::OnSelectedData);
     Connect(ID_DAY_VIEW, &CMainFrame::OnDayView);
+    // Only in the day view; elsewhere the keys stay with the catalog and the other views.
+    Connect(ID_NEXT_DAY, &CMainFrame::OnNextDay)->setShortcut(Qt::Key_PageDown);
+    Connect(ID_PREV_DAY, &CMainFrame::OnPreviousDay)->setShortcut(Qt::Key_PageUp);
+    Connect(ID_ALL_DAYS, &CMainFrame::OnAllDays)->setShortcut(Qt::Key_Home);
     Connect(ID_GRAPH_SETTINGS, &CMainFrame::OnGraphSettings);
     AddAction(ID_TILE_SIZE)->setEnabled(false);  // the tile size is set in Graph Settings
     Connect(ID_NEXT_DATA, &CMainFrame::OnNext)->setShortcut(Qt::Key_Right);
@@ -106,7 +111,8 @@ void CMainFrame::createMenus(bool document) {
         file->addActions({Action(ID_FILE_CLOSE), Action(ID_FILE_SAVE), Action(ID_FILE_SAVE_AS)});
         file->addSeparator();
         file->addActions({Action(ID_SAVE_SPECTRAL_CSV), Action(ID_SAVE_CALC_CSV),
-                          Action(ID_SAVE_DAY_CSV), Action(ID_CSV_SETTINGS)});
+                          Action(ID_SAVE_DAY_CSV), Action(ID_SAVE_DAY_PICTURE),
+                          Action(ID_CSV_SETTINGS)});
         file->addSeparator();
         file->addActions({Action(ID_FILE_PRINT), Action(ID_FILE_PRINT_PREVIEW)});
     }
@@ -127,6 +133,7 @@ void CMainFrame::createMenus(bool document) {
         view->addAction(Action(ID_VIEW_QUANTITIES));
         view->addSeparator();
         view->addActions({Action(ID_TILED_DATA), Action(ID_SELECTED_DATA), Action(ID_DAY_VIEW)});
+        view->addActions({Action(ID_PREV_DAY), Action(ID_NEXT_DAY), Action(ID_ALL_DAYS)});
         view->addSeparator();
         view->addActions({Action(ID_GRAPH_SETTINGS), Action(ID_TILE_SIZE)});
         view->addSeparator();

@@ -161,6 +161,27 @@ void CMainFrame::OnSaveDayCsv() {
                                                                         : kExportNotWritable);
 }
 
+CDayView* CMainFrame::ActiveDayView() {
+    CChildFrame* child = ActiveChild();
+    return child && child->Doc().m_nViewMode == 2 ? child->DayView() : nullptr;
+}
+
+void CMainFrame::OnSaveDayPicture() {
+    if (CDayView* view = ActiveDayView()) view->SavePictureAs();
+}
+
+void CMainFrame::OnNextDay() {
+    if (CDayView* view = ActiveDayView()) view->NextDay();
+}
+
+void CMainFrame::OnPreviousDay() {
+    if (CDayView* view = ActiveDayView()) view->PreviousDay();
+}
+
+void CMainFrame::OnAllDays() {
+    if (CDayView* view = ActiveDayView()) view->ShowAllDays();
+}
+
 void CMainFrame::UpdateQuantitiesPanel() {
     if (!m_pQuantities || m_pQuantities->isHidden()) return;
     CChildFrame* child = ActiveChild();

@@ -208,6 +208,8 @@ void CMainFrame::updateMenus() {
     Action(ID_EDIT_COPY)->setEnabled(detail || day);
     Action(ID_DAY_VIEW)->setEnabled(doc && !day);
     Action(ID_SAVE_DAY_CSV)->setEnabled(day);
+    for (CommandId id : {ID_SAVE_DAY_PICTURE, ID_NEXT_DAY, ID_PREV_DAY, ID_ALL_DAYS})
+        Action(id)->setEnabled(day);
     Action(ID_EDIT_SELECT_ALL)->setEnabled(catalog);
     Action(ID_DELETE)->setEnabled(catalog && doc->SelectedCount() > 0);
     Action(ID_TILED_DATA)->setEnabled(doc && doc->m_nViewMode != 0);

@@ -7,6 +7,7 @@
 #include "Commands.h"
 
 class CChildFrame;
+class CDayView;
 class CRsdData;
 class CRadviewApp;
 class QAction;
@@ -40,6 +41,8 @@ class CMainFrame : public QMainWindow {
 
     QAction* Action(CommandId id) const { return m_actions.at(id); }
     CChildFrame* ActiveChild() const;
+    // The active document's day view while it is shown.
+    CDayView* ActiveDayView();
     QList<CChildFrame*> Children() const;
     QMdiArea* MdiArea() const { return m_pMdi; }
     CQuantitiesPanel* QuantitiesPanel() const { return m_pQuantities; }
@@ -99,6 +102,10 @@ class CMainFrame : public QMainWindow {
     void OnNext();
     void OnDayView();
     void OnSaveDayCsv();
+    void OnSaveDayPicture();
+    void OnNextDay();
+    void OnPreviousDay();
+    void OnAllDays();
     void createQuantitiesPanel();
     void UpdateQuantitiesPanel();
     void OnPrevious();

@@ -19,9 +19,9 @@ QString CopyFailedText(GraphProgram program) {
 
 }  // namespace
 
-std::unique_ptr<QMimeData> MakeGraphMimeData(const PageDrawer& draw) {
-    const QByteArray svg = SvgPicture(kClipboardArea, draw);
-    const QByteArray png = PngPicture(kClipboardArea, draw);
+std::unique_ptr<QMimeData> MakeGraphMimeData(const PageDrawer& draw, QSize size) {
+    const QByteArray svg = SvgPicture(size, draw);
+    const QByteArray png = PngPicture(size, draw);
     if (svg.isEmpty() || png.isEmpty()) return nullptr;
     auto mime = std::make_unique<QMimeData>();
     mime->setData(QString::fromLatin1(kSvgMime), svg);
@@ -29,8 +29,9 @@ std::unique_ptr<QMimeData> MakeGraphMimeData(const PageDrawer& draw) {
     return mime;
 }
 
-bool CopyGraphToClipboard(QWidget* parent, GraphProgram program, const PageDrawer& draw) {
-    std::unique_ptr<QMimeData> mime = MakeGraphMimeData(draw);
+bool CopyGraphToClipboard(QWidget* parent, GraphProgram program, const PageDrawer& draw,
+                          QSize size) {
+    std::unique_ptr<QMimeData> mime = MakeGraphMimeData(draw, size);
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!mime) {
         auto* box = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(),

@@ -4,34 +4,44 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace rad {
 namespace {
 
 constexpr const char* kGraphFamily = "Times New Roman";
 
-QFont BaseFont(int pixelSize) {
-    QFont font(QString::fromLatin1(kGraphFamily));
-    font.setStyleHint(QFont::Serif);
+QFont BaseFont(const QString& family, QFont::StyleHint hint, int pixelSize) {
+    QFont font(family);
+    font.setStyleHint(hint);
     font.setPixelSize(std::max(1, pixelSize));
     return font;
 }
 
-// Cell height per pixel of em size; the family is fixed, so it is measured once.
-double CellPerEm() {
-    static const double ratio = [] {
-        constexpr int kProbe = 200;
-        const double cell = QFontMetricsF(BaseFont(kProbe)).height();
-        return cell > 0 ? cell / kProbe : 1.0;
-    }();
-    return ratio;
+QFont BaseFont(int pixelSize) {
+    return BaseFont(QString::fromLatin1(kGraphFamily), QFont::Serif, pixelSize);
+}
+
+// Cell height per pixel of em size, measured once per family (and per thread that draws).
+double CellPerEm(const QString& family, QFont::StyleHint hint) {
+    thread_local std::map<QString, double> ratios;
+    const auto known = ratios.find(family);
+    if (known != ratios.end()) return known->second;
+    constexpr int kProbe = 200;
+    const double cell = QFontMetricsF(BaseFont(family, hint, kProbe)).height();
+    return ratios[family] = cell > 0 ? cell / kProbe : 1.0;
 }
 
 }  // namespace
 
 GraphFont MakeCellFont(int cellHeight, int escapement) {
-    const int em = static_cast<int>(std::lround(cellHeight / CellPerEm()));
-    return GraphFont{BaseFont(em), cellHeight, escapement};
+    return MakeCellFontOf(QString::fromLatin1(kGraphFamily), QFont::Serif, cellHeight, escapement);
+}
+
+GraphFont MakeCellFontOf(const QString& family, QFont::StyleHint hint, int cellHeight,
+                         int escapement) {
+    const int em = static_cast<int>(std::lround(cellHeight / CellPerEm(family, hint)));
+    return GraphFont{BaseFont(family, hint, em), cellHeight, escapement};
 }
 
 GraphFont MakeCharFont(int charHeight) { return GraphFont{BaseFont(charHeight), charHeight, 0}; }

@@ -18,6 +18,9 @@ struct GraphFont {
 
 // "Times New Roman" whose cell (ascent + descent) is cellHeight logical units.
 GraphFont MakeCellFont(int cellHeight, int escapement = 0);
+// The same in another family.
+GraphFont MakeCellFontOf(const QString& family, QFont::StyleHint hint, int cellHeight,
+                         int escapement = 0);
 // "Times New Roman" whose character height (em size) is charHeight logical units.
 GraphFont MakeCharFont(int charHeight);
 

@@ -134,6 +134,25 @@ TEST_F(CatalogView, MouseSelectionTilesAndHintOne) {
 
 using Document = ViewerTest;
 
+// A day opens with the pictures in view; the others follow from the event loop until the
+// whole day is drawn for scrolling.
+TEST_F(CatalogView, TilesInViewAtOnceTheRestFromTheEventLoop) {
+    CChildFrame frame(*m_app);
+    frame.resize(600, 400);
+    frame.show();
+    ASSERT_TRUE(frame.OpenDocument(WriteDayFile("a.RSD", 1440)));
+    CCatView* view = frame.CatView();
+    const CRsdData& set = frame.Doc().Data();
+    EXPECT_NE(view->TileOf(set.GetAt(0)), nullptr);
+    EXPECT_EQ(view->TileOf(set.GetAt(1439)), nullptr);
+    int turns = 0;
+    while (!view->TileOf(set.GetAt(1439)) && turns < 10000) {
+        QCoreApplication::processEvents();
+        ++turns;
+    }
+    for (int i : {0, 700, 1439}) EXPECT_NE(view->TileOf(set.GetAt(i)), nullptr) << i;
+}
+
 TEST_F(Document, OpenFailedOpenAndStepping) {
     CRadviewDoc doc(*m_app);
     const QString junk = m_dir.filePath(QStringLiteral("junk.RSD"));

@@ -109,6 +109,8 @@ TEST_F(DayViewTest, PartsOfADayOpenedTogetherAreOneDay) {
 TEST_F(DayViewTest, PointsMapBackAndADoubleClickOpensTheirRecord) {
     // Ten minutes apart: a few units between neighbouring points at this size.
     CDayView* view = OpenDayView(60, 600);
+    view->ShowAllDays();  // 15:00 to 01:00 in Tokyo
+    view->Plot()->grab();
     const DaySeries& s = view->Series();
     ASSERT_EQ(s.rows.size(), 60u);
     // A double click on a point opens that record; off the curve nothing opens.
@@ -167,9 +169,13 @@ TEST_F(DayViewTest, HeaderShowsTheDliOfTheCore) {
     const std::vector<rad::DaySummary> days = rad::SummariseDays(samples, 0);
     ASSERT_EQ(days.size(), 1u);
     ASSERT_TRUE(std::isfinite(days[0].dli));
-    const QString header = rad::DayDliText(view->Series());
+    const HourRange whole = DayHours(view->Series(), 0);
+    const QString header = rad::DayDliText(view->Series(), 0, whole);
     EXPECT_TRUE(header.contains(QString::number(days[0].dli, 'f', 2))) << header.toStdString();
-    EXPECT_TRUE(header.contains(QString::number(100 * days[0].coverage, 'f', 1) + " %"));
+    // Two hours of a day's 24: the coverage of the window shown, not of the records' span.
+    EXPECT_TRUE(header.contains(
+        QString::number(100 * WindowCoverage(view->Series(), whole), 'f', 1) + " %"));
+    EXPECT_NEAR(WindowCoverage(view->Series(), whole), 2.0 / 24, 1e-6);
     EXPECT_EQ(rad::DayDateText(view->Series()),
               QString::fromStdString(rad::FormatLocalTime(days[0].start, "%Y/%m/%d")));
 }
@@ -231,8 +237,9 @@ TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
     // The export writes every record in time order; an unwritable path fails.
     const QString path = m_dir.filePath(QStringLiteral("day.csv"));
     ASSERT_TRUE(view->ExportCsv(path.toStdString()));
-    const QStringList lines =
-        QString::fromStdString(ReadBytes(path)).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromStdString(ReadBytes(path))
+                                  .section(QStringLiteral("\n\n"), 0, 0)
+                                  .split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 31);
     EXPECT_EQ(lines[0].toStdString(), rad::SeriesCsvHeader());
     EXPECT_TRUE(lines[1].startsWith(

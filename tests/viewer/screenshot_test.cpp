@@ -12,6 +12,7 @@
 #include "MainFrame.h"
 #include "QuantitiesPanel.h"
 #include "RadviewDoc.h"
+#include "SyntheticData.h"
 #include "Translations.h"
 #include "UniView.h"
 #include "ViewerTest.h"
@@ -79,6 +80,42 @@ TEST_F(Screenshot, DayViewAndColourMap) {
     const QImage map = frame->grab().toImage();
     EXPECT_TRUE(map.save(outDir + "/daymap_" + language + ".png"));
     EXPECT_NE(day, map);
+    // The read-out with its cross on the map, held down in the plot's middle.
+    CDayView* view = child->DayView();
+    const CGraph& g = view->Graph();
+    const QPoint middle((g.left + g.right) / 3, (g.top + g.bottom) / 2);
+    QTest::mousePress(view->Plot(), Qt::LeftButton, {}, middle);
+    Settle();
+    EXPECT_TRUE(frame->grab().save(outDir + "/daymap_readout_" + language + ".png"));
+    EXPECT_TRUE(view->Readout());
+    QTest::mouseRelease(view->Plot(), Qt::LeftButton, {}, middle);
+    // The file runs past midnight: both days on a date and time axis.
+    frame->Action(ID_ALL_DAYS)->trigger();
+    Settle();
+    const QImage allMap = frame->grab().toImage();
+    EXPECT_TRUE(allMap.save(outDir + "/daymap_alldays_" + language + ".png"));
+    child->DayView()->SetMapShown(false);
+    Settle();
+    const QImage all = frame->grab().toImage();
+    EXPECT_TRUE(all.save(outDir + "/dayview_alldays_" + language + ".png"));
+    EXPECT_NE(all, day);
+}
+
+TEST_F(Screenshot, DayViewOfAShortSeriesZoomed) {
+    CRsdData set;
+    rad::MakeSyntheticDay(set, 15, {kQS100, kQS300}, 1717221600, 10);
+    const QString path = m_dir.filePath(QStringLiteral("short.RSD"));
+    ASSERT_TRUE(set.Save(path.toStdString()));
+    ASSERT_TRUE(frame->OpenFile(path));
+    frame->MdiArea()->activeSubWindow()->showMaximized();
+    frame->Action(ID_DAY_VIEW)->trigger();
+    Settle();
+    CDayView* view = frame->ActiveChild()->DayView();
+    const DaySeries& s = view->Series();
+    view->SetWindow({s.hours.front() - 0.01, s.hours.back() + 0.01});
+    Settle();
+    EXPECT_TRUE(frame->grab().save(outDir + "/dayview_short_" + language + ".png"));
+    EXPECT_TRUE(view->Zoomed());
 }
 
 TEST_F(Screenshot, QuantitiesPanelWithItsHintAndValues) {

@@ -131,6 +131,70 @@ Reload it and lose your changes, or overwrite it?</source>
         <source>Colour Map</source>
         <translation>カラーマップ</translation>
     </message>
+    <message>
+        <source>Save Picture...</source>
+        <translation>画像の保存...</translation>
+    </message>
+    <message>
+        <source>The light quantity drawn over the time of day</source>
+        <translation>時刻に沿って描く光の量</translation>
+    </message>
+    <message>
+        <source>Show the spectra of the records as a colour map instead of the curve</source>
+        <translation>曲線の代わりに各データのスペクトルをカラーマップで表示します</translation>
+    </message>
+    <message>
+        <source>The day shown (Page Up, Page Down), or all days together (Home)</source>
+        <translation>表示する日 (Page Up、Page Down)、または全日 (Home)</translation>
+    </message>
+    <message>
+        <source>Save the day page as a PNG, SVG or PDF picture of a chosen size</source>
+        <translation>日ページを指定したサイズの PNG、SVG、PDF 画像として保存します</translation>
+    </message>
+    <message>
+        <source>Hold the left button to read values; wheel or Shift+drag to zoom the time; double-click a point to open its record, elsewhere to show the whole day</source>
+        <translation>左ボタンを押している間は値を表示、ホイールまたは Shift+ドラッグで時間軸を拡大、点をダブルクリックするとそのデータを開き、それ以外の場所では一日全体を表示します</translation>
+    </message>
+    <message>
+        <source>All days</source>
+        <translation>全日</translation>
+    </message>
+    <message>
+        <source>Save Picture</source>
+        <translation>画像の保存</translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png);;SVG picture (*.svg);;PDF document (*.pdf)</source>
+        <translation>PNG 画像 (*.png);;SVG 画像 (*.svg);;PDF 文書 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Picture Size</source>
+        <translation>画像サイズ</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>Width of the picture (points for a PDF page)</source>
+        <translation>画像の幅 (PDF ではポイント)</translation>
+    </message>
+    <message>
+        <source>Height of the picture (points for a PDF page)</source>
+        <translation>画像の高さ (PDF ではポイント)</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>幅</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高さ</translation>
+    </message>
+    <message>
+        <source>The picture %1 could not be written: %2.</source>
+        <translation>画像 %1 に書き込めませんでした: %2。</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -648,6 +712,42 @@ Reload it and lose your changes, or overwrite it?</source>
         <source>Radview - %1</source>
         <translation>Radview - %1</translation>
     </message>
+    <message>
+        <source>Save the light quantities of every record and the summary of every day as CSV</source>
+        <translation>全データの光の量と各日の集計を CSV で保存します</translation>
+    </message>
+    <message>
+        <source>Save Day View Picture...</source>
+        <translation>日表示の画像を保存...</translation>
+    </message>
+    <message>
+        <source>Save the day page as a PNG, SVG or PDF picture</source>
+        <translation>日ページを PNG、SVG、PDF 画像として保存します</translation>
+    </message>
+    <message>
+        <source>Ne&amp;xt Day	PgDown</source>
+        <translation>次の日(&amp;X)	PgDown</translation>
+    </message>
+    <message>
+        <source>Show the next day of the file</source>
+        <translation>ファイルの次の日を表示します</translation>
+    </message>
+    <message>
+        <source>Pre&amp;vious Day	PgUp</source>
+        <translation>前の日(&amp;V)	PgUp</translation>
+    </message>
+    <message>
+        <source>Show the previous day of the file</source>
+        <translation>ファイルの前の日を表示します</translation>
+    </message>
+    <message>
+        <source>&amp;All Days	Home</source>
+        <translation>全日(&amp;A)	Home</translation>
+    </message>
+    <message>
+        <source>Show every day of the file on a date and time axis</source>
+        <translation>ファイルの全日を日時軸で表示します</translation>
+    </message>
 </context>
 <context>
     <name>CQuantitiesPanel</name>
@@ -684,19 +784,9 @@ Reload it and lose your changes, or overwrite it?</source>
         <translation>最大UVインデックス: %1</translation>
     </message>
     <message>
-        <location filename="../DayGraph.cpp" line="70"/>
-        <source>Time of day (h)</source>
-        <translation>時刻 (h)</translation>
-    </message>
-    <message>
         <location filename="../DayGraph.cpp" line="107"/>
         <source>Irradiance(W/m2/um)</source>
         <translation>放射照度(W/m2/um)</translation>
-    </message>
-    <message>
-        <location filename="../DayGraph.cpp" line="186"/>
-        <source>DLI %1 mol/m2/d, coverage %2 %</source>
-        <translation>DLI %1 mol/m2/d、カバー率 %2 %</translation>
     </message>
     <message>
         <location filename="../DayGraph.cpp" line="188"/>
@@ -707,11 +797,6 @@ Reload it and lose your changes, or overwrite it?</source>
         <location filename="../DayGraph.cpp" line="214"/>
         <source>Wavelength (nm)</source>
         <translation>波長 (nm)</translation>
-    </message>
-    <message>
-        <location filename="../DayGraph.cpp" line="267"/>
-        <source>Time = %1 WL = %2 Irr = %3</source>
-        <translation>時刻 = %1 波長 = %2 放射照度 = %3</translation>
     </message>
     <message>
         <location filename="../DayGraph.cpp" line="271"/>
@@ -729,6 +814,34 @@ Reload it and lose your changes, or overwrite it?</source>
     <message>
         <source>DLI / clear sky: %1</source>
         <translation>DLI / 晴天: %1</translation>
+    </message>
+    <message>
+        <source>Days: %1</source>
+        <translation>日数: %1</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>日時</translation>
+    </message>
+    <message>
+        <source>Time of day</source>
+        <translation>時刻</translation>
+    </message>
+    <message>
+        <source>coverage of the shown time %1 %</source>
+        <translation>表示範囲のカバー率 %1 %</translation>
+    </message>
+    <message>
+        <source>DLI %1 mol/m2/d</source>
+        <translation>DLI %1 mol/m2/d</translation>
+    </message>
+    <message>
+        <source>Mean DLI %1 mol/m2/d over %2 days</source>
+        <translation>平均 DLI %1 mol/m2/d (%2 日間)</translation>
+    </message>
+    <message>
+        <source>Time = %1 WL = %2 nm Irr = %3 W/m2/um</source>
+        <translation>時刻 = %1 波長 = %2 nm 放射照度 = %3 W/m2/um</translation>
     </message>
 </context>
 <context>
