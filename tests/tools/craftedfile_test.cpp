@@ -15,11 +15,11 @@ constexpr std::size_t kFileSize = 1 << 19;
 class CraftedFile : public ToolTest {
   protected:
     void SetUp() override {
+        ToolTest::SetUp();
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
         // The sanitizers' shadow memory does not fit under an address-space limit.
         GTEST_SKIP() << "address-space limits do not apply to sanitized programs";
 #endif
-        ToolTest::SetUp();
     }
 
     // A file of the calibrations (which make empty blocks count as spectra of zeros) and of
