@@ -12,7 +12,7 @@
 #include <QTest>
 #include <tuple>
 
-#include "ConfDlg.h"
+#include "RadlogConfDlg.h"
 #include "ConfRules.h"
 #include "DesktopTestSupport.h"
 #include "PortProbe.h"

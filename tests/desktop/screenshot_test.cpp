@@ -10,7 +10,7 @@
 #include <QToolBar>
 
 #include "DesktopTestSupport.h"
-#include "MainFrame.h"
+#include "RadlogMainFrame.h"
 #include "QsSim.h"
 #include "RadlogApp.h"
 #include "RadlogDoc.h"

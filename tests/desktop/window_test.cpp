@@ -15,13 +15,13 @@
 #include <csignal>
 
 #include "CloseRequests.h"
-#include "ConfDlg.h"
+#include "RadlogConfDlg.h"
 #include "DesktopTestSupport.h"
 #include "GraphDlg.h"
 #include "IntDlg.h"
 #include "LocalTime.h"
 #include "LockIndicators.h"
-#include "MainFrame.h"
+#include "RadlogMainFrame.h"
 #include "RadlogApp.h"
 #include "RadlogDoc.h"
 #include "Resample.h"

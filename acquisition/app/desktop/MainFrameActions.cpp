@@ -2,7 +2,7 @@
 #include <QAction>
 #include <QMenuBar>
 
-#include "MainFrame.h"
+#include "RadlogMainFrame.h"
 #include "ProgramIcons.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ConfDlg.h"
+#include "RadlogConfDlg.h"
 #include "PortMapping.h"
 
 // The highest COM number the settings dialog offers.

@@ -8,7 +8,7 @@
 #include "GraphDlg.h"
 #include "IntDlg.h"
 #include "Language.h"
-#include "MainFrame.h"
+#include "RadlogMainFrame.h"
 #include "RadlogDoc.h"
 #include "RadlogView.h"
 #include "TodayDock.h"

@@ -3,12 +3,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "AboutDlg.h"
-#include "ConfDlg.h"
+#include "RadlogAboutDlg.h"
+#include "RadlogConfDlg.h"
 #include "ConfSettings.h"
 #include "GraphDlg.h"
 #include "IntDlg.h"
-#include "MainFrame.h"
+#include "RadlogMainFrame.h"
 #include "PortProbe.h"
 #include "RadlogApp.h"
 #include "RadlogDoc.h"
