@@ -27,14 +27,6 @@ struct Profile {
     std::string path;
 };
 
-int ParsedNumber(const std::optional<std::string>& text) {
-    try {
-        return text ? std::stoi(*text) : 0;
-    } catch (const std::exception&) {
-        return 0;  // not a number: the demo's default interval
-    }
-}
-
 }  // namespace
 
 int RadlogMain(int argc, char** argv, IRadlogWindow* window) {
@@ -97,7 +89,7 @@ int RadlogMain(int argc, char** argv, IRadlogWindow* window) {
             warn(demo.Error());
             return 1;
         }
-        demo.Apply(settings, ParsedNumber(options.intervalSeconds));
+        demo.Apply(settings, std::stoi(options.intervalSeconds.value_or("0")));
         banner = demo.Describe();
         save = nullptr;  // the profile on disk stays as it is
     }

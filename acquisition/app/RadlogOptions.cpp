@@ -50,6 +50,10 @@ void SetValue(Options& options, std::string_view name, std::string value) {
 std::string Conflicts(const Options& options) {
     if (options.interval && options.manual) return "--interval and --manual exclude each other";
     if (options.intervalSeconds && !options.demo) return "--interval-seconds is for --demo only";
+    if (options.intervalSeconds &&
+        (options.intervalSeconds->empty() || options.intervalSeconds->size() > 5 ||
+         options.intervalSeconds->find_first_not_of("0123456789") != std::string::npos))
+        return "--interval-seconds takes a whole number of seconds";
     if (options.sky && (!options.demo || !rad::ParseSkyKind(*options.sky)))
         return std::string("--sky takes ") + rad::kSkyChoices + ", for --demo only";
     return {};
