@@ -15,15 +15,15 @@
 #include <csignal>
 
 #include "CloseRequests.h"
-#include "RadlogConfDlg.h"
 #include "DesktopTestSupport.h"
 #include "GraphDlg.h"
 #include "IntDlg.h"
 #include "LocalTime.h"
 #include "LockIndicators.h"
-#include "RadlogMainFrame.h"
 #include "RadlogApp.h"
+#include "RadlogConfDlg.h"
 #include "RadlogDoc.h"
+#include "RadlogMainFrame.h"
 #include "Resample.h"
 #include "Schedule.h"
 #include "SyntheticData.h"

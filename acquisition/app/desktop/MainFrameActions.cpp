@@ -2,8 +2,8 @@
 #include <QAction>
 #include <QMenuBar>
 
-#include "RadlogMainFrame.h"
 #include "ProgramIcons.h"
+#include "RadlogMainFrame.h"
 
 namespace {
 

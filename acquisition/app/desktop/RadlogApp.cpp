@@ -8,8 +8,8 @@
 #include "GraphDlg.h"
 #include "IntDlg.h"
 #include "Language.h"
-#include "RadlogMainFrame.h"
 #include "RadlogDoc.h"
+#include "RadlogMainFrame.h"
 #include "RadlogView.h"
 #include "TodayDock.h"
 
