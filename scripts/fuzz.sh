@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang (ASan + UBSan) and runs each for FUZZ_SECONDS seconds (default
-# 40) on a generated seed corpus: fuzz_rsd_load on RSD bytes in memory, fuzz_rsd_stream on RSD
+# 30) on a generated seed corpus: fuzz_rsd_load on RSD bytes in memory, fuzz_rsd_stream on RSD
 # files read through a small window, fuzz_profile on profiles and the settings read from them,
 # fuzz_qs_reply on a sensor's replies to identification and measurement. Fails when one finds
 # a crash, a leak or undefined behaviour; the input that did it is left in
@@ -31,7 +31,7 @@ seeds() {
 for target in "${targets[@]}"; do
   # Each target grows its own copy: the stream target reads its first byte as the window.
   mkdir -p "$build/corpus-$target"
-  "$build/fuzz/$target" -max_total_time="${FUZZ_SECONDS:-40}" -max_len=32768 \
+  "$build/fuzz/$target" -max_total_time="${FUZZ_SECONDS:-30}" -max_len=32768 \
     -artifact_prefix="$build/$target-" -print_final_stats=1 "$build/corpus-$target" \
     "$(seeds "$target")"
 done

@@ -56,6 +56,6 @@ TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
 
 if [ -x scripts/fuzz.sh ]; then
   echo "== fuzzing"
-  FUZZ_SECONDS=${FUZZ_SECONDS:-60} scripts/fuzz.sh
+  FUZZ_SECONDS=${FUZZ_SECONDS:-30} scripts/fuzz.sh
 fi
 echo "== all tests passed"
