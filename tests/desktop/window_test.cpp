@@ -64,6 +64,9 @@ class DesktopWindow : public ::testing::Test {
 };
 
 TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow) {
+    // The whole day is the window, so no "next cycle at" replaces "Ready" at any hour.
+    m_settings.start = 0;
+    m_settings.end = 86399;
     Open(true);
     CIntDlg* progress = m_app->ProgressDlg();
     EXPECT_TRUE(progress->isVisible());
