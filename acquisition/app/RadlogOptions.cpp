@@ -8,8 +8,8 @@
 
 namespace {
 
-// One row per option: its name, the value it takes (null: a flag), what --help says and where
-// its value goes.
+// One row per option: its name, the value it takes (null: a flag), what --help says, the flag
+// it sets (values go through SetValue) and the programs that show it.
 struct OptionRow {
     const char* name;
     const char* valueName;
