@@ -13,7 +13,7 @@ packages=(
   xvfb xauth shared-mime-info desktop-file-utils libx11-dev
   locales tzdata python3 python3-numpy ccache
   dpkg-dev file
-  libmosquitto-dev mosquitto mosquitto-clients openssl
+  libmosquitto-dev mosquitto mosquitto-clients openssl libsystemd-dev
   libnetcdf-dev libhdf5-dev zlib1g-dev python3-netcdf4 python3-xarray
 )
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the release tree and runs the main job:
-#   Radlog on its simulated sensors (a window when $DISPLAY is set, headless otherwise),
+#   Radlog on its simulated sensors (a window when $DISPLAY is set, radlog-station otherwise),
 #   or, in a build without Radlog, rsdtool on a generated day file.
 # Extra arguments go to the program that runs; BUILD_DIR chooses another build tree.
 set -euo pipefail
@@ -14,13 +14,14 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build" -j "$jobs"
 
 radlog="$build/acquisition/app/radlog"
-if [ -x "$radlog" ]; then
-  if [ -n "${DISPLAY:-}" ]; then
-    exec "$radlog" --demo "$@"
-  fi
-  # No display: about a minute of the headless demo, then a clean stop (SIGINT).
+station="$build/acquisition/app/radlog-station"
+if [ -x "$radlog" ] && [ -n "${DISPLAY:-}" ]; then
+  exec "$radlog" --demo "$@"
+fi
+if [ -x "$station" ]; then
+  # No display (or no Qt): about a minute of the station's demo, then a clean stop (SIGINT).
   status=0
-  timeout --signal=INT "${RUN_SECONDS:-60}" "$radlog" --headless --demo --interval-seconds 10 "$@" ||
+  timeout --signal=INT "${RUN_SECONDS:-60}" "$station" --demo --interval-seconds 10 "$@" ||
     status=$?
   [ "$status" -eq 124 ] && status=0  # timeout's own code: the demo ran its full minute
   exit "$status"

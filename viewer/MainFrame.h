@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <map>
 
-#include "Commands.h"
+#include "CommandIds.h"
 
 class CChildFrame;
 class CDayView;

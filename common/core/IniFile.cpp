@@ -106,7 +106,9 @@ void CIniFile::SetText(std::string_view text) {
         const auto lf = text.find('\n');
         std::string_view piece = text.substr(0, lf);
         text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
-        if (!piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
+        // Every CR at a line's end goes: one kept in the text would be written back as part of
+        // a CR LF and lost at the next read, so the profile would change with each save.
+        while (!piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
         m_lines.push_back(ParseLine(std::string(piece)));
     }
 }

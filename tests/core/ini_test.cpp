@@ -102,6 +102,8 @@ TEST(IniWrite, KeepsTheLineEndingAndByteOrderMark) {
     EXPECT_EQ(FromText("[A]\r\nX=1\r\n").GetText(), "[A]\r\nX=1\r\n");
     EXPECT_EQ(FromText("\xEF\xBB\xBF[A]\nX=1").GetText(), "\xEF\xBB\xBF[A]\nX=1\n");
     EXPECT_EQ(FromText("\xEF\xBB\xBF[A]\nX=1").GetInt("A", "X", 0), 1);
+    // Stray CRs before a line's end are no text: the written profile reads back the same.
+    EXPECT_EQ(FromText("[A]\nX=1\r\r\n").GetText(), "[A]\nX=1\n");
     CIniFile fresh;
     fresh.SetInt("A", "X", 1);
     EXPECT_EQ(fresh.GetText(), "[A]\r\nX=1\r\n");

@@ -19,7 +19,8 @@ namespace desktop_test {
 inline std::shared_ptr<QString> AnswerNextMessageBox(
     std::function<QAbstractButton*(QMessageBox*)> pick) {
     auto text = std::make_shared<QString>();
-    auto* poll = new QTimer;
+    // Owned by the application, so a box that never opens leaves no timer behind.
+    auto* poll = new QTimer(QCoreApplication::instance());
     QObject::connect(poll, &QTimer::timeout, [poll, pick, text] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;

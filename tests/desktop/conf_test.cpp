@@ -12,10 +12,10 @@
 #include <QTest>
 #include <tuple>
 
-#include "ConfDlg.h"
 #include "ConfRules.h"
 #include "DesktopTestSupport.h"
 #include "PortProbe.h"
+#include "RadlogConfDlg.h"
 #include "Serial.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include <QToolBar>
 
 #include "DesktopTestSupport.h"
-#include "MainFrame.h"
 #include "QsSim.h"
 #include "RadlogApp.h"
 #include "RadlogDoc.h"
+#include "RadlogMainFrame.h"
 #include "RadlogView.h"
 #include "Translations.h"
 

@@ -16,15 +16,15 @@
 #include <csignal>
 
 #include "CloseRequests.h"
-#include "ConfDlg.h"
 #include "DesktopTestSupport.h"
 #include "GraphDlg.h"
 #include "IntDlg.h"
 #include "LocalTime.h"
 #include "LockIndicators.h"
-#include "MainFrame.h"
 #include "RadlogApp.h"
+#include "RadlogConfDlg.h"
 #include "RadlogDoc.h"
+#include "RadlogMainFrame.h"
 #include "Resample.h"
 #include "Schedule.h"
 #include "SyntheticData.h"
@@ -65,6 +65,9 @@ class DesktopWindow : public ::testing::Test {
 };
 
 TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow) {
+    // The whole day is the window, so no "next cycle at" replaces "Ready" at any hour.
+    m_settings.start = 0;
+    m_settings.end = 86399;
     Open(true);
     CIntDlg* progress = m_app->ProgressDlg();
     EXPECT_TRUE(progress->isVisible());

@@ -1,5 +1,5 @@
 # Installs the build tree into an empty prefix and checks that every expected file is there,
-# that the installed programs run, and that the systemd unit names the installed radlog.
+# that the installed programs run, and that the systemd unit names the installed radlog-station.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -24,6 +24,6 @@ if(missing)
 endif()
 
 file(READ ${PREFIX}/share/doc/radlog/radlog.service unit)
-if(NOT unit MATCHES "ExecStart=${PREFIX}/${BINDIR}/radlog ")
-  message(FATAL_ERROR "the systemd unit does not start the installed radlog:\n${unit}")
+if(NOT unit MATCHES "ExecStart=${PREFIX}/${BINDIR}/radlog-station ")
+  message(FATAL_ERROR "the systemd unit does not start the installed radlog-station:\n${unit}")
 endif()

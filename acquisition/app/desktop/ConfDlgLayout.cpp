@@ -12,7 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "ConfDlg.h"
+#include "RadlogConfDlg.h"
 #include "SensorModel.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <QAction>
 #include <QMenuBar>
 
-#include "MainFrame.h"
 #include "ProgramIcons.h"
+#include "RadlogMainFrame.h"
 
 namespace {
 

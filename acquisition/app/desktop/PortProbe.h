@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "ConfDlg.h"
 #include "PortMapping.h"
+#include "RadlogConfDlg.h"
 
 // The highest COM number the settings dialog offers.
 inline constexpr int kProbeLastPort = 16;

@@ -9,8 +9,8 @@
 #include "GraphDlg.h"
 #include "IntDlg.h"
 #include "Language.h"
-#include "MainFrame.h"
 #include "RadlogDoc.h"
+#include "RadlogMainFrame.h"
 #include "RadlogView.h"
 #include "TodayDock.h"
 

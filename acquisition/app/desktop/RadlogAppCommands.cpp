@@ -3,15 +3,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "AboutDlg.h"
-#include "ConfDlg.h"
 #include "ConfSettings.h"
 #include "GraphDlg.h"
 #include "IntDlg.h"
-#include "MainFrame.h"
 #include "PortProbe.h"
+#include "RadlogAboutDlg.h"
 #include "RadlogApp.h"
+#include "RadlogConfDlg.h"
 #include "RadlogDoc.h"
+#include "RadlogMainFrame.h"
 #include "RadlogView.h"
 
 void CRadlogApp::ConnectCommands() {

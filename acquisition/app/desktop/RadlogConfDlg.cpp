@@ -1,4 +1,4 @@
-#include "ConfDlg.h"
+#include "RadlogConfDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

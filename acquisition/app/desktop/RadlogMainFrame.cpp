@@ -1,4 +1,4 @@
-#include "MainFrame.h"
+#include "RadlogMainFrame.h"
 
 #include <QAction>
 #include <QCloseEvent>

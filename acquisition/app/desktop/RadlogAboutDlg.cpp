@@ -1,4 +1,4 @@
-#include "AboutDlg.h"
+#include "RadlogAboutDlg.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

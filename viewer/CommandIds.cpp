@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "CommandIds.h"
 
 #include <QtGlobal>
 
