@@ -1,0 +1,65 @@
+#include "Recalibrate.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "CalibrationSplice.h"
+#include "RsdData.h"
+
+namespace rad {
+
+std::string SerialMismatches(const CRsdData& target, const CRsdData& source) {
+    std::string mismatches;
+    for (int m = 0; m < kModelCount; ++m) {
+        const SensorCal* mine = target.GetCal(m);
+        const SensorCal* theirs = source.GetCal(m);
+        if (!mine || !theirs || std::strncmp(mine->SN, theirs->SN, kTextFieldSize) == 0) continue;
+        if (!mismatches.empty()) mismatches += ", ";
+        mismatches += std::string(kModels[static_cast<std::size_t>(m)].label) + " " +
+                      std::string(mine->SN, strnlen(mine->SN, kTextFieldSize)) + " -> " +
+                      std::string(theirs->SN, strnlen(theirs->SN, kTextFieldSize));
+    }
+    return mismatches;
+}
+
+Recalibration Recalibrate(std::string_view target, std::string_view source, bool force) {
+    Recalibration result;
+    CRsdData targetSet, sourceSet;
+    if (targetSet.LoadFromMemory(target.data(), target.size()) < 0) {
+        result.problem = "the file does not read as an RSD file";
+        return result;
+    }
+    if (sourceSet.LoadFromMemory(source.data(), source.size()) < 0) {
+        result.problem = "the calibration source does not read as an RSD file";
+        return result;
+    }
+    const std::string mismatches = SerialMismatches(targetSet, sourceSet);
+    if (!mismatches.empty() && !force) {
+        result.problem = "serial numbers differ (" + mismatches + "); --force replaces anyway";
+        return result;
+    }
+    for (int m = 0; m < kModelCount; ++m)
+        if (targetSet.GetCal(m) && sourceSet.GetCal(m)) result.replaced |= 1u << m;
+    result.bytes = SpliceCalibrations(target, source, result.replaced);
+    if (!result.bytes) result.problem = "the file's blocks cannot be told apart";
+    return result;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (errno == 0) errno = EIO;
+        return std::nullopt;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad()) {
+        errno = EIO;
+        return std::nullopt;
+    }
+    return std::move(bytes).str();
+}
+
+}  // namespace rad
