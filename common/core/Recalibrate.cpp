@@ -5,7 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "AtomicFile.h"
 #include "CalibrationSplice.h"
+#include "RegularFile.h"
 #include "RsdData.h"
 
 namespace rad {
@@ -45,6 +47,27 @@ Recalibration Recalibrate(std::string_view target, std::string_view source, bool
     result.bytes = SpliceCalibrations(target, source, result.replaced);
     if (!result.bytes) result.problem = "the file's blocks cannot be told apart";
     return result;
+}
+
+bool RecalibrateFile(const std::string& in, const std::string& out, std::string_view source,
+                     bool force, std::string& problem, std::string& before, std::string& after) {
+    auto bytes = ReadWholeFile(in);
+    if (!bytes) {
+        problem = "cannot be read: " + FileErrorText(errno);
+        return false;
+    }
+    before = std::move(*bytes);
+    Recalibration result = Recalibrate(before, source, force);
+    if (!result.bytes) {
+        problem = result.problem;
+        return false;
+    }
+    if (const int error = WriteFileAtomic(out, *result.bytes); error != 0) {
+        problem = out + ": cannot be written: " + FileErrorText(error);
+        return false;
+    }
+    after = std::move(*result.bytes);
+    return true;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "AtomicFile.h"
 #include "Commands.h"
 #include "DailyLight.h"
 #include "LightSeries.h"
@@ -52,14 +51,11 @@ void PrintChange(const std::string& path, std::string_view before, std::string_v
 bool RecalibrateOne(const std::string& in, const std::string& out, const std::string& source,
                     bool force, std::span<const std::string> inputs) {
     if (!CheckOutput(out, inputs)) return false;
-    const auto bytes = rad::ReadWholeFile(in);
-    if (!bytes) return FileError(in, "cannot be read: " + rad::FileErrorText(errno)), false;
-    const rad::Recalibration result = rad::Recalibrate(*bytes, source, force);
-    if (!result.bytes) return FileError(in, result.problem), false;
-    if (const int error = rad::WriteFileAtomic(out, *result.bytes); error != 0)
-        return WriteError(out, error), false;
+    std::string problem, before, after;
+    if (!rad::RecalibrateFile(in, out, source, force, problem, before, after))
+        return FileError(in, problem), false;
     try {
-        PrintChange(out, *bytes, *result.bytes);
+        PrintChange(out, before, after);
     } catch (const std::invalid_argument& error) {
         return FileError(in, error.what()), false;
     }
