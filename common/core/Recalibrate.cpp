@@ -49,25 +49,29 @@ Recalibration Recalibrate(std::string_view target, std::string_view source, bool
     return result;
 }
 
-bool RecalibrateFile(const std::string& in, const std::string& out, std::string_view source,
-                     bool force, std::string& problem, std::string& before, std::string& after) {
+FileRecalibration RecalibrateFile(const std::string& in, const std::string& out,
+                                  std::string_view source, bool force) {
+    FileRecalibration done;
+    done.failedPath = in;
     auto bytes = ReadWholeFile(in);
     if (!bytes) {
-        problem = "cannot be read: " + FileErrorText(errno);
-        return false;
+        done.problem = "cannot be read: " + FileErrorText(errno);
+        return done;
     }
-    before = std::move(*bytes);
-    Recalibration result = Recalibrate(before, source, force);
+    done.before = std::move(*bytes);
+    Recalibration result = Recalibrate(done.before, source, force);
     if (!result.bytes) {
-        problem = result.problem;
-        return false;
+        done.problem = result.problem;
+        return done;
     }
     if (const int error = WriteFileAtomic(out, *result.bytes); error != 0) {
-        problem = out + ": cannot be written: " + FileErrorText(error);
-        return false;
+        done.failedPath = out;
+        done.problem = "cannot be written: " + FileErrorText(error);
+        return done;
     }
-    after = std::move(*result.bytes);
-    return true;
+    done.after = std::move(*result.bytes);
+    done.ok = true;
+    return done;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

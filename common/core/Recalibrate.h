@@ -23,11 +23,18 @@ std::string SerialMismatches(const CRsdData& target, const CRsdData& source);
 // when either does not read, or a serial number differs and force is not given.
 Recalibration Recalibrate(std::string_view target, std::string_view source, bool force);
 
-// The file at in recalibrated into out through the atomic writer (out may be in). Returns
-// false with problem set when the file cannot be read, is refused or cannot be written; out is
-// then as it was. before and after receive the file's bytes.
-bool RecalibrateFile(const std::string& in, const std::string& out, std::string_view source,
-                     bool force, std::string& problem, std::string& before, std::string& after);
+// What RecalibrateFile did: the file's bytes before and after, or the path at fault and why.
+struct FileRecalibration {
+    bool ok = false;
+    std::string failedPath;  // in, or out when the write failed
+    std::string problem;     // "cannot be written: file too large"
+    std::string before, after;
+};
+
+// The file at in recalibrated into out through the atomic writer (out may be in). A file that
+// cannot be read, is refused or cannot be written leaves out as it was.
+FileRecalibration RecalibrateFile(const std::string& in, const std::string& out,
+                                  std::string_view source, bool force);
 
 // The whole file at path; nullopt with errno set when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);

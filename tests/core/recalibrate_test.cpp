@@ -104,17 +104,17 @@ TEST_F(Recalibrate, FailedWriteInPlaceLeavesTheInputUntouched) {
     rlimit small = old;
     small.rlim_cur = m_dayBytes.size() - 1;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string problem, before, after;
-    const bool ok = rad::RecalibrateFile(Path("day.rsd"), Path("day.rsd"), source, false, problem,
-                                         before, after);
+    const rad::FileRecalibration failed =
+        rad::RecalibrateFile(Path("day.rsd"), Path("day.rsd"), source, false);
     ::setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_FALSE(ok);
-    EXPECT_NE(problem.find("cannot be written"), std::string::npos) << problem;
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.problem, "cannot be written: file too large");
     EXPECT_EQ(*rad::ReadWholeFile(Path("day.rsd")), m_dayBytes);
-    EXPECT_TRUE(rad::RecalibrateFile(Path("day.rsd"), Path("day.rsd"), source, false, problem,
-                                     before, after))
-        << problem;
-    EXPECT_EQ(*rad::ReadWholeFile(Path("day.rsd")), after);
+    const rad::FileRecalibration done =
+        rad::RecalibrateFile(Path("day.rsd"), Path("day.rsd"), source, false);
+    ASSERT_TRUE(done.ok) << done.problem;
+    EXPECT_EQ(*rad::ReadWholeFile(Path("day.rsd")), done.after);
+    EXPECT_EQ(done.before, m_dayBytes);
 }
 
 }  // namespace

@@ -196,7 +196,7 @@ class NetcdfArchive(unittest.TestCase):
                 stamp = time.strftime("%Y/%m/%d %H:%M:%S", time.localtime(times[record]))
                 self.assertEqual(stamp, row["date"] + " " + row["time"])
                 for key, cell in row.items():
-                    if key in ("date", "time", "memo", "clear_sky_index"):
+                    if key in ("date", "time", "memo", "clear_sky_index", "qc"):
                         continue
                     got = float(ds[key].values[record])
                     if cell is None:
@@ -207,6 +207,24 @@ class NetcdfArchive(unittest.TestCase):
                                          "%s record %d" % (key, record))
                     compared += 1
         self.assertGreater(compared, DAYS * RECORDS * 20)
+
+    def test_qc_flags_are_cf_flag_masks_equal_to_rsdtool_quantities(self):
+        ds = netCDF4.Dataset(self.nc)
+        qc = ds["qc"]
+        meanings = qc.flag_meanings.split()
+        self.assertEqual(meanings, ["nonfinite", "saturated", "sensor_missing", "sensors_apart",
+                                    "merge_mismatch", "above_clear_sky", "night"])
+        self.assertEqual(list(qc.flag_masks), [1 << k for k in range(len(meanings))])
+        values = qc[:]
+        flagged = 0
+        for day, path in enumerate(self.files):
+            for index, row in enumerate(rsdtool_json(["quantities", path])):
+                bits = int(values[day * RECORDS + index])
+                names = [m for k, m in enumerate(meanings) if bits & (1 << k)]
+                self.assertEqual(names, row["qc"])
+                flagged += bits != 0
+        self.assertGreater(flagged, 0)
+        ds.close()
 
     def test_spectra_equal_the_cores_and_the_spectral_csv_at_1_nm(self):
         ds = xr.open_dataset(self.nc)

@@ -129,6 +129,7 @@ void CNetcdfArchive::OpenExisting() {
     const char* sunNames[] = {"sun_zenith", "sun_azimuth", "clear_sky_ppfd"};
     for (std::size_t k = 0; k < m_sunVars.size(); ++k)
         m_sunVars[k] = HasVariable(m_ncid, sunNames[k]) ? Variable(m_ncid, sunNames[k]) : -1;
+    m_qcVar = HasVariable(m_ncid, "qc") ? Variable(m_ncid, "qc") : -1;
     ReadExistingSensors();
     ReadExistingAttributes();
     ReadPartialChunks();

@@ -133,6 +133,8 @@ void CNetcdfArchive::DefineFixed() {
         DefineSeries("clear_sky_ppfd", NC_FLOAT, "umol m-2 s-1",
                      "PPFD of a clear sky (Bird and Riordan SPCTRAL2)", nullptr),
     };
+    m_qcVar = DefineSeries("qc", NC_INT, "1", "quality flags of the record", nullptr);
+    PutQcFlags(m_ncid, m_qcVar);
     Check(nc_enddef(m_ncid), "definitions");
 
     std::vector<float> wavelengths(m_wavelengths.begin(), m_wavelengths.end());
@@ -312,6 +314,7 @@ void CNetcdfArchive::WriteSeries(const ArchiveDay& day, std::size_t start) {
     for (std::size_t k = 0; k < m_sunVars.size(); ++k)
         if (m_sunVars[k] >= 0)
             Check(nc_put_vara_float(m_ncid, m_sunVars[k], &start, &count, sun[k]->data()), "sun");
+    if (m_qcVar >= 0) Check(nc_put_vara_int(m_ncid, m_qcVar, &start, &count, day.qc.data()), "qc");
 }
 
 void CNetcdfArchive::PlaceLoose(const PreparedDay& prepared) {

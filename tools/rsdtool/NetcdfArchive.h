@@ -113,6 +113,7 @@ class CNetcdfArchive {
     int m_timeVar = -1;
     std::vector<std::pair<std::size_t, int>> m_quantityVars;  // quantity index, variable
     std::array<int, 3> m_sunVars{-1, -1, -1};                 // zenith, azimuth, clear-sky PPFD
+    int m_qcVar = -1;                                         // -1 in an older archive
     std::array<SensorVars, kModelCount> m_sensors;
     std::array<bool, kModelCount> m_defined{};
     std::array<std::vector<StoredChunk>, kArchiveSpectra> m_chunks;  // not yet written

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "LightQuantities.h"
+#include "QcFlags.h"
 #include "RecordSun.h"
 #include "Resample.h"
 #include "RsdData.h"
@@ -131,6 +132,7 @@ PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wa
     for (std::size_t s = 0; s < kArchiveSpectra; ++s)
         if (prepared.holds[s]) chunk[s].resize(kChunk * width);
 
+    const unsigned expectedModels = rad::ExpectedModels(set);
     CResample resampled;
     for (std::size_t r = 0; r < count; ++r) {
         const std::size_t record = first + r;
@@ -149,6 +151,9 @@ PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wa
         for (std::size_t c = 0; c < quantities.size(); ++c)
             day.quantities[c][r] = ArchiveFloat(q.values[quantities[c]].value);
         const rad::SunValues values = sun.At(day.times[r]);
+        day.qc.push_back(static_cast<int>(
+            rad::QcFlagsOf(rad::GatherQcEvidence(set, order[r]), q[rad::Quantity::Ppfd].value,
+                           values.zenithDeg, values.clearSkyPpfd, {}, expectedModels)));
         day.sunZenith.push_back(ArchiveFloat(values.zenithDeg));
         day.sunAzimuth.push_back(ArchiveFloat(values.azimuthDeg));
         day.clearSkyPpfd.push_back(ArchiveFloat(values.clearSkyPpfd));

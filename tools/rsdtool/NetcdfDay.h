@@ -42,6 +42,7 @@ struct ArchiveDay {
     // The sun per record (fill without a site), and why the times were read at the file's TZ.
     bool hasSite = false;
     std::vector<float> sunZenith, sunAzimuth, clearSkyPpfd;
+    std::vector<int> qc;  // QcFlag bits per record
     std::string zoneNotice;
 };
 

@@ -51,11 +51,10 @@ void PrintChange(const std::string& path, std::string_view before, std::string_v
 bool RecalibrateOne(const std::string& in, const std::string& out, const std::string& source,
                     bool force, std::span<const std::string> inputs) {
     if (!CheckOutput(out, inputs)) return false;
-    std::string problem, before, after;
-    if (!rad::RecalibrateFile(in, out, source, force, problem, before, after))
-        return FileError(in, problem), false;
+    const rad::FileRecalibration done = rad::RecalibrateFile(in, out, source, force);
+    if (!done.ok) return FileError(done.failedPath, done.problem), false;
     try {
-        PrintChange(out, before, after);
+        PrintChange(out, done.before, done.after);
     } catch (const std::invalid_argument& error) {
         return FileError(in, error.what()), false;
     }
@@ -80,9 +79,11 @@ int RunRecalibrate(const CommandArgs& args) {
     if (out && files.size() != 1) return UsageError(kCommand, "-o takes one FILE; --out-dir more");
     const auto source = rad::ReadWholeFile(*cal);
     if (!source) return FileError(*cal, "cannot be read: " + rad::FileErrorText(errno));
-    // Only --in-place may write over an input; every other output is checked against them all.
-    const std::span<const std::string> inputs =
-        inPlace ? std::span<const std::string>() : std::span<const std::string>(files);
+    // Only --in-place may write over an input, and then only over the file itself; every
+    // other output is checked against the files and the source.
+    std::vector<std::string> inputs = files;
+    inputs.push_back(*cal);
+    if (inPlace) inputs = {*cal};
     bool ok = true;
     for (const std::string& file : files) {
         const std::string target =
