@@ -5,6 +5,7 @@ Usage: netcdf_test.py RSDTOOL ARCHIVE_FIXTURE SCRATCH
 """
 import csv
 import glob
+import hashlib
 import json
 import os
 import shutil
@@ -226,6 +227,33 @@ class NetcdfArchive(unittest.TestCase):
         self.assertGreater(flagged, 0)
         ds.close()
 
+    def test_every_record_names_its_sensors_and_calibrations(self):
+        ds = netCDF4.Dataset(self.nc)
+        self.assertTrue(ds.source.endswith("; written by " + ds.program))
+        self.assertIn("rsdtool netcdf --quantities", ds.history)
+        named = 0
+        for day, path in enumerate(self.files):
+            with open(path, "rb") as f:
+                data = f.read()
+            for model, pixels in (("qs100", 1024), ("qs200", 2048), ("qs300", 512), ("qs400", 256)):
+                tag = b"HD_" + model.upper().encode() + b",100\n"
+                if tag not in data:
+                    continue
+                start = data.index(b"CAL_BGN\n", data.index(tag)) + len(b"CAL_BGN\n")
+                digest = hashlib.sha256(data[start:start + 4 * pixels]).hexdigest()[:16]
+                serial = data[data.index(tag):start].split(b"SN,")[1].split(b"\n")[0].decode()
+                records = slice(day * RECORDS, (day + 1) * RECORDS)
+                calibrations = ds["calibration_" + model][records]
+                serials = ds["serial_number_" + model][records]
+                for cal, sn in zip(calibrations, serials):
+                    self.assertIn(cal, (digest, ""))
+                    self.assertEqual(sn == "", cal == "")
+                    if cal:
+                        self.assertEqual(sn, serial)
+                        named += 1
+        self.assertGreater(named, 0)
+        ds.close()
+
     def test_spectra_equal_the_cores_and_the_spectral_csv_at_1_nm(self):
         ds = xr.open_dataset(self.nc)
         checked = lit = 0
@@ -320,7 +348,7 @@ def same_variables(test, path_a, path_b):
             test.assertEqual(variable.ncattrs(), other.ncattrs(), name)
             x, y = variable[...], other[...]
             if variable.dtype == str:
-                test.assertEqual(x, y, name)
+                test.assertEqual(list(np.ravel(x)), list(np.ravel(y)), name)
                 continue
             test.assertTrue(np.array_equal(np.ma.getmaskarray(x), np.ma.getmaskarray(y)), name)
             test.assertTrue(np.array_equal(np.ma.filled(x, 0), np.ma.filled(y, 0)), name)

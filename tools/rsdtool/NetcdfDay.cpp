@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <optional>
 
+#include "CalibrationDigest.h"
 #include "LightQuantities.h"
 #include "QcFlags.h"
 #include "RecordSun.h"
@@ -81,9 +83,15 @@ void SensorValues(const CRsdData& set, ArchiveDay& day, const std::vector<int>& 
         for (std::vector<int>& column : sensor.ints) column.assign(count, kArchiveIntFill);
         sensor.floats.resize(floats);
         for (std::vector<float>& column : sensor.floats) column.assign(count, kArchiveFloatFill);
+        sensor.serial.assign(count, {});
+        sensor.calibrationDigest.assign(count, {});
+        const SensorCal* cal = set.GetCal(model);
+        const std::string digest = cal ? rad::CalibrationDigest(*cal) : std::string();
         for (std::size_t r = 0; r < count; ++r) {
             const SensorData* block = set.GetAt(order[r]).Block(model);
             if (!block) continue;
+            sensor.serial[r] = std::string(block->SN, strnlen(block->SN, kTextFieldSize));
+            sensor.calibrationDigest[r] = digest;
             sensor.exposure[r] = block->ET;
             for (std::size_t i = 0; i < ints; ++i) sensor.ints[i][r] = block->statusInt[i];
             for (std::size_t i = 0; i < floats; ++i) sensor.floats[i][r] = block->statusFloat[i];

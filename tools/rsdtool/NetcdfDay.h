@@ -29,6 +29,8 @@ struct ArchiveSensorDay {
     std::vector<int> exposure;
     std::vector<std::vector<int>> ints;      // status values, in StatusIntNames order
     std::vector<std::vector<float>> floats;  // in StatusFloatNames order
+    // Per record: the block's serial number and its calibration's digest ("" without a block).
+    std::vector<std::string> serial, calibrationDigest;
 };
 
 // A day file's records in time order, turned into what the archive stores. Computed without
