@@ -5,6 +5,7 @@
 
 #include "DriverStatus.h"
 #include "ProtocolConstants.h"
+#include "QcFlags.h"
 #include "RsdData.h"
 #include "Schedule.h"
 
@@ -50,6 +51,8 @@ const char* AlertKindName(HealthAlert::Kind kind) {
             return "dark_high";
         case HealthAlert::Kind::StoreFailed:
             return "store_failed";
+        case HealthAlert::Kind::Quality:
+            return "quality";
     }
     return "";
 }
@@ -81,6 +84,7 @@ bool CHealthMonitor::Standing(HealthAlert::Kind kind) const {
         case HealthAlert::Kind::StoreFailed:
             return m_bStoreFailed;
         case HealthAlert::Kind::SensorBack:
+        case HealthAlert::Kind::Quality:  // told once per acquisition, never standing
             break;
     }
     return false;
@@ -93,7 +97,15 @@ std::vector<HealthAlert> CHealthMonitor::Started(Window window, int64_t now) {
     m_firstStatusSeen.fill(false);
     m_ready.fill(false);
     m_lost.fill(false);
+    m_qcSeen = 0;
     return {};
+}
+
+std::vector<HealthAlert> CHealthMonitor::RecordFlags(unsigned qc) {
+    const unsigned fresh = qc & rad::kQcFaults & ~m_qcSeen;
+    m_qcSeen |= fresh;
+    if (fresh == 0) return {};
+    return {{HealthAlert::Kind::Quality, -1, "first record flagged " + rad::QcNames(fresh)}};
 }
 
 bool CHealthMonitor::InsideWindow(int64_t now) const {

@@ -20,6 +20,7 @@ struct HealthAlert {
         Saturated,       // a frame at the shortest exposure reached the pixel limit
         DarkHigh,        // the dark range is above its limit
         StoreFailed,     // the day file could not be written
+        Quality,         // a quality flag (night aside) first seen in this acquisition
     };
     Kind kind;
     int model = -1;  // -1: the station as a whole
@@ -50,6 +51,8 @@ class CHealthMonitor {
     std::vector<HealthAlert> RecordStored(const CRsdData& day, bool written, int64_t now);
     std::vector<HealthAlert> SensorState(int model, int status);
     std::vector<HealthAlert> SensorLost(int model);
+    // The quality flags (QcFlag bits) of the record just stored.
+    std::vector<HealthAlert> RecordFlags(unsigned qc);
     // Whether a problem of this kind stands now, for any sensor.
     bool Standing(HealthAlert::Kind kind) const;
 
@@ -66,4 +69,5 @@ class CHealthMonitor {
     std::array<bool, kModelCount> m_lost{};
     std::array<bool, kModelCount> m_saturated{};
     std::array<bool, kModelCount> m_darkHigh{};
+    unsigned m_qcSeen = 0;  // flags already told in this acquisition
 };
