@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "CursorReadout.h"
+#include "DayFlags.h"
 #include "GraphPage.h"
 #include "LocalTime.h"
 #include "QuantityNames.h"
@@ -302,6 +303,7 @@ void DrawDayPage(QPainter& painter, CGraph& graph, const DayPage& page) {
             if (!clearSky.empty())
                 graph.DrawSeries(painter, series.hours, clearSky, page.settings.color0, true);
             graph.DrawSeries(painter, series.hours, values, page.settings.color0);
+            DrawFlaggedPoints(painter, graph, series, values, penWidth);
             GraphPage box;  // the status box of the spectrum page, inside the drawing area
             box.area = page.area;
             graph.DrawTextBox(painter, labelFont, PageRightBox(box),

@@ -23,7 +23,7 @@ DaySeries BuildDaySeries(const CRsdData& set, int dayStartHour) {
         series.rows.begin(), series.rows.end(),
         [](const rad::SeriesRow& a, const rad::SeriesRow& b) { return a.time < b.time; });
     rad::RecordSun sun(rad::SiteOf(set), ViewerZoneOf(set));
-    rad::AddSun(series.rows, sun);
+    rad::AddSun(series.rows, sun, {{}, rad::ExpectedModels(set)});
     std::vector<rad::LightSample> samples, clearSky;
     samples.reserve(series.rows.size());
     clearSky.reserve(series.rows.size());

@@ -7,11 +7,15 @@ namespace rad {
 
 unsigned RecordQcFlags(const CRsdData& set, int index, double ppfd, const RecordZone& zone,
                        const QcThresholds& thresholds) {
+    return QcFlagsOfRecord(set, index, ppfd, zone, ExpectedModels(set), thresholds);
+}
+
+unsigned QcFlagsOfRecord(const CRsdData& set, int index, double ppfd, const RecordZone& zone,
+                         unsigned expectedModels, const QcThresholds& thresholds) {
     RecordSun sun(SiteOf(set), zone);
-    const CRad& rad = set.GetAt(index);
-    const SunValues values = sun.At(rad.m_time, ppfd);
+    const SunValues values = sun.At(set.GetAt(index).m_time, ppfd);
     return QcFlagsOf(GatherQcEvidence(set, index), ppfd, values.zenithDeg, values.clearSkyPpfd,
-                     thresholds, ExpectedModels(set));
+                     thresholds, expectedModels);
 }
 
 }  // namespace rad
