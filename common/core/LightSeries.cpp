@@ -95,7 +95,7 @@ void SeriesRowMaker::Make(const CRsdData& set, int index, const PayloadStore* pa
     m_spectrum.resize(table ? table->Size() : 0);
     if (table) table->Fill(set, index, m_spectrum.data(), payloads);
     row.quantities = ComputeQuantities(m_spectrum, table ? table->First() : 0);
-    row.qcEvidence = GatherQcEvidence(set, index, payloads);
+    row.qcEvidence = m_qc.Gather(set, index, payloads);
     row.qc = RowQcFlags(row, {});
 }
 

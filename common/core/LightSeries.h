@@ -38,6 +38,7 @@ class SeriesRowMaker {
   private:
     // Only the nanometres the quantities read are resampled.
     ResampleTables m_tables{kQuantityFirstNm, kQuantityLastNm};
+    QcEvidenceGatherer m_qc;
     std::vector<double> m_spectrum;
 };
 

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <optional>
 
 #include "PayloadStore.h"
 #include "RsdData.h"
+#include "SensorOverlap.h"
 #include "SpectralMath.h"
 
 namespace rad {
@@ -35,8 +38,15 @@ Signals SignalsOf(const SensorData& block, int index, int model, const PayloadSt
             block.DD.empty() ? nullptr : block.DD.data()};
 }
 
-bool AnyNonFinite(const float* values, int n) {
-    return values && HasNonFiniteValues(std::span(values, static_cast<std::size_t>(n)));
+// Whether a float's bits are NaN or infinite, and whether two floats are both 0 (either sign),
+// as integers: the scan of every stored pixel then vectorizes.
+constexpr std::uint32_t kExponent = 0x7f800000u;
+constexpr std::uint32_t kMagnitude = 0x7fffffffu;
+
+std::uint32_t BitsOf(float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
 }
 
 bool HasNonFiniteStatus(const SensorData& block) {
@@ -45,32 +55,27 @@ bool HasNonFiniteStatus(const SensorData& block) {
                        [](float v) { return !std::isfinite(v); });
 }
 
-// The driver stores a saturated pixel as light 0 and dark 0. Models with a fixed exposure
-// never saturate; their masked pixels read 0 and 0 too.
-bool HasSaturatedPixel(const Signals& s, int model) {
-    const SensorModelInfo& info = kModels[static_cast<std::size_t>(model)];
-    if (info.fixedExposureMs != 0 || !s.md || !s.dd) return false;
-    for (int k = 0; k < info.pixels; ++k)
-        if (s.md[k] == 0.0f && s.dd[k] == 0.0f) return true;
-    return false;
-}
+struct PixelScan {
+    bool nonfinite = false;
+    bool saturated = false;
+};
 
-// Mean relative difference of two spectra over the whole nanometres both cover; nullopt when
-// they share less than a nanometre or their mean level there is below least.
-std::optional<double> OverlapDeviation(const SensorSpectrum& a, const SensorSpectrum& b,
-                                       double least) {
-    const double from = std::ceil(std::max(a.First(), b.First()));
-    const double to = std::floor(std::min(a.Last(), b.Last()));
-    if (!(to > from)) return std::nullopt;
-    double difference = 0, level = 0;
-    int count = 0;
-    for (double nm = from; nm <= to; nm += 1.0, ++count) {
-        const double va = a.ValueAt(nm), vb = b.ValueAt(nm);
-        difference += std::fabs(va - vb);
-        level += (std::fabs(va) + std::fabs(vb)) / 2;
+// One pass over a block's stored signals. The driver stores a saturated pixel as light 0 and
+// dark 0; models with a fixed exposure never saturate (their masked pixels read 0 and 0 too).
+PixelScan ScanPixels(const Signals& s, int model) {
+    const SensorModelInfo& info = kModels[static_cast<std::size_t>(model)];
+    std::uint32_t nonfinite = 0, zeroPair = 0;
+    if (s.md && s.dd) {
+        for (int k = 0; k < info.pixels; ++k) {
+            const std::uint32_t md = BitsOf(s.md[k]), dd = BitsOf(s.dd[k]);
+            nonfinite |= ((md & kExponent) == kExponent) | ((dd & kExponent) == kExponent);
+            zeroPair |= ((md | dd) & kMagnitude) == 0;
+        }
+    } else if (const float* one = s.md ? s.md : s.dd) {
+        for (int k = 0; k < info.pixels; ++k)
+            nonfinite |= (BitsOf(one[k]) & kExponent) == kExponent;
     }
-    if (!(level / count >= least)) return std::nullopt;
-    return difference / level;
+    return {nonfinite != 0, zeroPair != 0 && info.fixedExposureMs == 0};
 }
 
 }  // namespace
@@ -100,6 +105,12 @@ std::string QcJsonArray(unsigned flags) {
 }
 
 QcEvidence GatherQcEvidence(const CRsdData& set, int index, const PayloadStore* payloads) {
+    return QcEvidenceGatherer().Gather(set, index, payloads);
+}
+
+QcEvidence QcEvidenceGatherer::Gather(const CRsdData& set, int index,
+                                      const PayloadStore* payloads) {
+    if (!m_planned) Plan(set);
     const CRad& rad = set.GetAt(index);
     QcEvidence evidence;
     std::optional<SensorSpectrum> spectra[kModelCount];
@@ -112,24 +123,37 @@ QcEvidence GatherQcEvidence(const CRsdData& set, int index, const PayloadStore* 
         latest = std::max(latest, block->MT);
         const Signals s = SignalsOf(*block, index, m, payloads);
         const int n = PixelCount(m);
-        evidence.nonfinite = evidence.nonfinite || AnyNonFinite(s.md, n) || AnyNonFinite(s.dd, n) ||
-                             HasNonFiniteStatus(*block);
-        evidence.saturated = evidence.saturated || HasSaturatedPixel(s, m);
-        if (set.HasUsableCal(m) && s.md && s.dd) {
+        const PixelScan scan = ScanPixels(s, m);
+        evidence.nonfinite = evidence.nonfinite || scan.nonfinite || HasNonFiniteStatus(*block);
+        evidence.saturated = evidence.saturated || scan.saturated;
+        if (m_usable[static_cast<std::size_t>(m)] && s.md && s.dd) {
             const SensorCal& cal = *set.GetCal(m);
             spectra[m] = SensorSpectrum{cal.WL.data(), cal.CAL.data(), s.md, s.dd, n, m};
         }
     }
     if (latest >= earliest) evidence.blockSpanSeconds = static_cast<double>(latest - earliest);
-    for (int a = 0; a < kModelCount; ++a) {
-        for (int b = a + 1; b < kModelCount; ++b) {
-            if (!spectra[a] || !spectra[b]) continue;
-            const auto deviation = OverlapDeviation(*spectra[a], *spectra[b], kQcMergeLeastLevel);
-            if (deviation && !(*deviation <= evidence.mergeDeviation))
-                evidence.mergeDeviation = *deviation;
-        }
+    for (const Pair& pair : m_overlaps) {
+        if (!spectra[pair.a] || !spectra[pair.b]) continue;
+        const auto deviation =
+            pair.overlap.Deviation(*spectra[pair.a], *spectra[pair.b], kQcMergeLeastLevel);
+        if (deviation && !(*deviation <= evidence.mergeDeviation))
+            evidence.mergeDeviation = *deviation;
     }
     return evidence;
+}
+
+void QcEvidenceGatherer::Plan(const CRsdData& set) {
+    for (int m = 0; m < kModelCount; ++m)
+        m_usable[static_cast<std::size_t>(m)] = set.HasUsableCal(m);
+    for (int a = 0; a < kModelCount; ++a) {
+        for (int b = a + 1; b < kModelCount; ++b) {
+            if (!m_usable[static_cast<std::size_t>(a)] || !m_usable[static_cast<std::size_t>(b)])
+                continue;
+            if (auto overlap = SensorOverlap::Of(*set.GetCal(a), *set.GetCal(b)))
+                m_overlaps.push_back({a, b, std::move(*overlap)});
+        }
+    }
+    m_planned = true;
 }
 
 unsigned ExpectedModels(const CRsdData& set) {

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
+
+#include "SensorModel.h"
+#include "SensorOverlap.h"
 
 class CRsdData;
 
@@ -65,6 +71,26 @@ class PayloadStore;
 
 // The evidence of record index; with payloads, the pixels come from there.
 QcEvidence GatherQcEvidence(const CRsdData& set, int index, const PayloadStore* payloads = nullptr);
+
+// The same for many records of one set: which calibrations are usable, and where two sensors
+// overlap, is worked out once (as ResampleTables does), not for every record. Not shared
+// between threads.
+class QcEvidenceGatherer {
+  public:
+    QcEvidence Gather(const CRsdData& set, int index, const PayloadStore* payloads = nullptr);
+
+  private:
+    struct Pair {
+        int a;
+        int b;
+        SensorOverlap overlap;
+    };
+    void Plan(const CRsdData& set);
+
+    bool m_planned = false;
+    std::array<bool, kModelCount> m_usable{};
+    std::vector<Pair> m_overlaps;
+};
 
 // Models a record is expected to hold: the file has a calibration for them and a record holds
 // them. Bit per model.
