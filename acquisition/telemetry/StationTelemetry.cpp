@@ -145,7 +145,7 @@ void CStationTelemetry::RecordStored(const CRsdData& day, bool written) {
         m_mqtt.spectrum ? &spectrum : nullptr,
         // The station's clock is the machine's: its record times are true instants.
         rad::RecordQcFlags(day, index, quantities[rad::Quantity::Ppfd].value,
-                           rad::RecordZone::Machine())};
+                           rad::RecordZone::Machine(), m_qcThresholds)};
     m_publisher->Publish({Topic("record"), rad::BuildRecordMessage(inputs), 1, false});
     // The record's own time stands for now when no tick came yet (a manual cycle).
     const int64_t now = std::max(m_lastNow, recordTime);
