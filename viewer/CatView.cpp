@@ -2,17 +2,21 @@
 
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <vector>
 
 #include "GraphTile.h"
 #include "RadviewApp.h"
 #include "RadviewDoc.h"
+#include "RecordQc.h"
 #include "Resample.h"
+#include "ViewerZone.h"
 
 CCatView::CCatView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
     : QAbstractScrollArea(parent), m_doc(doc), m_app(app) {
@@ -25,6 +29,11 @@ CCatView::CCatView(CRadviewDoc& doc, const CRadviewApp& app, QWidget* parent)
 const QImage* CCatView::TileOf(const CRad& rad) const {
     auto it = m_tiles.find(&rad);
     return it == m_tiles.end() ? nullptr : &it->second;
+}
+
+unsigned CCatView::FlagsOf(const CRad& rad) const {
+    auto it = m_flags.find(&rad);
+    return it == m_flags.end() ? 0 : it->second;
 }
 
 void CCatView::OnUpdate(int hint) {
@@ -65,6 +74,8 @@ qsizetype TileBytes(QSize tile) { return qsizetype{tile.width()} * tile.height()
 void CCatView::RebuildTiles() {
     const CRsdData& data = m_doc.Data();
     m_tiles.clear();
+    m_flags.clear();
+    m_expectedModels = rad::ExpectedModels(data);
     m_tiles.reserve(static_cast<std::size_t>(
         std::min<qsizetype>(data.GetCount(), kTileBudgetBytes / TileBytes(TileSize()))));
     for (const auto& rad : data.m_arRad) rad->m_nSelect = 0;
@@ -114,6 +125,12 @@ const QImage& CCatView::RenderTile(int index) {
     const CRsdData& data = m_doc.Data();
     const CRad& rad = data.GetAt(index);
     m_spectrum.Resample(data, index);
+    try {
+        m_flags[&rad] = rad::QcFlagsOfRecord(data, index, m_spectrum.GetPPFD(), ViewerZoneOf(data),
+                                             m_expectedModels);
+    } catch (const std::invalid_argument&) {
+        m_flags[&rad] = 0;  // a record time without a local form: no sun to judge by
+    }
     return m_tiles[&rad] =
                rad::RenderCatalogTile(TileSize(), m_spectrum, m_app.Settings().graph, rad.m_time);
 }
@@ -122,11 +139,14 @@ void CCatView::PruneTiles() {
     const CRsdData& data = m_doc.Data();
     if (m_tiles.size() <= static_cast<std::size_t>(data.GetCount())) return;
     std::unordered_map<const CRad*, QImage> kept;
+    std::unordered_map<const CRad*, unsigned> keptFlags;
     for (const auto& rad : data.m_arRad) {
         auto it = m_tiles.find(rad.get());
         if (it != m_tiles.end()) kept.emplace(rad.get(), std::move(it->second));
+        keptFlags.emplace(rad.get(), FlagsOf(*rad));
     }
     m_tiles.swap(kept);
+    m_flags.swap(keptFlags);
 }
 
 QPoint CCatView::ScrollOffset() const {
@@ -167,12 +187,39 @@ void CCatView::paintEvent(QPaintEvent*) {
         } else {
             painter.drawImage(rect.topLeft(), *tile);
         }
+        DrawFlagMarker(painter, rect, FlagsOf(rad));
     }
+}
+
+void CCatView::DrawFlagMarker(QPainter& painter, const QRect& tile, unsigned flags) const {
+    if ((flags & rad::kQcFaults) == 0) return;
+    const int size = std::max(6, tile.height() / 12);
+    const QPoint corner = tile.topRight() + QPoint(-2, 2);
+    const QPolygon triangle({corner, corner - QPoint(size, 0), corner + QPoint(0, size)});
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xd0, 0x30, 0x20));
+    painter.drawPolygon(triangle);
+    painter.restore();
+}
+
+void CCatView::ShowFlagsTip(const QHelpEvent& event) {
+    const int index = HitTest(event.pos());
+    const unsigned flags = index >= 0 ? FlagsOf(m_doc.Data().GetAt(index)) : 0;
+    if (flags == 0) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(event.globalPos(), QString::fromStdString(rad::QcNames(flags)), viewport());
 }
 
 bool CCatView::viewportEvent(QEvent* event) {
     // The grid follows the viewport, which the scroll area sizes after its own resize.
     if (event->type() == QEvent::Resize) LayoutGrid();
+    if (event->type() == QEvent::ToolTip) {
+        ShowFlagsTip(static_cast<const QHelpEvent&>(*event));
+        return true;
+    }
     return QAbstractScrollArea::viewportEvent(event);
 }
 

@@ -9,6 +9,8 @@
 #include "Resample.h"
 
 class CRad;
+class QHelpEvent;
+class QPainter;
 class CRadviewApp;
 class CRadviewDoc;
 
@@ -23,6 +25,8 @@ class CCatView : public QAbstractScrollArea {
     int Anchor() const { return m_nAnchor; }
     // The cached picture of a record; null when it has none.
     const QImage* TileOf(const CRad& rad) const;
+    // The quality flags of a record whose picture was drawn (QcFlag bits), 0 otherwise.
+    unsigned FlagsOf(const CRad& rad) const;
     // Record under a viewport point, or -1.
     int HitTest(QPoint viewportPoint) const;
 
@@ -55,6 +59,10 @@ class CCatView : public QAbstractScrollArea {
     const QImage& RenderTile(int index);
     // Drops the pictures of records that were deleted.
     void PruneTiles();
+    // The marker of a tile whose record carries a flag that says something is wrong.
+    void DrawFlagMarker(QPainter& painter, const QRect& tile, unsigned flags) const;
+    // The flags of the tile under the cursor as its tooltip.
+    void ShowFlagsTip(const QHelpEvent& event);
     QPoint ScrollOffset() const;
     // A click on record index (-1 = none) with the keys held, the record scrolled into view.
     void Select(int index, ClickMode mode);
@@ -64,6 +72,8 @@ class CCatView : public QAbstractScrollArea {
     CCatLayout m_layout;
     int m_nAnchor = -1;
     std::unordered_map<const CRad*, QImage> m_tiles;
+    std::unordered_map<const CRad*, unsigned> m_flags;  // of the records drawn so far
+    unsigned m_expectedModels = 0;                      // of the file, for sensor_missing
     CResample m_spectrum;  // of the tile being drawn, its memory kept from tile to tile
     int m_nNextFill = 0;   // the next record the background fill looks at
     bool m_bFillQueued = false;

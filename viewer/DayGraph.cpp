@@ -10,6 +10,7 @@
 
 #include "CursorReadout.h"
 #include "DayAxes.h"
+#include "DayFlags.h"
 #include "GraphPage.h"
 #include "LocalTime.h"
 #include "QuantityNames.h"
@@ -421,6 +422,7 @@ void DrawDayPage(QPainter& painter, CGraph& graph, const DayPage& page) {
             graph.DrawSeries(painter, hours, slice(values), page.settings.color0);
             DrawMarkers(painter, graph, page, values, from, to,
                         std::max(3, fonts.label.height / 3));
+            DrawFlaggedPoints(painter, graph, series, values, from, to, penWidth);
             const int w = page.area.width();
             const PlotRect box{graph.right + w / 50, graph.top,
                                page.screen ? static_cast<int>(1.2 * w) : w, graph.bottom};

@@ -37,7 +37,9 @@ DaySeries BuildDaySeries(const std::vector<const CRsdData*>& sets, int dayStartH
     }
     // The parts of a day are of one station.
     rad::RecordSun sun(rad::SiteOf(*sets.front()), ViewerZoneOf(*sets.front()));
-    rad::AddSun(series.rows, sun);
+    unsigned expected = 0;  // a model of any part is expected of the day's records
+    for (const CRsdData* set : sets) expected |= rad::ExpectedModels(*set);
+    rad::AddSun(series.rows, sun, {{}, expected});
     std::vector<rad::LightSample> samples, clearSky;
     samples.reserve(series.rows.size());
     clearSky.reserve(series.rows.size());

@@ -32,10 +32,12 @@ CQuantitiesPanel::CQuantitiesPanel(QWidget* parent)
     m_pPages->addWidget(m_pTable);
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pTable->setRowCount(static_cast<int>(rad::kQuantityCount + rad::SunColumns().size()));
+    // The last row names the record's quality flags.
+    m_pTable->setRowCount(static_cast<int>(rad::kQuantityCount + rad::SunColumns().size() + 1));
     QStringList names;
     for (const rad::QuantityInfo& info : rad::QuantityTable()) names << QuantityName(info.id);
     for (const rad::SunColumn& column : rad::SunColumns()) names << SunValueName(column);
+    names << tr("Quality flags");
     m_pTable->setVerticalHeaderLabels(names);
     setWidget(m_pPages);
 }
@@ -47,7 +49,7 @@ void CQuantitiesPanel::ShowRecords(const CRsdData* set, std::span<const int> ind
         try {
             rows = rad::ComputeSeries(*set, indices);
             rad::RecordSun sun(rad::SiteOf(*set), ViewerZoneOf(*set));
-            rad::AddSun(rows, sun);
+            rad::AddSun(rows, sun, {{}, rad::ExpectedModels(*set)});
         } catch (const std::out_of_range&) {
             rows.clear();  // the shown list is refilled before the view shows it again
         } catch (const std::invalid_argument&) {
@@ -75,6 +77,9 @@ void CQuantitiesPanel::ShowRecords(const CRsdData* set, std::span<const int> ind
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_pTable->setItem(line++, column, item);
         }
+        auto* flags = new QTableWidgetItem(QString::fromStdString(rad::QcNames(row.qc)));
+        flags->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_pTable->setItem(line++, column, flags);
         ++column;
     }
     m_pTable->resizeColumnsToContents();

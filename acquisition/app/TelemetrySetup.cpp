@@ -11,6 +11,7 @@
 #include "IniFile.h"
 #include "MqttOneShot.h"
 #include "MqttSettings.h"
+#include "QcSettings.h"
 #include "RadlogSettings.h"
 #include "StationIdentity.h"
 #include "StationTelemetry.h"
@@ -66,8 +67,10 @@ std::unique_ptr<IStationObserver> StartTelemetry(const CIniFile& profile,
     if (!mqtt) return nullptr;
     AnalysisSettings analysis;
     analysis.Load(profile);
-    return std::make_unique<CStationTelemetry>(mqtt->settings, mqtt->password, settings,
-                                               analysis.DayStartHour(), std::move(output));
+    auto telemetry = std::make_unique<CStationTelemetry>(
+        mqtt->settings, mqtt->password, settings, analysis.DayStartHour(), std::move(output));
+    telemetry->SetQcThresholds(rad::LoadQcThresholds(profile));
+    return telemetry;
 }
 
 std::vector<CheckFinding> CheckTelemetry(const CIniFile& profile, const std::string& passwordFile,

@@ -5,6 +5,7 @@
 
 #include "DriverStatus.h"
 #include "ProtocolConstants.h"
+#include "QcFlags.h"
 #include "RsdData.h"
 #include "Schedule.h"
 
@@ -52,6 +53,8 @@ const char* AlertKindName(HealthAlert::Kind kind) {
             return "store_failed";
         case HealthAlert::Kind::SensorChanged:
             return "sensor_changed";
+        case HealthAlert::Kind::Quality:
+            return "quality";
     }
     return "";
 }
@@ -84,7 +87,8 @@ bool CHealthMonitor::Standing(HealthAlert::Kind kind) const {
             return m_bStoreFailed;
         case HealthAlert::Kind::SensorBack:
         case HealthAlert::Kind::SensorChanged:
-            break;  // events, not standing problems
+        case HealthAlert::Kind::Quality:
+            break;  // events, told when they happen, never standing
     }
     return false;
 }
@@ -96,7 +100,15 @@ std::vector<HealthAlert> CHealthMonitor::Started(Window window, int64_t now) {
     m_firstStatusSeen.fill(false);
     m_ready.fill(false);
     m_lost.fill(false);
+    m_qcSeen = 0;
     return {};
+}
+
+std::vector<HealthAlert> CHealthMonitor::RecordFlags(unsigned qc) {
+    const unsigned fresh = qc & rad::kQcFaults & ~m_qcSeen;
+    m_qcSeen |= fresh;
+    if (fresh == 0) return {};
+    return {{HealthAlert::Kind::Quality, -1, "first record flagged " + rad::QcNames(fresh)}};
 }
 
 bool CHealthMonitor::InsideWindow(int64_t now) const {

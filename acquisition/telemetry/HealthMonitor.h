@@ -21,6 +21,7 @@ struct HealthAlert {
         DarkHigh,        // the dark range is above its limit
         StoreFailed,     // the day file could not be written
         SensorChanged,   // another unit of the model measured: a new part of the day file
+        Quality,         // a quality flag (night aside) first seen in this acquisition
     };
     Kind kind;
     int model = -1;  // -1: the station as a whole
@@ -51,6 +52,8 @@ class CHealthMonitor {
     std::vector<HealthAlert> RecordStored(const CRsdData& day, bool written, int64_t now);
     std::vector<HealthAlert> SensorState(int model, int status);
     std::vector<HealthAlert> SensorLost(int model);
+    // The quality flags (QcFlag bits) of the record just stored.
+    std::vector<HealthAlert> RecordFlags(unsigned qc);
     // Whether a problem of this kind stands now, for any sensor.
     bool Standing(HealthAlert::Kind kind) const;
 
@@ -67,4 +70,5 @@ class CHealthMonitor {
     std::array<bool, kModelCount> m_lost{};
     std::array<bool, kModelCount> m_saturated{};
     std::array<bool, kModelCount> m_darkHigh{};
+    unsigned m_qcSeen = 0;  // flags already told in this acquisition
 };

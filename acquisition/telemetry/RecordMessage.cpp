@@ -1,7 +1,9 @@
 #include "RecordMessage.h"
 
+#include "CalibrationDigest.h"
 #include "JsonWriter.h"
 #include "LocalTime.h"
+#include "QcFlags.h"
 #include "Resample.h"
 #include "RsdData.h"
 #include "StatusValueNames.h"
@@ -10,7 +12,7 @@
 namespace rad {
 namespace {
 
-void WriteSensor(CJsonWriter& json, int model, const SensorData& block,
+void WriteSensor(CJsonWriter& json, int model, const SensorData& block, const SensorCal* cal,
                  const std::string& statusText) {
     json.BeginObject();
     json.Key("model").String(kModels[static_cast<std::size_t>(model)].label);
@@ -25,6 +27,11 @@ void WriteSensor(CJsonWriter& json, int model, const SensorData& block,
     for (std::size_t i = 0; i < floats.size(); ++i)
         json.Key(floats[i].name).Number(block.statusFloat[i], 1);
     json.EndObject();
+    // As the archive names it: the first 16 hex digits of the SHA-256 of the factors.
+    if (cal)
+        json.Key("calibration").String(CalibrationDigest(*cal));
+    else
+        json.Key("calibration").Null();
     json.EndObject();
 }
 
@@ -48,7 +55,12 @@ std::string BuildRecordMessage(const RecordMessageInputs& in) {
     json.Key("sensors").BeginArray();
     for (int model = 0; model < kModelCount; ++model)
         if (const SensorData* block = rad.Block(model))
-            WriteSensor(json, model, *block, in.statusTexts[static_cast<std::size_t>(model)]);
+            WriteSensor(json, model, *block, in.day.GetCal(model),
+                        in.statusTexts[static_cast<std::size_t>(model)]);
+    json.EndArray();
+    json.Key("qc").BeginArray();
+    for (const QcFlagInfo& info : QcFlagTable())
+        if (in.qc & info.flag) json.String(info.name);
     json.EndArray();
     json.Key("quantities").BeginObject();
     for (const QuantityInfo& info : QuantityTable())

@@ -19,6 +19,7 @@ struct RecordMessageInputs {
     double bandIntegral = 0;              // W/m2 over [INTEG] LEFT..RIGHT
     double dliSoFar = 0;                  // mol/m2 of the day up to this record
     const CResample* spectrum = nullptr;  // the 1 nm spectrum, or null to leave it out
+    unsigned qc = 0;                      // the record's quality flags (QcFlag bits)
 };
 
 namespace rad {

@@ -8,6 +8,7 @@
 #include "JsonWriter.h"
 #include "LightQuantities.h"
 #include "RecordMessage.h"
+#include "RecordQc.h"
 #include "Resample.h"
 #include "RsdData.h"
 #include "StationIdentity.h"
@@ -139,17 +140,18 @@ void CStationTelemetry::RecordStored(const CRsdData& day, bool written) {
     m_today.Update(day);
     const double dli = m_today.Day().dli;
     const RecordMessageInputs inputs{
-        day,
-        index,
-        m_statusTexts,
-        quantities,
-        spectrum.GetIntegral(m_settings.integ.left, m_settings.integ.right),
-        dli,
-        m_mqtt.spectrum ? &spectrum : nullptr};
+        day, index, m_statusTexts, quantities,
+        spectrum.GetIntegral(m_settings.integ.left, m_settings.integ.right), dli,
+        m_mqtt.spectrum ? &spectrum : nullptr,
+        // The station's clock is the machine's: its record times are true instants.
+        rad::RecordQcFlags(day, index, quantities[rad::Quantity::Ppfd].value,
+                           rad::RecordZone::Machine(), m_qcThresholds)};
     m_publisher->Publish({Topic("record"), rad::BuildRecordMessage(inputs), 1, false});
     // The record's own time stands for now when no tick came yet (a manual cycle).
     const int64_t now = std::max(m_lastNow, recordTime);
-    Alert(m_health.RecordStored(day, written, now), now);
+    std::vector<HealthAlert> alerts = m_health.RecordStored(day, written, now);
+    for (HealthAlert& alert : m_health.RecordFlags(inputs.qc)) alerts.push_back(std::move(alert));
+    Alert(alerts, now);
 }
 
 void CStationTelemetry::SensorState(int model, int status, const std::string& text) {

@@ -8,6 +8,7 @@
 #include "HealthMonitor.h"
 #include "MqttPublisher.h"
 #include "MqttSettings.h"
+#include "QcFlags.h"
 #include "RadlogSettings.h"
 #include "StationObserver.h"
 #include "TodayLight.h"
@@ -24,6 +25,8 @@ class CStationTelemetry final : public IStationObserver {
     CStationTelemetry(const MqttSettings& mqtt, const std::string& password,
                       const RadlogSettings& settings, int dayStartHour, Output output);
     ~CStationTelemetry() override;
+    // The thresholds of the record's quality flags ([QC] of the profile); defaults until set.
+    void SetQcThresholds(const rad::QcThresholds& thresholds) { m_qcThresholds = thresholds; }
 
     // IStationObserver
     void AcquisitionChanged(bool running, int64_t now) override;
@@ -49,6 +52,7 @@ class CStationTelemetry final : public IStationObserver {
     const std::string m_station;
     const Output m_output;
     CHealthMonitor m_health;
+    rad::QcThresholds m_qcThresholds;
     CTodayLight m_today;  // the daily light integral so far
     std::array<std::string, kModelCount> m_statusTexts;
     int64_t m_lastNow = 0;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "LocalTime.h"
+#include "QcFlags.h"
 
 namespace rad {
 namespace {
@@ -98,6 +99,8 @@ std::vector<DaySummary> SummariseDays(std::span<const LightSample> samples, int 
         while (end < sorted.size() && sorted[end].time < next) ++end;
         const std::span<const LightSample> day(sorted.data() + first, end - first);
         summary.count = static_cast<int>(day.size());
+        summary.flagged = static_cast<int>(std::count_if(
+            day.begin(), day.end(), [](const LightSample& s) { return (s.qc & kQcFaults) != 0; }));
         Integrate(day, summary);
         Extremes(day, summary);
         days.push_back(summary);

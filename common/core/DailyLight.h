@@ -16,11 +16,13 @@ struct LightSample {
     double ppfd = kNotAvailable;  // umol/m2/s
     double redFarRed = kNotAvailable;
     double uvIndex = kNotAvailable;
+    unsigned qc = 0;  // QcFlag bits
 };
 
 struct DaySummary {
     int64_t start = 0;           // the local time at which the day begins
     int count = 0;               // records in the day
+    int flagged = 0;             // records with a flag that says something is wrong
     double dli = kNotAvailable;  // mol/m2/d; NaN when no two records could be bridged
     double coverage = 0;         // bridged time / first-to-last time of the day's records
     double maxPpfd = kNotAvailable;

@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kDateFormat = "%Y/%m/%d";
 constexpr const char* kTimeFormat = "%H:%M:%S";
+const std::string kJsonQcKey = ",\"qc\":";
 
 // Appends value as printf's "%.*f" writes it; nothing for a value that is not finite.
 void AppendFiniteFixed(std::string& out, double value, int decimals) {
@@ -94,6 +95,8 @@ void SeriesRowMaker::Make(const CRsdData& set, int index, const PayloadStore* pa
     m_spectrum.resize(table ? table->Size() : 0);
     if (table) table->Fill(set, index, m_spectrum.data(), payloads);
     row.quantities = ComputeQuantities(m_spectrum, table ? table->First() : 0);
+    row.qcEvidence = m_qc.Gather(set, index, payloads);
+    row.qc = RowQcFlags(row, {});
 }
 
 std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices, int threads,
@@ -126,14 +129,22 @@ std::vector<SeriesRow> ComputeSeries(const CRsdData& set, int threads,
     return ComputeSeries(set, all, threads, payloads);
 }
 
-void AddSun(std::span<SeriesRow> rows, RecordSun& sun) {
-    for (SeriesRow& row : rows) row.sun = sun.At(row.time, row.quantities[Quantity::Ppfd].value);
+void AddSun(std::span<SeriesRow> rows, RecordSun& sun, const QcContext& qc) {
+    for (SeriesRow& row : rows) {
+        row.sun = sun.At(row.time, row.quantities[Quantity::Ppfd].value);
+        row.qc = RowQcFlags(row, qc);
+    }
+}
+
+unsigned RowQcFlags(const SeriesRow& row, const QcContext& qc) {
+    return QcFlagsOf(row.qcEvidence, row.quantities[Quantity::Ppfd].value, row.sun.zenithDeg,
+                     row.sun.clearSkyPpfd, qc.thresholds, qc.expectedModels);
 }
 
 LightSample ToLightSample(const SeriesRow& row) {
     const LightQuantities& q = row.quantities;
     return {row.time, q[Quantity::Ppfd].value, q[Quantity::RedFarRed].value,
-            q[Quantity::UvIndex].value};
+            q[Quantity::UvIndex].value, row.qc};
 }
 
 std::span<const SunColumn> SunColumns() { return kSunColumns; }
@@ -155,7 +166,7 @@ std::string SeriesCsvHeader() {
     std::string line = "Date,Time,Memo";
     for (const QuantityInfo& info : QuantityTable()) line += std::string(",") + info.header;
     for (const SunColumn& column : kSunColumns) line += std::string(",") + column.header;
-    return line;
+    return line + ",QC";
 }
 
 std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times) {
@@ -173,7 +184,7 @@ std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times) {
         line += ',';
         AppendFiniteFixed(line, row.sun.*column.value, column.decimals);
     }
-    return line;
+    return line + "," + QcNames(row.qc);
 }
 
 std::string SeriesJsonLine(const SeriesRow& row, LocalTimeCache* times) {
@@ -188,12 +199,23 @@ std::string SeriesJsonLine(const SeriesRow& row, LocalTimeCache* times) {
     for (const SunColumn& column : kSunColumns)
         line += ",\"" + std::string(column.key) +
                 "\":" + JsonNumber(row.sun.*column.value, column.decimals);
-    return line + "}";
+    return line + kJsonQcKey + QcJsonArray(row.qc) + "}";
+}
+
+void SetLineQc(std::string& line, unsigned flags, bool json) {
+    if (json) {
+        const std::size_t at = line.rfind(kJsonQcKey);
+        if (at == std::string::npos) return;
+        line.replace(at, std::string::npos, kJsonQcKey + QcJsonArray(flags) + "}");
+        return;
+    }
+    const std::size_t at = line.rfind(',');
+    if (at != std::string::npos) line.replace(at + 1, std::string::npos, QcNames(flags));
 }
 
 std::string DailyCsvHeader() {
     return "Date,Records,DLI(mol/m2/d),Coverage,Max PPFD(umol/m2/s),Max PPFD time,Mean R:FR,"
-           "Max UV index,Photoperiod(h),Clear-sky DLI(mol/m2/d),DLI/clear-sky";
+           "Max UV index,Photoperiod(h),Clear-sky DLI(mol/m2/d),DLI/clear-sky,Flagged";
 }
 
 std::string DailyCsvLine(const DaySummary& day) {
@@ -203,7 +225,7 @@ std::string DailyCsvLine(const DaySummary& day) {
            (hasMax ? FormatLocalTime(day.maxPpfdTime, kTimeFormat) : "") + "," +
            Fixed(day.meanRedFarRed, 3) + "," + Fixed(day.maxUvIndex, 2) + "," +
            Fixed(day.photoperiodHours, 2) + "," + Fixed(day.clearSkyDli, 3) + "," +
-           Fixed(day.clearSkyRatio, 3);
+           Fixed(day.clearSkyRatio, 3) + "," + std::to_string(day.flagged);
 }
 
 std::string DailyJsonLine(const DaySummary& day) {
@@ -217,7 +239,8 @@ std::string DailyJsonLine(const DaySummary& day) {
            ",\"max_uv_index\":" + JsonNumber(day.maxUvIndex, 2) +
            ",\"photoperiod\":" + JsonNumber(day.photoperiodHours, 2) +
            ",\"clear_sky_dli\":" + JsonNumber(day.clearSkyDli, 3) +
-           ",\"clear_sky_ratio\":" + JsonNumber(day.clearSkyRatio, 3) + "}";
+           ",\"clear_sky_ratio\":" + JsonNumber(day.clearSkyRatio, 3) +
+           ",\"flagged\":" + std::to_string(day.flagged) + "}";
 }
 
 }  // namespace rad

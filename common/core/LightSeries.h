@@ -8,6 +8,7 @@
 #include "DailyLight.h"
 #include "LightQuantities.h"
 #include "LocalTime.h"
+#include "QcFlags.h"
 #include "RecordSun.h"
 #include "ResampleTable.h"
 #include "RsdData.h"
@@ -21,6 +22,8 @@ struct SeriesRow {
     int record = 0;  // index in its data set
     LightQuantities quantities;
     SunValues sun;  // not available until AddSun
+    QcEvidence qcEvidence;
+    unsigned qc = 0;  // QcFlag bits; those that need the sun come with AddSun
 };
 
 class PayloadStore;
@@ -35,6 +38,7 @@ class SeriesRowMaker {
   private:
     // Only the nanometres the quantities read are resampled.
     ResampleTables m_tables{kQuantityFirstNm, kQuantityLastNm};
+    QcEvidenceGatherer m_qc;
     std::vector<double> m_spectrum;
 };
 
@@ -56,8 +60,10 @@ struct SunColumn {
 };
 std::span<const SunColumn> SunColumns();
 
-// The sun values of every row.
-void AddSun(std::span<SeriesRow> rows, RecordSun& sun);
+// The sun values of every row, and the flags judged with them.
+void AddSun(std::span<SeriesRow> rows, RecordSun& sun, const QcContext& qc = {});
+// The row's flags from its evidence, PPFD and sun.
+unsigned RowQcFlags(const SeriesRow& row, const QcContext& qc);
 
 LightSample ToLightSample(const SeriesRow& row);
 // The row's clear-sky PPFD as a sample, where the row has a measured PPFD.
@@ -66,14 +72,17 @@ LightSample ToClearSkySample(const SeriesRow& row);
 // Text of a quantity with its decimals; "" when not available.
 std::string FormatQuantity(Quantity q, const QuantityValue& value);
 
-// "Date,Time,Memo,<every quantity>,<the sun's four>" and one row per record; the memo is quoted
+// "Date,Time,Memo,<every quantity>,<the sun's four>,QC" and one row per record; the memo is quoted
 // when it holds a comma or a quote. Throws std::invalid_argument for a time without a local form.
 // times (may be null) converts the row times, for a thread that writes many lines.
 std::string SeriesCsvHeader();
 std::string SeriesCsvLine(const SeriesRow& row, LocalTimeCache* times = nullptr);
 // One JSON object per record: date, time, memo, every quantity and the sun's values by key
-// (null when not available).
+// (null when not available), and the array qc.
 std::string SeriesJsonLine(const SeriesRow& row, LocalTimeCache* times = nullptr);
+// Replaces the QC field (the last one) of a CSV or JSON line with flags: for a flag that is
+// known only once the whole file is read.
+void SetLineQc(std::string& line, unsigned flags, bool json);
 
 // One row per day: the date it starts on, count, DLI, coverage, maximum PPFD and its time,
 // mean R:FR, maximum UV index, photoperiod, clear-sky DLI and the measured-to-clear-sky

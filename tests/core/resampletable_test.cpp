@@ -113,6 +113,9 @@ void ExpectSameRows(const std::vector<rad::SeriesRow>& a, const std::vector<rad:
                 << "row " << i << " quantity " << q;
             EXPECT_EQ(a[i].quantities.values[q].coverage, b[i].quantities.values[q].coverage);
         }
+        // The flags' evidence is the same from the blocks and from a store of their payloads.
+        EXPECT_EQ(a[i].qc, b[i].qc) << "row " << i;
+        EXPECT_TRUE(SameBits(a[i].qcEvidence.mergeDeviation, b[i].qcEvidence.mergeDeviation));
     }
 }
 
@@ -129,8 +132,13 @@ TEST(ResampleTable, SeriesRowsEqualTheWholeSpectrumsQuantitiesOnAnyThreadCount) 
         CResample spectrum;
         spectrum.Resample(set, index);
         const CRad& rad = set.GetAt(index);
-        expected.push_back(
-            {rad.m_time, rad.m_strMemo, index, rad::ComputeQuantities(spectrum), {}});
+        rad::SeriesRow& row = expected.emplace_back();
+        row.time = rad.m_time;
+        row.memo = rad.m_strMemo;
+        row.record = index;
+        row.quantities = rad::ComputeQuantities(spectrum);
+        row.qcEvidence = rad::GatherQcEvidence(set, index);
+        row.qc = rad::RowQcFlags(row, {});
     }
     for (const int threads : {1, 2, 3}) {
         SCOPED_TRACE(threads);

@@ -5,6 +5,7 @@
 #include "HealthMonitor.h"
 #include "LocalTime.h"
 #include "ProtocolConstants.h"
+#include "QcFlags.h"
 #include "RsdData.h"
 #include "SyntheticData.h"
 
@@ -163,6 +164,32 @@ TEST_F(HealthMonitor, StoreFailuresSaturationAndDarkRangeAreReportedOnTheirEdges
     const auto alerts = monitor.RecordStored(day, true, At(12, 8));
     ASSERT_EQ(Of(alerts), Kinds{Kind::DarkHigh});
     EXPECT_EQ(alerts[0].model, kQS100);
+}
+
+TEST_F(HealthMonitor, EachQualityFlagIsToldOncePerAcquisitionAndNightNever) {
+    m_monitor.Started(kWindow, At(6));
+    const struct {
+        unsigned qc;
+        const char* detail;  // "" for no alert
+    } steps[] = {
+        {rad::kQcNight, ""},
+        {rad::kQcSaturated | rad::kQcNight, "first record flagged saturated"},
+        {rad::kQcSaturated, ""},
+        {0, ""},
+        {rad::kQcSaturated | rad::kQcSensorsApart, "first record flagged sensors_apart"},
+    };
+    for (const auto& step : steps) {
+        const auto alerts = m_monitor.RecordFlags(step.qc);
+        ASSERT_EQ(alerts.size(), *step.detail ? 1u : 0u) << step.qc;
+        if (*step.detail) {
+            EXPECT_EQ(alerts[0].kind, Kind::Quality);
+            EXPECT_EQ(alerts[0].detail, step.detail);
+        }
+    }
+    EXPECT_EQ(std::string(AlertKindName(Kind::Quality)), "quality");
+    EXPECT_TRUE(Standing(m_monitor).empty());
+    m_monitor.Started(kWindow, At(6));
+    EXPECT_EQ(Of(m_monitor.RecordFlags(rad::kQcSaturated)), Kinds{Kind::Quality});
 }
 
 }  // namespace

@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "CalibrationDigest.h"
 #include "Discovery.h"
 #include "HealthMonitor.h"
 #include "IniFile.h"
 #include "JsonWriter.h"
 #include "LocalTime.h"
 #include "MqttSettings.h"
+#include "QcFlags.h"
 #include "RecordMessage.h"
 #include "Resample.h"
 #include "RsdData.h"
@@ -67,6 +69,12 @@ TEST_F(RecordMessage, HoldsSensorsQuantitiesAndTheSpectrumOnlyWhenAsked) {
         EXPECT_THAT(text, HasSubstr(part));
     EXPECT_EQ(std::stod(text.substr(text.find("\"ppfd\":") + 7)), q[rad::Quantity::Ppfd].value);
     EXPECT_THAT(text, Not(HasSubstr("spectrum")));
+    EXPECT_THAT(text, HasSubstr(R"("calibration":")" + rad::CalibrationDigest(*day.GetCal(kQS300)) +
+                                R"("})"));
+    EXPECT_THAT(text, HasSubstr(R"("qc":[],"quantities")"));
+    in.qc = rad::kQcSaturated | rad::kQcNight;
+    EXPECT_THAT(rad::BuildRecordMessage(in), HasSubstr(R"("qc":["saturated","night"])"));
+    in.qc = 0;
 
     in.spectrum = &spectrum;
     const std::string withSpectrum = rad::BuildRecordMessage(in);

@@ -163,15 +163,53 @@ TEST_F(LightTool, SunColumnsWithoutASiteAreEmptyAndSaidOnce) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = Split(run.out);
     EXPECT_TRUE(lines[0].ends_with(
-        ",Sun zenith(deg),Sun azimuth(deg),Clear-sky PPFD(umol/m2/s),Clear-sky index"));
-    EXPECT_TRUE(lines[1].ends_with(",,,,")) << lines[1];
+        ",Sun zenith(deg),Sun azimuth(deg),Clear-sky PPFD(umol/m2/s),Clear-sky index,QC"));
+    EXPECT_TRUE(lines[1].ends_with(",,,,,")) << lines[1];
     const auto said = Split(run.err);
     EXPECT_EQ(std::count_if(said.begin(), said.end(),
                             [](const std::string& l) { return l.find("no site") != l.npos; }),
               1);
     const ToolRun daily = Tool("daily " + Path("nosite0.RSD"));
-    EXPECT_THAT(daily.out, HasSubstr("Photoperiod(h),Clear-sky DLI(mol/m2/d),DLI/clear-sky\n"));
-    EXPECT_THAT(daily.out, HasSubstr(",,,\n"));
+    EXPECT_THAT(daily.out,
+                HasSubstr("Photoperiod(h),Clear-sky DLI(mol/m2/d),DLI/clear-sky,Flagged\n"));
+    EXPECT_THAT(daily.out, HasSubstr(",,,0\n"));
+}
+
+TEST_F(LightTool, FlagsNeedingTheWholeFileReachEveryOutput) {
+    // The first record lacks the QS-300 that the later ones hold: known only at the file's end
+    // to the rows made while it loads. The second is saturated. The profile's [QC] leaves
+    // night out, whichever zone the test runs in.
+    CRsdData& set = m_sets[0];
+    set.GetAt(0).RemoveBlock(kQS300);
+    set.GetAt(1).Block(kQS100)->MD[9] = set.GetAt(1).Block(kQS100)->DD[9] = 0.0f;
+    ASSERT_TRUE(set.Save(Path("flagged.RSD")));
+    std::ofstream(Path("qc.ini")) << "[QC]\nNIGHTELEVATION=-91\n";
+    const std::string profile = "--profile " + Path("qc.ini") + " ";
+    const ToolRun csv = Tool("series " + profile + Path("flagged.RSD"));
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const auto lines = Split(csv.out);
+    ASSERT_EQ(lines.size(), 34u);
+    EXPECT_TRUE(lines[0].ends_with(",QC"));
+    EXPECT_TRUE(lines[1].ends_with(",sensor_missing")) << lines[1];
+    EXPECT_TRUE(lines[2].ends_with(",saturated")) << lines[2];
+    EXPECT_TRUE(lines[20].ends_with(",")) << lines[20];
+    const ToolRun json = Tool("series --json " + profile + Path("flagged.RSD"));
+    EXPECT_THAT(Split(json.out)[0], HasSubstr(",\"qc\":[\"sensor_missing\"]}"));
+    EXPECT_THAT(Split(json.out)[19], HasSubstr(",\"qc\":[]}"));
+    // Without the profile some records are at night.
+    EXPECT_THAT(Tool("series " + Path("flagged.RSD")).out, HasSubstr("night"));
+
+    const ToolRun qc = Tool("qc " + profile + Path("flagged.RSD") + " " + Path("day1.RSD"));
+    ASSERT_EQ(qc.status, 0) << qc.err;
+    const auto days = Split(qc.out);
+    ASSERT_EQ(days.size(), 3u);
+    EXPECT_EQ(days[0],
+              "Date,Records,nonfinite,saturated,sensor_missing,sensors_apart,"
+              "merge_mismatch,above_clear_sky,night");
+    EXPECT_EQ(days[1], "2024/06/01,33,0,1,1,0,0,0,0");
+    EXPECT_EQ(days[2], "2024/06/02,33,0,0,0,0,0,0,0");
+    const ToolRun daily = Tool("daily " + Path("flagged.RSD"));
+    EXPECT_TRUE(Split(daily.out)[1].ends_with(",2")) << daily.out;
 }
 
 // A QS-300 unit exchanged at noon: the two parts of the day read as the whole day; a file

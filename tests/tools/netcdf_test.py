@@ -5,6 +5,7 @@ Usage: netcdf_test.py RSDTOOL ARCHIVE_FIXTURE SCRATCH
 """
 import csv
 import glob
+import hashlib
 import json
 import os
 import shutil
@@ -196,7 +197,7 @@ class NetcdfArchive(unittest.TestCase):
                 stamp = time.strftime("%Y/%m/%d %H:%M:%S", time.localtime(times[record]))
                 self.assertEqual(stamp, row["date"] + " " + row["time"])
                 for key, cell in row.items():
-                    if key in ("date", "time", "memo", "clear_sky_index"):
+                    if key in ("date", "time", "memo", "clear_sky_index", "qc"):
                         continue
                     got = float(ds[key].values[record])
                     if cell is None:
@@ -207,6 +208,51 @@ class NetcdfArchive(unittest.TestCase):
                                          "%s record %d" % (key, record))
                     compared += 1
         self.assertGreater(compared, DAYS * RECORDS * 20)
+
+    def test_qc_flags_are_cf_flag_masks_equal_to_rsdtool_quantities(self):
+        ds = netCDF4.Dataset(self.nc)
+        qc = ds["qc"]
+        meanings = qc.flag_meanings.split()
+        self.assertEqual(meanings, ["nonfinite", "saturated", "sensor_missing", "sensors_apart",
+                                    "merge_mismatch", "above_clear_sky", "night"])
+        self.assertEqual(list(qc.flag_masks), [1 << k for k in range(len(meanings))])
+        values = qc[:]
+        flagged = 0
+        for day, path in enumerate(self.files):
+            for index, row in enumerate(rsdtool_json(["quantities", path])):
+                bits = int(values[day * RECORDS + index])
+                names = [m for k, m in enumerate(meanings) if bits & (1 << k)]
+                self.assertEqual(names, row["qc"])
+                flagged += bits != 0
+        self.assertGreater(flagged, 0)
+        ds.close()
+
+    def test_every_record_names_its_sensors_and_calibrations(self):
+        ds = netCDF4.Dataset(self.nc)
+        self.assertTrue(ds.source.endswith("; written by " + ds.program))
+        self.assertIn("rsdtool netcdf --quantities", ds.history)
+        named = 0
+        for day, path in enumerate(self.files):
+            with open(path, "rb") as f:
+                data = f.read()
+            for model, pixels in (("qs100", 1024), ("qs200", 2048), ("qs300", 512), ("qs400", 256)):
+                tag = b"HD_" + model.upper().encode() + b",100\n"
+                if tag not in data:
+                    continue
+                start = data.index(b"CAL_BGN\n", data.index(tag)) + len(b"CAL_BGN\n")
+                digest = hashlib.sha256(data[start:start + 4 * pixels]).hexdigest()[:16]
+                serial = data[data.index(tag):start].split(b"SN,")[1].split(b"\n")[0].decode()
+                records = slice(day * RECORDS, (day + 1) * RECORDS)
+                calibrations = ds["calibration_" + model][records]
+                serials = ds["serial_number_" + model][records]
+                for cal, sn in zip(calibrations, serials):
+                    self.assertIn(cal, (digest, ""))
+                    self.assertEqual(sn == "", cal == "")
+                    if cal:
+                        self.assertEqual(sn, serial)
+                        named += 1
+        self.assertGreater(named, 0)
+        ds.close()
 
     def test_spectra_equal_the_cores_and_the_spectral_csv_at_1_nm(self):
         ds = xr.open_dataset(self.nc)
@@ -302,7 +348,7 @@ def same_variables(test, path_a, path_b):
             test.assertEqual(variable.ncattrs(), other.ncattrs(), name)
             x, y = variable[...], other[...]
             if variable.dtype == str:
-                test.assertEqual(x, y, name)
+                test.assertEqual(list(np.ravel(x)), list(np.ravel(y)), name)
                 continue
             test.assertTrue(np.array_equal(np.ma.getmaskarray(x), np.ma.getmaskarray(y)), name)
             test.assertTrue(np.array_equal(np.ma.filled(x, 0), np.ma.filled(y, 0)), name)

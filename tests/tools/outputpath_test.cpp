@@ -49,6 +49,7 @@ class OutputPath : public ToolTest {
             {"quantities", "quantities " + day + " -o OUT", ".csv"},
             {"series", "series " + day + " -o OUT", ".csv"},
             {"daily", "daily " + day + " -o OUT", ".csv"},
+            {"recalibrate", "recalibrate --cal " + day + " " + day + " -o OUT", ".RSD"},
         };
         if (Beside("rsdtool-plot"))
             commands.push_back({"plot", "plot " + day + " 0 -o OUT", ".png"});

@@ -169,3 +169,35 @@ TEST_F(RsdTool, ReportPrintsTheViewerTextsInEitherLanguage) {
     EXPECT_EQ(fog.status, 2);
     EXPECT_THAT(fog.err, HasSubstr("--sky takes clear|cloudy|noon|lamp"));
 }
+
+TEST_F(RsdTool, RecalibrateRefusesWhatWouldLoseDataAndWritesInPlaceOnlyWhenAsked) {
+    const std::string day = Path("day.RSD");
+    CRsdData other;
+    rad::MakeSyntheticDay(other, 1, {kQS100}, m_set.GetAt(0).m_time, 600);
+    SensorCal cal = *other.GetCal(kQS100);
+    SetTextField(cal.SN, "NEW-1");
+    for (float& f : cal.CAL) f *= 2;
+    other.SetCal(kQS100, cal);
+    ASSERT_TRUE(other.Save(Path("other.RSD")));
+    const std::string input = ReadFile(day);
+    ExpectRuns({
+        {"recalibrate --cal " + Path("other.RSD") + " " + day, 2, "give one of -o OUT"},
+        {"recalibrate " + day + " -o " + Path("x.RSD"), 2, "--cal SOURCE is required"},
+        {"recalibrate --cal " + day + " " + day + " " + day + " -o " + Path("x.RSD"), 2,
+         "-o takes one FILE"},
+        {"recalibrate --cal " + Path("other.RSD") + " " + day + " -o " + Path("x.RSD"), 1,
+         "serial numbers differ (QS-100 "},
+        {"recalibrate --cal " + Path("other.RSD") + " " + day + " -o " + day, 1,
+         "it is one of the input files"},
+    });
+    EXPECT_FALSE(std::filesystem::exists(Path("x.RSD")));
+    EXPECT_EQ(ReadFile(day), input);
+    const ToolRun forced =
+        Tool("recalibrate --force --in-place --cal " + Path("other.RSD") + " " + day);
+    ASSERT_EQ(forced.status, 0) << forced.err;
+    EXPECT_THAT(forced.out, HasSubstr(day + "\n  2024/06/01  max PPFD "));
+    CRsdData after;
+    ASSERT_GT(after.Load(day), 0);
+    EXPECT_STREQ(after.GetCal(kQS100)->SN, "NEW-1");
+    EXPECT_EQ(after.GetPixelValue(kQS100, 2, 500), 2 * m_set.GetPixelValue(kQS100, 2, 500));
+}

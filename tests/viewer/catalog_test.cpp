@@ -1,13 +1,21 @@
 // The catalog: its layout, selection and tiles; and the document under it: open, delete,
 // next and previous, and the exports.
+#include <QApplication>
+#include <QHelpEvent>
+#include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 #include <fstream>
 
 #include "CatLayout.h"
 #include "CatView.h"
 #include "ChildFrame.h"
+#include "DayFlags.h"
+#include "DaySeries.h"
+#include "Graph.h"
+#include "QcFlags.h"
 #include "RadviewDoc.h"
 #include "SyntheticData.h"
 #include "ViewerTest.h"
@@ -130,6 +138,64 @@ TEST_F(CatalogView, MouseSelectionTilesAndHintOne) {
     EXPECT_EQ(frame.Doc().SelectedCount(), 5);
     frame.Doc().UpdateAllViews(kHintRebuildTiles);
     EXPECT_EQ(frame.Doc().SelectedCount(), 0);
+}
+
+// A record with a flag that says something is wrong carries a marker; the tooltip names its
+// flags.
+TEST_F(CatalogView, FlaggedTileCarriesAMarkerAndItsFlagsAsTooltip) {
+    CRsdData day;
+    rad::MakeSyntheticDay(day, 4, {kQS100, kQS300}, 1717221600, 60);
+    day.GetAt(2).Block(kQS100)->MD[4] = day.GetAt(2).Block(kQS100)->DD[4] = 0.0f;
+    const QString path = m_dir.filePath(QStringLiteral("flagged.RSD"));
+    ASSERT_TRUE(day.Save(path.toStdString()));
+    CChildFrame frame(*m_app);
+    frame.resize(500, 400);
+    frame.show();
+    ASSERT_TRUE(frame.OpenDocument(path));
+    CCatView* view = frame.CatView();
+    const CRsdData& set = frame.Doc().Data();
+    EXPECT_TRUE(view->FlagsOf(set.GetAt(2)) & rad::kQcSaturated);
+    EXPECT_EQ(view->FlagsOf(set.GetAt(1)) & rad::kQcFaults, 0u);
+    const QImage shown = view->viewport()->grab().toImage();
+    const auto corner = [&](int tile) {
+        const QRect rect = view->Layout().RectOf(tile);
+        return shown.pixelColor(rect.topRight() + QPoint(-3, 3) * shown.devicePixelRatio());
+    };
+    EXPECT_EQ(corner(2), QColor(0xd0, 0x30, 0x20));
+    EXPECT_NE(corner(1), QColor(0xd0, 0x30, 0x20));
+
+    const QPoint inside = view->Layout().RectOf(2).center();
+    QHelpEvent help(QEvent::ToolTip, inside, view->viewport()->mapToGlobal(inside));
+    QApplication::sendEvent(view->viewport(), &help);
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("saturated")))
+        << QToolTip::text().toStdString();
+}
+
+// The Day View rings the points of flagged records, and only those.
+TEST(DayFlags, RingsOnlyTheFlaggedPoints) {
+    CRsdData day;
+    rad::MakeSyntheticDay(day, 3, {kQS100, kQS300}, 1717221600, 3600);
+    day.GetAt(1).RemoveBlock(kQS300);
+    const DaySeries series = BuildDaySeries(day, 0);
+    ASSERT_TRUE(series.rows[1].qc & rad::kQcSensorMissing);
+    CGraph graph;
+    graph.SetRect({10, 10, 190, 190});
+    graph.xFrom = series.hours.front() - 1;
+    graph.xTo = series.hours.back() + 1;
+    graph.yBottom = 0;
+    graph.yTop = 3;
+    const std::vector<double> values = {1, 2, 1};
+    QImage picture(200, 200, QImage::Format_ARGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    rad::DrawFlaggedPoints(painter, graph, series, values, 0, values.size(), 1);
+    painter.end();
+    const auto ringTop = [&](std::size_t row) {
+        return picture.pixelColor(*graph.MapX(series.hours[row]), *graph.MapY(values[row]) - 3);
+    };
+    EXPECT_EQ(ringTop(1), QColor(0xd0, 0x30, 0x20));
+    EXPECT_EQ(ringTop(0), QColor(Qt::white));
+    EXPECT_EQ(ringTop(2), QColor(Qt::white));
 }
 
 using Document = ViewerTest;

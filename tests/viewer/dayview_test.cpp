@@ -312,7 +312,7 @@ TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
     frame.updateMenus();
     const QTableWidget* table = frame.QuantitiesPanel()->Table();
     ASSERT_EQ(table->columnCount(), 2);
-    ASSERT_EQ(table->rowCount(), static_cast<int>(rad::kQuantityCount + 4));
+    ASSERT_EQ(table->rowCount(), static_cast<int>(rad::kQuantityCount + 5));
     const std::vector<int> shown = {1, 3};
     const std::vector<rad::SeriesRow> rows = rad::ComputeSeries(child->Doc().Data(), shown);
     for (int c = 0; c < 2; ++c) {
@@ -330,6 +330,10 @@ TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
         const auto sun = rad::ComputeSunPosition(rows[c].time, *rad::SiteOf(child->Doc().Data()));
         EXPECT_NEAR(table->item(zenithRow, c)->text().toDouble(), sun.zenithDeg, 0.006);
         EXPECT_NEAR(table->item(zenithRow + 1, c)->text().toDouble(), sun.azimuthDeg, 0.006);
+        // Last, the record's quality flags: none in the morning of a clean day.
+        const int flagsRow = table->rowCount() - 1;
+        EXPECT_EQ(table->verticalHeaderItem(flagsRow)->text(), QStringLiteral("Quality flags"));
+        EXPECT_EQ(table->item(flagsRow, c)->text(), QString());
     }
     QApplication::processEvents();  // the docks are laid out
     EXPECT_GE(frame.QuantitiesPanel()->width(), frame.QuantitiesPanel()->PreferredWidth());

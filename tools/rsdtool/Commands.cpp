@@ -72,7 +72,10 @@ constexpr const char* kQuantitiesHelp =
     "clear-sky index (measured over clear-sky PPFD, from 5 degrees of elevation up); empty\n"
     "without a site. --tz ZONE (Asia/Tokyo, +09:00) reads and writes the record times in\n"
     "ZONE; without it the machine's zone serves when its standard offset equals the file's TZ,\n"
-    "else the TZ offset (said on stderr).\n";
+    "else the TZ offset (said on stderr).\n"
+    "The column QC (JSON: the array qc) names the record's quality flags, separated by\n"
+    "spaces; empty for a clean record. docs/quantities.md defines them; [QC] of the profile\n"
+    "changes their thresholds.\n";
 
 constexpr const char* kSeriesHelp =
     "usage: rsdtool series [--profile INI] [--json] [--tz ZONE] FILE... [-o OUT]\n"
@@ -88,7 +91,25 @@ constexpr const char* kDailyHelp =
     "R:FR over records above 10 umol/m2/s and maximum UV index. Days start at midnight, or at\n"
     "the hour [ANALYSIS] DAYSTART of the profile. With a site: the photoperiod (hours of\n"
     "sun above the horizon), the clear-sky DLI of the whole day and the DLI over the clear\n"
-    "sky's integral of the same records. Files, --tz and exit status as for series.\n";
+    "sky's integral of the same records. Files, --tz and exit status as for series.\n"
+    "The last column counts the day's records with a quality flag other than night.\n";
+
+constexpr const char* kQcHelp =
+    "usage: rsdtool qc [--profile INI] [--json] [--tz ZONE] FILE... [-o OUT]\n"
+    "Per day of the records of every FILE: the records, and how many carry each quality\n"
+    "flag (nonfinite, saturated, sensor_missing, sensors_apart, merge_mismatch,\n"
+    "above_clear_sky, night). [QC] of the profile changes the thresholds, [ANALYSIS]\n"
+    "DAYSTART the hour the days start. Files, --tz and exit status as for series.\n";
+
+constexpr const char* kRecalibrateHelp =
+    "usage: rsdtool recalibrate --cal SOURCE [--force] FILE... (-o OUT | --out-dir DIR |\n"
+    "                           --in-place)\n"
+    "Replaces each model's calibration in every FILE with that model's calibration in\n"
+    "SOURCE (an RSD file, such as the first day file after the sensor's calibration). Records,\n"
+    "stored signals and times stay as they are. A serial number that differs between SOURCE\n"
+    "and FILE is refused unless --force. -o takes one FILE; --out-dir writes each under its\n"
+    "own name; --in-place replaces the files themselves. Prints per file and day the PPFD,\n"
+    "UV index and DLI before and after. A file that fails is named and left as it was.\n";
 
 constexpr std::array kCommands = {
     Command{"info", RunInfo, kInfoHelp},
@@ -100,6 +121,8 @@ constexpr std::array kCommands = {
     Command{"quantities", RunQuantities, kQuantitiesHelp},
     Command{"series", RunSeries, kSeriesHelp},
     Command{"daily", RunDaily, kDailyHelp},
+    Command{"qc", RunQc, kQcHelp},
+    Command{"recalibrate", RunRecalibrate, kRecalibrateHelp},
 #ifdef RSDTOOL_WITH_NETCDF
     Command{"netcdf", LaunchNetcdf, kNetcdfHelp},
 #endif

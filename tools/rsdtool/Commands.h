@@ -29,6 +29,8 @@ int RunDemo(const CommandArgs& args);
 int RunQuantities(const CommandArgs& args);
 int RunSeries(const CommandArgs& args);
 int RunDaily(const CommandArgs& args);
+int RunQc(const CommandArgs& args);
+int RunRecalibrate(const CommandArgs& args);
 // The netcdf command, in rsdtool-netcdf; rsdtool runs that program for it.
 int RunNetcdf(const CommandArgs& args);
 #ifdef RSDTOOL_WITH_NETCDF

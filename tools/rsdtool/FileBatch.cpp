@@ -33,8 +33,9 @@ struct WorkerMemory {
 // The site and zone of the file's header, and the sun of its records from them.
 class SunOfFile {
   public:
-    SunOfFile(FileRows& file, const CRsdData& set, const ZoneRule& zones)
-        : m_file(file), m_set(set), m_zones(zones) {}
+    SunOfFile(FileRows& file, const CRsdData& set, const ZoneRule& zones,
+              const rad::QcThresholds& thresholds)
+        : m_file(file), m_set(set), m_zones(zones), m_qc{thresholds} {}
 
     // The header comes first in a file, so it is known when the first row is made; a file
     // without records takes it once loaded.
@@ -49,20 +50,37 @@ class SunOfFile {
 
     void Add(rad::SeriesRow& row) {
         TakeHeader();
-        rad::AddSun(std::span(&row, 1), *m_sun);
+        rad::AddSun(std::span(&row, 1), *m_sun, m_qc);
+        m_held.push_back(static_cast<unsigned char>(row.qcEvidence.heldModels));
+    }
+
+    // Once the whole file is read: sensor_missing of every row, which needs every record.
+    void JudgeMissingSensors() {
+        const unsigned expected = rad::ExpectedModels(m_set);
+        for (std::size_t r = 0; r < m_file.qc.size() && r < m_held.size(); ++r) {
+            const unsigned flags = m_file.qc[r] | rad::MissingSensorFlag(m_held[r], expected);
+            if (flags == m_file.qc[r]) continue;
+            m_file.qc[r] = static_cast<unsigned char>(flags);
+            if (!m_file.lines.empty()) m_file.requalify.push_back(r);
+            if (r < m_file.samples.size()) m_file.samples[r].qc = flags;
+        }
+        m_held = {};
     }
 
   private:
     FileRows& m_file;
     const CRsdData& m_set;
     const ZoneRule& m_zones;
+    rad::QcContext m_qc;
     std::optional<rad::RecordSun> m_sun;
+    std::vector<unsigned char> m_held;  // models of each row's record
 };
 
 // Keeps of row what the caller needs: its time, and its line or its light samples.
 void Keep(FileRows& file, rad::SeriesRow row, const RowFormatter& format, SunOfFile& sun) {
     sun.Add(row);
     file.times.push_back(row.time);
+    file.qc.push_back(static_cast<unsigned char>(row.qc));
     if (!format) {
         file.samples.push_back(rad::ToLightSample(row));
         file.clearSky.push_back(rad::ToClearSkySample(row));
@@ -78,6 +96,8 @@ void Keep(FileRows& file, rad::SeriesRow row, const RowFormatter& format, SunOfF
 
 void Forget(FileRows& file) {
     file.times = {};
+    file.qc = {};
+    file.requalify = {};
     file.lines = {};
     file.samples = {};
     file.clearSky = {};
@@ -87,9 +107,9 @@ void Forget(FileRows& file) {
 // The rows made while the file loads, when one thread does the whole file; false when they
 // could not be (the file is then loaded again with a store).
 bool StreamOne(FileRows& file, const RowFormatter& format, WorkerMemory& memory,
-               const ZoneRule& zones) {
+               const ZoneRule& zones, const rad::QcThresholds& thresholds) {
     CRsdData set;
-    SunOfFile sun(file, set, zones);
+    SunOfFile sun(file, set, zones, thresholds);
     file.times.reserve(memory.lastRows);
     rad::SeriesStream stream(
         set, [&](rad::SeriesRow&& row) { Keep(file, std::move(row), format, sun); });
@@ -101,14 +121,15 @@ bool StreamOne(FileRows& file, const RowFormatter& format, WorkerMemory& memory,
         Forget(file);
         return false;
     }
+    sun.JudgeMissingSensors();
     memory.lastRows = file.times.size();
     return true;
 }
 
 void StoreOne(FileRows& file, int threads, const RowFormatter& format, rad::PayloadStore& payloads,
-              const ZoneRule& zones) {
+              const ZoneRule& zones, const rad::QcThresholds& thresholds) {
     CRsdData set;
-    SunOfFile sun(file, set, zones);
+    SunOfFile sun(file, set, zones, thresholds);
     // The pixels go to the worker's store, whose memory the next file reuses.
     payloads.Clear();
     std::error_code error;
@@ -122,13 +143,14 @@ void StoreOne(FileRows& file, int threads, const RowFormatter& format, rad::Payl
     std::iota(indices.begin(), indices.end(), 0);
     rad::ForEachSeriesRow(set, indices, threads, &payloads,
                           [&](const rad::SeriesRow& row) { Keep(file, row, format, sun); });
+    sun.JudgeMissingSensors();
 }
 
 void ReadOne(FileRows& file, int threads, const RowFormatter& format, WorkerMemory& memory,
-             const ZoneRule& zones) {
+             const ZoneRule& zones, const rad::QcThresholds& thresholds) {
     try {
-        if (threads > 1 || !StreamOne(file, format, memory, zones))
-            StoreOne(file, threads, format, memory.payloads, zones);
+        if (threads > 1 || !StreamOne(file, format, memory, zones, thresholds))
+            StoreOne(file, threads, format, memory.payloads, zones, thresholds);
     } catch (const std::bad_alloc&) {
         Forget(file);
         file.problem = "not enough memory";
@@ -142,7 +164,8 @@ void ReadOne(FileRows& file, int threads, const RowFormatter& format, WorkerMemo
 
 std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
                                    const std::function<void(int, int)>& progress,
-                                   const RowFormatter& format, const ZoneRule& zones) {
+                                   const RowFormatter& format, const ZoneRule& zones,
+                                   const rad::QcThresholds& thresholds) {
     const std::size_t cores = std::max(std::thread::hardware_concurrency(), 1u);
     const std::size_t workers =
         std::clamp<std::size_t>(cores, 1, std::max<std::size_t>(paths.size(), 1));
@@ -156,7 +179,7 @@ std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
     const auto work = [&] {
         WorkerMemory memory;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            ReadOne(files[i], threadsPerFile, format, memory, zones);
+            ReadOne(files[i], threadsPerFile, format, memory, zones, thresholds);
             const int finished = ++done;
             if (progress) {
                 const std::lock_guard lock(progressLock);

@@ -7,6 +7,7 @@
 
 #include "DailyLight.h"
 #include "LightSeries.h"
+#include "QcFlags.h"
 #include "RecordZone.h"
 
 // Many RSD files read and turned into rows on every core; a file that fails leaves its error
@@ -16,6 +17,10 @@ struct FileRows {
     std::string path;
     std::optional<std::string> problem;  // set when the file did not load
     std::vector<int64_t> times;          // of the rows, in record order
+    std::vector<unsigned char> qc;       // the rows' QcFlag bits, sensor_missing included
+    // Rows whose line was written before sensor_missing could be judged (the file was still
+    // loading) and whose flags it changed: their lines want SetLineQc with their flags.
+    std::vector<std::size_t> requalify;
     std::vector<std::string> lines;  // the rows as the line formatter wrote them, if one was given
     std::vector<rad::LightSample> samples;   // the rows' light samples, without a formatter
     std::vector<rad::LightSample> clearSky;  // their clear-sky samples, likewise
@@ -34,10 +39,11 @@ using RowFormatter = std::function<std::string(const rad::SeriesRow&)>;
 // number done and the total, from the worker threads one at a time. format (may be empty)
 // turns each row into its line on the worker too; what it throws as
 // std::invalid_argument lands in formatError. Without format, the rows' light samples are
-// kept instead. The rows get their sun values first.
+// kept instead. The rows get their sun values and flags first.
 std::vector<FileRows> ReadFileRows(const std::vector<std::string>& paths,
                                    const std::function<void(int, int)>& progress,
-                                   const RowFormatter& format = {}, const ZoneRule& zones = {});
+                                   const RowFormatter& format = {}, const ZoneRule& zones = {},
+                                   const rad::QcThresholds& thresholds = {});
 
 // A progress bar on stderr when it is a terminal and there are more than a few files;
 // otherwise nothing.

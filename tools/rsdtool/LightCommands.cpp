@@ -13,6 +13,8 @@
 #include "DaySun.h"
 #include "FileBatch.h"
 #include "IniFile.h"
+#include "QcDays.h"
+#include "QcSettings.h"
 #include "RegularFile.h"
 #include "SeriesRuns.h"
 #include "SunNotes.h"
@@ -22,26 +24,19 @@ namespace {
 
 constexpr const char* kJsonFlag = "--json";
 
-// Removes a flag without a value from args; true when it was there.
-bool TakeFlag(CommandArgs& args, std::string_view flag) {
-    const auto end = std::find(args.begin(), args.end(), "--");
-    const auto it = std::find(args.begin(), end, flag);
-    if (it == end) return false;
-    args.erase(it);
-    return true;
-}
-
-std::optional<AnalysisSettings> LoadAnalysisProfile(const ParsedArgs& parsed) {
-    AnalysisSettings settings;
+// [ANALYSIS] and [QC] of --profile; false after naming a profile that cannot be read.
+bool LoadAnalysisProfile(const ParsedArgs& parsed, AnalysisSettings& settings,
+                         rad::QcThresholds& thresholds) {
     const std::string* path = parsed.Option("--profile");
-    if (path == nullptr) return settings;
+    if (path == nullptr) return true;
     CIniFile ini;
     if (!ini.Load(*path)) {
         FileError(*path, "cannot read the profile: " + rad::FileErrorText(errno));
-        return std::nullopt;
+        return false;
     }
     settings.Load(ini);
-    return settings;
+    thresholds = rad::LoadQcThresholds(ini);
+    return true;
 }
 
 // Writes text to -o OUT, or to standard output without it.
@@ -64,10 +59,11 @@ int Cores() { return static_cast<int>(std::max(std::thread::hardware_concurrency
 
 // The header (CSV only) and one line per record of indices, each ending in a line feed.
 std::string RowText(const CRsdData& set, std::span<const int> indices, rad::RecordSun& sun,
-                    bool json) {
+                    const rad::QcThresholds& thresholds, bool json) {
     std::string text = json ? std::string() : rad::SeriesCsvHeader() + "\n";
+    const rad::QcContext qc{thresholds, rad::ExpectedModels(set)};
     rad::ForEachSeriesRow(set, indices, Cores(), nullptr, [&](rad::SeriesRow row) {
-        rad::AddSun(std::span(&row, 1), sun);
+        rad::AddSun(std::span(&row, 1), sun, qc);
         text.append(LineOf(row, json)).push_back('\n');
     });
     return text;
@@ -87,9 +83,9 @@ struct Batch {
 };
 
 Batch ReadBatch(const std::vector<std::string>& paths, const ZoneRule& zones,
-                const RowFormatter& format = {}) {
+                const rad::QcThresholds& thresholds, const RowFormatter& format = {}) {
     Batch batch;
-    batch.files = ReadFileRows(paths, TerminalProgress(paths.size()), format, zones);
+    batch.files = ReadFileRows(paths, TerminalProgress(paths.size()), format, zones, thresholds);
     SunNotes notes;
     for (std::size_t f = 0; f < batch.files.size(); ++f) {
         const FileRows& file = batch.files[f];
@@ -114,6 +110,7 @@ struct LightOptions {
     ParsedArgs parsed;
     bool json = false;
     AnalysisSettings analysis;
+    rad::QcThresholds qc;
     ZoneRule zones;
 };
 
@@ -132,9 +129,7 @@ std::optional<LightOptions> ParseLightOptions(CommandArgs args,
     failure = kExitFailed;
     const std::string* out = result.parsed.Option("-o");
     if (out && !CheckOutput(*out, result.parsed.positional)) return std::nullopt;
-    const auto analysis = LoadAnalysisProfile(result.parsed);
-    if (!analysis) return std::nullopt;
-    result.analysis = *analysis;
+    if (!LoadAnalysisProfile(result.parsed, result.analysis, result.qc)) return std::nullopt;
     return result;
 }
 
@@ -165,7 +160,7 @@ int RunQuantities(const CommandArgs& args) {
     SunNotes().Tell(path, zone.notice, site.has_value());
     try {
         rad::RecordSun sun(site, zone.zone);
-        return Finish(*options, RowText(set, *indices, sun, options->json), true);
+        return Finish(*options, RowText(set, *indices, sun, options->qc, options->json), true);
     } catch (const std::invalid_argument& error) {
         return FileError(path, error.what());
     }
@@ -178,13 +173,15 @@ int RunSeries(const CommandArgs& args) {
         ParseLightOptions(args, {"--profile", "-o", "--tz"}, SIZE_MAX, kCommand, failure);
     if (!options) return failure;
     const bool json = options->json;
-    const Batch batch =
-        ReadBatch(options->parsed.positional, options->zones, [json](const rad::SeriesRow& row) {
-            // One per worker thread, which formats its files' rows.
-            thread_local rad::LocalTimeCache times;
-            return LineOf(row, json, &times);
-        });
+    Batch batch = ReadBatch(options->parsed.positional, options->zones, options->qc,
+                            [json](const rad::SeriesRow& row) {
+                                // One per worker thread, which formats its files' rows.
+                                thread_local rad::LocalTimeCache times;
+                                return LineOf(row, json, &times);
+                            });
     if (batch.formatError) return FileError(options->parsed.positional[0], *batch.formatError);
+    for (FileRows& file : batch.files)
+        for (const std::size_t r : file.requalify) rad::SetLineQc(file.lines[r], file.qc[r], json);
     std::size_t size = 0;
     for (const FileRows& file : batch.files)
         for (const std::string& line : file.lines) size += line.size() + 1;
@@ -201,7 +198,7 @@ int RunDaily(const CommandArgs& args) {
     const auto options =
         ParseLightOptions(args, {"--profile", "-o", "--tz"}, SIZE_MAX, kCommand, failure);
     if (!options) return failure;
-    const Batch batch = ReadBatch(options->parsed.positional, options->zones);
+    const Batch batch = ReadBatch(options->parsed.positional, options->zones, options->qc);
     std::vector<rad::LightSample> samples, clearSky;
     samples.reserve(batch.order.size());
     clearSky.reserve(batch.order.size());
@@ -224,6 +221,28 @@ int RunDaily(const CommandArgs& args) {
             text.append(options->json ? rad::DailyJsonLine(day) : rad::DailyCsvLine(day))
                 .push_back('\n');
         }
+        return Finish(*options, text, batch.allLoaded);
+    } catch (const std::invalid_argument& error) {
+        return FileError(options->parsed.positional[0], error.what());
+    }
+}
+
+int RunQc(const CommandArgs& args) {
+    constexpr const char* kCommand = "qc";
+    int failure = 0;
+    const auto options =
+        ParseLightOptions(args, {"--profile", "-o", "--tz"}, SIZE_MAX, kCommand, failure);
+    if (!options) return failure;
+    const Batch batch = ReadBatch(options->parsed.positional, options->zones, options->qc);
+    std::vector<rad::LightSample> samples;
+    samples.reserve(batch.order.size());
+    for (const auto& at : batch.order) samples.push_back(batch.files[at.first].samples[at.second]);
+    try {
+        const auto days = rad::CountQcByDay(samples, options->analysis.DayStartHour());
+        std::string text = options->json ? std::string() : rad::QcDayCsvHeader() + "\n";
+        for (const rad::QcDay& day : days)
+            text.append(options->json ? rad::QcDayJsonLine(day) : rad::QcDayCsvLine(day))
+                .push_back('\n');
         return Finish(*options, text, batch.allLoaded);
     } catch (const std::invalid_argument& error) {
         return FileError(options->parsed.positional[0], error.what());

@@ -129,6 +129,7 @@ void CNetcdfArchive::OpenExisting() {
     const char* sunNames[] = {"sun_zenith", "sun_azimuth", "clear_sky_ppfd"};
     for (std::size_t k = 0; k < m_sunVars.size(); ++k)
         m_sunVars[k] = HasVariable(m_ncid, sunNames[k]) ? Variable(m_ncid, sunNames[k]) : -1;
+    m_qcVar = HasVariable(m_ncid, "qc") ? Variable(m_ncid, "qc") : -1;
     ReadExistingSensors();
     ReadExistingAttributes();
     ReadPartialChunks();
@@ -145,6 +146,10 @@ void CNetcdfArchive::ReadExistingSensors() {
             vars.ints.push_back(Variable(m_ncid, name.name + suffix));
         for (const rad::StatusValueName& name : rad::StatusFloatNames(model))
             vars.floats.push_back(Variable(m_ncid, name.name + suffix));
+        if (HasVariable(m_ncid, "serial_number" + suffix)) {
+            vars.serial = Variable(m_ncid, "serial_number" + suffix);
+            vars.calibration = Variable(m_ncid, "calibration" + suffix);
+        }
         m_defined[static_cast<std::size_t>(model)] = true;
     }
 }
@@ -168,7 +173,8 @@ void CNetcdfArchive::ReadExistingAttributes() {
         m_strTimeZone = text;
     }
     m_oldHistory = TextAttribute(m_ncid, NC_GLOBAL, "history");
-    const std::string source = TextAttribute(m_ncid, NC_GLOBAL, "source");
+    std::string source = TextAttribute(m_ncid, NC_GLOBAL, "source");
+    source = source.substr(0, source.rfind(kArchiveSourceProgram));
     if (source.starts_with(kArchiveSourceText))
         m_sources = Split(std::string_view(source).substr(kArchiveSourceText.size()), ", ");
     for (std::string& calibration : Split(TextAttribute(m_ncid, NC_GLOBAL, "calibrations"), "; "))

@@ -133,6 +133,8 @@ void CNetcdfArchive::DefineFixed() {
         DefineSeries("clear_sky_ppfd", NC_FLOAT, "umol m-2 s-1",
                      "PPFD of a clear sky (Bird and Riordan SPCTRAL2)", nullptr),
     };
+    m_qcVar = DefineSeries("qc", NC_INT, "1", "quality flags of the record", nullptr);
+    PutQcFlags(m_ncid, m_qcVar);
     Check(nc_enddef(m_ncid), "definitions");
 
     std::vector<float> wavelengths(m_wavelengths.begin(), m_wavelengths.end());
@@ -153,6 +155,16 @@ int CNetcdfArchive::DefineSeries(const std::string& name, int type, const char* 
     if (standardName) PutText(m_ncid, var, "standard_name", standardName);
     PutText(m_ncid, var, "long_name", longName);
     PutText(m_ncid, var, "units", units);
+    PutText(m_ncid, var, "coordinates", kCoordinates);
+    return var;
+}
+
+int CNetcdfArchive::DefineText(const std::string& name, const std::string& longName) {
+    int var = -1;
+    Check(nc_def_var(m_ncid, name.c_str(), NC_STRING, 1, &m_timeDim, &var), name);
+    const std::size_t chunk = kTimeChunk * 16;
+    Check(nc_def_var_chunking(m_ncid, var, NC_CHUNKED, &chunk), name);
+    PutText(m_ncid, var, "long_name", longName);
     PutText(m_ncid, var, "coordinates", kCoordinates);
     return var;
 }
@@ -234,6 +246,11 @@ void CNetcdfArchive::DefineSensor(int model) {
     for (const rad::StatusValueName& name : rad::StatusFloatNames(model))
         vars.floats.push_back(DefineSeries(name.name + suffix, NC_FLOAT, name.units,
                                            (label + " " + name.longName).c_str(), nullptr));
+    vars.serial = DefineText("serial_number" + suffix, label + " serial number");
+    vars.calibration = DefineText("calibration" + suffix,
+                                  label +
+                                      " calibration: the first 16 hex digits of the SHA-256 of "
+                                      "its factors as the day file stores them");
     Check(nc_enddef(m_ncid), label);
     m_defined[static_cast<std::size_t>(model)] = true;
 }
@@ -303,6 +320,15 @@ void CNetcdfArchive::WriteSeries(const ArchiveDay& day, std::size_t start) {
             Check(nc_put_vara_int(m_ncid, vars.ints[i], &start, &count, ints(i)), "status");
         for (std::size_t i = 0; i < vars.floats.size(); ++i)
             Check(nc_put_vara_float(m_ncid, vars.floats[i], &start, &count, floats(i)), "status");
+        const std::pair<int, const std::vector<std::string>*> texts[] = {
+            {vars.serial, &sensor.serial}, {vars.calibration, &sensor.calibrationDigest}};
+        for (const auto& [var, values] : texts) {
+            if (var < 0) continue;
+            std::vector<const char*> cells(count, "");
+            for (std::size_t r = 0; sensor.present && r < count; ++r)
+                cells[r] = (*values)[r].c_str();
+            Check(nc_put_vara_string(m_ncid, var, &start, &count, cells.data()), "calibration");
+        }
     }
     for (std::size_t c = 0; c < m_quantityVars.size(); ++c)
         Check(nc_put_vara_float(m_ncid, m_quantityVars[c].second, &start, &count,
@@ -312,6 +338,7 @@ void CNetcdfArchive::WriteSeries(const ArchiveDay& day, std::size_t start) {
     for (std::size_t k = 0; k < m_sunVars.size(); ++k)
         if (m_sunVars[k] >= 0)
             Check(nc_put_vara_float(m_ncid, m_sunVars[k], &start, &count, sun[k]->data()), "sun");
+    if (m_qcVar >= 0) Check(nc_put_vara_int(m_ncid, m_qcVar, &start, &count, day.qc.data()), "qc");
 }
 
 void CNetcdfArchive::PlaceLoose(const PreparedDay& prepared) {
@@ -355,7 +382,9 @@ void CNetcdfArchive::Finish() {
     PutText(m_ncid, NC_GLOBAL, "featureType", "timeSeries");
     PutText(m_ncid, NC_GLOBAL, "title",
             "Spectral irradiance records of a spectroradiometer station");
-    PutText(m_ncid, NC_GLOBAL, "source", std::string(kArchiveSourceText) + join(m_sources, ", "));
+    PutText(m_ncid, NC_GLOBAL, "source",
+            std::string(kArchiveSourceText) + join(m_sources, ", ") +
+                std::string(kArchiveSourceProgram) + "rsdtool " + RSDTOOL_VERSION);
     PutText(m_ncid, NC_GLOBAL, "program", std::string("rsdtool ") + RSDTOOL_VERSION);
     PutText(m_ncid, NC_GLOBAL, "calibrations", join(m_calibrations, "; "));
     PutText(m_ncid, NC_GLOBAL, "history",

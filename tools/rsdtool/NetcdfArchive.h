@@ -77,6 +77,8 @@ class CNetcdfArchive {
         int exposure = -1;
         std::vector<int> ints;
         std::vector<int> floats;
+        int serial = -1;  // -1 in an archive made before they were kept
+        int calibration = -1;
     };
 
     // The chunk of a spectrum that collects loose records of neighbouring days.
@@ -97,6 +99,7 @@ class CNetcdfArchive {
     int DefineSeries(const std::string& name, int type, const char* units, const char* longName,
                      const char* standardName);
     int DefineSpectrum(const std::string& name, const std::string& longName);
+    int DefineText(const std::string& name, const std::string& longName);
     void WriteSeries(const ArchiveDay& day, std::size_t start);
     void PlaceLoose(const PreparedDay& prepared);
     void FlushPending(std::size_t spectrum);
@@ -113,6 +116,7 @@ class CNetcdfArchive {
     int m_timeVar = -1;
     std::vector<std::pair<std::size_t, int>> m_quantityVars;  // quantity index, variable
     std::array<int, 3> m_sunVars{-1, -1, -1};                 // zenith, azimuth, clear-sky PPFD
+    int m_qcVar = -1;                                         // -1 in an older archive
     std::array<SensorVars, kModelCount> m_sensors;
     std::array<bool, kModelCount> m_defined{};
     std::array<std::vector<StoredChunk>, kArchiveSpectra> m_chunks;  // not yet written

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <optional>
 
+#include "CalibrationDigest.h"
 #include "LightQuantities.h"
+#include "QcFlags.h"
 #include "RecordSun.h"
 #include "Resample.h"
 #include "RsdData.h"
@@ -80,9 +83,15 @@ void SensorValues(const CRsdData& set, ArchiveDay& day, const std::vector<int>& 
         for (std::vector<int>& column : sensor.ints) column.assign(count, kArchiveIntFill);
         sensor.floats.resize(floats);
         for (std::vector<float>& column : sensor.floats) column.assign(count, kArchiveFloatFill);
+        sensor.serial.assign(count, {});
+        sensor.calibrationDigest.assign(count, {});
+        const SensorCal* cal = set.GetCal(model);
+        const std::string digest = cal ? rad::CalibrationDigest(*cal) : std::string();
         for (std::size_t r = 0; r < count; ++r) {
             const SensorData* block = set.GetAt(order[r]).Block(model);
             if (!block) continue;
+            sensor.serial[r] = std::string(block->SN, strnlen(block->SN, kTextFieldSize));
+            sensor.calibrationDigest[r] = digest;
             sensor.exposure[r] = block->ET;
             for (std::size_t i = 0; i < ints; ++i) sensor.ints[i][r] = block->statusInt[i];
             for (std::size_t i = 0; i < floats; ++i) sensor.floats[i][r] = block->statusFloat[i];
@@ -131,6 +140,7 @@ PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wa
     for (std::size_t s = 0; s < kArchiveSpectra; ++s)
         if (prepared.holds[s]) chunk[s].resize(kChunk * width);
 
+    const unsigned expectedModels = rad::ExpectedModels(set);
     CResample resampled;
     for (std::size_t r = 0; r < count; ++r) {
         const std::size_t record = first + r;
@@ -149,6 +159,9 @@ PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wa
         for (std::size_t c = 0; c < quantities.size(); ++c)
             day.quantities[c][r] = ArchiveFloat(q.values[quantities[c]].value);
         const rad::SunValues values = sun.At(day.times[r]);
+        day.qc.push_back(static_cast<int>(
+            rad::QcFlagsOf(rad::GatherQcEvidence(set, order[r]), q[rad::Quantity::Ppfd].value,
+                           values.zenithDeg, values.clearSkyPpfd, {}, expectedModels)));
         day.sunZenith.push_back(ArchiveFloat(values.zenithDeg));
         day.sunAzimuth.push_back(ArchiveFloat(values.azimuthDeg));
         day.clearSkyPpfd.push_back(ArchiveFloat(values.clearSkyPpfd));

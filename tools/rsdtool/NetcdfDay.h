@@ -29,6 +29,8 @@ struct ArchiveSensorDay {
     std::vector<int> exposure;
     std::vector<std::vector<int>> ints;      // status values, in StatusIntNames order
     std::vector<std::vector<float>> floats;  // in StatusFloatNames order
+    // Per record: the block's serial number and its calibration's digest ("" without a block).
+    std::vector<std::string> serial, calibrationDigest;
 };
 
 // A day file's records in time order, turned into what the archive stores. Computed without
@@ -42,6 +44,7 @@ struct ArchiveDay {
     // The sun per record (fill without a site), and why the times were read at the file's TZ.
     bool hasSite = false;
     std::vector<float> sunZenith, sunAzimuth, clearSkyPpfd;
+    std::vector<int> qc;  // QcFlag bits per record
     std::string zoneNotice;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "NetcdfSupport.h"
+#include "QcFlags.h"
 
 namespace {
 
@@ -39,4 +40,16 @@ void PutStatusFlags(int ncid, int var, std::string_view statusName) {
         PutText(ncid, var, "flag_meanings", flags.meanings);
         PutText(ncid, var, "comment", flags.comment);
     }
+}
+
+void PutQcFlags(int ncid, int var) {
+    std::vector<int> masks;
+    std::string meanings;
+    for (const rad::QcFlagInfo& info : rad::QcFlagTable()) {
+        masks.push_back(static_cast<int>(info.flag));
+        meanings += (meanings.empty() ? "" : " ") + std::string(info.name);
+    }
+    Check(nc_put_att_int(ncid, var, "flag_masks", NC_INT, masks.size(), masks.data()),
+          "flag_masks");
+    PutText(ncid, var, "flag_meanings", meanings);
 }

@@ -15,6 +15,8 @@
 
 // The start of the global "source" attribute; the day files' names follow.
 inline constexpr std::string_view kArchiveSourceText = "QS series spectroradiometers; day files ";
+// After the day files in the source attribute: the program and version that wrote them.
+inline constexpr std::string_view kArchiveSourceProgram = "; written by ";
 
 // What the disk said when a call of the libraries failed without saying it: "" unless errno
 // names a cause of the file system.

@@ -1,5 +1,6 @@
 #include "ToolSupport.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -36,6 +37,14 @@ bool CheckOutput(const std::string& out, std::span<const std::string> inputs) {
     const int refused = rad::CheckOutputPath(out, inputs);
     if (refused != 0) WriteError(out, refused);
     return refused == 0;
+}
+
+bool TakeFlag(CommandArgs& args, std::string_view flag) {
+    const auto end = std::find(args.begin(), args.end(), "--");
+    const auto it = std::find(args.begin(), end, flag);
+    if (it == end) return false;
+    args.erase(it);
+    return true;
 }
 
 std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,

@@ -32,6 +32,9 @@ int WriteError(const std::string& file, int error);
 // regular file, or one of the inputs (rad::CheckOutputPath).
 bool CheckOutput(const std::string& out, std::span<const std::string> inputs);
 
+// Removes a flag without a value from args (before any "--"); true when it was there.
+bool TakeFlag(CommandArgs& args, std::string_view flag);
+
 // nullopt (after the usage error) for an unknown option or one without its value.
 std::optional<ParsedArgs> ParseArgs(const CommandArgs& args,
                                     std::initializer_list<std::string_view> valueOptions,

@@ -756,6 +756,10 @@ Reload it and lose your changes, or overwrite it?</source>
         <translation>項目</translation>
     </message>
     <message>
+        <source>Quality flags</source>
+        <translation>品質フラグ</translation>
+    </message>
+    <message>
         <location filename="../QuantitiesPanel.cpp" line="11"/>
         <source>Quantities</source>
         <translation>光量</translation>
