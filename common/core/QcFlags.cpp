@@ -7,6 +7,7 @@
 #include <iterator>
 #include <optional>
 
+#include "BlockSerials.h"
 #include "PayloadStore.h"
 #include "RsdData.h"
 #include "SensorOverlap.h"
@@ -23,6 +24,7 @@ constexpr QcFlagInfo kFlags[] = {
     {kQcMergeMismatch, "merge_mismatch"},
     {kQcAboveClearSky, "above_clear_sky"},
     {kQcNight, "night"},
+    {kQcCalibrationMismatch, "calibration_mismatch"},
 };
 static_assert(std::size(kFlags) == kQcFlagCount);
 
@@ -119,6 +121,8 @@ QcEvidence QcEvidenceGatherer::Gather(const CRsdData& set, int index,
         const SensorData* block = rad.Block(m);
         if (!block) continue;
         evidence.heldModels |= 1u << m;
+        if (const SensorCal* cal = set.GetCal(m); cal && SerialsDiffer(block->SN, cal->SN))
+            evidence.calibrationMismatch = true;
         earliest = std::min(earliest, block->MT);
         latest = std::max(latest, block->MT);
         const Signals s = SignalsOf(*block, index, m, payloads);
@@ -176,6 +180,7 @@ unsigned QcFlagsOf(const QcEvidence& evidence, double ppfd, double zenithDeg, do
     unsigned flags = MissingSensorFlag(evidence.heldModels, expectedModels);
     if (evidence.nonfinite) flags |= kQcNonfinite;
     if (evidence.saturated) flags |= kQcSaturated;
+    if (evidence.calibrationMismatch) flags |= kQcCalibrationMismatch;
     if (evidence.blockSpanSeconds > t.sensorsApartSeconds) flags |= kQcSensorsApart;
     if (evidence.mergeDeviation > t.mergeMismatch) flags |= kQcMergeMismatch;
     if (ppfd > t.clearSkyFactor * clearSkyPpfd + t.clearSkyMargin) flags |= kQcAboveClearSky;

@@ -24,9 +24,10 @@ enum QcFlag : unsigned {
     kQcMergeMismatch = 1u << 4,
     kQcAboveClearSky = 1u << 5,
     kQcNight = 1u << 6,
+    kQcCalibrationMismatch = 1u << 7,
 };
 
-inline constexpr std::size_t kQcFlagCount = 7;
+inline constexpr std::size_t kQcFlagCount = 8;
 
 struct QcFlagInfo {
     QcFlag flag;
@@ -63,7 +64,8 @@ struct QcEvidence {
     bool saturated = false;
     double blockSpanSeconds = 0;  // latest minus earliest block time
     double mergeDeviation = std::numeric_limits<double>::quiet_NaN();  // worst judged overlap
-    unsigned heldModels = 0;  // bit per model the record has a block of
+    unsigned heldModels = 0;           // bit per model the record has a block of
+    bool calibrationMismatch = false;  // a block of another unit than its file's calibration
 };
 
 class PayloadStore;

@@ -51,6 +51,8 @@ TEST(QcFlags, EachRecordFaultGivesItsFlagAndNoOther) {
              for (std::size_t k = 0; k < b.MD.size(); ++k) b.MD[k] = b.DD[k] + 1e5f;
          },
          rad::kQcMergeMismatch},
+        {"another unit's block", [](CRad& r) { SetTextField(r.Block(kQS300)->SN, "99999"); },
+         rad::kQcCalibrationMismatch},
     };
     for (const auto& c : cases) EXPECT_EQ(FlagsOfChangedRecord(c.change), c.expected) << c.name;
 }

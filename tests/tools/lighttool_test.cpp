@@ -205,9 +205,9 @@ TEST_F(LightTool, FlagsNeedingTheWholeFileReachEveryOutput) {
     ASSERT_EQ(days.size(), 3u);
     EXPECT_EQ(days[0],
               "Date,Records,nonfinite,saturated,sensor_missing,sensors_apart,"
-              "merge_mismatch,above_clear_sky,night");
-    EXPECT_EQ(days[1], "2024/06/01,33,0,1,1,0,0,0,0");
-    EXPECT_EQ(days[2], "2024/06/02,33,0,0,0,0,0,0,0");
+              "merge_mismatch,above_clear_sky,night,calibration_mismatch");
+    EXPECT_EQ(days[1], "2024/06/01,33,0,1,1,0,0,0,0,0");
+    EXPECT_EQ(days[2], "2024/06/02,33,0,0,0,0,0,0,0,0");
     const ToolRun daily = Tool("daily " + Path("flagged.RSD"));
     EXPECT_TRUE(Split(daily.out)[1].ends_with(",2")) << daily.out;
 }

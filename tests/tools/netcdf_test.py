@@ -214,7 +214,8 @@ class NetcdfArchive(unittest.TestCase):
         qc = ds["qc"]
         meanings = qc.flag_meanings.split()
         self.assertEqual(meanings, ["nonfinite", "saturated", "sensor_missing", "sensors_apart",
-                                    "merge_mismatch", "above_clear_sky", "night"])
+                                    "merge_mismatch", "above_clear_sky", "night",
+                                    "calibration_mismatch"])
         self.assertEqual(list(qc.flag_masks), [1 << k for k in range(len(meanings))])
         values = qc[:]
         flagged = 0

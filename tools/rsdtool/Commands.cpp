@@ -98,8 +98,9 @@ constexpr const char* kQcHelp =
     "usage: rsdtool qc [--profile INI] [--json] [--tz ZONE] FILE... [-o OUT]\n"
     "Per day of the records of every FILE: the records, and how many carry each quality\n"
     "flag (nonfinite, saturated, sensor_missing, sensors_apart, merge_mismatch,\n"
-    "above_clear_sky, night). [QC] of the profile changes the thresholds, [ANALYSIS]\n"
-    "DAYSTART the hour the days start. Files, --tz and exit status as for series.\n";
+    "above_clear_sky, night, calibration_mismatch). [QC] of the profile changes the\n"
+    "thresholds, [ANALYSIS] DAYSTART the hour the days start. Files, --tz and exit status as\n"
+    "for series.\n";
 
 constexpr const char* kRecalibrateHelp =
     "usage: rsdtool recalibrate --cal SOURCE [--force] FILE... (-o OUT | --out-dir DIR |\n"
