@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "BandSum.h"
 #include "CieTables.h"
 #include "Colorimetry.h"
 #include "Resample.h"
@@ -9,20 +10,13 @@
 namespace rad {
 namespace {
 
-constexpr double kPhotonConstant = 0.119625512456;  // lambda*E to photon flux, as PPFD
-constexpr double kPerNanometre = 1000.0;            // E is per um, the sums step 1 nm
-constexpr double kLuminousEfficacy = 683.0;         // lm/W
-constexpr double kUvIndexPerWatt = 40.0;            // m2/W
+constexpr double kUvIndexPerWatt = 40.0;  // m2/W
 // Melanopic efficacy of luminous radiation of D65 (CIE S 026), W/lm.
 constexpr double kMelanopicD65 = 1.3262e-3;
 constexpr double kPlanckTimesLight = 1239.84198;  // h*c in eV*nm
 
-struct Band {
-    int from;
-    int to;
-};
 constexpr Band kUvb{280, 315}, kUva{315, 400}, kBlue{400, 500}, kGreen{500, 600}, kRed{600, 700},
-    kFarRed{700, 750}, kEpar{400, 750}, kPar{400, 700};
+    kFarRed{700, 750}, kEpar{400, 750}, kPar = kParBand;
 constexpr Band kRatioRed{655, 665}, kRatioFarRed{725, 735};
 constexpr Band kErythemal{250, 400}, kVisible{kCieFirst, kCieLast}, kApe{350, 1050};
 static_assert(kErythemal.from == kQuantityFirstNm && kApe.to == kQuantityLastNm,
@@ -104,40 +98,27 @@ const Weights& TheWeights() {
     return weights;
 }
 
-struct Spectrum {
-    const double* values;  // element k belongs to first + k nm
-    int first;
-    int last;  // below first when there is no spectrum
-};
+using Spectrum = GridSpectrum;
 
-// Sums of E(nm) * weight(nm) over the band, one per weight row, in one pass; with halfLimits
-// the band limits count half (trapezoid rule). Off-grid and non-finite values add nothing and
-// do not count as covered. Each sum adds its terms in wavelength order, term by term.
+// Sums of E(nm) * weight(nm) over the band, one per weight row, in one pass.
 template <std::size_t N>
-std::array<BandSum, N> SumBand(const Spectrum& s, Band band, bool halfLimits,
+std::array<BandSum, N> SumRows(const Spectrum& s, Band band, bool halfLimits,
                                const std::array<const WeightRow*, N>& rows) {
-    std::array<double, N> sums{};
-    int covered = 0;
-    const int from = std::max(band.from, s.first), to = std::min(band.to, s.last);
-    for (int nm = from; nm <= to; ++nm) {
-        const double e = s.values[nm - s.first];
-        if (!std::isfinite(e)) continue;
-        const bool half = halfLimits && (nm == band.from || nm == band.to);
+    const auto terms = [&rows](int nm, double e) {
         const auto k = static_cast<std::size_t>(nm - kWeightFirst);
-        for (std::size_t j = 0; j < N; ++j) {
-            const double term = e * (*rows[j])[k];
-            sums[j] += half ? term * 0.5 : term;
-        }
-        ++covered;
-    }
+        std::array<double, N> t;
+        for (std::size_t j = 0; j < N; ++j) t[j] = e * (*rows[j])[k];
+        return t;
+    };
+    const BandSums<N> sums = SumBand<N>(s, band, halfLimits, terms);
     std::array<BandSum, N> result;
     for (std::size_t j = 0; j < N; ++j)
-        result[j] = {sums[j], static_cast<double>(covered) / (band.to - band.from + 1)};
+        result[j] = {sums.sums[j], static_cast<double>(sums.covered) / (band.to - band.from + 1)};
     return result;
 }
 
 BandSum Photons(const Spectrum& s, Band band) {
-    return SumBand<1>(s, band, true, {&TheWeights().photon})[0];
+    return SumRows<1>(s, band, true, {&TheWeights().photon})[0];
 }
 
 QuantityValue Ratio(const QuantityValue& a, const QuantityValue& b) {
@@ -163,7 +144,7 @@ void ComputeBands(const Spectrum& s, LightQuantities& q) {
     };
     const Weights& w = TheWeights();
     for (const Row& row : kRows) {
-        const auto [photons, energy] = SumBand<2>(s, row.band, true, {&w.photon, &w.one});
+        const auto [photons, energy] = SumRows<2>(s, row.band, true, {&w.photon, &w.one});
         q[row.photons] = photons.Scaled(1.0 / kPerNanometre);
         q[row.energy] = energy.Scaled(1.0 / kPerNanometre);
     }
@@ -174,14 +155,14 @@ void ComputeBands(const Spectrum& s, LightQuantities& q) {
 }
 
 void ComputeUv(const Spectrum& s, LightQuantities& q) {
-    const BandSum erythemal = SumBand<1>(s, kErythemal, true, {&TheWeights().erythema})[0];
+    const BandSum erythemal = SumRows<1>(s, kErythemal, true, {&TheWeights().erythema})[0];
     q[Quantity::Erythemal] = erythemal.Scaled(1.0 / kPerNanometre);
     q[Quantity::UvIndex] = erythemal.Scaled(kUvIndexPerWatt / kPerNanometre);
 }
 
 void ComputeColour(const Spectrum& s, LightQuantities& q) {
     const Weights& w = TheWeights();
-    const auto [x, y, z, mel] = SumBand<4>(s, kVisible, false, {&w.x, &w.y, &w.z, &w.melanopic});
+    const auto [x, y, z, mel] = SumRows<4>(s, kVisible, false, {&w.x, &w.y, &w.z, &w.melanopic});
     q[Quantity::Illuminance] = y.Scaled(kLuminousEfficacy / kPerNanometre);
     q[Quantity::Melanopic] = mel.Scaled(1.0 / kPerNanometre);
     q[Quantity::MelanopicEdi] = mel.Scaled(1.0 / kPerNanometre / kMelanopicD65);
@@ -199,7 +180,7 @@ void ComputeColour(const Spectrum& s, LightQuantities& q) {
 
 void ComputeApe(const Spectrum& s, LightQuantities& q) {
     const Weights& w = TheWeights();
-    const auto [energy, weighted] = SumBand<2>(s, kApe, true, {&w.one, &w.nm});
+    const auto [energy, weighted] = SumRows<2>(s, kApe, true, {&w.one, &w.nm});
     if (energy.coverage <= 0 || weighted.sum == 0) return;
     q[Quantity::Ape] = {kPlanckTimesLight * energy.sum / weighted.sum, energy.coverage};
 }

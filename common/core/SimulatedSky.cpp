@@ -6,6 +6,7 @@
 
 #include "CieTables.h"
 #include "ClearSky.h"
+#include "LightConstants.h"
 #include "LocalTime.h"
 #include "SolarPosition.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kLampKelvin = 2856.0;
-constexpr double kLuminousEfficacy = 683.0;  // lm/W at 555 nm
 constexpr int64_t kDay = 86400;
 
 // The model's defaults but for a humid mid-latitude summer's water column (2 cm, not 1.4),
