@@ -75,7 +75,8 @@ void CHeadlessRunner::SetProgressText(const std::string& text) {
 void CHeadlessRunner::LogWritten(const std::string& line) { Print(line); }
 
 void CHeadlessRunner::CycleStored() {
-    m_today.Update(m_doc->StoreStep().DataSet());
+    const StoredRecord stored = m_doc->StoreStep().Stored();
+    m_today.Update(stored.day, &stored.row);
     if (m_today.HasRecord()) Print(m_today.Line());
 }
 

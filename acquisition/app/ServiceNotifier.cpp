@@ -47,8 +47,8 @@ void CServiceNotifier::Tick(int64_t now) {
     if (m_pNext) m_pNext->Tick(now);
 }
 
-void CServiceNotifier::RecordStored(const CRsdData& day, bool written) {
-    if (m_pNext) m_pNext->RecordStored(day, written);
+void CServiceNotifier::RecordStored(const StoredRecord& record, bool written) {
+    if (m_pNext) m_pNext->RecordStored(record, written);
 }
 
 void CServiceNotifier::SensorState(int model, int status, const std::string& text) {

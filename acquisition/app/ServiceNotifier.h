@@ -22,7 +22,7 @@ class CServiceNotifier final : public IStationObserver {
 
     void AcquisitionChanged(bool running, int64_t now) override;
     void Tick(int64_t now) override;
-    void RecordStored(const CRsdData& day, bool written) override;
+    void RecordStored(const StoredRecord& record, bool written) override;
     void SensorState(int model, int status, const std::string& text) override;
     void SensorLost(int model) override;
 

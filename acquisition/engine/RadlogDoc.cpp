@@ -526,8 +526,8 @@ void CRadlogDoc::StoreCycle(const CCycleResult& cycle) {
     ++m_nStoredCycles;
 }
 
-void CRadlogDoc::RecordStored(const CRsdData& day, bool written) {
-    if (m_pObserver) m_pObserver->RecordStored(day, written);
+void CRadlogDoc::RecordStored(const StoredRecord& record, bool written) {
+    if (m_pObserver) m_pObserver->RecordStored(record, written);
 }
 
 void CRadlogDoc::SensorChanged(int model, const std::string& detail) {

@@ -130,7 +130,7 @@ class CRadlogDoc final : public ILogSink, private IStoreListener {
     // IStoreListener
     void Note(const std::string& line) override { m_host.Note(line); }
     void CycleStored() override { m_host.CycleStored(); }
-    void RecordStored(const CRsdData& day, bool written) override;
+    void RecordStored(const StoredRecord& record, bool written) override;
     void SensorChanged(int model, const std::string& detail) override;
 
     RadlogSettings& m_settings;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-class CRsdData;
+struct StoredRecord;
 
 // Someone outside the controller who follows the station's health and records (telemetry).
 // Every call comes on the user-interface thread and must return at once: the acquisition
@@ -16,9 +16,9 @@ class IStationObserver {
     virtual void AcquisitionChanged(bool running, int64_t now) = 0;
     // Timer 1 of an open acquisition, every second.
     virtual void Tick(int64_t now) = 0;
-    // A cycle's record is the last record of day; written is false when its day file could
-    // not be written (the record stays pending for a later store).
-    virtual void RecordStored(const CRsdData& day, bool written) = 0;
+    // A cycle's record is stored (the last record of record.day); written is false when its
+    // day file could not be written (the record stays pending for a later store).
+    virtual void RecordStored(const StoredRecord& record, bool written) = 0;
     // An identification attempt ended with a driver status (DriverStatus.h); text as shown.
     virtual void SensorState(int model, int status, const std::string& text) = 0;
     // The device vanished during a measurement.

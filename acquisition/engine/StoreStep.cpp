@@ -94,7 +94,7 @@ StoreOutcome CStoreStep::StoreRecord(const CCycleResult& cycle, const CalSources
     RememberWritten(path, outcome.written && m_dayState.readable);
     for (CRad& rad : unwritten) m_pending.push_back({path, std::move(rad)});
     CapPending();
-    Tell([&] { m_listener.RecordStored(m_dataSet, outcome.written); });
+    Tell([&] { m_listener.RecordStored(Stored(), outcome.written); });
     if (m_settings.saveCsv) WriteHourFile(record.m_time);
     return outcome;
 }
@@ -394,4 +394,6 @@ void CStoreStep::BuildReport() {
     } catch (const std::invalid_argument&) {
         // A record time without a local form leaves the date text as it was.
     }
+    // The one resample of the record: the quantities come from the report's spectrum.
+    m_row = rad::SeriesRowOf(m_dataSet, m_dataSet.GetCount() - 1, m_spectrum);
 }

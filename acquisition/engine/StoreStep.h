@@ -14,6 +14,7 @@
 #include "RsdData.h"
 #include "SpectralCsv.h"
 #include "StatusReport.h"
+#include "StoredRecord.h"
 
 // Who follows the stores beyond the year log: the host's output and views, and the observer.
 class IStoreListener {
@@ -24,8 +25,8 @@ class IStoreListener {
     // The record is the last one of the day's data set and the report is built: redraw.
     virtual void CycleStored() {}
     // written is false when the day file could not be written (the records stay pending).
-    virtual void RecordStored(const CRsdData& day, bool written) {
-        (void)day;
+    virtual void RecordStored(const StoredRecord& record, bool written) {
+        (void)record;
         (void)written;
     }
     // Another unit of the model than the one whose calibration the day file holds: its records
@@ -74,6 +75,9 @@ class CStoreStep {
     const CRsdData& DataSet() const { return m_dataSet; }
     // What the view shows of the last record.
     const StatusReport& Report() const { return m_report; }
+    // The last record of DataSet(), resampled once, and its quantities: what every listener
+    // shows of it.
+    StoredRecord Stored() const { return {m_dataSet, m_spectrum, m_row}; }
     int PendingRecords() const { return static_cast<int>(m_pending.size()); }
     // Day files read so far; a store reads its day file only when it changed on disk since
     // the last write, or a store failed.
@@ -138,6 +142,7 @@ class CStoreStep {
     CRsdData m_dataSet;
     CSpectralCsv m_csv;
     CResample m_spectrum;
+    rad::SeriesRow m_row;
     StatusReport m_report;
     std::vector<PendingRecord> m_pending;  // records not yet in their day file, oldest first
     std::array<std::optional<SensorCal>, kModelCount> m_knownCal;  // last ever reported

@@ -9,9 +9,9 @@
 #include "LightQuantities.h"
 #include "RecordMessage.h"
 #include "RecordQc.h"
-#include "Resample.h"
 #include "RsdData.h"
 #include "StationIdentity.h"
+#include "StoredRecord.h"
 #include "TextEncoding.h"
 
 namespace {
@@ -130,14 +130,15 @@ void CStationTelemetry::Tick(int64_t now) {
         PublishState(m_bRunning, now);
 }
 
-void CStationTelemetry::RecordStored(const CRsdData& day, bool written) {
+void CStationTelemetry::RecordStored(const StoredRecord& record, bool written) {
+    const CRsdData& day = record.day;
     const int index = day.GetCount() - 1;
     if (index < 0) return;
     const int64_t recordTime = day.GetAt(index).m_time;
-    CResample spectrum;
-    spectrum.Resample(day, index);
-    const rad::LightQuantities quantities = rad::ComputeQuantities(spectrum);
-    m_today.Update(day);
+    // The store step's spectrum and quantities: no resample here.
+    const CResample& spectrum = record.spectrum;
+    const rad::LightQuantities& quantities = record.row.quantities;
+    m_today.Update(day, &record.row);
     const double dli = m_today.Day().dli;
     const RecordMessageInputs inputs{
         day, index, m_statusTexts, quantities,

@@ -7,6 +7,7 @@
 
 #include "LocalTime.h"
 #include "NumberFormat.h"
+#include "Resample.h"
 #include "ResampleTable.h"
 #include "TextEncoding.h"
 
@@ -84,19 +85,36 @@ constexpr std::size_t kLeastRecordsPerThread = 128;
 
 }  // namespace
 
-void SeriesRowMaker::Make(const CRsdData& set, int index, const PayloadStore* payloads,
-                          SeriesRow& row) {
+namespace {
+void FillRow(const CRsdData& set, int index, std::span<const double> spectrum, int firstNm,
+             QcEvidence evidence, SeriesRow& row) {
     const CRad& rad = set.GetAt(index);
     row.time = rad.m_time;
     row.memo = rad.m_strMemo;
     row.record = index;
+    row.quantities = ComputeQuantities(spectrum, firstNm);
+    row.qcEvidence = std::move(evidence);
+    row.qc = RowQcFlags(row, {});
+}
+}  // namespace
+
+void SeriesRowMaker::Make(const CRsdData& set, int index, const PayloadStore* payloads,
+                          SeriesRow& row) {
     // Through tables made once per sensor combination.
     const ResampleTable* table = m_tables.For(set, index);
     m_spectrum.resize(table ? table->Size() : 0);
     if (table) table->Fill(set, index, m_spectrum.data(), payloads);
-    row.quantities = ComputeQuantities(m_spectrum, table ? table->First() : 0);
-    row.qcEvidence = m_qc.Gather(set, index, payloads);
-    row.qc = RowQcFlags(row, {});
+    FillRow(set, index, m_spectrum, table ? table->First() : 0, m_qc.Gather(set, index, payloads),
+            row);
+}
+
+SeriesRow SeriesRowOf(const CRsdData& set, int index, const CResample& spectrum) {
+    // The quantities read 250-1050 nm only, so the whole spectrum gives the values the
+    // tables' cut one gives.
+    SeriesRow row;
+    QcEvidenceGatherer qc;
+    FillRow(set, index, spectrum.m_pValue, spectrum.m_nFirst, qc.Gather(set, index), row);
+    return row;
 }
 
 std::vector<SeriesRow> ComputeSeries(const CRsdData& set, std::span<const int> indices, int threads,

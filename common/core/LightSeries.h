@@ -42,6 +42,9 @@ class SeriesRowMaker {
     std::vector<double> m_spectrum;
 };
 
+// The row of record index from its spectrum, already resampled (the store step's).
+SeriesRow SeriesRowOf(const CRsdData& set, int index, const CResample& spectrum);
+
 // Rows of the records of indices, in the order given, computed on up to threads threads (a
 // long file is split into runs of records). With payloads, the pixels come from there (a set
 // read with LoadSummary). Throws std::out_of_range for a bad index.

@@ -1,6 +1,7 @@
 #include "ResampleTable.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "PayloadStore.h"
@@ -14,6 +15,8 @@ namespace {
 // No sensor reaches beyond kMaxWavelengthNm; a table that claims to keeps the grid empty
 // instead of allocating an absurd array or overflowing the int grid limits.
 constexpr double kMaxGridWavelength = kMaxWavelengthNm;
+
+std::atomic<uint64_t> g_resamples{0};
 
 // The grid starts at the first whole nanometre above the first pixel wavelength.
 bool GridLimits(double firstWl, double lastWl, int& first, int& last) {
@@ -138,6 +141,7 @@ std::optional<ResampleTable> ResampleTable::For(const CRsdData& set, int index, 
 
 void ResampleTable::Fill(const CRsdData& set, int index, double* out,
                          const PayloadStore* payloads) const {
+    g_resamples.fetch_add(1, std::memory_order_relaxed);
     const Pixels a = PixelsOf(set, index, m_modelA, payloads);
     const Pixels b = m_modelB >= 0 ? PixelsOf(set, index, m_modelB, payloads) : Pixels{};
     // The arithmetic of SensorSpectrum::ValueAt and MergePlan::ValueAt, step for step, so
@@ -164,6 +168,8 @@ void ResampleTable::Fill(const CRsdData& set, int index, double* out,
         }
     }
 }
+
+uint64_t ResampleCount() { return g_resamples.load(std::memory_order_relaxed); }
 
 const ResampleTable* ResampleTables::For(const CRsdData& set, int index) {
     if (!m_usable) m_usable = UsableCalibrations(set);

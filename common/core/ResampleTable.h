@@ -67,6 +67,10 @@ class ResampleTable {
 
 // Tables of one data set by sensor combination, built on first use. Not shared between
 // threads: each worker keeps its own.
+// Records resampled so far in this process, by any path: the derived values of a stored record
+// are computed from one resample, and the tests count it.
+uint64_t ResampleCount();
+
 class ResampleTables {
   public:
     explicit ResampleTables(int from = INT32_MIN, int to = INT32_MAX) : m_from(from), m_to(to) {}

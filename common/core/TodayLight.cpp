@@ -19,7 +19,7 @@ std::string Number(double value, int decimals) {
 
 }  // namespace
 
-void CTodayLight::Update(const CRsdData& set) {
+void CTodayLight::Update(const CRsdData& set, const rad::SeriesRow* latest) {
     const bool sameSet = m_nSeen <= set.GetCount() &&
                          (m_nSeen == 0 || set.GetAt(m_nSeen - 1).m_time == m_lastSeenTime);
     // Another set: a new day file, or another part of the same day (a sensor unit exchanged,
@@ -31,9 +31,13 @@ void CTodayLight::Update(const CRsdData& set) {
     }
     const int count = set.GetCount();
     if (m_nSeen >= count) return;
+    const bool given =
+        latest && latest->record == count - 1 && latest->time == set.GetAt(count - 1).m_time;
     std::vector<int> fresh;
-    for (int i = m_nSeen; i < count; ++i) fresh.push_back(i);
-    for (const rad::SeriesRow& row : rad::ComputeSeries(set, fresh)) {
+    for (int i = m_nSeen; i < (given ? count - 1 : count); ++i) fresh.push_back(i);
+    std::vector<rad::SeriesRow> rows = rad::ComputeSeries(set, fresh);
+    if (given) rows.push_back(*latest);
+    for (const rad::SeriesRow& row : rows) {
         if (!rad::ToLocalTm(row.time)) continue;  // a time without a local form has no day
         const int64_t day = rad::DayStartOf(row.time, m_nDayStart);
         // A day may begin before 1970 UTC (a clock at the epoch east of Greenwich).

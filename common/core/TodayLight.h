@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "DailyLight.h"
+#include "LightSeries.h"
 #include "RsdData.h"
 
 // The light of the current day so far, kept up to date as a day file grows record by record:
@@ -15,8 +16,9 @@ class CTodayLight {
 
     // Takes the records of set not seen yet. Another set than the one seen so far (a new day
     // file, another part of the day) is read from its start; records of the day already taken
-    // are kept, those of an earlier day than the latest are left out.
-    void Update(const CRsdData& set);
+    // are kept, those of an earlier day than the latest are left out. latest, when given, is
+    // the row of the set's last record as the store step computed it: it is not computed again.
+    void Update(const CRsdData& set, const rad::SeriesRow* latest = nullptr);
 
     bool HasRecord() const { return !m_samples.empty(); }
     const rad::LightSample& Latest() const { return m_samples.back(); }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "DayParts.h"
 #include "EngineFixture.h"
 #include "OutputPaths.h"
+#include "ResampleTable.h"
 #include "RsdFileFormat.h"
 #include "StoreStep.h"
 #include "SyntheticData.h"
@@ -36,9 +38,10 @@ class RecordingListener final : public ILogSink, public IStoreListener {
         ++redraws;
         if (onStored) onStored();
     }
-    void RecordStored(const CRsdData& day, bool isWritten) override {
+    void RecordStored(const StoredRecord& record, bool isWritten) override {
         written.push_back(isWritten);
-        lastDayCount = day.GetCount();
+        lastDayCount = record.day.GetCount();
+        if (onRecord) onRecord(record);
     }
     void SensorChanged(int model, const std::string&) override { changedModels.push_back(model); }
 
@@ -46,7 +49,8 @@ class RecordingListener final : public ILogSink, public IStoreListener {
     std::vector<std::string> notes;
     std::vector<bool> written;
     std::vector<int> changedModels;
-    std::function<void()> onStored;  // what the host does with a stored record
+    std::function<void()> onStored;                     // what the host does with a stored record
+    std::function<void(const StoredRecord&)> onRecord;  // what telemetry does with it
     int redraws = 0;
     int lastDayCount = 0;
 };
@@ -75,11 +79,12 @@ class StoreStep : public OutputFolderTest {
                                                ReportLanguage::English, maxPending);
     }
     // One stored cycle with a QS-100 block made from seed; returns the block.
-    SensorData Store(int64_t t, uint32_t seed, StoreOutcome* outcome = nullptr) {
+    SensorData Store(int64_t t, uint32_t seed, StoreOutcome* outcome = nullptr,
+                     const CStoreStep::CalSources& cals = {}) {
         CCycleResult cycle;
         cycle.time = t;
         cycle.data[kQS100] = rad::MakeSyntheticData(kQS100, t, seed);
-        const StoreOutcome stored = m_store->Store(cycle, {});
+        const StoreOutcome stored = m_store->Store(cycle, cals);
         if (outcome) *outcome = stored;
         return *cycle.data[kQS100];
     }
@@ -287,6 +292,39 @@ TEST_F(StoreStep, ClockAtTheEpochStoresInEveryZone) {
     }
     ::setenv("TZ", restore.c_str(), 1);
     rad::InitTimeZone();
+}
+
+// Every listener takes the stored record's spectrum and quantities from the store step: one
+// resample per stored record, and the light the day's own computation gives.
+TEST_F(StoreStep, AStoredRecordIsResampledOnceForEveryListener) {
+    MakeStore();
+    const SensorCal cal = rad::MakeSyntheticCal(kQS100);
+    CStoreStep::CalSources cals{};
+    cals[kQS100] = &cal;
+    CTodayLight panel, line, fresh;
+    m_listener.onStored = [&] {
+        const StoredRecord stored = m_store->Stored();
+        panel.Update(stored.day, &stored.row);
+        line.Update(stored.day, &stored.row);
+    };
+    double sentPpfd = NAN;
+    m_listener.onRecord = [&](const StoredRecord& record) {
+        sentPpfd = record.row.quantities[rad::Quantity::Ppfd].value;
+        EXPECT_EQ(record.spectrum.m_pValue, m_store->Stored().spectrum.m_pValue);
+    };
+    for (uint32_t i = 0; i < 3; ++i) {
+        const uint64_t before = rad::ResampleCount();
+        Store(m_first + 60 * i, i + 1, nullptr, cals);
+        EXPECT_EQ(rad::ResampleCount() - before, 1u);
+        fresh.Update(m_store->DataSet());
+        ASSERT_TRUE(std::isfinite(fresh.Latest().ppfd));
+        EXPECT_EQ(sentPpfd, fresh.Latest().ppfd);
+        for (const CTodayLight* today : {&panel, &line}) {
+            EXPECT_EQ(today->Latest().ppfd, fresh.Latest().ppfd);
+            EXPECT_EQ(today->Latest().qc, fresh.Latest().qc);
+            EXPECT_EQ(today->Line(), fresh.Line());
+        }
+    }
 }
 
 // Nothing on the store path ends the program: a failing listener does not keep the record from

@@ -12,7 +12,7 @@ namespace {
 struct CountingObserver final : IStationObserver {
     void AcquisitionChanged(bool, int64_t) override { ++calls; }
     void Tick(int64_t) override { ++calls; }
-    void RecordStored(const CRsdData&, bool) override { ++calls; }
+    void RecordStored(const StoredRecord&, bool) override { ++calls; }
     void SensorState(int, int, const std::string&) override { ++calls; }
     void SensorLost(int) override { ++calls; }
     int calls = 0;

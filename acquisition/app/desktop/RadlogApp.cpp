@@ -124,12 +124,12 @@ void CRadlogApp::AcquisitionChanged(bool running) {
 }
 
 void CRadlogApp::CycleStored() {
-    const CRsdData& set = m_pDoc->StoreStep().DataSet();
-    if (set.GetCount() > 0)
-        m_spectrum.Resample(set, set.GetCount() - 1);
+    const StoredRecord stored = m_pDoc->StoreStep().Stored();
+    if (stored.day.GetCount() > 0)
+        m_spectrum = stored.spectrum;
     else
         m_spectrum.Free();
-    if (m_pTodayDock) m_pTodayDock->Update(set);
+    if (m_pTodayDock) m_pTodayDock->Update(stored.day, &stored.row);
     if (m_pView) m_pView->update();
 }
 

@@ -32,8 +32,8 @@ CTodayDock::CTodayDock(int dayStartHour, QWidget* parent)
 
 CTodayDock::~CTodayDock() = default;
 
-void CTodayDock::Update(const CRsdData& set) {
-    m_today->Update(set);
+void CTodayDock::Update(const CRsdData& set, const rad::SeriesRow* latest) {
+    m_today->Update(set, latest);
     Show();
 }
 

@@ -5,6 +5,9 @@
 class CRsdData;
 class CTodayLight;
 class QLabel;
+namespace rad {
+struct SeriesRow;
+}
 
 // The "Today" panel of Radlog's window: the latest PPFD and UV index and the daily light
 // integral so far, as the headless output line gives them.
@@ -15,8 +18,9 @@ class CTodayDock : public QDockWidget {
     explicit CTodayDock(int dayStartHour = 0, QWidget* parent = nullptr);
     ~CTodayDock() override;
 
-    // After a stored cycle: takes the new records of the day file.
-    void Update(const CRsdData& set);
+    // After a stored cycle: takes the new records of the day file; latest is the row of its
+    // last record when it is already computed.
+    void Update(const CRsdData& set, const rad::SeriesRow* latest = nullptr);
 
     QString PpfdText() const;
     QString DliText() const;
