@@ -10,10 +10,12 @@
 #include <chrono>
 #include <thread>
 
+#include "SensorModel.h"
+
 namespace {
 
-// 10 bits per byte (start, 8 data, stop) at 38400 baud.
-constexpr double kByteMicros = 10.0 * 1e6 / 38400.0;
+// 10 bits per byte (start, 8 data, stop) at the models' line speed.
+constexpr double kByteMicros = 10.0 * 1e6 / kBaudRate;
 
 }  // namespace
 

@@ -20,7 +20,7 @@ class CPtyDevice {
 
     // Waits up to timeoutMs for received bytes and appends them; false when nothing came.
     bool Receive(std::string& into, int timeoutMs);
-    // Sends all bytes, optionally at the pace of 38400 baud; gives up when stop is requested.
+    // Sends all bytes, optionally at the pace of the line speed; gives up when stop is requested.
     void Send(const std::string& bytes, bool paced, std::stop_token stop);
 
   private:

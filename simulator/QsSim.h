@@ -31,7 +31,7 @@ struct QsSimFaults {
 };
 
 struct QsSimOptions {
-    bool pacing = false;         // bytes leave at the pace of 38400 baud
+    bool pacing = false;         // bytes leave at the pace of the line speed
     double exposureScale = 1.0;  // GM takes exposure x this long (1.0: honest)
     std::string transcriptPath;  // every command received, with a time stamp
     std::uint32_t seed = 1;

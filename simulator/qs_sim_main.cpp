@@ -143,7 +143,8 @@ bool Parse(int argc, char** argv, Args& a) {
         else
             return false;
     }
-    if (a.models.empty()) a.models = {kQS100, kQS200, kQS300, kQS400};
+    if (a.models.empty())
+        for (const SensorModelInfo& info : kModels) a.models.push_back(info.model);
     return true;
 }
 

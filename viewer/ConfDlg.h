@@ -47,5 +47,5 @@ class CConfDlg : public QDialog {
     QLineEdit* m_pRangeFrom = nullptr;
     QLineEdit* m_pRangeTo = nullptr;
     QCheckBox* m_pMerge = nullptr;
-    std::array<QCheckBox*, 4> m_pModel{};
+    std::array<QCheckBox*, kModelCount> m_pModel{};
 };

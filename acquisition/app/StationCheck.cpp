@@ -11,10 +11,6 @@
 #include "SensorModel.h"
 #include "Serial.h"
 
-namespace {
-constexpr int kBaud = 38400;
-}  // namespace
-
 std::vector<CheckFinding> CheckStation(const std::string& profilePath, bool profileRead,
                                        const RadlogSettings& settings) {
     std::vector<CheckFinding> findings;
@@ -37,7 +33,7 @@ std::vector<CheckFinding> CheckStation(const std::string& profilePath, bool prof
         const std::string what = std::string(kModels[m].label) + " on COM" +
                                  std::to_string(settings.comPort[m]) + " (" + device + ")";
         CSerial port;
-        if (device.empty() || !port.Open(device, kBaud)) {
+        if (device.empty() || !port.Open(device, kBaudRate)) {
             findings.push_back(
                 {false,
                  what + ": " + (device.empty() ? "no port" : std::strerror(port.OpenError()))});

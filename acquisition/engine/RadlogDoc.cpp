@@ -12,7 +12,6 @@
 #include "YearLog.h"
 
 namespace {
-constexpr int kBaud = 38400;
 constexpr int kAttempts = 3;
 constexpr const char* kClockFormat = "%Y/%m/%d  %H:%M:%S";
 // Logged when a worker outlives the bounded wait and the controller goes on without it.
@@ -20,9 +19,11 @@ constexpr const char* kThreadTimeoutText = "ERROR THREAD TIMEOUT";
 
 std::array<std::unique_ptr<CQSDriver>, kModelCount> MakeDrivers(
     const CRadlogDoc::DriverFactory& make) {
-    if (make) return {make(kQS100), make(kQS200), make(kQS300), make(kQS400)};
-    return {std::make_unique<CQS100>(), std::make_unique<CQS200>(), std::make_unique<CQS300>(),
-            std::make_unique<CQS400>()};
+    std::array<std::unique_ptr<CQSDriver>, kModelCount> drivers;
+    for (const SensorModelInfo& info : kModels)
+        drivers[static_cast<std::size_t>(info.model)] =
+            make ? make(info.model) : std::make_unique<CQSDriver>(info.model);
+    return drivers;
 }
 
 CWorker::Models OnlyModel(int model) {
@@ -112,7 +113,7 @@ int CRadlogDoc::StartMeasurement() {
         driver.SetPortMap(m_settings.ports);
         // A driver still held by a worker of an earlier acquisition counts as not openable.
         const bool busy = DriverBusy(model);
-        if (busy || !driver.OpenPort(m_settings.comPort[model], kBaud)) {
+        if (busy || !driver.OpenPort(m_settings.comPort[model], kBaudRate)) {
             m_sensorState[model] = kStatusPortFailed;
             m_sensorStatus[model] = rad::StateText(kStatusPortFailed, m_bJapanese);
             UpdateProgressText();
@@ -243,7 +244,7 @@ void CRadlogDoc::IdentifyLoop(int model, bool reopen, int port, const std::strin
     while (m_running == 1) {
         if (!open) {
             driver.ClosePort();
-            if (!driver.OpenPort(port, kBaud)) {
+            if (!driver.OpenPort(port, kBaudRate)) {
                 PostStatus(model, rad::StateText(kStatusPortFailed, m_bJapanese), generation);
                 noteOnce(portName + ": " + driver.OpenFailureText());
                 Pause();

@@ -45,7 +45,6 @@ class CQSDriver {
   public:
     static constexpr int kReplySize = 256;
     static constexpr int kMaxFields = 16;
-    static constexpr int kMaskSize = 256;
 
     explicit CQSDriver(int model);
     // Tests hand in their own transport and clock.
@@ -131,21 +130,4 @@ class CQSDriver {
     std::string m_path;
     rad::PortMap m_ports;
     double m_timeScale = 1.0;
-};
-
-class CQS100 : public CQSDriver {
-  public:
-    CQS100() : CQSDriver(kQS100) {}
-};
-class CQS200 : public CQSDriver {
-  public:
-    CQS200() : CQSDriver(kQS200) {}
-};
-class CQS300 : public CQSDriver {
-  public:
-    CQS300() : CQSDriver(kQS300) {}
-};
-class CQS400 : public CQSDriver {
-  public:
-    CQS400() : CQSDriver(kQS400) {}
 };

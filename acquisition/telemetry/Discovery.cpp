@@ -123,10 +123,8 @@ std::vector<MqttMessage> DiscoveryMessages(const DiscoveryDevice& device) {
 }
 
 std::vector<MqttMessage> DiscoveryRemovals(const DiscoveryDevice& device) {
-    std::array<bool, kModelCount> all{};
-    all.fill(true);
     std::vector<MqttMessage> messages;
-    for (const Entity& entity : Entities(all))
+    for (const Entity& entity : Entities(kAllModels))
         messages.push_back({ConfigTopic(device, entity), "", 1, true});
     return messages;
 }

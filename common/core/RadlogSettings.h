@@ -13,7 +13,7 @@
 // Every setting of Radlog's profile, in the order the profile holds them.
 struct RadlogSettings {
     // [COM] QS100 .. QS400: COM port number per model, 0 = none.
-    std::array<int, 4> comPort{};
+    std::array<int, kModelCount> comPort{};
     // [INT]
     int measType = 1;        // MEAS_TYPE: 0 interval, 1 manual
     int64_t start = 21600;   // START, seconds after local midnight (06:00:00)
@@ -24,7 +24,7 @@ struct RadlogSettings {
     std::string rsdFolder;
     std::string csvFolder;
     // [USE] QS100 .. QS400
-    std::array<bool, 4> use{};
+    std::array<bool, kModelCount> use{};
     // [SAVE] CSV, then the CSV layout keys
     bool saveCsv = true;
     CsvSettings csv;

@@ -2,11 +2,14 @@
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 
 // The four sensor models of the family, always walked in this order.
 enum SensorModelIndex { kQS100 = 0, kQS200 = 1, kQS300 = 2, kQS400 = 3 };
 
 inline constexpr int kModelCount = 4;
+// Every model talks at this line speed, 8 data bits, no parity, one stop bit.
+inline constexpr int kBaudRate = 38400;
 inline constexpr int kMaxPixels = 2048;
 inline constexpr int kMaxStatusInts = 4;
 inline constexpr int kMaxStatusFloats = 7;
@@ -86,6 +89,8 @@ inline constexpr StatusLayout WithSecondTemperature(StatusLayout layout, int ind
     return layout;
 }
 
+// One driver class, the simulator and every view read these rows; a new model is a row here
+// plus its synthetic optics and the merge pairs of its band, and the model table test walks it.
 inline constexpr std::array<SensorModelInfo, kModelCount> kModels = {{
     {.model = kQS100,
      .label = "QS-100",
@@ -134,6 +139,15 @@ inline constexpr std::array<SensorModelInfo, kModelCount> kModels = {{
      .pixelMask = true,
      .secondTemperature = true},
 }};
+
+static_assert(std::size(kModels) == kModelCount);
+
+// A selection of every model.
+inline constexpr std::array<bool, kModelCount> kAllModels = [] {
+    std::array<bool, kModelCount> all{};
+    all.fill(true);
+    return all;
+}();
 
 inline constexpr bool IsValidModel(int model) { return model >= 0 && model < kModelCount; }
 inline constexpr const SensorModelInfo& ModelInfo(int model) {

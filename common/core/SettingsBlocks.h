@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "SensorModel.h"
+
 // No instrument of the family measures beyond this; wavelength settings outside
 // 0..kMaxWavelengthNm mean nothing, and grids built from them could exhaust memory.
 inline constexpr int kMaxWavelengthNm = 100000;
@@ -35,7 +37,7 @@ struct CsvSettings {
     int left = 300;
     int right = 1800;
     int pitch = 0;  // 0 = raw pixel wavelengths, anything else = 1 nm
-    std::array<bool, 4> models{true, true, true, true};
+    std::array<bool, kModelCount> models = kAllModels;
     bool merge = true;
 };
 

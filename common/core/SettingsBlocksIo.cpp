@@ -28,7 +28,7 @@ void SaveBool(CIniFile& ini, const char* section, const char* key, bool value) {
     ini.SetInt(section, key, value ? 1 : 0);
 }
 
-void LoadModelBools(const CIniFile& ini, const char* section, std::array<bool, 4>& values,
+void LoadModelBools(const CIniFile& ini, const char* section, std::array<bool, kModelCount>& values,
                     bool defaultValue) {
     for (int m = 0; m < kModelCount; ++m) {
         values[static_cast<std::size_t>(m)] =
@@ -36,7 +36,8 @@ void LoadModelBools(const CIniFile& ini, const char* section, std::array<bool, 4
     }
 }
 
-void SaveModelBools(CIniFile& ini, const char* section, const std::array<bool, 4>& values) {
+void SaveModelBools(CIniFile& ini, const char* section,
+                    const std::array<bool, kModelCount>& values) {
     for (int m = 0; m < kModelCount; ++m) {
         SaveBool(ini, section, kModels[static_cast<std::size_t>(m)].key,
                  values[static_cast<std::size_t>(m)]);

@@ -15,9 +15,10 @@ bool LoadBool(const CIniFile& ini, const char* section, const char* key, bool de
 void SaveBool(CIniFile& ini, const char* section, const char* key, bool value);
 
 // Four per-model keys QS100 .. QS400 of one section.
-void LoadModelBools(const CIniFile& ini, const char* section, std::array<bool, 4>& values,
+void LoadModelBools(const CIniFile& ini, const char* section, std::array<bool, kModelCount>& values,
                     bool defaultValue);
-void SaveModelBools(CIniFile& ini, const char* section, const std::array<bool, 4>& values);
+void SaveModelBools(CIniFile& ini, const char* section,
+                    const std::array<bool, kModelCount>& values);
 
 // [DIR] RSD and CSV, both defaulting to the program folder.
 void LoadFolders(const CIniFile& ini, const std::string& programFolder, std::string& rsd,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "LocalTime.h"
@@ -18,12 +19,13 @@ struct SyntheticOptics {
     double responseWidth;  // nm
 };
 
-constexpr SyntheticOptics kOptics[kModelCount] = {
+constexpr SyntheticOptics kOptics[] = {
     {{"2.994000e+02", "8.000000e-01", "-1.500000e-05", "1.000000e-10"}, 650.0, 260.0},
     {{"2.996000e+02", "4.000000e-01", "-4.000000e-06", "1.000000e-11"}, 650.0, 260.0},
     {{"8.985000e+02", "1.600000e+00", "-6.000000e-05", "0"}, 1300.0, 320.0},
     {{"8.970000e+02", "3.200000e+00", "-2.400000e-04", "0"}, 1300.0, 320.0},
 };
+static_assert(std::size(kOptics) == kModelCount, "one row per model");
 
 // Small fixed generator: std distributions differ between standard libraries.
 class Noise {

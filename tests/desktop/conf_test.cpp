@@ -32,7 +32,7 @@ QComboBox* Port(const QWidget& d, int m) { return Find<QComboBox>(d, QString("po
 
 TEST(ConfRules, SpinPositionsFromStoredSeconds) {
     // seconds: hour, minute, interval minutes
-    const std::array<int, 4> cases[] = {
+    const std::array<int, kModelCount> cases[] = {
         {21600, 6, 0, 360}, {72000, 20, 0, 720},  {600, 0, 10, 10},
         {7200, 2, 0, 120},  {86399, 23, 59, 720}, {59, 0, 0, 1},
     };
@@ -118,7 +118,7 @@ TEST(ConfDialog, OkStoresWholeMinutesPortsAndFolders) {
     EXPECT_EQ(dialog.Values().interval, 60);
     EXPECT_EQ(dialog.Values().start, 6 * 3600 + 45 * 60);
     EXPECT_EQ(dialog.Values().finish, 72000);
-    EXPECT_EQ(dialog.Values().port, (std::array<int, 4>{3, 9, 0, 0}));
+    EXPECT_EQ(dialog.Values().port, (std::array<int, kModelCount>{3, 9, 0, 0}));
     EXPECT_EQ(dialog.Values().rsdFolder, "/data/radiometer/");
     EXPECT_EQ(dialog.Values().csvFolder, "");
 }
@@ -264,7 +264,7 @@ TEST(PortProbe, ListsOnlyPortsThatOpenExclusively) {
     ASSERT_FALSE(free.path.empty());
     ASSERT_FALSE(held.path.empty());
     CSerial owner;  // another program holds this adapter
-    ASSERT_EQ(owner.Open(held.path, 38400), 1);
+    ASSERT_EQ(owner.Open(held.path, kBaudRate), 1);
     // Unmapped numbers go to /dev/ttyUSB<n-1>; point them at nothing so the machine's own
     // adapters do not take part.
     rad::PortMap map;
@@ -279,7 +279,7 @@ TEST(PortProbe, ListsOnlyPortsThatOpenExclusively) {
 
     // The probe closed the port again, so the acquisition can take it.
     CSerial later;
-    EXPECT_EQ(later.Open(free.path, 38400), 1);
+    EXPECT_EQ(later.Open(free.path, kBaudRate), 1);
 
     ConfValues values;
     values.port = {3, 0, 0, 0};

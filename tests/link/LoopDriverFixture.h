@@ -19,7 +19,7 @@ class LoopDriver : public ::testing::Test {
         m_port = port.get();
         m_port->faults = faults;
         m_driver = std::make_unique<CQSDriver>(model, std::move(port), m_clock);
-        ASSERT_EQ(m_driver->OpenDevice("loop", 38400), 1);
+        ASSERT_EQ(m_driver->OpenDevice("loop", kBaudRate), 1);
     }
     // chunkBytes > 0: every reply, identification included, arrives in pieces of that size.
     void StartReady(int model, const QsSimFaults& faults = {}, int chunkBytes = 0) {

@@ -206,7 +206,7 @@ TEST_F(Measurement, SecondTemperatureOnlyForItsFirmware) {
 }
 
 TEST(DriverPort, UnopenablePortFailsWithItsCauseAndCloseIsHarmless) {
-    CQS100 driver;
+    CQSDriver driver(kQS100);
     driver.SetPortMap({{3, "/dev/nonexistent-serial-port"}});
     EXPECT_EQ(driver.OpenPort(3, 38400), 0);
     EXPECT_EQ(driver.DevicePath(), "/dev/nonexistent-serial-port");

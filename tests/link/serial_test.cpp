@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "SensorModel.h"
+
 namespace {
 
 // A pseudo-terminal pair: the test plays the instrument on the master side.
@@ -47,7 +49,7 @@ class CtsLowSerial : public CSerial {
 
 TEST_F(PtyPair, ReadNeverBlocksWriteSendsEveryBytePurgeDiscards) {
     CSerial port;
-    ASSERT_EQ(port.Open(m_path, 38400), 1);
+    ASSERT_EQ(port.Open(m_path, kBaudRate), 1);
     char c = 0;
     EXPECT_EQ(port.GetInQueue(), 0u);
     EXPECT_EQ(port.Read(&c, 1), 0u);
@@ -74,7 +76,7 @@ TEST_F(PtyPair, ReadNeverBlocksWriteSendsEveryBytePurgeDiscards) {
 
 TEST_F(PtyPair, WriteIsRefusedWhileCtsIsLow) {
     CtsLowSerial port;
-    ASSERT_EQ(port.Open(m_path, 38400), 1);
+    ASSERT_EQ(port.Open(m_path, kBaudRate), 1);
     EXPECT_EQ(port.Write("ID\r", 3), 0);
     // A write would be readable on the other side as soon as it returned.
     pollfd device{m_master, POLLIN, 0};
@@ -84,23 +86,23 @@ TEST_F(PtyPair, WriteIsRefusedWhileCtsIsLow) {
 // Exclusive even within one process; closing twice is harmless; unknown devices and rates fail.
 TEST_F(PtyPair, OpenIsExclusiveAndCloseIsHarmless) {
     CSerial first, second;
-    ASSERT_EQ(first.Open(m_path, 38400), 1);
-    EXPECT_EQ(second.Open(m_path, 38400), 0);
+    ASSERT_EQ(first.Open(m_path, kBaudRate), 1);
+    EXPECT_EQ(second.Open(m_path, kBaudRate), 0);
     EXPECT_FALSE(second.IsOpen());
     first.Close();
     first.Close();
     EXPECT_FALSE(first.IsOpen());
-    EXPECT_EQ(second.Open(m_path, 38400), 1);
+    EXPECT_EQ(second.Open(m_path, kBaudRate), 1);
     second.Close();
     EXPECT_EQ(first.Open(m_path, 12345), 0);
-    EXPECT_EQ(first.Open(m_path, 38400), 1);  // the closed port opens again
-    EXPECT_EQ(second.Open("/dev/nonexistent-serial-port", 38400), 0);
+    EXPECT_EQ(first.Open(m_path, kBaudRate), 1);  // the closed port opens again
+    EXPECT_EQ(second.Open("/dev/nonexistent-serial-port", kBaudRate), 0);
     EXPECT_FALSE(second.IsOpen());
 }
 
 TEST_F(PtyPair, VanishedDeviceIsReportedAsClosed) {
     CSerial port;
-    ASSERT_EQ(port.Open(m_path, 38400), 1);
+    ASSERT_EQ(port.Open(m_path, kBaudRate), 1);
     close(m_slave);
     close(m_master);
     m_slave = m_master = -1;

@@ -138,7 +138,7 @@ TEST(QsSim, ServesSeveralSensorsAndWritesATranscript) {
     const std::vector<std::string> paths = sim.Start({kQS400, kQS300});
     ASSERT_EQ(paths.size(), 2u);
     EXPECT_NE(paths[0], paths[1]);
-    CQS400 driver;
+    CQSDriver driver(kQS400);
     ASSERT_EQ(driver.OpenDevice(paths[0], 38400), 1);
     ASSERT_TRUE(driver.GetSensorInfo().Ready());
     sim.Stop();

@@ -395,7 +395,7 @@ TEST(CsvSettingsDialog, WavelengthsAreBoundedModelsPairOff) {
     CsvSettings csv;
     IntegSettings integ;
     greyed.Store(csv, integ);
-    EXPECT_EQ(csv.models, (std::array<bool, 4>{false, true, false, false}));
+    EXPECT_EQ(csv.models, (std::array<bool, kModelCount>{false, true, false, false}));
     EXPECT_EQ(csv.pitch, 1);
 }
 

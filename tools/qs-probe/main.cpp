@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kBaud = 38400;
-
 struct Args {
     int model = -1;  // not given: the sensor's ST reply says
     int measurements = 0;
@@ -61,12 +59,12 @@ bool IsNumber(const std::string& text) {
 }
 
 int Open(CQSDriver& driver, const Args& a) {
-    if (!IsNumber(a.port)) return driver.OpenDevice(a.port, kBaud);
+    if (!IsNumber(a.port)) return driver.OpenDevice(a.port, kBaudRate);
     if (!a.iniPath.empty()) {
         CIniFile ini;
         if (ini.Load(a.iniPath)) driver.SetPortMap(rad::LoadPortMap(ini));
     }
-    return driver.OpenPort(std::atoi(a.port.c_str()), kBaud);
+    return driver.OpenPort(std::atoi(a.port.c_str()), kBaudRate);
 }
 
 void PrintIdentity(const SensorCal& cal) {

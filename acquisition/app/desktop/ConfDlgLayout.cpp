@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr const char* kModelLabels[4] = {"QS-100", "QS-200", "QS-300", "QS-400"};
-
 QSpinBox* MakeSpin(QWidget* parent, const char* name, int low, int high) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(name);
@@ -96,7 +94,7 @@ QGroupBox* CConfDlg::BuildPortGroup() {
     auto* group = new QGroupBox(tr("COM Port"), this);
     auto* grid = new QGridLayout(group);
     for (int m = 0; m < kModelCount; ++m) {
-        m_pUse[m] = new QCheckBox(kModelLabels[m], group);
+        m_pUse[m] = new QCheckBox(ModelInfo(m).label, group);
         m_pUse[m]->setObjectName(QStringLiteral("use%1").arg(m));
         m_pPort[m] = new QComboBox(group);
         m_pPort[m]->setObjectName(QStringLiteral("port%1").arg(m));
@@ -180,7 +178,7 @@ QGroupBox* CConfDlg::BuildCsvGroup() {
     auto* selection = new QGroupBox(tr("Data Selection"), group);
     auto* selectionRow = new QHBoxLayout(selection);
     for (int m = 0; m < kModelCount; ++m) {
-        m_pCsvModel[m] = new QCheckBox(kModelLabels[m], selection);
+        m_pCsvModel[m] = new QCheckBox(ModelInfo(m).label, selection);
         m_pCsvModel[m]->setObjectName(QStringLiteral("csvModel%1").arg(m));
         selectionRow->addWidget(m_pCsvModel[m]);
     }

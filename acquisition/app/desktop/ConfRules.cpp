@@ -10,13 +10,13 @@ void ApplyPairRule(ConfValues& values, int clickedModel) {
 }
 
 void ApplySelectionRules(ConfValues& values) {
-    for (int m = 0; m < 4; ++m) values.csvModel[m] = values.csvModel[m] && values.use[m];
+    for (int m = 0; m < kModelCount; ++m) values.csvModel[m] = values.csvModel[m] && values.use[m];
     values.merge = values.merge && HasBothBands(values.use);
 }
 
 ConfEnabling ComputeEnabling(const ConfValues& values) {
     ConfEnabling e;
-    for (int m = 0; m < 4; ++m) {
+    for (int m = 0; m < kModelCount; ++m) {
         e.portList[m] = values.use[m];
         e.csvModel[m] = values.csvSave && values.use[m];
     }

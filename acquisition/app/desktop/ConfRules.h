@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "SensorModel.h"
+
 // The values the Measurement Settings dialog edits, and its rules, kept free of widgets so the
 // dialog only maps them onto controls.
 struct ConfValues {
@@ -18,18 +20,18 @@ struct ConfValues {
     int csvTo = 1800;
     int pitch = 0;  // radio index: 0 "Raw", 1 "1nm"
     bool merge = true;
-    std::array<bool, 4> csvModel{true, true, true, true};
-    std::array<bool, 4> use{};
-    std::array<int, 4> port{};  // 0 = none
-    int64_t start = 21600;      // seconds after local midnight
+    std::array<bool, kModelCount> csvModel = kAllModels;
+    std::array<bool, kModelCount> use{};
+    std::array<int, kModelCount> port{};  // 0 = none
+    int64_t start = 21600;                // seconds after local midnight
     int64_t finish = 72000;
     int64_t interval = 600;  // seconds
 };
 
 // Which controls the enabling rules leave enabled.
 struct ConfEnabling {
-    std::array<bool, 4> portList{};
-    std::array<bool, 4> csvModel{};
+    std::array<bool, kModelCount> portList{};
+    std::array<bool, kModelCount> csvModel{};
     bool csvFolder = false;  // also its Browse button
     bool pitch = false;
     bool merge = false;

@@ -57,9 +57,9 @@ class CConfDlg : public QDialog {
     void Browse(QLineEdit* folder, const QString& title);
 
     ConfValues m_values;
-    std::array<QCheckBox*, 4> m_pUse{};
-    std::array<QComboBox*, 4> m_pPort{};
-    std::array<QCheckBox*, 4> m_pCsvModel{};
+    std::array<QCheckBox*, kModelCount> m_pUse{};
+    std::array<QComboBox*, kModelCount> m_pPort{};
+    std::array<QCheckBox*, kModelCount> m_pCsvModel{};
     QLineEdit* m_pMemo = nullptr;
     QLabel* m_pMemoHint = nullptr;  // shown once something typed or pasted did not fit
     QLineEdit* m_pIntegFrom = nullptr;
