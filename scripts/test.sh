@@ -50,6 +50,8 @@ echo "== thread sanitizer build (engine, link and telemetry tests, no Qt)"
 tsan_tests=(-L 'engine|link|telemetry' -LE 'slow|broker')
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRAD_WITH_QT=OFF -DRAD_TSAN=ON -DRAD_WERROR=ON
 build_tests build/tsan "${tsan_tests[@]}"
+# The scripted qs-sim tests among them run the simulator program itself.
+cmake --build build/tsan -j "$jobs" --target qs-sim
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
   ctest --test-dir build/tsan -j "$jobs" "${tsan_tests[@]}" --output-on-failure
 
