@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "CloseSignals.h"
+#include "ControllerTexts.h"
 #include "Language.h"
 #include "ProfileLocation.h"
 
@@ -15,6 +16,7 @@ CHeadlessRunner::CHeadlessRunner(RadlogSettings& settings, const IClock& clock, 
       m_options(std::move(options)),
       m_save(std::move(save)),
       m_bBell(::isatty(::fileno(m_options.out)) == 1),
+      m_bJapanese(rad::DetectReportLanguage() == ReportLanguage::Japanese),
       m_today(m_options.dayStartHour) {}
 
 CHeadlessRunner::~CHeadlessRunner() = default;
@@ -40,7 +42,8 @@ int CHeadlessRunner::Run(ILoopWait& wait) {
     else
         m_doc->StartInterval();
     m_loop->Run(wait, close);
-    const bool complete = m_doc->StoredCycles() == 1 && m_doc->LastStoreComplete();
+    const AcquisitionState state = m_doc->State();
+    const bool complete = state.storedCycles == 1 && state.lastStoreComplete;
     m_doc.reset();  // logs "APP CLOSE"
     m_loop.reset();
     if (m_save) m_save();
@@ -52,16 +55,17 @@ void CHeadlessRunner::Wake() {
     if (m_loop) m_loop->Wake();
 }
 
-void CHeadlessRunner::SetClockText(const std::string& text) {
+void CHeadlessRunner::ClockTick(int64_t now) {
+    const std::string text = rad::ProgressClockText(now);
     const std::string minute = text.substr(0, text.size() - 3);
     if (minute == m_lastMinute) return;
     m_lastMinute = minute;
     Print(text);
 }
 
-void CHeadlessRunner::SetProgressText(const std::string& text) {
+void CHeadlessRunner::SensorsChanged(const SensorSnapshot& sensors) {
     std::vector<std::string> lines;
-    std::istringstream in(text);
+    std::istringstream in(rad::ProgressText(sensors, m_bJapanese));
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const bool changed = i >= m_lastLines.size() || lines[i] != m_lastLines[i];

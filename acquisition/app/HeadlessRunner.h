@@ -45,8 +45,10 @@ class CHeadlessRunner final : public IRadlogHost {
 
     // IRadlogHost
     void Wake() override;
-    void SetClockText(const std::string& text) override;
-    void SetProgressText(const std::string& text) override;
+    // The clock, once a minute.
+    void ClockTick(int64_t now) override;
+    // The sensor lines that changed.
+    void SensorsChanged(const SensorSnapshot& sensors) override;
     void LogWritten(const std::string& line) override;
     void CycleStored() override;
     void Beep() override;
@@ -66,5 +68,6 @@ class CHeadlessRunner final : public IRadlogHost {
     std::string m_lastMinute;
     std::vector<std::string> m_lastLines;
     const bool m_bBell;
+    const bool m_bJapanese;  // the language of the status lines
     CTodayLight m_today;
 };

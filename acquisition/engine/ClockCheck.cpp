@@ -21,4 +21,11 @@ std::string ClockNotSetText(int64_t now, int64_t built) {
            ", before this program was built (" + LocalText(built, "%Y/%m/%d") + ")";
 }
 
+std::string CClockWatch::Check(int64_t now) {
+    std::string text = m_floor > 0 ? ClockNotSetText(now, m_floor) : "";
+    const bool said = m_bNoted;
+    m_bNoted = !text.empty();
+    return said ? "" : text;
+}
+
 }  // namespace rad

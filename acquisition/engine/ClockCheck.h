@@ -15,4 +15,18 @@ int64_t BuildTime();
 // when now lies before built; "" otherwise.
 std::string ClockNotSetText(int64_t now, int64_t built);
 
+// Says that the clock is not set once, until it has been set; floor 0 never says it.
+class CClockWatch {
+  public:
+    explicit CClockWatch(int64_t floor) : m_floor(floor) {}
+    // A new acquisition says it again.
+    void Rearm() { m_bNoted = false; }
+    // The text to say now, else "".
+    std::string Check(int64_t now);
+
+  private:
+    const int64_t m_floor;
+    bool m_bNoted = false;
+};
+
 }  // namespace rad

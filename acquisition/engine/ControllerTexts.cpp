@@ -3,6 +3,7 @@
 #include <array>
 
 #include "DriverStatus.h"
+#include "LocalTime.h"
 
 namespace rad {
 
@@ -32,5 +33,38 @@ const char* ControllerText(ControllerTextId id, bool japanese) {
 }
 
 std::string StateText(int status, bool japanese) { return DriverStatusText(status, japanese); }
+
+std::string PhaseText(const SensorPhase& phase, bool japanese) {
+    switch (phase.step) {
+        case SensorStep::Status:
+            return StateText(phase.status, japanese);
+        case SensorStep::GettingInfo:
+            return ControllerText(kTextGettingInfo, japanese);
+        case SensorStep::Measuring:
+            return ControllerText(kTextMeasuring, japanese);
+        case SensorStep::MeasureOk:
+            return ControllerText(kTextMeasureOk, japanese);
+        case SensorStep::MeasureFailed:
+            return ControllerText(kTextMeasureFailed, japanese);
+        case SensorStep::Retrying:
+            return ControllerText(kTextRetrying, japanese);
+    }
+    return "";
+}
+
+std::string ProgressText(const SensorSnapshot& sensors, bool japanese) {
+    std::string text;
+    for (const SensorModelInfo& info : kModels) {
+        const auto model = static_cast<std::size_t>(info.model);
+        if (!sensors.enabled[model]) continue;
+        text += info.label;
+        text += ' ';
+        text += PhaseText(sensors.phase[model], japanese);
+        text += '\n';
+    }
+    return text;
+}
+
+std::string ProgressClockText(int64_t now) { return FormatLocalTime(now, "%Y/%m/%d  %H:%M:%S"); }
 
 }  // namespace rad

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "SensorPhase.h"
 
 // The controller's own string-table texts; driver status texts come from DriverStatusText.
 enum ControllerTextId {
@@ -20,5 +23,11 @@ namespace rad {
 const char* ControllerText(ControllerTextId id, bool japanese);
 // Text of a driver status code, 0 to 6.
 std::string StateText(int status, bool japanese);
+// A sensor's status as the progress dialog shows it.
+std::string PhaseText(const SensorPhase& phase, bool japanese);
+// The dialog's lower label: "QS-100 READY\n" for each enabled sensor.
+std::string ProgressText(const SensorSnapshot& sensors, bool japanese);
+// The dialog's upper label, "%Y/%m/%d  %H:%M:%S" of the local time.
+std::string ProgressClockText(int64_t now);
 
 }  // namespace rad

@@ -12,6 +12,7 @@
 
 #include "SensorBlocks.h"
 #include "SensorModel.h"
+#include "SensorPhase.h"
 
 // What one measurement cycle hands back to the user-interface thread: its own time stamp and
 // copies of the blocks measured in this cycle, so neither a newer cycle nor an older
@@ -30,12 +31,12 @@ struct CycleDoneEvent {
 };
 // WM_STOP_REQUEST
 struct StopRequestEvent {};
-// WM_STATUS_CHANGED, carrying the new text (and the driver state after an identification
-// attempt) so that the user-interface thread never reads a driver a worker is using.
+// WM_STATUS_CHANGED, carrying the new phase (a driver state after an identification attempt)
+// so that the user-interface thread never reads a driver a worker is using.
 struct StatusChangedEvent {
     uint64_t generation = 0;
     int model = 0;
-    std::string text;
+    SensorPhase phase;
     std::optional<int> status;     // set after an identification attempt
     std::optional<SensorCal> cal;  // set when the sensor became ready
 };
@@ -73,6 +74,14 @@ class CEventQueue {
                 return taken;
             }
         return std::nullopt;
+    }
+
+    // The workers' usual posts.
+    void PostPhase(uint64_t generation, int model, SensorPhase phase) {
+        Post(StatusChangedEvent{generation, model, phase, std::nullopt, std::nullopt});
+    }
+    void PostNote(uint64_t generation, std::string text) {
+        Post(NoteEvent{generation, std::move(text)});
     }
 
   private:

@@ -38,7 +38,7 @@ void CEngineLoop::Tick() {
     if (m_nBusy > 0) return;
     Enter([this] {
         m_doc.OnTimerTick();
-        if (m_bStopWhenStalled && m_doc.IsStalled()) m_doc.RequestStop();
+        if (m_bStopWhenStalled && m_doc.State().stalled) m_doc.RequestStop();
     });
 }
 

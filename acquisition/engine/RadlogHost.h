@@ -1,9 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include "RadlogSettings.h"
+#include "SensorPhase.h"
+
 // What the controller asks of the program around it: the progress dialog, the views, the
-// stop confirmation and the bell. Every call but Wake comes on the user-interface thread.
+// stop confirmation and the bell. The controller reports states; the host words them in its
+// own language (ControllerTexts.h). Every call but Wake comes on the user-interface thread.
 class IRadlogHost {
   public:
     virtual ~IRadlogHost() = default;
@@ -11,18 +16,16 @@ class IRadlogHost {
     // An event was queued by a worker: arrange for CRadlogDoc::ProcessEvents on the
     // user-interface thread soon. Called on the worker's thread.
     virtual void Wake() {}
-    // The progress dialog: shown with its title at a start, hidden at the stop.
-    virtual void ShowProgress(const std::string& title) { (void)title; }
+    // The progress dialog: shown at a start, titled by the kind of acquisition, hidden at the
+    // stop.
+    virtual void ShowProgress(MeasType type) { (void)type; }
     virtual void HideProgress() {}
-    // Upper label: the clock "%Y/%m/%d  %H:%M:%S", every tick of an interval acquisition.
-    virtual void SetClockText(const std::string& text) { (void)text; }
+    // Upper label: the clock, every tick of an interval acquisition.
+    virtual void ClockTick(int64_t now) { (void)now; }
     // Lower label: one line per enabled sensor.
-    virtual void SetProgressText(const std::string& text) { (void)text; }
+    virtual void SensorsChanged(const SensorSnapshot& sensors) { (void)sensors; }
     // Asked before an interval acquisition is stopped; false keeps it going.
-    virtual bool ConfirmStop(const std::string& question) {
-        (void)question;
-        return true;
-    }
+    virtual bool ConfirmStop() { return true; }
     // An acquisition was opened or closed (menus, the window's Close item, timer 1).
     virtual void AcquisitionChanged(bool running) { (void)running; }
     // A cycle was stored: redraw the views.

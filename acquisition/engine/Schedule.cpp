@@ -1,5 +1,7 @@
 #include "Schedule.h"
 
+#include <cstdio>
+
 #include "LocalTime.h"
 
 namespace rad {
@@ -8,6 +10,13 @@ std::optional<int64_t> SecondOfDay(int64_t t) {
     const auto tm = ToLocalTm(t);
     if (!tm) return std::nullopt;
     return int64_t{tm->tm_hour} * 3600 + tm->tm_min * 60 + tm->tm_sec;
+}
+
+std::string SecondOfDayText(int64_t second) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(second / 3600),
+                  static_cast<int>(second / 60 % 60), static_cast<int>(second % 60));
+    return text;
 }
 
 bool IsCycleDue(const IntervalWindow& window, int64_t second, int64_t prevSecond) {

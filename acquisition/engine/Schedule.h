@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace rad {
 
@@ -14,6 +15,9 @@ struct IntervalWindow {
 
 // Local hour * 3600 + minute * 60 + second of t; nullopt when t has no local form.
 std::optional<int64_t> SecondOfDay(int64_t t);
+
+// "06:00:00" of a second of the day.
+std::string SecondOfDayText(int64_t second);
 
 // A cycle is due when s lies inside [start, end] and in another slot than the previous tick.
 // prevSecond 0 means "no previous tick", so the first tick of an acquisition never measures.

@@ -1,19 +1,8 @@
 #include "SkippedSlots.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace rad {
-namespace {
-
-std::string ClockText(int64_t second) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(second / 3600),
-                  static_cast<int>(second / 60 % 60), static_cast<int>(second % 60));
-    return text;
-}
-
-}  // namespace
 
 SkippedSlots FindSkippedSlots(const IntervalWindow& window, int64_t second, int64_t prevSecond) {
     const int64_t interval = window.interval;
@@ -29,9 +18,10 @@ SkippedSlots FindSkippedSlots(const IntervalWindow& window, int64_t second, int6
 }
 
 std::string SkippedSlotsText(const SkippedSlots& skipped) {
-    if (skipped.count == 1) return "slot " + ClockText(skipped.firstStart) + " skipped";
-    return std::to_string(skipped.count) + " slots skipped: " + ClockText(skipped.firstStart) +
-           " to " + ClockText(skipped.lastStart);
+    if (skipped.count == 1) return "slot " + SecondOfDayText(skipped.firstStart) + " skipped";
+    return std::to_string(skipped.count) +
+           " slots skipped: " + SecondOfDayText(skipped.firstStart) + " to " +
+           SecondOfDayText(skipped.lastStart);
 }
 
 }  // namespace rad

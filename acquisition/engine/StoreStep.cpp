@@ -2,7 +2,6 @@
 #include "StoreStep.h"
 
 #include <cerrno>
-#include <ctime>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -20,22 +19,11 @@ std::string MeasErrorText(int model) {
     return std::string("ERROR ") + kModels[model].key + " MEAS";
 }
 
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
-}
-
-// Temporary files of an atomic rewrite older than this, of a process that is gone, are left
-// by a kill: an append sweeps them as a rewrite does.
-constexpr long long kStaleTempSeconds = 60;
-
 // Local time for the output; the seconds since 1970 when the time has no local form.
 std::string TimeText(int64_t t) {
     const auto tm = rad::ToLocalTm(t);
     return tm ? rad::FormatLocalTm(*tm, "%Y/%m/%d %H:%M:%S") : std::to_string(t);
 }
-
-std::string CauseText(int error) { return error != 0 ? rad::FileErrorText(error) : "not written"; }
 
 // Only a calibration of the unit that measured the record's block joins the day file.
 CStoreStep::CalSources FittingCals(const CStoreStep::CalSources& cals, const CRad& record) {
@@ -56,6 +44,7 @@ CStoreStep::CStoreStep(RadlogSettings& settings, ILogSink& log, IStoreListener& 
       m_listener(listener),
       m_language(language),
       m_maxPending(maxPending),
+      m_files(settings, log, listener),
       m_recoveryFolders(rad::FallbackDataFolders({}, "radlog")) {}
 
 StoreOutcome CStoreStep::Store(const CCycleResult& cycle, const CalSources& readyCals) {
@@ -78,7 +67,7 @@ StoreOutcome CStoreStep::StoreRecord(const CCycleResult& cycle, const CalSources
     const std::string path = ChoosePart(dayPath, record);
     m_inFlight.path = path;
     FlushOtherDays(path);
-    JoinCalibrations(m_dataSet, FittingCals(readyCals, record), m_dayState);
+    CDayFileIo::JoinCalibrations(m_dataSet, FittingCals(readyCals, record), m_dayState);
     NoteStepBack(path, record);
     // Records an earlier store could not write go first, in time order.
     m_inFlight.records = TakePending(path);
@@ -88,7 +77,7 @@ StoreOutcome CStoreStep::StoreRecord(const CCycleResult& cycle, const CalSources
     Tell([this] { m_listener.CycleStored(); });
 
     std::vector<CRad> unwritten =
-        WriteDayRecords(m_dataSet, path, m_dayState, std::move(m_inFlight.records));
+        m_files.Write(m_dataSet, path, m_dayState, std::move(m_inFlight.records));
     m_inFlight = {};
     outcome.written = unwritten.empty();
     RememberWritten(path, outcome.written && m_dayState.readable);
@@ -123,7 +112,7 @@ void CStoreStep::Tell(Call call) {
     }
 }
 
-CStoreStep::DayFileState CStoreStep::OpenCurrentDay(const std::string& path) {
+CDayFileIo::State CStoreStep::OpenCurrentDay(const std::string& path) {
     // Unchanged since this step wrote it: the data set still mirrors it.
     if (path == m_dayPath && m_written && rad::IdentityOf(path) == m_written) {
         m_dayState = {};
@@ -131,7 +120,7 @@ CStoreStep::DayFileState CStoreStep::OpenCurrentDay(const std::string& path) {
     }
     m_written.reset();
     m_dayPath = path;
-    m_dayState = OpenDayFile(m_dataSet, path);
+    m_dayState = m_files.Open(m_dataSet, path);
     return m_dayState;
 }
 
@@ -149,74 +138,6 @@ void CStoreStep::NoteStepBack(const std::string& path, const CRad& record) {
     m_listener.Note(path + ": the record of " + TimeText(record.m_time) + " follows one of " +
                     TimeText(last->m_time) +
                     ": the clock stepped back, records are out of time order");
-}
-
-CStoreStep::DayFileState CStoreStep::OpenDayFile(CRsdData& set, const std::string& path) {
-    DayFileState state;
-    set.Clear();
-    std::string content;  // the day file as the end check read it
-    if (FileExists(path) && !RepairDayFile(path, content)) {
-        state.blocked = true;
-        return state;
-    }
-    // A repair that kept nothing removed the file: it is then created afresh.
-    if (FileExists(path)) {
-        ++m_nLoads;
-        try {
-            // Parsed from the bytes the end check read: a day file is read once per store.
-            state.readable =
-                (content.empty() ? set.Load(path)
-                                 : set.LoadFromMemory(content.data(), content.size())) >= 0;
-        } catch (const RsdInvalidDataError&) {
-            state.readable = false;
-        } catch (const std::invalid_argument&) {
-            state.readable = false;
-        }
-        // An unreadable file is only ever appended to, so nothing on disk is lost.
-        if (!state.readable) m_log.WriteLog("ERROR RSD LOAD");
-        return state;
-    }
-    rad::CreateParentFolders(path);
-    FillSiteHeader(set);
-    state.rewrite = true;
-    return state;
-}
-
-// A day file cut inside its last record (a crash or power loss during an append) would take
-// the next record's bytes as the rest of the cut one; its cut end is set aside first.
-bool CStoreStep::RepairDayFile(const std::string& path, std::string& content) {
-    const rad::RsdRepairResult repair = rad::RepairRsdTail(path, &content);
-    if (repair.outcome == rad::RsdRepairResult::kRepaired) {
-        const std::string bytes = std::to_string(repair.cutBytes);
-        m_log.WriteLog("REPAIR RSD " + bytes + " BYTES SET ASIDE");
-        m_listener.Note(path + ": ended inside a record; its last " + bytes + " bytes went to " +
-                        repair.sidePath);
-    } else if (repair.outcome == rad::RsdRepairResult::kFailed) {
-        // Unchecked, it is not appended to: the records stay pending.
-        m_listener.Note(
-            path + ": its end cannot be checked or repaired: " + rad::FileErrorText(repair.error));
-        return false;
-    }
-    return true;
-}
-
-void CStoreStep::FillSiteHeader(CRsdData& set) {
-    m_settings.timeZoneText = rad::StandardOffsetText();
-    set.m_strTZ = m_settings.timeZoneText;
-    set.m_strSite = m_settings.siteName;
-    set.m_strLon = m_settings.siteLon;
-    set.m_strLat = m_settings.siteLat;
-    set.m_strAlt = m_settings.siteAlt;
-}
-
-void CStoreStep::JoinCalibrations(CRsdData& set, const CalSources& cals,
-                                  DayFileState& state) const {
-    for (int model = 0; model < kModelCount; ++model) {
-        // A day file that holds the model's calibration keeps the stored one.
-        if (!cals[model] || set.GetCal(model)) continue;
-        set.SetCal(model, *cals[model]);
-        if (state.readable) state.rewrite = true;
-    }
 }
 
 CRad CStoreStep::BuildRecord(const CCycleResult& cycle, bool& complete) {
@@ -250,38 +171,6 @@ std::vector<CRad> CStoreStep::TakePending(const std::string& path) {
     return taken;
 }
 
-std::vector<CRad> CStoreStep::WriteDayRecords(const CRsdData& set, const std::string& path,
-                                              const DayFileState& state,
-                                              std::vector<CRad> records) {
-    std::size_t written = 0;
-    std::string cause;
-    try {
-        if (state.blocked) {
-            // Nothing is written; the records stay pending. Its cause was said by the repair.
-        } else if (state.rewrite) {
-            if (set.Save(path))
-                written = records.size();
-            else
-                cause = CauseText(errno);
-        } else {
-            rad::RemoveStaleTempFiles(path, static_cast<long long>(std::time(nullptr)),
-                                      kStaleTempSeconds);
-            while (written < records.size() && set.Append(path, records[written])) ++written;
-            if (written < records.size()) cause = CauseText(errno);
-        }
-    } catch (const std::exception& error) {
-        // A write error after the open: the records not confirmed stay pending.
-        cause = error.what();
-    }
-    if (written == records.size()) return {};
-    m_log.WriteLog("ERROR RSD SAVE");
-    records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(written));
-    if (!cause.empty())
-        m_listener.Note(path + ": cannot be written: " + cause + "; " +
-                        std::to_string(records.size()) + " records wait for the next store");
-    return records;
-}
-
 void CStoreStep::FlushOtherDays(const std::string& path) {
     while (!m_pending.empty() && m_pending.front().path != path) {
         const std::string otherPath = m_pending.front().path;
@@ -308,10 +197,10 @@ CStoreStep::CalSources CStoreStep::KnownCalsOf(const std::vector<CRad>& records)
 
 std::vector<CRad> CStoreStep::WritePendingDay(const std::string& path, std::vector<CRad> records) {
     CRsdData set;
-    DayFileState state = OpenDayFile(set, path);
-    JoinCalibrations(set, KnownCalsOf(records), state);
+    CDayFileIo::State state = m_files.Open(set, path);
+    CDayFileIo::JoinCalibrations(set, KnownCalsOf(records), state);
     for (const CRad& rad : records) set.AddRecord(rad);
-    return WriteDayRecords(set, path, state, std::move(records));
+    return m_files.Write(set, path, state, std::move(records));
 }
 
 void CStoreStep::CapPending() {
@@ -333,9 +222,9 @@ void CStoreStep::FlushPendingAtStop() {
 
 void CStoreStep::RecoverRecords(const std::string& path, const std::vector<CRad>& records) {
     CRsdData set;
-    FillSiteHeader(set);
-    DayFileState state;
-    JoinCalibrations(set, KnownCalsOf(records), state);
+    m_files.FillSiteHeader(set);
+    CDayFileIo::State state;
+    CDayFileIo::JoinCalibrations(set, KnownCalsOf(records), state);
     for (const CRad& rad : records) set.AddRecord(rad);
     const std::string count = std::to_string(records.size());
     const std::string stem = std::filesystem::path(path).stem().string();
@@ -377,7 +266,7 @@ void CStoreStep::WriteHourFile(int64_t recordTime) {
             if (hourOf(m_dataSet.GetAt(index).m_time) == hour) indices.push_back(index);
         m_csv.AppendRecords(m_dataSet, indices, m_settings.csv);
         if (rad::WriteCsvLines(path, m_csv.csvLines)) return;
-        const std::string cause = CauseText(errno);
+        const std::string cause = CDayFileIo::CauseText(errno);
         m_log.WriteLog("ERROR CSV SAVE");
         m_listener.Note(path + ": cannot be written: " + cause);
     } catch (const std::exception& error) {

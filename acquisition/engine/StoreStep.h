@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DayFileIo.h"
 #include "DocEvents.h"
 #include "FileIdentity.h"
 #include "LogSink.h"
@@ -49,7 +50,7 @@ struct StoreOutcome {
 class CStoreStep {
   public:
     // The calibration to join into the day file per model (null: none).
-    using CalSources = std::array<const SensorCal*, kModelCount>;
+    using CalSources = DayCalSources;
 
     // maxPending: records kept for a later store when their day file cannot be written; beyond
     // it the oldest are dropped, so memory stays bounded.
@@ -81,14 +82,9 @@ class CStoreStep {
     int PendingRecords() const { return static_cast<int>(m_pending.size()); }
     // Day files read so far; a store reads its day file only when it changed on disk since
     // the last write, or a store failed.
-    int DayFileLoads() const { return m_nLoads; }
+    int DayFileLoads() const { return m_files.Loads(); }
 
   private:
-    struct DayFileState {
-        bool readable = true;  // absent, or loaded without error
-        bool rewrite = false;  // the whole file must be written
-        bool blocked = false;  // its cut end could not be set aside: nothing may be appended
-    };
     struct PendingRecord {
         std::string path;
         CRad rad;
@@ -114,17 +110,11 @@ class CStoreStep {
     bool FitsPart(const std::string& path, const CRad& record, PartMismatch& first);
     void NotePartChange(const PartMismatch& first, const CRad& record, const std::string& path);
     // The day file into m_dataSet, read only when it is not the file the last store wrote.
-    DayFileState OpenCurrentDay(const std::string& path);
+    CDayFileIo::State OpenCurrentDay(const std::string& path);
     void RememberWritten(const std::string& path, bool mirrorsFile);
     void NoteStepBack(const std::string& path, const CRad& record);
-    DayFileState OpenDayFile(CRsdData& set, const std::string& path);
-    bool RepairDayFile(const std::string& path, std::string& content);
-    void FillSiteHeader(CRsdData& set);
-    void JoinCalibrations(CRsdData& set, const CalSources& cals, DayFileState& state) const;
     CRad BuildRecord(const CCycleResult& cycle, bool& complete);
     std::vector<CRad> TakePending(const std::string& path);
-    std::vector<CRad> WriteDayRecords(const CRsdData& set, const std::string& path,
-                                      const DayFileState& state, std::vector<CRad> records);
     void FlushOtherDays(const std::string& path);
     CalSources KnownCalsOf(const std::vector<CRad>& records) const;
     std::vector<CRad> WritePendingDay(const std::string& path, std::vector<CRad> records);
@@ -138,6 +128,7 @@ class CStoreStep {
     IStoreListener& m_listener;
     const ReportLanguage m_language;
     const std::size_t m_maxPending;
+    CDayFileIo m_files;
 
     CRsdData m_dataSet;
     CSpectralCsv m_csv;
@@ -148,10 +139,9 @@ class CStoreStep {
     std::array<std::optional<SensorCal>, kModelCount> m_knownCal;  // last ever reported
     std::vector<std::string> m_recoveryFolders;
 
-    DayFileState m_dayState;                     // of the day file m_dataSet was opened from
+    CDayFileIo::State m_dayState;                // of the day file m_dataSet was opened from
     std::string m_dayPath;                       // that file; "" when m_dataSet mirrors none
     std::optional<rad::FileIdentity> m_written;  // the file as the last write left it
     std::string m_lastPart;                      // where the last store went
     InFlight m_inFlight;
-    int m_nLoads = 0;
 };

@@ -18,7 +18,8 @@ DiscoveryDevice DeviceOf(const MqttSettings& mqtt, const RadlogSettings& setting
     device.station = ToUtf8(mqtt.StationName());
     device.prefix = ToUtf8(mqtt.discoveryPrefix);
     device.use = settings.use;
-    if (settings.measType == 0) device.expireAfterSeconds = kExpiryIntervals * settings.interval;
+    if (settings.measType == MeasType::Interval)
+        device.expireAfterSeconds = kExpiryIntervals * settings.interval;
     return device;
 }
 

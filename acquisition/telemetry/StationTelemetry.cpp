@@ -26,7 +26,7 @@ std::string StateJson(bool running, const RadlogSettings& settings,
     CJsonWriter json;
     json.BeginObject();
     json.Key("acquisition").String(running ? "running" : "stopped");
-    json.Key("mode").String(settings.measType == 0 ? "interval" : "manual");
+    json.Key("mode").String(settings.measType == MeasType::Interval ? "interval" : "manual");
     json.Key("dropped");
     if (dropped)
         json.Integer(static_cast<long long>(*dropped));
@@ -38,7 +38,8 @@ std::string StateJson(bool running, const RadlogSettings& settings,
 
 CHealthMonitor::Window WindowOf(const RadlogSettings& settings) {
     // A manual acquisition has no schedule to fall behind.
-    return {settings.start, settings.end, settings.measType == 0 ? settings.interval : 0};
+    return {settings.start, settings.end,
+            settings.measType == MeasType::Interval ? settings.interval : 0};
 }
 }  // namespace
 

@@ -29,7 +29,8 @@ bool RadlogSettings::LoadSettings(const CIniFile& ini, const std::string& folder
         // A number no port has is refused: the model then has none.
         comPort[static_cast<std::size_t>(m)] = IsComPort(port) ? port : 0;
     }
-    measType = ini.GetInt("INT", "MEAS_TYPE", 1);
+    // Any value but 0 was always taken as manual.
+    measType = ini.GetInt("INT", "MEAS_TYPE", 1) == 0 ? MeasType::Interval : MeasType::Manual;
     start = LoadSpan(ini, "START", 21600);
     end = LoadSpan(ini, "END", 72000);
     // A hand-edited interval of 0 or below would break the slot arithmetic of the timer.
@@ -58,7 +59,7 @@ bool RadlogSettings::SaveSettings(CIniFile& ini) const {
         ini.SetInt("COM", kModels[static_cast<std::size_t>(m)].key,
                    comPort[static_cast<std::size_t>(m)]);
     }
-    ini.SetInt("INT", "MEAS_TYPE", measType);
+    ini.SetInt("INT", "MEAS_TYPE", static_cast<int>(measType));
     SaveSpan(ini, "START", start);
     SaveSpan(ini, "END", end);
     SaveSpan(ini, "INT", interval);

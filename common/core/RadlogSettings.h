@@ -10,16 +10,19 @@
 #include "SettingsBlocks.h"
 #include "SunSettings.h"
 
+// The kind of acquisition last started; [INT] MEAS_TYPE holds it as 0 or 1.
+enum class MeasType { Interval = 0, Manual = 1 };
+
 // Every setting of Radlog's profile, in the order the profile holds them.
 struct RadlogSettings {
     // [COM] QS100 .. QS400: COM port number per model, 0 = none.
     std::array<int, kModelCount> comPort{};
     // [INT]
-    int measType = 1;        // MEAS_TYPE: 0 interval, 1 manual
-    int64_t start = 21600;   // START, seconds after local midnight (06:00:00)
-    int64_t end = 72000;     // END (20:00:00)
-    int64_t interval = 600;  // INT, seconds
-    bool autoStart = false;  // AUTO
+    MeasType measType = MeasType::Manual;  // MEAS_TYPE
+    int64_t start = 21600;                 // START, seconds after local midnight (06:00:00)
+    int64_t end = 72000;                   // END (20:00:00)
+    int64_t interval = 600;                // INT, seconds
+    bool autoStart = false;                // AUTO
     // [DIR], folders ending in "/"
     std::string rsdFolder;
     std::string csvFolder;

@@ -39,8 +39,8 @@ TEST(Screenshot, MainWindowAfterADemoCycle) {
     app.Frame()->resize(1024, 768);
     app.Frame()->Action(Cmd::ManualMeasurement)->trigger();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return app.Doc()->StoredCycles() == 1 && !app.Doc()->IsRunning(); }, 30000));
-    ASSERT_TRUE(app.Doc()->LastStoreComplete());
+        [&] { return app.Doc()->State().storedCycles == 1 && !app.Doc()->IsRunning(); }, 30000));
+    ASSERT_TRUE(app.Doc()->State().lastStoreComplete);
     QCoreApplication::processEvents();
 
     // Pixels of the curve colour in the view.

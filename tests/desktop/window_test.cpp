@@ -16,6 +16,7 @@
 #include <csignal>
 
 #include "CloseRequests.h"
+#include "ControllerTexts.h"
 #include "DesktopTestSupport.h"
 #include "GraphDlg.h"
 #include "IntDlg.h"
@@ -195,7 +196,7 @@ TEST_F(DesktopWindow, ManualAcquisitionWithoutSensorsStoresNothingWithoutAsking)
     EXPECT_FALSE(asked);
     EXPECT_FALSE(m_app->ProgressDlg()->isVisible());
     EXPECT_TRUE(m_app->ProgressDlg()->SensorText().isEmpty());  // no sensor enabled
-    EXPECT_EQ(m_app->Doc()->StoredCycles(), 0);
+    EXPECT_EQ(m_app->Doc()->State().storedCycles, 0);
 }
 
 TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ControllerTexts.h"
 #include "LocalTime.h"
 #include "OutputPaths.h"
 #include "QsSim.h"
@@ -30,12 +31,14 @@ class FakeClock final : public IClock {
 // Records what the controller shows.
 class RecordingHost final : public IRadlogHost {
   public:
-    void SetProgressText(const std::string& text) override { progress = text; }
+    void SensorsChanged(const SensorSnapshot& sensors) override {
+        progress = rad::ProgressText(sensors, false);
+    }
     void LogWritten(const std::string& line) override { logLines.push_back(line.substr(20)); }
     void Beep() override { ++beeps; }
     void Note(const std::string& line) override { notes.push_back(line); }
     void AcquisitionChanged(bool running) override { changes.push_back(running); }
-    bool ConfirmStop(const std::string&) override { return confirm; }
+    bool ConfirmStop() override { return confirm; }
 
     std::string progress;
     std::vector<std::string> logLines;  // texts only, without the time stamp
@@ -120,9 +123,13 @@ class EngineTest : public OutputFolderTest {
         }
         return true;
     }
+    // A sensor's status as the progress dialog says it in English.
+    std::string Status(int model) const {
+        return rad::PhaseText(m_doc->State().sensors.phase[static_cast<std::size_t>(model)], false);
+    }
     bool AllReady() {
         for (int model = 0; model < kModelCount; ++model)
-            if (m_settings.use[model] && m_doc->SensorStatus(model) != "READY") return false;
+            if (m_settings.use[model] && Status(model) != "READY") return false;
         return true;
     }
     // Ticks one second at a time; every cycle started is stored before the next tick.
@@ -131,7 +138,10 @@ class EngineTest : public OutputFolderTest {
             m_clock.Advance(1);
             m_doc->OnTimerTick();
             m_doc->ProcessEvents();
-            ASSERT_TRUE(PumpUntil([&] { return m_doc->StoredCycles() == m_doc->StartedCycles(); }));
+            ASSERT_TRUE(PumpUntil([&] {
+                const AcquisitionState state = m_doc->State();
+                return state.storedCycles == state.startedCycles;
+            }));
         }
     }
     // How often the text was noted, or logged.

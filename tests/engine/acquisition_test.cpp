@@ -67,9 +67,8 @@ TEST_F(Acquisition, SilentSensorBeepsWhileTheOtherIsMeasured) {
     m_sim->SetFaults(0, {.silent = true});
     MakeDoc();
     m_doc->StartInterval();
-    ASSERT_TRUE(
-        PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY" && m_host.beeps >= 2; }));
-    EXPECT_EQ(m_doc->SensorStatus(kQS100), "Error(Communication with the sensor failed)");
+    ASSERT_TRUE(PumpUntil([&] { return Status(kQS300) == "READY" && m_host.beeps >= 2; }));
+    EXPECT_EQ(Status(kQS100), "Error(Communication with the sensor failed)");
     Tick(602);
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 2);
     const auto set = DayFile(m_clock.Now());
@@ -83,15 +82,13 @@ TEST_F(Acquisition, SensorReadyLaterJoinsTheDayFileOnce) {
     m_sim->SetFaults(1, {.wrongModel = "QS-400"});
     MakeDoc();
     m_doc->StartInterval();
-    ASSERT_TRUE(PumpUntil([&] {
-        return m_doc->SensorStatus(kQS300) == "Error(Sensor Name)" &&
-               m_doc->SensorStatus(kQS100) == "READY";
-    }));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return Status(kQS300) == "Error(Sensor Name)" && Status(kQS100) == "READY"; }));
     Tick(2);  // 06:00 without the QS-300
     const std::string path = rad::DayFilePath(m_settings.rsdFolder, m_clock.Now());
     const ino_t first = Inode(path);
     m_sim->SetFaults(1, {});
-    ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY"; }));
+    ASSERT_TRUE(PumpUntil([&] { return Status(kQS300) == "READY"; }));
     Tick(600);  // 06:10: the calibration joins, the file is written whole
     const ino_t rewritten = Inode(path);
     EXPECT_NE(rewritten, first);
@@ -116,7 +113,7 @@ TEST_F(LoopbackAcquisition, StopDuringAHungCycleIsPromptAndStoresNothing) {
     m_doc->OnTimerTick();
     m_clock.Advance(1);
     m_doc->OnTimerTick();  // 06:00:00: the cycle starts and hangs in GM
-    ASSERT_EQ(m_doc->StartedCycles(), 1);
+    ASSERT_EQ(m_doc->State().startedCycles, 1);
     ASSERT_TRUE(PumpUntil([&] { return m_port[kQS100]->Held(); }));
     EXPECT_EQ(m_doc->StopMeasurement(), 1);
     // The driver sees the stop inside its wait for GM: no more line time, no thread time-out,
@@ -128,7 +125,7 @@ TEST_F(LoopbackAcquisition, StopDuringAHungCycleIsPromptAndStoresNothing) {
     m_doc->ProcessEvents();  // the workers have ended: whatever they said is queued
     EXPECT_EQ(m_host.progress, "");
     EXPECT_EQ(m_host.beeps, 0);
-    EXPECT_EQ(m_doc->StoredCycles(), 0);
+    EXPECT_EQ(m_doc->State().storedCycles, 0);
     // A second stop request: ports closed again, the stop logged again, nothing to wait for.
     EXPECT_EQ(m_doc->StopMeasurement(), 1);
     EXPECT_EQ(Count("INT.MEAS STOP"), 2);
@@ -142,7 +139,7 @@ TEST_F(Acquisition, ManualCycleStoresOneRecordAndCloses) {
     MakeDoc();
     m_doc->StartManual();
     ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
-    EXPECT_TRUE(m_doc->LastStoreComplete());
+    EXPECT_TRUE(m_doc->State().lastStoreComplete);
     EXPECT_EQ(DayFile(m_clock.Now())->GetCount(), 1);
     EXPECT_FALSE(m_doc->Driver(kQS100).IsOpen());
     EXPECT_EQ(m_host.changes, (std::vector<bool>{true, false}));

@@ -85,7 +85,8 @@ class HeadlessRun : public OutputFolderTest {
 
 // A cycle was started and its result is not stored yet.
 bool CycleOnItsWay(const CHeadlessRunner& runner) {
-    return runner.Doc() && runner.Doc()->StartedCycles() != runner.Doc()->StoredCycles();
+    return runner.Doc() &&
+           runner.Doc()->State().startedCycles != runner.Doc()->State().storedCycles;
 }
 
 // A manual run succeeds when every enabled sensor was measured, and fails naming the one that
@@ -164,15 +165,18 @@ TEST(CloseSignals, AnIgnoredSignalStaysIgnoredAndDispositionsComeBack) {
 
 TEST_F(HeadlessRun, PrintsEachChangedStatusLineAndTheClockOncePerMinute) {
     CHeadlessRunner runner(m_settings, m_clock, {false, "", "", m_out}, {});
-    runner.SetProgressText("QS-100 Getting sensor information\nQS-300 \n");
-    runner.SetProgressText("QS-100 Getting sensor information\nQS-300 READY\n");
-    runner.SetProgressText("QS-100 READY\nQS-300 READY\n");
-    runner.SetClockText("2024/07/01  05:59:58");
-    runner.SetClockText("2024/07/01  05:59:59");
-    runner.SetClockText("2024/07/01  06:00:00");
+    SensorSnapshot sensors;
+    sensors.enabled[kQS100] = sensors.enabled[kQS300] = true;
+    sensors.phase[kQS100] = SensorPhase::At(SensorStep::GettingInfo);  // QS-300 still blank
+    runner.SensorsChanged(sensors);
+    sensors.phase[kQS300] = SensorPhase::Of(kStatusReady);
+    runner.SensorsChanged(sensors);
+    sensors.phase[kQS100] = SensorPhase::Of(kStatusReady);
+    runner.SensorsChanged(sensors);
+    for (int second : {58, 59, 60}) runner.ClockTick(LocalTime(2024, 7, 1, 5, 59, second));
     runner.Beep();  // not a terminal: no bell
     EXPECT_EQ(Output(),
-              "QS-100 Getting sensor information\nQS-300 READY\nQS-100 READY\n"
+              "QS-100 Getting the sensor information\nQS-300 READY\nQS-100 READY\n"
               "2024/07/01  05:59:58\n2024/07/01  06:00:00\n");
 }
 
@@ -188,10 +192,10 @@ TEST_F(EngineLoop, NeitherTickNorPumpReentersTheController) {
         loop.Tick();
         EXPECT_FALSE(loop.Pump());
     });
-    EXPECT_EQ(m_doc->StartedCycles(), 0);
+    EXPECT_EQ(m_doc->State().startedCycles, 0);
     loop.Tick();  // the late tick still finds its slot
-    EXPECT_EQ(m_doc->StartedCycles(), 1);
-    ASSERT_TRUE(PumpUntil([&] { return m_doc->StoredCycles() == 1; }));
+    EXPECT_EQ(m_doc->State().startedCycles, 1);
+    ASSERT_TRUE(PumpUntil([&] { return m_doc->State().storedCycles == 1; }));
     EXPECT_TRUE(loop.Pump());
 }
 
@@ -207,14 +211,14 @@ TEST_F(EngineLoop, AStalledManualAcquisitionStopsOnlyWhereNoOneCanAbortIt) {
         MakeDoc();
         CEngineLoop loop(*m_doc, stopWhenStalled);
         m_doc->StartManual();
-        ASSERT_TRUE(m_doc->IsStalled());
+        ASSERT_TRUE(m_doc->State().stalled);
         loop.Tick();
         loop.Pump();
         EXPECT_EQ(m_host.progress, "QS-100 Error(Opening COM Port failed)\n");
         EXPECT_EQ(m_doc->IsRunning(), !stopWhenStalled);
         if (!stopWhenStalled) m_doc->RequestStop();
         ASSERT_TRUE(PumpUntil([&] { return !m_doc->IsRunning(); }));
-        EXPECT_EQ(m_doc->StartedCycles(), 0);
+        EXPECT_EQ(m_doc->State().startedCycles, 0);
         EXPECT_EQ(Count("ERROR QS100 MEAS"), 0);
     }
 }

@@ -16,15 +16,15 @@ TEST_F(Recovery, PortMissingAtTheStartJoinsWhenItAppears) {
     m_settings.ports[1] = later;  // an adapter not plugged in yet
     MakeDoc();
     m_doc->StartInterval();
-    EXPECT_EQ(m_doc->SensorStatus(kQS100), "Error(Opening COM Port failed)");
+    EXPECT_EQ(Status(kQS100), "Error(Opening COM Port failed)");
     const std::string port = "QS-100 COM1 = " + later;
-    ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS300) == "READY"; }));
+    ASSERT_TRUE(PumpUntil([&] { return Status(kQS300) == "READY"; }));
     // The reopen thread names the cause on its first try, which may come after the QS-300.
     EXPECT_TRUE(PumpUntil([&] { return CountNotes(port + ": no such file or directory") == 1; }));
     Tick(2);  // 06:00 without the QS-100
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 1);
     ASSERT_EQ(::symlink(m_sim->DevicePath(0).c_str(), later.c_str()), 0);
-    ASSERT_TRUE(PumpUntil([&] { return m_doc->SensorStatus(kQS100) == "READY"; }));
+    ASSERT_TRUE(PumpUntil([&] { return Status(kQS100) == "READY"; }));
     Tick(600);  // 06:10 with it
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 1);
     // The reopen loop said it once, however often it tried.
@@ -55,7 +55,7 @@ TEST_F(Recovery, SensorReplugedBetweenCyclesMeasuresInTheNextSlot) {
     // The loss is seen on the idle port, and the sensor is identified again when it is back.
     ASSERT_TRUE(PumpUntil([&] {
         m_doc->OnTimerTick();
-        return m_doc->SensorStatus(kQS100) == "READY";
+        return Status(kQS100) == "READY";
     }));
     Tick(600);  // 06:10
     EXPECT_EQ(Count("ERROR QS100 MEAS"), 0);
@@ -87,7 +87,7 @@ TEST_F(LoopbackRecovery, StopDuringALongExposureIsPrompt) {
     // Within the current exposure plus a second of line time, not after the whole search.
     EXPECT_LT(m_linkClock[kQS200].MonotonicMs() - m_port[kQS200]->HeldAtMs(), 5000 + 1000);
     EXPECT_EQ(Count("ERROR THREAD TIMEOUT"), 0);
-    EXPECT_EQ(m_doc->StoredCycles(), 0);
+    EXPECT_EQ(m_doc->State().storedCycles, 0);
 }
 
 TEST_F(Recovery, EachFailedAttemptAndTheManualOutcomeAreNamed) {
@@ -119,7 +119,7 @@ TEST_F(Recovery, AManualAcquisitionSaysHowItEndedWhenASensorNeverBecameReady) {
         if (atDeadline) {
             m_clock.Advance(21);
             m_doc->OnTimerTick();
-            EXPECT_TRUE(m_doc->IsStalled());
+            EXPECT_TRUE(m_doc->State().stalled);
             EXPECT_EQ(Count("ERROR THREAD TIMEOUT"), 1);
             ASSERT_FALSE(m_host.notes.empty());
             EXPECT_EQ(m_host.notes.back(), summary);

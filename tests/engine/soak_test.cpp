@@ -68,8 +68,8 @@ TEST_F(Soak, EveryCycleIsStoredThroughDropOuts) {
         Tick(1);
         if (cycle == kCycles / 3) residentAtStart = ResidentKiB();
     }
-    EXPECT_EQ(m_doc->StoredCycles(), kCycles);
-    EXPECT_EQ(m_doc->PendingRecords(), 0);
+    EXPECT_EQ(m_doc->State().storedCycles, kCycles);
+    EXPECT_EQ(m_doc->State().pendingRecords, 0);
     const auto set = DayFile(m_clock.Now());
     EXPECT_EQ(set->GetCount(), kCycles);
     ExpectPlausible(*set);

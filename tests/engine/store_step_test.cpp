@@ -515,7 +515,7 @@ TEST_F(Output, ClockNotSetAndSkippedSlotsAreSaid) {
               (std::vector<std::string>{"CLOCK NOT SET? it reads 2024/07/01 05:59:58, before this "
                                         "program was built (2024/07/01)",
                                         "2 slots skipped: 06:00:00 to 06:00:01"}));
-    EXPECT_EQ(m_doc->SkippedSlotCount(), 2);
+    EXPECT_EQ(m_doc->State().skippedSlots, 2);
 }
 
 }  // namespace

@@ -105,14 +105,14 @@ TEST_F(SunSchedule, NoCycleAtNightAndTheFirstWhenTheSunPassesTheLimit) {
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
     Tick(static_cast<int>(first - m_clock.Now()) - 1);
-    EXPECT_EQ(m_doc->StartedCycles(), 0);
+    EXPECT_EQ(m_doc->State().startedCycles, 0);
     ASSERT_EQ(m_host.notes.size(), 1u);
     EXPECT_TRUE(m_host.notes[0].starts_with("no cycle: the sun stands at -")) << m_host.notes[0];
     EXPECT_TRUE(
         m_host.notes[0].ends_with("; next cycle at " + rad::FormatLocalTime(first, "%H:%M:%S")))
         << m_host.notes[0];
     Tick(121);  // the first minute above the limit and two more
-    EXPECT_EQ(m_doc->StartedCycles(), 3);
+    EXPECT_EQ(m_doc->State().startedCycles, 3);
     const auto set = DayFile(first);
     ASSERT_EQ(set->GetCount(), 3);
     EXPECT_EQ(set->GetAt(0).m_time, first);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ClockCheck.h"
+#include "ControllerTexts.h"
 #include "EngineLoop.h"
 #include "GraphDlg.h"
 #include "IntDlg.h"
@@ -13,6 +14,7 @@
 #include "RadlogMainFrame.h"
 #include "RadlogView.h"
 #include "TodayDock.h"
+#include "Translations.h"
 
 namespace {
 // How soon events that arrived inside the stop confirmation are tried again.
@@ -21,7 +23,11 @@ constexpr int kRepumpMs = 50;
 
 CRadlogApp::CRadlogApp(RadlogSettings& settings, std::function<void()> save, const IClock& clock,
                        int dayStartHour)
-    : m_settings(settings), m_save(std::move(save)), m_clock(clock), m_nDayStartHour(dayStartHour) {
+    : m_settings(settings),
+      m_save(std::move(save)),
+      m_clock(clock),
+      m_nDayStartHour(dayStartHour),
+      m_bJapanese(rad::UseJapaneseTexts(QLocale::system())) {
     m_timer1.setInterval(CEngineLoop::kTickMs);
     connect(&m_timer1, &QTimer::timeout, this, &CRadlogApp::Tick);
 }
@@ -89,8 +95,9 @@ void CRadlogApp::Tick() {
     if (m_pLoop) m_pLoop->Tick();
 }
 
-void CRadlogApp::ShowProgress(const std::string& title) {
-    m_pIntDlg->setWindowTitle(QString::fromStdString(title));
+void CRadlogApp::ShowProgress(MeasType type) {
+    m_pIntDlg->setWindowTitle(QString::fromUtf8(rad::ControllerText(
+        type == MeasType::Interval ? kTextTitleInterval : kTextTitleManual, m_bJapanese)));
     // Back after a cancelled stop question: where the user left it, not centred again.
     if (std::exchange(m_bProgressPlaced, false))
         m_pIntDlg->ShowAgain();
@@ -100,24 +107,25 @@ void CRadlogApp::ShowProgress(const std::string& title) {
 
 void CRadlogApp::HideProgress() { m_pIntDlg->hide(); }
 
-void CRadlogApp::SetClockText(const std::string& text) {
-    m_pIntDlg->SetClockText(QString::fromStdString(text));
+void CRadlogApp::ClockTick(int64_t now) {
+    m_pIntDlg->SetClockText(QString::fromStdString(rad::ProgressClockText(now)));
 }
 
-void CRadlogApp::SetProgressText(const std::string& text) {
-    m_pIntDlg->SetSensorText(QString::fromStdString(text));
+void CRadlogApp::SensorsChanged(const SensorSnapshot& sensors) {
+    m_pIntDlg->SetSensorText(QString::fromStdString(rad::ProgressText(sensors, m_bJapanese)));
 }
 
-bool CRadlogApp::ConfirmStop(const std::string& question) {
+bool CRadlogApp::ConfirmStop() {
     if (m_bShuttingDown) return true;
-    const bool stop = ConfirmStopInterval(m_pFrame.get(), QString::fromStdString(question));
+    const bool stop = ConfirmStopInterval(
+        m_pFrame.get(), QString::fromUtf8(rad::ControllerText(kTextConfirmStop, m_bJapanese)));
     m_bProgressPlaced = !stop;
     return stop;
 }
 
 void CRadlogApp::AcquisitionChanged(bool running) {
     if (m_pFrame) m_pFrame->UpdateMenus(running);
-    if (running && m_settings.measType == 0)
+    if (running && m_settings.measType == MeasType::Interval)
         m_timer1.start();
     else if (!running)
         m_timer1.stop();

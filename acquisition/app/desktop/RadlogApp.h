@@ -49,11 +49,11 @@ class CRadlogApp : public QObject, public IRadlogHost {
 
     // IRadlogHost
     void Wake() override;
-    void ShowProgress(const std::string& title) override;
+    void ShowProgress(MeasType type) override;
     void HideProgress() override;
-    void SetClockText(const std::string& text) override;
-    void SetProgressText(const std::string& text) override;
-    bool ConfirmStop(const std::string& question) override;
+    void ClockTick(int64_t now) override;
+    void SensorsChanged(const SensorSnapshot& sensors) override;
+    bool ConfirmStop() override;
     void AcquisitionChanged(bool running) override;
     void CycleStored() override;
     void Beep() override;
@@ -87,6 +87,7 @@ class CRadlogApp : public QObject, public IRadlogHost {
     CGraphDlg* m_pGraphDlg = nullptr;    // owned by the frame, which it centres on
     CResample m_spectrum;                // the last record's spectrum, as the page draws it
     QTimer m_timer1;                     // the one-second tick of an interval acquisition
+    const bool m_bJapanese;              // the language of the progress dialog's texts
     bool m_bShuttingDown = false;
     bool m_bProgressPlaced = false;  // the progress dialog comes back after a cancelled stop
 };
