@@ -104,6 +104,8 @@ TEST_F(SunSchedule, NoCycleAtNightAndTheFirstWhenTheSunPassesTheLimit) {
     MakeDoc();
     m_doc->StartInterval();
     ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
+    Tick(1);
+    EXPECT_EQ(m_host.notes.size(), 1u);  // said at the start, not at the next slot
     Tick(static_cast<int>(first - m_clock.Now()) - 1);
     EXPECT_EQ(m_doc->State().startedCycles, 0);
     ASSERT_EQ(m_host.notes.size(), 1u);
