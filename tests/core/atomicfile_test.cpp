@@ -1,4 +1,5 @@
-// The one writer that replaces files: links, owners, failures and what killed saves leave.
+// The one writer that replaces files: links, owners, failures and what killed saves leave; and
+// paths that name no regular file, which every reader and writer refuses at once, saying why.
 #include "AtomicFile.h"
 
 #include <sys/stat.h>
@@ -8,9 +9,11 @@
 #include <cerrno>
 #include <ctime>
 
+#include "IniFile.h"
 #include "OutputPath.h"
 #include "RegularFile.h"
 #include "SpectralCsv.h"
+#include "SyntheticData.h"
 #include "rsd_fixture.h"
 
 namespace {
@@ -32,35 +35,17 @@ constexpr pid_t kGonePid = 1 << 30;
 
 }  // namespace
 
-TEST_F(AtomicFileTest, FailuresNameTheirCauseAndKeepTheOldFile) {
-    const std::string folder = PathOf("folder");
-    std::filesystem::create_directory(folder);
-    const std::string fifo = PathOf("fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string loop = PathOf("loop");
-    std::filesystem::create_symlink("loop", loop);
-    struct Case {
-        std::string path;
-        int error;
-    } const cases[] = {
-        {folder, EISDIR},
-        {fifo, rad::kErrNotRegularFile},
-        {loop, ELOOP},
+// Special files are refused with their cause below, with every reader and writer.
+TEST_F(AtomicFileTest, NamesUpToTheLimitHaveATemporaryNameThatFits) {
+    const std::pair<std::string, int> cases[] = {
         {PathOf("missing/x.csv"), ENOENT},
-        {PathOf("device"), rad::kErrNotRegularFile},
         {PathOf(std::string(256, 'n')), ENAMETOOLONG},
-        // Names up to the limit have a temporary name that fits as well.
         {PathOf(std::string(255, 'n')), 0},
         {PathOf(std::string(236, 'n')), 0},
     };
-    std::filesystem::create_symlink("/dev/null", PathOf("device"));
-    for (const Case& c : cases) {
-        EXPECT_EQ(rad::WriteFileAtomic(c.path, "new"), c.error) << c.path;
-    }
-    EXPECT_TRUE(std::filesystem::is_directory(folder));
-    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
-    EXPECT_EQ(EntriesIn(m_dir), 6);  // and no temporary file
+    for (const auto& [path, error] : cases)
+        EXPECT_EQ(rad::WriteFileAtomic(path, "new"), error) << path;
+    EXPECT_EQ(EntriesIn(m_dir), 2);  // and no temporary file
 }
 
 TEST_F(AtomicFileTest, AnOutputIsRefusedWhenItIsAnInput) {
@@ -179,4 +164,68 @@ TEST_F(AtomicFileTest, AnUncommittedFileLeavesTheTargetAlone) {
     }
     EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_EQ(EntriesIn(m_dir), 1);
+}
+
+using SpecialFileTest = AtomicFileTest;
+
+// Each is left as it was, with no temporary file beside it.
+TEST_F(SpecialFileTest, EveryReaderAndWriterRefusesWithoutBlocking) {
+    ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(PathOf("folder"));
+    std::filesystem::create_symlink("/dev/null", PathOf("device"));
+    std::filesystem::create_symlink("loop", PathOf("loop"));
+    const struct {
+        const char* name;
+        int loadResult, cause;
+        const char* text;  // what the messages of the programs say
+    } cases[] = {
+        {"fifo", kRsdCannotOpen, rad::kErrNotRegularFile,
+         "the file cannot be opened for reading: not a regular file"},
+        {"device", kRsdCannotOpen, rad::kErrNotRegularFile,
+         "the file cannot be opened for reading: not a regular file"},
+        {"folder", kRsdCannotOpen, EISDIR, "the file cannot be opened for reading: is a directory"},
+        {"loop", kRsdNoFile, ELOOP,
+         "the file cannot be opened for reading: too many levels of symbolic links"},
+        {"missing", kRsdNoFile, ENOENT, "the file does not exist"},
+    };
+    CRsdData record;
+    rad::MakeSyntheticDay(record, 1, {kQS100}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = PathOf(c.name);
+        CRsdData set;
+        errno = 0;
+        const int result = set.Load(path);
+        const int cause = errno;
+        EXPECT_EQ(result, c.loadResult);
+        EXPECT_EQ(cause, c.cause);
+        EXPECT_EQ(RsdLoadErrorText(result, cause), c.text);
+
+        CIniFile ini;
+        errno = 0;
+        EXPECT_FALSE(ini.Load(path));
+        EXPECT_EQ(errno, c.cause);
+
+        EXPECT_FALSE(record.Append(path, record.GetAt(0)));
+        if (c.cause != ENOENT) {  // a missing file the writers create
+            EXPECT_FALSE(record.Save(path));
+            EXPECT_EQ(rad::WriteFileAtomic(path, "new"), c.cause);
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(PathOf("fifo")));
+    EXPECT_TRUE(std::filesystem::is_directory(PathOf("folder")));
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("device")));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_EQ(EntriesIn(m_dir), 4);
+}
+
+TEST(FileErrorText, NamesTheCausesUsersMeet) {
+    const std::pair<int, const char*> cases[] = {
+        {ENOSPC, "no space left on device"}, {EROFS, "read-only file system"},
+        {EISDIR, "is a directory"},          {ELOOP, "too many levels of symbolic links"},
+        {EACCES, "permission denied"},       {rad::kErrNotRegularFile, "not a regular file"},
+    };
+    for (const auto& [error, text] : cases) EXPECT_EQ(rad::FileErrorText(error), text);
+    // An errno without a text of its own still shows its number.
+    EXPECT_EQ(rad::FileErrorText(ECHILD), "error " + std::to_string(ECHILD));
 }

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "ModelNames.h"
 #include "SensorModel.h"
+#include "SpectralMath.h"
 #include "StatusValueNames.h"
 
 namespace {
@@ -28,6 +30,10 @@ TEST(ModelRows, EachRowHoldsTogether) {
     for (const SensorModelInfo& info : kModels) {
         SCOPED_TRACE(info.label);
         EXPECT_EQ(&ModelInfo(info.model), &info);
+        EXPECT_EQ(ModelOfName(info.label), info.model);
+        EXPECT_EQ(ModelOfName(info.key), info.model);
+        EXPECT_GT(info.pixels, 0);
+        EXPECT_LE(info.pixels, kMaxPixels);
         // Partners are mutual and share their band.
         ASSERT_TRUE(IsValidModel(info.partner));
         EXPECT_NE(info.partner, info.model);
@@ -53,7 +59,6 @@ TEST(ModelRows, EachRowHoldsTogether) {
         if (info.secondTemperature) {
             EXPECT_EQ(s.internalTemp2, info.statusFloats - 1);
         }
-        EXPECT_EQ(StatusReplyFloats(info) + (info.secondTemperature ? 1 : 0), info.statusFloats);
 
         // Exposure is searched between count limits, or fixed.
         if (info.fixedExposureMs == 0) {
@@ -77,6 +82,21 @@ TEST(ModelRows, BothBandsNeedAVisibleAndAnInfraredModel) {
         {{false, false, false, false}, false},
     };
     for (const Case& c : cases) EXPECT_EQ(HasBothBands(c.use), c.both);
+}
+
+TEST(ModelRows, EveryVisibleAndInfraredCombinationHasOneMergePair) {
+    for (const SensorModelInfo& shortWave : kModels) {
+        for (const SensorModelInfo& longWave : kModels) {
+            if (!shortWave.shortWave || longWave.shortWave) continue;
+            int found = 0;
+            for (const rad::MergePair& pair : rad::kMergePairs)
+                if (pair.shortModel == shortWave.model && pair.longModel == longWave.model) {
+                    ++found;
+                    EXPECT_LT(pair.lo, pair.hi);
+                }
+            EXPECT_EQ(found, 1) << shortWave.label << " + " << longWave.label;
+        }
+    }
 }
 
 TEST(StatusValueNames, EveryValueOfABlockHasItsOwnName) {

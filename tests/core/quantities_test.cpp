@@ -129,12 +129,6 @@ TEST(Quantities, ErythemalUvByHand) {
     EXPECT_NEAR(box[Quantity::UvIndex].coverage, 49.0 / 151.0, 1e-12);
 }
 
-TEST(Quantities, MonochromaticLineAveragePhotonEnergy) {
-    const auto q =
-        rad::ComputeQuantities(Spectrum(350, 1050, [](int nm) { return nm == 620 ? 5.0 : 0.0; }));
-    EXPECT_NEAR(Value(q, Quantity::Ape), 1239.84198 / 620.0, 1e-9);
-}
-
 TEST(Quantities, PlanckianRadiatorsSitOnTheLocus) {
     for (const double kelvin : {2856.0, 4000.0, 6500.0}) {
         SCOPED_TRACE(kelvin);

@@ -1,36 +1,21 @@
 #include "Recalibrate.h"
 
-#include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "CalibrationSplice.h"
-#include "RsdData.h"
 #include "SyntheticData.h"
+#include "rsd_fixture.h"
 
 namespace {
 
 constexpr int64_t kNoon = 1'700'000'000;
 
-class Recalibrate : public ::testing::Test {
+class Recalibrate : public RsdFileTest {
   protected:
     void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("recalibrate_test_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(m_dir);
+        RsdFileTest::SetUp();
         rad::MakeSyntheticDay(m_day, 4, {kQS100, kQS300}, kNoon, 600);
-        m_dayBytes = Save(m_day, "day.rsd");
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::string Path(const char* name) const { return (m_dir / name).string(); }
-    std::string Save(const CRsdData& set, const char* name) const {
-        EXPECT_TRUE(set.Save(Path(name)));
-        return *rad::ReadWholeFile(Path(name));
+        m_dayBytes = SavedBytes(m_day, "day.rsd");
     }
     // The day's calibrations with every factor times factor, or one serial number changed.
     std::string Source(float factor, const char* serial = nullptr) const {
@@ -41,10 +26,9 @@ class Recalibrate : public ::testing::Test {
             if (serial && m == kQS300) SetTextField(cal.SN, serial);
             source.SetCal(m, cal);
         }
-        return Save(source, "source.rsd");
+        return SavedBytes(source, "source.rsd");
     }
 
-    std::filesystem::path m_dir;
     CRsdData m_day;
     std::string m_dayBytes;
 };
@@ -98,22 +82,15 @@ TEST_F(Recalibrate, CutFileIsRefused) {
 TEST_F(Recalibrate, FailedWriteInPlaceLeavesTheInputUntouched) {
     const std::string source = Source(2.0f);
     // The file may not grow past its own size minus one byte: the write fails midway.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = m_dayBytes.size() - 1;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const rad::FileRecalibration failed =
-        rad::RecalibrateFile(Path("day.rsd"), Path("day.rsd"), source, false);
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    const std::string day = PathOf("day.rsd");
+    const rad::FileRecalibration failed = UnderFileSizeLimit(
+        m_dayBytes.size() - 1, [&] { return rad::RecalibrateFile(day, day, source, false); });
     EXPECT_FALSE(failed.ok);
     EXPECT_EQ(failed.problem, "cannot be written: file too large");
-    EXPECT_EQ(*rad::ReadWholeFile(Path("day.rsd")), m_dayBytes);
-    const rad::FileRecalibration done =
-        rad::RecalibrateFile(Path("day.rsd"), Path("day.rsd"), source, false);
+    EXPECT_EQ(ReadBytes(day), m_dayBytes);
+    const rad::FileRecalibration done = rad::RecalibrateFile(day, day, source, false);
     ASSERT_TRUE(done.ok) << done.problem;
-    EXPECT_EQ(*rad::ReadWholeFile(Path("day.rsd")), done.after);
+    EXPECT_EQ(ReadBytes(day), done.after);
     EXPECT_EQ(done.before, m_dayBytes);
 }
 

@@ -13,6 +13,7 @@
 #include "Resample.h"
 #include "SeriesStream.h"
 #include "SpectralMath.h"
+#include "SyntheticData.h"
 #include "rsd_fixture.h"
 #include "spectral_fixture.h"
 
@@ -159,11 +160,14 @@ using SeriesFile = RsdFileTest;
 TEST_F(SeriesFile, RowsOfASummaryLoadEqualTheFullLoadsUnlessACalibrationComesLate) {
     CRsdData written;
     FillMixedSet(written);
+    // A file keeps the coefficients, not the table: calibrations that have them.
+    for (int m = 0; m < kModelCount; ++m) written.SetCal(m, rad::MakeSyntheticCal(m));
     const std::string path = PathOf("day.RSD");
     ASSERT_TRUE(written.Save(path));
     CRsdData full;
     ASSERT_EQ(full.Load(path), written.GetCount());
     const std::vector<rad::SeriesRow> expected = rad::ComputeSeries(full);
+    ASSERT_TRUE(expected[0].quantities[rad::Quantity::Ppfd].Available());
     rad::PayloadStore store;
     for (int pass = 0; pass < 2; ++pass) {  // the second load reuses the store's memory
         store.Clear();
@@ -171,9 +175,6 @@ TEST_F(SeriesFile, RowsOfASummaryLoadEqualTheFullLoadsUnlessACalibrationComesLat
         ASSERT_EQ(summary.LoadSummary(path, store.Visitor()), written.GetCount());
         ExpectSameRows(rad::ComputeSeries(summary, 2, &store), expected);
     }
-    EXPECT_EQ(store.Find(5, kQS200, false), nullptr);  // a record without blocks
-    ASSERT_NE(store.Find(0, kQS300, true), nullptr);
-    EXPECT_EQ(store.Find(0, kQS300, true)[7], full.GetAt(0).Block(kQS300)->DD[7]);
 
     for (const std::size_t room : {0, 3, 100}) {
         SCOPED_TRACE(room);

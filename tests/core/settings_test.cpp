@@ -81,9 +81,6 @@ TEST(RadlogProfile, OddValuesLoadAndSaveAsTheOtherPlatformDoes) {
         settings.LoadSettings(FromText(c.line), "/");
         EXPECT_EQ(Saved(settings).GetString(c.section, c.key, ""), c.saved) << c.line;
     }
-    RadlogSettings settings;
-    settings.LoadSettings(FromText("[INT]\nSTART=-1"), "/");
-    EXPECT_EQ(settings.start, 4294967295LL);  // zero-extended from 32 bits
 }
 
 // A number that would wrap round in 32 bits, or a port no port has, is refused: the default.
@@ -94,6 +91,7 @@ TEST(RadlogProfile, NumbersOutOfRangeAreRefusedAndNamed) {
     RadlogSettings settings;
     settings.LoadSettings(ini, "/");
     EXPECT_EQ(settings.comPort, (std::array<int, kModelCount>{0, 0, 0, 256}));
+    EXPECT_EQ(settings.start, 4294967295LL);  // zero-extended from 32 bits
     EXPECT_EQ(settings.end, 72000);
     EXPECT_EQ(settings.interval, 60);
     EXPECT_EQ(RefusedRadlogNumbers(ini),
@@ -126,10 +124,10 @@ TEST(PortMapping, PortsSectionMapsComNumbersAndStaysOptional) {
         "[PORTS]\ncom3=/dev/serial/by-id/usb-QS\nCOM1=/dev/ttyS0\nCOM02=x\nCOMX=y\nCOM4=\n";
     RadlogSettings mapped;
     mapped.LoadSettings(FromText(text), "/");
-    EXPECT_EQ(rad::ComPortDevice(mapped.ports, 3), "/dev/serial/by-id/usb-QS");
-    EXPECT_EQ(rad::ComPortDevice(mapped.ports, 1), "/dev/ttyS0");
-    EXPECT_EQ(rad::ComPortDevice(mapped.ports, 2), "/dev/ttyUSB1");
-    EXPECT_EQ(rad::ComPortDevice(mapped.ports, 4), "/dev/ttyUSB3");
+    const char* const devices[] = {"/dev/ttyS0", "/dev/ttyUSB1", "/dev/serial/by-id/usb-QS",
+                                   "/dev/ttyUSB3"};
+    for (int com = 1; com <= 4; ++com)
+        EXPECT_EQ(rad::ComPortDevice(mapped.ports, com), devices[com - 1]) << com;
     EXPECT_EQ(mapped.ports.size(), 2u);
     EXPECT_TRUE(Saved(mapped, FromText(text)).GetText().starts_with(text));
     EXPECT_EQ(Saved(mapped).GetString("PORTS", "COM3", ""), "/dev/serial/by-id/usb-QS");

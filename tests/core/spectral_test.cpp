@@ -157,11 +157,9 @@ TEST(RecordIndex, OutsideTheSetRaises) {
     }
 }
 
-TEST(Derived, FlatSpectraGiveTheReferenceFigures) {
+// The reference figures of a flat spectrum are in the calculation CSV's lines.
+TEST(Derived, BandLimitsCarryHalfWeightAndBandsStayOnTheGrid) {
     const CResample flat = Flat(300, 1100, 1000);
-    EXPECT_NEAR(flat.GetPAR(), 300.0, 1e-9);
-    EXPECT_NEAR(flat.GetPPFD(), 1379.3, 0.05);
-    EXPECT_NEAR(flat.GetIlluminance(), 72983.0, 0.05);
     EXPECT_NEAR(flat.GetIntegral(500, 500), 0.5, 1e-12);
     EXPECT_EQ(flat.GetIntegral(700, 400), 0.0);
     EXPECT_EQ(flat.GetIntegral(100, 200), 0.0);
@@ -193,4 +191,38 @@ TEST(Derived, DarkRangeIsTheSpreadOfTheDarkSignal) {
     AddRecord(set, 0, {block});
     EXPECT_EQ(set.GetDarkRange(kQS300, 0), 0.0);
     EXPECT_DOUBLE_EQ(set.GetDarkRange(kQS300, 1), 42.5);
+}
+
+// A NaN or infinite pixel spoils only its own place: scale and sums are taken over the rest.
+TEST(NonFinitePixels, AreLeftOutOfTheScaleAndEverySum) {
+    CRsdData set;
+    // One pixel per nanometre from 300 nm, flat at 1000 W/m2/um.
+    set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 1.0));
+    AddRecord(set, 0, {RampBlock(kQS100, 1000.0f)});
+    CResample clean;
+    clean.Resample(set, 0);
+    EXPECT_FALSE(HasNonFinitePixels(*set.GetAt(0).Block(kQS100)));
+
+    for (const float spoiled :
+         {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+          -std::numeric_limits<float>::infinity()}) {
+        SCOPED_TRACE(spoiled);
+        SensorData block = RampBlock(kQS100, 1000.0f);
+        block.MD[250] = spoiled;  // 550 nm: inside PAR, the V(lambda) range and the band
+        const int index = AddRecord(set, 0, {block});
+        EXPECT_TRUE(HasNonFinitePixels(*set.GetAt(index).Block(kQS100)));
+        CResample spectrum;
+        spectrum.Resample(set, index);
+        EXPECT_EQ(spectrum.m_dMax, clean.m_dMax);
+        EXPECT_EQ(spectrum.m_dMin, clean.m_dMin);
+        // Only the nanometres next to the pixel drop out, one 1/300 share of PAR each.
+        const double parShare = clean.GetPAR() / 300.0;
+        EXPECT_LT(spectrum.GetPAR(), clean.GetPAR());
+        EXPECT_GT(spectrum.GetPAR(), clean.GetPAR() - 3 * parShare);
+        EXPECT_TRUE(std::isfinite(spectrum.GetPPFD()));
+        EXPECT_GT(spectrum.GetPPFD(), clean.GetPPFD() * 0.98);
+        EXPECT_LT(spectrum.GetIlluminance(), clean.GetIlluminance());
+        EXPECT_GT(spectrum.GetIlluminance(), clean.GetIlluminance() * 0.95);
+        EXPECT_NEAR(spectrum.GetIntegral(500, 600), clean.GetIntegral(500, 600), 3.0);
+    }
 }

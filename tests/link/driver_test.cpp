@@ -147,23 +147,28 @@ TEST_F(Measurement, EveryModelIsIdentifiedAndItsStatusSitsWhereItsLayoutSays) {
         SCOPED_TRACE(kModels[model].label);
         StartReady(model);
         const SensorCal& cal = m_info->cal;
-        EXPECT_STREQ(cal.ST, kModels[model].label);
+        const SensorModelInfo& info = kModels[model];
+        EXPECT_STREQ(cal.ST, info.label);
+        EXPECT_EQ(cal.CAL.size(), static_cast<std::size_t>(info.pixels));
         EXPECT_STREQ(cal.FT, "2015/04/01 10:20:30");
         EXPECT_TRUE(cal.HasUsableWavelengths());
-        EXPECT_NEAR(cal.WL.front(), kModels[model].shortWave ? 300 : 900, 10);
-        EXPECT_NEAR(cal.WL.back(), kModels[model].shortWave ? 1100 : 1700, 10);
+        EXPECT_NEAR(cal.WL.front(), info.shortWave ? 300 : 900, 10);
+        EXPECT_NEAR(cal.WL.back(), info.shortWave ? 1100 : 1700, 10);
         EXPECT_GT(cal.CAL[cal.CAL.size() / 2], 0.0f);
-        EXPECT_EQ(WasSent("PXSB"), model == kQS400);
+        EXPECT_EQ(WasSent("PXSB"), info.pixelMask);
         const int64_t start = m_clock.Now();
         const MeasureResult measured = m_driver->Measure();
         ASSERT_TRUE(measured.valid);
         const SensorData& d = measured.data;
         EXPECT_EQ(d.m_nModel, model);
+        EXPECT_EQ(d.MD.size(), static_cast<std::size_t>(info.pixels));
+        EXPECT_EQ(d.DD.size(), static_cast<std::size_t>(info.pixels));
+        EXPECT_TRUE(AutoExposure(info) || d.ET == info.fixedExposureMs) << d.ET;
         EXPECT_STREQ(d.SN, m_info->cal.SN);
         EXPECT_TRUE(d.MT >= start && d.MT <= m_clock.Now()) << d.MT;
-        const StatusLayout& at = kModels[model].status;
+        const StatusLayout& at = info.status;
         EXPECT_NEAR(d.statusFloat[at.supplyVolt], 12.0, 0.1);
-        EXPECT_NEAR(d.statusFloat[at.sensorTemp], kModels[model].shortWave ? 25 : -10, 0.4);
+        EXPECT_NEAR(d.statusFloat[at.sensorTemp], info.shortWave ? 25 : -10, 0.4);
         // The simulated Peltier drive heats or cools; every other status word reads 0.
         EXPECT_EQ(std::abs(d.statusInt[at.peltierState]), 1);
     }

@@ -13,15 +13,16 @@
 
 namespace {
 
-std::uint16_t Peak(const std::string& block) {
-    std::uint16_t peak = 0;
-    for (std::size_t i = 0; i + 1 < block.size(); i += 2) {
-        const auto v = static_cast<std::uint16_t>(static_cast<unsigned char>(block[i]) |
-                                                  static_cast<unsigned char>(block[i + 1]) << 8);
-        peak = std::max(peak, v);
-    }
-    return peak;
+// The little-endian counts of a block.
+std::vector<int> Counts(const std::string& block) {
+    std::vector<int> counts;
+    for (std::size_t i = 0; i + 1 < block.size(); i += 2)
+        counts.push_back(static_cast<unsigned char>(block[i]) |
+                         static_cast<unsigned char>(block[i + 1]) << 8);
+    return counts;
 }
+
+int Peak(const std::string& block) { return std::ranges::max(Counts(block)); }
 
 // Counts of the last exposure, the block without its trailing line.
 std::string Frame(CSimInstrument& sensor, const QsSimFaults& f) {
@@ -47,14 +48,6 @@ TEST(SimInstrument, GmTakesItsExposureAndCountsFollowTheLight) {
     sensor.Respond("CL", f, 0);
     sensor.Respond("GM,100,0,1", f, 0);
     EXPECT_LT(Peak(Frame(sensor, f)), 400);  // dark only
-}
-
-std::vector<int> Counts(const std::string& block) {
-    std::vector<int> counts;
-    for (std::size_t i = 0; i + 1 < block.size(); i += 2)
-        counts.push_back(static_cast<unsigned char>(block[i]) |
-                         static_cast<unsigned char>(block[i + 1]) << 8);
-    return counts;
 }
 
 // The sensor sees the sky of its clock, and its calibration gives that sky back.

@@ -89,10 +89,8 @@ TEST(WireFraming, LineBufferNeverOverrunsAndRejectsOverlongLines) {
 
 TEST(WireFraming, DecodesLittleEndianPixelsAndFloats) {
     const unsigned char pixels[] = {0x10, 0x27, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0x7F};
-    EXPECT_EQ(rad::PixelAt(pixels, 0), 10000);
-    EXPECT_EQ(rad::PixelAt(pixels, 1), -32768);
-    EXPECT_EQ(rad::PixelAt(pixels, 2), -1);
-    EXPECT_EQ(rad::PixelAt(pixels, 3), 32767);
+    const int expected[] = {10000, -32768, -1, 32767};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(rad::PixelAt(pixels, i), expected[i]) << i;
     const float f = 0.0123f;
     unsigned char bytes[4];
     std::memcpy(bytes, &f, 4);  // the test host is little-endian, as the wire is
