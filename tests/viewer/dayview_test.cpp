@@ -130,13 +130,10 @@ TEST_F(DayViewTest, PointsMapBackAndADoubleClickOpensTheirRecord) {
             EXPECT_EQ(view->Readout()->row, row);
             EXPECT_EQ(view->Readout()->value, s.rows[row].quantities[q].value);
             EXPECT_EQ(view->Readout()->cross, p);
-            DayPage page = view->Page(QSize(800, 600));
-            const QString text = rad::DayReadoutText(page, *view->Readout());
-            EXPECT_TRUE(text.contains(
-                QString::fromStdString(rad::FormatLocalTime(s.rows[row].time, "%H:%M:%S"))))
-                << text.toStdString();
-            EXPECT_TRUE(text.contains(
-                QString::fromStdString(rad::FormatQuantity(q, s.rows[row].quantities[q]))));
+            const QString text = rad::DayReadoutText(view->Page(QSize(800, 600)), *view->Readout());
+            for (const std::string& part : {rad::FormatLocalTime(s.rows[row].time, "%H:%M:%S"),
+                                            rad::FormatQuantity(q, s.rows[row].quantities[q])})
+                EXPECT_TRUE(text.contains(QString::fromStdString(part))) << text.toStdString();
             QTest::mouseRelease(view->Plot(), Qt::LeftButton, {}, p);
             EXPECT_FALSE(view->Readout());
         }
