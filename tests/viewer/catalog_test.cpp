@@ -48,12 +48,11 @@ TEST(CatalogLayout, ColumnsRowsScrollSizeAndHits) {
     CCatLayout layout;
     layout.Layout(25, 500, QSize(80, 60));
     EXPECT_EQ(layout.RectOf(7), QRect(80, 60, 80, 60));
-    EXPECT_EQ(layout.HitTest(0, 0, 25), 0);
-    EXPECT_EQ(layout.HitTest(479, 59, 25), 5);
-    EXPECT_EQ(layout.HitTest(85, 65, 25), 7);
-    EXPECT_EQ(layout.HitTest(480, 10, 25), -1);   // right of the sixth column
-    EXPECT_EQ(layout.HitTest(100, 250, 25), -1);  // below the last record
-    EXPECT_EQ(layout.HitTest(0, 240, 25), 24);
+    // x, y: tile; right of the sixth column and below the last record nothing.
+    const std::array<int, 3> hits[] = {{0, 0, 0},     {479, 59, 5},   {85, 65, 7},
+                                       {480, 10, -1}, {100, 250, -1}, {0, 240, 24}};
+    for (const auto& [x, y, tile] : hits)
+        EXPECT_EQ(layout.HitTest(x, y, 25), tile) << x << "," << y;
 }
 
 TEST(CatalogSelection, ClickCtrlShiftAndAnchor) {

@@ -211,16 +211,12 @@ TEST_F(DayRangeTest, PicturesAtTheChosenSizeAndTheCopyAtTheWindows) {
     CDayView* view = Open(1, 60, 600);
     ASSERT_NE(view, nullptr);
     const QSize size(900, 500);
-    const QString png = m_dir.filePath(QStringLiteral("day.png"));
-    ASSERT_TRUE(view->SavePicture(png, size));
-    EXPECT_EQ(QImage(png).size(), size);
-    const QString svg = m_dir.filePath(QStringLiteral("day.svg"));
-    ASSERT_TRUE(view->SavePicture(svg, size));
-    EXPECT_TRUE(
-        QString::fromStdString(ReadBytes(svg)).contains(QStringLiteral("viewBox=\"0 0 900 500\"")));
-    const QString pdf = m_dir.filePath(QStringLiteral("day.pdf"));
-    ASSERT_TRUE(view->SavePicture(pdf, size));
-    const std::string bytes = ReadBytes(pdf);
+    for (const char* name : {"day.png", "day.svg", "day.pdf"})
+        ASSERT_TRUE(view->SavePicture(m_dir.filePath(name), size)) << name;
+    EXPECT_EQ(QImage(m_dir.filePath("day.png")).size(), size);
+    EXPECT_NE(ReadBytes(m_dir.filePath("day.svg")).find("viewBox=\"0 0 900 500\""),
+              std::string::npos);
+    const std::string bytes = ReadBytes(m_dir.filePath("day.pdf"));
     EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
     EXPECT_NE(bytes.find("/MediaBox [0 0 900.000000 500.000000]"), std::string::npos);
     EXPECT_FALSE(view->SavePicture(m_dir.filePath(QStringLiteral("day.bmp")), size));
