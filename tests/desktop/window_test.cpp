@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTime>
 #include <QTimer>
 #include <csignal>
 
@@ -108,10 +109,8 @@ TEST_F(DesktopWindow, TheStatusBarSaysWhenTheNextCycleRuns) {
     m_settings.start = m_settings.end = later;
     Open(true);
     ASSERT_TRUE(QMetaObject::invokeMethod(m_app.get(), "Tick"));
-    char clock[16];
-    std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", static_cast<int>(later / 3600),
-                  static_cast<int>(later / 60 % 60), static_cast<int>(later % 60));
-    EXPECT_TRUE(m_app->Frame()->MessageText().startsWith(QString("next cycle at ") + clock))
+    const QString clock = QTime(0, 0).addSecs(static_cast<int>(later)).toString("HH:mm:ss");
+    EXPECT_TRUE(m_app->Frame()->MessageText().startsWith("next cycle at " + clock))
         << m_app->Frame()->MessageText().toStdString();
     m_app->Shutdown();
     EXPECT_EQ(m_app->Frame()->MessageText(), m_ja ? "ﾚﾃﾞｨ" : "Ready");
