@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTime>
 #include <QTimer>
 #include <csignal>
 
@@ -58,6 +59,7 @@ class DesktopWindow : public ::testing::Test {
         QTest::mouseClick(m_app->ProgressDlg()->findChild<QPushButton*>("abort"), Qt::LeftButton);
     }
 
+    const bool m_ja = rad::UseJapaneseTexts(QLocale::system());
     QTemporaryDir m_dir;
     RadlogSettings m_settings;
     CSystemClock m_clock;
@@ -72,8 +74,7 @@ TEST_F(DesktopWindow, AutoStartOpensTheIntervalProgressAndLocksTheWindow) {
     Open(true);
     CIntDlg* progress = m_app->ProgressDlg();
     EXPECT_TRUE(progress->isVisible());
-    EXPECT_EQ(progress->windowTitle().toStdString(),
-              rad::ControllerText(kTextTitleInterval, rad::UseJapaneseTexts(QLocale::system())));
+    EXPECT_EQ(progress->windowTitle().toStdString(), rad::ControllerText(kTextTitleInterval, m_ja));
     EXPECT_FALSE(progress->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(Running());
     for (Cmd id : {Cmd::StartInterval, Cmd::ManualMeasurement, Cmd::MeasurementSettings, Cmd::Exit})
@@ -109,14 +110,11 @@ TEST_F(DesktopWindow, TheStatusBarSaysWhenTheNextCycleRuns) {
     m_settings.start = m_settings.end = later;
     Open(true);
     ASSERT_TRUE(QMetaObject::invokeMethod(m_app.get(), "Tick"));
-    char clock[16];
-    std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", static_cast<int>(later / 3600),
-                  static_cast<int>(later / 60 % 60), static_cast<int>(later % 60));
-    EXPECT_TRUE(m_app->Frame()->MessageText().startsWith(QString("next cycle at ") + clock))
+    const QString clock = QTime(0, 0).addSecs(static_cast<int>(later)).toString("HH:mm:ss");
+    EXPECT_TRUE(m_app->Frame()->MessageText().startsWith("next cycle at " + clock))
         << m_app->Frame()->MessageText().toStdString();
     m_app->Shutdown();
-    EXPECT_EQ(m_app->Frame()->MessageText(),
-              rad::UseJapaneseTexts(QLocale::system()) ? "ﾚﾃﾞｨ" : "Ready");
+    EXPECT_EQ(m_app->Frame()->MessageText(), m_ja ? "ﾚﾃﾞｨ" : "Ready");
 }
 
 // During an acquisition About and Graph Settings open above the progress dialog, and the close
@@ -166,8 +164,7 @@ TEST_F(DesktopWindow, AbortAsksAndTheProgressDialogStaysWhereMoved) {
     auto question = AnswerNextMessageBox(QMessageBox::Cancel);
     ClickAbort();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !question->isEmpty() && progress->isVisible(); }));
-    EXPECT_EQ(question->toStdString(),
-              rad::ControllerText(kTextConfirmStop, rad::UseJapaneseTexts(QLocale::system())));
+    EXPECT_EQ(question->toStdString(), rad::ControllerText(kTextConfirmStop, m_ja));
     QApplication::processEvents();
     EXPECT_EQ(progress->pos(), QPoint(37, 41));
     EXPECT_TRUE(Running());
@@ -221,18 +218,17 @@ TEST_F(DesktopWindow, SigtermStopsARunningAcquisitionCleanly) {
 
 TEST_F(DesktopWindow, TextsFollowTheUserLanguage) {
     Open(false);
-    const bool ja = rad::UseJapaneseTexts(QLocale::system());
     QStringList menus;
     for (QAction* menu : m_app->Frame()->menuBar()->actions()) menus << menu->text();
-    EXPECT_EQ(menus, ja ? QStringList({"ﾌｧｲﾙ(&F)", "計測", "表示(&V)", "ﾍﾙﾌﾟ(&H)"})
-                        : QStringList({"&File", "&Measure", "&View", "&Help"}));
+    EXPECT_EQ(menus, m_ja ? QStringList({"ﾌｧｲﾙ(&F)", "計測", "表示(&V)", "ﾍﾙﾌﾟ(&H)"})
+                          : QStringList({"&File", "&Measure", "&View", "&Help"}));
     QAction* interval = Action(Cmd::StartInterval);
-    EXPECT_EQ(interval->text(), ja ? "インターバル計測開始(&S)" : "&Start Interval Measurement");
-    EXPECT_EQ(interval->toolTip(), ja ? "インターバル計測開始" : "Start");
+    EXPECT_EQ(interval->text(), m_ja ? "インターバル計測開始(&S)" : "&Start Interval Measurement");
+    EXPECT_EQ(interval->toolTip(), m_ja ? "インターバル計測開始" : "Start");
     CConfDlg settings(ConfValues{}, {});
-    EXPECT_EQ(settings.windowTitle(), ja ? "計測設定" : "Measurement Settings");
+    EXPECT_EQ(settings.windowTitle(), m_ja ? "計測設定" : "Measurement Settings");
     CIntDlg progress;
-    EXPECT_EQ(progress.findChild<QPushButton*>("abort")->text(), ja ? "中止" : "Abort");
+    EXPECT_EQ(progress.findChild<QPushButton*>("abort")->text(), m_ja ? "中止" : "Abort");
 }
 
 TEST(LockIndicators, PanesShowTheLocksThatAreOn) {

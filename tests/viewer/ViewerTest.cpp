@@ -26,6 +26,22 @@ QString ViewerTest::WriteDayFile(const QString& name, int count) {
     return path;
 }
 
+CMainFrame& ViewerTest::OpenInWindow(const QString& path, QSize size) {
+    m_window = std::make_unique<CMainFrame>(*m_app);
+    if (size.isValid()) m_window->resize(size);
+    m_window->show();
+    EXPECT_TRUE(m_window->OpenFile(path)) << path.toStdString();
+    return *m_window;
+}
+
+CChildFrame& ViewerTest::OpenInChild(const QString& path, QSize size) {
+    m_child = std::make_unique<CChildFrame>(*m_app);
+    m_child->resize(size);
+    m_child->show();
+    EXPECT_TRUE(m_child->OpenDocument(path)) << path.toStdString();
+    return *m_child;
+}
+
 std::string ReadBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};

@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "ChildFrame.h"
 #include "DesktopTestSupport.h"
+#include "MainFrame.h"
 #include "RadviewApp.h"
 #include "RsdData.h"
 
@@ -20,9 +22,15 @@ class ViewerTest : public ::testing::Test {
     // path.
     QString WriteDayFile(const QString& name, int count);
     std::string Profile() const { return m_app->Location().profilePath; }
+    // The file opened in a shown main window, of the size when one is given.
+    CMainFrame& OpenInWindow(const QString& path, QSize size = {});
+    // The file opened in a shown document window of the size.
+    CChildFrame& OpenInChild(const QString& path, QSize size);
 
     QTemporaryDir m_dir;
     std::unique_ptr<CRadviewApp> m_app;
+    std::unique_ptr<CMainFrame> m_window;
+    std::unique_ptr<CChildFrame> m_child;
 };
 
 using desktop_test::AnswerNextMessageBox;

@@ -48,12 +48,11 @@ TEST(CatalogLayout, ColumnsRowsScrollSizeAndHits) {
     CCatLayout layout;
     layout.Layout(25, 500, QSize(80, 60));
     EXPECT_EQ(layout.RectOf(7), QRect(80, 60, 80, 60));
-    EXPECT_EQ(layout.HitTest(0, 0, 25), 0);
-    EXPECT_EQ(layout.HitTest(479, 59, 25), 5);
-    EXPECT_EQ(layout.HitTest(85, 65, 25), 7);
-    EXPECT_EQ(layout.HitTest(480, 10, 25), -1);   // right of the sixth column
-    EXPECT_EQ(layout.HitTest(100, 250, 25), -1);  // below the last record
-    EXPECT_EQ(layout.HitTest(0, 240, 25), 24);
+    // x, y: tile; right of the sixth column and below the last record nothing.
+    const std::array<int, 3> hits[] = {{0, 0, 0},     {479, 59, 5},   {85, 65, 7},
+                                       {480, 10, -1}, {100, 250, -1}, {0, 240, 24}};
+    for (const auto& [x, y, tile] : hits)
+        EXPECT_EQ(layout.HitTest(x, y, 25), tile) << x << "," << y;
 }
 
 TEST(CatalogSelection, ClickCtrlShiftAndAnchor) {
@@ -79,10 +78,8 @@ using CatalogView = ViewerTest;
 // Home and End go to the ends of the anchor's row, with Ctrl to the ends of the catalog, with
 // Shift extending the selection; a right click selects the tile under it unless it is selected.
 TEST_F(CatalogView, KeysAndRightClickSelect) {
-    CChildFrame frame(*m_app);
-    frame.resize(500, 200);  // six columns, not all rows in view
-    frame.show();
-    ASSERT_TRUE(frame.OpenDocument(WriteDayFile("a.RSD", 25)));
+    // Six columns, not all rows in view.
+    CChildFrame& frame = OpenInChild(WriteDayFile("a.RSD", 25), QSize(500, 200));
     CCatView* view = frame.CatView();
     const auto at = [view](int tile) {
         return view->Layout().RectOf(tile).center() - QPoint(0, view->verticalScrollBar()->value());
@@ -114,16 +111,11 @@ TEST_F(CatalogView, KeysAndRightClickSelect) {
     EXPECT_EQ(Selected(set), (std::vector<int>{3}));
 }
 
-TEST_F(CatalogView, MouseSelectionTilesAndHintOne) {
-    CChildFrame frame(*m_app);
-    frame.resize(500, 400);
-    frame.show();
-    ASSERT_TRUE(frame.OpenDocument(WriteDayFile("a.RSD", 8)));
+TEST_F(CatalogView, TilesFollowTheirRecordsAndHintOneClears) {
+    CChildFrame& frame = OpenInChild(WriteDayFile("a.RSD", 8), QSize(500, 400));
     CCatView* view = frame.CatView();
     CRsdData& set = frame.Doc().Data();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(170, 10));
-    EXPECT_EQ(Selected(set), (std::vector<int>{0, 1, 2}));
+    for (int i : {0, 1, 2}) set.GetAt(i).m_nSelect = 1;
     ASSERT_NE(view->TileOf(set.GetAt(2)), nullptr);
     EXPECT_EQ(view->TileOf(set.GetAt(2))->size(), QSize(80, 60));
 
@@ -148,10 +140,7 @@ TEST_F(CatalogView, FlaggedTileCarriesAMarkerAndItsFlagsAsTooltip) {
     day.GetAt(2).Block(kQS100)->MD[4] = day.GetAt(2).Block(kQS100)->DD[4] = 0.0f;
     const QString path = m_dir.filePath(QStringLiteral("flagged.RSD"));
     ASSERT_TRUE(day.Save(path.toStdString()));
-    CChildFrame frame(*m_app);
-    frame.resize(500, 400);
-    frame.show();
-    ASSERT_TRUE(frame.OpenDocument(path));
+    CChildFrame& frame = OpenInChild(path, QSize(500, 400));
     CCatView* view = frame.CatView();
     const CRsdData& set = frame.Doc().Data();
     EXPECT_TRUE(view->FlagsOf(set.GetAt(2)) & rad::kQcSaturated);
@@ -203,10 +192,7 @@ using Document = ViewerTest;
 // A day opens with the pictures in view; the others follow from the event loop until the
 // whole day is drawn for scrolling.
 TEST_F(CatalogView, TilesInViewAtOnceTheRestFromTheEventLoop) {
-    CChildFrame frame(*m_app);
-    frame.resize(600, 400);
-    frame.show();
-    ASSERT_TRUE(frame.OpenDocument(WriteDayFile("a.RSD", 1440)));
+    CChildFrame& frame = OpenInChild(WriteDayFile("a.RSD", 1440), QSize(600, 400));
     CCatView* view = frame.CatView();
     const CRsdData& set = frame.Doc().Data();
     EXPECT_NE(view->TileOf(set.GetAt(0)), nullptr);

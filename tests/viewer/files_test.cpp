@@ -105,11 +105,8 @@ TEST_F(ViewerFiles, ACraftedFileOfEmptyBlocksOpensWithinALimit) {
         for (std::size_t size = 0; size < (std::size_t{4} << 20); size += record.size())
             out << record;
     }
-    CChildFrame frame(*m_app);
-    frame.resize(600, 400);
-    frame.show();
     WithinMoreAddressSpace(std::size_t{400} << 20, [&] {
-        ASSERT_TRUE(frame.OpenDocument(PathFromBytes(path)));
+        CChildFrame& frame = OpenInChild(PathFromBytes(path), QSize(600, 400));
         frame.CatView()->viewport()->grab();
         const CRsdData& set = frame.Doc().Data();
         EXPECT_GT(set.GetCount(), 40000);

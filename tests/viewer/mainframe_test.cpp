@@ -40,15 +40,12 @@ using MainFrame = ViewerTest;
 // A day file written before a swapped unit got its own part: its blocks of the other unit are
 // pointed out when it opens.
 TEST_F(MainFrame, BlocksOfAnotherUnitThanTheCalibrationAreWarnedAbout) {
+    const QString path = WriteDayFile("mixed.RSD", 3);
     CRsdData set;
-    ASSERT_GE(set.Load(WriteDayFile("mixed.RSD", 3).toStdString()), 0);
+    ASSERT_GE(set.Load(path.toStdString()), 0);
     SetTextField(set.GetAt(2).Block(kQS300)->SN, "99999");
-    const QString path = m_dir.filePath(QStringLiteral("mixed.RSD"));
     ASSERT_TRUE(set.Save(path.toStdString()));
-    CMainFrame frame(*m_app);
-    frame.show();
-    ASSERT_TRUE(frame.OpenFile(path));
-    EXPECT_EQ(frame.statusBar()->currentMessage(),
+    EXPECT_EQ(OpenInWindow(path).statusBar()->currentMessage(),
               "Warning: mixed.RSD: 1 QS-300 block of serial 99999 measured by another unit than "
               "the calibration's (serial 12231): computed with the wrong calibration");
 }
@@ -76,18 +73,15 @@ TEST_F(MainFrame, OpenFailAndCloseWithOrWithoutChanges) {
     QApplication::processEvents();
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
 
-    ASSERT_TRUE(frame.OpenFile(WriteDayFile("b.RSD", 2)));
-    frame.MdiArea()->closeActiveSubWindow();  // unmodified: no question
-    QApplication::processEvents();
-    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
-
-    // Every open and close rebuilds the menus; the old ones must go, not pile up.
+    // Unmodified, a document closes without a question. Every open and close rebuilds the
+    // menus; the old ones must go, not pile up.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const auto menus = frame.menuBar()->findChildren<QMenu*>().size();
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(frame.OpenFile(WriteDayFile("b.RSD", 2)));
         frame.MdiArea()->closeActiveSubWindow();
         QApplication::processEvents();
+        EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frame.menuBar()->findChildren<QMenu*>().size(), menus);
@@ -95,11 +89,8 @@ TEST_F(MainFrame, OpenFailAndCloseWithOrWithoutChanges) {
 
 // Radlog appends to today's file while it is open: Save asks instead of dropping those records.
 TEST_F(MainFrame, SaveAsksWhenTheFileGrewOnDisk) {
-    CMainFrame frame(*m_app);
-    frame.show();
     const QString path = WriteDayFile("today.RSD", 3);
-    ASSERT_TRUE(frame.OpenFile(path));
-    CChildFrame* child = frame.ActiveChild();
+    CChildFrame* child = OpenInWindow(path).ActiveChild();
     EXPECT_FALSE(child->Doc().ChangedOnDisk());
     child->Doc().Data().GetAt(0).m_nSelect = 1;
     child->Doc().DeleteSelected();
@@ -120,10 +111,7 @@ TEST_F(MainFrame, SaveAsksWhenTheFileGrewOnDisk) {
 }
 
 TEST_F(MainFrame, EnablingFollowsViewAndSelection) {
-    CMainFrame frame(*m_app);
-    frame.resize(900, 700);
-    frame.show();
-    ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 8)));
+    CMainFrame& frame = OpenInWindow(WriteDayFile("a.RSD", 8), QSize(900, 700));
     CChildFrame* child = frame.ActiveChild();
     EXPECT_FALSE(frame.Action(ID_DELETE)->isEnabled());
     EXPECT_TRUE(frame.Action(ID_EDIT_SELECT_ALL)->isEnabled());
@@ -185,11 +173,7 @@ TEST_F(MainFrame, EnablingFollowsViewAndSelection) {
 // Titles as the framework gives them, Save As naming the file, and documents placed inside
 // the area, listed in the Window menu and never opened twice.
 TEST_F(MainFrame, TitlesWindowsAndSaveAs) {
-    CMainFrame frame(*m_app);
-    frame.resize(1000, 720);
-    frame.show();
-    const QString a = WriteDayFile("a.RSD", 2);
-    ASSERT_TRUE(frame.OpenFile(a));
+    CMainFrame& frame = OpenInWindow(WriteDayFile("a.RSD", 2), QSize(1000, 720));
     EXPECT_EQ(frame.windowTitle(), "Radview - a.RSD");
     QMdiSubWindow* sub = frame.MdiArea()->currentSubWindow();
     sub->showMaximized();
@@ -245,9 +229,7 @@ TEST_F(MainFrame, CommandLineFilesOpenOnceTheWindowIsShown) {
 
 // Every command tells what it does in the status bar, greyed and context-menu entries too.
 TEST_F(MainFrame, PromptsForGreyedAndContextEntries) {
-    CMainFrame frame(*m_app);
-    frame.show();
-    ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 2)));
+    CMainFrame& frame = OpenInWindow(WriteDayFile("a.RSD", 2));
     QMenu* view = frame.menuBar()->actions().at(2)->menu();
     view->popup(QPoint(50, 50));
     desktop_test::HoverMenuEntry(view, frame.Action(ID_TILE_SIZE));
@@ -276,9 +258,7 @@ TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
                                 "[GRAPH]\nRIGHT=2147483647\n";
     m_app->LoadSettings();
     ASSERT_EQ(m_app->Settings().csv.right, 2147483647);
-    CMainFrame frame(*m_app);
-    frame.show();
-    ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 3)));
+    CMainFrame& frame = OpenInWindow(WriteDayFile("a.RSD", 3));
     CChildFrame* child = frame.ActiveChild();
     child->CatView()->repaint();
     child->Doc().SelectAll();
@@ -296,9 +276,7 @@ TEST_F(MainFrame, HandEditedProfileWithHugeRangesNeitherCrashesNorHangs) {
 // Every CSV export starts in the folder of the last one and proposes the document's name; a
 // file it cannot write gets one message naming the file and the cause.
 TEST_F(MainFrame, CsvExportsShareFolderNameAndErrorMessage) {
-    CMainFrame frame(*m_app);
-    frame.show();
-    ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 3)));
+    CMainFrame& frame = OpenInWindow(WriteDayFile("a.RSD", 3));
     frame.ActiveChild()->Doc().SelectAll();
     m_app->SetExportFolder(m_dir.path().toStdString());
     const QString missing = m_dir.filePath("missing/x.csv");
@@ -332,9 +310,7 @@ TEST_F(MainFrame, CsvExportsShareFolderNameAndErrorMessage) {
 
 // OK in CSV Settings redraws the detail view's integral with the new band at once.
 TEST_F(MainFrame, CsvSettingsOkRenewsTheShownIntegral) {
-    CMainFrame frame(*m_app);
-    frame.show();
-    ASSERT_TRUE(frame.OpenFile(WriteDayFile("a.RSD", 2)));
+    CMainFrame& frame = OpenInWindow(WriteDayFile("a.RSD", 2));
     CChildFrame* child = frame.ActiveChild();
     child->Doc().SelectAll();
     frame.Action(ID_SELECTED_DATA)->trigger();

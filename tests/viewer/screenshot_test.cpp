@@ -17,6 +17,12 @@
 #include "UniView.h"
 #include "ViewerTest.h"
 
+// Lets the posted layout and repaint work run; grab() then renders the widgets as they stand.
+void Settle() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
 // Pictures go to SCREENSHOT_DIR, named by the language of the texts; the main window is shown
 // at one size in that language.
 class Screenshot : public ViewerTest {
@@ -32,73 +38,63 @@ class Screenshot : public ViewerTest {
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }
+    // Opens the file maximized, in the day view when asked.
+    void Open(const QString& path, bool dayView = false) {
+        ASSERT_TRUE(frame->OpenFile(path));
+        frame->MdiArea()->activeSubWindow()->showMaximized();
+        if (dayView) frame->Action(ID_DAY_VIEW)->trigger();
+        Settle();
+    }
+    // Saves what the widget (the window by default) shows once settled, as name_<language>.png.
+    QImage Shot(const QString& name, QWidget* widget = nullptr) {
+        Settle();
+        const QImage image = (widget ? widget : frame.get())->grab().toImage();
+        EXPECT_TRUE(image.save(outDir + "/" + name + "_" + language + ".png"))
+            << name.toStdString();
+        return image;
+    }
 
     QString outDir;
     QString language;
     std::unique_ptr<CMainFrame> frame;
 };
 
-// Lets the posted layout and repaint work run; grab() then renders the widgets as they stand.
-void Settle() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
-
 TEST_F(Screenshot, CatalogAndDetailView) {
-    ASSERT_TRUE(frame->OpenFile(WriteDayFile("20240601.RSD", 40)));
-    frame->MdiArea()->activeSubWindow()->showMaximized();
+    Open(WriteDayFile("20240601.RSD", 40));
     CChildFrame* child = frame->ActiveChild();
     QTest::mouseClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
-    Settle();
-    const QImage catalog = frame->grab().toImage();
-    EXPECT_TRUE(catalog.save(outDir + "/catalog_" + language + ".png"));
-    QToolBar* toolbar = frame->findChild<QToolBar*>(QStringLiteral("toolbar"));
+    const QImage catalog = Shot("catalog");
+    auto* toolbar = frame->findChild<QToolBar*>(QStringLiteral("toolbar"));
     ASSERT_NE(toolbar, nullptr);
-    EXPECT_TRUE(toolbar->grab().save(outDir + "/radview_toolbar_" + language + ".png"));
+    Shot("radview_toolbar", toolbar);
 
     QTest::mouseClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
     QTest::mouseDClick(child->CatView()->viewport(), Qt::LeftButton, {}, QPoint(250, 70));
-    Settle();
+    const QImage detail = Shot("detail");
     ASSERT_EQ(child->Doc().m_nViewMode, 1);
-    const QImage detail = frame->grab().toImage();
-    EXPECT_TRUE(detail.save(outDir + "/detail_" + language + ".png"));
     // The two pictures show different views.
     EXPECT_NE(catalog, detail);
 }
 
 TEST_F(Screenshot, DayViewAndColourMap) {
-    ASSERT_TRUE(frame->OpenFile(WriteDayFile("20240601.RSD", 720)));
-    frame->MdiArea()->activeSubWindow()->showMaximized();
-    frame->Action(ID_DAY_VIEW)->trigger();
-    Settle();
-    CChildFrame* child = frame->ActiveChild();
-    ASSERT_EQ(child->Doc().m_nViewMode, 2);
-    const QImage day = frame->grab().toImage();
-    EXPECT_TRUE(day.save(outDir + "/dayview_" + language + ".png"));
-    child->DayView()->SetMapShown(true);
-    Settle();
-    const QImage map = frame->grab().toImage();
-    EXPECT_TRUE(map.save(outDir + "/daymap_" + language + ".png"));
-    EXPECT_NE(day, map);
+    Open(WriteDayFile("20240601.RSD", 720), true);
+    const QImage day = Shot("dayview");
+    ASSERT_EQ(frame->ActiveChild()->Doc().m_nViewMode, 2);
+    CDayView* view = frame->ActiveChild()->DayView();
+    view->SetMapShown(true);
+    EXPECT_NE(day, Shot("daymap"));
     // The read-out with its cross on the map, held down in the plot's middle.
-    CDayView* view = child->DayView();
     const CGraph& g = view->Graph();
     const QPoint middle((g.left + g.right) / 3, (g.top + g.bottom) / 2);
     QTest::mousePress(view->Plot(), Qt::LeftButton, {}, middle);
-    Settle();
-    EXPECT_TRUE(frame->grab().save(outDir + "/daymap_readout_" + language + ".png"));
+    Shot("daymap_readout");
     EXPECT_TRUE(view->Readout());
     QTest::mouseRelease(view->Plot(), Qt::LeftButton, {}, middle);
     // The file runs past midnight: both days on a date and time axis.
     frame->Action(ID_ALL_DAYS)->trigger();
-    Settle();
-    const QImage allMap = frame->grab().toImage();
-    EXPECT_TRUE(allMap.save(outDir + "/daymap_alldays_" + language + ".png"));
-    child->DayView()->SetMapShown(false);
-    Settle();
-    const QImage all = frame->grab().toImage();
-    EXPECT_TRUE(all.save(outDir + "/dayview_alldays_" + language + ".png"));
-    EXPECT_NE(all, day);
+    Shot("daymap_alldays");
+    view->SetMapShown(false);
+    EXPECT_NE(Shot("dayview_alldays"), day);
 }
 
 TEST_F(Screenshot, DayViewOfAShortSeriesZoomed) {
@@ -106,31 +102,21 @@ TEST_F(Screenshot, DayViewOfAShortSeriesZoomed) {
     rad::MakeSyntheticDay(set, 15, {kQS100, kQS300}, 1717221600, 10);
     const QString path = m_dir.filePath(QStringLiteral("short.RSD"));
     ASSERT_TRUE(set.Save(path.toStdString()));
-    ASSERT_TRUE(frame->OpenFile(path));
-    frame->MdiArea()->activeSubWindow()->showMaximized();
-    frame->Action(ID_DAY_VIEW)->trigger();
-    Settle();
+    Open(path, true);
     CDayView* view = frame->ActiveChild()->DayView();
     const DaySeries& s = view->Series();
     view->SetWindow({s.hours.front() - 0.01, s.hours.back() + 0.01});
-    Settle();
-    EXPECT_TRUE(frame->grab().save(outDir + "/dayview_short_" + language + ".png"));
+    Shot("dayview_short");
     EXPECT_TRUE(view->Zoomed());
 }
 
 TEST_F(Screenshot, QuantitiesPanelWithItsHintAndValues) {
-    ASSERT_TRUE(frame->OpenFile(WriteDayFile("20240601.RSD", 40)));
-    frame->MdiArea()->activeSubWindow()->showMaximized();
+    Open(WriteDayFile("20240601.RSD", 40));
     frame->QuantitiesPanel()->show();
-    Settle();
-    const QImage hint = frame->grab().toImage();
-    EXPECT_TRUE(hint.save(outDir + "/quantities_hint_" + language + ".png"));
+    const QImage hint = Shot("quantities_hint");
     CChildFrame* child = frame->ActiveChild();
     child->Doc().m_shownIndices = {10, 20};
     child->SwitchView(1);
     frame->updateMenus();
-    Settle();
-    const QImage values = frame->grab().toImage();
-    EXPECT_TRUE(values.save(outDir + "/quantities_" + language + ".png"));
-    EXPECT_NE(hint, values);
+    EXPECT_NE(hint, Shot("quantities"));
 }
