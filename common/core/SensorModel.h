@@ -90,7 +90,7 @@ inline constexpr StatusLayout WithSecondTemperature(StatusLayout layout, int ind
 }
 
 // One driver class, the simulator and every view read these rows; a new model is a row here
-// plus its synthetic optics and the merge pairs of its band, and the model table test walks it.
+// plus its synthetic optics and the merge pairs of its band, and the model row tests walk it.
 inline constexpr std::array<SensorModelInfo, kModelCount> kModels = {{
     {.model = kQS100,
      .label = "QS-100",
