@@ -57,47 +57,37 @@ class NetworkTest(BrokerCase):
     def test_the_brokers_reason_at_the_first_failure(self):
         certs = self.make_certificates()
         passwd = password_file(self.folder, {"gh1": "right"})
-        self.broker("password_file %s\ncertfile %s\nkeyfile %s\n"
-                    % (passwd, certs["server.crt"], certs["server.key"]))
+        self.broker("password_file %s\ncafile %s\ncertfile %s\nkeyfile %s\nrequire_certificate true\n"
+                    % (passwd, certs["ca.crt"], certs["server.crt"], certs["server.key"]))
+        tls = b"TLS=1\nCAFILE=%s\n" % certs["ca.crt"].encode()
+        client = b"CERTFILE=%s\nKEYFILE=%s\n" % (certs["client.crt"].encode(),
+                                                 certs["client.key"].encode())
         cases = {
-            "wrong": (b"TLS=1\nCAFILE=%s\nUSER=gh1\nPASSWORD=wrong\n" % certs["ca.crt"].encode(),
-                      "MQTT BROKER REFUSED"),
-            "nouser": (b"TLS=1\nCAFILE=%s\n" % certs["ca.crt"].encode(), "MQTT BROKER REFUSED"),
+            "wrong": (tls + client + b"USER=gh1\nPASSWORD=wrong\n", "MQTT BROKER REFUSED"),
+            "nouser": (tls + client, "MQTT BROKER REFUSED"),
             "untrusted": (b"TLS=1\nCAFILE=%s\nUSER=gh1\nPASSWORD=right\n"
-                          % certs["other.crt"].encode(), "certificate verify failed"),
+                          % certs["other.crt"].encode() + client, "certificate verify failed"),
             "plain": (b"USER=gh1\nPASSWORD=right\n", "MQTT BROKER CLOSED"),
+            # The broker asks for a client certificate: the reason names the setting.
+            "nocert": (tls + b"USER=gh1\nPASSWORD=right\n",
+                       "MQTT BROKER CLOSED 127.0.0.1:%d: " % self.port),
         }
         # OFFLINEALERT stays at its 300 s: the reason must not wait for it.
         stations = {name: self.station(name, b"STATION=%s\n" % name.encode() + mqtt)
                     for name, (mqtt, _) in cases.items()}
         for name, (_, reason) in cases.items():
             stations[name].says(reason)
-        good = self.station("good", b"STATION=good\nTLS=1\nCAFILE=%s\nUSER=gh1\nPASSWORD=right\n"
-                            % certs["ca.crt"].encode())
+        self.assertIn("CERTFILE", stations["nocert"].text())
+        good = self.station("good", b"STATION=good\nUSER=gh1\nPASSWORD=right\n" + tls + client)
         good.says("LIGHT PPFD")
         check = run([RADLOG, "--headless", "--check", "--profile", good.profile])
         self.assertIn("OK   MQTT broker 127.0.0.1:%d (TLS): logged in" % self.port, check.stdout)
+        self.assertNotIn("MQTT BROKER", good.text())
         check = run([RADLOG, "--headless", "--check", "--profile", stations["wrong"].profile])
         self.assertIn("FAIL MQTT BROKER REFUSED", check.stdout)
         self.assertEqual(check.returncode, 1)
         for station in stations.values():
             self.assertNotIn("UNREACHABLE", station.text())
-
-    def test_a_client_certificate_when_the_broker_asks_for_one(self):
-        certs = self.make_certificates()
-        self.broker("allow_anonymous true\ncafile %s\ncertfile %s\nkeyfile %s\n"
-                    "require_certificate true\n"
-                    % (certs["ca.crt"], certs["server.crt"], certs["server.key"]))
-        tls = b"TLS=1\nCAFILE=%s\n" % certs["ca.crt"].encode()
-        without = self.station("without", b"STATION=without\n" + tls)
-        with_cert = self.station("with", b"STATION=with\n" + tls + b"CERTFILE=%s\nKEYFILE=%s\n"
-                                 % (certs["client.crt"].encode(), certs["client.key"].encode()))
-        with_cert.says("LIGHT PPFD")
-        check = run([RADLOG, "--headless", "--check", "--profile", with_cert.profile])
-        self.assertIn("OK   MQTT broker", check.stdout)
-        without.says("MQTT BROKER CLOSED 127.0.0.1:%d: " % self.port)
-        self.assertIn("CERTFILE", without.text())
-        self.assertNotIn("MQTT BROKER", with_cert.text())
 
     def make_certificates(self):
         """A CA with a server certificate for 127.0.0.1 and a client certificate, and an

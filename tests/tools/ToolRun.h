@@ -68,6 +68,13 @@ class ToolTest : public RsdFileTest {
                 ReadFile(Path("err"))};
     }
 
+    // What a run that must succeed printed on standard output.
+    std::string Out(const std::string& args, const std::string& shell = "") const {
+        const ToolRun run = Tool(args, shell);
+        EXPECT_EQ(run.status, 0) << args << "\n" << run.err;
+        return run.out;
+    }
+
     struct Expected {
         std::string args;
         int status;
