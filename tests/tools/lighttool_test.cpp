@@ -75,7 +75,6 @@ TEST_F(LightTool, SeriesIsInTimeOrderAndGoesOnPastAFailingFile) {
     ASSERT_EQ(lines.size(), 1u + 66u);
     EXPECT_TRUE(lines[1].starts_with("2024/06/01,04:00:00,")) << lines[1];
     EXPECT_TRUE(lines.back().starts_with("2024/06/02,20:00:00,")) << lines.back();
-    EXPECT_EQ(Tool("series " + Path("day0.RSD") + " " + Path("day1.RSD")).status, 0);
 }
 
 TEST_F(LightTool, DailyFollowsTheProfilesDayStart) {

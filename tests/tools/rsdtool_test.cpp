@@ -70,7 +70,6 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
         {"spectral-csv --records 1,9 " + Path("day.RSD") + " " + Path("s.csv"), 1, "no record 9"},
         {"calc-csv " + Path("day.RSD") + " " + Path("nofolder/c.csv"), 1,
          "c.csv: cannot be written: no such file or directory"},
-        {"copy " + Path("day.RSD") + " " + m_dir.string(), 1, "cannot be written: is a directory"},
         {"report --lang fr " + Path("day.RSD") + " 0", 2, "--lang"},
         {"report " + Path("day.RSD") + " 4", 1, "no record 4 (the file holds 4 records)"},
         {"report --profile " + Path("none.ini") + " " + Path("day.RSD") + " 0", 1,
