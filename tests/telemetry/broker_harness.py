@@ -143,18 +143,18 @@ class Station(Process):
 
     def __init__(self, folder, name, mqtt, more=b"", args=DEMO):
         self.profile = os.path.join(folder, name + ".ini")
-        self.demo_folder = None
         with open(self.profile, "wb") as f:
             f.write(b"[MQTT]\nHOST=127.0.0.1\n" + mqtt + b"\n" + more)
         super().__init__(os.path.join(folder, name + ".out"),
                          [RADLOG, "--headless", "--profile", self.profile] + list(args),
                          stderr=subprocess.STDOUT)
 
+    def demo_folders(self):
+        """The demo's folder of day files, from its banner: [] before it, or without the demo."""
+        return [line.rsplit("files in ", 1)[1] for line in self.lines() if "files in /" in line]
+
     def folder(self):
-        """The demo's folder of day files, from its banner."""
-        lines = wait_for("the demo banner", self.lines)
-        self.demo_folder = lines[0].rsplit("files in ", 1)[1]
-        return self.demo_folder
+        return wait_for("the demo banner", self.demo_folders)[0]
 
     def stop_within(self, limit):
         """SIGTERM and the seconds until the process is gone, at most limit + 1."""
@@ -232,6 +232,7 @@ class BrokerCase(unittest.TestCase):
 
         def stop():
             station.stop(signal.SIGKILL)
-            shutil.rmtree(station.demo_folder or "/nonexistent", ignore_errors=True)
+            for folder in station.demo_folders():
+                shutil.rmtree(folder, ignore_errors=True)
         self.cleanup.append(stop)
         return station

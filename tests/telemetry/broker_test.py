@@ -3,9 +3,10 @@
 
 Checks one record message per stored cycle with its time and PPFD, the retained status and
 discovery messages, the store-failed alert, no lost record and unchanged cycle times across
-a broker restart, and the last will after a kill. Against simulated sensors in processes of
-their own (qs-sim): the alerts for a sensor that stops answering and answers again, and for
-one not ready at the start. Usage: broker_test.py RADLOG RSDTOOL QS_SIM SCRATCH
+a broker restart, and the status' and state's last wills after a kill. Against simulated
+sensors in processes of their own (qs-sim): the alerts for a sensor that stops answering and
+answers again, and for one not ready at the start. Usage: broker_test.py RADLOG RSDTOOL QS_SIM
+SCRATCH
 """
 import json
 import os

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Radlog's station network against real Mosquitto brokers on 127.0.0.1: a stop while the
 broker never answers, memos in legacy encodings, the broker's reasons for refusing a login or
-a TLS link, the acquisition state after a kill, records queued across a restart of both the
+a TLS link (a client certificate among them), records queued across a restart of both the
 broker and the station, and the Home Assistant commands. Usage: network_test.py RADLOG RSDTOOL
 QS_SIM SCRATCH
 """
