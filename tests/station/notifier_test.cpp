@@ -18,42 +18,37 @@ struct CountingObserver final : IStationObserver {
     int calls = 0;
 };
 
-struct Notified {
-    std::vector<std::string> sent;
-    int64_t nowMs = 5000;
-    CServiceNotifier Make(int64_t watchdogMs, IStationObserver* next) {
-        return CServiceNotifier([this](const std::string& s) { sent.push_back(s); }, watchdogMs,
-                                [this] { return nowMs; }, next);
-    }
-};
-
+// Without a watchdog only ready and stopping; without telemetry behind, nothing is passed on.
 TEST(ServiceNotifier, PingsEveryHalfWatchdogWhileTheAcquisitionTicks) {
-    Notified n;
-    CountingObserver telemetry;
-    CServiceNotifier notifier = n.Make(10000, &telemetry);
-    notifier.Tick(0);  // before the start: nothing runs yet
-    notifier.AcquisitionChanged(true, 0);
-    for (int second = 1; second <= 12; ++second) {
-        n.nowMs += 1000;
-        notifier.Tick(second);
+    const struct {
+        int64_t watchdogMs;
+        bool telemetryBehind;
+        std::vector<std::string> expected;
+    } rows[] = {
+        {10000, true, {"READY=1", "WATCHDOG=1", "WATCHDOG=1", "STOPPING=1"}},
+        {0, false, {"READY=1", "STOPPING=1"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.watchdogMs);
+        std::vector<std::string> sent;
+        int64_t nowMs = 5000;
+        CountingObserver telemetry;
+        CServiceNotifier notifier([&sent](const std::string& s) { sent.push_back(s); },
+                                  row.watchdogMs, [&nowMs] { return nowMs; },
+                                  row.telemetryBehind ? &telemetry : nullptr);
+        notifier.Tick(0);  // before the start: nothing runs yet
+        notifier.AcquisitionChanged(true, 0);
+        for (int second = 1; second <= 12; ++second) {
+            nowMs += 1000;
+            notifier.Tick(second);
+        }
+        notifier.SensorLost(1);
+        notifier.AcquisitionChanged(false, 13);
+        nowMs += 60000;
+        notifier.Tick(14);  // a tick after the close pings no more
+        EXPECT_EQ(sent, row.expected);
+        EXPECT_EQ(telemetry.calls, row.telemetryBehind ? 17 : 0);
     }
-    notifier.SensorLost(1);
-    notifier.AcquisitionChanged(false, 13);
-    n.nowMs += 60000;
-    notifier.Tick(14);  // a tick after the close pings no more
-    const std::vector<std::string> expected = {"READY=1", "WATCHDOG=1", "WATCHDOG=1", "STOPPING=1"};
-    EXPECT_EQ(n.sent, expected);
-    EXPECT_EQ(telemetry.calls, 17);
-}
-
-TEST(ServiceNotifier, WithoutAWatchdogOnlyReadyAndStopping) {
-    Notified n;
-    CServiceNotifier notifier = n.Make(0, nullptr);
-    notifier.AcquisitionChanged(true, 0);
-    n.nowMs += 100000;
-    notifier.Tick(100);
-    notifier.AcquisitionChanged(false, 101);
-    EXPECT_EQ(n.sent, (std::vector<std::string>{"READY=1", "STOPPING=1"}));
 }
 
 }  // namespace

@@ -3,207 +3,38 @@
 
 Checks one record message per stored cycle with its time and PPFD, the retained status and
 discovery messages, the store-failed alert, no lost record and unchanged cycle times across
-a broker restart, and the last will after a kill. Against simulated sensors in processes of
-their own (qs-sim): the alerts for a sensor that stops answering and answers again, and for
-one not ready at the start. Usage: broker_test.py RADLOG RSDTOOL QS_SIM SCRATCH
+a broker restart, and the status' and state's last wills after a kill. Against simulated
+sensors in processes of their own (qs-sim): the alerts for a sensor that stops answering and
+answers again, and for one not ready at the start. Usage: broker_test.py RADLOG RSDTOOL QS_SIM
+SCRATCH
 """
-import csv
-import glob
 import json
 import os
-import pwd
-import shutil
 import signal
-import socket
-import subprocess
 import sys
 import time
 import unittest
-from datetime import datetime
 
-RADLOG, RSDTOOL, QS_SIM, SCRATCH = sys.argv[1:5]
+from broker_harness import DEMO, BrokerCase, day_file_ppfd, day_files, local_time, wait_for
+
 STATION = "st1"
 BASE = "radlog/" + STATION + "/"
-DEADLINE = 30  # seconds any single wait may take on a loaded machine
 
 
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
-def wait_for(what, predicate):
-    until = time.monotonic() + DEADLINE
-    while time.monotonic() < until:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise AssertionError("timed out waiting for " + what)
-
-
-class Broker:
-    def __init__(self, folder, port):
-        self.conf = os.path.join(folder, "mosquitto.conf")
-        with open(self.conf, "w") as f:
-            # Persistent sessions survive a restart, so a subscriber misses nothing that is
-            # published between the broker's return and its own reconnection.
-            # Run as root, it would switch to the mosquitto user, who cannot write here.
-            owner = pwd.getpwuid(os.getuid()).pw_name
-            f.write("listener %d 127.0.0.1\nallow_anonymous true\npersistence true\n"
-                    "persistence_location %s/\nuser %s\n" % (port, folder, owner))
-        self.port = port
-        self.process = None
-
-    def start(self):
-        self.process = subprocess.Popen(["mosquitto", "-c", self.conf],
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        def listening():
-            with socket.socket() as s:
-                return s.connect_ex(("127.0.0.1", self.port)) == 0
-        wait_for("the broker", listening)
-
-    def stop(self):
-        if self.process and self.process.poll() is None:
-            self.process.terminate()
-            self.process.wait()
-
-
-class Process:
-    """A program whose standard output goes to a file."""
-
-    def __init__(self, path, argv, stderr=subprocess.DEVNULL):
-        self.path = path
-        self.out = open(path, "w")
-        self.process = subprocess.Popen(argv, stdout=self.out, stderr=stderr)
-
-    def lines(self):
-        with open(self.path) as f:
-            return f.read().splitlines()
-
-    def stop(self, sig=signal.SIGTERM):
-        if self.process.poll() is None:
-            self.process.send_signal(sig)
-            self.process.wait(DEADLINE)
-        self.out.close()
-
-
-class Subscriber(Process):
-    """mosquitto_sub printing topic and payload of every message, one per line."""
-
-    def __init__(self, folder, port, name):
-        super().__init__(os.path.join(folder, name + ".txt"), [
-            "mosquitto_sub", "-h", "127.0.0.1", "-p", str(port), "-q", "1", "-v", "-t", "#",
-            "-c", "-i", "radlog-test-" + name])
-
-    def messages(self):
-        return [tuple(line.split(" ", 1)) for line in self.lines() if " " in line]
-
-    def payloads(self, topic):
-        return [payload for t, payload in self.messages() if t == topic]
-
-
-class Sensor(Process):
-    """One simulated sensor in a qs-sim process of its own: SIGSTOP silences it as a sensor
-    that stops answering, SIGCONT lets it answer again."""
-
-    def __init__(self, folder, model, silent=False):
-        self.model = model
-        super().__init__(os.path.join(folder, model + ".sim"),
-                         [QS_SIM, "--sky", "noon"] + (["--silent", model] if silent else [])
-                         + [model])
-
-    def device(self):
-        return wait_for("the simulated " + self.model, lambda: [
-            line.split()[1] for line in self.lines() if line.startswith(self.model + " ")])[0]
-
-    def stop(self, sig=signal.SIGTERM):
-        self.process.send_signal(signal.SIGCONT)
-        super().stop(sig)
-
-
-class Radlog(Process):
-    """Headless radlog: the demo's simulated sensors, or sensors (Sensor) in the profile."""
-
-    def __init__(self, folder, port, name, sensors=()):
-        self.profile = os.path.join(folder, name + ".ini")
-        self.demo_folder = None
-        with open(self.profile, "w") as f:
-            f.write("[MQTT]\nHOST=127.0.0.1\nPORT=%d\nSTATION=%s\nDISCOVERY=1\n"
-                    "OFFLINEALERT=1\n" % (port, STATION))
-            if sensors:
-                self.demo_folder = os.path.join(folder, "data") + "/"
-                os.makedirs(self.demo_folder)
-                rows = [(s.model.replace("-", ""), n + 1, s.device()) for n, s in enumerate(sensors)]
-                f.write("[INT]\nMEAS_TYPE=0\nSTART=0\nEND=86399\nINT=1\nAUTO=1\n"
-                        "[DIR]\nRSD=%s\nCSV=%s\n[USE]\n" % (self.demo_folder, self.demo_folder))
-                f.write("".join("%s=1\n" % key for key, _, _ in rows) + "[COM]\n")
-                f.write("".join("%s=%d\n" % (key, n) for key, n, _ in rows) + "[PORTS]\n")
-                f.write("".join("COM%d=%s\n" % (n, device) for _, n, device in rows))
-        # Daylight at any hour: at night the exposures grow to seconds and the cycles with them.
-        source = (["--interval"] if sensors
-                  else ["--demo", "--sky", "noon", "--interval-seconds", "1"])
-        super().__init__(os.path.join(folder, name + ".out"),
-                         [RADLOG, "--headless", "--profile", self.profile] + source,
-                         stderr=subprocess.STDOUT)
-
-    def says(self, text):
-        wait_for(text, lambda: text in "\n".join(self.lines()))
-
-    def folder(self):
-        lines = wait_for("the demo banner", self.lines)
-        self.demo_folder = lines[0].rsplit("files in ", 1)[1]
-        return self.demo_folder
-
-def day_files(folder):
-    return [p for p in glob.glob(os.path.join(folder, "**", "*.*"), recursive=True)
-            if p.lower().endswith(".rsd") and os.path.isfile(p)]
-
-
-def day_file_ppfd(folder):
-    """"YYYY/MM/DD HH:MM:SS" -> PPFD of every record of the demo's day files (rsdtool calc-csv)."""
-    values = {}
-    for path in day_files(folder):
-        out = os.path.join(SCRATCH, "calc.csv")
-        subprocess.run([RSDTOOL, "calc-csv", path, out], check=True)
-        date = None
-        with open(out, newline="", encoding="latin-1") as f:
-            for row in csv.reader(f):
-                if len(row) == 1 and row[0].count("/") == 2:
-                    date = row[0]
-                elif row and row[0].count(":") == 2 and date:
-                    values[date + " " + row[0]] = float(row[2])
-    return values
-
-
-class BrokerTest(unittest.TestCase):
+class BrokerTest(BrokerCase):
     def setUp(self):
-        self.folder = os.path.join(SCRATCH, self.id().rsplit(".", 1)[1])
-        shutil.rmtree(self.folder, ignore_errors=True)
-        os.makedirs(self.folder)
-        self.port = free_port()
-        self.broker = Broker(self.folder, self.port)
-        self.broker.start()
-        self.sub = Subscriber(self.folder, self.port, "all")
-        self.radlogs = []
-        self.sensors = []
+        super().setUp()
+        self.server = self.broker()
+        self.sub = self.subscriber()
 
     def start_radlog(self, sensors=()):
-        """The demo, or Radlog measuring sensors of qs-sim."""
-        self.sensors = [Sensor(self.folder, model, silent) for model, silent in sensors]
-        radlog = Radlog(self.folder, self.port, "station", self.sensors)
-        self.radlogs.append(radlog)
-        return radlog
-
-    def tearDown(self):
-        for radlog in self.radlogs:
-            radlog.stop(signal.SIGKILL)
-            shutil.rmtree(radlog.demo_folder or "/nonexistent", ignore_errors=True)
-        for sensor in self.sensors:
-            sensor.stop()
-        self.sub.stop()
-        self.broker.stop()
+        """The demo, or Radlog measuring qs-sim sensors of (model, silent)."""
+        more, args = b"", DEMO
+        if sensors:
+            self.simulated, more, _ = self.sensors(sensors)
+            args = ("--interval",)
+        return self.station("station", b"STATION=%s\nDISCOVERY=1\nOFFLINEALERT=1\n"
+                            % STATION.encode(), more, args)
 
     def records(self):
         return [json.loads(p) for p in self.sub.payloads(BASE + "record")]
@@ -228,12 +59,12 @@ class BrokerTest(unittest.TestCase):
             self.assertIn("homeassistant/sensor/radlog_st1/%s/config" % entity, configs)
 
         # The broker goes away for a few cycles and comes back at the same address.
-        self.broker.stop()
+        self.server.stop()
         before = len(self.records())
         stored_before = set(day_file_ppfd(folder))
         wait_for("five cycles stored without the broker",
                  lambda: len(day_file_ppfd(folder)) >= len(stored_before) + 5)
-        self.broker.start()
+        self.server.start()
         wait_for("records after the restart", lambda: len(self.records()) >= before + 3)
         radlog.stop()
         wait_for("the offline status", lambda: self.sub.payloads(BASE + "status")[-1:] == ["offline"])
@@ -246,17 +77,15 @@ class BrokerTest(unittest.TestCase):
 
         def all_published():
             for message in self.records():
-                seconds = int(datetime.fromisoformat(message["time"]).timestamp())
-                by_time.setdefault(seconds, message)
+                by_time.setdefault(local_time(message["time"]), message)
             return len(by_time) == len(stored)
 
         wait_for("every stored record on the subscriber", all_published)
-        for t, message in by_time.items():
-            local = time.strftime("%Y/%m/%d %H:%M:%S", time.localtime(t))
+        for local, message in by_time.items():
             self.assertIn(local, stored)
             self.assertAlmostEqual(message["quantities"]["ppfd"], stored[local], delta=0.06)
         self.assertEqual(self.sub.payloads(BASE + "status")[-1], "offline")
-        self.assertIn("MQTT BROKER BACK", "\n".join(radlog.lines()))
+        self.assertIn("MQTT BROKER BACK", radlog.text())
 
         # The cycles kept their one-second slots while the broker was away: publishing never
         # held the acquisition up (a wait for the network would leave slots out every cycle).
@@ -266,7 +95,7 @@ class BrokerTest(unittest.TestCase):
         steps = sorted(b - a for a, b in zip(during, during[1:]))
         self.assertEqual(steps[len(steps) // 2], 1, steps)
 
-    def test_store_failed_alert_and_last_will_after_a_kill(self):
+    def test_store_failed_alert_and_last_wills_after_a_kill(self):
         radlog = self.start_radlog()
         folder = radlog.folder()
         wait_for("a record", self.records)
@@ -277,15 +106,21 @@ class BrokerTest(unittest.TestCase):
         alerts = wait_for("the store alert", lambda: self.alerts("store_failed", None))
         self.assertTrue(alerts[0]["time"])
         radlog.says("ALERT store_failed")
+        wait_for("the running state", lambda: any(
+            json.loads(p)["acquisition"] == "running" for p in self.sub.payloads(BASE + "state")))
         radlog.stop(signal.SIGKILL)
-        wait_for("the last will",
+        wait_for("the status' last will",
                  lambda: self.sub.payloads(BASE + "status")[-1:] == ["offline"])
+        state = wait_for("the state's last will", lambda: [
+            json.loads(p) for p in self.sub.payloads(BASE + "state")[-1:]
+            if json.loads(p)["acquisition"] == "stopped"])
+        self.assertEqual(state[0]["dropped"], None)  # not known after a crash
 
     def test_a_silenced_sensor_is_lost_and_back(self):
         radlog = self.start_radlog([("QS-100", False), ("QS-300", False)])
         wait_for("records of both sensors",
                  lambda: len(self.records_after(0, ["QS-100", "QS-300"])) >= 2)
-        qs300 = self.sensors[1]
+        qs300 = self.simulated[1]
         qs300.process.send_signal(signal.SIGSTOP)
         lost = wait_for("the lost alert", lambda: self.alerts("sensor_lost", "QS-300"))
         self.assertTrue(lost[0]["time"])

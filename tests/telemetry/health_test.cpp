@@ -67,18 +67,15 @@ TEST_F(HealthMonitor, SensorEventsFollowTheIdentificationsAndLosses) {
         Kinds expected;
         Kinds standing;
     };
+    constexpr Kind kNotReady = Kind::SensorNotReady, kLost = Kind::SensorLost;
     const std::vector<Step> steps = {
-        {"first identification fails",
-         kQS100,
-         kStatusNoReply,
-         {Kind::SensorNotReady},
-         {Kind::SensorNotReady}},
-        {"a retry fails again", kQS100, kStatusNoReply, {}, {Kind::SensorNotReady}},
+        {"first identification fails", kQS100, kStatusNoReply, {kNotReady}, {kNotReady}},
+        {"a retry fails again", kQS100, kStatusNoReply, {}, {kNotReady}},
         {"it becomes ready", kQS100, kStatusReady, {}, {}},
         {"another ready at once", kQS300, kStatusReady, {}, {}},
-        {"it vanishes", kQS300, -1, {Kind::SensorLost}, {Kind::SensorLost}},
-        {"the reopen fails", kQS300, kStatusPortFailed, {}, {Kind::SensorLost}},
-        {"it vanishes again before it came back", kQS300, -1, {}, {Kind::SensorLost}},
+        {"it vanishes", kQS300, -1, {kLost}, {kLost}},
+        {"the reopen fails", kQS300, kStatusPortFailed, {}, {kLost}},
+        {"it vanishes again before it came back", kQS300, -1, {}, {kLost}},
         {"back", kQS300, kStatusReady, {Kind::SensorBack}, {}},
         {"ready again is no news", kQS300, kStatusReady, {}, {}},
     };

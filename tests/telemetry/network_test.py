@@ -1,101 +1,23 @@
 #!/usr/bin/env python3
 """Radlog's station network against real Mosquitto brokers on 127.0.0.1: a stop while the
 broker never answers, memos in legacy encodings, the broker's reasons for refusing a login or
-a TLS link, the acquisition state after a kill, records queued across a restart of both the
+a TLS link (a client certificate among them), records queued across a restart of both the
 broker and the station, and the Home Assistant commands. Usage: network_test.py RADLOG RSDTOOL
 QS_SIM SCRATCH
 """
 import json
 import os
-import shutil
-import signal
 import socket
 import subprocess
 import sys
-import time
 import unittest
-from datetime import datetime
 
-import broker_test
-from broker_test import Broker, Process, Sensor, Subscriber, day_files, free_port, wait_for
+from broker_harness import RADLOG, BrokerCase, day_file_ppfd, local_time, run, wait_for
 
-RADLOG, SCRATCH = broker_test.RADLOG, broker_test.SCRATCH
 STOP_LIMIT = 2.0  # seconds from SIGTERM to exit, whatever the network does
-# The noon sky keeps exposures short at any hour, so cycles and stops take the same time.
-DEMO = ("--demo", "--sky", "noon", "--interval-seconds", "1")
 
 
-class SecureBroker(Broker):
-    """A broker with extra listener options (TLS, logins) instead of anonymous plain MQTT."""
-
-    def __init__(self, folder, port, options):
-        super().__init__(folder, port)
-        with open(self.conf) as f:
-            conf = f.read().replace("allow_anonymous true\n", "")
-        with open(self.conf, "w") as f:
-            f.write(conf + options)
-
-
-class Station(Process):
-    """Headless radlog from a profile of [MQTT] lines and more sections."""
-
-    def __init__(self, folder, name, mqtt, more=b"", args=DEMO):
-        self.profile = os.path.join(folder, name + ".ini")
-        with open(self.profile, "wb") as f:
-            f.write(b"[MQTT]\nHOST=127.0.0.1\n" + mqtt + b"\n" + more)
-        super().__init__(os.path.join(folder, name + ".out"),
-                         [RADLOG, "--headless", "--profile", self.profile] + list(args),
-                         stderr=subprocess.STDOUT)
-
-    def text(self):
-        return "\n".join(self.lines())
-
-    def says(self, text):
-        return wait_for(text, lambda: text in self.text())
-
-    def stop_within(self, limit):
-        """SIGTERM and the seconds until the process is gone, at most limit + 1."""
-        started = time.monotonic()
-        self.process.send_signal(signal.SIGTERM)
-        try:
-            self.process.wait(limit + 1)
-        except subprocess.TimeoutExpired:
-            pass
-        return time.monotonic() - started
-
-
-def run(argv, timeout=20):
-    return subprocess.run(argv, capture_output=True, text=True, timeout=timeout)
-
-
-class NetworkTest(unittest.TestCase):
-    def setUp(self):
-        self.folder = os.path.join(SCRATCH, "network", self.id().rsplit(".", 1)[1])
-        shutil.rmtree(self.folder, ignore_errors=True)
-        os.makedirs(self.folder)
-        self.port = free_port()
-        self.cleanup = []
-
-    def tearDown(self):
-        for stop in reversed(self.cleanup):
-            stop()
-
-    def broker(self, cls=Broker, *options):
-        broker = cls(self.folder, self.port, *options)
-        broker.start()
-        self.cleanup.append(broker.stop)
-        return broker
-
-    def subscriber(self, name="all"):
-        sub = Subscriber(self.folder, self.port, name)
-        self.cleanup.append(sub.stop)
-        return sub
-
-    def station(self, name, mqtt, more=b"", args=DEMO):
-        station = Station(self.folder, name, b"PORT=%d\n" % self.port + mqtt, more, args)
-        self.cleanup.append(lambda: station.stop(signal.SIGKILL))
-        return station
-
+class NetworkTest(BrokerCase):
     def test_a_stop_never_waits_for_a_broker_that_does_not_answer(self):
         # A listener whose accept queue is full drops every new SYN, as a dead uplink does.
         listener = socket.socket()
@@ -134,97 +56,65 @@ class NetworkTest(unittest.TestCase):
 
     def test_the_brokers_reason_at_the_first_failure(self):
         certs = self.make_certificates()
-        passwd = os.path.join(self.folder, "passwd")
-        subprocess.run(["mosquitto_passwd", "-c", "-b", passwd, "gh1", "right"], check=True,
-                       capture_output=True)
-        self.broker(SecureBroker, "password_file %s\ncertfile %s\nkeyfile %s\n"
-                    % (passwd, certs["server.crt"], certs["server.key"]))
+        passwd = password_file(self.folder, {"gh1": "right"})
+        self.broker("password_file %s\ncafile %s\ncertfile %s\nkeyfile %s\nrequire_certificate true\n"
+                    % (passwd, certs["ca.crt"], certs["server.crt"], certs["server.key"]))
+        tls = b"TLS=1\nCAFILE=%s\n" % certs["ca.crt"].encode()
+        client = b"CERTFILE=%s\nKEYFILE=%s\n" % (certs["client.crt"].encode(),
+                                                 certs["client.key"].encode())
         cases = {
-            "wrong": (b"TLS=1\nCAFILE=%s\nUSER=gh1\nPASSWORD=wrong\n" % certs["ca.crt"].encode(),
-                      "MQTT BROKER REFUSED"),
-            "nouser": (b"TLS=1\nCAFILE=%s\n" % certs["ca.crt"].encode(), "MQTT BROKER REFUSED"),
+            "wrong": (tls + client + b"USER=gh1\nPASSWORD=wrong\n", "MQTT BROKER REFUSED"),
+            "nouser": (tls + client, "MQTT BROKER REFUSED"),
             "untrusted": (b"TLS=1\nCAFILE=%s\nUSER=gh1\nPASSWORD=right\n"
-                          % certs["other.crt"].encode(), "certificate verify failed"),
+                          % certs["other.crt"].encode() + client, "certificate verify failed"),
             "plain": (b"USER=gh1\nPASSWORD=right\n", "MQTT BROKER CLOSED"),
+            # The broker asks for a client certificate: the reason names the setting.
+            "nocert": (tls + b"USER=gh1\nPASSWORD=right\n",
+                       "MQTT BROKER CLOSED 127.0.0.1:%d: " % self.port),
         }
         # OFFLINEALERT stays at its 300 s: the reason must not wait for it.
         stations = {name: self.station(name, b"STATION=%s\n" % name.encode() + mqtt)
                     for name, (mqtt, _) in cases.items()}
         for name, (_, reason) in cases.items():
             stations[name].says(reason)
-        good = self.station("good", b"STATION=good\nTLS=1\nCAFILE=%s\nUSER=gh1\nPASSWORD=right\n"
-                            % certs["ca.crt"].encode())
+        self.assertIn("CERTFILE", stations["nocert"].text())
+        good = self.station("good", b"STATION=good\nUSER=gh1\nPASSWORD=right\n" + tls + client)
         good.says("LIGHT PPFD")
         check = run([RADLOG, "--headless", "--check", "--profile", good.profile])
         self.assertIn("OK   MQTT broker 127.0.0.1:%d (TLS): logged in" % self.port, check.stdout)
+        self.assertNotIn("MQTT BROKER", good.text())
         check = run([RADLOG, "--headless", "--check", "--profile", stations["wrong"].profile])
         self.assertIn("FAIL MQTT BROKER REFUSED", check.stdout)
         self.assertEqual(check.returncode, 1)
         for station in stations.values():
             self.assertNotIn("UNREACHABLE", station.text())
 
-    def test_a_client_certificate_when_the_broker_asks_for_one(self):
-        certs = self.make_certificates()
-        self.broker(SecureBroker, "allow_anonymous true\ncafile %s\ncertfile %s\nkeyfile %s\n"
-                    "require_certificate true\n"
-                    % (certs["ca.crt"], certs["server.crt"], certs["server.key"]))
-        tls = b"TLS=1\nCAFILE=%s\n" % certs["ca.crt"].encode()
-        without = self.station("without", b"STATION=without\n" + tls)
-        with_cert = self.station("with", b"STATION=with\n" + tls + b"CERTFILE=%s\nKEYFILE=%s\n"
-                                 % (certs["client.crt"].encode(), certs["client.key"].encode()))
-        with_cert.says("LIGHT PPFD")
-        check = run([RADLOG, "--headless", "--check", "--profile", with_cert.profile])
-        self.assertIn("OK   MQTT broker", check.stdout)
-        without.says("MQTT BROKER CLOSED 127.0.0.1:%d: " % self.port)
-        self.assertIn("CERTFILE", without.text())
-        self.assertNotIn("MQTT BROKER", with_cert.text())
-
     def make_certificates(self):
         """A CA with a server certificate for 127.0.0.1 and a client certificate, and an
         unrelated second CA."""
-        paths = {name: os.path.join(self.folder, name) for name in
-                 ("ca.key", "ca.crt", "other.key", "other.crt", "san.ext")}
+        paths = {name + "." + part: os.path.join(self.folder, name + "." + part)
+                 for name in ("ca", "other", "server", "client") for part in ("key", "csr", "crt")}
+        paths["san.ext"] = os.path.join(self.folder, "san.ext")
         with open(paths["san.ext"], "w") as f:
             f.write("subjectAltName=IP:127.0.0.1\n")
-        for ca in ("ca", "other"):
-            subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
-                            "-subj", "/CN=test " + ca, "-keyout", paths[ca + ".key"], "-out",
-                            paths[ca + ".crt"]], check=True, capture_output=True)
-        for name in ("server", "client"):
-            for part in ("key", "csr", "crt"):
-                paths[name + "." + part] = os.path.join(self.folder, name + "." + part)
-            subprocess.run(["openssl", "req", "-newkey", "rsa:2048", "-nodes", "-subj",
-                            "/CN=127.0.0.1", "-keyout", paths[name + ".key"], "-out",
-                            paths[name + ".csr"]], check=True, capture_output=True)
-            subprocess.run(["openssl", "x509", "-req", "-in", paths[name + ".csr"], "-CA",
-                            paths["ca.crt"], "-CAkey", paths["ca.key"], "-CAcreateserial", "-days",
-                            "2", "-extfile", paths["san.ext"], "-out", paths[name + ".crt"]],
-                           check=True, capture_output=True)
-        return paths
 
-    def test_state_after_a_kill(self):
-        self.broker()
-        sub = self.subscriber()
-        station = self.station("st", b"STATION=st\n")
-        wait_for("the running state", lambda: any(
-            json.loads(p)["acquisition"] == "running" for p in sub.payloads("radlog/st/state")))
-        station.stop(signal.SIGKILL)
-        state = wait_for("the state's last will", lambda: [
-            json.loads(p) for p in sub.payloads("radlog/st/state")[-1:]
-            if json.loads(p)["acquisition"] == "stopped"])
-        self.assertEqual(state[0]["dropped"], None)  # not known after a crash
-        wait_for("the status' last will", lambda: sub.payloads("radlog/st/status")[-1:] == ["offline"])
+        def openssl(*args):
+            subprocess.run(("openssl",) + args, check=True, capture_output=True)
+        for ca in ("ca", "other"):
+            openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                    "/CN=test " + ca, "-keyout", paths[ca + ".key"], "-out", paths[ca + ".crt"])
+        for name in ("server", "client"):
+            openssl("req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=127.0.0.1", "-keyout",
+                    paths[name + ".key"], "-out", paths[name + ".csr"])
+            openssl("x509", "-req", "-in", paths[name + ".csr"], "-CA", paths["ca.crt"], "-CAkey",
+                    paths["ca.key"], "-CAcreateserial", "-days", "2", "-extfile",
+                    paths["san.ext"], "-out", paths[name + ".crt"])
+        return paths
 
     def test_records_queued_while_the_broker_is_down_survive_a_station_restart(self):
         broker = self.broker()
         sub = self.subscriber()
-        sensor = Sensor(self.folder, "QS-100")
-        self.cleanup.append(sensor.stop)
-        data = os.path.join(self.folder, "data") + "/"
-        os.makedirs(data)
-        more = (b"[INT]\nMEAS_TYPE=0\nSTART=0\nEND=86399\nINT=1\nAUTO=1\n[DIR]\nRSD=%s\nCSV=%s\n"
-                b"[USE]\nQS100=1\n[COM]\nQS100=1\n[PORTS]\nCOM1=%s\n"
-                % (data.encode(), data.encode(), sensor.device().encode()))
+        _, more, data = self.sensors([("QS-100", False)])
         station = self.station("first", b"STATION=st\n", more, ("--interval",))
         wait_for("a record", lambda: sub.payloads("radlog/st/record"))
         broker.stop()
@@ -272,25 +162,8 @@ class NetworkTest(unittest.TestCase):
         self.assertEqual((left.returncode, left.stdout), (27, ""), left.stderr)
 
 
-class DocumentedSetup(unittest.TestCase):
+class DocumentedSetup(BrokerCase):
     """The broker set up as docs/station-network.md says delivers to every reader."""
-
-    def setUp(self):
-        self.folder = os.path.join(SCRATCH, "network", "documented")
-        shutil.rmtree(self.folder, ignore_errors=True)
-        os.makedirs(self.folder)
-        self.processes = []
-
-    def tearDown(self):
-        for stop in reversed(self.processes):
-            stop()
-
-    def reader(self, port, user, topic):
-        reader = Process(os.path.join(self.folder, user + ".txt"), [
-            "mosquitto_sub", "-h", "127.0.0.1", "-p", str(port), "-u", user, "-P", "pw-" + user,
-            "-q", "1", "-v", "-t", topic])
-        self.processes.append(reader.stop)
-        return reader
 
     def test_the_acl_lets_the_station_write_and_the_readers_read(self):
         docs = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "station-network.md")
@@ -298,29 +171,20 @@ class DocumentedSetup(unittest.TestCase):
             acl = next(b for b in f.read().split("```") if "pattern write radlog/%u/#" in b)
         with open(os.path.join(self.folder, "acl"), "w") as f:
             f.write(acl)
-        passwd = os.path.join(self.folder, "passwd")
-        for user in ("gh1", "telegraf", "homeassistant"):
-            create = ["-c"] if user == "gh1" else []
-            subprocess.run(["mosquitto_passwd"] + create + ["-b", passwd, user, "pw-" + user],
-                           check=True, capture_output=True)
-        port = free_port()
-        broker = SecureBroker(self.folder, port, "password_file %s\nacl_file %s/acl\n"
-                              % (passwd, self.folder))
-        broker.start()
-        self.processes.append(broker.stop)
-        telegraf = self.reader(port, "telegraf", "radlog/+/record")
-        hass = self.reader(port, "homeassistant", "homeassistant/#")
-        station = Station(self.folder, "gh1", b"PORT=%d\nSTATION=gh1\nUSER=gh1\nPASSWORD=pw-gh1\n"
-                          b"DISCOVERY=1\n" % port)
-        self.processes.append(lambda: station.stop(signal.SIGKILL))
-        wait_for("a record for telegraf", lambda: any(" " in l for l in telegraf.lines()))
-        config = "homeassistant/sensor/radlog_gh1/ppfd/config "
-        wait_for("discovery for Home Assistant",
-                 lambda: any(l.startswith(config) for l in hass.lines()))
+        users = ("gh1", "telegraf", "homeassistant")
+        passwd = password_file(self.folder, {user: "pw-" + user for user in users})
+        self.broker("password_file %s\nacl_file %s/acl\n" % (passwd, self.folder))
+        telegraf, hass = (self.subscriber(user, topic, ("-u", user, "-P", "pw-" + user))
+                          for user, topic in (("telegraf", "radlog/+/record"),
+                                              ("homeassistant", "homeassistant/#")))
+        self.station("gh1", b"STATION=gh1\nUSER=gh1\nPASSWORD=pw-gh1\nDISCOVERY=1\n")
+        wait_for("a record for telegraf", telegraf.messages)
+        config = "homeassistant/sensor/radlog_gh1/ppfd/config"
+        wait_for("discovery for Home Assistant", lambda: hass.payloads(config))
         # Home Assistant's birth reaches the station, which announces itself again.
-        run(["mosquitto_pub", "-h", "127.0.0.1", "-p", str(port), "-u", "homeassistant",
+        run(["mosquitto_pub", "-h", "127.0.0.1", "-p", str(self.port), "-u", "homeassistant",
              "-P", "pw-homeassistant", "-t", "homeassistant/status", "-m", "online"])
-        wait_for("discovery again", lambda: sum(l.startswith(config) for l in hass.lines()) >= 2)
+        wait_for("discovery again", lambda: len(hass.payloads(config)) >= 2)
 
 
 # Home Assistant's documented MQTT discovery options (sensor, binary_sensor) that these
@@ -355,14 +219,18 @@ def check_discovery(test, sub):
             test.assertGreater(config["expire_after"], 0)
 
 
+def password_file(folder, logins):
+    """A Mosquitto password file of {user: password}."""
+    path = os.path.join(folder, "passwd")
+    for n, (user, password) in enumerate(logins.items()):
+        subprocess.run(["mosquitto_passwd"] + ["-c"] * (n == 0) + ["-b", path, user, password],
+                       check=True, capture_output=True)
+    return path
+
+
 def stored_times(folder):
     """Local times ("YYYY/MM/DD HH:MM:SS") of every record of the day files."""
-    return set(broker_test.day_file_ppfd(folder))
-
-
-def local_time(iso):
-    return time.strftime("%Y/%m/%d %H:%M:%S",
-                         time.localtime(datetime.fromisoformat(iso).timestamp()))
+    return set(day_file_ppfd(folder))
 
 
 if __name__ == "__main__":

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,40 @@ struct ToolRun {
     std::string err;
 };
 
+// The programs beside rsdtool that are built only with their libraries.
+inline bool Beside(const char* program) {
+    return std::filesystem::exists(std::filesystem::path(RSDTOOL_PATH).parent_path() / program);
+}
+
+inline std::string Replace(std::string text, const std::string& word, const std::string& by) {
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + by.size()))
+        text.replace(at, word.size(), by);
+    return text;
+}
+
+// Every command that writes a file, of the day file in; OUT in args stands for the output.
+struct ToolCommand {
+    const char* name;
+    std::string args;
+    const char* suffix;
+};
+
+inline std::vector<ToolCommand> Commands(const std::string& in) {
+    std::vector<ToolCommand> commands = {
+        {"copy", "copy " + in + " OUT", ".RSD"},
+        {"spectral-csv", "spectral-csv " + in + " OUT", ".csv"},
+        {"calc-csv", "calc-csv " + in + " OUT", ".csv"},
+        {"quantities", "quantities " + in + " -o OUT", ".csv"},
+        {"series", "series " + in + " -o OUT", ".csv"},
+        {"daily", "daily " + in + " -o OUT", ".csv"},
+        {"recalibrate", "recalibrate --cal " + in + " " + in + " -o OUT", ".RSD"},
+    };
+    if (Beside("rsdtool-plot")) commands.push_back({"plot", "plot " + in + " 0 -o OUT", ".png"});
+    if (Beside("rsdtool-netcdf"))
+        commands.push_back({"netcdf", "netcdf --force " + in + " -o OUT", ".nc"});
+    return commands;
+}
+
 // A fresh folder per test for the files rsdtool reads and writes, and its output.
 class ToolTest : public RsdFileTest {
   protected:
@@ -31,6 +66,13 @@ class ToolTest : public RsdFileTest {
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("out")),
                 ReadFile(Path("err"))};
+    }
+
+    // What a run that must succeed printed on standard output.
+    std::string Out(const std::string& args, const std::string& shell = "") const {
+        const ToolRun run = Tool(args, shell);
+        EXPECT_EQ(run.status, 0) << args << "\n" << run.err;
+        return run.out;
     }
 
     struct Expected {

@@ -9,6 +9,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_view_literals;
 
 constexpr std::size_t kFileSize = 1 << 19;
 
@@ -56,34 +57,19 @@ TEST_F(CraftedFile, EveryCommandStaysWithinASmallMultipleOfTheFile) {
                                    "DT_RSD,100\nMT,20240601120000\nDT_RSD_END\nDT_QS200,100\n"
                                    "DT_QS200_END\nDT_QS300,100\nDT_QS300_END\n",
                                    kFileSize);
-    const struct {
-        std::string args;
-        bool bigLibraries;
-        const char* out;
-    } commands[] = {
-        {"info " + in, false, nullptr},
-        {"copy " + in + " " + Path("copy.RSD"), false, "copy.RSD"},
-        {"spectral-csv " + in + " " + Path("s.csv"), false, "s.csv"},
-        {"calc-csv " + in + " " + Path("c.csv"), false, "c.csv"},
-        {"quantities " + in + " -o " + Path("q.csv"), false, "q.csv"},
-        {"series " + in + " -o " + Path("series.csv"), false, "series.csv"},
-        {"daily " + in + " -o " + Path("d.csv"), false, "d.csv"},
-        {"plot " + in + " 0 -o " + Path("p.png"), true, "p.png"},
-        {"netcdf " + in + " -o " + Path("a.nc"), true, "a.nc"},
-    };
-    for (const auto& command : commands) {
-        const std::string program = command.args.substr(0, command.args.find(' '));
-        const char* beside = program == "plot" ? "rsdtool-plot" : "rsdtool-netcdf";
-        if (command.bigLibraries && !fs::exists(fs::path(RSDTOOL_PATH).parent_path() / beside))
-            continue;
+    std::vector<ToolCommand> commands = Commands(in);
+    commands.push_back({"info", "info " + in, ""});
+    for (const ToolCommand& command : commands) {
         SCOPED_TRACE(command.args);
-        const std::size_t limit = ProgramKilobytes(command.bigLibraries) + 16 * kFileSize / 1024;
-        const ToolRun run = Tool(command.args, LimitedShell(limit));
+        const bool bigLibraries = command.name == "plot"sv || command.name == "netcdf"sv;
+        const std::size_t limit = ProgramKilobytes(bigLibraries) + 16 * kFileSize / 1024;
+        const std::string out = Path(std::string("out") + command.suffix);
+        const ToolRun run = Tool(Replace(command.args, "OUT", out), LimitedShell(limit));
         EXPECT_EQ(run.status, 0) << run.err;
         // The spectral CSV is as long as its rows times the records; every other output,
         // the copy included, stays within a few times the file.
-        if (command.out && program != "spectral-csv") {
-            EXPECT_LT(fs::file_size(Path(command.out)), 4 * kFileSize);
+        if (*command.suffix && command.name != "spectral-csv"sv) {
+            EXPECT_LT(fs::file_size(out), 4 * kFileSize);
         }
     }
 }

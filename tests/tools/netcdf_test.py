@@ -167,8 +167,7 @@ class NetcdfArchive(unittest.TestCase):
             for files, culprit in ((self.files + [middle], "20260601x.rsd"),
                                    (self.files + [last], "bad.rsd"),
                                    (self.files + [copy], "29991231.rsd")):
-                run = subprocess.run([RSDTOOL, "netcdf"] + files + ["-o", out],
-                                     capture_output=True, text=True, timeout=120)
+                run = netcdf(files + ["-o", out])
                 self.assertEqual(run.returncode, 1)
                 self.assertIn(culprit, run.stderr)
                 self.assertFalse(os.path.exists(out))
@@ -184,11 +183,17 @@ class NetcdfArchive(unittest.TestCase):
         before = ds["spectral_irradiance_qs300"].isel(time=slice(0, (DAYS - 1) * RECORDS))
         self.assertTrue(np.isfinite(before).any(dim="wavelength").all())
 
-    # Record by record in time order, every quantity within its printed precision.
-    def test_times_and_quantities_equal_rsdtool_quantities(self):
+    # Record by record in time order, every quantity within its printed precision, and the
+    # quality flags as CF flag masks.
+    def test_times_quantities_and_qc_flags_equal_rsdtool_quantities(self):
         ds = xr.open_dataset(self.nc)
         times = ds["time"].values.astype("datetime64[s]").astype(np.int64)
-        compared = 0
+        meanings = ds["qc"].attrs["flag_meanings"].split()
+        self.assertEqual(meanings, ["nonfinite", "saturated", "sensor_missing", "sensors_apart",
+                                    "merge_mismatch", "above_clear_sky", "night",
+                                    "calibration_mismatch"])
+        self.assertEqual(list(ds["qc"].attrs["flag_masks"]), [1 << k for k in range(len(meanings))])
+        compared = flagged = 0
         for day, path in enumerate(self.files):
             rows = rsdtool_json(["quantities", path])
             self.assertEqual(len(rows), RECORDS)
@@ -196,6 +201,9 @@ class NetcdfArchive(unittest.TestCase):
                 record = day * RECORDS + index
                 stamp = time.strftime("%Y/%m/%d %H:%M:%S", time.localtime(times[record]))
                 self.assertEqual(stamp, row["date"] + " " + row["time"])
+                bits = int(ds["qc"].values[record])
+                self.assertEqual([m for k, m in enumerate(meanings) if bits & (1 << k)], row["qc"])
+                flagged += bits != 0
                 for key, cell in row.items():
                     if key in ("date", "time", "memo", "clear_sky_index", "qc"):
                         continue
@@ -208,25 +216,7 @@ class NetcdfArchive(unittest.TestCase):
                                          "%s record %d" % (key, record))
                     compared += 1
         self.assertGreater(compared, DAYS * RECORDS * 20)
-
-    def test_qc_flags_are_cf_flag_masks_equal_to_rsdtool_quantities(self):
-        ds = netCDF4.Dataset(self.nc)
-        qc = ds["qc"]
-        meanings = qc.flag_meanings.split()
-        self.assertEqual(meanings, ["nonfinite", "saturated", "sensor_missing", "sensors_apart",
-                                    "merge_mismatch", "above_clear_sky", "night",
-                                    "calibration_mismatch"])
-        self.assertEqual(list(qc.flag_masks), [1 << k for k in range(len(meanings))])
-        values = qc[:]
-        flagged = 0
-        for day, path in enumerate(self.files):
-            for index, row in enumerate(rsdtool_json(["quantities", path])):
-                bits = int(values[day * RECORDS + index])
-                names = [m for k, m in enumerate(meanings) if bits & (1 << k)]
-                self.assertEqual(names, row["qc"])
-                flagged += bits != 0
         self.assertGreater(flagged, 0)
-        ds.close()
 
     def test_every_record_names_its_sensors_and_calibrations(self):
         ds = netCDF4.Dataset(self.nc)
@@ -289,9 +279,7 @@ class NetcdfArchive(unittest.TestCase):
         for options, shift, notice in (([], 0, True), (["--tz", "Asia/Tokyo"], 0, False),
                                        (["--tz", "UTC"], 9 * 3600, False)):
             out = os.path.join(self.folder, "utc.nc")
-            run = subprocess.run([RSDTOOL, "netcdf"] + options + self.files[:1] + ["-o", out],
-                                 capture_output=True, text=True, timeout=120,
-                                 env=dict(os.environ, TZ="UTC"))
+            run = netcdf(options + self.files[:1] + ["-o", out], TZ="UTC")
             self.assertEqual(run.returncode, 0, run.stderr)
             self.assertEqual("UTC+09:00" in run.stderr, notice, run.stderr)
             with xr.open_dataset(out) as ds:
@@ -311,8 +299,7 @@ class NetcdfArchive(unittest.TestCase):
         with open(source, "wb") as f:
             f.write(data)
         out = os.path.join(self.folder, "nosite.nc")
-        run = subprocess.run([RSDTOOL, "netcdf", source, "-o", out], capture_output=True,
-                             text=True, timeout=120)
+        run = netcdf([source, "-o", out])
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertEqual(run.stderr.count("no site"), 1, run.stderr)
         with xr.open_dataset(out) as ds:
@@ -333,9 +320,9 @@ class NetcdfArchive(unittest.TestCase):
                                  printed_tolerance(decimals, value), day["date"])
 
 
-def netcdf(args):
+def netcdf(args, **env):
     return subprocess.run([RSDTOOL, "netcdf"] + args, capture_output=True, text=True,
-                          timeout=120)
+                          timeout=120, env=dict(os.environ, **env))
 
 
 def same_variables(test, path_a, path_b):

@@ -16,11 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The programs beside rsdtool that are built only with their libraries.
-bool Beside(const char* program) {
-    return fs::exists(fs::path(RSDTOOL_PATH).parent_path() / program);
-}
-
 class OutputPath : public ToolTest {
   protected:
     void SetUp() override {
@@ -33,39 +28,8 @@ class OutputPath : public ToolTest {
         m_input = ReadFile(Path("day.RSD"));
     }
 
-    // The command with its output at out; "DIR" stands for the folder of out.
-    struct Command {
-        const char* name;
-        std::string args;  // OUT stands for the output
-        const char* suffix;
-    };
-
-    std::vector<Command> Commands() const {
-        const std::string day = Path("day.RSD");
-        std::vector<Command> commands = {
-            {"copy", "copy " + day + " OUT", ".RSD"},
-            {"spectral-csv", "spectral-csv " + day + " OUT", ".csv"},
-            {"calc-csv", "calc-csv " + day + " OUT", ".csv"},
-            {"quantities", "quantities " + day + " -o OUT", ".csv"},
-            {"series", "series " + day + " -o OUT", ".csv"},
-            {"daily", "daily " + day + " -o OUT", ".csv"},
-            {"recalibrate", "recalibrate --cal " + day + " " + day + " -o OUT", ".RSD"},
-        };
-        if (Beside("rsdtool-plot"))
-            commands.push_back({"plot", "plot " + day + " 0 -o OUT", ".png"});
-        if (Beside("rsdtool-netcdf"))
-            commands.push_back({"netcdf", "netcdf --force " + day + " -o OUT", ".nc"});
-        return commands;
-    }
-
     std::string m_input;
 };
-
-std::string Replace(std::string text, const std::string& word, const std::string& by) {
-    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + by.size()))
-        text.replace(at, word.size(), by);
-    return text;
-}
 
 // The files of the folder but what the tool said.
 std::vector<std::string> Entries(const fs::path& dir) {
@@ -82,47 +46,28 @@ std::vector<std::string> Entries(const fs::path& dir) {
 TEST_F(OutputPath, IsNeverReplacedByWhatIsNoFileNorAnInput) {
     struct Target {
         const char* kind;
-        std::function<std::string(const std::string& out)> make;  // returns the path to use
+        std::function<void(const std::string& out)> make;
         const char* cause;
     };
     const std::string day = Path("day.RSD");
     const Target targets[] = {
-        {"device",
-         [](const std::string& out) {
-             fs::create_symlink("/dev/null", out);
-             return out;
-         },
+        {"device", [](auto& out) { fs::create_symlink("/dev/null", out); },
          "cannot be written: not a regular file"},
-        {"fifo",
-         [](const std::string& out) {
-             ::mkfifo(out.c_str(), 0600);
-             return out;
-         },
+        {"fifo", [](auto& out) { ::mkfifo(out.c_str(), 0600); },
          "cannot be written: not a regular file"},
-        {"folder",
-         [](const std::string& out) {
-             fs::create_directory(out);
-             return out;
-         },
+        {"folder", [](auto& out) { fs::create_directory(out); },
          "cannot be written: is a directory"},
-        {"loop",
-         [](const std::string& out) {
-             fs::create_symlink(fs::path(out).filename(), out);
-             return out;
-         },
+        {"loop", [](auto& out) { fs::create_symlink(fs::path(out).filename(), out); },
          "cannot be written: too many levels of symbolic links"},
-        {"input",
-         [&day](const std::string& out) {
-             fs::create_hard_link(day, out);
-             return out;
-         },
+        {"input", [&day](auto& out) { fs::create_hard_link(day, out); },
          "cannot be written: it is one of the input files"},
     };
-    for (const Command& command : Commands()) {
+    for (const ToolCommand& command : Commands(Path("day.RSD"))) {
         for (const Target& target : targets) {
             SCOPED_TRACE(std::string(command.name) + " to a " + target.kind);
-            const std::string out = target.make(
-                Path(std::string("out-") + command.name + "-" + target.kind + command.suffix));
+            const std::string out =
+                Path(std::string("out-") + command.name + "-" + target.kind + command.suffix);
+            target.make(out);
             const auto before = Entries(m_dir);
             struct stat old {};
             ASSERT_EQ(::lstat(out.c_str(), &old), 0);
@@ -154,7 +99,7 @@ TEST_F(OutputPath, IsNeverReplacedByWhatIsNoFileNorAnInput) {
 
 // The disk full: the old output stays as it was, and nothing but it is left in the folder.
 TEST_F(OutputPath, AFullDiskKeepsTheOldOutput) {
-    for (const Command& command : Commands()) {
+    for (const ToolCommand& command : Commands(Path("day.RSD"))) {
         SCOPED_TRACE(command.name);
         const std::string out = Path(std::string("old-") + command.name + command.suffix);
         std::ofstream(out) << "old";
@@ -172,7 +117,7 @@ TEST_F(OutputPath, AFullDiskKeepsTheOldOutput) {
 // Names are bytes: one that is no UTF-8, and one as long as a name may be, are written as
 // given (the temporary name beside them fits as well).
 TEST_F(OutputPath, NamesKeepEveryByte) {
-    for (const Command& command : Commands()) {
+    for (const ToolCommand& command : Commands(Path("day.RSD"))) {
         for (const std::string_view base : {"Caf\xe9-", "long"}) {
             std::string name(base == "long" ? std::string(250 - std::strlen(command.suffix), 'n')
                                             : std::string(base) + command.name);
