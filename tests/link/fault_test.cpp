@@ -256,6 +256,18 @@ TEST_F(Timeouts, ReplyAtTheDeadlineIsTakenAndOneMillisecondLaterIsNot) {
     }
 }
 
+// A line silent from the exposure on: the shutter's failure after it does not hide the cause.
+TEST_F(Timeouts, TheFirstFailureOfAnAttemptIsItsCause) {
+    StartReady(kQS100, {.peaks = {20000, 20000}});
+    m_driver->m_nExpIndex = 3;
+    m_port->lineFaults = {{"GM", 0, 60000, "", 0}, {"CL", 0, 60000, "", 0}};
+    const auto [ok, failure] = Attempt(*m_driver, false);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(Sent().back(), "CL");
+    EXPECT_EQ(failure.command, "GM");
+    EXPECT_EQ(failure.cause, LinkFailure::kNoReply);
+}
+
 TEST_F(Timeouts, CutBlocksFailAfterTheirTimeOut) {
     const struct {
         const char* name;
