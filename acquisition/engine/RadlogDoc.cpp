@@ -1,5 +1,6 @@
 #include "RadlogDoc.h"
 
+#include <type_traits>
 #include <variant>
 
 #include "YearLog.h"
