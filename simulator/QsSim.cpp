@@ -47,6 +47,8 @@ struct CQsSim::Impl {
         std::string firmware;
         double brightness = 1.0;
         std::vector<std::string> commands;
+        bool pluggedIn = true;
+        mutable std::condition_variable plugChanged;
         std::jthread thread;
     };
 
@@ -62,6 +64,8 @@ struct CQsSim::Impl {
     void Record(const Sensor& s, const std::string& command);
     // An unplug asked for from outside, done on the sensor's own thread.
     bool TakeUnplug(Sensor& s, std::stop_token stop);
+    // The device is gone for ms, then back at its path.
+    void Unplug(Sensor& s, int ms, std::stop_token stop);
 };
 
 void CQsSim::Impl::Record(const Sensor& s, const std::string& command) {
@@ -94,9 +98,7 @@ bool CQsSim::Impl::Handle(Sensor& s, const std::string& command, int& commandsSi
     }
     Record(s, command);
     if (faults.dropAfter > 0 && ++commandsSinceUp > faults.dropAfter) {
-        s.pty.Vanish();
-        SleepFor(stop, std::chrono::milliseconds(faults.dropMs));
-        s.pty.Appear();
+        Unplug(s, faults.dropMs, stop);
         std::lock_guard guard(s.lock);
         s.faults.dropAfter = 0;  // one drop-out, then the cable stays in
         commandsSinceUp = 0;
@@ -120,10 +122,23 @@ bool CQsSim::Impl::TakeUnplug(Sensor& s, std::stop_token stop) {
         std::swap(ms, s.faults.unplugMs);
     }
     if (ms <= 0) return false;
+    Unplug(s, ms, stop);
+    return true;
+}
+
+void CQsSim::Impl::Unplug(Sensor& s, int ms, std::stop_token stop) {
+    {
+        std::lock_guard guard(s.lock);
+        s.pluggedIn = false;
+    }
     s.pty.Vanish();
     SleepFor(stop, std::chrono::milliseconds(ms));
     s.pty.Appear();
-    return true;
+    {
+        std::lock_guard guard(s.lock);
+        s.pluggedIn = true;
+    }
+    s.plugChanged.notify_all();
 }
 
 void CQsSim::Impl::Serve(Sensor& s, std::stop_token stop) {
@@ -230,6 +245,13 @@ void CQsSim::SetBrightness(int sensor, double level) {
     auto& s = *m_impl->sensors.at(static_cast<std::size_t>(sensor));
     std::lock_guard guard(s.lock);
     s.brightness = level;
+}
+
+bool CQsSim::WaitPluggedIn(int sensor, int timeoutMs) const {
+    auto& s = *m_impl->sensors.at(static_cast<std::size_t>(sensor));
+    std::unique_lock guard(s.lock);
+    return s.plugChanged.wait_for(guard, std::chrono::milliseconds(timeoutMs),
+                                  [&s] { return s.pluggedIn; });
 }
 
 std::vector<std::string> CQsSim::Commands(int sensor) const {

@@ -60,6 +60,9 @@ class CQsSim {
     void SetFirmware(int sensor, const std::string& firmware);
     // Light level relative to the model's nominal daylight (1.0).
     void SetBrightness(int sensor, double level);
+    // Waits up to timeoutMs until the sensor's device is at its path again after a drop-out
+    // or an unplug; true when it is.
+    bool WaitPluggedIn(int sensor, int timeoutMs) const;
     // Commands received so far, oldest first ("GM,100,0,1"); the CR is not kept.
     std::vector<std::string> Commands(int sensor) const;
 

@@ -1,7 +1,6 @@
 // The driver over a real pseudo-terminal and the termios port: one measurement per model, and
 // a device that vanishes and comes back at its path.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <memory>
 #include <string>
@@ -48,12 +47,8 @@ TEST_F(PtySmoke, VanishedDeviceIsSeenAndCanBeReopened) {
     EXPECT_EQ(m_driver->GetSensorInfo().status, kStatusIdentityFailed);
     EXPECT_TRUE(m_driver->DeviceLost());
     EXPECT_FALSE(m_driver->IsOpen());
-    int opened = 0;
-    for (int i = 0; i < 50 && !opened; ++i) {
-        opened = m_driver->OpenDevice(m_path, 38400);
-        if (!opened) usleep(20000);
-    }
-    ASSERT_EQ(opened, 1);
+    ASSERT_TRUE(m_sim->WaitPluggedIn(0, 5000));
+    ASSERT_EQ(m_driver->OpenDevice(m_path, 38400), 1);
     EXPECT_TRUE(m_driver->GetSensorInfo().Ready());
 }
 
@@ -63,10 +58,11 @@ TEST_F(PtySmoke, HangUpOfAnIdlePortIsSeenAtOnce) {
     EXPECT_FALSE(m_driver->CheckLost());
     m_sim->SetFaults(0, {.dropAfter = 1, .dropMs = 60000});
     m_driver->Port().Write("\r\r", 2);  // the sensor drops off the bus on the second line
+    // The port's own wait ends at the hang-up.
     bool lost = false;
     for (int i = 0; i < 100 && !lost; ++i) {
+        m_driver->Port().WaitForInput(100);
         lost = m_driver->CheckLost();
-        if (!lost) usleep(10000);
     }
     EXPECT_TRUE(lost);
     EXPECT_FALSE(m_driver->IsOpen());
