@@ -32,12 +32,10 @@ const char* ControllerText(ControllerTextId id, bool japanese) {
     return "";
 }
 
-std::string StateText(int status, bool japanese) { return DriverStatusText(status, japanese); }
-
 std::string PhaseText(const SensorPhase& phase, bool japanese) {
     switch (phase.step) {
         case SensorStep::Status:
-            return StateText(phase.status, japanese);
+            return DriverStatusText(phase.status, japanese);
         case SensorStep::GettingInfo:
             return ControllerText(kTextGettingInfo, japanese);
         case SensorStep::Measuring:

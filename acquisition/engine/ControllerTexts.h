@@ -21,8 +21,6 @@ namespace rad {
 
 // UTF-8 text of an id in English or Japanese; "" for an unknown id.
 const char* ControllerText(ControllerTextId id, bool japanese);
-// Text of a driver status code, 0 to 6.
-std::string StateText(int status, bool japanese);
 // A sensor's status as the progress dialog shows it.
 std::string PhaseText(const SensorPhase& phase, bool japanese);
 // The dialog's lower label: "QS-100 READY\n" for each enabled sensor.

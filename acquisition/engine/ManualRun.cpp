@@ -1,6 +1,6 @@
 #include "ManualRun.h"
 
-#include "ControllerTexts.h"
+#include "DriverStatus.h"
 
 namespace {
 std::string FailureCause(int model, const CCycleResult& result, const CSensorSessions& sensors) {
@@ -11,7 +11,7 @@ std::string FailureCause(int model, const CCycleResult& result, const CSensorSes
         case kStatusReady:
             return "stopped before its measurement";
         default:
-            return rad::StateText(sensors.State(model), false);
+            return DriverStatusText(sensors.State(model), false);
     }
 }
 }  // namespace

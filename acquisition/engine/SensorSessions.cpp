@@ -28,7 +28,6 @@ std::vector<CSensorSessions::PortFailure> CSensorSessions::Open(uint64_t generat
     m_generation = generation;
     m_identifyThreads.clear();
     m_enabled = settings.use;
-    m_snapshot.enabled = m_enabled;
     m_state.fill(kStatusNone);
     for (auto& cal : m_readyCal) cal.reset();
     m_lostNoted.fill(false);
@@ -41,14 +40,14 @@ std::vector<CSensorSessions::PortFailure> CSensorSessions::Open(uint64_t generat
         const bool busy = m_links.workers.Busy(model);
         if (busy || !driver.OpenPort(settings.comPort[model], kBaudRate)) {
             m_state[model] = kStatusPortFailed;
-            SetPhase(model, SensorPhase::Of(kStatusPortFailed));
+            m_phase[model] = SensorPhase::Of(kStatusPortFailed);
             failed.push_back({model, busy});
             // An adapter plugged in later is tried again in the background, which names the
             // cause; a driver still held stays out of this acquisition.
             if (!busy) StartIdentification(model, true);
             continue;
         }
-        SetPhase(model, SensorPhase::At(SensorStep::GettingInfo));
+        m_phase[model] = SensorPhase::At(SensorStep::GettingInfo);
         StartIdentification(model, false);
     }
     return failed;
@@ -125,7 +124,7 @@ void CSensorSessions::IdentifyLoop(int model, bool reopen, int port, const std::
 
 const SensorCal* CSensorSessions::Apply(StatusChangedEvent& event) {
     const auto model = static_cast<std::size_t>(event.model);
-    SetPhase(event.model, event.phase);
+    m_phase[model] = event.phase;
     if (event.status) m_state[model] = *event.status;
     if (!event.cal) return nullptr;
     if (m_lostNoted[model]) {
@@ -145,7 +144,7 @@ std::vector<int> CSensorSessions::CheckIdlePorts() {
         // Unplugged between cycles: reopen now, so that a sensor back before the next slot
         // measures in it.
         MarkLost(model);
-        SetPhase(model, SensorPhase::Of(kStatusPortFailed));
+        m_phase[model] = SensorPhase::Of(kStatusPortFailed);
         lost.push_back(model);
     }
     return lost;
@@ -174,10 +173,6 @@ CWorker::Models CSensorSessions::Measurable() const {
         ready[model] =
             Enabled(model) && State(model) == kStatusReady && !m_links.workers.Busy(model);
     return ready;
-}
-
-void CSensorSessions::SetPhase(int model, SensorPhase phase) {
-    m_snapshot.phase[static_cast<std::size_t>(model)] = phase;
 }
 
 std::string CSensorSessions::PortName(int model) const {

@@ -65,7 +65,7 @@ class CSensorSessions {
     const SensorCal* ReadyCal(int model) const;
     // The sensors a cycle measures: enabled, ready and not held by a late worker.
     CWorker::Models Measurable() const;
-    SensorSnapshot Snapshot() const { return m_snapshot; }
+    SensorSnapshot Snapshot() const { return {m_enabled, m_phase}; }
     // "QS-100 COM3 = /dev/ttyUSB2"
     std::string PortName(int model) const;
 
@@ -73,7 +73,6 @@ class CSensorSessions {
     void StartIdentification(int model, bool reopen);
     void IdentifyLoop(int model, bool reopen, int port, const std::string& portName,
                       uint64_t generation);
-    void SetPhase(int model, SensorPhase phase);
 
     Links m_links;
     std::array<std::unique_ptr<CQSDriver>, kModelCount> m_drivers;
@@ -82,6 +81,6 @@ class CSensorSessions {
     std::array<int, kModelCount> m_state{};                        // as last reported
     std::array<std::optional<SensorCal>, kModelCount> m_readyCal;  // of the ready sensors
     std::array<bool, kModelCount> m_lostNoted{};                   // "lost" said, "back" not yet
-    SensorSnapshot m_snapshot;
+    std::array<SensorPhase, kModelCount> m_phase{};                // what the progress dialog shows
     std::vector<std::unique_ptr<CWorker>> m_identifyThreads;
 };
