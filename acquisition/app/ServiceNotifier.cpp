@@ -58,3 +58,7 @@ void CServiceNotifier::SensorState(int model, int status, const std::string& tex
 void CServiceNotifier::SensorLost(int model) {
     if (m_pNext) m_pNext->SensorLost(model);
 }
+
+void CServiceNotifier::SensorChanged(int model, const std::string& detail) {
+    if (m_pNext) m_pNext->SensorChanged(model, detail);
+}

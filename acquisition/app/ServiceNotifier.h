@@ -25,6 +25,7 @@ class CServiceNotifier final : public IStationObserver {
     void RecordStored(const StoredRecord& record, bool written) override;
     void SensorState(int model, int status, const std::string& text) override;
     void SensorLost(int model) override;
+    void SensorChanged(int model, const std::string& detail) override;
 
   private:
     std::function<void(const std::string&)> m_send;

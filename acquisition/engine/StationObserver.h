@@ -25,8 +25,5 @@ class IStationObserver {
     virtual void SensorLost(int model) = 0;
     // Another unit of the model than the day file's calibration measured; its records go to
     // another part of the day. detail is the line the output shows.
-    virtual void SensorChanged(int model, const std::string& detail) {
-        (void)model;
-        (void)detail;
-    }
+    virtual void SensorChanged(int model, const std::string& detail) = 0;
 };

@@ -15,6 +15,7 @@ struct CountingObserver final : IStationObserver {
     void RecordStored(const StoredRecord&, bool) override { ++calls; }
     void SensorState(int, int, const std::string&) override { ++calls; }
     void SensorLost(int) override { ++calls; }
+    void SensorChanged(int, const std::string&) override { ++calls; }
     int calls = 0;
 };
 
@@ -43,11 +44,12 @@ TEST(ServiceNotifier, PingsEveryHalfWatchdogWhileTheAcquisitionTicks) {
             notifier.Tick(second);
         }
         notifier.SensorLost(1);
+        notifier.SensorChanged(1, "another unit");
         notifier.AcquisitionChanged(false, 13);
         nowMs += 60000;
         notifier.Tick(14);  // a tick after the close pings no more
         EXPECT_EQ(sent, row.expected);
-        EXPECT_EQ(telemetry.calls, row.telemetryBehind ? 17 : 0);
+        EXPECT_EQ(telemetry.calls, row.telemetryBehind ? 18 : 0);
     }
 }
 
