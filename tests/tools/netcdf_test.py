@@ -373,6 +373,21 @@ class ArchiveOutput(unittest.TestCase):
             self.assertEqual(len(ds.history.splitlines()), DAYS)
             self.assertEqual(ds.source, netCDF4.Dataset(whole).source)
 
+    def test_a_site_without_a_readable_position_still_appends(self):
+        # Stored as fill values, the position must compare equal when the next day comes.
+        days = []
+        for day in self.files[:2]:
+            with open(day, "rb") as f:
+                data = f.read().replace(b"\nLAT,35.6581\n", b"\nLAT,35.6581N\n", 1)
+            os.makedirs(self.path("unread"), exist_ok=True)
+            days.append(self.path(os.path.join("unread", os.path.basename(day))))
+            with open(days[-1], "wb") as f:
+                f.write(data)
+        archive = self.path("unread.nc")
+        for day in days:
+            run = netcdf(["--append", day, "-o", archive])
+            self.assertEqual(run.returncode, 0, run.stderr)
+
     def test_refusals_name_their_reason_and_keep_the_archive(self):
         archive = self.path("kept.nc")
         self.assertEqual(netcdf(self.files[:2] + ["-o", archive]).returncode, 0)

@@ -4,7 +4,7 @@
 
 #include "NetcdfArchive.h"
 #include "NetcdfDay.h"
-#include "SensorBlocks.h"
+#include "SiteLocation.h"
 
 namespace {
 
@@ -21,9 +21,11 @@ std::string PositionText(const std::optional<float>& degrees) {
 }  // namespace
 
 ArchiveStation StationOf(const ArchiveDay& day) {
+    // Read as the archive stores it, so a day compares equal to the days it wrote.
+    const auto site = rad::ParseSite(day.latitude, day.longitude, day.altitude);
     return StoredStation(day.site.empty() ? kUnnamedStation : day.site,
-                         static_cast<float>(LeadingNumber(day.latitude.c_str())),
-                         static_cast<float>(LeadingNumber(day.longitude.c_str())));
+                         site ? static_cast<float>(site->latitudeDeg) : kArchiveFloatFill,
+                         site ? static_cast<float>(site->longitudeDeg) : kArchiveFloatFill);
 }
 
 ArchiveStation StoredStation(std::string name, float latitude, float longitude) {
