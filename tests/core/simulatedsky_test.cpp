@@ -101,7 +101,6 @@ TEST(SimulatedSky, TheDemoSiteFollowsTheClock) {
     for (const auto& c : cases) {
         const rad::SiteLocation site = rad::DemoSite(c.offset);
         EXPECT_DOUBLE_EQ(site.longitudeDeg, c.lon) << c.offset;
-        EXPECT_DOUBLE_EQ(site.latitudeDeg, 35.0);
         // The clock of that offset shows solar noon within the equation of time of 12:00.
         const int64_t clockNoon =
             (rad::SolarNoonUtc(kJuneNoonLon0, site) + c.offset) % 86400 - 43200;
