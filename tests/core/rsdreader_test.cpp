@@ -31,9 +31,8 @@ struct FileText {
             bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
         return *this;
     }
-    FileText& Header(std::string_view site = "Field") {
-        return *this << "HD_RSD,100\nSITE," + std::string(site) +
-                            "\nLON,139.7\nLAT,35.6\nALT,40\nTZ,+9\nHD_RSD_END";
+    FileText& Header() {
+        return *this << "HD_RSD,100\nSITE,Field\nLON,139.7\nLAT,35.6\nALT,40\nTZ,+9\nHD_RSD_END";
     }
     FileText& Calibration() {
         *this << "HD_QS400,100\nSN,S400\nC0,900\nC1,3\nCAL_BGN";
