@@ -82,7 +82,7 @@ TEST_F(RsdFileTest, CrLfFileReadsLikeLfFile) {
     ASSERT_EQ(Load(b, crlf.bytes), 2);
     EXPECT_EQ(SavedBytes(a, "a.rsd"), SavedBytes(b, "b.rsd"));
     EXPECT_EQ(b.GetAt(1).Block(kQS400)->DD[255], 0.25f);
-    EXPECT_GT(b.GetCal(kQS400)->WL[0], 900.0f);
+    EXPECT_EQ(b.GetCal(kQS400)->WL[255], 900.0f + 3 * 256);  // C0 + C1 * pixel, from 1
 }
 
 TEST_F(RsdFileTest, EmptyLineEndsTheFileBetweenBlocksAndCutsABlockShort) {
