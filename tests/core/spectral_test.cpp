@@ -181,18 +181,6 @@ TEST(Derived, BandLimitsCarryHalfWeightAndBandsStayOnTheGrid) {
     EXPECT_NEAR(flat.GetIntegral(kMin, 300), 0.5, 1e-12);
 }
 
-TEST(Derived, DarkRangeIsTheSpreadOfTheDarkSignal) {
-    CRsdData set;
-    SensorData block = RampBlock(kQS300, 1);
-    block.DD.assign(block.DD.size(), 7.0f);
-    AddRecord(set, 0, {block});
-    block.DD[3] = -2.5f;
-    block.DD[100] = 40.0f;
-    AddRecord(set, 0, {block});
-    EXPECT_EQ(set.GetDarkRange(kQS300, 0), 0.0);
-    EXPECT_DOUBLE_EQ(set.GetDarkRange(kQS300, 1), 42.5);
-}
-
 // A NaN or infinite pixel spoils only its own place: scale and sums are taken over the rest.
 TEST(NonFinitePixels, AreLeftOutOfTheScaleAndEverySum) {
     CRsdData set;
