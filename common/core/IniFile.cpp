@@ -1,8 +1,5 @@
 #include "IniFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -126,21 +123,9 @@ std::string CIniFile::GetText() const {
 
 bool CIniFile::Load(const std::string& path) {
     SetText({});
-    const int fd = rad::OpenRegularFile(path, O_RDONLY);
-    if (fd < 0) return false;
-    std::string data;
-    char buffer[16384];
-    ssize_t got = 0;
-    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) break;
-        data.append(buffer, static_cast<std::size_t>(got));
-    }
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    if (got < 0) return false;
-    SetText(data);
+    const auto data = rad::ReadRegularFile(path);
+    if (!data) return false;
+    SetText(*data);
     return true;
 }
 

@@ -1,11 +1,9 @@
 #include "Recalibrate.h"
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "AtomicFile.h"
+#include "BlockSerials.h"
 #include "CalibrationSplice.h"
 #include "RegularFile.h"
 #include "RsdData.h"
@@ -17,11 +15,10 @@ std::string SerialMismatches(const CRsdData& target, const CRsdData& source) {
     for (int m = 0; m < kModelCount; ++m) {
         const SensorCal* mine = target.GetCal(m);
         const SensorCal* theirs = source.GetCal(m);
-        if (!mine || !theirs || std::strncmp(mine->SN, theirs->SN, kTextFieldSize) == 0) continue;
+        if (!mine || !theirs || !SerialsDiffer(mine->SN, theirs->SN)) continue;
         if (!mismatches.empty()) mismatches += ", ";
         mismatches += std::string(kModels[static_cast<std::size_t>(m)].label) + " " +
-                      std::string(mine->SN, strnlen(mine->SN, kTextFieldSize)) + " -> " +
-                      std::string(theirs->SN, strnlen(theirs->SN, kTextFieldSize));
+                      SerialOf(mine->SN) + " -> " + SerialOf(theirs->SN);
     }
     return mismatches;
 }
@@ -53,7 +50,7 @@ FileRecalibration RecalibrateFile(const std::string& in, const std::string& out,
                                   std::string_view source, bool force) {
     FileRecalibration done;
     done.failedPath = in;
-    auto bytes = ReadWholeFile(in);
+    auto bytes = ReadRegularFile(in);
     if (!bytes) {
         done.problem = "cannot be read: " + FileErrorText(errno);
         return done;
@@ -72,21 +69,6 @@ FileRecalibration RecalibrateFile(const std::string& in, const std::string& out,
     done.after = std::move(*result.bytes);
     done.ok = true;
     return done;
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (errno == 0) errno = EIO;
-        return std::nullopt;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
-        errno = EIO;
-        return std::nullopt;
-    }
-    return std::move(bytes).str();
 }
 
 }  // namespace rad

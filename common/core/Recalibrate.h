@@ -36,7 +36,4 @@ struct FileRecalibration {
 FileRecalibration RecalibrateFile(const std::string& in, const std::string& out,
                                   std::string_view source, bool force);
 
-// The whole file at path; nullopt with errno set when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
-
 }  // namespace rad

@@ -23,6 +23,26 @@ int OpenRegularFile(const std::string& path, int flags) {
     return fd;
 }
 
+std::optional<std::string> ReadRegularFile(const std::string& path) {
+    const int fd = OpenRegularFile(path, O_RDONLY);
+    if (fd < 0) return std::nullopt;
+    std::string data;
+    char buffer[16384];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) break;
+        data.append(buffer, static_cast<std::size_t>(got));
+    }
+    const int error = errno;
+    ::close(fd);
+    if (got < 0) {
+        errno = error;
+        return std::nullopt;
+    }
+    return data;
+}
+
 std::string FileErrorText(int error) {
     // Fixed texts: strerror follows the locale and would mix languages within one message.
     switch (error) {

@@ -1,8 +1,11 @@
 #include "Recalibrate.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "CalibrationSplice.h"
+#include "RegularFile.h"
 #include "SyntheticData.h"
 #include "rsd_fixture.h"
 
@@ -77,6 +80,16 @@ TEST_F(Recalibrate, CutFileIsRefused) {
     const std::string cut = m_dayBytes.substr(0, m_dayBytes.size() / 3);
     EXPECT_FALSE(rad::FindCalibrationBlocks(std::string_view(m_dayBytes).substr(0, 200)));
     EXPECT_FALSE(rad::SpliceCalibrations(std::string_view(m_dayBytes).substr(0, 200), cut, 1));
+}
+
+// A FIFO without a writer would hold a plain read forever.
+TEST_F(Recalibrate, AFifoInPlaceOfTheFileIsRefusedAtOnce) {
+    const std::string fifo = PathOf("fifo.rsd");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const rad::FileRecalibration refused =
+        rad::RecalibrateFile(fifo, PathOf("out.rsd"), Source(2.0f), false);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.problem, "cannot be read: " + rad::FileErrorText(rad::kErrNotRegularFile));
 }
 
 TEST_F(Recalibrate, FailedWriteInPlaceLeavesTheInputUntouched) {

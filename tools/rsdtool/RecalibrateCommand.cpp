@@ -77,7 +77,7 @@ int RunRecalibrate(const CommandArgs& args) {
         return UsageError(kCommand, "give one of -o OUT, --out-dir DIR and --in-place");
     const std::vector<std::string>& files = parsed->positional;
     if (out && files.size() != 1) return UsageError(kCommand, "-o takes one FILE; --out-dir more");
-    const auto source = rad::ReadWholeFile(*cal);
+    const auto source = rad::ReadRegularFile(*cal);
     if (!source) return FileError(*cal, "cannot be read: " + rad::FileErrorText(errno));
     // Only --in-place may write over an input, and then only over the file itself; every
     // other output is checked against the files and the source.
