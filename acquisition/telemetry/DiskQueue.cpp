@@ -62,13 +62,17 @@ std::map<uint64_t, MqttMessage> ParseQueue(std::string_view bytes) {
     return waiting;
 }
 
-std::string ReadAll(int fd) {
+// The whole file; nullopt when a read fails, so that a partial read is never taken for it.
+std::optional<std::string> ReadAll(int fd) {
     std::string bytes;
     char buffer[65536];
-    ssize_t got = 0;
-    while ((got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()))) > 0)
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
+        if (got == 0) return bytes;
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return std::nullopt;
         bytes.append(buffer, static_cast<std::size_t>(got));
-    return bytes;
+    }
 }
 
 }  // namespace
@@ -88,17 +92,30 @@ bool CDiskQueue::OpenForAppend() {
     return m_fd >= 0;
 }
 
-std::vector<MqttMessage> CDiskQueue::ReadWaiting() {
-    if (!OpenForAppend()) return {};
+std::optional<std::vector<MqttMessage>> CDiskQueue::ReadWaiting() {
+    if (!OpenForAppend()) return std::nullopt;
+    const auto bytes = ReadAll(m_fd);
+    if (!bytes) return std::nullopt;
     std::vector<MqttMessage> messages;
-    for (auto& [number, message] : ParseQueue(ReadAll(m_fd)))
-        messages.push_back(std::move(message));
+    for (auto& [number, message] : ParseQueue(*bytes)) messages.push_back(std::move(message));
     return messages;
+}
+
+bool CDiskQueue::AppendEntry(const std::string& entry) {
+    const off_t end = ::lseek(m_fd, 0, SEEK_END);
+    if (end < 0) return false;
+    if (rad::WriteAll(m_fd, entry.data(), entry.size())) return true;
+    // A torn entry in the middle would end every later read of the file there.
+    [[maybe_unused]] const int cut = ::ftruncate(m_fd, end);
+    return false;
 }
 
 std::vector<MqttMessage> CDiskQueue::Load() {
     std::lock_guard lock(m_mutex);
-    std::vector<MqttMessage> messages = ReadWaiting();
+    // Unreadable now: the file is left as it is for a later start.
+    auto read = ReadWaiting();
+    if (!read) return {};
+    std::vector<MqttMessage> messages = std::move(*read);
     if (messages.size() > m_capacity)
         messages.erase(messages.begin(), messages.begin() + static_cast<std::ptrdiff_t>(
                                                                 messages.size() - m_capacity));
@@ -130,7 +147,7 @@ uint64_t CDiskQueue::Append(const MqttMessage& message) {
     MqttMessage numbered = message;
     numbered.number = m_nextNumber;
     const std::string entry = MessageEntry(numbered);
-    if (!rad::WriteAll(m_fd, entry.data(), entry.size())) return 0;
+    if (!AppendEntry(entry)) return 0;
     m_waiting.insert(m_nextNumber);
     return m_nextNumber++;
 }
@@ -143,9 +160,10 @@ void CDiskQueue::Done(uint64_t number) {
         return;
     }
     const std::string entry = DoneEntry(number);
-    if (m_fd >= 0 && rad::WriteAll(m_fd, entry.data(), entry.size())) ++m_nDoneInFile;
+    if (m_fd >= 0 && AppendEntry(entry)) ++m_nDoneInFile;
     // Bounded file: once as many are done as may wait, only the waiting ones are kept.
-    if (m_nDoneInFile >= m_capacity) Rewrite(ReadWaiting());
+    if (m_nDoneInFile < m_capacity) return;
+    if (const auto waiting = ReadWaiting()) Rewrite(*waiting);
 }
 
 std::size_t CDiskQueue::Waiting() const {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -34,7 +35,10 @@ class CDiskQueue {
 
   private:
     void Rewrite(const std::vector<MqttMessage>& keep);
-    std::vector<MqttMessage> ReadWaiting();
+    // The waiting messages of the file; nullopt when it cannot be read.
+    std::optional<std::vector<MqttMessage>> ReadWaiting();
+    // Appends one whole entry, or leaves the file as it was.
+    bool AppendEntry(const std::string& entry);
     bool OpenForAppend();
 
     const std::string m_path;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "FileSizeLimit.h"
 #include "LocalTime.h"
 #include "RsdData.h"
 
@@ -86,20 +87,4 @@ inline void ExpectSameRecord(const CRad& a, const CRad& b) {
         ASSERT_EQ(a.Block(m) == nullptr, b.Block(m) == nullptr);
         if (a.Block(m)) ExpectSameBlock(*a.Block(m), *b.Block(m));
     }
-}
-
-// What write returns when it runs under a file size limit of bytes: writes beyond the limit
-// fail half-way, as on a full disk.
-template <class Write>
-auto UnderFileSizeLimit(rlim_t bytes, Write write) {
-    rlimit old{};
-    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old;
-    limit.rlim_cur = bytes;
-    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const auto result = write();
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
-    return result;
 }

@@ -6,6 +6,7 @@
 
 #include "Backoff.h"
 #include "DiskQueue.h"
+#include "FileSizeLimit.h"
 #include "OutageWatch.h"
 #include "PublishQueue.h"
 
@@ -135,6 +136,22 @@ TEST(DiskQueue, KeepsTheNewestCapacityAndStaysBounded) {
     for (int n = 0; n < 50; ++n) queue.Done(queue.Append(Numbered(100 + n)));
     EXPECT_LE(std::filesystem::file_size(path), 3 * size);
     EXPECT_EQ(queue.Waiting(), 3u);
+}
+
+// A write that fails half-way (a full disk) leaves no torn entry for later ones to hide behind.
+TEST(DiskQueue, AFailedWriteLeavesTheLaterMessagesReadable) {
+    const std::string path = QueueFile("full.queue");
+    {
+        CDiskQueue queue(path, 10);
+        queue.Append(Numbered(1));
+        const auto size = std::filesystem::file_size(path);
+        const MqttMessage big{"t", std::string(4096, 'x'), 1, false};
+        EXPECT_EQ(UnderFileSizeLimit(size + 100, [&] { return queue.Append(big); }), 0u);
+        EXPECT_EQ(std::filesystem::file_size(path), size);
+        queue.Append(Numbered(3));
+    }
+    CDiskQueue queue(path, 10);
+    EXPECT_EQ(Payloads(queue.Load()), (std::vector<std::string>{"1", "3"}));
 }
 
 TEST(DiskQueue, ATornLastEntryEndsTheFile) {
