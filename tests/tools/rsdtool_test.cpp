@@ -170,6 +170,8 @@ TEST_F(RsdTool, RecalibrateRefusesWhatWouldLoseDataAndWritesInPlaceOnlyWhenAsked
     other.SetCal(kQS100, cal);
     ASSERT_TRUE(other.Save(Path("other.RSD")));
     const std::string input = ReadFile(day);
+    std::filesystem::create_directories(Path("sub"));
+    std::filesystem::copy_file(day, Path("sub/day.RSD"));
     ExpectRuns({
         {"recalibrate --cal " + Path("other.RSD") + " " + day, 2, "give one of -o OUT"},
         {"recalibrate " + day + " -o " + Path("x.RSD"), 2, "--cal SOURCE is required"},
@@ -179,7 +181,11 @@ TEST_F(RsdTool, RecalibrateRefusesWhatWouldLoseDataAndWritesInPlaceOnlyWhenAsked
          "serial numbers differ (QS-100 "},
         {"recalibrate --cal " + Path("other.RSD") + " " + day + " -o " + day, 1,
          "it is one of the input files"},
+        {"recalibrate --force --cal " + Path("other.RSD") + " " + day + " " + Path("sub/day.RSD") +
+             " --out-dir " + Path("new/fixed"),
+         1, "has the base name of an earlier file"},
     });
+    EXPECT_TRUE(std::filesystem::exists(Path("new/fixed/day.RSD")));
     EXPECT_FALSE(std::filesystem::exists(Path("x.RSD")));
     EXPECT_EQ(ReadFile(day), input);
     EXPECT_THAT(Out("recalibrate --force --in-place --cal " + Path("other.RSD") + " " + day),

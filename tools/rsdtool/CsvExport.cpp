@@ -1,7 +1,6 @@
 #include "CsvExport.h"
 
 #include <cerrno>
-#include <set>
 
 #include "ProfileLocation.h"
 #include "RegularFile.h"
@@ -21,14 +20,12 @@ bool ExportFile(const std::string& file, const std::string& out,
 
 int RunBatch(const ParsedArgs& parsed, const std::string& outDir, const RadviewSettings& settings,
              CsvWriter writer) {
-    if (!rad::EnsureFolder(outDir))
-        return FileError(outDir, "cannot create the folder: " + rad::FileErrorText(errno));
+    CBatchOutputs outputs;
+    if (!outputs.MakeFolder(outDir)) return kExitFailed;
     bool allWritten = true;
-    std::set<std::string> written;
     for (const std::string& file : parsed.positional) {
         const std::string out = BatchCsvPath(outDir, file);
-        if (!written.insert(out).second) {
-            FileError(file, "has the base name of an earlier file; " + out + " is not overwritten");
+        if (!outputs.Claim(file, out)) {
             allWritten = false;
             continue;
         }

@@ -84,12 +84,18 @@ int RunRecalibrate(const CommandArgs& args) {
     std::vector<std::string> inputs = files;
     inputs.push_back(*cal);
     if (inPlace) inputs = {*cal};
+    CBatchOutputs outputs;
+    if (dir && !outputs.MakeFolder(*dir)) return kExitFailed;
     bool ok = true;
     for (const std::string& file : files) {
         const std::string target =
             out   ? *out
             : dir ? (std::filesystem::path(*dir) / std::filesystem::path(file).filename()).string()
                   : file;
+        if (dir && !outputs.Claim(file, target)) {
+            ok = false;
+            continue;
+        }
         ok = RecalibrateOne(file, target, *source, force, inputs) && ok;
     }
     return ok ? kExitOk : kExitFailed;

@@ -9,6 +9,7 @@
 #include "BlockSerials.h"
 #include "IniFile.h"
 #include "OutputPath.h"
+#include "ProfileLocation.h"
 #include "RegularFile.h"
 
 const std::string* ParsedArgs::Option(std::string_view name) const {
@@ -28,6 +29,18 @@ int FileError(const std::string& file, const std::string& problem) {
 }
 
 int WriteError(const std::string& file) { return WriteError(file, errno); }
+
+bool CBatchOutputs::MakeFolder(const std::string& folder) const {
+    if (rad::EnsureFolder(folder)) return true;
+    FileError(folder, "cannot create the folder: " + rad::FileErrorText(errno));
+    return false;
+}
+
+bool CBatchOutputs::Claim(const std::string& file, const std::string& out) {
+    if (m_taken.insert(out).second) return true;
+    FileError(file, "has the base name of an earlier file; " + out + " is not overwritten");
+    return false;
+}
 
 int WriteError(const std::string& file, int error) {
     return FileError(file, "cannot be written: " + rad::FileErrorText(error));

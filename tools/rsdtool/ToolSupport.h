@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,19 @@ int WriteError(const std::string& file, int error);
 // False after WriteError when out may not be written by a run that reads inputs: it names no
 // regular file, or one of the inputs (rad::CheckOutputPath).
 bool CheckOutput(const std::string& out, std::span<const std::string> inputs);
+
+// The outputs of a batch written into one folder: the folder is made first, and an input
+// whose output name an earlier input already took is refused, not written over it.
+class CBatchOutputs {
+  public:
+    // False after FileError when the folder cannot be made.
+    bool MakeFolder(const std::string& folder) const;
+    // False after FileError when out was taken by an earlier input.
+    bool Claim(const std::string& file, const std::string& out);
+
+  private:
+    std::set<std::string> m_taken;
+};
 
 // Removes a flag without a value from args (before any "--"); true when it was there.
 bool TakeFlag(CommandArgs& args, std::string_view flag);
