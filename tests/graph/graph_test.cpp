@@ -28,16 +28,13 @@ TEST(Ticks, DefaultRangesAndAutoScale) {
     const CGraph standard = MakeGraph(300, 1800, 0, 100);
     EXPECT_EQ(standard.XTicks(),
               (std::vector<double>{400, 600, 800, 1000, 1200, 1400, 1600, 1800}));
-    const std::vector<double> y = standard.YTicks();
-    ASSERT_EQ(y.size(), 6u);
-    for (std::size_t i = 0; i < y.size(); ++i) EXPECT_NEAR(y[i], 20.0 * i, 1e-9);
+    EXPECT_EQ(standard.YTicks(), (std::vector<double>{0, 20, 40, 60, 80, 100}));
 
     GraphPage page;
     page.program = GraphProgram::Radview;
     const CResample spectrum = FlatSpectrum(300, 1800, 83.3);
     page.spectra = {&spectrum};
     const CGraph scaled = MakeGraph(300, 1800, 0, rad::PageTopValue(page));
-    EXPECT_DOUBLE_EQ(scaled.yTop, 1.2 * 83.3);
     EXPECT_EQ(scaled.YTicks().size(), 10u);  // 0.0 .. 90.0 in steps of 10
     EXPECT_NEAR(scaled.YTicks().back(), 90, 1e-9);
 
@@ -76,8 +73,6 @@ TEST(Mapping, TruncatesAndClampsToSixteenBits) {
 
 TEST(Mapping, DegenerateAndReversedRanges) {
     const CGraph flat = MakeGraph(500, 500, 0, 0);
-    EXPECT_FALSE(flat.HasXRange());
-    EXPECT_FALSE(flat.HasYRange());
     EXPECT_EQ(flat.MapX(500), std::nullopt);
     EXPECT_EQ(flat.MapY(0), std::nullopt);
     EXPECT_TRUE(flat.XTicks().empty());

@@ -7,8 +7,6 @@
 #include "LocalTime.h"
 #include "SyntheticData.h"
 
-constexpr int64_t kMorning = 1717221600;  // 2024-06-01 06:00:00 UTC
-
 void ViewerTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     rad::ProfileLocation location;
@@ -18,9 +16,9 @@ void ViewerTest::SetUp() {
     m_app->LoadSettings();
 }
 
-QString ViewerTest::WriteDayFile(const QString& name, int count) {
+QString ViewerTest::WriteDayFile(const QString& name, int count, int64_t start, int step) {
     CRsdData set;
-    rad::MakeSyntheticDay(set, count, {kQS100, kQS300}, kMorning, 60);
+    rad::MakeSyntheticDay(set, count, {kQS100, kQS300}, start, step);
     const QString path = m_dir.filePath(name);
     EXPECT_TRUE(set.Save(path.toStdString()));
     return path;

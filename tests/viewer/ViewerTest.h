@@ -18,9 +18,9 @@ class ViewerTest : public ::testing::Test {
   protected:
     void SetUp() override;
 
-    // Writes a day file of count records (QS-100 and QS-300, one minute apart) and returns its
-    // path.
-    QString WriteDayFile(const QString& name, int count);
+    // Writes a day file of count records (QS-100 and QS-300, step seconds apart from start, by
+    // default one minute apart from 2024-06-01 06:00 UTC) and returns its path.
+    QString WriteDayFile(const QString& name, int count, int64_t start = 1717221600, int step = 60);
     std::string Profile() const { return m_app->Location().profilePath; }
     // The file opened in a shown main window, of the size when one is given.
     CMainFrame& OpenInWindow(const QString& path, QSize size = {});

@@ -29,11 +29,8 @@ class DayViewTest : public ViewerTest {
   protected:
     // A document with count records step seconds apart in its day view, painted once.
     CDayView* OpenDayView(int count, int step = 60) {
-        CRsdData set;
-        rad::MakeSyntheticDay(set, count, {kQS100, kQS300}, kNoon - 6 * 3600, step);
-        const QString path = m_dir.filePath(QStringLiteral("20240601.RSD"));
-        EXPECT_TRUE(set.Save(path.toStdString()));
-        OpenInChild(path, QSize(800, 680)).SwitchView(2);
+        OpenInChild(WriteDayFile("20240601.RSD", count, kNoon - 6 * 3600, step), QSize(800, 680))
+            .SwitchView(2);
         CDayView* view = m_child->DayView();
         view->Plot()->grab();  // lays the plot out
         return view;
@@ -59,14 +56,11 @@ TEST_F(DayViewTest, SeriesOnTheTimeOfDayAndTheNearestRecords) {
     EXPECT_NEAR(s.hours[0], first.tm_hour + first.tm_min / 60.0, 1e-9);
     EXPECT_EQ(s.rows[0].record, 10);
     EXPECT_NEAR(s.hours[5] - s.hours[0], 3.0, 1e-9);
-    EXPECT_NEAR(s.spacing, 1.0 / 60, 1e-9);
     // The nearest record, on either side of the three-hour gap and beyond the ends.
     EXPECT_EQ(*s.NearestRow(s.hours[4] + 1.0), 4u);
     EXPECT_EQ(*s.NearestRow(s.hours[5] - 0.001), 5u);
     EXPECT_EQ(*s.NearestRow(-100), 0u);
     EXPECT_EQ(*s.NearestRow(100), 14u);
-    EXPECT_EQ(s.CsvLines().size(), 16u);
-    EXPECT_EQ(s.CsvLines()[0], rad::SeriesCsvHeader());
 }
 
 // A sensor unit swapped at noon: the day's second part, opened beside the first, joins its
@@ -74,12 +68,9 @@ TEST_F(DayViewTest, SeriesOnTheTimeOfDayAndTheNearestRecords) {
 // closed it leaves the first part alone again.
 TEST_F(DayViewTest, PartsOfADayOpenedTogetherAreOneDay) {
     CDayView* view = OpenDayView(30, 600);  // 06:00 .. 10:50 UTC
-    CRsdData later;
-    rad::MakeSyntheticDay(later, 10, {kQS100, kQS300}, kNoon - 3600, 600);  // 11:00 .. 12:30
-    const QString second = m_dir.filePath(QStringLiteral("20240601-2.RSD"));
-    ASSERT_TRUE(later.Save(second.toStdString()));
     auto other = std::make_unique<CChildFrame>(*m_app);
-    ASSERT_TRUE(other->OpenDocument(second));
+    // 11:00 .. 12:30
+    ASSERT_TRUE(other->OpenDocument(WriteDayFile("20240601-2.RSD", 10, kNoon - 3600, 600)));
     const DaySeries& s = view->Series();
     ASSERT_EQ(s.rows.size(), 40u);
     ASSERT_EQ(s.days.size(), 1u);
@@ -114,7 +105,6 @@ TEST_F(DayViewTest, PointsMapBackAndADoubleClickOpensTheirRecord) {
     QApplication::processEvents();
     EXPECT_EQ(m_child->Doc().m_nViewMode, 1);
     EXPECT_EQ(m_child->Doc().m_shownIndices, std::vector<int>{s.rows[30].record});
-    EXPECT_EQ(m_child->Doc().m_shownSpectra.size(), 1u);
     m_child->SwitchView(2);
     view->Plot()->grab();
 
@@ -197,8 +187,6 @@ TEST_F(DayViewTest, ColourMapColumnsHoldEachRecordsSpectrumAndExport) {
         }
     }
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << "no record before the first";
-    EXPECT_EQ(MapColor(0), qRgb(0, 0, 143));
-    EXPECT_EQ(MapColor(1), qRgb(128, 0, 0));
     EXPECT_EQ(MapColor(2), MapColor(1));
     EXPECT_EQ(MapColor(0.5), qRgb(128, 255, 128));
 
@@ -293,8 +281,8 @@ TEST_F(DayViewTest, QuantitiesPanelListsEveryQuantityOfTheShownRecords) {
     const QTableWidget* table = frame.QuantitiesPanel()->Table();
     ASSERT_EQ(table->columnCount(), 2);
     ASSERT_EQ(table->rowCount(), static_cast<int>(rad::kQuantityCount + 5));
-    const std::vector<int> shown = {1, 3};
-    const std::vector<rad::SeriesRow> rows = rad::ComputeSeries(child->Doc().Data(), shown);
+    const std::vector<rad::SeriesRow> rows =
+        rad::ComputeSeries(child->Doc().Data(), std::vector<int>{1, 3});
     for (int c = 0; c < 2; ++c) {
         for (const rad::QuantityInfo& info : rad::QuantityTable()) {
             const rad::QuantityValue& v = rows[c].quantities[info.id];

@@ -98,11 +98,7 @@ TEST_F(Screenshot, DayViewAndColourMap) {
 }
 
 TEST_F(Screenshot, DayViewOfAShortSeriesZoomed) {
-    CRsdData set;
-    rad::MakeSyntheticDay(set, 15, {kQS100, kQS300}, 1717221600, 10);
-    const QString path = m_dir.filePath(QStringLiteral("short.RSD"));
-    ASSERT_TRUE(set.Save(path.toStdString()));
-    Open(path, true);
+    Open(WriteDayFile("short.RSD", 15, 1717221600, 10), true);
     CDayView* view = frame->ActiveChild()->DayView();
     const DaySeries& s = view->Series();
     view->SetWindow({s.hours.front() - 0.01, s.hours.back() + 0.01});
