@@ -1,7 +1,5 @@
 #include "RadviewDoc.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <new>
 
@@ -63,19 +61,9 @@ bool CRadviewDoc::Save(const QString& path) {
     return true;
 }
 
-void CRadviewDoc::RememberDiskState() {
-    struct stat st {};
-    const bool exists = ::stat(PathBytes(m_strPath).c_str(), &st) == 0;
-    m_diskTime = exists ? st.st_mtim : timespec{};
-    m_nDiskSize = exists ? st.st_size : -1;
-}
+void CRadviewDoc::RememberDiskState() { m_disk = rad::IdentityOf(PathBytes(m_strPath)); }
 
-bool CRadviewDoc::ChangedOnDisk() const {
-    struct stat st {};
-    if (::stat(PathBytes(m_strPath).c_str(), &st) != 0) return m_nDiskSize >= 0;
-    return st.st_size != m_nDiskSize || st.st_mtim.tv_sec != m_diskTime.tv_sec ||
-           st.st_mtim.tv_nsec != m_diskTime.tv_nsec;
-}
+bool CRadviewDoc::ChangedOnDisk() const { return rad::IdentityOf(PathBytes(m_strPath)) != m_disk; }
 
 int CRadviewDoc::OutputRefusal(const std::string& path) const {
     const std::string own = PathBytes(m_strPath);

@@ -2,12 +2,13 @@
 
 #include <QObject>
 #include <QString>
-#include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "CalcCsv.h"
+#include "FileIdentity.h"
 #include "Resample.h"
 #include "RsdData.h"
 #include "SpectralCsv.h"
@@ -102,6 +103,5 @@ class CRadviewDoc : public QObject {
     QString m_strPath;
     QString m_strError;
     bool m_bModified = false;
-    timespec m_diskTime{};
-    qint64 m_nDiskSize = -1;
+    std::optional<rad::FileIdentity> m_disk;  // the file as last read or saved
 };

@@ -72,6 +72,12 @@ TEST_F(ViewerFiles, ANameThatIsNoUtf8OpensAndSaves) {
     ASSERT_TRUE(doc.Save(doc.Path()));
     CRsdData back;
     EXPECT_EQ(back.Load(bytes), 2);
+    // The same bytes and time under a new inode: another program replaced the file.
+    EXPECT_FALSE(doc.ChangedOnDisk());
+    std::filesystem::copy_file(bytes, bytes + ".new");
+    std::filesystem::last_write_time(bytes + ".new", std::filesystem::last_write_time(bytes));
+    std::filesystem::rename(bytes + ".new", bytes);
+    EXPECT_TRUE(doc.ChangedOnDisk());
 }
 
 TEST_F(ViewerFiles, AnExportNeverReplacesTheOpenFile) {
