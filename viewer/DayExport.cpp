@@ -1,5 +1,6 @@
 #include "DayExport.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -7,6 +8,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+
+#include "AtomicFile.h"
+#include "NativePath.h"
 
 namespace {
 
@@ -21,29 +25,38 @@ bool Paint(QPaintDevice& device, QSize size, const rad::PageDrawer& draw) {
     return painter.end();
 }
 
-}  // namespace
-
-bool SaveDayPicture(const QString& path, QSize size, const rad::PageDrawer& draw) {
-    if (size.isEmpty()) return false;
-    const QString suffix = QFileInfo(path).suffix().toLower();
+// The picture's bytes in the format of suffix; empty when it cannot be made.
+QByteArray DayPicture(const QString& suffix, QSize size, const rad::PageDrawer& draw) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     if (suffix == QLatin1String("png")) {
         QImage image(size, QImage::Format_RGB32);
-        return !image.isNull() && Paint(image, size, draw) && image.save(path, "PNG");
-    }
-    if (suffix == QLatin1String("svg")) {
+        if (image.isNull() || !Paint(image, size, draw) || !image.save(&buffer, "PNG")) return {};
+    } else if (suffix == QLatin1String("svg")) {
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
-        return Paint(svg, size, draw) && QFileInfo::exists(path);
-    }
-    if (suffix == QLatin1String("pdf")) {
-        QPdfWriter pdf(path);
+        if (!Paint(svg, size, draw)) return {};
+    } else if (suffix == QLatin1String("pdf")) {
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(kPointsPerInch);
         pdf.setPageLayout(
             QPageLayout(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch),
                         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        return Paint(pdf, size, draw) && QFileInfo(path).size() > 0;
+        if (!Paint(pdf, size, draw)) return {};
     }
-    return false;
+    return buffer.data();
+}
+
+}  // namespace
+
+bool SaveDayPicture(const QString& path, QSize size, const rad::PageDrawer& draw) {
+    if (size.isEmpty()) return false;
+    const QByteArray bytes = DayPicture(QFileInfo(path).suffix().toLower(), size, draw);
+    // Through the atomic writer: an old picture stays whole, and no FIFO is written to.
+    return !bytes.isEmpty() &&
+           rad::WriteFileAtomic(
+               PathBytes(path),
+               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))) == 0;
 }

@@ -1,7 +1,6 @@
 #include "GraphPictures.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -62,13 +61,6 @@ QByteArray PdfPage(const PageDrawer& draw) {
         if (!painter.end()) return {};
     }
     return buffer.data();
-}
-
-bool WritePdfPage(const QString& path, const PageDrawer& draw) {
-    const QByteArray bytes = PdfPage(draw);
-    QFile file(path);
-    return !bytes.isEmpty() && file.open(QIODevice::WriteOnly) &&
-           file.write(bytes) == bytes.size() && file.flush();
 }
 
 }  // namespace rad

@@ -18,7 +18,5 @@ QByteArray SvgPicture(QSize size, const PageDrawer& draw);
 QByteArray PngPicture(QSize size, const PageDrawer& draw);
 // One printed page (A4 landscape, 5 % margins) as a PDF; empty when it cannot be made.
 QByteArray PdfPage(const PageDrawer& draw);
-// The same into a file; false when it cannot be written.
-bool WritePdfPage(const QString& path, const PageDrawer& draw);
 
 }  // namespace rad

@@ -3,6 +3,8 @@
 // day summaries of the Day Series CSV.
 #include "DayRange.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -215,6 +217,10 @@ TEST_F(DayRangeTest, PicturesAtTheChosenSizeAndTheCopyAtTheWindows) {
     EXPECT_NE(bytes.find("/MediaBox [0 0 900.000000 500.000000]"), std::string::npos);
     EXPECT_FALSE(view->SavePicture(m_dir.filePath(QStringLiteral("day.bmp")), size));
     EXPECT_FALSE(view->SavePicture(m_dir.filePath(QStringLiteral("missing/day.png")), size));
+    // A FIFO in the picture's place is refused, not opened and waited on.
+    ASSERT_EQ(::mkfifo(m_dir.filePath(QStringLiteral("fifo.png")).toLocal8Bit().constData(), 0600),
+              0);
+    EXPECT_FALSE(view->SavePicture(m_dir.filePath(QStringLiteral("fifo.png")), size));
 
     view->Copy();
     const QMimeData* copied = QApplication::clipboard()->mimeData();
