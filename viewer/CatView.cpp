@@ -75,7 +75,7 @@ void CCatView::RebuildTiles() {
     const CRsdData& data = m_doc.Data();
     m_tiles.clear();
     m_flags.clear();
-    m_expectedModels = rad::ExpectedModels(data);
+    m_qc.emplace(data, ViewerZoneOf(data));
     m_tiles.reserve(static_cast<std::size_t>(
         std::min<qsizetype>(data.GetCount(), kTileBudgetBytes / TileBytes(TileSize()))));
     for (const auto& rad : data.m_arRad) rad->m_nSelect = 0;
@@ -125,9 +125,9 @@ const QImage& CCatView::RenderTile(int index) {
     const CRsdData& data = m_doc.Data();
     const CRad& rad = data.GetAt(index);
     m_spectrum.Resample(data, index);
+    if (!m_qc) m_qc.emplace(data, ViewerZoneOf(data));
     try {
-        m_flags[&rad] = rad::QcFlagsOfRecord(data, index, m_spectrum.GetPPFD(), ViewerZoneOf(data),
-                                             m_expectedModels);
+        m_flags[&rad] = m_qc->Flags(data, index, m_spectrum.GetPPFD());
     } catch (const std::invalid_argument&) {
         m_flags[&rad] = 0;  // a record time without a local form: no sun to judge by
     }

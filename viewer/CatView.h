@@ -2,10 +2,12 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
 #include "CatLayout.h"
+#include "RecordQc.h"
 #include "Resample.h"
 
 class CRad;
@@ -73,7 +75,7 @@ class CCatView : public QAbstractScrollArea {
     int m_nAnchor = -1;
     std::unordered_map<const CRad*, QImage> m_tiles;
     std::unordered_map<const CRad*, unsigned> m_flags;  // of the records drawn so far
-    unsigned m_expectedModels = 0;                      // of the file, for sensor_missing
+    std::optional<rad::CRecordQc> m_qc;                 // judges the file's records
     CResample m_spectrum;  // of the tile being drawn, its memory kept from tile to tile
     int m_nNextFill = 0;   // the next record the background fill looks at
     bool m_bFillQueued = false;

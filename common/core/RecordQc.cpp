@@ -1,21 +1,21 @@
 #include "RecordQc.h"
 
-#include "RecordSun.h"
 #include "RsdData.h"
 
 namespace rad {
 
-unsigned RecordQcFlags(const CRsdData& set, int index, double ppfd, const RecordZone& zone,
-                       const QcThresholds& thresholds) {
-    return QcFlagsOfRecord(set, index, ppfd, zone, ExpectedModels(set), thresholds);
+CRecordQc::CRecordQc(const CRsdData& set, const RecordZone& zone, const QcThresholds& thresholds)
+    : m_sun(SiteOf(set), zone), m_thresholds(thresholds), m_expectedModels(ExpectedModels(set)) {}
+
+unsigned CRecordQc::Flags(const CRsdData& set, int index, double ppfd) {
+    const SunValues values = m_sun.At(set.GetAt(index).m_time, ppfd);
+    return QcFlagsOf(m_evidence.Gather(set, index), ppfd, values.zenithDeg, values.clearSkyPpfd,
+                     m_thresholds, m_expectedModels);
 }
 
-unsigned QcFlagsOfRecord(const CRsdData& set, int index, double ppfd, const RecordZone& zone,
-                         unsigned expectedModels, const QcThresholds& thresholds) {
-    RecordSun sun(SiteOf(set), zone);
-    const SunValues values = sun.At(set.GetAt(index).m_time, ppfd);
-    return QcFlagsOf(GatherQcEvidence(set, index), ppfd, values.zenithDeg, values.clearSkyPpfd,
-                     thresholds, expectedModels);
+unsigned RecordQcFlags(const CRsdData& set, int index, double ppfd, const RecordZone& zone,
+                       const QcThresholds& thresholds) {
+    return CRecordQc(set, zone, thresholds).Flags(set, index, ppfd);
 }
 
 }  // namespace rad

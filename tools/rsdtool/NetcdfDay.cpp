@@ -141,6 +141,7 @@ PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wa
         if (prepared.holds[s]) chunk[s].resize(kChunk * width);
 
     const unsigned expectedModels = rad::ExpectedModels(set);
+    rad::QcEvidenceGatherer evidence;  // the sensor plan of the file, made once
     CResample resampled;
     for (std::size_t r = 0; r < count; ++r) {
         const std::size_t record = first + r;
@@ -160,7 +161,7 @@ PreparedDay ComputeArchiveDay(const CRsdData& set, const std::vector<double>& wa
             day.quantities[c][r] = ArchiveFloat(q.values[quantities[c]].value);
         const rad::SunValues values = sun.At(day.times[r]);
         day.qc.push_back(static_cast<int>(
-            rad::QcFlagsOf(rad::GatherQcEvidence(set, order[r]), q[rad::Quantity::Ppfd].value,
+            rad::QcFlagsOf(evidence.Gather(set, order[r]), q[rad::Quantity::Ppfd].value,
                            values.zenithDeg, values.clearSkyPpfd, {}, expectedModels)));
         day.sunZenith.push_back(ArchiveFloat(values.zenithDeg));
         day.sunAzimuth.push_back(ArchiveFloat(values.azimuthDeg));
