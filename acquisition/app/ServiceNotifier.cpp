@@ -1,6 +1,6 @@
 #include "ServiceNotifier.h"
 
-#include <chrono>
+#include "LinkClock.h"
 
 #ifdef RADLOG_WITH_SYSTEMD
 #include <systemd/sd-daemon.h>
@@ -18,11 +18,7 @@ CServiceNotifier CServiceNotifier::ForSystemd(IStationObserver* next) {
     if (sd_watchdog_enabled(0, &usec) > 0) watchdogMs = static_cast<int64_t>(usec / 1000);
     send = [](const std::string& state) { sd_notify(0, state.c_str()); };
 #endif
-    const auto steadyMs = [] {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    };
+    const auto steadyMs = [] { return CSystemLinkClock::Instance().MonotonicMs(); };
     return CServiceNotifier(std::move(send), watchdogMs, steadyMs, next);
 }
 

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "LinkClock.h"
+
 namespace {
 constexpr int kKeepAliveSeconds = 30;
 constexpr int kLoopMs = 100;
@@ -18,11 +20,7 @@ constexpr int64_t kWillRetryMs = 5000;
 constexpr const char* kOnline = "online";
 constexpr const char* kOffline = "offline";
 
-int64_t SteadyMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
+int64_t SteadyMs() { return CSystemLinkClock::Instance().MonotonicMs(); }
 
 CMqttLink& Link(void* self) {
     return *static_cast<CMqttLink*>(static_cast<MqttClientOwner*>(self));

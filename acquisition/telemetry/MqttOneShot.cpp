@@ -3,9 +3,10 @@
 #include <mosquitto.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <set>
+
+#include "LinkClock.h"
 
 namespace rad {
 namespace {
@@ -20,11 +21,7 @@ struct Session : MqttClientOwner {
 
 Session& Of(void* self) { return *static_cast<Session*>(static_cast<MqttClientOwner*>(self)); }
 
-int64_t SteadyMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
+int64_t SteadyMs() { return CSystemLinkClock::Instance().MonotonicMs(); }
 
 }  // namespace
 
