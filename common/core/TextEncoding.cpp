@@ -37,9 +37,31 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
+// One converter per thread for its lifetime: a series of records with the same CP932 memo
+// converts it row by row.
+class CCp932Converter {
+  public:
+    CCp932Converter() : m_cd(iconv_open("UTF-8", "CP932")) {}
+    ~CCp932Converter() {
+        if (Usable()) iconv_close(m_cd);
+    }
+    CCp932Converter(const CCp932Converter&) = delete;
+    CCp932Converter& operator=(const CCp932Converter&) = delete;
+    bool Usable() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    // Back to the initial state after an earlier conversion, failed or not.
+    iconv_t Reset() {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        return m_cd;
+    }
+
+  private:
+    iconv_t m_cd;
+};
+
 std::optional<std::string> DecodeCp932(std::string_view bytes) {
-    const iconv_t converter = iconv_open("UTF-8", "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    thread_local CCp932Converter cp932;
+    if (!cp932.Usable()) return std::nullopt;
+    const iconv_t converter = cp932.Reset();
     std::string out(bytes.size() * 3, '\0');  // a CP932 character takes at most 3 UTF-8 bytes
     std::string in(bytes);
     char* inPtr = in.data();
@@ -47,7 +69,6 @@ std::optional<std::string> DecodeCp932(std::string_view bytes) {
     char* outPtr = out.data();
     std::size_t outLeft = out.size();
     const std::size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(converter);
     if (result == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
     out.resize(out.size() - outLeft);
     return out;

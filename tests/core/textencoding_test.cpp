@@ -23,6 +23,7 @@ TEST(TextEncoding, TakesUtf8ThenShiftJisThenLatin1) {
         {"Latin-1 at the end", "Caf\xe9", "Caf\xc3\xa9"},
         {"Latin-1 mid-text", "D\xfcsseldorf \xe9t\xe9", "D\xc3\xbcsseldorf \xc3\xa9t\xc3\xa9"},
         {"a lone Shift_JIS lead byte", "\x93", "\xc2\x93"},
+        {"Shift_JIS after a failed conversion", "\x93\xfa", "\xe6\x97\xa5"},
         {"overlong UTF-8 reads as half-width katakana", "\xc0\xaf", "\xef\xbe\x80\xef\xbd\xaf"},
         {"UTF-8 surrogate is not UTF-8", "\xed\xa0\x80", "\xc3\xad\xc2\xa0\xc2\x80"},
         {"cut UTF-8 sequence", "ab\xe6", "ab\xc3\xa6"},
