@@ -7,9 +7,7 @@
 #include <optional>
 
 namespace rad {
-namespace {
 
-// Length of the UTF-8 sequence that starts at text[i], or 0 when it is malformed.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
@@ -36,6 +34,8 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
         if ((byte(i + k) & 0xc0) != 0x80) return 0;
     return length;
 }
+
+namespace {
 
 // One converter per thread for its lifetime: a series of records with the same CP932 memo
 // converts it row by row.

@@ -5,6 +5,9 @@
 
 namespace rad {
 
+// Length of the well-formed UTF-8 sequence that starts at text[i], or 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
+
 // True when bytes are well-formed UTF-8 (no overlong forms, surrogates or code points past
 // U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
