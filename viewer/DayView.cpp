@@ -162,7 +162,8 @@ void CDayView::SetMapShown(bool shown) {
 void CDayView::OnUpdate(int hint) {
     // Records deleted or reloaded rebuild the series and the map; new settings the map's
     // picture. Stepping through records in the other view changes neither.
-    if (hint == kHintRebuildTiles || m_doc.Data().GetCount() != m_nSourceCount) {
+    const bool grown = m_parts.empty() || m_doc.Data().GetCount() != m_parts.front().second;
+    if (hint == kHintRebuildTiles || grown) {
         m_series.reset();
         m_map.reset();
         if (isVisible()) FillDayChoice();
@@ -266,7 +267,6 @@ const DaySeries& CDayView::Series() {
         m_map.reset();
     }
     if (!m_series) {
-        m_nSourceCount = m_doc.Data().GetCount();
         m_parts = std::move(parts);
         try {
             m_series = BuildDaySeries(sets, m_app.Analysis().DayStartHour());

@@ -97,7 +97,6 @@ class CDayView : public QWidget {
     std::optional<HourRange> m_zoom;
     std::optional<DaySeries> m_series;
     std::optional<DayMap> m_map;
-    int m_nSourceCount = -1;  // records the series was built from
     // The data sets of the parts of the day the series was built from, and their counts.
     std::vector<std::pair<const CRsdData*, int>> m_parts;
     CGraph m_graph;
