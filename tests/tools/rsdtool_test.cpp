@@ -74,8 +74,12 @@ TEST_F(RsdTool, ExitStatusAndErrorsNameTheFileAndProblem) {
         {"report " + Path("day.RSD") + " 4", 1, "no record 4 (the file holds 4 records)"},
         {"report --profile " + Path("none.ini") + " " + Path("day.RSD") + " 0", 1,
          "none.ini: cannot read"},
+        {"quantities " + Path("day.RSD") + " " + Path("day.RSD"), 2, "too many arguments"},
+        {"quantities --records 99 " + Path("day.RSD"), 1, "no record 99"},
+        {"series --tz Mars/Base " + Path("day.RSD"), 2, "unknown time zone"},
     });
-    ExpectHelp({"info", "copy", "spectral-csv", "calc-csv", "report", "demo"});
+    ExpectHelp({"info", "copy", "spectral-csv", "calc-csv", "report", "demo", "quantities",
+                "series", "daily", "plot"});
 }
 
 TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks) {
