@@ -57,9 +57,6 @@ TEST_F(LightTool, QuantitiesRowsCarryThePpfdOfTheCalculatedCsv) {
     EXPECT_THAT(lines[2], HasSubstr(",\"shade \"\"north\"\"\","));
 
     const std::string json = Out("quantities --json --records 20 " + Path("day0.RSD"));
-    char expected[64];
-    std::snprintf(expected, sizeof expected, "\"ppfd\":%.1f,", spectrum.GetPPFD());
-    EXPECT_THAT(json, HasSubstr(expected));
     EXPECT_THAT(json, HasSubstr("\"memo\":\"Caf\xc3\xa9\""));  // JSON is UTF-8; CSV keeps bytes
     EXPECT_THAT(lines[1], HasSubstr(",Caf\xe9,"));
     // The QS-100 starts near 300 nm: UV-B is covered in part, nothing reaches below 250.
@@ -88,11 +85,7 @@ TEST_F(LightTool, DailyFollowsTheProfilesDayStart) {
     EXPECT_TRUE(lines[1].starts_with("2024/05/31,2,")) << lines[1];
     EXPECT_TRUE(lines[2].starts_with("2024/06/01,33,")) << lines[2];
     EXPECT_TRUE(lines[3].starts_with("2024/06/02,31,")) << lines[3];
-    const auto day = Split(midnight[1], ',');
-    EXPECT_GT(std::stod(day[2]), 0.0);  // DLI
-    EXPECT_EQ(day[3], "1.000");         // every step is the median step
-    EXPECT_THAT(Out("daily --json " + files),
-                testing::StartsWith("{\"date\":\"2024/06/01\",\"records\":33,\"dli\":"));
+    EXPECT_EQ(Split(midnight[1], ',')[3], "1.000");  // every step is the median step
 }
 
 // The field of a CSV line under the header's title.
