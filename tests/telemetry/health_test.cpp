@@ -183,6 +183,7 @@ TEST_F(HealthMonitor, EachQualityFlagIsToldOncePerAcquisitionAndNightNever) {
             EXPECT_EQ(alerts[0].detail, step.detail);
         }
     }
+    EXPECT_EQ(std::string(AlertKindName(Kind::Quality)), "quality");  // no other test names it
     EXPECT_TRUE(Standing(m_monitor).empty());
     m_monitor.Started(kWindow, At(6));
     EXPECT_EQ(Of(m_monitor.RecordFlags(rad::kQcSaturated)), Kinds{Kind::Quality});
