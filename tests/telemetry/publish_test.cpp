@@ -90,44 +90,33 @@ std::string QueueFile(const char* name) {
     return path;
 }
 
-TEST(DiskQueue, ARestartGetsWhatWasNotDoneInOrderAndTheFileShrinksAsMessagesAreDone) {
+// The file keeps at most its capacity of the newest messages, and is compacted as they are done.
+TEST(DiskQueue, ARestartGetsTheNewestNotDoneInOrderAndTheFileStaysBounded) {
     const std::string path = QueueFile("order.queue");
     {
-        CDiskQueue queue(path, 10);
+        CDiskQueue queue(path, 3);
         EXPECT_TRUE(queue.Load().empty());
         std::vector<uint64_t> numbers;
-        for (int n = 1; n <= 5; ++n) numbers.push_back(queue.Append(Numbered(n)));
-        queue.Done(numbers[0]);
-        queue.Done(numbers[2]);
+        for (int n = 1; n <= 6; ++n) numbers.push_back(queue.Append(Numbered(n)));
+        queue.Done(numbers[1]);
+        queue.Done(numbers[3]);
     }
-    CDiskQueue again(path, 10);
+    CDiskQueue again(path, 3);
     const std::vector<MqttMessage> waiting = again.Load();
-    EXPECT_EQ(Payloads(waiting), (std::vector<std::string>{"2", "4", "5"}));
+    EXPECT_EQ(Payloads(waiting), (std::vector<std::string>{"3", "5", "6"}));
     EXPECT_EQ(waiting[0].topic, "t");
     EXPECT_EQ(waiting[0].qos, 1);
     // Numbers go on after the old ones, and nothing waiting leaves an empty file.
-    const uint64_t next = again.Append(Numbered(6));
+    const uint64_t next = again.Append(Numbered(7));
     EXPECT_GT(next, waiting.back().number);
+    const auto size = std::filesystem::file_size(path);
+    for (int n = 0; n < 50; ++n) again.Done(again.Append(Numbered(100 + n)));
+    EXPECT_LE(std::filesystem::file_size(path), 3 * size);
+    EXPECT_EQ(again.Waiting(), 4u);
     for (const MqttMessage& message : waiting) again.Done(message.number);
     EXPECT_GT(std::filesystem::file_size(path), 0u);
     again.Done(next);
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
-}
-
-TEST(DiskQueue, KeepsTheNewestCapacityAndStaysBounded) {
-    const std::string path = QueueFile("bounded.queue");
-    {
-        CDiskQueue queue(path, 3);
-        for (int n = 1; n <= 5; ++n) queue.Append(Numbered(n));
-    }
-    CDiskQueue queue(path, 3);
-    const std::vector<MqttMessage> waiting = queue.Load();
-    EXPECT_EQ(Payloads(waiting), (std::vector<std::string>{"3", "4", "5"}));
-    const auto size = std::filesystem::file_size(path);
-    // Many messages done one by one while one waits: the file is compacted, not grown.
-    for (int n = 0; n < 50; ++n) queue.Done(queue.Append(Numbered(100 + n)));
-    EXPECT_LE(std::filesystem::file_size(path), 3 * size);
-    EXPECT_EQ(queue.Waiting(), 3u);
 }
 
 TEST(DiskQueue, ATornLastEntryEndsTheFile) {

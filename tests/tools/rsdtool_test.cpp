@@ -36,12 +36,9 @@ class RsdTool : public ToolTest {
         rad::MakeSyntheticDay(noCal, 2, {kQS100, kQS300}, m_set.GetAt(0).m_time, 600);
         noCal.m_pCal[kQS300].reset();
         ASSERT_TRUE(noCal.Save(Path("nocal.RSD")));
-        std::string bytes = ReadFile(Path("day.RSD"));
         const std::string second = rad::FormatLocalTime(m_set.GetAt(1).m_time, "%Y%m%d%H%M%S");
-        for (auto at = bytes.find(second); at != std::string::npos; at = bytes.find(second)) {
-            bytes.replace(at, second.size(), "19691231235959");
-        }
-        std::ofstream(Path("badtime.RSD"), std::ios::binary) << bytes;
+        std::ofstream(Path("badtime.RSD"), std::ios::binary)
+            << Replace(ReadFile(Path("day.RSD")), second, "19691231235959");
         m_ini.SetText(
             "[SAVE]\nPITCH=1\nLEFT=400\nRIGHT=405\nQS300=0\n[INTEG]\nLEFT=400\nRIGHT=700\n[MODE]"
             "\nDISP=0\n");
