@@ -164,10 +164,7 @@ TEST(MqttSettings, RefusesNamesThatCannotStandInATopic) {
         MqttSettings mqtt;
         mqtt.Load(ini);
         const std::string error = rad::MqttSettingsError(mqtt);
-        if (*refused)
-            EXPECT_THAT(error, HasSubstr(refused)) << line;
-        else
-            EXPECT_EQ(error, "") << line;
+        EXPECT_EQ(error.substr(0, error.find(' ')), refused) << line;  // the key leads the message
     }
 }
 
