@@ -92,11 +92,9 @@ TEST_F(RsdTool, InfoListsCalibrationsRecordsAndUnusableBlocks) {
                 HasSubstr(Path("nocal.RSD") + ": 2 QS-300 block(s) with no calibration block"));
 
     // Blocks with non-finite pixels are named.
-    CRsdData set;
-    ASSERT_EQ(set.Load(Path("day.RSD")), 4);
-    set.GetAt(3).Block(kQS300)->DD[5] = std::numeric_limits<float>::infinity();
-    set.GetAt(1).Block(kQS100)->MD[0] = std::numeric_limits<float>::quiet_NaN();
-    ASSERT_TRUE(set.Save(Path("nonfinite.RSD")));
+    m_set.GetAt(3).Block(kQS300)->DD[5] = std::numeric_limits<float>::infinity();
+    m_set.GetAt(1).Block(kQS100)->MD[0] = std::numeric_limits<float>::quiet_NaN();
+    ASSERT_TRUE(m_set.Save(Path("nonfinite.RSD")));
     const std::string nonFinite = Out("info " + Path("nonfinite.RSD"));
     for (const char* line : {"  QS-100 (holds non-finite values) QS-300\n",
                              "  QS-100 QS-300 (holds non-finite values)\n",
@@ -163,10 +161,9 @@ TEST_F(RsdTool, RecalibrateRefusesWhatWouldLoseDataAndWritesInPlaceOnlyWhenAsked
     const std::string day = Path("day.RSD");
     CRsdData other;
     rad::MakeSyntheticDay(other, 1, {kQS100}, m_set.GetAt(0).m_time, 600);
-    SensorCal cal = *other.GetCal(kQS100);
+    SensorCal& cal = *other.m_pCal[kQS100];
     SetTextField(cal.SN, "NEW-1");
     for (float& f : cal.CAL) f *= 2;
-    other.SetCal(kQS100, cal);
     ASSERT_TRUE(other.Save(Path("other.RSD")));
     const std::string input = ReadFile(day);
     ExpectRuns({
