@@ -20,23 +20,16 @@ std::vector<std::string> Drain(CPublishQueue& queue) {
     return payloads;
 }
 
+// A message handed back goes first, unless the queue filled meanwhile.
 TEST(PublishQueue, KeepsTheNewestAndCountsWhatItDrops) {
-    CPublishQueue queue(3);
-    for (int n = 1; n <= 5; ++n) queue.Push(Numbered(n));
-    EXPECT_EQ(queue.Size(), 3u);
-    EXPECT_EQ(queue.Dropped(), 2u);
-    EXPECT_EQ(Drain(queue), (std::vector<std::string>{"3", "4", "5"}));
-}
-
-TEST(PublishQueue, AMessageHandedBackGoesFirstUnlessTheQueueFilledMeanwhile) {
     CPublishQueue queue(2);
-    queue.Push(Numbered(1));
-    queue.Push(Numbered(2));
+    for (int n = 1; n <= 4; ++n) queue.Push(Numbered(n));
+    EXPECT_EQ(queue.Size(), 2u);
     auto first = queue.TryPop();
     ASSERT_TRUE(first);
     queue.PushFront(std::move(*first));
-    EXPECT_EQ(Drain(queue), (std::vector<std::string>{"1", "2"}));
-    EXPECT_EQ(queue.Dropped(), 0u);
+    EXPECT_EQ(Drain(queue), (std::vector<std::string>{"3", "4"}));
+    EXPECT_EQ(queue.Dropped(), 2u);
 
     queue.Push(Numbered(3));
     auto taken = queue.TryPop();
@@ -44,7 +37,7 @@ TEST(PublishQueue, AMessageHandedBackGoesFirstUnlessTheQueueFilledMeanwhile) {
     queue.Push(Numbered(5));
     queue.PushFront(std::move(*taken));  // full again: the older message is the one lost
     EXPECT_EQ(Drain(queue), (std::vector<std::string>{"4", "5"}));
-    EXPECT_EQ(queue.Dropped(), 1u);
+    EXPECT_EQ(queue.Dropped(), 3u);
 }
 
 // Each wait gets a random part of up to half of it: stations that lost the same broker come
@@ -98,44 +91,33 @@ std::string QueueFile(const char* name) {
     return path;
 }
 
-TEST(DiskQueue, ARestartGetsWhatWasNotDoneInOrderAndTheFileShrinksAsMessagesAreDone) {
+// The file keeps at most its capacity of the newest messages, and is compacted as they are done.
+TEST(DiskQueue, ARestartGetsTheNewestNotDoneInOrderAndTheFileStaysBounded) {
     const std::string path = QueueFile("order.queue");
     {
-        CDiskQueue queue(path, 10);
+        CDiskQueue queue(path, 3);
         EXPECT_TRUE(queue.Load().empty());
         std::vector<uint64_t> numbers;
-        for (int n = 1; n <= 5; ++n) numbers.push_back(queue.Append(Numbered(n)));
-        queue.Done(numbers[0]);
-        queue.Done(numbers[2]);
+        for (int n = 1; n <= 6; ++n) numbers.push_back(queue.Append(Numbered(n)));
+        queue.Done(numbers[1]);
+        queue.Done(numbers[3]);
     }
-    CDiskQueue again(path, 10);
+    CDiskQueue again(path, 3);
     const std::vector<MqttMessage> waiting = again.Load();
-    EXPECT_EQ(Payloads(waiting), (std::vector<std::string>{"2", "4", "5"}));
+    EXPECT_EQ(Payloads(waiting), (std::vector<std::string>{"3", "5", "6"}));
     EXPECT_EQ(waiting[0].topic, "t");
     EXPECT_EQ(waiting[0].qos, 1);
     // Numbers go on after the old ones, and nothing waiting leaves an empty file.
-    const uint64_t next = again.Append(Numbered(6));
+    const uint64_t next = again.Append(Numbered(7));
     EXPECT_GT(next, waiting.back().number);
+    const auto size = std::filesystem::file_size(path);
+    for (int n = 0; n < 50; ++n) again.Done(again.Append(Numbered(100 + n)));
+    EXPECT_LE(std::filesystem::file_size(path), 3 * size);
+    EXPECT_EQ(again.Waiting(), 4u);
     for (const MqttMessage& message : waiting) again.Done(message.number);
     EXPECT_GT(std::filesystem::file_size(path), 0u);
     again.Done(next);
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
-}
-
-TEST(DiskQueue, KeepsTheNewestCapacityAndStaysBounded) {
-    const std::string path = QueueFile("bounded.queue");
-    {
-        CDiskQueue queue(path, 3);
-        for (int n = 1; n <= 5; ++n) queue.Append(Numbered(n));
-    }
-    CDiskQueue queue(path, 3);
-    const std::vector<MqttMessage> waiting = queue.Load();
-    EXPECT_EQ(Payloads(waiting), (std::vector<std::string>{"3", "4", "5"}));
-    const auto size = std::filesystem::file_size(path);
-    // Many messages done one by one while one waits: the file is compacted, not grown.
-    for (int n = 0; n < 50; ++n) queue.Done(queue.Append(Numbered(100 + n)));
-    EXPECT_LE(std::filesystem::file_size(path), 3 * size);
-    EXPECT_EQ(queue.Waiting(), 3u);
 }
 
 // A write that fails half-way (a full disk) leaves no torn entry for later ones to hide behind.
