@@ -210,15 +210,4 @@ TEST_F(Measurement, SecondTemperatureOnlyForItsFirmware) {
     EXPECT_EQ(refused.failure.command, "FV");
 }
 
-TEST(DriverPort, UnopenablePortFailsWithItsCauseAndCloseIsHarmless) {
-    CQSDriver driver(kQS100);
-    driver.SetPortMap({{3, "/dev/nonexistent-serial-port"}});
-    EXPECT_EQ(driver.OpenPort(3, 38400), 0);
-    EXPECT_EQ(driver.DevicePath(), "/dev/nonexistent-serial-port");
-    EXPECT_EQ(driver.OpenFailureText(), "no such file or directory");
-    EXPECT_FALSE(driver.IsOpen());
-    EXPECT_EQ(driver.ClosePort(), 1);
-    EXPECT_EQ(driver.ClosePort(), 1);
-}
-
 }  // namespace
