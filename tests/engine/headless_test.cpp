@@ -224,38 +224,46 @@ TEST_F(EngineLoop, AStalledManualAcquisitionStopsOnlyWhereNoOneCanAbortIt) {
 }
 
 #ifdef RADLOG_PATH
-TEST(Headless, SigtermStopsAnIntervalAcquisitionCleanly) {
-    char name[] = "engine_headless_test";
-    char* argv[] = {name, nullptr};
-    int argc = 1;
-    QCoreApplication app(argc, argv);
-    QProcess radlog;
-    radlog.setProcessChannelMode(QProcess::MergedChannels);
-    radlog.start(RADLOG_PATH, {"--headless", "--demo", "--sky", "noon", "--interval-seconds", "1"});
-    QByteArray output;
-    while (!output.contains("Measurement OK") && radlog.waitForReadyRead(30000))
-        output += radlog.readAll();
-    ASSERT_TRUE(output.contains("Measurement OK")) << output.toStdString();
-    radlog.terminate();  // SIGTERM
-    ASSERT_TRUE(radlog.waitForFinished(30000));
-    output += radlog.readAll();
-    EXPECT_EQ(radlog.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(radlog.exitCode(), 0) << output.toStdString();
-    const qsizetype stop = output.indexOf("INT.MEAS STOP\n");
-    ASSERT_GE(stop, 0) << output.toStdString();
+// radlog itself in a process of its own, its output merged.
+class Headless : public ::testing::Test {
+  protected:
+    // Runs radlog until its output holds `until`, then sends SIGTERM; with no `until` it ends
+    // by itself. Returns all it printed.
+    std::string Run(const QStringList& args, const char* until = nullptr) {
+        m_radlog.setProcessChannelMode(QProcess::MergedChannels);
+        m_radlog.start(RADLOG_PATH, args);
+        QByteArray output;
+        while (until && !output.contains(until) && m_radlog.waitForReadyRead(30000))
+            output += m_radlog.readAll();
+        if (until) m_radlog.terminate();
+        EXPECT_TRUE(m_radlog.waitForFinished(30000));
+        return (output + m_radlog.readAll()).toStdString();
+    }
+
+    int m_argc = 1;
+    char m_name[21] = "engine_headless_test";
+    char* m_argv[2] = {m_name, nullptr};
+    QCoreApplication m_app{m_argc, m_argv};
+    QProcess m_radlog;
+};
+
+TEST_F(Headless, SigtermStopsAnIntervalAcquisitionCleanly) {
+    const std::string output =
+        Run({"--headless", "--demo", "--sky", "noon", "--interval-seconds", "1"}, "Measurement OK");
+    EXPECT_EQ(m_radlog.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_radlog.exitCode(), 0) << output;
+    const std::size_t stop = output.find("INT.MEAS STOP\n");
+    ASSERT_NE(stop, std::string::npos) << output;
+    EXPECT_LT(output.find("Measurement OK"), stop) << output;
     // Nothing of the discarded cycle after the stop: only the program's close follows it.
-    const QByteArray after = output.mid(stop + 14);
-    EXPECT_FALSE(after.contains("QS-")) << after.toStdString();
-    EXPECT_TRUE(after.contains("APP CLOSE"));
+    const std::string after = output.substr(stop + 14);
+    EXPECT_EQ(after.find("QS-"), std::string::npos) << after;
+    EXPECT_NE(after.find("APP CLOSE"), std::string::npos) << after;
 }
 
 // The demo with a profile of its own keeps the profile's site and measures by its sun: on the
 // night side of the earth no cycle runs, and the output says so.
-TEST(Headless, TheDemoHonoursTheSiteAndTheSunOfItsProfile) {
-    char name[] = "engine_headless_test";
-    char* argv[] = {name, nullptr};
-    int argc = 1;
-    QCoreApplication app(argc, argv);
+TEST_F(Headless, TheDemoHonoursTheSiteAndTheSunOfItsProfile) {
     double nightLon = 0;
     for (double lon = -180; lon < 180; lon += 15) {
         if (rad::SunElevationDeg(rad::Now(), {0, lon, 0}) <
@@ -265,36 +273,21 @@ TEST(Headless, TheDemoHonoursTheSiteAndTheSunOfItsProfile) {
     const std::string lon = rad::FormatSite({0, nightLon, 0}).lon;
     const std::string profile = ::testing::TempDir() + "sun_demo_profile.ini";
     const std::string text = "[SITE]\nLAT=1.5\nLON=" + lon + "\nALT=0\n[SUN]\nMINELEVATION=0\n";
-    std::FILE* out = std::fopen(profile.c_str(), "w");
-    ASSERT_NE(out, nullptr);
-    std::fputs(text.c_str(), out);
-    std::fclose(out);
-    QProcess radlog;
-    radlog.setProcessChannelMode(QProcess::MergedChannels);
-    radlog.start(RADLOG_PATH, {"--headless", "--demo", "--sky", "noon", "--profile",
-                               QString::fromStdString(profile), "--interval-seconds", "1"});
-    QByteArray output;
-    while (!output.contains("no cycle: the sun stands at") && radlog.waitForReadyRead(30000))
-        output += radlog.readAll();
-    radlog.terminate();
-    ASSERT_TRUE(radlog.waitForFinished(30000));
-    output += radlog.readAll();
-    EXPECT_TRUE(output.contains(
-        QByteArray::fromStdString("Demo sky: noon at latitude 1.5000, longitude " + lon)))
-        << output.toStdString();
-    EXPECT_TRUE(output.contains("below [SUN] MINELEVATION 0 deg; next cycle at "))
-        << output.toStdString();
-    EXPECT_FALSE(output.contains("Measurement OK")) << output.toStdString();
+    std::ofstream(profile) << text;
+    const std::string output = Run({"--headless", "--demo", "--sky", "noon", "--profile",
+                                    QString::fromStdString(profile), "--interval-seconds", "1"},
+                                   "no cycle: the sun stands at");
+    EXPECT_NE(output.find("Demo sky: noon at latitude 1.5000, longitude " + lon), std::string::npos)
+        << output;
+    EXPECT_NE(output.find("below [SUN] MINELEVATION 0 deg; next cycle at "), std::string::npos)
+        << output;
+    EXPECT_EQ(output.find("Measurement OK"), std::string::npos) << output;
     EXPECT_EQ(ReadFile(profile), text) << "the demo never writes its profile";
 }
 
 // A profile that exists but cannot be read, or holds no valid line, would lose its ports,
 // folders and site under the defaults: the station says so, stops and leaves it as it is.
-TEST(Headless, UnusableProfileIsNeverWrittenAndTheStationDoesNotRun) {
-    char name[] = "engine_headless_test";
-    char* argv[] = {name, nullptr};
-    int argc = 1;
-    QCoreApplication app(argc, argv);
+TEST_F(Headless, UnusableProfileIsNeverWrittenAndTheStationDoesNotRun) {
     const std::string dir = ::testing::TempDir() + "headless_profiles/";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir + "folder.ini");
@@ -311,13 +304,9 @@ TEST(Headless, UnusableProfileIsNeverWrittenAndTheStationDoesNotRun) {
         SCOPED_TRACE(c.file);
         const std::string path = dir + c.file;
         if (c.content) std::ofstream(path, std::ios::binary) << c.content;
-        QProcess radlog;
-        radlog.setProcessChannelMode(QProcess::MergedChannels);
-        radlog.start(RADLOG_PATH,
-                     {"--headless", "--manual", "--profile", QString::fromStdString(path)});
-        ASSERT_TRUE(radlog.waitForFinished(30000));
-        const std::string output = radlog.readAll().toStdString();
-        EXPECT_EQ(radlog.exitCode(), 1) << output;
+        const std::string output =
+            Run({"--headless", "--manual", "--profile", QString::fromStdString(path)});
+        EXPECT_EQ(m_radlog.exitCode(), 1) << output;
         EXPECT_NE(output.find(c.said), std::string::npos) << output;
         EXPECT_EQ(output.find("INT.MEAS START"), std::string::npos) << output;
         if (c.content) {

@@ -1,9 +1,8 @@
-// End-to-end over pseudo-terminals: sensors that are missing, lost and back, and stops that
-// come in the middle of long exposures.
+// End-to-end over pseudo-terminals: sensors that are missing, lost and back, and how a manual
+// acquisition and a window without a slot are said.
 #include <unistd.h>
 
 #include "EngineFixture.h"
-#include "LoopbackEngine.h"
 
 namespace {
 
@@ -65,29 +64,6 @@ TEST_F(Recovery, SensorReplugedBetweenCyclesMeasuresInTheNextSlot) {
     const std::string port = "QS-100 COM1 = " + m_sim->DevicePath(0);
     EXPECT_EQ(CountNotes(port + ": lost"), 1);
     EXPECT_EQ(CountNotes(port + ": back"), 1);
-}
-
-using LoopbackRecovery = LoopbackEngineTest;
-
-TEST_F(LoopbackRecovery, StopDuringALongExposureIsPrompt) {
-    MakeLoopbackDoc(kQS200);
-    CQSDriver& driver = m_doc->Driver(kQS200);
-    driver.SetTimeScale(1.0);
-    m_doc->StartInterval();
-    ASSERT_TRUE(PumpUntil([&] { return AllReady(); }));
-    m_port[kQS200]->Loop().faults.peaks.assign(4, 2000);  // too dark: the search stays at 5000 ms
-    driver.m_nExpIndex = 8;
-    HoldAtStop(kQS200, "GM,5000,0,1");
-    m_clock.Advance(1);
-    m_doc->OnTimerTick();
-    m_clock.Advance(1);
-    m_doc->OnTimerTick();  // 06:00:00
-    ASSERT_TRUE(PumpUntil([&] { return m_port[kQS200]->Held(); }));
-    EXPECT_EQ(m_doc->StopMeasurement(), 1);
-    // Within the current exposure plus a second of line time, not after the whole search.
-    EXPECT_LT(m_linkClock[kQS200].MonotonicMs() - m_port[kQS200]->HeldAtMs(), 5000 + 1000);
-    EXPECT_EQ(Count("ERROR THREAD TIMEOUT"), 0);
-    EXPECT_EQ(m_doc->State().storedCycles, 0);
 }
 
 TEST_F(Recovery, EachFailedAttemptAndTheManualOutcomeAreNamed) {

@@ -47,7 +47,6 @@ TEST(WireFraming, SplitsRepliesAndJudgesTheirLastField) {
 // values as zero.
 TEST(WireFraming, FactoryDateAndShortStatusReplies) {
     const char* both[] = {"2015/04/01", "10:20:30", "OK"};
-    EXPECT_EQ(rad::JoinDateTime(both, 3), "2015/04/01 10:20:30");
     EXPECT_EQ(rad::JoinDateTime(both, 2), "2015/04/01");
 
     const char* fields[] = {"1", "25.5", "12", "OK"};
@@ -85,16 +84,6 @@ TEST(WireFraming, LineBufferNeverOverrunsAndRejectsOverlongLines) {
     for (int i = 0; i < 254; ++i) exact.Put('A');
     EXPECT_EQ(exact.Put('\r'), rad::LineBuffer::kComplete);
     EXPECT_EQ(exact.Length(), 255);
-}
-
-TEST(WireFraming, DecodesLittleEndianPixelsAndFloats) {
-    const unsigned char pixels[] = {0x10, 0x27, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0x7F};
-    const int expected[] = {10000, -32768, -1, 32767};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(rad::PixelAt(pixels, i), expected[i]) << i;
-    const float f = 0.0123f;
-    unsigned char bytes[4];
-    std::memcpy(bytes, &f, 4);  // the test host is little-endian, as the wire is
-    EXPECT_EQ(rad::FloatAt(bytes, 0), f);
 }
 
 }  // namespace
